@@ -1,0 +1,30 @@
+# Fresh-machine entry points: `make demo` and `make test`.
+JOBS ?= $(shell nproc)
+
+.PHONY: setup configure build test demo bench asan clean
+
+setup:
+	@bash scripts/setup
+
+configure: setup
+	cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+demo: build
+	bash examples/demo/run
+
+bench: build
+	./build/default/bench/tarvisol-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+asan: setup
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,92 @@
+// The only file that includes CLI11: it is slow to compile.
+#include "cli/CliArgs.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <iostream>
+
+namespace tarvisol::cli {
+
+std::string ParseDiet(const std::string& text, std::array<double, 16>& diet) {
+    diet.fill(0);
+    std::size_t start = 0;
+    int n = 0;
+    for (;;) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        std::string field = text.substr(start, end - start);
+        while (!field.empty() && field.front() == ' ') field.erase(field.begin());
+        while (!field.empty() && field.back() == ' ') field.pop_back();
+        double v = 0;
+        auto [p, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
+        if (field.empty() || ec != std::errc() || p != field.data() + field.size() || !std::isfinite(v))
+            return "--diet: '" + field + "' is not a number (in '" + text + "')";
+        if (n == 16) return "--diet takes 15 or 16 values, got more: '" + text + "'";
+        diet[static_cast<std::size_t>(n++)] = v;
+        if (end == text.size()) break;
+        start = end + 1;
+    }
+    if (n < 15)
+        return "--diet takes 15 or 16 values (E,CP,ARG,HIS,LYS,TRP,PHETYR,PHE,METCYS,MET,THR,LEU,ILE,VAL,FEEDKG[,PRICE]), got " +
+               std::to_string(n) + ": '" + text + "'";
+    return {};
+}
+
+std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode) {
+    CLI::App app{"Tarvisol for Swine: growth, formulation, optimisation and calibration without a window"};
+    app.require_subcommand(1);
+
+    CliRequest req;
+    std::vector<double> curve;
+    std::vector<std::string> diets;
+    auto* grow = app.add_subcommand("grow", "Run the growth engine on a programme of diets, without a location");
+    grow->add_option("--start-weight", req.grow.startWeight, "Starting live weight, kg")->required();
+    grow->add_option("--start-age", req.grow.startAge, "Starting age, days (0..197)")->required();
+    grow->add_option("--final-weight", req.grow.finalWeight, "Final live weight, kg")->required();
+    grow->add_option("--curve", curve, "Growth curve B0 B1 B2 B3 B4 (default: the default curve)")->expected(5);
+    grow->add_option("--diet", diets,
+                     "E,CP,ARG,HIS,LYS,TRP,PHETYR,PHE,METCYS,MET,THR,LEU,ILE,VAL,FEEDKG[,PRICE]; repeat per diet")
+        ->required()
+        ->take_all()
+        ->allow_extra_args(false);
+    grow->add_flag("--json", req.grow.json, "Print one JSON object");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        exitCode = app.exit(e) == 0 ? 0 : 2;
+        return std::nullopt;
+    }
+
+    if (grow->parsed()) {
+        req.kind = CliRequest::Kind::Grow;
+        auto bad = [&](const std::string& msg) {
+            std::cerr << "tarvisol-cli grow: " << msg << "\n";
+            exitCode = 2;
+            return std::nullopt;
+        };
+        GrowArgs& g = req.grow;
+        if (!std::isfinite(g.startWeight) || g.startWeight <= 0) return bad("--start-weight must be above 0 kg");
+        if (g.startAge < 0 || g.startAge > 197)
+            return bad("--start-age must be a whole number of days from 0 to 197 (the day tables end at 200)");
+        if (!std::isfinite(g.finalWeight) || g.finalWeight <= 0) return bad("--final-weight must be above 0 kg");
+        if (!curve.empty()) {
+            std::array<double, 5> c{};
+            for (std::size_t k = 0; k < 5; ++k) {
+                if (!std::isfinite(curve[k])) return bad("--curve values must be numbers");
+                c[k] = curve[k];
+            }
+            g.curve = c;
+        }
+        if (diets.size() > 8) return bad("at most 8 diets");
+        for (const auto& d : diets) {
+            std::array<double, 16> diet{};
+            if (auto err = ParseDiet(d, diet); !err.empty()) return bad(err);
+            g.diets.push_back(diet);
+        }
+    }
+    exitCode = 0;
+    return req;
+}
+
+}  // namespace tarvisol::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Command-line requests of tarvisol-cli, parsed from argv.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvisol::cli {
+
+struct GrowArgs {
+    double startWeight = 0;
+    int startAge = 0;
+    double finalWeight = 0;
+    std::optional<std::array<double, 5>> curve;
+    // Per diet: energy, protein, the twelve amino acids, feed allotment (kg), price.
+    std::vector<std::array<double, 16>> diets;
+    bool json = false;
+};
+
+struct CliRequest {
+    enum class Kind { None, Grow } kind = Kind::None;
+    GrowArgs grow;
+};
+
+// Parses argv. On --help prints usage and sets exitCode 0; on bad arguments
+// prints a clear message to stderr and sets exitCode 2. Returns the request
+// when there is something to run.
+std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode);
+
+// Parses one --diet value: 15 or 16 comma-separated numbers. Returns an error
+// message, or an empty string on success.
+std::string ParseDiet(const std::string& text, std::array<double, 16>& diet);
+
+}  // namespace tarvisol::cli

@@ -1,0 +1,23 @@
+#pragma once
+// Carcass estimates from live weight: back fat at the 10th rib, longissimus
+// area, loin depth, carcass lean and yield, for males, females and their mean.
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+struct CarcassTraits {
+    double backFat, loinArea, lean, yield, loinDepth;
+};
+
+// Traits of a male and a female at live weight x (kg); area and depth in
+// square inches and inches when inches is true.
+CarcassTraits MaleCarcass(double x, bool inches);
+CarcassTraits FemaleCarcass(double x, bool inches);
+
+// Reads the live weights of the daily grid (column 6), writes the mixed-herd
+// traits of every day heavier than the pig was at 125 days of age into columns
+// 10..13 and leaves the heaviest day's traits in CarcassTable. When no day
+// qualifies (the run never reached age 125), CarcassTable is cleared.
+void CarcassOutputs(SharedState& s);
+
+}  // namespace tarvisol

@@ -1,0 +1,52 @@
+#include "growth/SexSplit.h"
+
+#include <cmath>
+#include <string>
+
+#include "growth/PigGrowth.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+
+namespace tarvisol {
+
+void SplitWeight(double w, double& male, double& female) {
+    male = 0.888330684 * std::pow(0.999681931, w) * std::pow(w, 1.036525935);
+    female = 2 * w - male;
+    if (female > male) male = female = w;
+}
+
+void SplitSexes(SharedState& s) {
+    double s0 = 0, s1 = 0, s2 = 0;
+    if (s.Main) {
+        const Grid& g = s.Main->Grid1;
+        for (int row = 1; row < g.Rows() && g.Cols() > 5; ++row) {
+            const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
+            if (!(age > 0)) break;
+            // An age with a fraction (the shortened last day) uses the next whole day.
+            const int d = static_cast<int>(std::ceil(age));
+            const double w = s.DayGrowth(0, d);
+            double m = 0, f = 0;
+            SplitWeight(w, m, f);
+            s.DayGrowth(1, d) = m;
+            s.DayGrowth(2, d) = f;
+            const double qm = IntakeCapacity(m), qf = FemaleIntakeCapacity(f);
+            s.EnergyCap(1, d) = qm;
+            s.EnergyCap(2, d) = qf;
+            s.DayFeed(1, d) = s.DayFeed(0, d) * qm / qf;
+            s.DayFeed(2, d) = 2 * s.DayFeed(0, d) - s.DayFeed(1, d);
+            s0 += s.DayFeed(0, d);
+            s1 += s.DayFeed(1, d);
+            s2 += s.DayFeed(2, d);
+        }
+    }
+    // Without any feed counted there is nothing to split by. When the run's
+    // total already equals the days counted, the sexes still get their shares
+    // of it, so the summary never shows an earlier run's figures.
+    if (!(s0 > 0)) return;
+    const double total = s.CumFeed(0) != s0 ? s.DietResults(s.DietCount, 3) : s.CumFeed(0);
+    s.CumFeed(0) = total;
+    s.CumFeed(1) = total * s1 / s0;
+    s.CumFeed(2) = total * s2 / s0;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,22 @@
+#pragma once
+// Splits the simulated (mixed) pig into an average male and an average female
+// of a mixed herd: weights, intake capacities, daily feed and total feed.
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+// Male live weight of a mixed herd whose average pig weighs w kg; the female
+// weighs 2w minus that. Below about 34.57 kg both are w.
+void SplitWeight(double w, double& male, double& female);
+
+// Energy-intake capacity of a female at live weight f (kg), kcal/day.
+inline double FemaleIntakeCapacity(double f) {
+    return -851.343 + f * (215.86493 + f * (-2.46838 + f * (0.01761605 + f * -0.0000550525)));
+}
+
+// For every day of the daily grid (column 5, age): male and female weights into
+// DayGrowth rows 1 and 2, capacities into EnergyCap, daily feed into DayFeed
+// rows 1 and 2; then splits the run's total feed between the sexes in CumFeed.
+void SplitSexes(SharedState& s);
+
+}  // namespace tarvisol

@@ -1,0 +1,94 @@
+#pragma once
+// The one record of the run: units, herd, diet programme, growth-curve
+// coefficients, day tables and run flags. Procedures are free functions over it.
+// Tables have the documented inclusive bounds; see Table.h for the checking.
+#include <cstdint>
+#include <string>
+
+#include "shared/FormulationState.h"
+#include "shared/Table.h"
+
+namespace tarvisol {
+
+class Dialogs;
+struct MainWindow;
+
+struct SharedState : FormulationState {
+    // --- Units: entry 0 energy, 1 weight, 2 price; 3 and 4 are not read.
+    Array1<int16_t, 0, 4> UnitTable;
+    int16_t& EnergyUnit() { return UnitTable(0); }
+    int16_t& WeightUnit() { return UnitTable(1); }
+    int16_t& PriceUnit() { return UnitTable(2); }
+    int16_t EnergyUnit() const { return UnitTable(0); }
+    int16_t WeightUnit() const { return UnitTable(1); }
+    int16_t PriceUnit() const { return UnitTable(2); }
+
+    // --- Herd, start and target.
+    int16_t HerdSex = -1;  // 0 Mixed, 1 Males, 2 Females; -1 no selection
+    int16_t SimSex = 0;    // sex slot used by the engine for cumulative feed
+    int16_t StartAge = 0;  // days, index into the day tables
+    double StartWeight = 0;
+    double FinalWeight = 0;
+    double FinalAge = 0;
+    int32_t PigCount = 0;
+
+    // --- Diet programme.
+    int16_t DietCount = 0;
+    Table2<double, 8, 121> DietNutrients;  // (diet, column): 0 price, 1 energy, 2 protein, 3..14 amino acids
+    Array1<double, 0, 24> DietFeedAmount;  // kg per pig allotted to each diet
+    Array1<double, 0, 14> CurrentDiet;
+    int16_t CurrentDietIndex = 0;
+    Table2<double, 8, 3> DietResults;  // (diet, 1 age / 2 weight / 3 cumulative feed)
+
+    // --- Growth model coefficients.
+    Table2<double, 2, 5> GrowthCurve;  // row 0: B0..B4
+    Table2<double, 2, 5> DefaultGrowthCurve;
+    Table2<double, 2, 4> FatCurve;  // row 0, columns 1..4: cubic in live weight
+    Array1<double, 0, 2> GainEnergyCost;  // 1 fat gain, 2 fat-free gain, kcal/kg
+    Table2<double, 2, 12> AminoProfile;
+
+    // --- Day tables, second index = age in days.
+    Table2<double, 2, 200> DayGrowth;
+    Table2<double, 2, 200> EnergyCap;
+    Table2<double, 2, 200> BodyFat;
+    Table2<double, 2, 200> DayFeed;
+    Array1<double, 0, 2> CumFeed;
+    Table2<double, 8, 700> CumFeedByDay;
+
+    // --- Results.
+    Table2<double, 2, 5> CarcassTable;  // (sex 0 mixed / 1 males / 2 females, trait 1..5)
+
+    // --- Temperatures (the engine only fills the starting age).
+    Array1<double, 0, 24> TempTable;
+    Array1<double, 0, 24> CalibTemps;
+    std::string TempFileName;
+
+    // --- Run control and the engine's working values of the current day.
+    bool RunFailed = false;
+    bool ShowDailyProgress = false;
+    double PhysioAge = 0;
+    double NextWeight = 0;
+    double MeanWeight = 0;
+    double DayFeedIntake = 0;
+    Array1<double, 0, 14> NutrientRatio;
+    // Last age whose start-of-day weight the latest run computed; StartAge - 1
+    // before any run. Lets readers tell this run's days from an earlier run's.
+    int16_t RunLastDay = -1;
+
+    // --- Where messages and the daily grid go. Null means "nowhere": private
+    // copies used for parallel work run without a window.
+    Dialogs* Dialog = nullptr;
+    MainWindow* Main = nullptr;
+};
+
+// Fills the fixed model tables at start-up: the body-fat curve, the two
+// amino-acid profiles and the gain energy costs.
+void DataInit(SharedState& s);
+
+// The fallback growth curve B0..B4 used when the coefficient grid is blank.
+inline constexpr double kDefaultCurve[5] = {6.154, 1.5343, 3.5705, 0.0020532, 1.0};
+
+// The message sink of the record (a silent one when none is attached).
+Dialogs& DialogsOf(SharedState& s);
+
+}  // namespace tarvisol

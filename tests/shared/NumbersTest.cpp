@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "shared/Numbers.h"
+#include "shared/RuntimeError.h"
+
+using namespace tarvisol;
+
+TEST(FixDecimalComma, ReplacesOnlyTheFirstComma) {
+    EXPECT_EQ(FixDecimalComma("1,234,5"), "1.234,5");
+    EXPECT_EQ(FixDecimalComma("12,5"), "12.5");
+    EXPECT_EQ(FixDecimalComma("12.5"), "12.5");
+    EXPECT_EQ(FixDecimalComma(""), "");
+}
+
+TEST(NumVal, ReadsCommaAsPointAndWritesTheTextBack) {
+    std::string t = "12,5";
+    EXPECT_DOUBLE_EQ(NumVal(t), 12.5);
+    EXPECT_EQ(t, "12.5");
+    std::string empty;
+    EXPECT_EQ(NumVal(empty), 0.0);
+    std::string words = "abc";
+    EXPECT_EQ(NumVal(words), 0.0);
+    std::string twoCommas = "1,234,5";
+    EXPECT_DOUBLE_EQ(NumVal(twoCommas), 1.234);
+}
+
+TEST(Val, TakesTheLeadingNumberOnly) {
+    EXPECT_DOUBLE_EQ(Val("  \t42abc"), 42);
+    EXPECT_DOUBLE_EQ(Val("-3.5e2x"), -350);
+    EXPECT_DOUBLE_EQ(Val("1e"), 1);        // an exponent without digits is not read
+    EXPECT_DOUBLE_EQ(Val(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(Val("2.5.6"), 2.5);   // one decimal point
+    EXPECT_DOUBLE_EQ(Val("1 2"), 1);       // reading stops at the blank
+    EXPECT_EQ(Val("-"), 0.0);
+    EXPECT_EQ(Val("."), 0.0);
+    EXPECT_EQ(Val("nan"), 0.0);            // no special values
+    EXPECT_EQ(Val("inf"), 0.0);
+    EXPECT_EQ(Val("1e999"), 0.0);          // too large for a double
+    EXPECT_DOUBLE_EQ(Val("12\t5"), 12);
+}
+
+TEST(IntVal, RoundsHalfToEvenWithoutCommaCorrection) {
+    EXPECT_EQ(IntVal("12.5"), 12);
+    EXPECT_EQ(IntVal("13.5"), 14);
+    EXPECT_EQ(IntVal("12,5"), 12);
+    EXPECT_EQ(IntVal("-2.5"), -2);
+    EXPECT_EQ(IntVal("2.51"), 3);
+    EXPECT_EQ(IntVal("32767"), 32767);
+    try {
+        IntVal("40000");
+        FAIL() << "expected overflow";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number, 6);
+        EXPECT_EQ(e.Description, "Overflow");
+    }
+}
+
+TEST(Formatters, ChooseThePatternByMagnitude) {
+    EXPECT_EQ(PatternAuto(9.999), "0.##0");
+    EXPECT_EQ(PatternAuto(10), "##.#0");
+    EXPECT_EQ(PatternAuto(99.99), "##.#0");
+    EXPECT_EQ(PatternAuto(100), "###.0");
+    EXPECT_EQ(PatternAuto(999.9), "###.0");
+    EXPECT_EQ(PatternAuto(1000), "####");
+    EXPECT_EQ(PatternAuto(123456), "####");
+    EXPECT_EQ(PatternAuto(-50), "##.#0");
+    EXPECT_EQ(FormatAuto(0), "0");
+
+    EXPECT_EQ(PatternPrecise(0.05), "0.######");
+    EXPECT_EQ(PatternPrecise(0.1), "0.###0");
+    EXPECT_EQ(PatternPrecise(0.5), "0.###0");
+    EXPECT_EQ(PatternPrecise(12345), "#####.0");
+    EXPECT_EQ(PatternPrecise(5000), "####.0");
+    EXPECT_EQ(FormatPrecise(0), "0");
+
+    EXPECT_EQ(PatternShort(5), "0.#0");
+    EXPECT_EQ(PatternShort(50), "##.0");
+    EXPECT_EQ(PatternShort(500), "###");
+    EXPECT_EQ(PatternShort(5000), "####");
+    EXPECT_EQ(FormatShort(0), "0");
+}
+
+TEST(Formatters, RenderDecimalsUpToTheLastZeroPlaceholder) {
+    EXPECT_EQ(FormatAuto(5), "5.000");
+    EXPECT_EQ(FormatAuto(0.1234), "0.123");
+    EXPECT_EQ(FormatAuto(50), "50.00");
+    EXPECT_EQ(FormatAuto(12.345), "12.35");  // '#' decimal shown when significant
+    EXPECT_EQ(FormatAuto(-50), "-50.00");
+    EXPECT_EQ(FormatAuto(500), "500.0");
+    EXPECT_EQ(FormatAuto(123456), "123456");
+    EXPECT_EQ(FormatAuto(1234.6), "1235");
+    EXPECT_EQ(FormatPrecise(0.05), "0.05");
+    EXPECT_EQ(FormatPrecise(0.0123456789), "0.012346");
+    EXPECT_EQ(FormatPrecise(0.5), "0.5000");
+    EXPECT_EQ(FormatPrecise(12345), "12345.0");
+    EXPECT_EQ(FormatShort(5), "5.00");
+    EXPECT_EQ(FormatShort(50), "50.0");
+    EXPECT_EQ(FormatShort(500), "500");
+}
+
+TEST(FormatPattern, FixedPatternsOfTheResultGrids) {
+    EXPECT_EQ(FormatPattern(25.0, "###.#"), "25");
+    EXPECT_EQ(FormatPattern(25.34, "###.#"), "25.3");
+    EXPECT_EQ(FormatPattern(2.5, "##.0"), "2.5");
+    EXPECT_EQ(FormatPattern(0.5, "##.0"), "0.5");
+    EXPECT_EQ(FormatPattern(2.1234, "###.00#"), "2.123");
+    EXPECT_EQ(FormatPattern(2.1, "###.00#"), "2.10");
+    EXPECT_EQ(FormatPattern(0.8, "#0.0##"), "0.8");
+    EXPECT_EQ(FormatPattern(0.8125, "#0.0##"), "0.813");
+    EXPECT_EQ(FormatPattern(-0.0001, "###.0"), "0.0");  // no "-0.0"
+    EXPECT_EQ(FormatPattern(7, "000"), "007");
+}
+
+TEST(PrintNumber, PlainPrintedForm) {
+    EXPECT_EQ(PrintNumber(12), " 12");
+    EXPECT_EQ(PrintNumber(-3), "-3");
+    EXPECT_EQ(PrintNumber(12.5), " 12.5");
+    EXPECT_EQ(PrintNumber(0), " 0");
+    EXPECT_EQ(PrintNumber(0.1 + 0.2), " 0.3");
+}
+
+TEST(FileExists, TellsFilesFromMissingPathsAndFolders) {
+    auto dir = std::filesystem::temp_directory_path();
+    auto path = dir / "tarvisol_file_exists_test.txt";
+    std::ofstream(path) << "x";
+    EXPECT_TRUE(FileExists(path.string()));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(FileExists(path.string()));
+    EXPECT_FALSE(FileExists(dir.string()));
+    EXPECT_FALSE(FileExists(""));
+}
