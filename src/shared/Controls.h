@@ -66,6 +66,8 @@ private:
 };
 
 struct TextBox {
+    TextBox() = default;
+    explicit TextBox(std::string text) : Text(std::move(text)) {}
     std::string Text;
     std::string ToolTip;
     Color BackColor = kNoColor;
@@ -84,16 +86,23 @@ struct ComboBox {
 };
 
 struct CheckBox {
+    CheckBox() = default;
+    explicit CheckBox(std::string caption) : Caption(std::move(caption)) {}
     std::string Caption;
     int Value = 0;  // 0 unchecked, 1 checked
 };
 
 struct OptionButton {
+    OptionButton() = default;
+    explicit OptionButton(std::string caption) : Caption(std::move(caption)) {}
     std::string Caption;
     bool Value = false;
 };
 
 struct Button {
+    Button() = default;
+    explicit Button(std::string caption, std::string toolTip = {}, bool visible = true)
+        : Caption(std::move(caption)), Visible(visible), ToolTip(std::move(toolTip)) {}
     std::string Caption;
     Color BackColor = kNoColor;
     bool Enabled = true;
@@ -102,6 +111,8 @@ struct Button {
 };
 
 struct Label {
+    Label() = default;
+    explicit Label(std::string caption) : Caption(std::move(caption)) {}
     std::string Caption;
 };
 
