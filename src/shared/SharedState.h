@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/CalibrationState.h"
 #include "shared/FormulationState.h"
+#include "shared/LocationState.h"
 #include "shared/Table.h"
 
 namespace tarvisol {
@@ -13,7 +15,7 @@ namespace tarvisol {
 class Dialogs;
 struct MainWindow;
 
-struct SharedState : FormulationState {
+struct SharedState : FormulationState, LocationState, CalibrationState {
     // --- Units: entry 0 energy, 1 weight, 2 price; 3 and 4 are not read.
     Array1<int16_t, 0, 4> UnitTable;
     int16_t& EnergyUnit() { return UnitTable(0); }
