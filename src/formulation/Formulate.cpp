@@ -1,0 +1,270 @@
+#include "formulation/Formulate.h"
+
+#include <algorithm>
+#include <exception>
+#include <string>
+
+#include "formulation/Lprogr.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/RuntimeError.h"
+
+namespace tarvisol {
+namespace {
+
+// Layout of the table: rows 1..61 nutrient minimums, row 62 the first of the
+// maximum block, 320 rows in all.
+constexpr int kMinimumBlock = 61;
+constexpr int kTableRows = 320;
+constexpr int kWarnRows = 150;
+// The highest nutrient index with a matrix column (k + 1 <= 121).
+constexpr int kLastNutrientWithColumn = 120;
+
+int LastFormulatedNutrient(const SharedState& s) { return std::min(s.NutrientCount, kLastNutrientWithColumn); }
+
+// Zeroes the block of LpTable written since the last clear; every other
+// coefficient is already zero.
+void ClearUsedCoefficients(SharedState& s) {
+    for (int j = 1; j <= s.LpUsedColumns; ++j)
+        for (int r = 1; r <= s.LpUsedRows; ++r) s.LpTable(r, j) = 0;
+    s.LpUsedRows = 0;
+    s.LpUsedColumns = 0;
+}
+
+}  // namespace
+
+void TieProteinMaximum(SharedState& s, int16_t& d) {
+    if (s.ProteinRange(d) == 0)
+        s.NutrientLimits(d, 2, 2) = 0;
+    else
+        s.NutrientLimits(d, 2, 2) = s.NutrientLimits(d, 1, 2) + s.ProteinRange(d);
+}
+
+void CheckLimitOrder(SharedState& s, int16_t& answer) {
+    for (int i = 1; i <= s.DietCount; ++i) {
+        for (int j = 1; j <= s.IngredientCount; ++j) {
+            const double hi = s.IngredientLimits(i, 2, j);
+            if (hi > 0 && hi < s.IngredientLimits(i, 1, j)) {
+                DialogsOf(s).Message(s.IngredientNames(j) + " in diet " + std::to_string(i) +
+                                     " has a maximum limit less than its minimum");
+                answer = 1;
+            }
+        }
+        for (int k = 1; k <= s.NutrientCount; ++k) {
+            const double hi = s.NutrientLimits(i, 2, k);
+            if (hi > 0 && hi < s.NutrientLimits(i, 1, k)) s.NutrientLimits(i, 2, k) = s.NutrientLimits(i, 1, k);
+        }
+    }
+}
+
+void BuildLp(SharedState& s, int32_t& d) {
+    s.LpRowCount = kMinimumBlock;
+    s.LpRefused = false;
+    if (s.OptimiseStage == 1 || s.OptimiseStage == 3) {
+        int16_t dd = static_cast<int16_t>(d);
+        TieProteinMaximum(s, dd);
+        for (int i = 1; i <= s.DietCount; ++i)
+            if (s.NutrientLimits(i, 2, 2) == 0) s.NutrientLimits(i, 2, 2) = s.NutrientLimits(i, 1, 2) + 0.25;
+    }
+    int16_t answer = 0;
+    CheckLimitOrder(s, answer);
+
+    ClearUsedCoefficients(s);
+    s.LpRowSense.Fill(0);
+    for (int r = 1; r <= 121; ++r) s.LpNutrientColumns(r) = 0;
+    for (int r = 1; r <= 15; ++r) s.LpNutrientColumns(r) = static_cast<int16_t>(r);
+
+    // The weight and the fourteen fixed nutrients always get a row; further
+    // nutrients only where the diet restricts them.
+    int nr = 15;
+    for (int k = 15; k <= LastFormulatedNutrient(s); ++k)
+        if (s.NutrientLimits(d, 1, k) != 0 || s.NutrientLimits(d, 2, k) != 0)
+            s.LpNutrientColumns(++nr) = static_cast<int16_t>(k + 1);
+    s.LpNutrientRows = static_cast<int16_t>(nr);
+
+    // Count the rows first: a diet that does not fit the table is refused
+    // before anything is written.
+    int maxRows = 0;
+    for (int r = 1; r <= nr; ++r)
+        if (s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1) > 0) ++maxRows;
+    int ingredientRows = 0;
+    for (int j = 1; j <= s.IngredientCount; ++j) {
+        if (std::max(s.IngredientLimits(d, 1, j), 0.0) > 0) ++ingredientRows;
+        const double hi = s.IngredientLimits(d, 2, j);
+        if (!(hi >= 100 || hi == 0)) ++ingredientRows;
+    }
+    const int total = kMinimumBlock + 1 + maxRows + ingredientRows;
+    if (nr > kMinimumBlock || total > kTableRows) {
+        DialogsOf(s).Message(kTooManyRestrictions + std::to_string(d));
+        s.LpRefused = true;
+        s.LpRowCount = 0;
+        return;
+    }
+
+    const int n = s.IngredientCount;
+    for (int j = 1; j <= n; ++j)
+        for (int r = 1; r <= nr; ++r) s.LpTable(r, j) = s.IngredientMatrix(s.LpNutrientColumns(r), j) / 100;
+
+    s.LpTable(1, 0) = 100;
+    s.LpRowSense(1) = 0;
+    for (int r = 2; r <= nr; ++r) {
+        s.LpScratchValue = s.NutrientLimits(d, 1, s.LpNutrientColumns(r) - 1);
+        s.LpTable(r, 0) = s.LpScratchValue;
+        s.LpRowSense(r) = 1;
+    }
+
+    s.LpTable(kMinimumBlock + 1, 0) = 100;
+    int k = 1;
+    for (int r = 1; r <= nr; ++r) {
+        const double m = s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1);
+        if (m > 0) {
+            ++k;
+            const int q = kMinimumBlock + k;
+            s.LpScratchValue = m;
+            s.LpTable(q, 0) = m;
+            s.LpRowSense(q) = -1;
+            for (int j = 1; j <= n; ++j) s.LpTable(q, j) = s.LpTable(r, j);
+        }
+    }
+    int rows = kMinimumBlock + k;
+
+    for (int j = 1; j <= n; ++j) {
+        const double lo = std::max(s.IngredientLimits(d, 1, j), 0.0);
+        if (lo > 0) {
+            ++rows;
+            s.LpRowSense(rows) = 1;
+            s.LpTable(rows, 0) = lo;
+            s.LpTable(rows, j) = 1;
+        }
+        const double hi = s.IngredientLimits(d, 2, j);
+        if (!(hi >= 100 || hi == 0)) {
+            ++rows;
+            s.LpRowSense(rows) = -1;
+            s.LpTable(rows, 0) = hi < 0 ? 0 : hi;
+            s.LpTable(rows, j) = 1;
+        }
+    }
+    s.LpRowCount = static_cast<int16_t>(rows);
+    s.LpUsedRows = static_cast<int16_t>(rows);
+    s.LpUsedColumns = static_cast<int16_t>(n);
+    if (rows > kWarnRows) DialogsOf(s).Message(kTooManyRestrictions + std::to_string(d));
+}
+
+void LPCOST(SharedState& s, int d) {
+    try {
+        s.DietFaults(d) = 0;
+        if (s.LpRefused) {
+            // Not laid out: formulated as nothing, which counts as infeasible below.
+            for (int j = 1; j <= 260; ++j) s.LpSolution(j, 1) = 0;
+        } else {
+            int32_t diet = d, status = 0, rows = s.LpRowCount, cols = s.IngredientCount;
+            LPROGR(s.LpCache, &diet, &status, &rows, &cols, &s.LpScratchValue, s.LpSolution.data(),
+                   s.LpRowResults.data(), s.IngredientPrices.data(), s.LpColumnResults.data(), s.LpTable.data(),
+                   s.LpRowSense.data(), s.LpWork1.data(), s.LpWork2.data(), s.LpWork3.data());
+        }
+        s.NutrientLimits(d, 1, 0) = 100;
+        s.NutrientLimits(d, 2, 0) = 100;
+
+        const int n = s.IngredientCount;
+        double sum = 0;
+        for (int j = 1; j <= n; ++j) {
+            const double x = s.LpSolution(j, 1);
+            s.DietFormula(d, j) = x > 0 ? x : 0;
+            sum += s.DietFormula(d, j);
+        }
+        if (sum < 99.9) ++s.DietFaults(d);
+        if (sum > 100.1) ++s.DietFaults(d);
+
+        for (int k = 0; k <= LastFormulatedNutrient(s); ++k) {
+            double content = 0;
+            for (int j = 1; j <= n; ++j) content += s.IngredientMatrix(k + 1, j) * s.DietFormula(d, j);
+            content /= 100;
+            s.DietNutrients(d, k) = content;
+            if (content > 0 && content < 0.99 * s.NutrientLimits(d, 1, k)) ++s.DietFaults(d);
+            const double hi = s.NutrientLimits(d, 2, k);
+            if (hi > 0 && content > 1.01 * hi) ++s.DietFaults(d);
+        }
+        if (s.DietFaults(d) > 0) return;
+
+        for (int j = 1; j <= n; ++j) {
+            const double lo = s.IngredientLimits(d, 1, j);
+            if (lo > 0 && s.IngredientLimits(d, 2, j) != -1 && s.DietFormula(d, j) * 1.01 < lo) {
+                if (s.OptimiseStage == 0)
+                    DialogsOf(s).Message("WARNING - Diet " + std::to_string(d) + " has less than the minimum of " +
+                                         s.IngredientNames(j) +
+                                         ".  Check Nutrient Values and Max restrictions that it provides.");
+                else
+                    s.DietFaults(d) = 1;
+            }
+        }
+        if (s.DietFaults(d) > 0) return;
+
+        double price = 0;
+        for (int j = 1; j <= n; ++j) price += s.DietFormula(d, j) * s.IngredientPrices(j) / 100;
+        s.DietPrice(d) = price;
+        s.DietNutrients(d, 0) = price;
+    } catch (const std::exception& e) {
+        DialogsOf(s).Message(TrappedErrorMessage(e, kLpcostTail));
+    }
+}
+
+void FormulateDiet(SharedState& s, int d) {
+    int32_t dd = d;
+    BuildLp(s, dd);
+    LPCOST(s, dd);
+}
+
+void RunLp(SharedState& s) {
+    if (s.IngredientPrices(1) == 0) {
+        DialogsOf(s).Message(kPricesMissing);
+        return;
+    }
+    const int n = s.DietCount;
+    for (int d = 1; d <= n; ++d) {
+        s.ProteinRange(d) = std::max(s.NutrientLimits(d, 2, 2) - s.NutrientLimits(d, 1, 2), 0.0);
+        FormulateDiet(s, d);
+        if (s.DietFaults(d) > 0) DialogsOf(s).Message("Diet No" + std::to_string(d) + "was Infeasible");
+        if (s.Main) {
+            s.Main->Griddiets.EnsureCell(2, d);
+            s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+        }
+        int16_t dd = static_cast<int16_t>(d);
+        NUTVALS(s, dd);
+    }
+}
+
+void NUTVALS(SharedState& s, int16_t& d) {
+    if (!s.Main) return;
+    Grid& g = s.Main->Griddiets;
+    g.EnsureCell(2, d);
+    if (s.DietFaults(d) != 0) {
+        g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + " Infeas");
+        return;
+    }
+    g.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+    for (int k = 1; k <= s.NutrientCount - 1; ++k) {
+        g.EnsureCell(k + 3, d);
+        g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));
+    }
+}
+
+void ClearFormulationTables(SharedState& s) {
+    s.LpTable.Fill(0);
+    s.LpUsedRows = 0;
+    s.LpUsedColumns = 0;
+    for (int c = 0; c <= 120; ++c)
+        for (int i = 1; i <= 100; ++i) s.IngredientMatrix(c, i) = 0;
+    for (int d = 1; d <= 5; ++d)
+        for (int b = 1; b <= 2; ++b) {
+            for (int i = 1; i <= 100; ++i) {
+                s.IngredientLimits(d, b, i) = 0;
+                s.FileIngredientLimits(d, b, i) = 0;
+            }
+            for (int k = 1; k <= 121; ++k) s.NutrientLimits(d, b, k) = 0;
+            for (int k = 1; k <= 100; ++k) s.FileNutrientLimits(d, b, k) = 0;
+        }
+    s.LpCache.Reset();
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,51 @@
+#pragma once
+// Least-cost formulation of the diets: the LP layout of one diet (BuildLp),
+// the solver call and the check of its solution (LPCOST), and the Run LP
+// command over the main window's diets grid.
+#include <cstdint>
+
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+// Lays out the LP of diet d in LpTable / LpRowSense / LpRowCount. May raise
+// the limit-order messages and "Too many Restrictions for Diet ". A diet that
+// does not fit the table (more than 61 nutrient minimum rows or more than 320
+// rows) is refused: nothing is laid out and LpRefused is set, so that LPCOST
+// counts it infeasible.
+void BuildLp(SharedState& s, int32_t& d);
+
+// Ties the protein maximum of diet d to its minimum plus ProteinRange(d) (or
+// lifts it when the range is 0).
+void TieProteinMaximum(SharedState& s, int16_t& d);
+
+// Reports ingredients whose maximum is below their minimum and raises nutrient
+// maxima below their minimum to the minimum, for every diet in use. `answer`
+// receives the button of the last message box (1 = OK).
+void CheckLimitOrder(SharedState& s, int16_t& answer);
+
+// Solves the LP laid out by BuildLp for diet d and writes DietFormula,
+// DietNutrients, DietPrice and DietFaults. Run-time errors are reported as
+// "... in procedure {LPCOST} of Calculations" and end the procedure.
+void LPCOST(SharedState& s, int d);
+
+// BuildLp then LPCOST for diet d.
+void FormulateDiet(SharedState& s, int d);
+
+// The "Run LP" command: formulates diets 1..DietCount and shows them in the
+// main window's diets grid.
+void RunLp(SharedState& s);
+
+// Writes diet d's column of the diets grid: price and nutrient contents, or
+// the weight sum followed by " Infeas" for an infeasible diet.
+void NUTVALS(SharedState& s, int16_t& d);
+
+// Clears the formulation tables before a matrix is loaded.
+void ClearFormulationTables(SharedState& s);
+
+// The message texts of formulation.
+inline constexpr const char* kTooManyRestrictions = "Too many Restrictions for Diet ";
+inline constexpr const char* kPricesMissing = "Prices are missing";
+inline constexpr const char* kLpcostTail = ") in procedure {LPCOST} of Calculations";
+
+}  // namespace tarvisol

@@ -1,0 +1,235 @@
+#include "formulation/Lprogr.h"
+
+#include <ClpSimplex.hpp>
+#include <CoinError.hpp>
+#include <CoinMessageHandler.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "shared/FormulationState.h"
+
+namespace tarvisol {
+namespace {
+
+// Keeps CLP silent and remembers whether it raised an error or a severe
+// message, which would otherwise print and end the process.
+class QuietHandler : public CoinMessageHandler {
+public:
+    QuietHandler() { setLogLevel(0); }
+    QuietHandler(const QuietHandler&) = default;
+    CoinMessageHandler* clone() const override { return new QuietHandler(*this); }
+    int print() override {
+        Note();
+        return 0;
+    }
+    void checkSeverity() override { Note(); }
+    bool severe = false;
+
+private:
+    void Note() {
+        const char c = currentMessage_.severity();
+        if (c == 'E' || c == 'S') severe = true;
+    }
+};
+
+// One diet's model: the rows CLP was given and, after an optimal solve, the
+// basis it ended on.
+struct DietModel {
+    QuietHandler handler;  // declared before the model: it must outlive it
+    std::unique_ptr<ClpSimplex> model;
+    bool ready = false;
+    int cols = 0;
+    std::vector<int> senses;
+    std::vector<double> coef;  // kept rows x cols, row after row
+};
+
+struct Context {
+    std::array<DietModel, 9> diets;  // by diet number; slot 0 for anything else
+    LpSolveInfo last;
+    // Working copies of the rows of the current call; they only grow.
+    std::vector<int> senses;
+    std::vector<double> coef, rhs;
+    std::vector<CoinBigIndex> start;
+    std::vector<int> index;
+    std::vector<double> value, colLo, colUp, rowLo, rowUp;
+};
+
+Context& ContextOf(LpSolverCache& cache) {
+    if (!cache.Get()) cache.Set(new Context, [](void* p) { delete static_cast<Context*>(p); });
+    return *static_cast<Context*>(cache.Get());
+}
+
+void RowBounds(int sense, double rhs, double& lo, double& up) {
+    const double inf = COIN_DBL_MAX;
+    if (sense > 0) {
+        lo = rhs;
+        up = inf;
+    } else if (sense < 0) {
+        lo = -inf;
+        up = rhs;
+    } else {
+        lo = up = rhs;
+    }
+}
+
+// Ends on an optimal basis or says why not: true when proven optimal.
+bool Run(DietModel& dm) {
+    dm.handler.severe = false;
+    dm.model->dual();
+    const int st = dm.model->status();
+    if (st != 0 && st != 1 && !dm.handler.severe) {
+        // Stopped for another reason (iteration limit, numerical trouble):
+        // let the primal simplex finish from where the dual one ended.
+        dm.model->primal(1);
+    }
+    return dm.model->isProvenOptimal() && !dm.handler.severe;
+}
+
+void Solve(Context& ctx, int diet, int m, int n, const double* table, const int32_t* senses, const double* prices,
+           double* solution) {
+    ctx.last = {};
+    DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
+
+    // Gather the rows that have a coefficient; an all-zero row constrains nothing.
+    ctx.senses.clear();
+    ctx.rhs.clear();
+    ctx.coef.clear();
+    for (int r = 0; r < m; ++r) {
+        bool any = false;
+        for (int j = 1; j <= n; ++j) {
+            const double a = table[r + kLpMaxRows * j];
+            if (!std::isfinite(a)) return;
+            any = any || a != 0;
+        }
+        if (!any) continue;
+        const double b = table[r];
+        if (!std::isfinite(b)) return;
+        ctx.senses.push_back(senses[r]);
+        ctx.rhs.push_back(b);
+        for (int j = 1; j <= n; ++j) ctx.coef.push_back(table[r + kLpMaxRows * j]);
+    }
+    for (int j = 1; j <= n; ++j)
+        if (!std::isfinite(prices[j])) return;
+    const int k = static_cast<int>(ctx.senses.size());
+    ctx.last.keptRows = k;
+
+    const bool same = dm.ready && dm.model && dm.cols == n && dm.senses == ctx.senses && dm.coef == ctx.coef;
+    bool optimal = false;
+    if (same) {
+        // Same rows and coefficients: only limits and prices may differ. The
+        // dual simplex restarts from the basis the last solve ended on.
+        ctx.last.warm = true;
+        for (int i = 0; i < k; ++i) {
+            double lo, up;
+            RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)], lo, up);
+            dm.model->setRowBounds(i, lo, up);
+        }
+        for (int j = 0; j < n; ++j) dm.model->setObjectiveCoefficient(j, prices[j + 1]);
+        optimal = Run(dm);
+        if (!optimal) {
+            // Prove it from scratch before calling the diet unsolvable.
+            dm.model->allSlackBasis(true);
+            optimal = Run(dm);
+        }
+    } else {
+        ctx.start.assign(static_cast<std::size_t>(n) + 1, 0);
+        ctx.index.clear();
+        ctx.value.clear();
+        for (int j = 0; j < n; ++j) {
+            for (int i = 0; i < k; ++i) {
+                const double a = ctx.coef[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
+                if (a != 0) {
+                    ctx.index.push_back(i);
+                    ctx.value.push_back(a);
+                }
+            }
+            ctx.start[static_cast<std::size_t>(j) + 1] = static_cast<CoinBigIndex>(ctx.index.size());
+        }
+        ctx.colLo.assign(static_cast<std::size_t>(n), 0.0);
+        ctx.colUp.assign(static_cast<std::size_t>(n), COIN_DBL_MAX);
+        ctx.rowLo.resize(static_cast<std::size_t>(k));
+        ctx.rowUp.resize(static_cast<std::size_t>(k));
+        for (int i = 0; i < k; ++i)
+            RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)],
+                      ctx.rowLo[static_cast<std::size_t>(i)], ctx.rowUp[static_cast<std::size_t>(i)]);
+        dm.ready = false;
+        if (!dm.model) {
+            dm.model = std::make_unique<ClpSimplex>();
+            dm.model->passInMessageHandler(&dm.handler);
+            dm.model->setLogLevel(0);
+        }
+        dm.model->loadProblem(n, k, ctx.start.data(), ctx.index.data(), ctx.value.data(), ctx.colLo.data(),
+                              ctx.colUp.data(), prices + 1, ctx.rowLo.data(), ctx.rowUp.data());
+        dm.cols = n;
+        dm.senses = ctx.senses;
+        dm.coef = ctx.coef;
+        optimal = Run(dm);
+    }
+
+    dm.ready = optimal;
+    ctx.last.optimal = optimal;
+    if (!optimal) return;
+    const double* x = dm.model->primalColumnSolution();
+    const double* dj = dm.model->dualColumnSolution();
+    for (int j = 0; j < n; ++j) {
+        solution[j] = x[j];
+        solution[kLpMaxColumns + j] = dj[j];
+    }
+}
+
+}  // namespace
+
+void LPROGR(LpSolverCache& cache, int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double* scratch,
+            double* solution, double* rowResults, double* prices, double* colResults, double* table,
+            int32_t* senses, double* work1, double* work2, double* work3) {
+    (void)scratch;
+    (void)rowResults;
+    (void)colResults;
+    (void)work1;
+    (void)work2;
+    (void)work3;
+    if (!solution) return;
+    const int m = rows ? *rows : 0;
+    const int n = cols ? std::clamp(*cols, 0, kLpMaxColumns) : 0;
+    std::fill(solution, solution + 2 * kLpMaxColumns, 0.0);
+    if (status) *status = 0;
+    if (!table || !senses || !prices || m < 0 || m > kLpMaxRows || n <= 0 || (cols && *cols > kLpMaxColumns)) {
+        if (status) *status = 1;
+        return;
+    }
+    Context* ctx = nullptr;
+    try {
+        ctx = &ContextOf(cache);
+        Solve(*ctx, diet ? *diet : 0, m, n, table, senses, prices, solution);
+    } catch (...) {
+        // CoinError, allocation failure or anything else: a failed solve.
+        if (ctx) {
+            for (auto& dm : ctx->diets) dm.ready = false;
+            ctx->last.optimal = false;
+        }
+    }
+    if (!ctx || !ctx->last.optimal) {
+        std::fill(solution, solution + 2 * kLpMaxColumns, 0.0);
+        if (status) *status = 1;
+    }
+}
+
+void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double* scratch, double* solution,
+            double* rowResults, double* prices, double* colResults, double* table, int32_t* senses,
+            double* work1, double* work2, double* work3) {
+    thread_local LpSolverCache cache;
+    LPROGR(cache, diet, status, rows, cols, scratch, solution, rowResults, prices, colResults, table, senses, work1,
+           work2, work3);
+}
+
+LpSolveInfo LastLpSolve(const LpSolverCache& cache) {
+    const auto* ctx = static_cast<const Context*>(cache.Get());
+    return ctx ? ctx->last : LpSolveInfo{};
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,46 @@
+#pragma once
+// The linear-programming solver behind LPCOST: the fourteen-argument contract
+// of LPROGR, solved with COIN-OR CLP.
+//
+// Contract (every argument an address):
+//   1 diet number (in)            2 status word (not read back)
+//   3 row count (in)              4 column count = ingredients (in)
+//   5 scratch value               6 solution, 260 x 2 column-major (out: (j, 1) = percent of ingredient j)
+//   7 row results 420 x 3         8 prices, element 0 first (in: objective, ingredient j at position j)
+//   9 column results 900          10 LP table from (1, 0), 320 x 261 column-major (in)
+//  11 row senses, 320 (in: 1 at least, -1 at most, 0 equality)
+//  12..14 work tables 3 x 260, 2 x 260, 2 x 320
+// A row whose coefficients are all zero constrains nothing and is dropped. A
+// solve that is not proven optimal (infeasible, unbounded, numerical trouble,
+// a solver error) leaves an all-zero solution; the caller judges feasibility
+// from the solution alone.
+#include <cstdint>
+
+namespace tarvisol {
+
+class LpSolverCache;
+
+inline constexpr int kLpMaxRows = 320;
+inline constexpr int kLpMaxColumns = 260;
+
+// Solves with the models kept in `cache`: re-solving the same diet with the
+// same rows and coefficients but changed right-hand sides or prices starts the
+// dual simplex from the previous optimal basis. Never throws.
+void LPROGR(LpSolverCache& cache, int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double* scratch,
+            double* solution, double* rowResults, double* prices, double* colResults, double* table,
+            int32_t* senses, double* work1, double* work2, double* work3);
+
+// The bare contract: the same, with a cache private to the calling thread.
+void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double* scratch, double* solution,
+            double* rowResults, double* prices, double* colResults, double* table, int32_t* senses,
+            double* work1, double* work2, double* work3);
+
+// What the last solve through a cache did, for tests and benchmarks.
+struct LpSolveInfo {
+    bool warm = false;     // started from a kept basis
+    bool optimal = false;  // proven optimal
+    int keptRows = 0;      // rows handed to CLP after dropping all-zero rows
+};
+LpSolveInfo LastLpSolve(const LpSolverCache& cache);
+
+}  // namespace tarvisol
