@@ -38,7 +38,8 @@ CurveDay CurveStep(double b0, double b1, double b2, double b3, double w) {
     if (c.x < 0) c.x = 0.0001;
     if (c.x > 1) c.x = 1;
     c.t = std::pow(-std::log(c.x) / b3, 1.0 / b1);
-    const double eT = std::exp(-b3 * std::pow(c.t, b1));
+    // By construction B3 * t^B1 = -ln(x), so exp(-B3 * t^B1) is x itself.
+    const double eT = c.x;
     const double t1b1 = std::pow(c.t + 1, b1);
     c.wt = b0 * std::exp(b2 * (1 - eT));
     c.wt1 = b0 * std::exp(b2 * (1 - std::exp(-b3 * t1b1)));
@@ -153,6 +154,7 @@ void GrowOneDay(SharedState& s, int day, double& nextWeight) {
         fg = en.fatGain;
         lg = en.leanGain;
         const double pg = en.proteinGain;
+        const double mean06 = en.mean06;
         eg = en.eg;
         double e = en.e;
         const double d = en.surplus;
@@ -176,7 +178,7 @@ void GrowOneDay(SharedState& s, int day, double& nextWeight) {
             return;
         }
         if (pass == 1) {
-            LimitGain(s, e, pg, g);
+            LimitGainAt(s, mean06, pg, g);
             nextWeight = w + g;
             if (s.RunFailed) return;
         }
@@ -213,8 +215,12 @@ void GrowOneDay(SharedState& s, int day, double& nextWeight) {
 }
 
 void LimitGain(SharedState& s, double /*energyRequired*/, double proteinGain, double& totalGain) {
+    LimitGainAt(s, std::pow(s.MeanWeight, 0.6), proteinGain, totalGain);
+}
+
+void LimitGainAt(SharedState& s, double meanWeight06, double proteinGain, double& totalGain) {
     const double feed = s.DayFeedIntake;
-    const double pm = 0.019805 * std::pow(s.MeanWeight, 0.6) / 1000;
+    const double pm = 0.019805 * meanWeight06 / 1000;
     const double req2 = 100 * (proteinGain + pm) / feed;
     double a = 1.2;
     s.NutrientRatio(2) = s.CurrentDiet(2) / (1.08 * req2);

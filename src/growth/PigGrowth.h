@@ -18,6 +18,8 @@ void GrowOneDay(SharedState& s, int day, double& nextWeight);
 
 // Scales totalGain by the protein and amino-acid factors of the diet in force.
 void LimitGain(SharedState& s, double energyRequired, double proteinGain, double& totalGain);
+// The same with MeanWeight^0.6 already known (the day loop has it from the energy balance).
+void LimitGainAt(SharedState& s, double meanWeight06, double proteinGain, double& totalGain);
 
 // The final weight was reached or passed on `day`: interpolates the final age
 // and fills the cumulative feed by age.
@@ -38,13 +40,14 @@ CurveDay CurveStep(double b0, double b1, double b2, double b3, double w);
 // the capacity cap: mean weight, maintenance Em, fat and fat-free gain, protein
 // gain, gain energy Eg, requirement E = Em + Eg, capacity Q and surplus Q - E.
 struct DayEnergy {
-    double mean, em, fatGain, leanGain, proteinGain, eg, e, q, surplus;
+    double mean, mean06, em, fatGain, leanGain, proteinGain, eg, e, q, surplus;
 };
 inline DayEnergy EnergyBalance(double w, double wNext, double fatToday, double maintenance, double fatCost,
                                double leanCost) {
     DayEnergy d;
     d.mean = std::sqrt(w * wNext);
-    d.em = std::pow(d.mean, 0.6) * maintenance * 246.636;
+    d.mean06 = std::pow(d.mean, 0.6);
+    d.em = d.mean06 * maintenance * 246.636;
     d.q = IntakeCapacity(w);
     d.fatGain = (fatToday / w + 0.002) * wNext - fatToday;
     d.leanGain = wNext - w - d.fatGain;

@@ -24,29 +24,40 @@ double Val(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-    std::string buf;
-    buf.reserve(32);
-    if (i < n && (text[i] == '+' || text[i] == '-')) buf.push_back(text[i++]);
+    const std::size_t start = i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t body = i;
     bool digits = false;
-    while (i < n && text[i] >= '0' && text[i] <= '9') { buf.push_back(text[i++]); digits = true; }
+    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
     if (i < n && text[i] == '.') {
-        buf.push_back(text[i++]);
-        while (i < n && text[i] >= '0' && text[i] <= '9') { buf.push_back(text[i++]); digits = true; }
+        ++i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
     }
     if (!digits) return 0.0;
+    std::size_t end = i;
     if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         std::size_t j = i + 1;
-        std::string exp = "e";
-        if (j < n && (text[j] == '+' || text[j] == '-')) exp.push_back(text[j++]);
-        bool expDigits = false;
-        while (j < n && text[j] >= '0' && text[j] <= '9') { exp.push_back(text[j++]); expDigits = true; }
-        if (expDigits) buf += exp;
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+        const std::size_t expDigits = j;
+        while (j < n && text[j] >= '0' && text[j] <= '9') ++j;
+        if (j > expDigits) end = j;
     }
-    errno = 0;
-    char* end = nullptr;
-    double v = std::strtod(buf.c_str(), &end);
-    if (!std::isfinite(v)) return 0.0;
-    return v;
+    (void)start;
+    // from_chars reads "e" exponents only; a "d" exponent is rewritten.
+    char buf[64];
+    std::size_t len = end - body;
+    const char* first = text.data() + body;
+    if (len < sizeof buf && end > i) {
+        std::memcpy(buf, first, len);
+        buf[i - body] = 'e';
+        first = buf;
+    }
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(first, first + len, v);
+    (void)ptr;
+    if (ec != std::errc() || !std::isfinite(v)) return 0.0;
+    return negative ? -v : v;
 }
 
 double NumVal(std::string& text) {
@@ -64,6 +75,28 @@ int16_t IntVal(std::string_view text) {
     return static_cast<int16_t>(v);
 }
 
+namespace {
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+
+// mag rounded to `decimals` places, half away from zero, as the integer
+// mag * 10^decimals. The product's exact residual (fma) settles values that
+// sit on, or within a rounding error of, a half.
+bool RoundScaled(double mag, int decimals, uint64_t& out) {
+    if (decimals > 12 || !(mag < 1e15 / kPow10[decimals])) return false;
+    const double p = kPow10[decimals];
+    const double scaled = mag * p;
+    const double residual = std::fma(mag, p, -scaled);
+    const double whole = std::floor(scaled);
+    const double frac = scaled - whole;
+    bool up = frac > 0.5 || (frac == 0.5 && residual >= 0);
+    if (frac == 0.5 && residual < 0) up = false;
+    out = static_cast<uint64_t>(whole) + (up ? 1 : 0);
+    return true;
+}
+
+}  // namespace
+
 std::string FormatPattern(double value, std::string_view pattern) {
     if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
     std::string_view intPart = pattern, decPart;
@@ -80,35 +113,43 @@ std::string FormatPattern(double value, std::string_view pattern) {
     for (char c : intPart)
         if (c == '0') ++minInt;
 
-    // Round half away from zero, as a reader of the printed figure expects: an
-    // exact tie in binary (0.8125 to three decimals) goes up, not to even.
-    double mag = std::fabs(value);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.60f", mag);
-    if (const char* point = std::strchr(buf, '.')) {
-        const char* rest = point + 1 + maxDec;
-        if (*rest == '5' && std::strspn(rest + 1, "0") == std::strlen(rest + 1))
-            mag = std::nextafter(mag, std::numeric_limits<double>::infinity());
-    }
-    std::snprintf(buf, sizeof buf, "%.*f", maxDec, mag);
-    std::string digits(buf);
-    std::string ip = digits, dp;
-    if (auto p = digits.find('.'); p != std::string::npos) {
-        ip = digits.substr(0, p);
-        dp = digits.substr(p + 1);
+    // Digits of the magnitude rounded half away from zero: the integer part
+    // and maxDec decimals.
+    const double mag = std::fabs(value);
+    std::string ip, dp;
+    uint64_t scaled = 0;
+    if (RoundScaled(mag, maxDec, scaled)) {
+        char buf[32];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, scaled);
+        (void)ec;
+        std::string digits(buf, end);
+        if (static_cast<int>(digits.size()) <= maxDec)
+            digits.insert(0, static_cast<std::size_t>(maxDec) + 1 - digits.size(), '0');
+        ip = digits.substr(0, digits.size() - static_cast<std::size_t>(maxDec));
+        dp = digits.substr(digits.size() - static_cast<std::size_t>(maxDec));
+    } else {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.*f", maxDec, mag);
+        std::string digits(buf);
+        ip = digits;
+        if (auto p = digits.find('.'); p != std::string::npos) {
+            ip = digits.substr(0, p);
+            dp = digits.substr(p + 1);
+        }
     }
     while (static_cast<int>(dp.size()) > minDec && dp.back() == '0') dp.pop_back();
     // Integer part: all its digits (a value below 1 keeps its leading 0, which
     // reads better and pastes cleanly), padded to the '0' placeholders.
     while (static_cast<int>(ip.size()) < minInt) ip.insert(ip.begin(), '0');
 
-    bool allZero = true;
-    for (char c : ip + dp)
-        if (c != '0') allZero = false;
+    const bool allZero = ip.find_first_not_of('0') == std::string::npos && dp.find_first_not_of('0') == std::string::npos;
     std::string out;
     if (value < 0 && !allZero) out.push_back('-');
     out += ip;
-    if (!dp.empty()) out += "." + dp;
+    if (!dp.empty()) {
+        out.push_back('.');
+        out += dp;
+    }
     if (out.empty() || out == "-") out = "0";
     return out;
 }

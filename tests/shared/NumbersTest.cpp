@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -132,4 +134,40 @@ TEST(FileExists, TellsFilesFromMissingPathsAndFolders) {
     EXPECT_FALSE(FileExists(path.string()));
     EXPECT_FALSE(FileExists(dir.string()));
     EXPECT_FALSE(FileExists(""));
+}
+
+namespace {
+// Reference rounding on the exact decimal expansion of the double: half away from zero.
+std::string ReferenceRound(double mag, int decimals) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.80f", mag);
+    std::string s(buf);
+    const auto point = s.find('.');
+    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
+    const char next = s[point + 1 + static_cast<std::size_t>(decimals)];
+    if (next >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+        if (i < 0) digits.insert(digits.begin(), '1');
+        else ++digits[static_cast<std::size_t>(i)];
+    }
+    std::string ip = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+    std::string dp = digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+    ip.erase(0, std::min(ip.find_first_not_of('0'), ip.size() - 1));
+    return dp.empty() ? ip : ip + "." + dp;
+}
+}  // namespace
+
+TEST(FormatPattern, RoundsHalfAwayFromZeroOnTheExactValue) {
+    uint64_t state = 88172645463325252ull;
+    auto next = [&] { state ^= state << 13; state ^= state >> 7; state ^= state << 17; return state; };
+    const char* patterns[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000"};
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(next() % 7);
+        double v = static_cast<double>(next() % 2000000) / std::pow(10.0, static_cast<double>(next() % 8));
+        if (i % 3 == 0) v += 0.5 / std::pow(10.0, decimals);  // near ties
+        ASSERT_EQ(FormatPattern(v, patterns[decimals]), ReferenceRound(v, decimals)) << v << " " << decimals;
+    }
+    EXPECT_EQ(FormatPattern(2.5, "0"), "3");
+    EXPECT_EQ(FormatPattern(1e20, "0.0"), "100000000000000000000.0");
 }
