@@ -63,7 +63,9 @@ void CarcassOutputs(SharedState& s) {
                 s.CarcassTable(0, trait) = mean;
                 s.CarcassTable(1, trait) = male;
                 s.CarcassTable(2, trait) = female;
-                if (col > 0) g.SetTextMatrix(row, col, FormatAuto(mean));
+                // Back fat is in mm; the pound system's column is captioned in inches.
+                const double shown = col == kColBackFat && inches ? mean / 25.4 : mean;
+                if (col > 0) g.SetTextMatrix(row, col, FormatAuto(shown));
             };
             put(1, m.backFat, f.backFat, kColBackFat);
             put(2, m.loinArea, f.loinArea, kColArea);

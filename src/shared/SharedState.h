@@ -60,6 +60,13 @@ struct SharedState : FormulationState, LocationState, CalibrationState {
     // --- Results.
     Table2<double, 2, 5> CarcassTable;  // (sex 0 mixed / 1 males / 2 females, trait 1..5)
 
+    // Standard normal distribution function at z = 0, 0.05, .., 1.5: the share
+    // of a herd at or below its mean plus z standard deviations.
+    Array1<double, 0, 30> NormalTable;
+    // Row of Grid1 where the herd first starts reaching the final weight
+    // (0 when no day qualified), for the summary.
+    int16_t HerdStartRow = 0;
+
     // --- Temperatures (the engine only fills the starting age).
     Array1<double, 0, 24> TempTable;
     Array1<double, 0, 24> CalibTemps;
