@@ -1,0 +1,266 @@
+#include "location/StartUp.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "formulation/FormulationFiles.h"
+#include "growth/GrowthRun.h"
+#include "growth/Temperature.h"
+#include "location/LocationFiles.h"
+#include "location/PigFile.h"
+#include "location/UnitChoice.h"
+#include "location/WindowSize.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+
+namespace tarvisol {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPigPattern = "*.pig";
+
+std::string FileTitle(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::string FolderOf(const std::string& path) {
+    std::string folder = fs::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+// The path without the extension of its file name. Only the file's own
+// extension is cut, so folders with a '.' in their names stay whole.
+std::string WithoutExtension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find('.', slash == std::string::npos ? 0 : slash + 1);
+    return dot == std::string::npos ? path : path.substr(0, dot);
+}
+
+void SetFormulation(MainWindow& w, int entry) { w.Combo1.ListIndex = entry; }
+
+}  // namespace
+
+void FormLoad(SharedState& s, const std::string& programFolder) {
+    MainWindow& w = *s.Main;
+    std::string folder = programFolder;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    s.ProgramFolder = folder;
+    s.LocationFolder = folder;
+
+    s.DietCount = 6;
+    w.Text6.ToolTip = "Type in a New Location Name then double click or just double click";
+    w.CommandData.Visible = false;
+    w.Combo1.Items = {"Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"};
+    w.Combo1.ListIndex = -1;
+
+    ReadWindowSize(s);
+
+    w.ComboUnits.Items = {"Starting Weight, kg", "Starting Weight, lb"};
+    w.ComboUnits.ListIndex = 0;
+    ComboUnitsClick(s);
+    // Numbers are always written with a decimal point here, whatever the
+    // machine's regional settings, so the caption never needs the comma note.
+    s.DecimalComma = FormatPattern(0.2, "0.0").find(',') != std::string::npos ? 1 : 0;
+    if (s.DecimalComma == 1) w.Caption += " Commas Not Periods";
+
+    for (Grid* g : {&w.Griddiets, &w.GridFormula}) {
+        if (g->Cols() < 9) g->SetCols(9);
+        for (int c = 0; c < 9; ++c) g->SetColWidth(c, static_cast<int>(g->ColWidth(c) * 1.2));
+    }
+    w.ComboDiets.Items = {"No. of Diets", "1", "2", "3", "4", "5", "6"};
+    w.ComboDiets.ListIndex = 0;
+
+    Grid& files = w.gridFILES;
+    files.SetRows(11);
+    files.SetCols(1);
+    files.FixedCols = 0;
+    files.SetTextMatrix(0, 0, "Files in Use");
+    files.SetTextMatrix(1, 0, "Save all to this Location");
+    files.SetTextMatrix(3, 0, "Save Diets to this Location");
+    files.SetTextMatrix(5, 0, "Save Matrix to this Location");
+    files.SetTextMatrix(7, 0, "Save Nut. Restrict to this Location");
+    files.SetTextMatrix(9, 0, "Save Ing. Restrict to this Location");
+    for (int r = 2; r <= 10; r += 2) files.SetTextMatrix(r, 0, "Not Open");
+
+    // The diets grid's labels: row 0 the diet numbers, column 0 the rows.
+    Grid& diets = w.Griddiets;
+    for (int d = 1; d <= 6; ++d) diets.SetTextMatrix(0, d, "Diet " + std::to_string(d));
+    for (int r = 1; r < diets.Rows(); ++r) diets.SetTextMatrix(r, 0, DefaultDietRowLabel(s, r));
+    Grid& curve = w.GridWeight;
+    static const char* heads[] = {"", "B0", "B1", "B2", "B3", "B4", "Fit Error"};
+    for (int c = 0; c < curve.Cols() && c < 7; ++c) curve.SetTextMatrix(0, c, heads[c]);
+    curve.SetTextMatrix(1, 0, "Curve");
+
+    w.ComboSex.Items = {"Mixed", "Males", "Females"};
+    w.ComboSex.ListIndex = -1;
+    static const char* resultHeads[] = {"Diet Name", "Live Wt.", "Age", "Daily Wt. Gain, kg", "", "Age", "Weight",
+                                        "Daily Feed", "Tot FEED"};
+    for (int c = 0; c <= 8; ++c) w.Grid1.SetTextMatrix(0, c, resultHeads[c]);
+    DataInit(s);
+    SetTemps(s);
+    w.MainTabs.Captions = {"Results", "Inputs and Diets", "Formulas", "Files"};
+    w.MainTabs.Tab = 1;
+}
+
+void LocationName(SharedState& s) {
+    MainWindow& w = *s.Main;
+    Dialogs& dlg = DialogsOf(s);
+    if (w.Text6.Text == kCalibrationNamePlaceholder) w.Text6.Text.clear();
+    std::string name = w.Text6.Text;
+    std::string base;
+    bool reopen = false;
+    if (!name.empty()) {
+        base = name;
+        reopen = dlg.Ask("Do you want to reopen this location " + base + " (yes) or a New location (no)?",
+                         Buttons::YesNo) == Answer::Yes;
+        s.CalibrationLoaded = true;
+    }
+    if (!reopen) {
+        const std::string chosen = dlg.OpenFile(
+            "Select Path and Calibration File - IF THIS IS A NEW LOCATION, PUT THE fILE NAME BELOW AND CLICK OK ",
+            kPigPattern, s.LocationFolder, kPigPattern);
+        if (chosen.empty() || chosen == kPigPattern) return;
+        static constexpr double pickCurve[5] = {6.6, 1.45, 2.7, 0.0011, 1.0};
+        for (int k = 0; k < 5; ++k) s.DefaultGrowthCurve(0, k) = pickCurve[k];
+        base = WithoutExtension(chosen);
+        name = chosen;
+        s.LocationFolder = FolderOf(chosen);
+    }
+
+    SetLocationFiles(s, base);
+    w.gridFILES.EnsureCell(2, 0);
+    w.gridFILES.SetTextMatrix(2, 0, FileTitle(s.PigFile));
+    s.CalibrationLoaded = FileExists(s.PigFile);
+
+    if (s.CalibrationLoaded) {
+        base = WithoutExtension(name);
+        SetLocationFiles(s, base);
+        s.LocationBase = MakeLocationPath(s, base);
+        SetTemps(s);
+        ReadPig(s);
+        w.Text6.BackColor = kWhite;
+        w.CommandGrowth.BackColor = kLightGreen;
+        w.CommandCalibration.BackColor = kLightGreen;
+        if (FileExists(s.TempFileName)) ReadTempFile(s);
+        w.Text6.Text = FileTitle(base);
+        ReadDiets(s, s.DietFile);
+        if (!FileExists(s.MatrixFile)) {
+            dlg.Message("No Matrix File found named " + s.MatrixFile);
+            SetFormulation(w, kFormulationGridDiets);
+        } else {
+            LoadLP(s, s.MatrixFile);
+            if (s.NutrientCount == 0) {
+                dlg.Message("No Nutrient File found");
+                SetFormulation(w, kFormulationGridDiets);
+            }
+        }
+    } else {
+        dlg.Ask("You are using this path " + s.LocationFolder + " Is this correct?", Buttons::YesNo);
+        SetFormulation(w, kFormulationGridDiets);
+        s.LocationBase = MakeLocationPath(s, base);
+        if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pig") == 0)
+            w.Text6.Text = FileTitle(name.substr(0, name.size() - 4));
+        else if (!name.empty())
+            w.Text6.Text = FileTitle(name);
+    }
+    // A new location's herd data are the values the user types: the Growth
+    // command works on them as on a reopened location's.
+    s.PigDataReady = true;
+}
+
+void Text6LostFocus(SharedState& s) {
+    MainWindow& w = *s.Main;
+    if (w.Text6.Text == kCalibrationNamePlaceholder) w.Text6.Text.clear();
+    if (w.Text6.Text.empty()) return;
+    SetFormulation(w, kFormulationGridDiets);
+    const std::string base = MakeLocationPath(s, w.Text6.Text);
+    if (base != s.LocationBase) {
+        s.LocationBase = base;
+        SetLocationFiles(s, w.Text6.Text);
+    }
+}
+
+void SaveAllToCurrentLocation(SharedState& s) {
+    SavePig(s);
+    WriteTempFile(s);
+    SaveDiets(s, false);
+    if (s.NutrientCount > 0) {
+        SaveNutrientRestrictions(s, false);
+        SaveIngredientRestrictions(s, false);
+        SaveMatrix(s, false);
+    }
+}
+
+void SaveAllToNewLocation(SharedState& s) {
+    MainWindow& w = *s.Main;
+    Dialogs& dlg = DialogsOf(s);
+    const std::string remembered = s.LocationFolder;
+    const std::string chosen = dlg.SaveFile(
+        "Save Current Data to New Location.  Choose Folder and Filename. Click OK, Do not add ending", "*.*",
+        s.LocationFolder, "");
+    if (chosen.empty() || chosen == "*.*") return;
+    std::string oldName = w.gridFILES.Rows() > 2 ? w.gridFILES.TextMatrix(2, 0) : std::string();
+    if (oldName.size() > 4 && oldName != "Not Open") oldName.resize(oldName.size() - 4);
+    else oldName = FileTitle(s.LocationBase);
+    const std::string target = FolderOf(chosen);
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    std::vector<std::string> failed;
+    for (const char* ending : {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.nut", "Req.ing"}) {
+        const fs::path from = fs::path(remembered) / (oldName + ending);
+        if (!fs::exists(from)) continue;
+        fs::copy_file(from, fs::path(target) / (oldName + ending), fs::copy_options::overwrite_existing, ec);
+        if (ec) failed.push_back(from.string() + ": " + ec.message());
+    }
+    if (!failed.empty()) {
+        std::string text = "Could not copy to " + target + ":";
+        for (const auto& f : failed) text += "\n" + f;
+        dlg.Message(text);
+    }
+    s.LocationFolder = remembered;
+}
+
+void FilesGridClick(SharedState& s, int row) {
+    if (row < 0 || row >= 11) return;
+    Dialogs& dlg = DialogsOf(s);
+    auto ask = [&](const std::string& text) { return dlg.Ask(text, Buttons::YesNoCancel); };
+    switch (row) {
+        case 1: {
+            const Answer a = ask("Do you want to Save All Data to the existing location?");
+            if (a == Answer::Yes) {
+                s.FileFlags(2) = true;
+                SaveAllToCurrentLocation(s);
+            } else if (a == Answer::No) {
+                SaveAllToNewLocation(s);
+            }
+            break;
+        }
+        case 3: {
+            const Answer a = ask("Do you want to Save the Current Diets to the existing location?");
+            if (a != Answer::Cancel) SaveDiets(s, a == Answer::No);
+            break;
+        }
+        case 5: {
+            const Answer a = ask("Do you want to Save the Current Matrix Data to the existing location?");
+            if (a != Answer::Cancel) SaveMatrix(s, a == Answer::No);
+            break;
+        }
+        case 7: {
+            const Answer a = ask("Do you want to Save the  Nutrition Restrictions to the existing location?");
+            if (a != Answer::Cancel) SaveNutrientRestrictions(s, a == Answer::No);
+            break;
+        }
+        case 9:
+            dlg.Message(
+                "Click Below to Save Ingredient Restriction to to an Existing or New Location Name and Folder Below");
+            break;
+        case 10:
+            SaveIngredientRestrictions(s, true);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,56 @@
+#include "location/UnitChoice.h"
+
+#include "location/PigFile.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+
+namespace tarvisol {
+namespace {
+
+void SetWeightCaptions(MainWindow& w, bool pounds) {
+    w.LabelStartWeight.Caption = pounds ? "Starting Weight, lb" : "Starting Weight, kg";
+    w.LabelFinalWeight.Caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+}
+
+}  // namespace
+
+void ComboUnitsClick(SharedState& s) {
+    MainWindow& w = *s.Main;
+    if (w.ComboUnits.ListIndex == 0) {
+        s.EnergyUnit() = 0;
+        s.WeightUnit() = 0;
+        s.PriceUnit() = 1;
+        w.LabelFinalWeight.Caption = "Final Weight, kg";
+    } else if (w.ComboUnits.ListIndex == 1) {
+        s.EnergyUnit() = 1;
+        s.WeightUnit() = 1;
+        s.PriceUnit() = 3;
+        w.LabelFinalWeight.Caption = "Final Weight, lb";
+    }
+}
+
+void ShowSetValues(SharedState& s, SetValuesDialog& d) {
+    d.ComboWeight.Items = {"Kilograms", "Pounds"};
+    d.ComboEnergy.Items = {"Kcal/Kg", "Kcal/lb"};
+    d.ComboCost.Items = {"Cost/tonne", "Cost/sht ton"};
+    // Units the lists do not offer (grams, Mcal, MJ) show no selection.
+    d.ComboWeight.ListIndex = s.WeightUnit() <= 1 && s.WeightUnit() >= 0 ? s.WeightUnit() : -1;
+    d.ComboEnergy.ListIndex = s.EnergyUnit() <= 1 && s.EnergyUnit() >= 0 ? s.EnergyUnit() : -1;
+    d.ComboCost.ListIndex = s.PriceUnit() == 3 ? 1 : 0;
+    d.Visible = true;
+}
+
+void SetValuesOk(SharedState& s, SetValuesDialog& d) {
+    // A list left without a selection keeps the unit in force.
+    if (d.ComboEnergy.ListIndex >= 0) s.EnergyUnit() = static_cast<int16_t>(d.ComboEnergy.ListIndex);
+    if (d.ComboWeight.ListIndex >= 0) s.WeightUnit() = static_cast<int16_t>(d.ComboWeight.ListIndex);
+    s.PriceUnit() = d.ComboCost.ListIndex == 0 ? 1 : 3;
+    MainWindow& w = *s.Main;
+    if (w.Text6.Text != kCalibrationNamePlaceholder &&
+        DialogsOf(s).Ask("Do you want to save the changes to file?", Buttons::YesNo) == Answer::Yes)
+        SaveUnits(s);
+    SetWeightCaptions(w, s.EnergyUnit() != 0);
+    d.Visible = false;
+}
+
+}  // namespace tarvisol

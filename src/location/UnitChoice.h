@@ -1,0 +1,26 @@
+#pragma once
+// Choosing the unit system: the main window's starting-weight unit list and
+// the set-values dialog.
+#include "shared/Controls.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+// The main window's unit list: entry 0 metric (kcal/kg, kg, price per tonne),
+// entry 1 imperial (kcal/lb, lb, price per short ton).
+void ComboUnitsClick(SharedState& s);
+
+struct SetValuesDialog {
+    ComboBox ComboWeight;  // "Kilograms", "Pounds"
+    ComboBox ComboEnergy;  // "Kcal/Kg", "Kcal/lb"
+    ComboBox ComboCost;    // "Cost/tonne", "Cost/sht ton"
+    bool Visible = false;
+};
+
+// Opens the dialog with the lists preselected from the units in force.
+void ShowSetValues(SharedState& s, SetValuesDialog& d);
+// OK: takes the chosen units, offers to save them to the location's settings
+// file and sets the main window's weight captions.
+void SetValuesOk(SharedState& s, SetValuesDialog& d);
+
+}  // namespace tarvisol
