@@ -1,0 +1,176 @@
+#include "cli/GrowthCommand.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+
+#include "cli/ConsoleDialogs.h"
+#include "growth/GrowthRun.h"
+#include "location/StartUp.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/TextFile.h"
+#include "shared/Units.h"
+
+namespace tarvisol::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers Yes to reopening the named location; every other question gets the
+// answer chosen on the command line.
+class LocationDialogs : public ConsoleDialogs {
+public:
+    using ConsoleDialogs::ConsoleDialogs;
+    Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override {
+        if (text.rfind("Do you want to reopen this location ", 0) == 0) {
+            ConsoleDialogs::Ask(text, buttons, title);
+            return Answer::Yes;
+        }
+        return ConsoleDialogs::Ask(text, buttons, title);
+    }
+};
+
+std::string Cell(const Grid& g, int r, int c) { return r < g.Rows() && c < g.Cols() ? g.TextMatrix(r, c) : ""; }
+
+nlohmann::json Number(const std::string& text) {
+    if (text.empty()) return nullptr;
+    return Val(text);
+}
+
+void WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string& path, std::vector<std::string>& errors) {
+    std::vector<std::string> lines{
+        "age,live_weight,daily_feed,cum_feed,male_weight,female_weight,male_feed,female_feed,back_fat,loin_area,lean,yield"};
+    const Grid& g = w.Grid1;
+    for (int row = 1; row < g.Rows(); ++row) {
+        const std::string age = g.TextMatrix(row, 5);
+        if (!(Val(age) > 0)) break;
+        const int d = static_cast<int>(std::ceil(Val(age)));
+        std::string line = age;
+        for (int c : {6, 7, 8}) line += "," + g.TextMatrix(row, c);
+        for (double v : {ConvertWeight(s, 2, s.DayGrowth(1, d)), ConvertWeight(s, 2, s.DayGrowth(2, d)),
+                         ConvertWeight(s, 2, s.DayFeed(1, d)), ConvertWeight(s, 2, s.DayFeed(2, d))})
+            line += "," + FormatPrecise(v);
+        for (int c : {10, 11, 12, 13}) line += "," + g.TextMatrix(row, c);
+        lines.push_back(line);
+    }
+    std::string error;
+    if (!SaveAtomic(path, JoinCrlf(lines), error)) errors.push_back(error);
+}
+
+}  // namespace
+
+nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) {
+    auto s = std::make_unique<SharedState>();
+    auto w = std::make_unique<MainWindow>();
+    LocationDialogs dialogs(messages, args.yes ? Answer::Yes : Answer::No);
+    s->Main = w.get();
+    s->Dialog = &dialogs;
+    FormLoad(*s, fs::current_path().string());
+
+    const fs::path location = fs::absolute(args.location);
+    s->LocationFolder = location.parent_path().string();
+    w->Text6.Text = location.filename().string();
+    LocationName(*s);
+
+    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
+    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    if (args.sex) w->ComboSex.ListIndex = *args.sex;
+    if (args.pigs) w->TextPigNo.Text = FormatPattern(*args.pigs, "0");
+    if (args.startWeight) w->Text1.Text = FormatPrecise(*args.startWeight);
+    if (args.startAge) w->Text2.Text = FormatPattern(*args.startAge, "0");
+    if (args.finalWeight) w->Text3.Text = FormatPrecise(*args.finalWeight);
+
+    const std::size_t before = dialogs.Shown().size();
+    Growth(*s);
+    (void)before;
+
+    nlohmann::json r;
+    const Grid& g = w->Grid1;
+    r["location"] = s->LocationBase;
+    r["run_failed"] = s->RunFailed;
+    r["formulation"] = w->Combo1.Text();
+    r["messages"] = dialogs.Shown();
+    r["diets"] = nlohmann::json::array();
+    const bool ran = !s->RunFailed && !Cell(g, 0, 4).empty() && Cell(g, 0, 4) == "Feed Wt.";
+    if (ran) {
+        for (int i = 1; i <= s->DietCount; ++i)
+            r["diets"].push_back({{"diet", i},
+                                  {"name", Cell(g, i, 0)},
+                                  {"price", s->DietNutrients(i, 0)},
+                                  {"end_weight", Number(Cell(g, i, 1))},
+                                  {"end_age", Number(Cell(g, i, 2))},
+                                  {"daily_gain_kg", Number(Cell(g, i, 3))},
+                                  {"cum_feed", Number(Cell(g, i, 4))},
+                                  {"feed_eaten", Number(Cell(w->Griddiets, 3, i))}});
+        auto sex = [&](int c) {
+            return nlohmann::json{{"live_weight", Number(Cell(g, 20, c))}, {"feed", Number(Cell(g, 21, c))},
+                                  {"cost", Number(Cell(g, 22, c))},        {"feed_gain", Number(Cell(g, 23, c))},
+                                  {"back_fat", Number(Cell(g, 24, c))},    {"loin_area", Number(Cell(g, 25, c))},
+                                  {"lean", Number(Cell(g, 26, c))},        {"yield", Number(Cell(g, 27, c))}};
+        };
+        r["males"] = sex(1);
+        r["females"] = sex(2);
+        r["cost_per_pig"] = Number(Cell(g, 12, 0));
+        r["cost_per_tonne"] = Number(Cell(g, 12, 1));
+        r["cost_per_tonne_label"] = Cell(g, 10, 1);
+        r["energy_per_gain"] = Number(Cell(g, 8, 1));
+        r["energy_per_gain_label"] = Cell(g, 8, 0);
+        r["final_age"] = s->FinalAge;
+        r["total_feed"] = Number(w->Text4.Text);
+        r["feed_gain"] = Number(w->TextF2G.Text);
+        r["carcass_mixed"] = {{"back_fat_mm", s->CarcassTable(0, 1)},
+                              {"loin_area", s->CarcassTable(0, 2)},
+                              {"lean", s->CarcassTable(0, 3)},
+                              {"yield", s->CarcassTable(0, 4)},
+                              {"loin_depth", s->CarcassTable(0, 5)}};
+        r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
+        if (!args.dailyCsv.empty()) {
+            std::vector<std::string> errors;
+            WriteDailyCsv(*s, *w, args.dailyCsv, errors);
+            for (auto& e : errors) r["messages"].push_back(e);
+        }
+    }
+    r["ran"] = ran;
+    return r;
+}
+
+void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
+    for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (!r["ran"].get<bool>()) {
+        out << (r["run_failed"].get<bool>() ? "The growth run failed.\n" : "Growth did not run.\n");
+        return;
+    }
+    auto num = [](const nlohmann::json& v, int decimals) {
+        if (v.is_null()) return std::string("-");
+        return FormatPattern(v.get<double>(), decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0'));
+    };
+    auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
+    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n\n";
+    out << "Diet                  Price   End wt    End age  Gain/day  Cum. feed  Feed eaten\n";
+    for (const auto& d : r["diets"]) {
+        std::string name = d["name"].get<std::string>();
+        name.resize(18, ' ');
+        out << name << pad(num(d["price"], 2), 9) << pad(num(d["end_weight"], 1), 9) << pad(num(d["end_age"], 1), 11)
+            << pad(num(d["daily_gain_kg"], 3), 10) << pad(num(d["cum_feed"], 1), 11) << pad(num(d["feed_eaten"], 1), 12)
+            << "\n";
+    }
+    out << "\nFinal age " << num(r["final_age"], 1) << " days; total feed " << num(r["total_feed"], 1) << " "
+        << r["weight_unit"].get<std::string>() << "; feed/gain " << num(r["feed_gain"], 3) << "\n";
+    out << "Cost per pig " << num(r["cost_per_pig"], 2) << "; per " << r["cost_per_tonne_label"].get<std::string>()
+        << " of live weight " << num(r["cost_per_tonne"], 2) << "; " << r["energy_per_gain_label"].get<std::string>()
+        << " gain " << num(r["energy_per_gain"], 0) << "\n\n";
+    out << "At finishing weight      Males   Females\n";
+    static const std::pair<const char*, const char*> rows[] = {
+        {"Live weight", "live_weight"}, {"Feed", "feed"},          {"Cost", "cost"},
+        {"Feed/gain", "feed_gain"},     {"Back fat", "back_fat"}, {"Longissimus area", "loin_area"},
+        {"Carcass lean %", "lean"},     {"Carcass yield %", "yield"}};
+    for (const auto& [label, key] : rows) {
+        std::string l = label;
+        l.resize(20, ' ');
+        out << l << pad(num(r["males"][key], 2), 10) << pad(num(r["females"][key], 2), 10) << "\n";
+    }
+}
+
+}  // namespace tarvisol::cli
