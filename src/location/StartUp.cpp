@@ -68,6 +68,16 @@ void FormLoad(SharedState& s, const std::string& programFolder) {
         if (g->Cols() < 9) g->SetCols(9);
         for (int c = 0; c < 9; ++c) g->SetColWidth(c, static_cast<int>(g->ColWidth(c) * 1.2));
     }
+    // Room for the row labels and the results' side-by-side tables.
+    w.Griddiets.SetColWidth(0, 2200);
+    w.GridFormula.SetColWidth(0, 2200);
+    w.Grid1.SetColWidth(0, 1700);
+    for (int c = 1; c <= 4; ++c) w.Grid1.SetColWidth(c, 1150);
+    w.Grid1.SetColWidth(3, 1900);
+    for (int c = 5; c <= 8; ++c) w.Grid1.SetColWidth(c, 1000);
+    w.Grid1.SetColWidth(9, 1800);
+    for (int c = 10; c <= 13; ++c) w.Grid1.SetColWidth(c, 1450);
+    w.GridWeight.SetColWidth(0, 900);
     w.ComboDiets.Items = {"No. of Diets", "1", "2", "3", "4", "5", "6"};
     w.ComboDiets.ListIndex = 0;
 

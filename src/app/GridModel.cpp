@@ -1,0 +1,146 @@
+#include "app/GridModel.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QClipboard>
+#include <QColor>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace tarvisol::app {
+
+GridModel::GridModel(Grid& grid, EditFn edit, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), edit_(std::move(edit)) {
+    rows_ = grid_.Rows();
+    cols_ = grid_.Cols();
+    seen_ = grid_.Version();
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= grid_.Rows() || index.column() >= grid_.Cols()) return {};
+    const int r = index.row(), c = index.column();
+    const bool fixed = r < grid_.FixedRows || c < grid_.FixedCols;
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return QString::fromStdString(grid_.TextMatrix(r, c));
+        case Qt::BackgroundRole: {
+            const Color color = grid_.CellBackColor(r, c);
+            if (color != kNoColor) return QBrush(QColor((color >> 16) & 255, (color >> 8) & 255, color & 255));
+            if (fixed) return QBrush(QColor(232, 232, 232));
+            return {};
+        }
+        case Qt::ForegroundRole: {
+            const Color color = grid_.CellBackColor(r, c);
+            if (color == kBlue) return QBrush(Qt::white);
+            return {};
+        }
+        case Qt::TextAlignmentRole:
+            return fixed ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::FontRole:
+            if (fixed) {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !edit_ || !index.isValid()) return false;
+    edit_(index.row(), index.column(), value.toString().toStdString());
+    Refresh();
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (edit_ && index.row() >= grid_.FixedRows && index.column() >= grid_.FixedCols) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+void GridModel::Refresh() {
+    if (grid_.Version() == seen_ && grid_.Rows() == rows_ && grid_.Cols() == cols_) return;
+    if (grid_.Rows() != rows_ || grid_.Cols() != cols_) {
+        beginResetModel();
+        rows_ = grid_.Rows();
+        cols_ = grid_.Cols();
+        endResetModel();
+    } else if (rows_ > 0 && cols_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+    }
+    seen_ = grid_.Version();
+}
+
+GridView::GridView(Grid& grid, GridModel::EditFn edit, QWidget* parent) : QTableView(parent) {
+    model_ = new GridModel(grid, std::move(edit), this);
+    setModel(model_);
+    setObjectName(QString::fromStdString(grid.Name));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { SyncSelection(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SyncSelection(); });
+    Refresh();
+}
+
+void GridView::Refresh() {
+    model_->Refresh();
+    Grid& g = model_->grid();
+    // Widths are kept in twips (15 per pixel at 96 dpi).
+    for (int c = 0; c < g.Cols(); ++c) setColumnWidth(c, std::max(40, g.ColWidth(c) / 12));
+}
+
+void GridView::SyncSelection() {
+    Grid& g = model_->grid();
+    const QModelIndex cur = currentIndex();
+    if (cur.isValid()) {
+        g.Row = cur.row();
+        g.Col = cur.column();
+    }
+    const auto ranges = selectionModel()->selection();
+    if (!ranges.isEmpty()) {
+        const auto& r = ranges.first();
+        g.Row = r.top();
+        g.Col = r.left();
+        g.RowSel = r.bottom();
+        g.ColSel = r.right();
+    } else if (cur.isValid()) {
+        g.RowSel = cur.row();
+        g.ColSel = cur.column();
+    }
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    // Until the shared clipboard procedures take over: copy the selection as
+    // TAB-separated rows, ready for a spreadsheet.
+    if (event->matches(QKeySequence::Copy)) {
+        SyncSelection();
+        Grid& g = model_->grid();
+        QString text;
+        const int r0 = std::min(g.Row, g.RowSel), r1 = std::max(g.Row, g.RowSel);
+        const int c0 = std::min(g.Col, g.ColSel), c1 = std::max(g.Col, g.ColSel);
+        for (int r = r0; r <= r1 && r < g.Rows(); ++r) {
+            for (int c = c0; c <= c1 && c < g.Cols(); ++c) {
+                if (c > c0) text += '\t';
+                text += QString::fromStdString(g.TextMatrix(r, c));
+            }
+            text += "\r\n";
+        }
+        QApplication::clipboard()->setText(text);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+}  // namespace tarvisol::app

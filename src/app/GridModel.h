@@ -1,0 +1,57 @@
+#pragma once
+// One table model for every grid of every window: shows a headless Grid in a
+// QTableView (text, background colours) and sends edits back through the
+// form's edit procedure. The current cell and selection are copied into the
+// Grid so the form's procedures see what the user selected.
+#include <QAbstractTableModel>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <functional>
+
+#include "shared/Controls.h"
+
+namespace tarvisol::app {
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // edit(row, col, text) is the form's procedure for an accepted edit; when
+    // empty the grid is read-only.
+    using EditFn = std::function<void(int row, int col, const std::string& text)>;
+    GridModel(Grid& grid, EditFn edit, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Re-reads the grid when it changed since the last refresh.
+    void Refresh();
+    Grid& grid() { return grid_; }
+
+private:
+    Grid& grid_;
+    EditFn edit_;
+    uint64_t seen_ = 0;
+    int rows_ = 0, cols_ = 0;
+};
+
+// A table view on a grid model: fixed rows and columns drawn as headers,
+// column widths from the grid (twips), selection copied into the grid.
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    GridView(Grid& grid, GridModel::EditFn edit, QWidget* parent = nullptr);
+    GridModel* gridModel() { return model_; }
+    void Refresh();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void SyncSelection();
+    GridModel* model_;
+};
+
+}  // namespace tarvisol::app

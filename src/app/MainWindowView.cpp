@@ -1,0 +1,274 @@
+#include "app/MainWindowView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/TemperatureView.h"
+#include "formulation/Formulate.h"
+#include "growth/GrowthRun.h"
+#include "growth/Temperature.h"
+#include "location/StartUp.h"
+#include "location/UnitChoice.h"
+#include "location/PigFile.h"
+#include "location/WindowSize.h"
+#include "shared/RuntimeError.h"
+#include "ui/GridEdit.h"
+
+namespace tarvisol::app {
+
+MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialogs, const std::string& programFolder)
+    : s_(s), form_(form), dialogs_(dialogs) {
+    s_.Main = &form_;
+    s_.Dialog = &dialogs_;
+    FormLoad(s_, programFolder);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+    BuildInputs(central);
+
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName("MainTabs");
+    auto addTab = [&](Grid& grid, bool editable, const QString& caption) {
+        GridView* v = AddGrid(grid, editable);
+        tabs_->addTab(v, caption);
+        return v;
+    };
+    addTab(form_.Grid1, false, "Results");
+    addTab(form_.Griddiets, true, "Inputs and Diets");
+    addTab(form_.GridFormula, false, "Formulas");
+    GridView* files = addTab(form_.gridFILES, false, "Files");
+    files->setColumnWidth(0, 520);
+    connect(files, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { RunCommand([this, i] { FilesGridClick(s_, i.row()); }); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int t) { form_.MainTabs.Tab = t; });
+    layout->addWidget(tabs_, 1);
+    setCentralWidget(central);
+    BuildMenus();
+
+    resize(form_.Width / 15, form_.Height / 15);
+    Refresh();
+}
+
+MainWindowView::~MainWindowView() = default;
+
+GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
+    GridModel::EditFn edit;
+    if (editable) edit = [this, &grid](int r, int c, const std::string& t) { GridCellEdited(s_, grid, r, c, t); };
+    auto* v = new GridView(grid, edit, this);
+    grids_.push_back(v);
+    return v;
+}
+
+QPushButton* MainWindowView::AddButton(Button& button, const std::function<void()>& procedure) {
+    auto* b = binder_.Bind(button, new QPushButton(QString::fromStdString(button.Caption), this));
+    b->setObjectName(QString::fromStdString(button.Caption));
+    b->setMinimumWidth(120);
+    connect(b, &QPushButton::clicked, this, [this, procedure] { RunCommand(procedure); });
+    return b;
+}
+
+void MainWindowView::BuildInputs(QWidget* parent) {
+    auto* box = new QGroupBox("Herd and Programme", parent);
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(8);
+    auto edit = [&](TextBox& t, const char* name) {
+        auto* e = binder_.Bind(t, new QLineEdit(box));
+        e->setObjectName(name);
+        e->setMinimumWidth(90);
+        e->setMaximumWidth(140);
+        return e;
+    };
+    auto label = [&](const char* text) { return new QLabel(text, box); };
+    auto combo = [&](ComboBox& c, const char* name) {
+        auto* w = binder_.Bind(c, new QComboBox(box));
+        w->setObjectName(name);
+        return w;
+    };
+
+    QComboBox* units = combo(form_.ComboUnits, "ComboUnits");
+    connect(units, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { RunCommand([this] { ComboUnitsClick(s_); }); });
+    grid->addWidget(units, 0, 0);
+    grid->addWidget(edit(form_.Text1, "Text1"), 0, 1);
+    grid->addWidget(label("Starting Age, Days"), 0, 2);
+    grid->addWidget(edit(form_.Text2, "Text2"), 0, 3);
+    grid->addWidget(binder_.Bind(form_.LabelFinalWeight, new QLabel(box)), 0, 4);
+    grid->addWidget(edit(form_.Text3, "Text3"), 0, 5);
+    grid->addWidget(label("Number of Pigs"), 0, 6);
+    grid->addWidget(edit(form_.TextPigNo, "TextPigNo"), 0, 7);
+
+    grid->addWidget(label("Total Feed Intake"), 1, 0);
+    QLineEdit* t4 = edit(form_.Text4, "Text4");
+    t4->setToolTip("Total Feed Intake only needed for Calibration");
+    grid->addWidget(t4, 1, 1);
+    grid->addWidget(label("Final Age, Days"), 1, 2);
+    grid->addWidget(edit(form_.Text5, "Text5"), 1, 3);
+    grid->addWidget(label("Herd Sex"), 1, 4);
+    grid->addWidget(combo(form_.ComboSex, "ComboSex"), 1, 5);
+    grid->addWidget(label("Feed Formulation"), 1, 6);
+    grid->addWidget(combo(form_.Combo1, "Combo1"), 1, 7);
+
+    grid->addWidget(label("Calibration Name"), 2, 0);
+    text6_ = edit(form_.Text6, "Text6");
+    text6_->setMaximumWidth(240);
+    text6_->installEventFilter(this);
+    connect(text6_, &QLineEdit::returnPressed, this, [this] { RunCommand([this] { LocationName(s_); }); });
+    connect(text6_, &QLineEdit::editingFinished, this, [this] {
+        if (!text6_->hasFocus()) RunCommand([this] { Text6LostFocus(s_); });
+    });
+    grid->addWidget(text6_, 2, 1, 1, 2);
+    grid->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(box)), 2, 3);
+    grid->addWidget(label("Feed Cost per Pig"), 2, 4);
+    QLineEdit* price = edit(form_.TextPrice, "TextPrice");
+    price->setReadOnly(true);
+    grid->addWidget(price, 2, 5);
+    grid->addWidget(label("Feed/Gain"), 2, 6);
+    QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
+    f2g->setReadOnly(true);
+    grid->addWidget(f2g, 2, 7);
+    grid->addWidget(combo(form_.ComboDiets, "ComboDiets"), 0, 8);
+
+    GridView* curve = AddGrid(form_.GridWeight, true);
+    curve->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    curve->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    curve->setFixedHeight(curve->verticalHeader()->defaultSectionSize() * 2 + 2 * curve->frameWidth() + 2);
+    connect(curve, &QTableView::clicked, this, [this](const QModelIndex& i) {
+        if (i.row() == 0) RunCommand([this] { GridWeightClickCommand(); });
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(AddButton(form_.CommandGrowth, [this] { Growth(s_); }));
+    buttons->addWidget(AddButton(form_.CommandRunLp, [this] { RunLp(s_); }));
+    // Commands whose windows are not in the program yet are shown disabled.
+    for (Button* later : {&form_.CommandCalibration, &form_.CommandOptimise, &form_.CommandPlot}) {
+        later->Enabled = false;
+        buttons->addWidget(AddButton(*later, [] {}));
+    }
+    buttons->addStretch(1);
+
+    auto* top = new QVBoxLayout;
+    top->addWidget(box);
+    auto* curveRow = new QHBoxLayout;
+    curveRow->addWidget(new QLabel("Growth Curve", parent));
+    curveRow->addWidget(curve, 1);
+    top->addLayout(curveRow);
+    top->addLayout(buttons);
+    static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
+}
+
+void MainWindowView::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->addAction("Open Location...", this, [this] {
+        RunCommand([this] {
+            form_.Text6.Text.clear();
+            LocationName(s_);
+        });
+    });
+    file->addAction("Open Temperature File", this, [this] { RunCommand([this] { OpenTemperatureFile(s_); }); });
+    file->addSeparator();
+    file->addAction("Save all Files to Current Location", this,
+                    [this] { RunCommand([this] { SaveAllToCurrentLocation(s_); }); });
+    file->addAction("Save All Files to New Location/Folder", this,
+                    [this] { RunCommand([this] { SaveAllToNewLocation(s_); }); });
+    file->addSeparator();
+    file->addAction("Exit", this, [this] { close(); });
+
+    QMenu* settings = menuBar()->addMenu("&Settings");
+    settings->addAction("Set Values (Units)...", this, [this] {
+        SetValuesDialog values;
+        ShowSetValues(s_, values);
+        QDialog d(this);
+        d.setWindowTitle("Set Values");
+        auto* form = new QFormLayout(&d);
+        Binder b;
+        auto* weight = b.Bind(values.ComboWeight, new QComboBox(&d));
+        auto* energy = b.Bind(values.ComboEnergy, new QComboBox(&d));
+        auto* cost = b.Bind(values.ComboCost, new QComboBox(&d));
+        form->addRow("Weight", weight);
+        form->addRow("Energy", energy);
+        form->addRow("Cost", cost);
+        auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+        form->addRow(ok);
+        connect(ok, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+        connect(ok, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+        b.Push();
+        if (d.exec() == QDialog::Accepted) {
+            b.Pull();
+            RunCommand([this, &values] { SetValuesOk(s_, values); });
+        }
+    });
+    settings->addAction("Set Temperature", this, [this] {
+        if (!temperatures_) temperatures_ = std::make_unique<TemperatureView>(s_, dialogs_, this);
+        temperatures_->Open();
+    });
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->addAction("Finishing Report", this,
+                    [this] { RunCommand([this] { dialogs_.Message("Report Not ready, Suggestions welcome"); }); });
+}
+
+void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }
+
+void MainWindowView::RunCommand(const std::function<void()>& procedure) {
+    binder_.Pull();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        procedure();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        dialogs_.Message(TrappedErrorMessage(e, ")"));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    QApplication::restoreOverrideCursor();
+    Refresh();
+}
+
+void MainWindowView::Refresh() {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+    binder_.Push();
+    for (GridView* g : grids_) g->Refresh();
+    if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);
+}
+
+GridView* MainWindowView::gridView(const QString& name) const {
+    for (GridView* g : grids_)
+        if (g->objectName() == name) return g;
+    return nullptr;
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text6_ && event->type() == QEvent::MouseButtonDblClick) {
+        RunCommand([this] { LocationName(s_); });
+        return true;
+    }
+    if (watched == text6_ && event->type() == QEvent::FocusIn && form_.Text6.Text == kCalibrationNamePlaceholder) {
+        form_.Text6.Text.clear();
+        text6_->clear();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    form_.Height = height() * 15;
+    form_.Width = width() * 15;
+    EndProgram(s_);
+    if (temperatures_) temperatures_->close();
+    event->accept();
+}
+
+}  // namespace tarvisol::app

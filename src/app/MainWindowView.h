@@ -1,0 +1,59 @@
+#pragma once
+// The main window: shows the MainWindow form's controls and runs its
+// procedures. No model logic here: every button calls a form procedure and
+// then shows the form again.
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/Binder.h"
+#include "app/GridModel.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/SharedState.h"
+
+class QTabWidget;
+
+namespace tarvisol::app {
+
+class TemperatureView;
+
+class MainWindowView : public QMainWindow {
+    Q_OBJECT
+public:
+    // dialogs: where messages and questions go (Qt dialogs in the program,
+    // scripted ones in tests). The state and form outlive the window.
+    MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialogs, const std::string& programFolder);
+    ~MainWindowView() override;
+
+    // Runs a form procedure the way a button press does: takes the widgets
+    // into the form, runs, reports a trapped error, shows the form.
+    void RunCommand(const std::function<void()>& procedure);
+    // Shows the form (texts, lists, colours, grids, captions).
+    void Refresh();
+
+    GridView* gridView(const QString& name) const;
+    QTabWidget* tabs() const { return tabs_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildInputs(QWidget* parent);
+    void BuildMenus();
+    GridView* AddGrid(Grid& grid, bool editable);
+    QPushButton* AddButton(Button& button, const std::function<void()>& procedure);
+    void GridWeightClickCommand();
+
+    SharedState& s_;
+    MainWindow& form_;
+    Dialogs& dialogs_;
+    Binder binder_;
+    std::vector<GridView*> grids_;
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* text6_ = nullptr;
+    std::unique_ptr<TemperatureView> temperatures_;
+};
+
+}  // namespace tarvisol::app

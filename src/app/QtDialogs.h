@@ -1,0 +1,52 @@
+#pragma once
+// Message boxes, questions, input boxes and file choosers as Qt dialogs.
+#include <QWidget>
+
+#include "shared/Clipboard.h"
+#include "shared/Dialogs.h"
+#include "shared/Progress.h"
+
+class QProgressDialog;
+
+namespace tarvisol::app {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void Message(const std::string& text, const std::string& title = {}) override;
+    Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override;
+    std::string Input(const std::string& prompt, const std::string& title = {}, const std::string& initial = {}) override;
+    // A cancelled chooser answers with the initial name (the pattern itself).
+    // The open chooser also takes a name that does not exist yet, since a new
+    // location is named there.
+    std::string OpenFile(const std::string& title, const std::string& filter, const std::string& folder,
+                         const std::string& initial) override;
+    std::string SaveFile(const std::string& title, const std::string& filter, const std::string& folder,
+                         const std::string& initial) override;
+
+private:
+    QWidget* parent_;
+};
+
+class QtClipboard : public Clipboard {
+public:
+    std::string GetText() override;
+    void SetText(const std::string& text) override;
+};
+
+// A modal progress dialog; reports keep the window painted.
+class QtProgress : public Progress {
+public:
+    explicit QtProgress(QWidget* parent, const QString& title);
+    ~QtProgress() override;
+    void Report(const std::string& stage, long done, long total, const std::string& detail = {}) override;
+    bool Cancelled() const override;
+
+private:
+    QProgressDialog* dialog_;
+};
+
+// Qt's name filter for a pattern such as "*.pig" or "*.txt;*.dts".
+QString QtFilter(const std::string& pattern);
+
+}  // namespace tarvisol::app

@@ -1,0 +1,109 @@
+// The desktop window clicked as a user would, on a scratch copy of the demo
+// location, with the dialogs answered from a script.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "app/MainWindowView.h"
+#include "shared/Numbers.h"
+#include "shared/ScriptedDialogs.h"
+
+using namespace tarvisol;
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindowViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch = fs::temp_directory_path() / ("tarvisol_gui_" + std::to_string(::getpid()));
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+        for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"))
+            if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), scratch / e.path().filename());
+        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
+        view->show();
+    }
+    void TearDown() override {
+        view.reset();
+        fs::remove_all(scratch);
+    }
+    template <class W>
+    W* Find(const char* name) {
+        W* w = view->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void OpenDemo() {
+        QLineEdit* text6 = Find<QLineEdit>("Text6");
+        text6->setFocus();
+        text6->clear();
+        QTest::keyClicks(text6, "Demo");
+        dialogs.Answer(Answer::Yes);  // reopen this location
+        QTest::keyClick(text6, Qt::Key_Return);
+    }
+    QString Cell(const char* grid, int r, int c) {
+        auto* v = view->gridView(grid);
+        return v->model()->data(v->model()->index(r, c), Qt::DisplayRole).toString();
+    }
+
+    fs::path scratch;
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
+    ScriptedDialogs dialogs;
+    std::unique_ptr<app::MainWindowView> view;
+};
+
+TEST_F(MainWindowViewTest, OpenTheDemoAndGrowOnLeastCostDiets) {
+    EXPECT_EQ(view->windowTitle(), "Tarvisol for Swine 20 kg or More to Finish");
+    EXPECT_EQ(view->tabs()->currentIndex(), 1);
+    OpenDemo();
+    ASSERT_TRUE(s->PigDataReady);
+    EXPECT_EQ(Find<QLineEdit>("Text6")->text(), "Demo");
+    EXPECT_FALSE(Cell("Griddiets", 1, 1).isEmpty());  // the diets were read
+
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    Find<QComboBox>("Combo1")->setCurrentIndex(1);  // "Least Cost Formulas"
+    QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
+
+    for (const auto& m : dialogs.Messages()) ADD_FAILURE() << "unexpected message: " << m;
+    ASSERT_FALSE(s->RunFailed);
+    EXPECT_EQ(view->tabs()->currentIndex(), 0);
+    EXPECT_EQ(Cell("Grid1", 0, 0), "Diet Name");
+    EXPECT_EQ(Cell("Grid1", 1, 0), Cell("Griddiets", 1, 1));
+    EXPECT_EQ(Cell("Grid1", 0, 4), "Feed Wt.");
+    EXPECT_EQ(Cell("Grid1", 1, 5), Find<QLineEdit>("Text2")->text());  // the day table starts at the starting age
+    const QString feed = Find<QLineEdit>("Text4")->text();
+    const QString age = Find<QLineEdit>("Text5")->text();
+    EXPECT_NEAR(feed.toDouble(), s->CumFeed(0), 0.01);
+    EXPECT_EQ(age.toStdString(), FormatAuto(s->FinalAge));
+    EXPECT_GT(age.toDouble(), 100);
+    EXPECT_TRUE(Find<QPushButton>("Run Optimization")->styleSheet().contains("128, 255, 128"));
+}
+
+TEST_F(MainWindowViewTest, StartingWeightBelow20GetsItsMessage) {
+    OpenDemo();
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    Find<QComboBox>("Combo1")->setCurrentIndex(2);
+    QLineEdit* text1 = Find<QLineEdit>("Text1");
+    text1->clear();
+    QTest::keyClicks(text1, "19");
+    dialogs.ClearLog();
+    QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Starting Weight must be 20 kg or more"});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
