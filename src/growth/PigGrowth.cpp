@@ -33,15 +33,21 @@ double FatFraction(const SharedState& s, double w) {
 }  // namespace
 
 CurveDay CurveStep(double b0, double b1, double b2, double b3, double w) {
+    return CurveStep(b0, b1, b2, b3, w, std::log(w) - std::log(b0));
+}
+
+CurveDay CurveStep(double b0, double b1, double b2, double b3, double w, double logRatio) {
     CurveDay c;
-    c.x = (b2 - std::log(w / b0)) / b2;
+    c.x = (b2 - logRatio) / b2;
+    const bool clamped = !(c.x >= 0 && c.x <= 1);
     if (c.x < 0) c.x = 0.0001;
     if (c.x > 1) c.x = 1;
     c.t = std::pow(-std::log(c.x) / b3, 1.0 / b1);
     // By construction B3 * t^B1 = -ln(x), so exp(-B3 * t^B1) is x itself.
     const double eT = c.x;
     const double t1b1 = std::pow(c.t + 1, b1);
-    c.wt = b0 * std::exp(b2 * (1 - eT));
+    // B0 exp(B2 (1 - x)) gives w back unless x was clamped.
+    c.wt = clamped ? b0 * std::exp(b2 * (1 - eT)) : w;
     c.wt1 = b0 * std::exp(b2 * (1 - std::exp(-b3 * t1b1)));
     // (t+1)^(B1-1) taken as (t+1)^B1 / (t+1).
     c.slope = b3 * b2 * b1 * (t1b1 / (c.t + 1)) * c.wt1 * eT;
@@ -89,16 +95,19 @@ void GrowPig(SharedState& s) {
     s.RunLastDay = s.StartAge;
 
     Grid* grid = DailyGrid(s);
+    const double logB0 = std::log(b0);
     int day = s.StartAge;
     while (s.DayGrowth(0, day) < s.FinalWeight) {
-        const CurveDay c = CurveStep(b0, b1, b2, b3, s.DayGrowth(0, day));
+        const double w = s.DayGrowth(0, day);
+        const double logW = std::log(w);
+        const CurveDay c = CurveStep(b0, b1, b2, b3, w, logW - logB0);
         s.PhysioAge = c.t;
         s.NextWeight = c.nextWeight;
         if (c.wt == 0 || !std::isfinite(s.NextWeight)) {
             s.RunFailed = true;
             return;
         }
-        GrowOneDay(s, day, s.NextWeight);
+        GrowOneDayAt(s, day, s.NextWeight, logW);
         if (s.RunFailed) return;
         if (day > kLastStoredDay - 1) break;
         s.DayGrowth(0, day + 1) = s.NextWeight;
@@ -116,19 +125,25 @@ void GrowPig(SharedState& s) {
 }
 
 void GrowOneDay(SharedState& s, int day, double& nextWeight) {
+    GrowOneDayAt(s, day, nextWeight, std::log(s.DayGrowth(0, day)));
+}
+
+void GrowOneDayAt(SharedState& s, int day, double& nextWeight, double logW) {
     const int sex = s.SimSex;
     double budgetEnd = 0;
     for (int i = 1; i <= s.CurrentDietIndex; ++i) budgetEnd += s.DietFeedAmount(i);
     const int cur = s.CurrentDietIndex;
-    for (int n = 1; n <= 14; ++n) s.CurrentDiet(n) = s.DietNutrients(cur, n);
+    double* today = s.CurrentDiet.data();
+    const double* dietNow = s.DietNutrients.Row(cur);
+    for (int n = 1; n <= 14; ++n) today[n] = dietNow[n];
 
     // Changeover: today's feed, estimated by yesterday's, would cross the end of
     // the allotment, so the day's diet is a blend by the share still within it.
     const double yesterday = s.DayFeed(sex, day);
     if (yesterday + s.CumFeed(sex) > budgetEnd && cur < s.DietCount) {
         const double share = (budgetEnd - s.CumFeed(sex)) / yesterday;
-        for (int n = 1; n <= 14; ++n)
-            s.CurrentDiet(n) = (1 - share) * s.DietNutrients(cur + 1, n) + share * s.DietNutrients(cur, n);
+        const double* dietNext = s.DietNutrients.Row(cur + 1);
+        for (int n = 1; n <= 14; ++n) today[n] = (1 - share) * dietNext[n] + share * dietNow[n];
     }
 
     const double b0 = s.GrowthCurve(0, 0);
@@ -149,7 +164,7 @@ void GrowOneDay(SharedState& s, int day, double& nextWeight) {
             s.RunFailed = true;
             return;
         }
-        const DayEnergy en = EnergyBalance(w, nextWeight, fatToday, m, fatCost, leanCost);
+        const DayEnergy en = EnergyBalance(w, nextWeight, fatToday, m, fatCost, leanCost, logW);
         s.MeanWeight = en.mean;
         fg = en.fatGain;
         lg = en.leanGain;
@@ -222,17 +237,18 @@ void LimitGainAt(SharedState& s, double meanWeight06, double proteinGain, double
     const double feed = s.DayFeedIntake;
     const double pm = 0.019805 * meanWeight06 / 1000;
     const double req2 = 100 * (proteinGain + pm) / feed;
+    double* ratio = s.NutrientRatio.data();   // columns 0..14
+    const double* diet = s.CurrentDiet.data();  // columns 0..14
+    const double* profile = s.AminoProfile.Row(1);  // amino acids 1..12
     double a = 1.2;
-    s.NutrientRatio(2) = s.CurrentDiet(2) / (1.08 * req2);
+    ratio[2] = diet[2] / (1.08 * req2);
     const double aminoScale = 100 * proteinGain / feed;
-    for (int n = 2; n <= 14; ++n) {
-        if (n > 2) s.NutrientRatio(n) = s.CurrentDiet(n) / (1.08 * (aminoScale * s.AminoProfile(1, n - 2)));
-        const double ratio = s.NutrientRatio(n);
-        if (ratio > 0 && ratio < a) a = ratio;
-    }
+    for (int n = 3; n <= 14; ++n) ratio[n] = diet[n] / (1.08 * (aminoScale * profile[n - 2]));
+    for (int n = 2; n <= 14; ++n)
+        if (ratio[n] > 0 && ratio[n] < a) a = ratio[n];
     if (a < 0.7) a = 0.7;
     if (a > 1.0) a = 1.0;
-    double p = 1 + 0.2959 * (1 - std::exp(-0.219 * (s.CurrentDiet(2) - req2)));
+    double p = 1 + 0.2959 * (1 - std::exp(-0.219 * (diet[2] - req2)));
     if (p < 0) p = 0.1;
     totalGain = totalGain * p * a;
 }

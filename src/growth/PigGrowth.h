@@ -15,6 +15,8 @@ void GrowPig(SharedState& s);
 // One day: nextWeight holds the curve's weight for tomorrow on entry and the
 // weight the pig actually reaches on exit.
 void GrowOneDay(SharedState& s, int day, double& nextWeight);
+// The same with ln of today's weight already known.
+void GrowOneDayAt(SharedState& s, int day, double& nextWeight, double logW);
 
 // Scales totalGain by the protein and amino-acid factors of the diet in force.
 void LimitGain(SharedState& s, double energyRequired, double proteinGain, double& totalGain);
@@ -35,6 +37,8 @@ struct CurveDay {
     double x, t, wt, wt1, slope, nextWeight;
 };
 CurveDay CurveStep(double b0, double b1, double b2, double b3, double w);
+// The same with ln(w / B0) already known.
+CurveDay CurveStep(double b0, double b1, double b2, double b3, double w, double logRatio);
 
 // The energy balance of a day from today's weight w to tomorrow's wNext, before
 // the capacity cap: mean weight, maintenance Em, fat and fat-free gain, protein
@@ -42,11 +46,13 @@ CurveDay CurveStep(double b0, double b1, double b2, double b3, double w);
 struct DayEnergy {
     double mean, mean06, em, fatGain, leanGain, proteinGain, eg, e, q, surplus;
 };
+// logW is ln(w), which the day loop computes once per day.
 inline DayEnergy EnergyBalance(double w, double wNext, double fatToday, double maintenance, double fatCost,
-                               double leanCost) {
+                               double leanCost, double logW) {
     DayEnergy d;
     d.mean = std::sqrt(w * wNext);
-    d.mean06 = std::pow(d.mean, 0.6);
+    // mean^0.6 = (w * wNext)^0.3
+    d.mean06 = std::exp(0.3 * (logW + std::log(wNext)));
     d.em = d.mean06 * maintenance * 246.636;
     d.q = IntakeCapacity(w);
     d.fatGain = (fatToday / w + 0.002) * wNext - fatToday;
@@ -56,6 +62,10 @@ inline DayEnergy EnergyBalance(double w, double wNext, double fatToday, double m
     d.e = d.em + d.eg;
     d.surplus = d.q - d.e;
     return d;
+}
+inline DayEnergy EnergyBalance(double w, double wNext, double fatToday, double maintenance, double fatCost,
+                               double leanCost) {
+    return EnergyBalance(w, wNext, fatToday, maintenance, fatCost, leanCost, std::log(w));
 }
 
 }  // namespace tarvisol

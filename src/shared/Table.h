@@ -51,6 +51,13 @@ public:
         return v_[static_cast<std::size_t>(a) * Cols + static_cast<std::size_t>(b)];
     }
     const T& operator()(int a, int b) const { return const_cast<Table2&>(*this)(a, b); }
+    // Row a as a plain array of Hi1 + 1 entries, for tight loops over one row
+    // (the row index is checked here, the loop's bounds by the caller).
+    T* Row(int a) {
+        if (static_cast<unsigned>(a) > static_cast<unsigned>(Hi0)) RaiseSubscriptOutOfRange();
+        return v_.data() + static_cast<std::size_t>(a) * Cols;
+    }
+    const T* Row(int a) const { return const_cast<Table2&>(*this).Row(a); }
     void Fill(const T& x) { v_.fill(x); }
     bool operator==(const Table2&) const = default;
 
