@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/GridDialog.h"
 #include "app/TemperatureView.h"
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
@@ -218,8 +219,16 @@ void MainWindowView::BuildMenus() {
     });
 
     QMenu* view = menuBar()->addMenu("&View");
-    view->addAction("Finishing Report", this,
-                    [this] { RunCommand([this] { dialogs_.Message("Report Not ready, Suggestions welcome"); }); });
+    view->addAction("Daily Growth", this, [this] {
+        if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
+        RunCommand([this] { LoadDailyGrowth(s_, *dailyForm_); });
+        if (!daily_)
+            daily_ = std::make_unique<GridDialog>(dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
+        daily_->Refresh();
+        daily_->show();
+        daily_->raise();
+    });
+    view->addAction("Finishing Report", this, [this] { RunCommand([this] { FinishingReport(s_); }); });
 }
 
 void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }

@@ -8,6 +8,7 @@
 
 #include "app/Binder.h"
 #include "app/GridModel.h"
+#include "growth/DailyTable.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/SharedState.h"
@@ -17,6 +18,7 @@ class QTabWidget;
 namespace tarvisol::app {
 
 class TemperatureView;
+class GridDialog;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -54,6 +56,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     QLineEdit* text6_ = nullptr;
     std::unique_ptr<TemperatureView> temperatures_;
+    std::unique_ptr<DailyGrowthWindow> dailyForm_;
+    std::unique_ptr<GridDialog> daily_;
 };
 
 }  // namespace tarvisol::app

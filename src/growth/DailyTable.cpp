@@ -1,0 +1,67 @@
+#include "growth/DailyTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+
+void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w) {
+    Grid& g = w.GridDaily;
+    g.Clear();
+    w.Visible = true;
+    if (!s.Main) return;
+    const Grid& results = s.Main->Grid1;
+    const double finalAge = NumVal(std::string_view(s.Main->Text5.Text));
+    const double startAge = NumVal(std::string_view(s.Main->Text2.Text));
+    // One row per day of the run, a header row and a total row; a run that
+    // has not been made yet (no final age) shows the headers only.
+    const int days = finalAge > startAge ? static_cast<int>(std::ceil(finalAge - startAge)) + 1 : 0;
+    const int rows = std::clamp(days, 0, results.Rows() - 1) + 2;
+    g.SetRows(rows);
+    g.SetCols(9);
+    g.FixedCols = 0;
+    for (int c = 0; c < 9; ++c) g.SetColWidth(c, 1250);
+    static const char* heads[] = {"Age, Days",      "Mixed WT.",       "Male WT.",        "Female WT.",      "Mixed Feed In.",
+                                  "Male Feed In.",  "Female Feed In.", "Lower Water In.", "Higher Water In."};
+    for (int c = 0; c < 9; ++c) g.SetTextMatrix(0, c, heads[c]);
+    const auto cell = [&](int r, int c) { return r < results.Rows() && c < results.Cols() ? results.TextMatrix(r, c) : std::string(); };
+    double mixedFeed = 0;
+    int last = 0;
+    for (int r = 1; r <= rows - 2; ++r) {
+        const std::string age = cell(r, 5);
+        if (!(Val(age) > 0)) break;
+        const int d = std::clamp(static_cast<int>(RoundHalfEven(Val(age))), 0, 200);
+        g.SetTextMatrix(r, 0, age);
+        g.SetTextMatrix(r, 1, cell(r, 6));
+        g.SetTextMatrix(r, 2, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(1, d)), "###.0"));
+        g.SetTextMatrix(r, 3, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(2, d)), "###.0"));
+        g.SetTextMatrix(r, 4, cell(r, 7));
+        g.SetTextMatrix(r, 5, FormatPattern(ConvertWeight(s, 2, s.DayFeed(1, d)), "###.0"));
+        g.SetTextMatrix(r, 6, FormatPattern(ConvertWeight(s, 2, s.DayFeed(2, d)), "###.0"));
+        const double cum = Val(cell(r, 8));
+        g.SetTextMatrix(r, 7, FormatPattern(2.5 * cum, "###.0"));
+        g.SetTextMatrix(r, 8, FormatPattern(3.5 * cum, "###.0"));
+        mixedFeed += Val(cell(r, 7));
+        last = r;
+    }
+    // The totals sit in the row below the last day: the mixed herd's feed and
+    // the water over the whole run (the last day's cumulative values).
+    const int total = last + 1;
+    if (total < g.Rows()) {
+        g.SetTextMatrix(total, 0, "Total");
+        g.SetTextMatrix(total, 4, FormatPattern(mixedFeed, "###.0"));
+        if (last > 0) {
+            g.SetTextMatrix(total, 7, g.TextMatrix(last, 7));
+            g.SetTextMatrix(total, 8, g.TextMatrix(last, 8));
+        }
+    }
+}
+
+void FinishingReport(SharedState& s) { DialogsOf(s).Message("Report Not ready, Suggestions welcome"); }
+
+}  // namespace tarvisol
