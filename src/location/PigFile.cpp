@@ -1,6 +1,7 @@
 #include "location/PigFile.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -44,7 +45,12 @@ std::string FormatCoefficient(double value) {
         pattern.push_back('#');
         text = FormatPattern(value, pattern);
     }
-    return text;
+    if (Val(text) == value || !std::isfinite(value)) return text;
+    // Too small (or too long) for the decimals: the shortest exact form, so a
+    // tiny coefficient never comes back as 0 and turns into the default.
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
 }
 
 std::vector<std::string> PigFileLines(const SharedState& s) {

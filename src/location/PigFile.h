@@ -24,7 +24,8 @@ std::string PrintInteger(int value);
 
 // A coefficient with the pattern "###.00000", given further decimals only
 // when five would not give the value back exactly (the default rate constant
-// 0.0020532 is written in full, not as 0.00205).
+// 0.0020532 is written in full, not as 0.00205); a value too small for any
+// of those decimals is written in its shortest exact form (1e-25).
 std::string FormatCoefficient(double value);
 
 // The fourteen lines SavePig writes, from GrowthCurve, CalibInputs, HerdSex

@@ -70,6 +70,7 @@ TEST_F(PigFileTest, CoefficientsKeepFiveDecimalsAndGetMoreOnlyWhenTheyNeedThem) 
     EXPECT_EQ(FormatCoefficient(0.00205320102653), "0.00205320102653");
     EXPECT_EQ(FormatCoefficient(123.25), "123.25000");
     EXPECT_EQ(FormatCoefficient(-0.5), "-0.50000");
+    EXPECT_EQ(FormatCoefficient(1e-25), "1e-25");  // not "0.00000", which would read back as the default
     EXPECT_EQ(PrintInteger(3), " 3 ");
     EXPECT_EQ(PrintInteger(-1), "-1 ");
 }
