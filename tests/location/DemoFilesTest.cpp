@@ -1,0 +1,99 @@
+// The demo herd's settings and temperature files are the ones our own writers
+// produce. Run with TARVISOL_WRITE_DEMO=1 to (re)write them into examples/demo.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "growth/Temperature.h"
+#include "location/LocationFiles.h"
+#include "location/PigFile.h"
+#include "location/ScratchFolder.h"
+#include "shared/MainWindowForm.h"
+#include "shared/ScriptedDialogs.h"
+
+using namespace tarvisol;
+using tarvisol::testing::ScratchFolder;
+using tarvisol::testing::Slurp;
+
+namespace {
+
+const std::string kDemoFolder = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo";
+
+// A grower-finisher herd: about 25 kg at 63 days to 120 kg at 165 days on
+// about 255 kg of feed, mixed sexes, metric units, the default growth curve.
+void DemoHerd(SharedState& s) {
+    for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = kDefaultCurve[k];
+    const double inputs[6] = {0, 25.2, 63, 120.4, 255.6, 165};
+    for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = inputs[i];
+    s.HerdSex = 0;
+    s.EnergyUnit() = 0;
+    s.WeightUnit() = 0;
+    s.PriceUnit() = 1;
+}
+
+// The house temperatures typed into the window: warm for the growers, cooler
+// towards finishing; the future batch is planned a little cooler.
+void TypeDemoTemperatures(TemperatureWindow& w) {
+    static const char* calib[20] = {"22", "21.8", "21.6", "21.4", "21.2", "21", "20.8", "20.6", "20.4", "20.2",
+                                    "20", "19.8", "19.6", "19.4", "19.2", "19", "18.8", "18.6", "18.4", "18.2"};
+    static const char* future[20] = {"21.5", "21.5", "21", "21", "20.5", "20.5", "20", "20", "19.5", "19.5",
+                                     "19", "19", "18.5", "18.5", "18", "18", "17.5", "17.5", "17", "17"};
+    for (int i = 1; i <= 20; ++i) {
+        w.GridTemps.SetTextMatrix(i, 1, calib[i - 1]);
+        w.GridTemps.SetTextMatrix(i, 2, future[i - 1]);
+    }
+}
+
+void WriteDemo(const std::string& folder, ScriptedDialogs& dialogs) {
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    s->Main = form.get();
+    s->Dialog = &dialogs;
+    s->LocationFolder = folder;
+    SetLocationFiles(*s, "Demo");
+    DemoHerd(*s);
+    ASSERT_TRUE(SavePigTo(*s, s->PigFile));
+    form->Text2.Text = "63";
+    TemperatureWindow w;
+    ShowTemperatureWindow(*s, w);
+    TypeDemoTemperatures(w);
+    TempWindowSave(*s, w);
+    ASSERT_TRUE(dialogs.Log().empty());
+}
+
+TEST(DemoFiles, AreWhatTheWritersProduce) {
+    ScriptedDialogs dialogs;
+    if (const char* write = std::getenv("TARVISOL_WRITE_DEMO"); write && std::string(write) == "1") {
+        WriteDemo(kDemoFolder, dialogs);
+        return;
+    }
+    ScratchFolder scratch;
+    WriteDemo(scratch.Str(), dialogs);
+    EXPECT_EQ(Slurp(scratch.File("Demo.pig")), Slurp(kDemoFolder + "/Demo.pig"));
+    EXPECT_EQ(Slurp(scratch.File("Demo.stg")), Slurp(kDemoFolder + "/Demo.stg"));
+}
+
+TEST(DemoFiles, OpenWithoutAMessage) {
+    ScriptedDialogs dialogs;
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    s->Main = form.get();
+    s->Dialog = &dialogs;
+    s->LocationFolder = kDemoFolder;
+    SetLocationFiles(*s, "Demo");
+    ASSERT_TRUE(ReadPig(*s));
+    ASSERT_TRUE(ReadTempFile(*s));
+    EXPECT_TRUE(dialogs.Log().empty());
+    EXPECT_EQ(s->GrowthCurve(0, 3), kDefaultCurve[3]);
+    EXPECT_EQ(s->CalibInputs(2), 63);
+    EXPECT_EQ(s->HerdSex, 0);
+    EXPECT_EQ(s->PriceUnit(), 1);
+    EXPECT_EQ(s->TempTable(0), 63);
+    EXPECT_EQ(s->CalibTemps(0), 63);
+    EXPECT_EQ(s->CalibTemps(1), 22);
+    EXPECT_EQ(s->TempTable(20), 17);
+}
+
+}  // namespace
