@@ -4,10 +4,10 @@
 
 namespace tarvisol::app {
 
-GridDialog::GridDialog(Grid& grid, const QString& caption, QWidget* parent) : QDialog(parent) {
+GridDialog::GridDialog(SharedState& s, Grid& grid, const QString& caption, QWidget* parent) : QDialog(parent) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
-    view_ = new GridView(grid, {}, this);
+    view_ = new GridView(s, grid, {}, this);
     layout->addWidget(view_);
     resize(900, 600);
 }

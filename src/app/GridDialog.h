@@ -9,7 +9,7 @@ namespace tarvisol::app {
 class GridDialog : public QDialog {
     Q_OBJECT
 public:
-    GridDialog(Grid& grid, const QString& caption, QWidget* parent);
+    GridDialog(SharedState& s, Grid& grid, const QString& caption, QWidget* parent);
     void Refresh() { view_->Refresh(); }
 
 private:

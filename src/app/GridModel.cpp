@@ -1,11 +1,13 @@
 #include "app/GridModel.h"
 
-#include <QApplication>
 #include <QBrush>
-#include <QClipboard>
 #include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "ui/GridClipboard.h"
 
 namespace tarvisol::app {
 
@@ -79,7 +81,7 @@ void GridModel::Refresh() {
     seen_ = grid_.Version();
 }
 
-GridView::GridView(Grid& grid, GridModel::EditFn edit, QWidget* parent) : QTableView(parent) {
+GridView::GridView(SharedState& s, Grid& grid, GridModel::EditFn edit, QWidget* parent) : QTableView(parent), s_(s) {
     model_ = new GridModel(grid, std::move(edit), this);
     setModel(model_);
     setObjectName(QString::fromStdString(grid.Name));
@@ -122,25 +124,54 @@ void GridView::SyncSelection() {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
-    // Until the shared clipboard procedures take over: copy the selection as
-    // TAB-separated rows, ready for a spreadsheet.
-    if (event->matches(QKeySequence::Copy)) {
-        SyncSelection();
-        Grid& g = model_->grid();
-        QString text;
-        const int r0 = std::min(g.Row, g.RowSel), r1 = std::max(g.Row, g.RowSel);
-        const int c0 = std::min(g.Col, g.ColSel), c1 = std::max(g.Col, g.ColSel);
-        for (int r = r0; r <= r1 && r < g.Rows(); ++r) {
-            for (int c = c0; c <= c1 && c < g.Cols(); ++c) {
-                if (c > c0) text += '\t';
-                text += QString::fromStdString(g.TextMatrix(r, c));
-            }
-            text += "\r\n";
-        }
-        QApplication::clipboard()->setText(text);
+    SyncSelection();
+    const auto mods = event->modifiers();
+    const int mask = (mods & Qt::ShiftModifier ? kShift : 0) | (mods & Qt::ControlModifier ? kCtrl : 0);
+    int code = 0;
+    switch (event->key()) {
+        case Qt::Key_A: code = kKeyA; break;
+        case Qt::Key_C: code = kKeyC; break;
+        case Qt::Key_V: code = kKeyV; break;
+        case Qt::Key_X: code = kKeyX; break;
+        case Qt::Key_Insert: code = kKeyInsert; break;
+        default: break;
+    }
+    Grid& g = model_->grid();
+    bool handled = false;
+    if (code == kKeyV && mask == kCtrl) {
+        PasteFromClipboard(s_, g, code, mask);
+        handled = true;
+    } else if (code != 0) {
+        handled = GridKeyDown(s_, g, code, mask);
+    }
+    if (handled) {
+        Refresh();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    GridMouseDown(s_, model_->grid());
+    if (event->button() == Qt::RightButton) {
+        SyncSelection();
+        ShowPopup(event->globalPosition().toPoint());
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::ShowPopup(const QPoint& at) {
+    QMenu menu(this);
+    menu.setObjectName(kPopupName);
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = menu.addAction(kPopupCommands[i]);
+        connect(a, &QAction::triggered, this, [this, i] {
+            PopupCommand(s_, i);
+            Refresh();
+        });
+    }
+    menu.exec(at);
 }
 
 }  // namespace tarvisol::app

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "shared/Controls.h"
+#include "shared/SharedState.h"
 
 namespace tarvisol::app {
 
@@ -39,18 +40,22 @@ private:
 
 // A table view on a grid model: fixed rows and columns drawn as headers,
 // column widths from the grid (twips), selection copied into the grid.
+// Keys and right clicks go to the shared clipboard procedures of the record s.
 class GridView : public QTableView {
     Q_OBJECT
 public:
-    GridView(Grid& grid, GridModel::EditFn edit, QWidget* parent = nullptr);
+    GridView(SharedState& s, Grid& grid, GridModel::EditFn edit, QWidget* parent = nullptr);
     GridModel* gridModel() { return model_; }
     void Refresh();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void SyncSelection();
+    void ShowPopup(const QPoint& at);
+    SharedState& s_;
     GridModel* model_;
 };
 

@@ -70,7 +70,7 @@ MainWindowView::~MainWindowView() = default;
 GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
     GridModel::EditFn edit;
     if (editable) edit = [this, &grid](int r, int c, const std::string& t) { GridCellEdited(s_, grid, r, c, t); };
-    auto* v = new GridView(grid, edit, this);
+    auto* v = new GridView(s_, grid, edit, this);
     grids_.push_back(v);
     return v;
 }
@@ -223,7 +223,7 @@ void MainWindowView::BuildMenus() {
         if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
         RunCommand([this] { LoadDailyGrowth(s_, *dailyForm_); });
         if (!daily_)
-            daily_ = std::make_unique<GridDialog>(dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
+            daily_ = std::make_unique<GridDialog>(s_, dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
         daily_->Refresh();
         daily_->show();
         daily_->raise();

@@ -13,7 +13,7 @@ TemperatureView::TemperatureView(SharedState& s, Dialogs& dialogs, QWidget* pare
     : QDialog(parent), s_(s), dialogs_(dialogs) {
     setWindowTitle(QString::fromStdString(form_.Caption));
     auto* layout = new QVBoxLayout(this);
-    grid_ = new GridView(form_.GridTemps,
+    grid_ = new GridView(s_, form_.GridTemps,
                          [this](int r, int c, const std::string& t) { GridCellEdited(s_, form_.GridTemps, r, c, t); }, this);
     for (int c = 0; c < 3; ++c) form_.GridTemps.SetColWidth(c, 1500);
     layout->addWidget(grid_, 1);

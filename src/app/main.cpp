@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<tarvisol::SharedState>();
     auto form = std::make_unique<tarvisol::MainWindow>();
     tarvisol::app::QtDialogs dialogs(nullptr);
+    tarvisol::app::QtClipboard clipboard;
+    state->Clip = &clipboard;
     tarvisol::app::MainWindowView window(*state, *form, dialogs, QCoreApplication::applicationDirPath().toStdString());
     window.show();
     if (qEnvironmentVariableIsSet("TARVISOL_STARTUP_TIMING"))

@@ -1,5 +1,6 @@
 #include "shared/SharedState.h"
 
+#include "shared/Clipboard.h"
 #include "shared/Dialogs.h"
 
 namespace tarvisol {
@@ -26,6 +27,11 @@ void DataInit(SharedState& s) {
                                           0.78814, 0.80234, 0.81594, 0.82894, 0.84134, 0.85314, 0.86433, 0.87493,
                                           0.88493, 0.89435, 0.90320, 0.91149, 0.91924, 0.92647, 0.93319};
     for (int i = 0; i <= 30; ++i) s.NormalTable(i) = normal[i];
+}
+
+Clipboard& ClipboardOf(SharedState& s) {
+    static thread_local MemoryClipboard memory;
+    return s.Clip ? *s.Clip : memory;
 }
 
 Dialogs& DialogsOf(SharedState& s) {

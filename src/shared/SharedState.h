@@ -12,7 +12,9 @@
 
 namespace tarvisol {
 
+class Clipboard;
 class Dialogs;
+class Grid;
 struct MainWindow;
 
 struct SharedState : FormulationState, LocationState, CalibrationState {
@@ -88,6 +90,10 @@ struct SharedState : FormulationState, LocationState, CalibrationState {
     // copies used for parallel work run without a window.
     Dialogs* Dialog = nullptr;
     MainWindow* Main = nullptr;
+    Clipboard* Clip = nullptr;
+    // The grid on which the user last pressed a mouse button; the pop-up
+    // menu's commands act on it.
+    Grid* ActiveGrid = nullptr;
 };
 
 // Fills the fixed model tables at start-up: the body-fat curve, the two
@@ -99,5 +105,7 @@ inline constexpr double kDefaultCurve[5] = {6.154, 1.5343, 3.5705, 0.0020532, 1.
 
 // The message sink of the record (a silent one when none is attached).
 Dialogs& DialogsOf(SharedState& s);
+// The clipboard of the record (a private in-memory one when none is attached).
+Clipboard& ClipboardOf(SharedState& s);
 
 }  // namespace tarvisol
