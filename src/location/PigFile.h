@@ -41,8 +41,9 @@ bool ReadPig(SharedState& s);
 //   default curve when that table is empty); shown in GridWeight row 1;
 // - lines 6..10 into CalibInputs(1..5), shown in Text1..Text5 with the tool
 //   tips "Initial value was " + the value;
-// - line 11 HerdSex, set in the herd-sex list; a file without it gives 0, and
-//   a further number on line 15 replaces it;
+// - line 11 HerdSex, set in the herd-sex list (-1, no selection, is kept as
+//   such); a file without it gives 0, and a further number on line 15
+//   replaces it;
 // - lines 12..14, when present: the whole number of their first two
 //   characters as EnergyUnit, WeightUnit and PriceUnit.
 // The main window's controls are written only when s.Main is set. A file

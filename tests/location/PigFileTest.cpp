@@ -198,6 +198,17 @@ TEST_F(PigFileTest, AHerdSexOutsideTheListIsReportedAndBecomesMixed) {
                                        " is not 0 (Mixed), 1 (Males) or 2 (Females); Mixed is used instead."});
 }
 
+TEST_F(PigFileTest, AHerdSexNotYetChosenStaysUnchosen) {
+    s->HerdSex = -1;
+    ASSERT_TRUE(SavePigTo(*s, s->PigFile));
+    Fresh();
+    rform->ComboSex.ListIndex = 1;
+    ASSERT_TRUE(ReadPig(*r));
+    EXPECT_EQ(r->HerdSex, -1);
+    EXPECT_EQ(rform->ComboSex.ListIndex, -1);
+    EXPECT_TRUE(rdialogs.Log().empty());
+}
+
 TEST_F(PigFileTest, ANumberAfterTheUnitLinesReplacesTheHerdSex) {
     std::vector<std::string> lines = kHerdLines;
     lines.push_back("1");
