@@ -151,6 +151,12 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool started = QTableView::edit(index, trigger, event);
+    if (started && onEditStart) onEditStart(index.row(), index.column());
+    return started;
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
     GridMouseDown(s_, model_->grid());
     if (event->button() == Qt::RightButton) {

@@ -30,6 +30,7 @@ public:
     // Re-reads the grid when it changed since the last refresh.
     void Refresh();
     Grid& grid() { return grid_; }
+    void SetEdit(EditFn edit) { edit_ = std::move(edit); }
 
 private:
     Grid& grid_;
@@ -47,9 +48,12 @@ public:
     GridView(SharedState& s, Grid& grid, GridModel::EditFn edit, QWidget* parent = nullptr);
     GridModel* gridModel() { return model_; }
     void Refresh();
+    // Called with (row, col) when the user starts editing a cell.
+    std::function<void(int, int)> onEditStart;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

@@ -19,6 +19,7 @@
 
 #include "app/GridDialog.h"
 #include "app/TemperatureView.h"
+#include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
 #include "growth/Temperature.h"
@@ -50,7 +51,13 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
         return v;
     };
     addTab(form_.Grid1, false, "Results");
-    addTab(form_.Griddiets, true, "Inputs and Diets");
+    GridView* diets = AddGrid(form_.Griddiets, false);
+    diets->gridModel()->SetEdit([this](int r, int c, const std::string& t) {
+        binder_.Pull();
+        RunCommand([this, r, c, t] { DietsGridEdit(s_, r, c, t); });
+    });
+    diets->onEditStart = [this](int r, int c) { DietsGridEditStart(s_, r, c); };
+    tabs_->addTab(diets, "Inputs and Diets");
     addTab(form_.GridFormula, false, "Formulas");
     GridView* files = addTab(form_.gridFILES, false, "Files");
     files->setColumnWidth(0, 520);
@@ -143,6 +150,12 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     f2g->setReadOnly(true);
     grid->addWidget(f2g, 2, 7);
     grid->addWidget(combo(form_.ComboDiets, "ComboDiets"), 0, 8);
+    auto* ratioProtein = binder_.Bind(form_.CheckRatioProtein, new QCheckBox(box));
+    auto* ratioLysine = binder_.Bind(form_.CheckRatioLysine, new QCheckBox(box));
+    connect(ratioProtein, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 0); }); });
+    connect(ratioLysine, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 1); }); });
+    grid->addWidget(ratioProtein, 1, 8);
+    grid->addWidget(ratioLysine, 2, 8);
 
     GridView* curve = AddGrid(form_.GridWeight, true);
     curve->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -37,8 +37,8 @@ struct MainWindow {
 
     OptionButton OptionCalibLoaded{"Calibration Data Loaded"};
     OptionButton OptionShowInput{"Show Input"};
-    CheckBox CheckRatioLysine{"Ratio to Lysine"};
-    CheckBox CheckRatioProtein{"Ratio to Protein"};
+    CheckBox CheckRatioProtein{"When Protein Changes, Ratio Amino Acids"};
+    CheckBox CheckRatioLysine{"OR When  Lysine Changes, ratio Amino Acids"};
 
     // --- Grids.
     Grid GridWeight{"GridWeight", 3, 7};  // row 1, columns 1..5: B0..B4
