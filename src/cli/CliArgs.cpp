@@ -51,6 +51,13 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         ->allow_extra_args(false);
     grow->add_flag("--json", req.grow.json, "Print one JSON object");
 
+    auto* lp = app.add_subcommand("lp", "Formulate a location's diets at least cost (the Run LP command)");
+    lp->add_option("LOCATION", req.lp.location,
+                   "Folder plus base name of the location, e.g. examples/demo/Demo (reads DemoMatrix.txt, "
+                   "DemoReq.ing, DemoReq.nut, Demo.dts)")
+        ->required();
+    lp->add_flag("--json", req.lp.json, "Print one JSON object");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -58,6 +65,14 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         return std::nullopt;
     }
 
+    if (lp->parsed()) {
+        req.kind = CliRequest::Kind::Lp;
+        if (req.lp.location.empty()) {
+            std::cerr << "tarvisol-cli lp: LOCATION must name a folder and base name\n";
+            exitCode = 2;
+            return std::nullopt;
+        }
+    }
     if (grow->parsed()) {
         req.kind = CliRequest::Kind::Grow;
         auto bad = [&](const std::string& msg) {

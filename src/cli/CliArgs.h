@@ -17,9 +17,15 @@ struct GrowArgs {
     bool json = false;
 };
 
+struct LpArgs {
+    std::string location;  // folder plus base name, e.g. examples/demo/Demo
+    bool json = false;
+};
+
 struct CliRequest {
-    enum class Kind { None, Grow } kind = Kind::None;
+    enum class Kind { None, Grow, Lp } kind = Kind::None;
     GrowArgs grow;
+    LpArgs lp;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/GrowCommand.h"
+#include "cli/LpCommand.h"
 #include "shared/RuntimeError.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,14 @@ int main(int argc, char** argv) {
             else
                 PrintGrow(result, std::cout);
             return result["run_failed"].get<bool>() ? 1 : 0;
+        }
+        if (req->kind == CliRequest::Kind::Lp) {
+            auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);
+            if (req->lp.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintLp(result, std::cout);
+            return LpExitCode(result);
         }
     } catch (const std::exception& e) {
         std::cerr << "tarvisol-cli: " << e.what() << "\n";

@@ -1,0 +1,100 @@
+#include "cli/LpCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "cli/ConsoleDialogs.h"
+#include "formulation/Formulate.h"
+#include "formulation/FormulationFiles.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+
+namespace tarvisol::cli {
+
+nlohmann::ordered_json RunLpCommand(const LpArgs& args, std::ostream* messages) {
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    ConsoleDialogs dialogs(messages, Answer::No);
+    DataInit(*s);
+    s->Dialog = &dialogs;
+    s->Main = form.get();
+    s->UnitTable(2) = 1;  // prices per tonne, as a metric location keeps them
+
+    const std::string& base = args.location;
+    s->MatrixFile = base + kMatrixEnding;
+    s->IngredientRestrictionFile = base + kIngredientEnding;
+    s->NutrientRestrictionFile = base + kNutrientEnding;
+    s->DietFile = base + kDietEnding;
+
+    ReadDiets(*s, s->DietFile);
+    const bool loaded = LoadLP(*s, s->MatrixFile);
+    nlohmann::ordered_json diets = nlohmann::ordered_json::array();
+    if (loaded) {
+        RunLp(*s);
+        for (int d = 1; d <= s->DietCount && d <= 8; ++d) {
+            nlohmann::ordered_json formula = nlohmann::ordered_json::object();
+            for (int j = 1; j <= s->IngredientCount; ++j)
+                if (s->DietFormula(d, j) > 0) formula[s->IngredientNames(j)] = s->DietFormula(d, j);
+            nlohmann::ordered_json nutrients = nlohmann::ordered_json::object();
+            for (int k = 1; k <= s->NutrientCount - 1 && k + 1 <= 121; ++k) {
+                std::string name = s->NutrientNames(k + 1);
+                if (name.empty()) name = "Nutrient " + std::to_string(k);
+                nutrients[name] = s->DietNutrients(d, k);
+            }
+            const bool feasible = s->DietFaults(d) == 0;
+            const Grid& g = form->Griddiets;
+            diets.push_back({{"diet", d},
+                             {"name", d < g.Cols() && g.Rows() > 1 ? g.TextMatrix(1, d) : std::string()},
+                             {"feasible", feasible},
+                             {"price", feasible ? nlohmann::ordered_json(s->DietPrice(d)) : nlohmann::ordered_json()},
+                             {"formula", formula},
+                             {"nutrients", nutrients}});
+        }
+    } else {
+        const std::string text = "No ingredient matrix loaded from " + s->MatrixFile;
+        dialogs.Message(text);
+    }
+    return {{"location", base}, {"loaded", loaded}, {"diets", diets}, {"messages", dialogs.Shown()}};
+}
+
+namespace {
+std::string Fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+std::string PadLeft(const std::string& t, std::size_t w) { return t.size() >= w ? t : std::string(w - t.size(), ' ') + t; }
+std::string PadRight(const std::string& t, std::size_t w) { return t.size() >= w ? t : t + std::string(w - t.size(), ' '); }
+}  // namespace
+
+void PrintLp(const nlohmann::ordered_json& r, std::ostream& out) {
+    if (!r["loaded"].get<bool>()) {
+        out << "Nothing formulated: no ingredient matrix at " << r["location"].get<std::string>() << kMatrixEnding
+            << "\n";
+        return;
+    }
+    for (const auto& d : r["diets"]) {
+        out << "Diet " << d["diet"].get<int>();
+        if (!d["name"].get<std::string>().empty()) out << " (" << d["name"].get<std::string>() << ")";
+        if (d["feasible"].get<bool>())
+            out << ": feasible, price " << Fixed(d["price"].get<double>(), 2) << "\n";
+        else
+            out << ": INFEASIBLE\n";
+        for (const auto& [name, v] : d["formula"].items())
+            out << "  " << PadRight(name, 26) << PadLeft(Fixed(v.get<double>(), 3), 9) << " %\n";
+        for (const auto& [name, v] : d["nutrients"].items())
+            out << "  " << PadRight(name, 26) << PadLeft(FormatPrecise(v.get<double>()), 11) << "\n";
+        out << "\n";
+    }
+}
+
+int LpExitCode(const nlohmann::ordered_json& r) {
+    if (!r["loaded"].get<bool>()) return 2;
+    for (const auto& d : r["diets"])
+        if (!d["feasible"].get<bool>()) return 1;
+    return 0;
+}
+
+}  // namespace tarvisol::cli

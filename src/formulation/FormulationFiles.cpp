@@ -1,0 +1,570 @@
+#include "formulation/FormulationFiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "formulation/Formulate.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/RuntimeError.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+namespace {
+
+constexpr int kMaxIngredients = 100;
+constexpr int kMaxColumns = 121;
+constexpr int kMaxDiets = 8;
+constexpr int kDietFileRows = 18;
+constexpr const char* kLoadLpTail = ") in procedure  LoadLP";
+constexpr const char* kUseDietsOnGrid = "Use Diets on Grid";
+constexpr int kUseDietsOnGridPosition = 2;
+
+Dialogs& Ui(SharedState& s) { return DialogsOf(s); }
+
+void ShowFile(SharedState& s, int row, const std::string& path) {
+    if (!s.Main) return;
+    s.Main->gridFILES.EnsureCell(row, 0);
+    s.Main->gridFILES.SetTextMatrix(row, 0, path);
+}
+
+// Sets the "Feed Formulation" choice to "Use Diets on Grid".
+void UseDietsOnGrid(SharedState& s) {
+    if (!s.Main) return;
+    ComboBox& c = s.Main->Combo1;
+    const auto it = std::find(c.Items.begin(), c.Items.end(), kUseDietsOnGrid);
+    c.ListIndex = it != c.Items.end() ? static_cast<int>(it - c.Items.begin()) : kUseDietsOnGridPosition;
+}
+
+// Shows DietCount in the main window's diet-number list, when the list offers it.
+void ShowDietCount(SharedState& s) {
+    if (!s.Main) return;
+    ComboBox& c = s.Main->ComboDiets;
+    const auto it = std::find(c.Items.begin(), c.Items.end(), std::to_string(s.DietCount));
+    if (it != c.Items.end()) c.ListIndex = static_cast<int>(it - c.Items.begin());
+}
+
+// The folder the file choosers start in.
+std::string FolderFor(const SharedState& s, const std::string& path) {
+    if (!s.LocationFolder.empty()) return s.LocationFolder;
+    return std::filesystem::path(path).parent_path().string();
+}
+
+// An existing file of that name, matching the name without regard to letter
+// case when the exact name does not exist (location files are named as on a
+// case-blind file system: "DemoReq.ing" pairs with "DemoReq.Nut").
+std::string Resolve(const std::string& path) {
+    if (path.empty() || FileExists(path)) return path;
+    std::error_code ec;
+    const std::filesystem::path p(path);
+    const std::filesystem::path dir = p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
+    const std::string want = p.filename().string();
+    auto lower = [](std::string t) {
+        for (auto& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return t;
+    };
+    const std::string key = lower(want);
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (lower(it->path().filename().string()) == key && it->is_regular_file(ec))
+            return (p.has_parent_path() ? dir / it->path().filename() : it->path().filename()).string();
+    }
+    return path;
+}
+
+bool Exists(const std::string& path) { return !path.empty() && FileExists(Resolve(path)); }
+
+bool ReadFileLines(SharedState& s, const std::string& path, std::vector<std::string>& lines) {
+    std::string error;
+    if (ReadLines(Resolve(path), lines, error)) return true;
+    Ui(s).Message(error);
+    return false;
+}
+
+bool IsBlank(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string Trim(std::string t) {
+    const auto b = t.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    const auto e = t.find_last_not_of(' ');
+    return t.substr(b, e - b + 1);
+}
+
+// TABs and line breaks inside a cell would break the line layout.
+std::string OneField(std::string t) {
+    for (auto& c : t)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return t;
+}
+
+// Collects the lines a reader skipped and reports them in one message.
+class SkippedLines {
+public:
+    explicit SkippedLines(std::string path) : path_(std::move(path)) {}
+    void Add(std::size_t line, const std::string& why) {
+        if (count_++ < 5) detail_ += "\nline " + std::to_string(line) + ": " + why;
+    }
+    void Report(SharedState& s) const {
+        if (count_ == 0) return;
+        std::string text = path_ + ": " + std::to_string(count_) + " line" + (count_ == 1 ? "" : "s") +
+                           " skipped, outside the tables" + detail_;
+        if (count_ > 5) text += "\n... and " + std::to_string(count_ - 5) + " more";
+        Ui(s).Message(text);
+    }
+
+private:
+    std::string path_;
+    std::string detail_;
+    std::size_t count_ = 0;
+};
+
+// Reads the lines of a restriction file; calls store(d, index, min, max) for
+// every line whose indices lie in the tables.
+template <class Store>
+void ReadRestrictionLines(SharedState& s, const std::string& path, const std::vector<std::string>& lines,
+                          int maxIndex, const char* what, Store store) {
+    SkippedLines skipped(path);
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        if (IsBlank(lines[n])) continue;
+        const RestrictionLine r = ParseRestrictionLine(lines[n]);
+        if (r.diet < 0 || r.diet > kMaxDiets) {
+            skipped.Add(n + 1, "diet " + PrintNumber(r.diet).substr(r.diet < 0 ? 0 : 1) + " (diets run from 1 to 8)");
+            continue;
+        }
+        if (r.index < 0 || r.index > maxIndex) {
+            skipped.Add(n + 1, std::string(what) + " " + PrintNumber(r.index).substr(r.index < 0 ? 0 : 1) +
+                                   " (at most " + std::to_string(maxIndex) + ")");
+            continue;
+        }
+        store(static_cast<int>(r.diet), static_cast<int>(r.index), r.minimum, r.maximum);
+    }
+    skipped.Report(s);
+}
+
+// The number on a matrix value line: its first field, read with NumVal.
+double MatrixValue(const std::string& line) {
+    std::string field = line;
+    const auto tab = line.find('\t');
+    if (tab != std::string::npos && tab > 0) {
+        field = line.substr(0, tab);
+    } else if (tab == 0) {
+        const auto comma = line.find(',');
+        if (comma != std::string::npos && comma > 0) field = line.substr(0, comma);
+    }
+    return NumVal(field);
+}
+
+std::string SaveTitle(const std::string& current) {
+    return "CURRENT FILE IS " + current + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT";
+}
+
+bool Write(SharedState& s, const std::string& path, const std::string& content) {
+    std::string error;
+    if (SaveAtomic(path, content, error)) return true;
+    Ui(s).Message(error);
+    return false;
+}
+
+constexpr const char* kCrlf = "\r\n";
+
+}  // namespace
+
+std::string FileNumber(double value) { return FixDecimalComma(FormatPrecise(value)); }
+
+std::string PrintInteger(long value) {
+    return (value < 0 ? "-" : " ") + std::to_string(value < 0 ? -value : value) + " ";
+}
+
+std::string ToNextPrintZone(std::string field) {
+    const std::size_t zone = 14;
+    field.append(zone - field.size() % zone, ' ');
+    return field;
+}
+
+std::string DefaultColumnLabel(int c) {
+    static const char* const labels[16] = {"",           "Weight",        "Net ENERGY", "PROTEIN",   "ARGININE",
+                                           "HISTIDINE",  "LYSINE",        "TRYPTOPHAN", "PHE + TYROSINE",
+                                           "PHENYLALANINE", "MET + CYS",  "METHIONINE", "THREONINE", "LEUCINE",
+                                           "ISOLEUCINE", "VALINE"};
+    return c >= 1 && c <= 15 ? labels[c] : std::string("Column ") + std::to_string(c);
+}
+
+std::string DefaultDietRowLabel(const SharedState& s, int r) {
+    // Row r holds nutrient r - 3 from row 4 on.
+    static const char* const labels[18] = {"Diet Name", "Feed Cost",      "Feed Weight",   "Energy NE", "Protein",
+                                           "Arginine",  "Histidine",      "Lysine",        "Tryptophan",
+                                           "Phe + Tyrosine", "Phenylalanine", "MET_CYS",   "Methionine",
+                                           "Threonine", "LEUCINE",        "Isoleucine",    "Valine",    ""};
+    if (r >= 1 && r <= 17) return labels[r - 1];
+    const int k = r - 3;
+    if (k >= 1 && k + 1 <= kMaxColumns && !s.NutrientNames(k + 1).empty()) return s.NutrientNames(k + 1);
+    return "Nutrient " + std::to_string(k);
+}
+
+RestrictionLine ParseRestrictionLine(std::string_view line) {
+    RestrictionLine r;
+    const auto t1 = line.find('\t');
+    r.diet = RoundHalfEven(Val(line.substr(0, t1)));
+    if (t1 == std::string_view::npos) return r;
+    const auto t2 = line.find('\t', t1 + 1);
+    r.index = RoundHalfEven(Val(line.substr(t1 + 1, t2 == std::string_view::npos ? std::string_view::npos : t2 - t1 - 1)));
+    if (t2 == std::string_view::npos) return r;
+    const auto t3 = line.find('\t', t2 + 1);
+    if (t3 == std::string_view::npos) {
+        r.minimum = Val(line.substr(t2 + 1));
+    } else {
+        r.minimum = Val(line.substr(t2 + 1, t3 - t2 - 1));
+        r.maximum = Val(line.substr(t3 + 1));
+    }
+    return r;
+}
+
+std::string NutrientCompanion(const std::string& ingredientPath) {
+    if (ingredientPath.size() < 4) return ".Nut";
+    return ingredientPath.substr(0, ingredientPath.size() - 4) + ".Nut";
+}
+
+bool LoadLP(SharedState& s, const std::string& path) {
+    try {
+        if (!Exists(path)) return false;
+        std::vector<std::string> lines;
+        if (!ReadFileLines(s, path, lines)) return false;
+
+        // Everything is checked before the tables are touched.
+        std::string header = lines.empty() ? std::string() : lines[0];
+        for (auto& c : header)
+            if (c == ',' || c == '\t') c = ' ';
+        std::string_view rest(header);
+        rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+        const double countI = RoundHalfEven(Val(rest));
+        rest.remove_prefix(std::min(rest.find(' '), rest.size()));
+        const double countC = RoundHalfEven(Val(rest));
+        if (countI < 0 || countI > kMaxIngredients || countC < 1 || countC > kMaxColumns) {
+            Ui(s).Message(path + ", line 1: a matrix of " + PrintNumber(countI).substr(1) + " ingredients and " +
+                          PrintNumber(countC).substr(1) +
+                          " columns does not fit (1 to 100 ingredients, 2 to 121 columns counting the weight); "
+                          "the file was not loaded");
+            return false;
+        }
+        const int I = static_cast<int>(countI);
+        const int C = static_cast<int>(countC);
+        const std::size_t need = 1 + static_cast<std::size_t>(I) + static_cast<std::size_t>(C - 1) +
+                                 static_cast<std::size_t>(I) * static_cast<std::size_t>(C);
+        if (lines.size() < need) {
+            Ui(s).Message(path + " ends at line " + std::to_string(lines.size()) + ", but " + std::to_string(I) +
+                          " ingredients of " + std::to_string(C) + " columns need " + std::to_string(need) +
+                          " lines; the file was not loaded");
+            return false;
+        }
+
+        ClearFormulationTables(s);
+        s.IngredientCount = static_cast<int16_t>(I);
+        s.NutrientCount = C;
+        std::size_t at = 1;
+        for (int i = 1; i <= I; ++i) s.IngredientNames(i) = lines[at++];
+        for (int c = 2; c <= C; ++c) s.NutrientNames(c) = lines[at++];
+        for (int i = I + 1; i <= kMaxIngredients; ++i) s.IngredientNames(i).clear();
+        for (int c = C + 1; c <= kMaxColumns; ++c) s.NutrientNames(c).clear();
+        for (int i = 1; i <= I; ++i) {
+            s.IngredientPrices(i) = MatrixValue(lines[at++]);
+            s.IngredientMatrix(1, i) = 100;
+            for (int c = 2; c <= C; ++c) s.IngredientMatrix(c, i) = MatrixValue(lines[at++]);
+        }
+        s.MatrixFile = path;
+        ShowFile(s, kFilesRowMatrix, path);
+
+        std::string ingredients = s.IngredientRestrictionFile;
+        const std::string ending = kMatrixEnding;
+        if (ingredients.empty() && path.size() >= ending.size() &&
+            path.compare(path.size() - ending.size(), ending.size(), ending) == 0)
+            ingredients = path.substr(0, path.size() - ending.size()) + kIngredientEnding;
+        ReadRestrictions(s, ingredients);
+
+        if (s.Main) {
+            Grid& g = s.Main->Griddiets;
+            for (int k = 1; k <= C - 1; ++k) {
+                g.EnsureCell(k + 3, 0);
+                g.SetTextMatrix(k + 3, 0, s.NutrientNames(k + 1));
+            }
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Ui(s).Message(TrappedErrorMessage(e, kLoadLpTail));
+        return false;
+    }
+}
+
+void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
+    if (!Exists(ingredientPath)) {
+        Ui(s).Message("No Ingredient Restriction File found named " + ingredientPath);
+        UseDietsOnGrid(s);
+        return;
+    }
+    std::vector<std::string> lines;
+    if (!ReadFileLines(s, ingredientPath, lines)) return;
+    s.IngredientRestrictionFile = ingredientPath;
+    ShowFile(s, kFilesRowIngredients, ingredientPath);
+    for (int d = 1; d <= kMaxDiets; ++d)
+        for (int i = 1; i <= s.IngredientCount; ++i) {
+            s.FileIngredientLimits(d, 1, i) = 0;
+            s.FileIngredientLimits(d, 2, i) = 0;
+        }
+    ReadRestrictionLines(s, ingredientPath, lines, kMaxIngredients, "ingredient",
+                         [&](int d, int i, double lo, double hi) {
+                             if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
+                             s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
+                             s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
+                         });
+
+    const std::string nutrients = NutrientCompanion(ingredientPath);
+    ShowFile(s, kFilesRowNutrients, nutrients);
+    if (!Exists(nutrients)) {
+        Ui(s).Message("No Nutrient Restriction File found named " + nutrients);
+        UseDietsOnGrid(s);
+        return;
+    }
+    lines.clear();
+    if (!ReadFileLines(s, nutrients, lines)) return;
+    s.NutrientRestrictionFile = nutrients;
+    ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", [&](int d, int k, double lo, double hi) {
+        if (k > s.NutrientCount) s.NutrientCount = k;
+        s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = s.LoadedNutrientLimits(d, 1, k) = lo;
+        s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = s.LoadedNutrientLimits(d, 2, k) = hi;
+    });
+
+    if (s.Main) {
+        Grid& g = s.Main->Griddiets;
+        for (int d = 1; d <= 6; ++d)
+            if (d < g.Cols() && g.Rows() > 4 && NumVal(std::string_view(g.TextMatrix(4, d))) > 0)
+                s.DietCount = static_cast<int16_t>(d);
+        ShowDietCount(s);
+    }
+    if (s.NutrientLimits(1, 1, 1) == 0) {
+        Ui(s).Message("No Nutriet Restriction File found named " + s.LocationFolder + nutrients);
+        UseDietsOnGrid(s);
+    }
+}
+
+void ReadNutrientRestrictions(SharedState& s, const std::string& path) {
+    if (!Exists(path)) {
+        Ui(s).Message("No Nutrient Restriction File found named " + path);
+        UseDietsOnGrid(s);
+        return;
+    }
+    std::vector<std::string> lines;
+    if (!ReadFileLines(s, path, lines)) return;
+    s.NutrientRestrictionFile = path;
+    ShowFile(s, kFilesRowNutrients, path);
+    ReadRestrictionLines(s, path, lines, kMaxColumns, "nutrient", [&](int d, int k, double lo, double hi) {
+        if (k > s.NutrientCount) s.NutrientCount = k;
+        s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = lo;
+        s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = hi;
+    });
+}
+
+void ReadDiets(SharedState& s, const std::string& path) {
+    if (!Exists(path)) return;
+    std::vector<std::string> lines;
+    if (!ReadFileLines(s, path, lines)) return;
+    if (lines.empty() || lines[0].find('\t') == std::string::npos) {
+        Ui(s).Message(path + ", line 1: not a diet file in the tab layout (label, TAB, value); it was not read");
+        return;
+    }
+    s.DietFile = path;
+    ShowFile(s, kFilesRowDiets, path);
+    s.DietCount = static_cast<int16_t>(std::min<std::size_t>(lines.size() / kDietFileRows, kMaxDiets));
+    ShowDietCount(s);
+    for (int d = 1; d <= s.DietCount; ++d) {
+        for (int r = 1; r <= kDietFileRows; ++r) {
+            const std::string& line = lines[static_cast<std::size_t>((d - 1) * kDietFileRows + r - 1)];
+            const auto tab = line.find('\t');
+            const std::string label = line.substr(0, tab);
+            std::string value = tab == std::string::npos ? std::string() : line.substr(tab + 1);
+            if (r <= 2) {
+                if (s.Main) {
+                    s.Main->Griddiets.EnsureCell(r, d);
+                    s.Main->Griddiets.SetTextMatrix(r, d, value);
+                }
+                continue;
+            }
+            const double v = NumVal(value);
+            if (r == 3)
+                s.DietFeedAmount(d) = v;
+            else
+                s.DietNutrients(d, r - 3) = v;
+            if (s.Main) {
+                Grid& g = s.Main->Griddiets;
+                g.EnsureCell(r, d);
+                g.SetTextMatrix(r, 0, label);
+                g.SetTextMatrix(r, d, value);
+            }
+        }
+    }
+}
+
+void OpenMatrixFile(SharedState& s) {
+    const std::string pattern = "*Matrix.txt";
+    const std::string answer = Ui(s).OpenFile("Select a Matrix File", pattern, FolderFor(s, s.MatrixFile), pattern);
+    if (answer.empty() || answer == pattern) return;
+    LoadLP(s, answer);
+}
+
+void OpenIngredientRestrictions(SharedState& s) {
+    const std::string pattern = "*.ing";
+    const std::string answer = Ui(s).OpenFile("Select an Ingredient Restriction File", pattern,
+                                              FolderFor(s, s.IngredientRestrictionFile), pattern);
+    if (answer.empty() || answer == pattern) return;
+    ReadRestrictions(s, answer);
+}
+
+void OpenNutrientRestrictions(SharedState& s) {
+    const std::string pattern = "*.nut";
+    const std::string answer = Ui(s).OpenFile("Select a Nutrient Restriction File", pattern,
+                                              FolderFor(s, s.NutrientRestrictionFile), pattern);
+    if (answer.empty() || answer == pattern) return;
+    ReadNutrientRestrictions(s, answer);
+}
+
+bool SaveMatrix(SharedState& s, bool ask) {
+    try {
+        for (int c = 1; c <= 15; ++c)
+            if (s.NutrientNames(c).empty()) s.NutrientNames(c) = DefaultColumnLabel(c);
+        std::string path = s.MatrixFile;
+        if (ask) {
+            const std::string pattern = "*Matrix.txt";
+            const std::string answer = Ui(s).SaveFile(SaveTitle(path), pattern, FolderFor(s, path), pattern);
+            if (answer.empty() || answer == pattern) return false;
+            path = answer;
+        }
+        if (path.empty()) return false;
+        const int I = s.IngredientCount, C = s.NutrientCount;
+        std::string out = ToNextPrintZone(PrintInteger(I)) + PrintInteger(C) + kCrlf;
+        for (int i = 1; i <= I; ++i) out += OneField(s.IngredientNames(i)) + kCrlf;
+        for (int c = 2; c <= C; ++c) out += OneField(s.NutrientNames(c)) + kCrlf;
+        for (int i = 1; i <= I; ++i) {
+            const std::string name = OneField(s.IngredientNames(i));
+            out += FileNumber(s.IngredientPrices(i)) + "\tCost\t" + name + kCrlf;
+            for (int c = 2; c <= C; ++c)
+                out += FileNumber(s.IngredientMatrix(c, i)) + "\t" + OneField(s.NutrientNames(c)) + "\t" + name + kCrlf;
+        }
+        if (!Write(s, path, out)) return false;
+        s.MatrixFile = path;
+        ShowFile(s, kFilesRowMatrix, path);
+        return true;
+    } catch (const std::exception& e) {
+        Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveMatrix"));
+        return false;
+    }
+}
+
+bool SaveIngredientRestrictions(SharedState& s, bool ask) {
+    try {
+        std::string path = s.IngredientRestrictionFile;
+        if (ask) {
+            const std::string keep = kIngredientEnding;
+            const std::string answer = Ui(s).SaveFile(SaveTitle(path), "*.ing", FolderFor(s, path), keep);
+            if (!answer.empty() && answer != keep) path = answer;
+        }
+        if (path.empty()) return false;
+        std::string out;
+        for (int d = 1; d <= s.DietCount; ++d)
+            for (int i = 1; i <= s.IngredientCount; ++i) {
+                const double lo = s.IngredientLimits(d, 1, i), hi = s.IngredientLimits(d, 2, i);
+                if (lo == 0 && hi == 0) continue;
+                out += ToNextPrintZone(PrintInteger(d)) + "\t" + PrintInteger(i) + "\t" + FileNumber(lo) + "\t" +
+                       FileNumber(hi) + kCrlf;
+            }
+        if (!Write(s, path, out)) return false;
+        s.IngredientRestrictionFile = path;
+        ShowFile(s, kFilesRowIngredients, path);
+        return true;
+    } catch (const std::exception& e) {
+        Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveIngredientRestrictions"));
+        return false;
+    }
+}
+
+bool SaveNutrientRestrictions(SharedState& s, bool ask) {
+    try {
+        std::string path = s.NutrientRestrictionFile;
+        if (ask) {
+            const std::string keep = "*Req.nut";
+            const std::string answer = Ui(s).SaveFile(SaveTitle(path), "*.nut", FolderFor(s, path), keep);
+            if (!answer.empty() && answer != keep) path = answer;
+        }
+        if (path.empty()) return false;
+        if (s.NutrientCount == 0) s.NutrientCount = 14;
+        std::string out;
+        for (int k = 1; k <= s.NutrientCount; ++k)
+            for (int d = 1; d <= s.DietCount; ++d) {
+                const double lo = s.NutrientLimits(d, 1, k), hi = s.NutrientLimits(d, 2, k);
+                if (lo == 0 && hi == 0) continue;
+                out += PrintInteger(d) + "\t" + PrintInteger(k) + "\t" + FileNumber(lo) + "\t" + FileNumber(hi) + kCrlf;
+            }
+        if (!Write(s, path, out)) return false;
+        s.NutrientRestrictionFile = path;
+        ShowFile(s, kFilesRowNutrients, path);
+        return true;
+    } catch (const std::exception& e) {
+        Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveNutrientRestrictions"));
+        return false;
+    }
+}
+
+bool SaveDiets(SharedState& s, bool ask) {
+    if (!s.Main) return false;
+    try {
+        std::string path = s.DietFile;
+        if (ask) {
+            path = Ui(s).SaveFile(SaveTitle(s.DietFile), "Diet File|*.dts", FolderFor(s, s.DietFile), std::string());
+            if (path.empty()) return false;
+            if (std::filesystem::path(path).filename().string().find('.') == std::string::npos) path += kDietEnding;
+        }
+        if (path.empty()) return false;
+        Grid& g = s.Main->Griddiets;
+        int count = static_cast<int>(RoundHalfEven(Val(s.Main->ComboDiets.Text())));
+        if (count <= 0) {
+            count = 0;
+            for (int d = 1; d <= 6; ++d)
+                if (d < g.Cols() && g.Rows() > 4 && NumVal(std::string_view(g.TextMatrix(4, d))) > 0) count = d;
+        }
+        s.DietCount = static_cast<int16_t>(std::min(count, kMaxDiets));
+        std::string out;
+        for (int d = 1; d <= s.DietCount; ++d)
+            for (int r = 1; r <= kDietFileRows; ++r) {
+                g.EnsureCell(r, d);
+                if (g.TextMatrix(r, 0).empty()) g.SetTextMatrix(r, 0, DefaultDietRowLabel(s, r));
+                std::string value = Trim(OneField(g.TextMatrix(r, d)));
+                // The name is kept as typed; the other rows are numbers.
+                if (r != 1) value = FixDecimalComma(value);
+                out += OneField(g.TextMatrix(r, 0)) + "\t" + value + kCrlf;
+            }
+        if (!Write(s, path, out)) return false;
+        s.DietFile = path;
+        ShowFile(s, kFilesRowDiets, path);
+        Ui(s).Message(path + " was saved");
+        return true;
+    } catch (const std::exception& e) {
+        Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveDiets"));
+        return false;
+    }
+}
+
+void SaveTheDiets(SharedState& s) {
+    SaveDiets(s, false);
+    if (s.IngredientMatrix(1, 2) > 0) {
+        SaveIngredientRestrictions(s, false);
+        SaveNutrientRestrictions(s, false);
+        SaveMatrix(s, false);
+    }
+}
+
+}  // namespace tarvisol
