@@ -235,7 +235,7 @@ void Growth(SharedState& s) {
         const double v = CellNumber(w.GridWeight, 1, k + 1);
         if (v == 0) {
             s.GrowthCurve(0, k) = s.DefaultGrowthCurve(0, k);
-            Put(w.GridWeight, 1, k + 1, FormatAuto(s.GrowthCurve(0, k)));
+            Put(w.GridWeight, 1, k + 1, FormatExact(s.GrowthCurve(0, k)));
         } else {
             s.GrowthCurve(0, k) = v;
             s.DefaultGrowthCurve(0, k) = v;

@@ -149,6 +149,10 @@ void LocationName(SharedState& s) {
         s.LocationBase = MakeLocationPath(s, base);
         SetTemps(s);
         ReadPig(s);
+        // The units read from the settings show in the unit list and captions.
+        w.ComboUnits.ListIndex = s.WeightUnit() == 1 ? 1 : 0;
+        w.LabelStartWeight.Caption = s.EnergyUnit() != 0 ? "Starting Weight, lb" : "Starting Weight, kg";
+        w.LabelFinalWeight.Caption = s.EnergyUnit() != 0 ? "Final Weight, lb" : "Final Weight, kg";
         w.Text6.BackColor = kWhite;
         w.CommandGrowth.BackColor = kLightGreen;
         w.CommandCalibration.BackColor = kLightGreen;
@@ -192,6 +196,10 @@ void Text6LostFocus(SharedState& s) {
 }
 
 void SaveAllToCurrentLocation(SharedState& s) {
+    // The settings file keeps the herd's inputs as the boxes show them now.
+    MainWindow& w = *s.Main;
+    TextBox* boxes[] = {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5};
+    for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = NumVal(boxes[i - 1]->Text);
     SavePig(s);
     WriteTempFile(s);
     SaveDiets(s, false);

@@ -205,6 +205,14 @@ std::string FormatShort(double value) {
     return FormatPattern(value, PatternShort(value));
 }
 
+std::string FormatExact(double value) {
+    std::string text = FormatAuto(value);
+    if (Val(text) == value || !std::isfinite(value)) return text;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 std::string PrintNumber(double value) {
     if (!std::isfinite(value)) return " 0";
     char buf[64];

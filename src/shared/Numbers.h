@@ -44,6 +44,10 @@ std::string FormatAuto(double value);
 std::string FormatPrecise(double value);
 std::string FormatShort(double value);
 
+// FormatAuto when that reads back as the same value, otherwise the shortest
+// text that does: for cells that are read back as inputs (the growth curve).
+std::string FormatExact(double value);
+
 // A number in the plain form of a printed number: integers with a leading
 // blank when not negative (" 12", "-3"), other values with the shortest
 // round-trip decimals (" 12.5"). Used by the file writers.

@@ -8,6 +8,7 @@
 #include "shared/CalibrationState.h"
 #include "shared/FormulationState.h"
 #include "shared/LocationState.h"
+#include "shared/OptimisationState.h"
 #include "shared/Table.h"
 
 namespace tarvisol {
@@ -17,7 +18,7 @@ class Dialogs;
 class Grid;
 struct MainWindow;
 
-struct SharedState : FormulationState, LocationState, CalibrationState {
+struct SharedState : FormulationState, LocationState, CalibrationState, OptimisationState {
     // --- Units: entry 0 energy, 1 weight, 2 price; 3 and 4 are not read.
     Array1<int16_t, 0, 4> UnitTable;
     int16_t& EnergyUnit() { return UnitTable(0); }

@@ -117,6 +117,13 @@ TEST(FormatPattern, FixedPatternsOfTheResultGrids) {
     EXPECT_EQ(FormatPattern(7, "000"), "007");
 }
 
+TEST(FormatExact, ReadsBackAsTheSameValue) {
+    EXPECT_EQ(FormatExact(6.154), "6.154");
+    EXPECT_EQ(FormatExact(0.0020532), "0.0020532");
+    EXPECT_EQ(FormatExact(1.0), "1.000");
+    EXPECT_EQ(Val(FormatExact(1.0 / 3.0)), 1.0 / 3.0);
+}
+
 TEST(PrintNumber, PlainPrintedForm) {
     EXPECT_EQ(PrintNumber(12), " 12");
     EXPECT_EQ(PrintNumber(-3), "-3");
