@@ -149,7 +149,9 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
     f2g->setReadOnly(true);
     grid->addWidget(f2g, 2, 7);
-    grid->addWidget(combo(form_.ComboDiets, "ComboDiets"), 0, 8);
+    QComboBox* diets = combo(form_.ComboDiets, "ComboDiets");
+    diets->setMaximumWidth(140);
+    grid->addWidget(diets, 0, 8);
     auto* ratioProtein = binder_.Bind(form_.CheckRatioProtein, new QCheckBox(box));
     auto* ratioLysine = binder_.Bind(form_.CheckRatioLysine, new QCheckBox(box));
     connect(ratioProtein, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 0); }); });

@@ -34,7 +34,11 @@ void Put(Grid& g, int row, int col, std::string text) {
     g.SetTextMatrix(row, col, std::move(text));
 }
 
-bool DietReached(const SharedState& s, int i) { return i == s.DietCount || s.DietResults(i, 1) > 0; }
+// A diet the pig ate: one it finished, or the one in force at the final weight.
+bool DietReached(const SharedState& s, int i) {
+    if (i > s.CurrentDietIndex) return false;
+    return i == s.CurrentDietIndex || s.DietResults(i, 1) > 0;
+}
 
 // The last diet before i that the pig finished (0, the start, when none).
 int PreviousReached(const SharedState& s, int i) {
@@ -283,6 +287,11 @@ void Growth(SharedState& s) {
         s.DietResults(n, 2) = s.FinalWeight;
         s.DietResults(n, 1) = s.FinalAge;
         s.DietResults(n, 3) = s.CumFeed(s.SimSex);
+        // A pig that reached the final weight before the last diet ends on the
+        // diet in force then; the diets after it were never fed.
+        const int endDiet = std::clamp<int>(s.CurrentDietIndex, 1, n);
+        if (endDiet < n)
+            for (int c = 1; c <= 3; ++c) s.DietResults(endDiet, c) = s.DietResults(n, c);
         Put(g, 0, 4, "Feed Wt.");
         FeedTonnage(s);
         for (int i = 1; i <= n; ++i) {

@@ -155,12 +155,15 @@ TEST_F(GrowthRunTest, FailedRunLeavesThePerDietTableEmpty) {
     EXPECT_EQ(w->CommandOptimise.BackColor, kLightGreen);
 }
 
-TEST_F(GrowthRunTest, DietsThePigNeverReachedKeepTheirAllotment) {
+TEST_F(GrowthRunTest, APigFinishingEarlyEndsOnTheDietInForce) {
     w->Text3.Text = "60";  // finishes on diet 2
     Growth(*s);
     ASSERT_FALSE(s->RunFailed);
-    EXPECT_EQ(Results().TextMatrix(2, 1), "");        // diet 2 never ran out
-    EXPECT_EQ(w->Griddiets.TextMatrix(3, 2), "90.000000");  // left as typed
-    EXPECT_EQ(Results().TextMatrix(3, 1), FormatAuto(60));
-    EXPECT_NEAR(FeedEatenOfDiet(*s, 3), s->CumFeed(0) - 40, 3.0);
+    EXPECT_EQ(Results().TextMatrix(2, 1), FormatAuto(60));   // the end shows on diet 2
+    EXPECT_EQ(Results().TextMatrix(3, 1), "");                // diet 3 was never fed
+    EXPECT_EQ(w->Griddiets.TextMatrix(3, 3), "200.000000");   // its allotment is kept as typed
+    EXPECT_EQ(FeedEatenOfDiet(*s, 3), 0);
+    EXPECT_NEAR(FeedEatenOfDiet(*s, 2), s->DietResults(3, 3) - 40, 1e-9);
+    // The cost prices the feed of diets 1 and 2 only.
+    EXPECT_NEAR(CostPerPig(*s), 0.31 * 40 + 0.29 * FeedEatenOfDiet(*s, 2), 1e-9);
 }
