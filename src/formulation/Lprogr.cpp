@@ -171,7 +171,9 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         optimal = Run(dm);
     }
 
-    dm.ready = optimal;
+    // The model keeps its rows after an infeasible solve too; a later warm
+    // start that does not end optimal is proved again from the slack basis.
+    dm.ready = !dm.handler.severe;
     ctx.last.optimal = optimal;
     if (!optimal) return;
     const double* x = dm.model->primalColumnSolution();
