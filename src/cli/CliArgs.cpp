@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <cctype>
 #include <cmath>
 #include <iostream>
 
@@ -58,6 +59,25 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         ->required();
     lp->add_flag("--json", req.lp.json, "Print one JSON object");
 
+    auto* growth = app.add_subcommand("growth", "Open a location and press Growth, as the main window does");
+    GrowthArgs& ga = req.growth;
+    bool leastCost = false, gridDiets = false, no = false;
+    std::string sex;
+    double pigs = 0, startWeight = 0, startAge = 0, finalWeight = 0;
+    growth->add_option("LOCATION", ga.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    auto* lcOpt = growth->add_flag("--least-cost", leastCost, "Formulate the diets at least cost first");
+    growth->add_flag("--grid-diets", gridDiets, "Use the diets on the grid as they stand")->excludes(lcOpt);
+    growth->add_option("--sex", sex, "Herd sex: mixed, males or females")
+        ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
+    auto* pigsOpt = growth->add_option("--pigs", pigs, "Number of pigs");
+    auto* swOpt = growth->add_option("--start-weight", startWeight, "Starting weight (display unit)");
+    auto* saOpt = growth->add_option("--start-age", startAge, "Starting age, days");
+    auto* fwOpt = growth->add_option("--final-weight", finalWeight, "Final weight (display unit)");
+    growth->add_flag("--json", ga.json, "Print one JSON object");
+    growth->add_option("--daily-csv", ga.dailyCsv, "Write the day table to this file");
+    auto* yesOpt = growth->add_flag("--yes", ga.yes, "Answer Yes to the program's other questions");
+    growth->add_flag("--no", no, "Answer No to the program's other questions (the default)")->excludes(yesOpt);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -72,6 +92,29 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             exitCode = 2;
             return std::nullopt;
         }
+    }
+    if (growth->parsed()) {
+        req.kind = CliRequest::Kind::Growth;
+        if (leastCost) ga.formulation = 1;
+        if (gridDiets) ga.formulation = 2;
+        if (!sex.empty()) {
+            const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(sex[0])));
+            ga.sex = c == 'm' && sex.size() > 1 && std::tolower(static_cast<unsigned char>(sex[1])) == 'i' ? 0
+                     : c == 'm'                                                                              ? 1
+                                                                                                             : 2;
+        }
+        auto bad = [&](const std::string& msg) {
+            std::cerr << "tarvisol-cli growth: " << msg << "\n";
+            exitCode = 2;
+            return std::nullopt;
+        };
+        if (*pigsOpt) {
+            if (!std::isfinite(pigs) || pigs < 1) return bad("--pigs must be 1 or more");
+            ga.pigs = pigs;
+        }
+        if (*swOpt) ga.startWeight = startWeight;
+        if (*saOpt) ga.startAge = startAge;
+        if (*fwOpt) ga.finalWeight = finalWeight;
     }
     if (grow->parsed()) {
         req.kind = CliRequest::Kind::Grow;

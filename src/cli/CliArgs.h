@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/GrowthCommand.h"
+
 namespace tarvisol::cli {
 
 struct GrowArgs {
@@ -23,9 +25,10 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
+    GrowthArgs growth;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

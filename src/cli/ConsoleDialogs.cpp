@@ -10,9 +10,12 @@ void ConsoleDialogs::Message(const std::string& text, const std::string&) {
 }
 
 Answer ConsoleDialogs::Ask(const std::string& text, Buttons, const std::string&) {
-    shown_.push_back(text);
-    if (echo_) *echo_ << "question: " << text << " -> " << (answer_ == Answer::Yes ? "Yes" : "No") << "\n";
-    return answer_;
+    Answer a = answer_;
+    for (const auto& [prefix, preset] : presets_)
+        if (text.rfind(prefix, 0) == 0) a = preset;
+    questions_.emplace_back(text, a);
+    if (echo_) *echo_ << "question: " << text << " -> " << (a == Answer::Yes ? "Yes" : a == Answer::No ? "No" : "Cancel") << "\n";
+    return a;
 }
 
 std::string ConsoleDialogs::Input(const std::string& prompt, const std::string&, const std::string& initial) {

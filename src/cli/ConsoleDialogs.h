@@ -22,9 +22,16 @@ public:
     std::string SaveFile(const std::string& title, const std::string& filter, const std::string& folder,
                          const std::string& initial) override;
 
+    // Questions whose text starts with prefix get this answer instead.
+    void Preset(std::string prefix, Answer answer) { presets_.emplace_back(std::move(prefix), answer); }
+    // Message boxes shown, in order (questions are not among them).
     const std::vector<std::string>& Shown() const { return shown_; }
+    // Questions asked, with the answers given.
+    const std::vector<std::pair<std::string, Answer>>& Questions() const { return questions_; }
 
 private:
+    std::vector<std::pair<std::string, Answer>> presets_;
+    std::vector<std::pair<std::string, Answer>> questions_;
     std::ostream* echo_;
     Answer answer_;
     std::vector<std::string> shown_;

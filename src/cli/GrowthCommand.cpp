@@ -18,20 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers Yes to reopening the named location; every other question gets the
-// answer chosen on the command line.
-class LocationDialogs : public ConsoleDialogs {
-public:
-    using ConsoleDialogs::ConsoleDialogs;
-    Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override {
-        if (text.rfind("Do you want to reopen this location ", 0) == 0) {
-            ConsoleDialogs::Ask(text, buttons, title);
-            return Answer::Yes;
-        }
-        return ConsoleDialogs::Ask(text, buttons, title);
-    }
-};
-
 std::string Cell(const Grid& g, int r, int c) { return r < g.Rows() && c < g.Cols() ? g.TextMatrix(r, c) : ""; }
 
 nlohmann::json Number(const std::string& text) {
@@ -64,7 +50,8 @@ void WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string&
 nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) {
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
-    LocationDialogs dialogs(messages, args.yes ? Answer::Yes : Answer::No);
+    ConsoleDialogs dialogs(messages, args.yes ? Answer::Yes : Answer::No);
+    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     FormLoad(*s, fs::current_path().string());
@@ -103,7 +90,8 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
                                   {"end_age", Number(Cell(g, i, 2))},
                                   {"daily_gain_kg", Number(Cell(g, i, 3))},
                                   {"cum_feed", Number(Cell(g, i, 4))},
-                                  {"feed_eaten", Number(Cell(w->Griddiets, 3, i))}});
+                                  {"feed_eaten", Cell(g, i, 1).empty() ? nlohmann::json(nullptr)
+                                                                       : nlohmann::json(ConvertWeight(*s, 2, FeedEatenOfDiet(*s, i)))}});
         auto sex = [&](int c) {
             return nlohmann::json{{"live_weight", Number(Cell(g, 20, c))}, {"feed", Number(Cell(g, 21, c))},
                                   {"cost", Number(Cell(g, 22, c))},        {"feed_gain", Number(Cell(g, 23, c))},

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/GrowCommand.h"
+#include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
 #include "shared/RuntimeError.h"
 
@@ -18,6 +19,14 @@ int main(int argc, char** argv) {
             else
                 PrintGrow(result, std::cout);
             return result["run_failed"].get<bool>() ? 1 : 0;
+        }
+        if (req->kind == CliRequest::Kind::Growth) {
+            auto result = RunGrowthCommand(req->growth, req->growth.json ? nullptr : &std::cerr);
+            if (req->growth.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintGrowthReport(result, std::cout);
+            return result["ran"].get<bool>() ? 0 : 1;
         }
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);

@@ -344,8 +344,10 @@ void Growth(SharedState& s) {
             Put(g, 22, sex, FormatPattern(cost * share, "###.#0"));
             const double gain = s.DayGrowth(sex, end) - s.DayGrowth(sex, s.StartAge);
             Put(g, 23, sex, gain > 0 ? FormatPattern(s.CumFeed(sex) / gain, "###.##0") : "");
-            Put(g, 24, sex, FormatAuto(BackFatShown(s, s.CarcassTable(sex, 1))));
-            for (int t = 2; t <= 4; ++t) Put(g, 23 + t, sex, FormatAuto(s.CarcassTable(sex, t)));
+            // No carcass traits when the pig never grew past its weight at 125 days.
+            const bool carcass = s.CarcassTable(0, 1) != 0;
+            Put(g, 24, sex, carcass ? FormatAuto(BackFatShown(s, s.CarcassTable(sex, 1))) : "");
+            for (int t = 2; t <= 4; ++t) Put(g, 23 + t, sex, carcass ? FormatAuto(s.CarcassTable(sex, t)) : "");
         }
 
         // 7. Cost block.
