@@ -333,7 +333,8 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
     }
     lines.clear();
     if (!ReadFileLines(s, nutrients, lines)) return;
-    s.NutrientRestrictionFile = nutrients;
+    s.NutrientRestrictionFile = Resolve(nutrients);
+    ShowFile(s, kFilesRowNutrients, s.NutrientRestrictionFile);
     ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", [&](int d, int k, double lo, double hi) {
         if (k > s.NutrientCount) s.NutrientCount = k;
         s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = s.LoadedNutrientLimits(d, 1, k) = lo;
@@ -532,7 +533,10 @@ bool SaveDiets(SharedState& s, bool ask) {
         Grid& g = s.Main->Griddiets;
         int count = static_cast<int>(RoundHalfEven(Val(s.Main->ComboDiets.Text())));
         if (count <= 0) {
-            count = 0;
+            // With neither the list nor the grid naming a diet, the diets in
+            // use stay as they are, so that the restriction files saved after
+            // the diet file keep their diets.
+            count = s.DietCount;
             for (int d = 1; d <= 6; ++d)
                 if (d < g.Cols() && g.Rows() > 4 && NumVal(std::string_view(g.TextMatrix(4, d))) > 0) count = d;
         }
