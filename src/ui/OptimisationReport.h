@@ -1,0 +1,47 @@
+#pragma once
+// The optimisation report window "OPTIMIZATION REPORT": the optimum programme
+// beside the starting one and the search limits, what it saved, the best value
+// of every variable searched alone, and the restrictions and ingredient
+// weights of the optimum diets. It only reads the tables the run left.
+#include <string>
+
+#include "shared/Controls.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+struct FrmOptP;
+
+inline constexpr const char* kOptReportCaption = "OPTIMIZATION REPORT";
+// Shade of a cell whose limit is set.
+inline constexpr Color kLimitShade = Rgb(250, 225, 210);
+
+struct OptimisationReport {
+    std::string Caption = kOptReportCaption;
+    bool Visible = false;
+    Grid Grid3{"Grid3", 13, 9};            // summary
+    Grid GridIngred{"GridIngred", 100, 20};  // ingredient restrictions
+    Grid GridNuts{"GridNuts", 123, 20};      // nutrient restrictions and feed weights
+    Grid GridInWt{"GridInWt", 2, 2};         // ingredient weights
+    TextBox TextTargetWt;
+    Label LabelTargetWt{"Target Wt"};
+    Label LabelEvaluations;
+    Button CommandCopy{"Copy to Clipboard"};
+    Button CommandShowCurrent{"Show Current"};
+    Tabs ReportTabs{{"Optimization Summary", "Ingredient Restrictions", "Nutrient Restrictions", "Ingredient Weights"}, 0};
+};
+
+// Loading: sizes and fills the four tables from the record; `opt` is the
+// optimisation window (its target box is the fallback for the target weight).
+void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
+
+// "View Optimization": loads the report and shows it.
+void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
+
+// "Copy to Clipboard": every used cell of the summary to the clipboard.
+void CopyReportToClipboard(SharedState& s, OptimisationReport& r);
+
+// The optimum's feed cost per pig as the summary sums it (money per pig).
+double OptimumCostPerPig(const SharedState& s);
+
+}  // namespace tarvisol
