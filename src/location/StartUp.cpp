@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+// The .cal reader and writer are header-only (no link dependency on the
+// calibration library, which builds on this one).
+#include "calibration/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
 #include "growth/Temperature.h"
@@ -71,6 +74,10 @@ void FormLoad(SharedState& s, const std::string& programFolder) {
     // Room for the row labels and the results' side-by-side tables.
     w.Griddiets.SetColWidth(0, 2200);
     w.GridFormula.SetColWidth(0, 2200);
+    for (int c = 1; c <= 8; ++c) {
+        w.Griddiets.SetColWidth(c, 2000);
+        w.GridFormula.SetColWidth(c, 2000);
+    }
     w.Grid1.SetColWidth(0, 1700);
     for (int c = 1; c <= 4; ++c) w.Grid1.SetColWidth(c, 1150);
     w.Grid1.SetColWidth(3, 1900);
@@ -156,6 +163,8 @@ void LocationName(SharedState& s) {
         w.Text6.BackColor = kWhite;
         w.CommandGrowth.BackColor = kLightGreen;
         w.CommandCalibration.BackColor = kLightGreen;
+        // The measured herd table, when the location has one.
+        if (FileExists(s.CalFile) && ReadCalFile(s) && s.CalibWeightTable(0, 2) > 0) w.OptionCalibLoaded.Value = true;
         if (FileExists(s.TempFileName)) ReadTempFile(s);
         w.Text6.Text = FileTitle(base);
         ReadDiets(s, s.DietFile);
@@ -201,6 +210,7 @@ void SaveAllToCurrentLocation(SharedState& s) {
     TextBox* boxes[] = {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5};
     for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = NumVal(boxes[i - 1]->Text);
     SavePig(s);
+    WriteCalFile(s);
     WriteTempFile(s);
     SaveDiets(s, false);
     if (s.NutrientCount > 0) {

@@ -30,6 +30,9 @@ struct CalibrationState {
     // evaluation so far; the other entries belong to the optimisation.
     Array1<double, 0, 24> RunResults;
     double SimTotalFeed = 0;  // simulated feed per pig of the last run
+    // The "What  " diagnostic of the evaluation has been shown; a fit or a
+    // test run clears it, so it shows at most once per search.
+    bool WhatShown = false;
 
     // --- The calibration run.
     // A location's calibration is loaded, or a calibration is being run.

@@ -1,0 +1,119 @@
+#pragma once
+// The location's measured herd table (.cal): one CRLF line per measured row
+// from row 1, "age TAB weight TAB feed" in the display units as typed, each
+// number in the file number format (FormatPrecise). At most 15 rows.
+//
+// Header-only on purpose: opening and saving a location (location/StartUp)
+// read and write this file, and the calibration procedures build on location,
+// so keeping these few functions inline avoids a link cycle between the two
+// libraries. They depend on shared/ and location/LocationFiles only.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "location/LocationFiles.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/SharedState.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+
+inline constexpr int kCalMaxRows = 15;
+
+// The last row 1..15 of the measured table with any of age, weight or feed
+// not 0 (0 for an empty table). Rows up to it are written, zero rows inside
+// included: a weight-0 row means something to the fit.
+inline int CalLastRow(const CalibrationState& c) {
+    int last = 0;
+    for (int r = 1; r <= kCalMaxRows; ++r)
+        if (c.CalibWeightTable(0, r) != 0 || c.CalibWeightTable(1, r) != 0 || c.CalibWeightTable(2, r) != 0) last = r;
+    return last;
+}
+
+// One value in the file number format, always with a full stop.
+inline std::string CalNumber(double value) {
+    std::string text = FormatPrecise(value);
+    for (char& ch : text)
+        if (ch == ',') ch = '.';
+    return text;
+}
+
+// The lines of rows 1..rows of the measured table.
+inline std::vector<std::string> CalFileLines(const CalibrationState& c, int rows) {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= rows && r <= kCalMaxRows; ++r)
+        lines.push_back(CalNumber(c.CalibWeightTable(0, r)) + "\t" + CalNumber(c.CalibWeightTable(1, r)) + "\t" +
+                        CalNumber(c.CalibWeightTable(2, r)));
+    return lines;
+}
+
+// Reads the text of a .cal file into the measured table, which is cleared
+// first so that no row of an earlier location stays behind. Each line gives
+// one row from row 1: up to three TAB-separated fields (the search for the
+// next TAB starts one character after the field's start, as the files were
+// always read); a missing field reads 0; a decimal comma reads as a point.
+// A file of more than 15 lines is read to row 15 and the user is told so.
+// Returns the number of rows read. Any bytes are accepted.
+inline int ReadCalText(SharedState& s, std::string_view text, const std::string& name) {
+    std::vector<std::string> lines = SplitLines(text);
+    for (int r = 0; r <= kCalMaxRows; ++r)
+        for (int j = 0; j <= 3; ++j) s.CalibWeightTable(j, r) = 0;
+    int row = 0;
+    for (const std::string& line : lines) {
+        if (row == kCalMaxRows) {
+            DialogsOf(s).Message("The measured herd file " + name + " has more than 15 rows; only the first 15 were read.");
+            break;
+        }
+        ++row;
+        std::size_t start = 0;
+        for (int j = 0; j <= 2; ++j) {
+            if (start > line.size()) break;  // missing field: stays 0
+            const std::size_t next = start + 1 <= line.size() ? line.find('\t', start + 1) : std::string::npos;
+            std::string_view field = std::string_view(line).substr(start, next == std::string::npos ? std::string::npos : next - start);
+            s.CalibWeightTable(j, row) = NumVal(field);
+            start = next == std::string::npos ? line.size() + 1 : next + 1;
+        }
+    }
+    return row;
+}
+
+// Reads CalFile into the measured table. Returns false (after a message) when
+// the file cannot be read; the table is then left as it was.
+inline bool ReadCalFile(SharedState& s) {
+    std::string content, error;
+    if (!ReadTextFile(s.CalFile, content, error)) {
+        DialogsOf(s).Message(error);
+        return false;
+    }
+    ReadCalText(s, content, s.CalFile);
+    return true;
+}
+
+// Writes rows 1..rows of the measured table to CalFile, replacing it. When
+// the location has no .cal name yet, the name comes from the calibration
+// name box Text6 (in LocationFolder unless it is a full path) and the
+// location's file names are derived from it first. A failed save leaves the
+// old file whole and says so. Returns whether the file was written.
+inline bool WriteCalRows(SharedState& s, int rows) {
+    if (s.CalFile.empty()) {
+        if (!s.Main || s.Main->Text6.Text.empty() || s.Main->Text6.Text == kCalibrationNamePlaceholder) return false;
+        std::string name = s.Main->Text6.Text;
+        if (!std::filesystem::path(name).is_absolute()) name = JoinPath(s.LocationFolder, name);
+        SetLocationFiles(s, name);
+    }
+    std::string error;
+    if (!SaveAtomic(s.CalFile, JoinCrlf(CalFileLines(s, rows)), error)) {
+        DialogsOf(s).Message(error + ". The old file is unchanged.");
+        return false;
+    }
+    return true;
+}
+
+// The .cal writer of "Continue Calibration" and "Save all Files to Current
+// Location": every row up to the last one holding a value.
+inline bool WriteCalFile(SharedState& s) { return WriteCalRows(s, CalLastRow(s)); }
+
+}  // namespace tarvisol

@@ -1,0 +1,68 @@
+#pragma once
+// The user's road through a calibration: the main window's "Calibration"
+// button, the calibration window where the measured herd table is typed, the
+// run of the growth command and the fit, and on consent the save of the
+// calibrated location.
+#include <string>
+
+#include "calibration/SwineCalib.h"
+#include "shared/Controls.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+// The calibration window (frmCalibration) as a form.
+struct CalibrationWindow {
+    std::string Caption = "Calibration Inputs";
+    Label LabelSex;  // "Calibrating " + the herd sex
+    Label Label1{"Starting Weight, kg"};
+    Label Label2{"Starting Age, Days"};
+    Label Label3{"Final Weight, kg"};
+    Label Label4{"Total Feed Intake"};
+    Label Label5{"Final Age, Days"};
+    TextBox Text1, Text2, Text3, Text4, Text5;  // CalibInputs(1..5)
+    // Row 0 headers; row 1 the start, row r the end of diet r - 1: column 0
+    // age (days), 1 live weight, 2 feed eaten per pig since the previous row.
+    Grid GridCalibWts{"GridCalibWts", 16, 3};
+    Label LabelInstructions{
+        "Enter Live Weights at an age and feed weight consumed in that period.  First weight should be starting "
+        "with no feed consumed."};
+    Label LabelGiveAll{"Give all the Data you can then click Continue Calibration"};
+    TextBox TextNote{
+        "Calibration takes time: every trial of the fit is a complete growth run. When it is done, press Ctrl+R "
+        "on the results grid to see the measured values beside the predicted ones and their correlations."};
+    Button CommandContinue{"Continue Calibration"};
+    Label LabelWorking{"WORKING..."};
+    bool WorkingShown = false;  // LabelWorking moved into view
+    bool Visible = false;
+
+    CalibrationWindow() { Text4.ToolTip = "Total Feed Intake only needed for Calibration"; }
+};
+
+// The main window's "Calibration" button: checks the herd sex and the first
+// diet, asks for the calibration name, takes Text1..Text5 into CalibInputs
+// and opens the window.
+void CalibrationCommand(SharedState& s, CalibrationWindow& form);
+
+// The window on load: captions by herd sex and units, the five inputs, and
+// the measured table as the location holds it.
+void LoadCalibrationWindow(SharedState& s, CalibrationWindow& form);
+
+// "Continue Calibration": stores and saves the measured table, takes the
+// start and end from it, reports zero inputs, then runs CalibContinue and
+// closes the window.
+void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptions& options = {});
+
+// Checks the diets, runs the growth command and the fit, grows the fitted
+// curve once and asks whether to save the calibrated location.
+void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& options = {});
+
+// Reads the window's grid while the weight is above 0 (at most 15 rows) into
+// the measured table and writes those rows to the .cal file.
+void SaveCalFile(SharedState& s, CalibrationWindow& form);
+
+// A coefficient as CalibContinue writes it to the .pig file: pattern
+// "###.####00", with further decimals when six would not give it back exactly.
+std::string FormatCalibCoefficient(double value);
+
+}  // namespace tarvisol

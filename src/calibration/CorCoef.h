@@ -1,0 +1,29 @@
+#pragma once
+// Correlation of measured with predicted values, and the main results grid's
+// quality-of-fit block (Ctrl+R on Grid1).
+#include "shared/SharedState.h"
+#include "shared/Table.h"
+
+namespace tarvisol {
+
+// Pairs indexed (row, column): rows 1..n, column 1 x and column 2 y.
+using CorrelationPairs = Table2<double, 16, 2>;
+
+// Pearson's r over rows 1..DietCount of pairs; 0 when either variable does
+// not vary. A run-time error (no rows, a row outside the table) shows
+// "Error in module CorrelationCoefficient!" titled "Attention!" and gives 0.
+double CorrelationCoefficient(SharedState& s, const CorrelationPairs& pairs);
+
+// Where FillTest writes in Grid1: below the finishing summary (rows 18..27),
+// so that no per-diet row, cost cell or summary cell is overwritten for any
+// number of diets. The heading "Measured" is in row kFillTestRow, measured
+// point k (the end of diet k, measured table row k + 1) in row
+// kFillTestRow + k, and the correlations in row kFillTestRow + DietCount + 1.
+inline constexpr int kFillTestRow = 28;
+
+// Puts the measured weights, ages and running feed totals beside the
+// predicted per-diet rows 1..DietCount of Grid1 (columns 1, 2 and 4) and adds
+// the row "Correl." with their correlations. Needs a window and at least one diet.
+void FillTest(SharedState& s);
+
+}  // namespace tarvisol
