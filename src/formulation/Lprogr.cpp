@@ -64,6 +64,15 @@ Context& ContextOf(LpSolverCache& cache) {
     return *static_cast<Context*>(cache.Get());
 }
 
+// Magnitudes no feed matrix or limit reaches. Beyond them CLP's own checks
+// could end the process, so such a programme is a failed solve instead.
+constexpr double kMaxCoefficient = 1e12;
+constexpr double kMaxRightHandSide = 1e15;
+// Coefficients this small are taken as zero.
+constexpr double kTinyCoefficient = 1e-30;
+
+bool Usable(double a, double limit) { return std::isfinite(a) && std::fabs(a) <= limit; }
+
 void RowBounds(int sense, double rhs, double& lo, double& up) {
     const double inf = COIN_DBL_MAX;
     if (sense > 0) {
@@ -103,18 +112,21 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         bool any = false;
         for (int j = 1; j <= n; ++j) {
             const double a = table[r + kLpMaxRows * j];
-            if (!std::isfinite(a)) return;
-            any = any || a != 0;
+            if (!Usable(a, kMaxCoefficient)) return;
+            any = any || std::fabs(a) > kTinyCoefficient;
         }
         if (!any) continue;
         const double b = table[r];
-        if (!std::isfinite(b)) return;
+        if (!Usable(b, kMaxRightHandSide)) return;
         ctx.senses.push_back(senses[r]);
         ctx.rhs.push_back(b);
-        for (int j = 1; j <= n; ++j) ctx.coef.push_back(table[r + kLpMaxRows * j]);
+        for (int j = 1; j <= n; ++j) {
+            const double a = table[r + kLpMaxRows * j];
+            ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
+        }
     }
     for (int j = 1; j <= n; ++j)
-        if (!std::isfinite(prices[j])) return;
+        if (!Usable(prices[j], kMaxCoefficient)) return;
     const int k = static_cast<int>(ctx.senses.size());
     ctx.last.keptRows = k;
 
