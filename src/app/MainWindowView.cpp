@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include "app/GridDialog.h"
+#include "app/NutrientSourcesView.h"
+#include "app/RestrictionsView.h"
 #include "app/TemperatureView.h"
 #include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
@@ -29,6 +31,7 @@
 #include "location/WindowSize.h"
 #include "shared/RuntimeError.h"
 #include "ui/GridEdit.h"
+#include "ui/NutrientSources.h"
 
 namespace tarvisol::app {
 
@@ -170,6 +173,11 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(AddButton(form_.CommandGrowth, [this] { Growth(s_); }));
     buttons->addWidget(AddButton(form_.CommandRunLp, [this] { RunLp(s_); }));
+    buttons->addWidget(AddButton(form_.CommandEditRestrictions, [this] {
+        if (!restrictions_) restrictions_ = std::make_unique<RestrictionsView>(s_, dialogs_, this);
+        restrictions_->Open();
+    }));
+    buttons->addWidget(AddButton(form_.CommandSources, [this] { OpenSources(); }));
     // Commands whose windows are not in the program yet are shown disabled.
     for (Button* later : {&form_.CommandCalibration, &form_.CommandOptimise, &form_.CommandPlot}) {
         later->Enabled = false;
@@ -247,6 +255,22 @@ void MainWindowView::BuildMenus() {
 }
 
 void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }
+
+void MainWindowView::OpenSources() {
+    if (!sources_) sources_ = std::make_unique<NutrientSourcesView>(s_, this);
+    // The cell picked on the diets grid (a nutrient or the price), or on the
+    // formula grid (an ingredient).
+    if (tabs_->currentIndex() == 2) {
+        const Grid& f = form_.GridFormula;
+        if (f.Col < 1 || f.Row < 1 || f.Row > s_.IngredientCount) return;
+        OpenForIngredient(s_, sources_->form(), f.Col, f.Row);
+    } else {
+        const Grid& g = form_.Griddiets;
+        if (g.Col < 1 || g.Row < 2 || g.Row == 3) return;
+        OpenFromDietsGrid(s_, sources_->form(), g.Row, g.Col);
+    }
+    sources_->Open();
+}
 
 void MainWindowView::RunCommand(const std::function<void()>& procedure) {
     binder_.Pull();

@@ -19,6 +19,8 @@ namespace tarvisol::app {
 
 class TemperatureView;
 class GridDialog;
+class RestrictionsView;
+class NutrientSourcesView;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -58,6 +60,9 @@ private:
     std::unique_ptr<TemperatureView> temperatures_;
     std::unique_ptr<DailyGrowthWindow> dailyForm_;
     std::unique_ptr<GridDialog> daily_;
+    std::unique_ptr<RestrictionsView> restrictions_;
+    std::unique_ptr<NutrientSourcesView> sources_;
+    void OpenSources();
 };
 
 }  // namespace tarvisol::app

@@ -56,6 +56,8 @@ struct MainWindow {
     Button CommandOptimise{"Run Optimization"};
     Button CommandPlot{"Plot Diets"};
     Button CommandData{"Data", {}, false};  // the data button, hidden at start-up
+    Button CommandEditRestrictions{"Edit Diet Restrictions"};
+    Button CommandSources{"Nutrient Sources", "Where the nutrient, ingredient or cost of the selected diet cell comes from"};
 
     Tabs MainTabs;
 };

@@ -1,0 +1,66 @@
+#include "app/RestrictionsView.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "shared/RuntimeError.h"
+#include "ui/GridEdit.h"
+
+namespace tarvisol::app {
+
+RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), s_(s), dialogs_(dialogs) {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    auto* menus = new QMenuBar(this);
+    QMenu* nut = menus->addMenu("Save Nutrient Restrictions");
+    nut->addAction("Save For Session", this, [this] {
+        Run([](SharedState& st, RestrictionsWindow& w) { SaveNutrientsForSession(st, w); });
+    });
+    nut->addAction("Save to File", this, [this] { Run(&SaveNutrientsToFile); });
+    QMenu* ing = menus->addMenu("Save Ingredient Restrictions");
+    ing->addAction("Save For Session", this, [this] { Run(&SaveIngredientsForSession); });
+    ing->addAction("Save to File", this, [this] { Run(&SaveIngredientsToFile); });
+    menus->addAction("Save All to File", this, [this] { Run(&SaveAllRestrictionsToFile); });
+    layout->setMenuBar(menus);
+
+    auto* help = new QLabel(QString::fromStdString(form_.Help), this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    auto edit = [this](Grid& g) {
+        return [this, &g](int r, int c, const std::string& t) { GridCellEdited(s_, g, r, c, t); };
+    };
+    auto* split = new QSplitter(Qt::Vertical, this);
+    nutrients_ = new GridView(s_, form_.GridNuts, edit(form_.GridNuts), split);
+    ingredients_ = new GridView(s_, form_.GridIngred, edit(form_.GridIngred), split);
+    connect(ingredients_, &QTableView::activated, this,
+            [this](const QModelIndex& i) { IngredientRowActivated(s_, form_, i.row()); });
+    layout->addWidget(split, 1);
+    resize(1100, 700);
+}
+
+void RestrictionsView::Open() {
+    LoadRestrictionsWindow(s_, form_);
+    Refresh();
+    show();
+    raise();
+}
+
+void RestrictionsView::Run(void (*procedure)(SharedState&, RestrictionsWindow&)) {
+    try {
+        procedure(s_, form_);
+    } catch (const std::exception& e) {
+        dialogs_.Message(TrappedErrorMessage(e, ")"));
+    }
+    Refresh();
+}
+
+void RestrictionsView::Refresh() {
+    nutrients_->Refresh();
+    ingredients_->Refresh();
+}
+
+}  // namespace tarvisol::app
