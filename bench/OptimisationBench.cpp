@@ -1,0 +1,37 @@
+// A full "Run Opt." on the demo location: four diets at least cost, twelve
+// variables, the ranges of "Program Add Min Max to Current".
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "cli/OptimiseCommand.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+void BM_RunOptDemo(benchmark::State& state) {
+    const fs::path scratch = fs::temp_directory_path() / ("tarvisol_optbench_" + std::to_string(::getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    for (auto& e : fs::directory_iterator(fs::path(__FILE__).parent_path().parent_path() / "examples" / "demo"))
+        if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), scratch / e.path().filename());
+    tarvisol::cli::OptimiseArgs args;
+    args.location = (scratch / "Demo").string();
+    double evaluations = 0, saved = 0;
+    for (auto _ : state) {
+        const nlohmann::json r = tarvisol::cli::RunOptimiseCommand(args, nullptr);
+        if (!r["ran"].get<bool>()) {
+            state.SkipWithError("the optimisation did not finish");
+            break;
+        }
+        evaluations = r["evaluations"].get<int>();
+        saved = r["percent_saved"].get<double>();
+    }
+    state.counters["evaluations"] = evaluations;
+    state.counters["percent_saved"] = saved;
+    fs::remove_all(scratch);
+}
+BENCHMARK(BM_RunOptDemo)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "cli/OptimiseCommand.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "cli/ConsoleDialogs.h"
+#include "growth/GrowthRun.h"
+#include "location/StartUp.h"
+#include "optimisation/OptimisationWindow.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+#include "ui/OptimisationReport.h"
+
+namespace tarvisol::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Reopens the named location and lets the search go on with feed weights only
+// when the diets come from the grid; every other question is answered No.
+class OptimiseDialogs : public ConsoleDialogs {
+public:
+    using ConsoleDialogs::ConsoleDialogs;
+    Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override {
+        ConsoleDialogs::Ask(text, buttons, title);
+        if (text.rfind("Do you want to reopen this location ", 0) == 0 || text == kGridCostQuestion) return Answer::Yes;
+        return Answer::No;
+    }
+};
+
+double GridValue(const Grid& g, int r, int c) { return NumVal(std::string_view(g.TextMatrix(r, c))); }
+
+}  // namespace
+
+nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress) {
+    auto s = std::make_unique<SharedState>();
+    auto w = std::make_unique<MainWindow>();
+    auto f = std::make_unique<FrmOptP>();
+    OptimiseDialogs dialogs(messages, Answer::No);
+    s->Main = w.get();
+    s->Dialog = &dialogs;
+    s->OptProgress = progress;
+    FormLoad(*s, fs::current_path().string());
+
+    const fs::path location = fs::absolute(args.location);
+    s->LocationFolder = location.parent_path().string();
+    w->Text6.Text = location.filename().string();
+    LocationName(*s);
+    if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
+    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    Growth(*s);
+
+    nlohmann::json r;
+    r["location"] = s->LocationBase;
+    r["formulation"] = w->Combo1.Text();
+    const double startCost = NumVal(std::string_view(w->TextPrice.Text));
+    r["ran"] = false;
+    if (s->RunFailed || startCost == 0) {
+        r["messages"] = dialogs.Shown();
+        return r;
+    }
+
+    ShowOptimisationWindow(*s, *f);
+    if (args.targetWeight) f->Text2.Text = FormatPrecise(*args.targetWeight);
+    if (args.feedWeightsOnly) {
+        f->Check3.Value = 1;
+        UseFeedWeightsOnlyClick(*s, *f);
+    }
+    ProgramMinMaxClick(*s, *f);
+
+    // The starting programme as the window and the diets grid show it.
+    const int diets = s->DietCount;
+    nlohmann::json start = nlohmann::json::array();
+    for (int d = 1; d <= diets; ++d)
+        start.push_back({{"diet", d},
+                         {"feed_weight", GridValue(f->GridOpt, OptRow(d, 1), 3)},
+                         {"energy", GridValue(f->GridOpt, OptRow(d, 2), 3)},
+                         {"protein", GridValue(f->GridOpt, OptRow(d, 3), 3)},
+                         {"price", s->DietPrice(d)}});
+
+    RunOptimisation(*s, *f);
+
+    r["messages"] = dialogs.Shown();
+    r["ran"] = s->OptimisationDone;
+    r["cost_per_pig_before"] = startCost;
+    r["evaluations"] = s->OptRunEvaluations;
+    r["evaluations_last_search"] = s->EvalCount;
+    r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
+    r["energy_unit"] = EnergyUnitLabel(s->EnergyUnit());
+    if (!s->OptimisationDone) return r;
+
+    const double after = OptimumCostPerPig(*s);
+    r["cost_per_pig_after"] = after;
+    r["percent_saved"] = startCost != 0 ? (startCost - after) * 100 / startCost : 0.0;
+    r["result_file"] = s->OptResultFile;
+    r["diets"] = nlohmann::json::array();
+    for (int d = 1; d <= s->DietCount; ++d) {
+        nlohmann::json opt = {{"feed_weight", ConvertWeight(*s, 2, s->DietFormula(d, 0))},
+                              {"energy", ConvertEnergy(*s, 2, s->OptDietNutrients(d, 1))},
+                              {"protein", s->OptDietNutrients(d, 2)},
+                              {"price", s->DietPrice(d)}};
+        r["diets"].push_back({{"diet", d}, {"start", d <= static_cast<int>(start.size()) ? start[d - 1] : nullptr},
+                              {"optimum", opt}});
+    }
+    return r;
+}
+
+void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
+    for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (!r["ran"].get<bool>()) {
+        out << "The optimisation found no programme cheaper than the current one.\n";
+        return;
+    }
+    auto num = [](const nlohmann::json& v, const char* pattern) {
+        return v.is_null() ? std::string("-") : FormatPattern(v.get<double>(), pattern);
+    };
+    auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
+    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n\n";
+    out << "Diet  Programme     Energy   Protein  Feed wt.     Price\n";
+    for (const auto& d : r["diets"]) {
+        for (const char* which : {"start", "optimum"}) {
+            const auto& v = d[which];
+            if (v.is_null()) continue;
+            out << pad(std::to_string(d["diet"].get<int>()), 4) << "  " << (std::string(which) == "start" ? "starting " : "optimum  ")
+                << pad(num(v["energy"], "0.0"), 11) << pad(num(v["protein"], "0.00"), 10)
+                << pad(num(v["feed_weight"], "0.0"), 10) << pad(num(v["price"], "0.00"), 10) << "\n";
+        }
+    }
+    out << "\nCost per pig: " << num(r["cost_per_pig_before"], "0.00") << " before, " << num(r["cost_per_pig_after"], "0.00")
+        << " after (" << num(r["percent_saved"], "0.00") << " % saved)\n";
+    out << "Evaluations: " << r["evaluations"].get<int>() << "\n";
+    out << "Result file: " << r["result_file"].get<std::string>() << "\n";
+}
+
+}  // namespace tarvisol::cli

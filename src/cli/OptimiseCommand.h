@@ -1,0 +1,31 @@
+#pragma once
+// tarvisol-cli optimise: opens a location, runs Growth on it (the optimisation
+// starts from the current cost per pig), opens the optimisation window, sets
+// the ranges with "Program Add Min Max to Current", presses "Run Opt." and
+// reports the optimum against the starting programme.
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace tarvisol {
+class Progress;
+}
+
+namespace tarvisol::cli {
+
+struct OptimiseArgs {
+    std::string location;  // folder plus base name, e.g. examples/demo/Demo
+    std::optional<double> targetWeight;  // display units; default: the final weight
+    bool feedWeightsOnly = false;
+    bool json = false;
+};
+
+// Runs the command; messages shown go to `messages` as they come; `progress`
+// (optional) receives the search's reports. Returns the report as one object.
+nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress = nullptr);
+
+void PrintOptimiseReport(const nlohmann::json& report, std::ostream& out);
+
+}  // namespace tarvisol::cli
