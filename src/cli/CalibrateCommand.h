@@ -1,0 +1,26 @@
+#pragma once
+// tarvisol-cli calibrate: opens a location as the main window does, takes its
+// measured herd table (.cal) and the herd inputs of its .pig, and runs the
+// calibration as the calibration window's "Continue Calibration" would.
+#include <iosfwd>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace tarvisol::cli {
+
+struct CalibrateArgs {
+    std::string location;  // folder plus base name, e.g. examples/demo/Demo
+    bool save = false;     // answer Yes to "Save this Calibration Data Set ..."
+    bool json = false;
+};
+
+// Runs the command; messages shown go to `messages` as they come. Returns the
+// report as one JSON object: location, messages, ran, curve (B0..B4), error,
+// final_age / measured_final_age, total_feed / measured_total_feed,
+// correlations (weight, age, feed), growth_runs, saved, weight_unit.
+nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* messages);
+
+void PrintCalibrateReport(const nlohmann::json& report, std::ostream& out);
+
+}  // namespace tarvisol::cli
