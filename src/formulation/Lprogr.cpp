@@ -40,7 +40,7 @@ private:
 // One diet's model: the rows CLP was given and, after an optimal solve, the
 // basis it ended on.
 struct DietModel {
-    QuietHandler handler;  // declared before the model: it must outlive it
+    std::unique_ptr<QuietHandler> handler;  // declared before the model: it must outlive it
     std::unique_ptr<ClpSimplex> model;
     bool ready = false;
     int cols = 0;
@@ -88,15 +88,15 @@ void RowBounds(int sense, double rhs, double& lo, double& up) {
 
 // Ends on an optimal basis or says why not: true when proven optimal.
 bool Run(DietModel& dm) {
-    dm.handler.severe = false;
+    dm.handler->severe = false;
     dm.model->dual();
     const int st = dm.model->status();
-    if (st != 0 && st != 1 && !dm.handler.severe) {
+    if (st != 0 && st != 1 && !dm.handler->severe) {
         // Stopped for another reason (iteration limit, numerical trouble):
         // let the primal simplex finish from where the dual one ended.
         dm.model->primal(1);
     }
-    return dm.model->isProvenOptimal() && !dm.handler.severe;
+    return dm.model->isProvenOptimal() && !dm.handler->severe;
 }
 
 void Solve(Context& ctx, int diet, int m, int n, const double* table, const int32_t* senses, const double* prices,
@@ -171,8 +171,9 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
                       ctx.rowLo[static_cast<std::size_t>(i)], ctx.rowUp[static_cast<std::size_t>(i)]);
         dm.ready = false;
         if (!dm.model) {
+            dm.handler = std::make_unique<QuietHandler>();
             dm.model = std::make_unique<ClpSimplex>();
-            dm.model->passInMessageHandler(&dm.handler);
+            dm.model->passInMessageHandler(dm.handler.get());
             dm.model->setLogLevel(0);
         }
         dm.model->loadProblem(n, k, ctx.start.data(), ctx.index.data(), ctx.value.data(), ctx.colLo.data(),
@@ -185,7 +186,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
 
     // The model keeps its rows after an infeasible solve too; a later warm
     // start that does not end optimal is proved again from the slack basis.
-    dm.ready = !dm.handler.severe;
+    dm.ready = !dm.handler->severe;
     ctx.last.optimal = optimal;
     if (!optimal) return;
     const double* x = dm.model->primalColumnSolution();
@@ -239,6 +240,11 @@ void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double
     thread_local LpSolverCache cache;
     LPROGR(cache, diet, status, rows, cols, scratch, solution, rowResults, prices, colResults, table, senses, work1,
            work2, work3);
+}
+
+void ForgetLpBases(LpSolverCache& cache) {
+    if (auto* ctx = static_cast<Context*>(cache.Get()))
+        for (auto& dm : ctx->diets) dm.ready = false;
 }
 
 LpSolveInfo LastLpSolve(const LpSolverCache& cache) {

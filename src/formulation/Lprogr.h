@@ -43,4 +43,9 @@ struct LpSolveInfo {
 };
 LpSolveInfo LastLpSolve(const LpSolverCache& cache);
 
+// Makes the next solve of every diet start cold (rows loaded again, slack
+// basis) while keeping the solver objects, whose creation costs more than a
+// small solve.
+void ForgetLpBases(LpSolverCache& cache);
+
 }  // namespace tarvisol
