@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/CliArgs.h"
+#include "cli/LpCommand.h"
+
+using namespace tarvisol::cli;
+
+namespace {
+
+const std::string kDemo = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
+
+std::string RunCli(const std::string& args, int& status) {
+    const std::string cmd = std::string(TARVISOL_CLI) + " " + args + " 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
+    std::string out;
+    char buf[4096];
+    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
+    status = pclose(p.release());
+    return out;
+}
+
+TEST(LpCommand, DemoLocationFormulatesEveryDietAsJson) {
+    int status = -1;
+    const auto r = nlohmann::json::parse(RunCli("lp " + kDemo + " --json", status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(r["diets"].size(), 4u);
+    EXPECT_TRUE(r["messages"].empty());
+    double previous = 1e9;
+    for (const auto& d : r["diets"]) {
+        EXPECT_TRUE(d["feasible"].get<bool>());
+        double sum = 0;
+        for (const auto& [name, v] : d["formula"].items()) sum += v.get<double>();
+        EXPECT_NEAR(sum, 100, 1e-6);
+        EXPECT_NEAR(d["formula"]["Vitamin-mineral premix"].get<double>(), 0.25, 1e-9);
+        EXPECT_GE(d["nutrients"]["LYSINE"].get<double>(), 0.64 - 1e-9);
+        // Later phases need less lysine and cost less per tonne.
+        EXPECT_LT(d["price"].get<double>(), previous);
+        previous = d["price"].get<double>();
+    }
+    EXPECT_EQ(r["diets"][0]["name"], "Grower 1, 25-50 kg");
+}
+
+TEST(LpCommand, InfeasibleDietsAndMissingLocationsSetTheExitStatus) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tarvisol-lpcli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string base = (dir / "Hard").string();
+    for (const char* e : {"Matrix.txt", "Req.ing", ".dts"}) std::filesystem::copy_file(kDemo + e, base + e);
+    // Diet 2 asks for 4000 kcal net energy.
+    std::filesystem::copy_file(kDemo + "Req.nut", base + "Req.nut");
+    {
+        std::FILE* f = std::fopen((base + "Req.nut").c_str(), "ab");
+        std::fputs(" 2 \t 1 \t4000.0\t0\r\n", f);
+        std::fclose(f);
+    }
+    LpArgs args;
+    args.location = base;
+    const auto r = RunLpCommand(args, nullptr);
+    EXPECT_EQ(LpExitCode(r), 1);
+    EXPECT_FALSE(r["diets"][1]["feasible"].get<bool>());
+    EXPECT_TRUE(r["diets"][1]["price"].is_null());
+    EXPECT_TRUE(r["diets"][0]["feasible"].get<bool>());
+    EXPECT_EQ(r["messages"], nlohmann::ordered_json::array({"Diet No2was Infeasible"}));
+
+    int status = -1;
+    const std::string text = RunCli("lp " + (dir / "Nowhere").string(), status);
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_NE(text.find("Nothing formulated"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
