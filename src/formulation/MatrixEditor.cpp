@@ -1,0 +1,139 @@
+#include "formulation/MatrixEditor.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "formulation/FormulationFiles.h"
+#include "shared/Dialogs.h"
+#include "shared/Numbers.h"
+
+namespace tarvisol {
+namespace {
+
+constexpr int kMaxIngredients = 100;
+
+std::string Plain(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// A cell that holds a number (a decimal comma allowed) or nothing (read as 0).
+bool ReadCell(const std::string& text, double& value) {
+    std::string t = FixDecimalComma(text);
+    const auto first = t.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        value = 0;
+        return true;
+    }
+    const auto last = t.find_last_not_of(" \t");
+    t = t.substr(first, last - first + 1);
+    if (t.front() == '+') t.erase(t.begin());
+    auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    return ec == std::errc() && p == t.data() + t.size() && std::isfinite(value);
+}
+
+}  // namespace
+
+void LoadMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    Grid& g = w.GridMatrix;
+    const int cols = std::max(s.NutrientCount, 1) + 1;
+    g.SetCols(cols);
+    g.SetRows(s.IngredientCount + 1);
+    g.Clear();
+    g.SetTextMatrix(0, 0, "Ingredient");
+    g.SetTextMatrix(0, 1, "Price");
+    g.SetColWidth(0, 2600);
+    for (int c = 2; c < cols; ++c) {
+        g.SetTextMatrix(0, c, s.NutrientNames(c));
+        g.SetColWidth(c, 1300);
+    }
+    for (int i = 1; i <= s.IngredientCount; ++i) {
+        g.SetTextMatrix(i, 0, s.IngredientNames(i));
+        g.SetTextMatrix(i, 1, Plain(s.IngredientPrices(i)));
+        for (int c = 2; c < cols; ++c) g.SetTextMatrix(i, c, Plain(s.IngredientMatrix(c, i)));
+    }
+    w.Visible = true;
+}
+
+bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    const Grid& g = w.GridMatrix;
+    const int rows = std::min(g.Rows() - 1, kMaxIngredients);
+    const int cols = std::min(g.Cols(), 122);
+    std::string refused;
+    for (int i = 1; i <= rows; ++i)
+        for (int c = 1; c < cols; ++c) {
+            double v = 0;
+            if (!ReadCell(g.TextMatrix(i, c), v))
+                refused += "\n" + g.TextMatrix(i, 0) + ", " + g.TextMatrix(0, c) + ": '" + g.TextMatrix(i, c) + "'";
+        }
+    if (!refused.empty()) {
+        DialogsOf(s).Message("These cells do not hold numbers; the matrix is unchanged:" + refused);
+        return false;
+    }
+    for (int i = 1; i <= rows; ++i) {
+        s.IngredientNames(i) = g.TextMatrix(i, 0);
+        double v = 0;
+        ReadCell(g.TextMatrix(i, 1), v);
+        s.IngredientPrices(i) = v;
+        s.IngredientMatrix(1, i) = 100;
+        for (int c = 2; c < cols; ++c) {
+            ReadCell(g.TextMatrix(i, c), v);
+            s.IngredientMatrix(c, i) = v;
+        }
+    }
+    for (int i = rows + 1; i <= s.IngredientCount; ++i) s.IngredientNames(i).clear();
+    s.IngredientCount = static_cast<int16_t>(rows);
+    return true;
+}
+
+void AddIngredientRow(SharedState& s, MatrixEditorWindow& w) {
+    Grid& g = w.GridMatrix;
+    if (g.Rows() - 1 >= kMaxIngredients) {
+        DialogsOf(s).Message("The matrix holds at most 100 ingredients");
+        return;
+    }
+    g.SetRows(g.Rows() + 1);
+    g.SetTextMatrix(g.Rows() - 1, 0, "New ingredient");
+    g.Row = g.Rows() - 1;
+    g.Col = 0;
+}
+
+void RemoveIngredient(SharedState& s, MatrixEditorWindow& w, int row) {
+    Grid& g = w.GridMatrix;
+    if (row < 1 || row >= g.Rows()) return;
+    if (DialogsOf(s).Ask("Remove " + g.TextMatrix(row, 0) + " from the matrix, its restrictions and the formulas?",
+                         Buttons::YesNo) != Answer::Yes)
+        return;
+    if (!ApplyMatrixEditor(s, w)) return;
+    const int n = s.IngredientCount;
+    for (int i = row; i < n; ++i) {
+        s.IngredientNames(i) = s.IngredientNames(i + 1);
+        s.IngredientPrices(i) = s.IngredientPrices(i + 1);
+        for (int c = 0; c <= 121; ++c) s.IngredientMatrix(c, i) = s.IngredientMatrix(c, i + 1);
+        for (int d = 0; d <= 8; ++d) {
+            s.DietFormula(d, i) = s.DietFormula(d, i + 1);
+            for (int b = 0; b <= 2; ++b) {
+                s.IngredientLimits(d, b, i) = s.IngredientLimits(d, b, i + 1);
+                s.FileIngredientLimits(d, b, i) = s.FileIngredientLimits(d, b, i + 1);
+            }
+        }
+    }
+    if (n >= 1) {
+        s.IngredientNames(n).clear();
+        s.IngredientPrices(n) = 0;
+        for (int c = 0; c <= 121; ++c) s.IngredientMatrix(c, n) = 0;
+        for (int d = 0; d <= 8; ++d) {
+            s.DietFormula(d, n) = 0;
+            for (int b = 0; b <= 2; ++b) s.IngredientLimits(d, b, n) = s.FileIngredientLimits(d, b, n) = 0;
+        }
+        s.IngredientCount = static_cast<int16_t>(n - 1);
+    }
+    LoadMatrixEditor(s, w);
+}
+
+void SaveMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    if (ApplyMatrixEditor(s, w)) SaveMatrix(s, false);
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "formulation/MatrixEditor.h"
+#include "shared/ScriptedDialogs.h"
+
+using namespace tarvisol;
+
+class MatrixEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s->Dialog = &dialogs;
+        s->IngredientCount = 3;
+        s->NutrientCount = 3;
+        s->NutrientNames(2) = "Net ENERGY";
+        s->NutrientNames(3) = "PROTEIN";
+        const char* names[] = {"", "Corn", "Soybean meal", "Limestone"};
+        for (int i = 1; i <= 3; ++i) {
+            s->IngredientNames(i) = names[i];
+            s->IngredientPrices(i) = 100.0 * i;
+            s->IngredientMatrix(1, i) = 100;
+            s->IngredientMatrix(2, i) = 1000.0 * i;
+            s->IngredientMatrix(3, i) = 10.0 * i;
+            s->IngredientLimits(1, 2, i) = i;  // a maximum per ingredient
+        }
+        LoadMatrixEditor(*s, w);
+    }
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    ScriptedDialogs dialogs;
+    MatrixEditorWindow w;
+};
+
+TEST_F(MatrixEditorTest, PriceChangesAreTakenIntoTheMatrix) {
+    EXPECT_EQ(w.GridMatrix.TextMatrix(0, 2), "Net ENERGY");
+    EXPECT_EQ(w.GridMatrix.TextMatrix(2, 1), "200");
+    w.GridMatrix.SetTextMatrix(2, 1, "415,5");
+    ASSERT_TRUE(ApplyMatrixEditor(*s, w));
+    EXPECT_EQ(s->IngredientPrices(2), 415.5);
+    EXPECT_EQ(s->IngredientMatrix(3, 3), 30);
+}
+
+TEST_F(MatrixEditorTest, TextThatIsNotANumberIsRefusedAndNothingChanges) {
+    w.GridMatrix.SetTextMatrix(1, 1, "cheap");
+    w.GridMatrix.SetTextMatrix(2, 1, "999");
+    EXPECT_FALSE(ApplyMatrixEditor(*s, w));
+    EXPECT_EQ(s->IngredientPrices(2), 200);
+    EXPECT_NE(dialogs.Messages().back().find("Corn, Price: 'cheap'"), std::string::npos);
+}
+
+TEST_F(MatrixEditorTest, AddingAndRemovingIngredientsKeepsLimitsWithTheirIngredient) {
+    AddIngredientRow(*s, w);
+    w.GridMatrix.SetTextMatrix(4, 0, "Wheat");
+    w.GridMatrix.SetTextMatrix(4, 1, "190");
+    ASSERT_TRUE(ApplyMatrixEditor(*s, w));
+    EXPECT_EQ(s->IngredientCount, 4);
+    EXPECT_EQ(s->IngredientMatrix(1, 4), 100);
+    dialogs.Answer(Answer::Yes);
+    RemoveIngredient(*s, w, 2);
+    EXPECT_EQ(s->IngredientCount, 3);
+    EXPECT_EQ(s->IngredientNames(2), "Limestone");
+    EXPECT_EQ(s->IngredientLimits(1, 2, 2), 3);  // limestone's maximum moved with it
+    EXPECT_EQ(s->IngredientNames(3), "Wheat");
+    EXPECT_EQ(s->IngredientNames(4), "");
+    EXPECT_EQ(w.GridMatrix.Rows(), 4);
+    dialogs.Answer(Answer::No);
+    RemoveIngredient(*s, w, 1);
+    EXPECT_EQ(s->IngredientCount, 3);
+}
