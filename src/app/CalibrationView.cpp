@@ -1,0 +1,93 @@
+#include "app/CalibrationView.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/QtDialogs.h"
+#include "shared/RuntimeError.h"
+#include "ui/GridEdit.h"
+
+namespace tarvisol::app {
+
+CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), s_(s), dialogs_(dialogs) {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(binder_.Bind(form_.LabelSex, new QLabel(this)));
+    auto* boxes = new QGridLayout;
+    Label* labels[] = {&form_.Label1, &form_.Label2, &form_.Label3, &form_.Label4, &form_.Label5};
+    TextBox* texts[] = {&form_.Text1, &form_.Text2, &form_.Text3, &form_.Text4, &form_.Text5};
+    for (int i = 0; i < 5; ++i) {
+        boxes->addWidget(binder_.Bind(*labels[i], new QLabel(this)), 0, i);
+        boxes->addWidget(binder_.Bind(*texts[i], new QLineEdit(this)), 1, i);
+    }
+    layout->addLayout(boxes);
+    auto* instructions = new QLabel(QString::fromStdString(form_.LabelInstructions.Caption), this);
+    instructions->setWordWrap(true);
+    layout->addWidget(instructions);
+    for (int c = 0; c < 3; ++c) form_.GridCalibWts.SetColWidth(c, 1400);
+    grid_ = new GridView(
+        s_, form_.GridCalibWts,
+        [this](int r, int c, const std::string& t) { GridCellEdited(s_, form_.GridCalibWts, r, c, t); }, this);
+    layout->addWidget(grid_, 1);
+    layout->addWidget(new QLabel(QString::fromStdString(form_.LabelGiveAll.Caption), this));
+    auto* note = new QPlainTextEdit(QString::fromStdString(form_.TextNote.Text), this);
+    note->setReadOnly(true);
+    note->setMaximumHeight(70);
+    layout->addWidget(note);
+    auto* row = new QHBoxLayout;
+    auto* button = new QPushButton(QString::fromStdString(form_.CommandContinue.Caption), this);
+    connect(button, &QPushButton::clicked, this, [this] { Continue(); });
+    row->addWidget(button);
+    working_ = new QLabel(QString::fromStdString(form_.LabelWorking.Caption), this);
+    working_->setVisible(false);
+    row->addWidget(working_);
+    row->addStretch(1);
+    layout->addLayout(row);
+    resize(620, 560);
+}
+
+void CalibrationView::Refresh() {
+    binder_.Push();
+    grid_->Refresh();
+    working_->setVisible(form_.WorkingShown && form_.Visible);
+}
+
+void CalibrationView::Open() {
+    try {
+        CalibrationCommand(s_, form_);
+    } catch (const std::exception& e) {
+        dialogs_.Message(TrappedErrorMessage(e, ")"));
+    }
+    Refresh();
+    if (form_.Visible) {
+        show();
+        raise();
+    }
+}
+
+void CalibrationView::Continue() {
+    binder_.Pull();
+    working_->setVisible(true);
+    {
+        QtProgress progress(parentWidget() ? parentWidget() : this, tr("Calibration"));
+        FitOptions options;
+        options.progress = &progress;
+        hide();  // the window hides while the calibration runs
+        try {
+            ContinueCalibration(s_, form_, options);
+        } catch (const std::exception& e) {
+            dialogs_.Message(TrappedErrorMessage(e, ")"));
+        }
+    }
+    Refresh();
+    if (!form_.Visible) hide();
+    if (onFinished) onFinished();
+}
+
+}  // namespace tarvisol::app

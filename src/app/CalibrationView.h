@@ -1,0 +1,39 @@
+#pragma once
+// The calibration window over its form: the herd's five inputs, the measured
+// table GridCalibWts and "Continue Calibration", which runs the calibration
+// under a progress dialog.
+#include <QDialog>
+#include <functional>
+
+#include "app/Binder.h"
+#include "app/GridModel.h"
+#include "calibration/CalibrationRun.h"
+#include "shared/Dialogs.h"
+
+class QLabel;
+
+namespace tarvisol::app {
+
+class CalibrationView : public QDialog {
+    Q_OBJECT
+public:
+    CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* parent);
+    // The main window's "Calibration" button: runs its checks and the name
+    // question, and shows the window when they pass.
+    void Open();
+    CalibrationWindow& form() { return form_; }
+    // Called after a calibration ran, so the main window can show its results.
+    std::function<void()> onFinished;
+
+private:
+    void Continue();
+    void Refresh();
+    SharedState& s_;
+    Dialogs& dialogs_;
+    CalibrationWindow form_;
+    Binder binder_;
+    GridView* grid_;
+    QLabel* working_;
+};
+
+}  // namespace tarvisol::app
