@@ -12,12 +12,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/GridDialog.h"
+#include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
 #include "app/RestrictionsView.h"
 #include "app/TemperatureView.h"
@@ -241,6 +243,11 @@ void MainWindowView::BuildMenus() {
         temperatures_->Open();
     });
 
+    settings->addAction("Edit Ingredient Matrix...", this, [this] {
+        if (!matrix_) matrix_ = std::make_unique<MatrixEditorView>(s_, dialogs_, this);
+        matrix_->Open();
+    });
+
     QMenu* view = menuBar()->addMenu("&View");
     view->addAction("Daily Growth", this, [this] {
         if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
@@ -251,7 +258,18 @@ void MainWindowView::BuildMenus() {
         daily_->show();
         daily_->raise();
     });
+    view->addAction("Formulated Diets", this, [this] {
+        if (!displayForm_) displayForm_ = std::make_unique<DietDisplayWindow>();
+        RunCommand([this] { LoadDietDisplay(s_, *displayForm_); });
+        if (!display_)
+            display_ = std::make_unique<GridDialog>(s_, displayForm_->GridDisplay, QString::fromStdString(displayForm_->Caption), this);
+        display_->Refresh();
+        display_->show();
+        display_->raise();
+    });
     view->addAction("Finishing Report", this, [this] { RunCommand([this] { FinishingReport(s_); }); });
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->addAction("About", this, [this] { QMessageBox::about(this, "About", QString::fromStdString(AboutText())); });
 }
 
 void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }

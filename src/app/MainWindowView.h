@@ -9,6 +9,7 @@
 #include "app/Binder.h"
 #include "app/GridModel.h"
 #include "growth/DailyTable.h"
+#include "ui/DietDisplay.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/SharedState.h"
@@ -21,6 +22,7 @@ class TemperatureView;
 class GridDialog;
 class RestrictionsView;
 class NutrientSourcesView;
+class MatrixEditorView;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -62,6 +64,9 @@ private:
     std::unique_ptr<GridDialog> daily_;
     std::unique_ptr<RestrictionsView> restrictions_;
     std::unique_ptr<NutrientSourcesView> sources_;
+    std::unique_ptr<MatrixEditorView> matrix_;
+    std::unique_ptr<DietDisplayWindow> displayForm_;
+    std::unique_ptr<GridDialog> display_;
     void OpenSources();
 };
 

@@ -1,5 +1,6 @@
 #include "growth/SexSplit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -22,8 +23,13 @@ void SplitSexes(SharedState& s) {
         for (int row = 1; row < g.Rows() && g.Cols() > 5; ++row) {
             const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
             if (!(age > 0)) break;
-            // An age with a fraction (the shortened last day) uses the next whole day.
-            const int d = static_cast<int>(std::ceil(age));
+            // An age with a fraction (the shortened last day) uses the next whole
+            // day. The grid shows the final age to one decimal, so the last row
+            // takes its day from the run's own final age.
+            int d = static_cast<int>(std::ceil(age));
+            const bool lastRow = row + 1 >= g.Rows() || !(NumVal(std::string_view(g.TextMatrix(row + 1, 5))) > 0);
+            if (lastRow && s.FinalAge > 0 && std::fabs(age - s.FinalAge) < 0.05 + 1e-9)
+                d = std::min(200, static_cast<int>(s.FinalAge) + 1);
             const double w = s.DayGrowth(0, d);
             double m = 0, f = 0;
             SplitWeight(w, m, f);
@@ -39,11 +45,13 @@ void SplitSexes(SharedState& s) {
             s2 += s.DayFeed(2, d);
         }
     }
-    // Without any feed counted there is nothing to split by. When the run's
-    // total already equals the days counted, the sexes still get their shares
-    // of it, so the summary never shows an earlier run's figures.
+    // Without any feed counted there is nothing to split by. The total split
+    // is the programme's feed (the feed of its diets); when the run has none
+    // recorded, the run's own total. Either way the sexes always get their
+    // shares, so the summary never shows an earlier run's figures.
     if (!(s0 > 0)) return;
-    const double total = s.CumFeed(0) != s0 ? s.DietResults(s.DietCount, 3) : s.CumFeed(0);
+    const double programme = s.DietResults(s.DietCount, 3);
+    const double total = programme > 0 ? programme : s.CumFeed(0);
     s.CumFeed(0) = total;
     s.CumFeed(1) = total * s1 / s0;
     s.CumFeed(2) = total * s2 / s0;

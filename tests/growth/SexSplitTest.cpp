@@ -108,3 +108,20 @@ TEST(SexSplit, AfterAFullRunTheSexesShareTheProgrammeFeed) {
     const int last = static_cast<int>(std::ceil(s->FinalAge));
     EXPECT_GT(s->DayGrowth(1, last), s->DayGrowth(2, last));
 }
+
+TEST(SexSplit, TheLastRowUsesTheRunsFinalDayWhateverTheShownAge) {
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    s->Main = form.get();
+    s->DietCount = 1;
+    s->FinalAge = 165.03;  // shown as "165.0"; the weight was reached on day 166
+    form->Grid1.SetTextMatrix(1, 5, "164");
+    form->Grid1.SetTextMatrix(2, 5, "165.0");
+    s->DayGrowth(0, 164) = 118;
+    s->DayGrowth(0, 166) = 121;
+    SplitSexes(*s);
+    double m = 0, f = 0;
+    SplitWeight(121, m, f);
+    EXPECT_EQ(s->DayGrowth(1, 166), m);
+    EXPECT_EQ(s->DayGrowth(2, 166), f);
+}

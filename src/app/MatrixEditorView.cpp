@@ -1,0 +1,50 @@
+#include "app/MatrixEditorView.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shared/RuntimeError.h"
+#include "ui/GridEdit.h"
+
+namespace tarvisol::app {
+
+MatrixEditorView::MatrixEditorView(SharedState& s, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), s_(s), dialogs_(dialogs) {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+    auto* layout = new QVBoxLayout(this);
+    grid_ = new GridView(s_, form_.GridMatrix,
+                         [this](int r, int c, const std::string& t) { GridCellEdited(s_, form_.GridMatrix, r, c, t); }, this);
+    layout->addWidget(grid_, 1);
+    auto* buttons = new QHBoxLayout;
+    auto add = [&](const char* caption, std::function<void()> f) {
+        auto* b = new QPushButton(caption, this);
+        connect(b, &QPushButton::clicked, this, [this, f] { Run(f); });
+        buttons->addWidget(b);
+    };
+    add("Apply for Session", [this] { ApplyMatrixEditor(s_, form_); });
+    add("Add Ingredient", [this] { AddIngredientRow(s_, form_); });
+    add("Remove Ingredient", [this] { RemoveIngredient(s_, form_, form_.GridMatrix.Row); });
+    add("Save to File", [this] { SaveMatrixEditor(s_, form_); });
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    resize(1100, 650);
+}
+
+void MatrixEditorView::Open() {
+    LoadMatrixEditor(s_, form_);
+    grid_->Refresh();
+    show();
+    raise();
+}
+
+void MatrixEditorView::Run(const std::function<void()>& procedure) {
+    try {
+        procedure();
+    } catch (const std::exception& e) {
+        dialogs_.Message(TrappedErrorMessage(e, ")"));
+    }
+    grid_->Refresh();
+}
+
+}  // namespace tarvisol::app
