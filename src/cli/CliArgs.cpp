@@ -78,6 +78,18 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     auto* yesOpt = growth->add_flag("--yes", ga.yes, "Answer Yes to the program's other questions");
     growth->add_flag("--no", no, "Answer No to the program's other questions (the default)")->excludes(yesOpt);
 
+    auto* calibrate = app.add_subcommand("calibrate", "Fit the growth curve to the location's measured herd");
+    calibrate->add_option("LOCATION", req.calibrate.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    calibrate->add_flag("--save", req.calibrate.save, "Save the calibrated location (answer Yes to the save question)");
+    calibrate->add_flag("--json", req.calibrate.json, "Print one JSON object");
+
+    auto* optimise = app.add_subcommand("optimise", "Search feed weights, energy and protein for the lowest cost per pig");
+    double targetWeight = 0;
+    optimise->add_option("LOCATION", req.optimise.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    auto* targetOpt = optimise->add_option("--target-weight", targetWeight, "Target weight (display unit)");
+    optimise->add_flag("--feed-weights-only", req.optimise.feedWeightsOnly, "Optimise the feed weights only");
+    optimise->add_flag("--json", req.optimise.json, "Print one JSON object");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -91,6 +103,18 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             std::cerr << "tarvisol-cli lp: LOCATION must name a folder and base name\n";
             exitCode = 2;
             return std::nullopt;
+        }
+    }
+    if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;
+    if (optimise->parsed()) {
+        req.kind = CliRequest::Kind::Optimise;
+        if (*targetOpt) {
+            if (!std::isfinite(targetWeight) || targetWeight <= 0) {
+                std::cerr << "tarvisol-cli optimise: --target-weight must be above 0\n";
+                exitCode = 2;
+                return std::nullopt;
+            }
+            req.optimise.targetWeight = targetWeight;
         }
     }
     if (growth->parsed()) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/CalibrateCommand.h"
 #include "cli/GrowthCommand.h"
+#include "cli/OptimiseCommand.h"
 
 namespace tarvisol::cli {
 
@@ -25,10 +27,12 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
+    CalibrateArgs calibrate;
+    OptimiseArgs optimise;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -1,6 +1,8 @@
 #include <iostream>
 
+#include "cli/CalibrateCommand.h"
 #include "cli/CliArgs.h"
+#include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
@@ -27,6 +29,22 @@ int main(int argc, char** argv) {
             else
                 PrintGrowthReport(result, std::cout);
             return result["ran"].get<bool>() ? 0 : 1;
+        }
+        if (req->kind == CliRequest::Kind::Calibrate) {
+            auto result = RunCalibrateCommand(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
+            if (req->calibrate.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintCalibrateReport(result, std::cout);
+            return result.value("ran", false) ? 0 : 1;
+        }
+        if (req->kind == CliRequest::Kind::Optimise) {
+            auto result = RunOptimiseCommand(req->optimise, req->optimise.json ? nullptr : &std::cerr);
+            if (req->optimise.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintOptimiseReport(result, std::cout);
+            return result.value("ran", false) ? 0 : 1;
         }
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);
