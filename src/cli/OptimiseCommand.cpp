@@ -18,18 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Reopens the named location and lets the search go on with feed weights only
-// when the diets come from the grid; every other question is answered No.
-class OptimiseDialogs : public ConsoleDialogs {
-public:
-    using ConsoleDialogs::ConsoleDialogs;
-    Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override {
-        ConsoleDialogs::Ask(text, buttons, title);
-        if (text.rfind("Do you want to reopen this location ", 0) == 0 || text == kGridCostQuestion) return Answer::Yes;
-        return Answer::No;
-    }
-};
-
 double GridValue(const Grid& g, int r, int c) { return NumVal(std::string_view(g.TextMatrix(r, c))); }
 
 }  // namespace
@@ -38,7 +26,11 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     auto f = std::make_unique<FrmOptP>();
-    OptimiseDialogs dialogs(messages, Answer::No);
+    // Reopen the named location; with diets from the grid go on with feed
+    // weights only; every other question is answered No.
+    ConsoleDialogs dialogs(messages, Answer::No);
+    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kGridCostQuestion, Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     s->OptProgress = progress;
