@@ -125,6 +125,10 @@ void GridView::SyncSelection() {
 
 void GridView::keyPressEvent(QKeyEvent* event) {
     SyncSelection();
+    if (onKey && onKey(event->key(), event->modifiers())) {
+        Refresh();
+        return;
+    }
     const auto mods = event->modifiers();
     const int mask = (mods & Qt::ShiftModifier ? kShift : 0) | (mods & Qt::ControlModifier ? kCtrl : 0);
     int code = 0;

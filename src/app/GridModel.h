@@ -50,6 +50,9 @@ public:
     void Refresh();
     // Called with (row, col) when the user starts editing a cell.
     std::function<void(int, int)> onEditStart;
+    // A grid's own keys, tried before the shared clipboard keys (Qt key and
+    // modifiers); returns whether it took the key.
+    std::function<bool(int key, Qt::KeyboardModifiers mods)> onKey;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -18,11 +18,15 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/AdjustCalibrationView.h"
+#include "app/CalibrationView.h"
 #include "app/GridDialog.h"
+#include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
 #include "app/RestrictionsView.h"
 #include "app/TemperatureView.h"
+#include "calibration/CorCoef.h"
 #include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
@@ -55,7 +59,13 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
         tabs_->addTab(v, caption);
         return v;
     };
-    addTab(form_.Grid1, false, "Results");
+    GridView* results = addTab(form_.Grid1, false, "Results");
+    // Ctrl+R puts the measured herd beside the predicted diets.
+    results->onKey = [this](int key, Qt::KeyboardModifiers mods) {
+        if (key != Qt::Key_R || !(mods & Qt::ControlModifier)) return false;
+        RunCommand([this] { FillTest(s_); });
+        return true;
+    };
     GridView* diets = AddGrid(form_.Griddiets, false);
     diets->gridModel()->SetEdit([this](int r, int c, const std::string& t) {
         binder_.Pull();
@@ -180,11 +190,20 @@ void MainWindowView::BuildInputs(QWidget* parent) {
         restrictions_->Open();
     }));
     buttons->addWidget(AddButton(form_.CommandSources, [this] { OpenSources(); }));
-    // Commands whose windows are not in the program yet are shown disabled.
-    for (Button* later : {&form_.CommandCalibration, &form_.CommandOptimise, &form_.CommandPlot}) {
-        later->Enabled = false;
-        buttons->addWidget(AddButton(*later, [] {}));
-    }
+    buttons->addWidget(AddButton(form_.CommandCalibration, [this] {
+        if (!calibration_) {
+            calibration_ = std::make_unique<CalibrationView>(s_, dialogs_, this);
+            calibration_->onFinished = [this] { Refresh(); };
+        }
+        calibration_->Open();
+    }));
+    buttons->addWidget(AddButton(form_.CommandOptimise, [this] {
+        if (!optimisation_) optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
+        optimisation_->Open();
+    }));
+    // The diet plot sweep is not in the program yet: its button shows disabled.
+    form_.CommandPlot.Enabled = false;
+    buttons->addWidget(AddButton(form_.CommandPlot, [] {}));
     buttons->addStretch(1);
 
     auto* top = new QVBoxLayout;
@@ -243,6 +262,10 @@ void MainWindowView::BuildMenus() {
         temperatures_->Open();
     });
 
+    settings->addAction("Calibration Test...", this, [this] {
+        if (!adjust_) adjust_ = std::make_unique<AdjustCalibrationView>(s_, dialogs_, this);
+        adjust_->Open();
+    });
     settings->addAction("Edit Ingredient Matrix...", this, [this] {
         if (!matrix_) matrix_ = std::make_unique<MatrixEditorView>(s_, dialogs_, this);
         matrix_->Open();

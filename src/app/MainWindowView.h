@@ -23,6 +23,9 @@ class GridDialog;
 class RestrictionsView;
 class NutrientSourcesView;
 class MatrixEditorView;
+class CalibrationView;
+class AdjustCalibrationView;
+class OptimisationView;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -65,6 +68,9 @@ private:
     std::unique_ptr<RestrictionsView> restrictions_;
     std::unique_ptr<NutrientSourcesView> sources_;
     std::unique_ptr<MatrixEditorView> matrix_;
+    std::unique_ptr<CalibrationView> calibration_;
+    std::unique_ptr<AdjustCalibrationView> adjust_;
+    std::unique_ptr<OptimisationView> optimisation_;
     std::unique_ptr<DietDisplayWindow> displayForm_;
     std::unique_ptr<GridDialog> display_;
     void OpenSources();
