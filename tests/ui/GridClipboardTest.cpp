@@ -106,3 +106,26 @@ TEST_F(GridClipboardTest, PopupActsOnTheGridLastClicked) {
     EXPECT_EQ(a.TextMatrix(2, 0), "v");
     EXPECT_EQ(std::string(kPopupCommands[0]), "Copy Highlighted Cells");
 }
+
+TEST_F(GridClipboardTest, SpreadsheetRoundTripGivesTheSameCells) {
+    Grid from("Grid1", 4, 3);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) from.SetTextMatrix(r, c, std::to_string(r * 10 + c));
+    from.SetTextMatrix(2, 1, "");  // an empty cell inside the table
+    GridKeyDown(*s, from, kKeyA, kCtrl);
+    // A spreadsheet hands the rows back with CR LF and without the trailing tabs' empty column.
+    std::string text = clip.GetText();
+    std::string sheet;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\t' && (i + 1 == text.size() || text[i + 1] == '\n')) continue;
+        if (text[i] == '\n') sheet += '\r';
+        sheet += text[i];
+    }
+    clip.SetText(sheet + "\r\n");
+    Grid to("GridDaily", 5, 1);
+    PopupCommand(*s, 3);  // no active grid yet: nothing happens
+    GridMouseDown(*s, to);
+    PopupCommand(*s, 3);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(to.TextMatrix(r, c), from.TextMatrix(r, c)) << r << "," << c;
+}
