@@ -7,6 +7,7 @@
 #include "calibration/CalibrationRun.h"
 #include "calibration/CorCoef.h"
 #include "cli/ConsoleDialogs.h"
+#include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
@@ -52,12 +53,7 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     CalibrateDialogs dialogs(messages, args.save);
     s->Main = w.get();
     s->Dialog = &dialogs;
-    FormLoad(*s, fs::current_path().string());
-
-    const fs::path location = fs::absolute(args.location);
-    s->LocationFolder = location.parent_path().string();
-    w->Text6.Text = location.filename().string();
-    LocationName(*s);
+    OpenLocationAsUser(*s, args.location);
     if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
 
     long runs = 0;

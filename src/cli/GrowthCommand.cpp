@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
@@ -54,12 +55,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
-    FormLoad(*s, fs::current_path().string());
-
-    const fs::path location = fs::absolute(args.location);
-    s->LocationFolder = location.parent_path().string();
-    w->Text6.Text = location.filename().string();
-    LocationName(*s);
+    OpenLocationAsUser(*s, args.location);
 
     if (args.formulation) w->Combo1.ListIndex = *args.formulation;
     else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/OptimisationWindow.h"
@@ -34,12 +35,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     s->Main = w.get();
     s->Dialog = &dialogs;
     s->OptProgress = progress;
-    FormLoad(*s, fs::current_path().string());
-
-    const fs::path location = fs::absolute(args.location);
-    s->LocationFolder = location.parent_path().string();
-    w->Text6.Text = location.filename().string();
-    LocationName(*s);
+    OpenLocationAsUser(*s, args.location);
     if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
     if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
     Growth(*s);

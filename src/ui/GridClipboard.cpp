@@ -123,6 +123,17 @@ void PasteFromClipboard(SharedState& s, Grid& grid, int keyCode, int shiftMask) 
     }
 }
 
+void CopyAllToClipboard(SharedState& s, Grid& g) {
+    const int row = g.Row, col = g.Col;
+    g.Row = 0;
+    g.Col = 0;
+    g.RowSel = g.Rows() - 1;
+    g.ColSel = g.Cols() - 1;
+    GridKeyDown(s, g, kKeyA, kCtrl);
+    g.Row = row;
+    g.Col = col;
+}
+
 void GridMouseDown(SharedState& s, Grid& grid) { s.ActiveGrid = &grid; }
 
 void PopupCommand(SharedState& s, int command) {
@@ -132,17 +143,9 @@ void PopupCommand(SharedState& s, int command) {
         case 0:
             GridKeyDown(s, g, kKeyC, kCtrl);
             break;
-        case 1: {
-            const int row = g.Row, col = g.Col;
-            g.Row = 0;
-            g.Col = 0;
-            g.RowSel = g.Rows() - 1;
-            g.ColSel = g.Cols() - 1;
-            GridKeyDown(s, g, kKeyA, kCtrl);
-            g.Row = row;
-            g.Col = col;
+        case 1:
+            CopyAllToClipboard(s, g);
             break;
-        }
         case 2:
             g.Clear();
             break;

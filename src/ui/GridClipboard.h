@@ -30,6 +30,9 @@ void CopyRangeToClipboard(SharedState& s, Grid& grid, CellRange range);
 // Ctrl+V, key 86 with mask 2, and Shift+Insert, key 45 with mask 1).
 void PasteFromClipboard(SharedState& s, Grid& grid, int keyCode, int shiftMask);
 
+// Copies every used cell of the grid ("Copy All"), keeping its current cell.
+void CopyAllToClipboard(SharedState& s, Grid& grid);
+
 // A mouse button pressed on a grid: it becomes the active grid.
 void GridMouseDown(SharedState& s, Grid& grid);
 

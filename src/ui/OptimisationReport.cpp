@@ -212,16 +212,6 @@ void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP
     r.Visible = true;
 }
 
-void CopyReportToClipboard(SharedState& s, OptimisationReport& r) {
-    Grid& g = r.Grid3;
-    const int row = g.Row, col = g.Col;
-    g.Row = 0;
-    g.Col = 0;
-    g.RowSel = g.Rows() - 1;
-    g.ColSel = g.Cols() - 1;
-    GridKeyDown(s, g, kKeyA, kCtrl);
-    g.Row = row;
-    g.Col = col;
-}
+void CopyReportToClipboard(SharedState& s, OptimisationReport& r) { CopyAllToClipboard(s, r.Grid3); }
 
 }  // namespace tarvisol

@@ -1,0 +1,13 @@
+#pragma once
+// Opening a location from the command line as a user does at the main window:
+// the window starts up, the location's name is typed into "Calibration Name"
+// and Enter runs LocationName. The record's Main and Dialog must be set.
+#include <string>
+
+#include "shared/SharedState.h"
+
+namespace tarvisol::cli {
+
+void OpenLocationAsUser(SharedState& s, const std::string& location);
+
+}  // namespace tarvisol::cli
