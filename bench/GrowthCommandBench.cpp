@@ -9,6 +9,7 @@
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
 #include "shared/ScriptedDialogs.h"
+#include "support/DemoLocation.h"
 
 namespace fs = std::filesystem;
 using namespace tarvisol;
@@ -17,8 +18,7 @@ static void BM_GrowthCommandDemoLeastCost(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "tarvisol_bench_growth";
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"))
-        if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), dir / e.path().filename());
+    tarvisol::testing::CopyDemoLocation(dir);
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     ScriptedDialogs dialogs;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/OptimiseCommand.h"
+#include "support/DemoLocation.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -14,8 +15,7 @@ void BM_RunOptDemo(benchmark::State& state) {
     const fs::path scratch = fs::temp_directory_path() / ("tarvisol_optbench_" + std::to_string(::getpid()));
     fs::remove_all(scratch);
     fs::create_directories(scratch);
-    for (auto& e : fs::directory_iterator(fs::path(__FILE__).parent_path().parent_path() / "examples" / "demo"))
-        if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), scratch / e.path().filename());
+    tarvisol::testing::CopyDemoLocation(scratch);
     tarvisol::cli::OptimiseArgs args;
     args.location = (scratch / "Demo").string();
     double evaluations = 0, saved = 0, found = 0;

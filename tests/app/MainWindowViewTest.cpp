@@ -14,6 +14,7 @@
 #include "app/MainWindowView.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
+#include "support/DemoLocation.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -26,8 +27,7 @@ protected:
         scratch = fs::temp_directory_path() / ("tarvisol_gui_" + std::to_string(::getpid()));
         fs::remove_all(scratch);
         fs::create_directories(scratch);
-        for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"))
-            if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), scratch / e.path().filename());
+        tarvisol::testing::CopyDemoLocation(scratch);
         view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
         view->show();
     }

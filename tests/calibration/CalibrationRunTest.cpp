@@ -13,6 +13,7 @@
 #include "location/PigFile.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
+#include "support/DemoLocation.h"
 
 using namespace tarvisol;
 using tarvisol::testing::DemoCalibration;
@@ -28,9 +29,7 @@ const std::string kDemo = tarvisol::testing::DemoFolder(TARVISOL_SOURCE_DIR);
 struct DemoCopy {
     ScratchFolder folder;
     DemoCopy() {
-        for (auto& e : fs::directory_iterator(kDemo))
-            if (e.path().filename().string().rfind("Demo", 0) == 0)
-                fs::copy_file(e.path(), fs::path(folder.Str()) / e.path().filename());
+        tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
     }
 };
 

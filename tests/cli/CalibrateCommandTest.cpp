@@ -8,6 +8,7 @@
 #include "cli/CalibrateCommand.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
+#include "support/DemoLocation.h"
 
 using namespace tarvisol;
 using tarvisol::testing::ScratchFolder;
@@ -17,9 +18,7 @@ namespace fs = std::filesystem;
 TEST(CalibrateCommand, FitsTheDemoHerdAndSavesOnlyWhenAsked) {
     ScratchFolder folder;
     const fs::path demo = fs::path(TARVISOL_SOURCE_DIR) / "examples" / "demo";
-    for (auto& e : fs::directory_iterator(demo))
-        if (e.path().filename().string().rfind("Demo", 0) == 0)
-            fs::copy_file(e.path(), fs::path(folder.Str()) / e.path().filename());
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
     // Start from the default curve, so that the fit has something to do.
     const std::string pig = Slurp(folder.File("Demo.pig"));
     std::string start = "6.15400\r\n1.53430\r\n3.57050\r\n0.0020532\r\n1.00000\r\n";

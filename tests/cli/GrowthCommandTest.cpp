@@ -7,6 +7,7 @@
 #include "cli/CliArgs.h"
 #include "cli/GrowthCommand.h"
 #include "shared/TextFile.h"
+#include "support/DemoLocation.h"
 
 using namespace tarvisol::cli;
 namespace fs = std::filesystem;
@@ -18,8 +19,7 @@ protected:
         dir = fs::temp_directory_path() / ("tarvisol_growthcli_" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"))
-            if (e.path().filename().string().rfind("Demo", 0) == 0) fs::copy_file(e.path(), dir / e.path().filename());
+        tarvisol::testing::CopyDemoLocation(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
     fs::path dir;

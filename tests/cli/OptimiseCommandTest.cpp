@@ -9,15 +9,14 @@
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
 #include "shared/TextFile.h"
+#include "support/DemoLocation.h"
 
 namespace tarvisol::cli {
 namespace {
 namespace fs = std::filesystem;
 
 std::string CopyDemo(const testing::ScratchFolder& folder) {
-    for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples" / "demo"))
-        if (e.path().filename().string().rfind("Demo", 0) == 0)
-            fs::copy_file(e.path(), fs::path(folder.Str()) / e.path().filename());
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
     return (fs::path(folder.Str()) / "Demo").string();
 }
 

@@ -15,6 +15,7 @@
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "support/MainWindowFixture.h"
+#include "support/DemoLocation.h"
 
 namespace tarvisol {
 namespace {
@@ -173,9 +174,7 @@ struct DemoRun {
     ScriptedDialogs dialogs;
     FrmOptP f;
     explicit DemoRun(int formulation) {
-        for (auto& e : fs::directory_iterator(fs::path(TARVISOL_SOURCE_DIR) / "examples" / "demo"))
-            if (e.path().filename().string().rfind("Demo", 0) == 0)
-                fs::copy_file(e.path(), fs::path(folder.Str()) / e.path().filename());
+        tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
         s->Main = w.get();
         s->Dialog = &dialogs;
         FormLoad(*s, folder.Str());
