@@ -90,6 +90,14 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     optimise->add_flag("--feed-weights-only", req.optimise.feedWeightsOnly, "Optimise the feed weights only");
     optimise->add_flag("--json", req.optimise.json, "Print one JSON object");
 
+    auto* plot = app.add_subcommand("plot", "Sweep every diet over energy and lysine (or protein) and write the plot files");
+    plot->add_option("LOCATION", req.plot.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    bool lysine = false, protein = false;
+    auto* lysineFlag = plot->add_flag("--lysine", lysine, "Centre on the diets' contents; amino acids follow lysine");
+    auto* proteinFlag = plot->add_flag("--protein", protein, "Centre on the restriction minimums; nutrients follow protein");
+    lysineFlag->excludes(proteinFlag);
+    plot->add_flag("--json", req.plot.json, "Print one JSON object");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -106,6 +114,11 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;
+    if (plot->parsed()) {
+        req.kind = CliRequest::Kind::Plot;
+        if (lysine) req.plot.ratio = 1;
+        if (protein) req.plot.ratio = 0;
+    }
     if (optimise->parsed()) {
         req.kind = CliRequest::Kind::Optimise;
         if (*targetOpt) {

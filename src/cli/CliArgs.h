@@ -8,6 +8,7 @@
 #include "cli/CalibrateCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/OptimiseCommand.h"
+#include "cli/PlotCommand.h"
 
 namespace tarvisol::cli {
 
@@ -27,12 +28,13 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
     CalibrateArgs calibrate;
     OptimiseArgs optimise;
+    PlotArgs plot;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -6,6 +6,7 @@
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
+#include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
 
 int main(int argc, char** argv) {
@@ -44,6 +45,14 @@ int main(int argc, char** argv) {
                 std::cout << result.dump(2) << "\n";
             else
                 PrintOptimiseReport(result, std::cout);
+            return result.value("ran", false) ? 0 : 1;
+        }
+        if (req->kind == CliRequest::Kind::Plot) {
+            auto result = RunPlotCommand(req->plot, req->plot.json ? nullptr : &std::cerr);
+            if (req->plot.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintPlotReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
         }
         if (req->kind == CliRequest::Kind::Lp) {

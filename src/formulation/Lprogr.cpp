@@ -46,6 +46,10 @@ struct DietModel {
     int cols = 0;
     std::vector<int> senses;
     std::vector<double> coef;  // kept rows x cols, row after row
+    bool optimal = false;      // the last solve ended on an optimal basis
+    // A basis the next solve starts from after loading its rows afresh.
+    bool pending = false;
+    LpBasis start;
 };
 
 struct Context {
@@ -103,6 +107,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
            double* solution) {
     ctx.last = {};
     DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
+    dm.optimal = false;
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
     ctx.senses.clear();
@@ -130,7 +135,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     const int k = static_cast<int>(ctx.senses.size());
     ctx.last.keptRows = k;
 
-    const bool same = dm.ready && dm.model && dm.cols == n && dm.senses == ctx.senses && dm.coef == ctx.coef;
+    const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n && dm.senses == ctx.senses && dm.coef == ctx.coef;
     bool optimal = false;
     if (same) {
         // Same rows and coefficients: only limits and prices may differ. The
@@ -181,12 +186,17 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         dm.cols = n;
         dm.senses = ctx.senses;
         dm.coef = ctx.coef;
+        if (dm.pending && dm.start.rows == k && dm.start.cols == n &&
+            dm.start.status.size() == static_cast<std::size_t>(k + n))
+            dm.model->copyinStatus(dm.start.status.data());
+        dm.pending = false;
         optimal = Run(dm);
     }
 
     // The model keeps its rows after an infeasible solve too; a later warm
     // start that does not end optimal is proved again from the slack basis.
     dm.ready = !dm.handler->severe;
+    dm.optimal = optimal && dm.ready;
     ctx.last.optimal = optimal;
     if (!optimal) return;
     const double* x = dm.model->primalColumnSolution();
@@ -224,7 +234,7 @@ void LPROGR(LpSolverCache& cache, int32_t* diet, int32_t* status, int32_t* rows,
     } catch (...) {
         // CoinError, allocation failure or anything else: a failed solve.
         if (ctx) {
-            for (auto& dm : ctx->diets) dm.ready = false;
+            for (auto& dm : ctx->diets) dm.ready = dm.optimal = false;
             ctx->last.optimal = false;
         }
     }
@@ -245,6 +255,25 @@ void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double
 void ForgetLpBases(LpSolverCache& cache) {
     if (auto* ctx = static_cast<Context*>(cache.Get()))
         for (auto& dm : ctx->diets) dm.ready = false;
+}
+
+bool SaveLpBasis(const LpSolverCache& cache, int diet, LpBasis& basis) {
+    const auto* ctx = static_cast<const Context*>(cache.Get());
+    if (!ctx || diet < 1 || diet > 8) return false;
+    const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
+    if (!dm.model || !dm.optimal || !dm.model->statusArray()) return false;
+    basis.rows = dm.model->numberRows();
+    basis.cols = dm.model->numberColumns();
+    const unsigned char* st = dm.model->statusArray();
+    basis.status.assign(st, st + basis.rows + basis.cols);
+    return true;
+}
+
+void StartFromLpBasis(LpSolverCache& cache, int diet, const LpBasis& basis) {
+    if (diet < 1 || diet > 8) return;
+    DietModel& dm = ContextOf(cache).diets[static_cast<std::size_t>(diet)];
+    dm.pending = true;
+    dm.start = basis;
 }
 
 LpSolveInfo LastLpSolve(const LpSolverCache& cache) {

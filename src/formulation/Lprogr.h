@@ -15,6 +15,7 @@
 // a solver error) leaves an all-zero solution; the caller judges feasibility
 // from the solution alone.
 #include <cstdint>
+#include <vector>
 
 namespace tarvisol {
 
@@ -34,6 +35,21 @@ void LPROGR(LpSolverCache& cache, int32_t* diet, int32_t* status, int32_t* rows,
 void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double* scratch, double* solution,
             double* rowResults, double* prices, double* colResults, double* table, int32_t* senses,
             double* work1, double* work2, double* work3);
+
+// One diet's basis: a status for every row and column of the rows CLP kept.
+struct LpBasis {
+    std::vector<unsigned char> status;
+    int rows = 0, cols = 0;
+};
+
+// The basis the last solve of `diet` ended on, when that solve was optimal.
+bool SaveLpBasis(const LpSolverCache& cache, int diet, LpBasis& basis);
+
+// The next solve of `diet` loads its rows afresh and starts from `basis` (from
+// the slack basis when the rows kept differ in number), so its answer depends
+// on its own rows, limits and prices and on `basis` alone, never on what was
+// solved before. Work spread over threads stays identical to the sequential order.
+void StartFromLpBasis(LpSolverCache& cache, int diet, const LpBasis& basis);
 
 // What the last solve through a cache did, for tests and benchmarks.
 struct LpSolveInfo {

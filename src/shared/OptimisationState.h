@@ -54,7 +54,20 @@ struct OptimisationState {
     double OptFinalAge = 0;  // age at the target weight of the best programme
     double OptFeedGain = 0;  // feed per gain of the last evaluation
     bool OptimisationDone = false;
-    int16_t ChartMeasure = 0;
+    int16_t ChartMeasure = 0;  // the chart window's measure (its list index + 4); 0 until it has drawn
+
+    // The diet plot sweep. Energy in the display energy unit.
+    bool RatioToLysine = false;  // centred on the diets' contents, amino acids following lysine
+    double PlotCostLimit = 0;    // cost per pig of the current programme
+    // (diet, step 0..20 = offset -10..+10, field 0 lysine / 1 energy / 2 protein)
+    Table3<double, 7, 20, 3> SweepValues;
+    // (field, diet, energy step, lysine step): 1 feed per gain, 2 final age,
+    // 3 feed cost per pig, 4..8 back fat, longissimus area, lean %, yield %,
+    // loin depth. -1 marks a point whose diet was infeasible.
+    Table4<double, 10, 6, 20, 20> SweepResults;
+    Table3<double, 8, 2, 121> SavedLimits;  // the restrictions as they were before the sweep
+    int16_t SweepDietCount = 0;  // diets of the last finished sweep (0: none yet)
+    double SweepFeedGain = 0;    // feed per gain of the programme the sweep started from
 
     // Every evaluation of the last run (all stages), and the result file it wrote.
     int32_t OptRunEvaluations = 0;

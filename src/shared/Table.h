@@ -89,4 +89,27 @@ private:
     std::array<T, static_cast<std::size_t>(Hi0 + 1) * (Hi1 + 1) * (Hi2 + 1)> v_{};
 };
 
+// Four indices, all from 0.
+template <class T, int Hi0, int Hi1, int Hi2, int Hi3>
+class Table4 {
+public:
+    T& operator()(int a, int b, int c, int e) {
+        if (static_cast<unsigned>(a) > static_cast<unsigned>(Hi0) ||
+            static_cast<unsigned>(b) > static_cast<unsigned>(Hi1) ||
+            static_cast<unsigned>(c) > static_cast<unsigned>(Hi2) ||
+            static_cast<unsigned>(e) > static_cast<unsigned>(Hi3))
+            RaiseSubscriptOutOfRange();
+        return v_[((static_cast<std::size_t>(a) * (Hi1 + 1) + static_cast<std::size_t>(b)) * (Hi2 + 1) +
+                   static_cast<std::size_t>(c)) *
+                      (Hi3 + 1) +
+                  static_cast<std::size_t>(e)];
+    }
+    const T& operator()(int a, int b, int c, int e) const { return const_cast<Table4&>(*this)(a, b, c, e); }
+    void Fill(const T& x) { v_.fill(x); }
+    bool operator==(const Table4&) const = default;
+
+private:
+    std::array<T, static_cast<std::size_t>(Hi0 + 1) * (Hi1 + 1) * (Hi2 + 1) * (Hi3 + 1)> v_{};
+};
+
 }  // namespace tarvisol

@@ -1,0 +1,108 @@
+#include "cli/PlotCommand.h"
+
+#include <memory>
+#include <ostream>
+
+#include "cli/ConsoleDialogs.h"
+#include "cli/OpenLocation.h"
+#include "growth/GrowthRun.h"
+#include "optimisation/PlotSweep.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+
+namespace tarvisol::cli {
+
+nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Progress* progress) {
+    auto s = std::make_unique<SharedState>();
+    auto w = std::make_unique<MainWindow>();
+    ConsoleDialogs dialogs(messages, Answer::No);
+    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kPlotQuestion, Answer::Yes);
+    s->Main = w.get();
+    s->Dialog = &dialogs;
+    OpenLocationAsUser(*s, args.location);
+    if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
+    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    if (args.ratio >= 0) {
+        w->CheckRatioLysine.Value = args.ratio;
+        if (args.ratio == 1) w->CheckRatioProtein.Value = 0;
+    }
+    Growth(*s);
+
+    nlohmann::json r;
+    r["location"] = s->LocationBase;
+    r["formulation"] = w->Combo1.Text();
+    r["cost_per_pig"] = NumVal(std::string_view(w->TextPrice.Text));
+    r["feed_gain"] = NumVal(std::string_view(w->TextF2G.Text));
+    PlotOptions options;
+    options.progress = progress;
+    const PlotOutcome out = PlotDiets(*s, options);
+    r["ran"] = out.finished;
+    r["messages"] = dialogs.Shown();
+    r["levels"] = s->RatioToLysine ? "lysine" : "protein";
+    r["energy_unit"] = EnergyUnitLabel(s->EnergyUnit());
+    r["energy_step"] = s->VariableCost(0);
+    if (!out.finished) return r;
+    r["diet_plot_file"] = out.dietPlotPath;
+    r["plot_file"] = out.plotPath;
+    r["diets"] = nlohmann::json::array();
+    const int level = s->RatioToLysine ? kSweepLysine : kSweepProtein;
+    for (int d = 1; d <= s->SweepDietCount; ++d) {
+        nlohmann::json diet = {{"diet", d}};
+        int feasible = 0;
+        for (int e = 0; e < kSweepSteps; ++e)
+            for (int l = 0; l < kSweepSteps; ++l)
+                if (s->SweepResults(kSweepFeedGain, d, e, l) != kSweepInfeasible) ++feasible;
+        diet["feasible_points"] = feasible;
+        int e = 0, l = 0;
+        if (BestSweepPoint(*s, d, e, l)) {
+            diet["best"] = {{"energy", s->SweepValues(d, e, kSweepEnergy)},
+                            {s->RatioToLysine ? "lysine" : "protein", s->SweepValues(d, l, level)},
+                            {"energy_step", e - kSweepCentre},
+                            {"level_step", l - kSweepCentre},
+                            {"cost_per_pig", s->SweepResults(kSweepCost, d, e, l)},
+                            {"feed_gain", s->SweepResults(kSweepFeedGain, d, e, l)},
+                            {"age", s->SweepResults(kSweepAge, d, e, l)},
+                            {"back_fat", s->SweepResults(kSweepBackFat, d, e, l)},
+                            {"lean", s->SweepResults(kSweepLean, d, e, l)}};
+        } else {
+            diet["best"] = nullptr;
+        }
+        r["diets"].push_back(diet);
+    }
+    return r;
+}
+
+void PrintPlotReport(const nlohmann::json& r, std::ostream& out) {
+    for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (!r["ran"].get<bool>()) {
+        out << "The diet plot did not run.\n";
+        return;
+    }
+    auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
+    const std::string level = r["levels"].get<std::string>();
+    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>()
+        << "), energy by " << FormatAuto(r["energy_step"].get<double>()) << " " << r["energy_unit"].get<std::string>()
+        << ", " << level << " by 1 %\n";
+    out << "Current programme: cost per pig " << FormatPattern(r["cost_per_pig"].get<double>(), "0.00")
+        << ", feed/gain " << FormatPattern(r["feed_gain"].get<double>(), "0.000") << "\n";
+    out << "Wrote " << r["diet_plot_file"].get<std::string>() << "\n";
+    out << "Wrote " << r["plot_file"].get<std::string>() << "\n\n";
+    out << "Diet  Feasible  Best: energy  " << (level == "lysine" ? " lysine" : "protein")
+        << "  Cost/pig  Feed/gain    Age\n";
+    for (const auto& d : r["diets"]) {
+        out << pad(std::to_string(d["diet"].get<int>()), 4) << pad(std::to_string(d["feasible_points"].get<int>()), 10);
+        const auto& b = d["best"];
+        if (b.is_null()) {
+            out << "  no feasible priced point\n";
+            continue;
+        }
+        out << pad(FormatAuto(b["energy"].get<double>()), 14) << pad(FormatPattern(b[level].get<double>(), "0.000"), 9)
+            << pad(FormatPattern(b["cost_per_pig"].get<double>(), "0.00"), 10)
+            << pad(FormatPattern(b["feed_gain"].get<double>(), "0.000"), 11)
+            << pad(FormatPattern(b["age"].get<double>(), "0.0"), 7) << "\n";
+    }
+}
+
+}  // namespace tarvisol::cli

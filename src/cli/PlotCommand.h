@@ -1,0 +1,26 @@
+#pragma once
+// tarvisol-cli plot: opens a location, runs Growth on it (the sweep starts
+// from the current cost per pig), presses "Plot Diets" and reports where
+// DietPlot.txt and Plot.txt went and, per diet, the cheapest feasible point.
+#include <iosfwd>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace tarvisol {
+class Progress;
+}
+
+namespace tarvisol::cli {
+
+struct PlotArgs {
+    std::string location;  // folder plus base name, e.g. examples/demo/Demo
+    int ratio = -1;        // 1 --lysine (amino acids follow lysine), 0 --protein; -1 as the location has it
+    bool json = false;
+};
+
+nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Progress* progress = nullptr);
+
+void PrintPlotReport(const nlohmann::json& report, std::ostream& out);
+
+}  // namespace tarvisol::cli

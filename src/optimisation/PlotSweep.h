@@ -1,0 +1,60 @@
+#pragma once
+// The "Plot Diets" sweep: for each diet of the programme a 21 x 21 grid of
+// energy and lysine (or protein) levels around the diet's present levels.
+// Every point formulates that diet at least cost, grows one pig and takes
+// its carcass, and keeps feed per gain, age, feed cost per pig and carcass
+// in SweepResults; DietPlot.txt and Plot.txt go to the location folder.
+#include <string>
+
+#include "shared/Controls.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+class Progress;
+
+inline constexpr int kSweepSteps = 21;  // steps 0..20, offset -10..+10
+inline constexpr int kSweepCentre = 10;
+inline constexpr int kSweepLysine = 0, kSweepEnergy = 1, kSweepProtein = 2;  // SweepValues fields
+inline constexpr int kSweepFeedGain = 1, kSweepAge = 2, kSweepCost = 3, kSweepBackFat = 4, kSweepLoinArea = 5,
+                     kSweepLean = 6, kSweepYield = 7, kSweepLoinDepth = 8;  // SweepResults fields
+inline constexpr double kSweepRelativeStep = 0.01;
+inline constexpr double kSweepInfeasible = -1;
+
+inline constexpr const char* kPlotCostMissing = "Please run Current Calculation as Cost/Bird is Missing.";
+inline constexpr const char* kPlotQuestion = "This will take a little time, ok?";
+inline constexpr const char* kPlotRatioNote = "If you have a Restriction on Protein, it will be ratioed to Lysine";
+inline constexpr const char* kPlotLysineMissing = "Must have restiction values for Lysine to proceed";
+inline constexpr const char* kPlotIntakeBelowZero = "FeedIntake for a day was calculated to be below Zero.";
+inline constexpr const char* kPlotIntakeTooHigh = "FeedIntake for a day for males was far too high";
+inline constexpr const char* kDietPlotFile = "DietPlot.txt";
+inline constexpr const char* kPlotFile = "Plot.txt";
+// Colour of the "Plot Diets" button while the sweep runs.
+inline constexpr Color kPlotRunning = Rgb(64, 60, 147);
+
+// Energy step of the sweep in the display energy unit: 20 kcal/kg, 10 kcal/lb,
+// 0.02 Mcal/kg, 0.01 Mcal/lb, 0.005 MJ/kg.
+double SweepEnergyStep(int energyUnit);
+
+struct PlotOptions {
+    int threads = 0;               // 0: one per processor
+    Progress* progress = nullptr;  // diet and point; may ask to stop
+};
+
+// What a sweep did.
+struct PlotOutcome {
+    bool finished = false;  // every diet swept and both files written
+    std::string dietPlotPath, plotPath;
+};
+
+// The "Plot Diets" button on s.Main. Asks first; the answer No, a missing
+// cost per pig or a diet without a lysine minimum stop it before any work.
+// The diets, restrictions and results of the main window are as they were
+// afterwards, whatever happened. The chart window opens when `finished`.
+PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options = {});
+
+// The best feasible point of diet d of the last sweep by feed cost per pig
+// (the lowest positive cost): false when none is feasible and priced.
+bool BestSweepPoint(const SharedState& s, int d, int& energyStep, int& lysineStep);
+
+}  // namespace tarvisol
