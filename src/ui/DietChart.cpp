@@ -1,0 +1,111 @@
+#include "ui/DietChart.h"
+
+#include <algorithm>
+
+#include "optimisation/PlotSweep.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+#include "ui/GridClipboard.h"
+
+namespace tarvisol {
+namespace {
+
+std::string Diet(int d) { return "Diet " + std::to_string(d); }
+
+std::string PointText(const DietChartWindow& w, int e, int l) {
+    switch (w.Kind[e][l]) {
+        case ChartPoint::Infeasible: return kChartInfeasibleText;
+        case ChartPoint::OverCost: return kChartOverCostText;
+        default: return FormatAuto(w.Value[e][l]);
+    }
+}
+
+void FillTable(DietChartWindow& w) {
+    Grid& g = w.GridPlot;
+    g.Clear();
+    g.SetRows(kSweepSteps + 1);
+    g.SetCols(kSweepSteps + 1);
+    g.SetTextMatrix(0, 0, w.EnergyAxis + " \\ " + w.LevelAxis);
+    for (int l = 0; l < kSweepSteps; ++l) g.SetTextMatrix(0, l + 1, FormatAuto(w.Level[l]));
+    for (int e = 0; e < kSweepSteps; ++e) {
+        g.SetTextMatrix(e + 1, 0, FormatAuto(w.Energy[e]));
+        for (int l = 0; l < kSweepSteps; ++l) {
+            g.SetTextMatrix(e + 1, l + 1, PointText(w, e, l));
+            if (w.Kind[e][l] != ChartPoint::Value) g.SetCellBackColor(e + 1, l + 1, kChartMissingShade);
+        }
+    }
+    g.SetCellBackColor(kSweepCentre + 1, kSweepCentre + 1, kChartCurrentShade);
+}
+
+}  // namespace
+
+void LoadDietChart(SharedState& s, DietChartWindow& w) {
+    if (s.SweepDietCount < 1) return;
+    w.ComboDiet.Clear();
+    for (int d = 1; d <= s.SweepDietCount; ++d) w.ComboDiet.AddItem(Diet(d));
+    w.ComboDiet.ListIndex = 0;
+    w.ComboMeasure.Clear();
+    for (const ChartMeasureInfo& m : kChartMeasures) w.ComboMeasure.AddItem(m.caption);
+    w.ComboMeasure.ListIndex = 0;
+    w.Visible = true;
+    DietChartSelect(s, w);
+}
+
+void DietChartSelect(SharedState& s, DietChartWindow& w) {
+    if (s.SweepDietCount < 1) return;
+    const int d = std::clamp(w.ComboDiet.ListIndex + 1, 1, static_cast<int>(s.SweepDietCount));
+    const int m = std::clamp(w.ComboMeasure.ListIndex, 0, kChartMeasureCount - 1);
+    w.ComboDiet.ListIndex = d - 1;
+    w.ComboMeasure.ListIndex = m;
+    s.ChartMeasure = static_cast<int16_t>(m + 4);
+    w.Diet = d;
+    w.Field = kChartMeasures[m].field;
+    w.MeasureCaption = kChartMeasures[m].caption;
+    w.LowerIsBetter = w.Field <= kSweepBackFat;
+    w.EnergyAxis = "Energy, " + EnergyUnitLabel(s.EnergyUnit());
+    w.LevelAxis = s.RatioToLysine ? "Lysine, %" : "Protein, %";
+    const int level = s.RatioToLysine ? kSweepLysine : kSweepProtein;
+    const bool priced = w.Field == kSweepCost;
+    w.AnyValue = false;
+    for (int step = 0; step < kSweepSteps; ++step) {
+        w.Energy[step] = s.SweepValues(d, step, kSweepEnergy);
+        w.Level[step] = s.SweepValues(d, step, level);
+    }
+    int bestE = -1, bestL = -1;
+    for (int e = 0; e < kSweepSteps; ++e)
+        for (int l = 0; l < kSweepSteps; ++l) {
+            const double v = s.SweepResults(w.Field, d, e, l);
+            w.Value[e][l] = v;
+            ChartPoint kind = ChartPoint::Value;
+            if (v == kSweepInfeasible) kind = ChartPoint::Infeasible;
+            else if (priced && v == 0) kind = ChartPoint::OverCost;
+            w.Kind[e][l] = kind;
+            if (kind != ChartPoint::Value) continue;
+            if (!w.AnyValue) {
+                w.Low = w.High = v;
+                w.AnyValue = true;
+            }
+            w.Low = std::min(w.Low, v);
+            w.High = std::max(w.High, v);
+            const bool better = bestE < 0 || (w.LowerIsBetter ? v < w.Value[bestE][bestL] : v > w.Value[bestE][bestL]);
+            if (better) {
+                bestE = e;
+                bestL = l;
+            }
+        }
+    FillTable(w);
+
+    w.LabelTitle.Caption = Diet(d) + ": " + w.MeasureCaption;
+    const int c = kSweepCentre;
+    w.LabelCurrent.Caption = "Current diet (marked): energy " + FormatAuto(w.Energy[c]) + ", " +
+                             (s.RatioToLysine ? "lysine " : "protein ") + FormatAuto(w.Level[c]) + ": " +
+                             PointText(w, c, c);
+    w.LabelBest.Caption = bestE < 0 ? std::string("No feasible point")
+                                    : (w.LowerIsBetter ? "Lowest " : "Highest ") + FormatAuto(w.Value[bestE][bestL]) +
+                                          " at energy " + FormatAuto(w.Energy[bestE]) + ", " +
+                                          (s.RatioToLysine ? "lysine " : "protein ") + FormatAuto(w.Level[bestL]);
+}
+
+void CopyDietChartTable(SharedState& s, DietChartWindow& w) { CopyAllToClipboard(s, w.GridPlot); }
+
+}  // namespace tarvisol
