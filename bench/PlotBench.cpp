@@ -1,0 +1,46 @@
+// "Plot Diets" on the demo location: four diets, 441 formulations and growth
+// runs each, plus the reformulations between diets, and the two files.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include "cli/ConsoleDialogs.h"
+#include "cli/OpenLocation.h"
+#include "growth/GrowthRun.h"
+#include "optimisation/PlotSweep.h"
+#include "shared/MainWindowForm.h"
+#include "support/DemoLocation.h"
+
+namespace {
+namespace fs = std::filesystem;
+using namespace tarvisol;
+
+void BM_PlotDietsDemo(benchmark::State& state) {
+    const fs::path scratch = fs::temp_directory_path() / ("tarvisol_plotbench_" + std::to_string(::getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    testing::CopyDemoLocation(scratch);
+    auto s = std::make_unique<SharedState>();
+    auto w = std::make_unique<MainWindow>();
+    cli::ConsoleDialogs dialogs(nullptr, Answer::No);
+    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kPlotQuestion, Answer::Yes);
+    s->Main = w.get();
+    s->Dialog = &dialogs;
+    cli::OpenLocationAsUser(*s, (scratch / "Demo").string());
+    w->Combo1.ListIndex = kFormulationLeastCost;
+    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    Growth(*s);
+    PlotOptions options;
+    options.threads = static_cast<int>(state.range(0));
+    bool finished = false;
+    for (auto _ : state) finished = PlotDiets(*s, options).finished;
+    state.counters["points"] = 441.0 * s->SweepDietCount;
+    state.counters["finished"] = finished ? 1 : 0;
+    fs::remove_all(scratch);
+}
+BENCHMARK(BM_PlotDietsDemo)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
