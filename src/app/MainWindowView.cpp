@@ -20,6 +20,8 @@
 
 #include "app/AdjustCalibrationView.h"
 #include "app/CalibrationView.h"
+#include "app/DietPlotView.h"
+#include "app/QtDialogs.h"
 #include "app/GridDialog.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
@@ -32,6 +34,7 @@
 #include "growth/GrowthRun.h"
 #include "growth/Temperature.h"
 #include "location/StartUp.h"
+#include "optimisation/PlotSweep.h"
 #include "location/UnitChoice.h"
 #include "location/PigFile.h"
 #include "location/WindowSize.h"
@@ -201,9 +204,18 @@ void MainWindowView::BuildInputs(QWidget* parent) {
         if (!optimisation_) optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
         optimisation_->Open();
     }));
-    // The diet plot sweep is not in the program yet: its button shows disabled.
-    form_.CommandPlot.Enabled = false;
-    buttons->addWidget(AddButton(form_.CommandPlot, [] {}));
+    buttons->addWidget(AddButton(form_.CommandPlot, [this] {
+        PlotOutcome out;
+        {
+            QtProgress progress(this, tr("Plot Diets"));
+            PlotOptions options;
+            options.progress = &progress;
+            out = PlotDiets(s_, options);
+        }
+        if (!out.finished) return;
+        if (!plot_) plot_ = std::make_unique<DietPlotView>(s_, dialogs_, this);
+        plot_->Open();
+    }));
     buttons->addStretch(1);
 
     auto* top = new QVBoxLayout;

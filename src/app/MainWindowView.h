@@ -26,6 +26,7 @@ class MatrixEditorView;
 class CalibrationView;
 class AdjustCalibrationView;
 class OptimisationView;
+class DietPlotView;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
 
     GridView* gridView(const QString& name) const;
     QTabWidget* tabs() const { return tabs_; }
+    DietPlotView* plotView() const { return plot_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<CalibrationView> calibration_;
     std::unique_ptr<AdjustCalibrationView> adjust_;
     std::unique_ptr<OptimisationView> optimisation_;
+    std::unique_ptr<DietPlotView> plot_;
     std::unique_ptr<DietDisplayWindow> displayForm_;
     std::unique_ptr<GridDialog> display_;
     void OpenSources();

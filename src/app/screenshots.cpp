@@ -1,7 +1,10 @@
 // tarvisol-screenshots LOCATION OUTDIR: opens LOCATION in the main window as a
 // user would (answering Yes to reopening it), chooses a mixed herd on
-// least-cost diets, presses Growth and saves a PNG of each tab.
+// least-cost diets, presses Growth and saves a PNG of each tab, then presses
+// Plot Diets and saves the chart window.
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QTabWidget>
 #include <QTimer>
@@ -9,9 +12,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/DietPlotView.h"
 #include "app/MainWindowView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
+#include "optimisation/PlotSweep.h"
 #include "shared/ScriptedDialogs.h"
 
 int main(int argc, char** argv) {
@@ -43,6 +48,17 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         const QString path = QString("%1/%2.png").arg(argv[2], names[t]);
         window.grab().save(path);
+        std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+    }
+    window.tabs()->setCurrentIndex(0);
+    dialogs.Answer(tarvisol::Answer::Yes);  // "This will take a little time, ok?"
+    if (auto* plot = window.findChild<QPushButton*>("Plot Diets")) plot->click();
+    for (int i = 0; i < 20 && !window.plotView(); ++i) QApplication::processEvents();
+    if (auto* chart = window.plotView()) {
+        if (auto* measure = chart->findChild<QComboBox*>("ComboMeasure")) measure->setCurrentIndex(1);  // feed/gain
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        const QString path = QString("%1/diet-plot.png").arg(argv[2]);
+        chart->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
     return 0;
