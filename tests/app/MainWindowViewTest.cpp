@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QScatterSeries>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +14,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/DietPlotView.h"
 #include "app/MainWindowView.h"
+#include "app/QtDialogs.h"
+#include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "support/DemoLocation.h"
@@ -98,6 +104,54 @@ TEST_F(MainWindowViewTest, StartingWeightBelow20GetsItsMessage) {
     dialogs.ClearLog();
     QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Starting Weight must be 20 kg or more"});
+}
+
+TEST_F(MainWindowViewTest, PlotDietsOpensTheChartWindowOnTheSweep) {
+    app::QtClipboard clip;
+    s->Clip = &clip;
+    OpenDemo();
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    Find<QComboBox>("Combo1")->setCurrentIndex(1);
+    QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
+    dialogs.ClearLog();
+    dialogs.Answer(Answer::Yes);  // "This will take a little time, ok?"
+    QTest::mouseClick(Find<QPushButton>("Plot Diets"), Qt::LeftButton);
+    for (const auto& m : dialogs.Messages()) ADD_FAILURE() << "unexpected message: " << m;
+    EXPECT_TRUE(fs::exists(scratch / "DietPlot.txt"));
+    EXPECT_TRUE(fs::exists(scratch / "Plot.txt"));
+    app::DietPlotView* plot = view->plotView();
+    ASSERT_NE(plot, nullptr);
+    EXPECT_TRUE(plot->isVisible());
+    auto* diets = plot->findChild<QComboBox*>("ComboDiet");
+    auto* measures = plot->findChild<QComboBox*>("ComboMeasure");
+    ASSERT_TRUE(diets && measures);
+    EXPECT_EQ(diets->count(), 4);
+    EXPECT_EQ(measures->count(), 7);
+    EXPECT_EQ(s->ChartMeasure, 4);
+
+    // Every point of the map is drawn once, whatever its colour.
+    const auto pointsOnMap = [&] {
+        int n = 0;
+        for (QAbstractSeries* a : plot->mapView()->chart()->series())
+            if (auto* sc = qobject_cast<QScatterSeries*>(a); sc && sc->name() != "Current diet") n += sc->count();
+        return n;
+    };
+    EXPECT_EQ(pointsOnMap(), 441);
+    const std::string costCentre = plot->form().GridPlot.TextMatrix(11, 11);
+    measures->setCurrentIndex(1);  // feed/gain
+    EXPECT_EQ(s->ChartMeasure, 5);
+    EXPECT_EQ(plot->form().GridPlot.TextMatrix(11, 11), Find<QLineEdit>("TextF2G")->text().toStdString());
+    EXPECT_NE(plot->form().GridPlot.TextMatrix(11, 11), costCentre);
+    EXPECT_EQ(pointsOnMap(), 441);
+    diets->setCurrentIndex(3);
+    EXPECT_EQ(plot->form().Diet, 4);
+
+    app::GridView* table = plot->table();
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_EQ(copied.count('\n'), 21);
+    EXPECT_TRUE(copied.startsWith("Energy, Kcal/Kg \\ Protein, %\t"));
 }
 
 }  // namespace
