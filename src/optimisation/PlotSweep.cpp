@@ -36,19 +36,9 @@ constexpr const char* kTrappedTail = ") in procedure  PlotDiets";
 
 // Keeps the messages of the formulations of a sweep instead of showing them:
 // the same warning would otherwise come up for hundreds of points.
-class MessageCollector : public Dialogs {
+class MessageCollector : public SilentDialogs {
 public:
     void Message(const std::string& text, const std::string&) override { messages.push_back(text); }
-    Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::No; }
-    std::string Input(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string OpenFile(const std::string&, const std::string&, const std::string&,
-                         const std::string& initial) override {
-        return initial;
-    }
-    std::string SaveFile(const std::string&, const std::string&, const std::string&,
-                         const std::string& initial) override {
-        return initial;
-    }
     std::vector<std::string> messages;
 };
 
