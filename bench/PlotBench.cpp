@@ -8,6 +8,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/OpenLocation.h"
+#include "location/StartUp.h"
 #include "growth/GrowthRun.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/MainWindowForm.h"
@@ -25,13 +26,12 @@ void BM_PlotDietsDemo(benchmark::State& state) {
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     cli::ConsoleDialogs dialogs(nullptr, Answer::No);
-    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kReopenQuestion, Answer::Yes);
     dialogs.Preset(kPlotQuestion, Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     cli::OpenLocationAsUser(*s, (scratch / "Demo").string());
-    w->Combo1.ListIndex = kFormulationLeastCost;
-    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    cli::ChooseMissingProgramme(*s);
     Growth(*s);
     PlotOptions options;
     options.threads = static_cast<int>(state.range(0));

@@ -50,6 +50,17 @@ QValueAxis* Axis(const QString& title, double lo, double hi, double anchor = 0, 
     return a;
 }
 
+// The star that marks the current diet.
+QScatterSeries* CurrentDietMarker(double size) {
+    auto* s = new QScatterSeries;
+    s->setName("Current diet");
+    s->setMarkerShape(QScatterSeries::MarkerShapeStar);
+    s->setMarkerSize(size);
+    s->setColor(Qt::black);
+    s->setBorderColor(Qt::white);
+    return s;
+}
+
 // A fresh chart for the view; the old one goes with its series and axes.
 QChart* NewChart(QChartView* view) {
     QChart* old = view->chart();
@@ -206,12 +217,7 @@ void DietPlotView::DrawMap() {
                 }
             }
         }
-    auto* currentDiet = new QScatterSeries;
-    currentDiet->setName("Current diet");
-    currentDiet->setMarkerShape(QScatterSeries::MarkerShapeStar);
-    currentDiet->setMarkerSize(22);
-    currentDiet->setColor(Qt::black);
-    currentDiet->setBorderColor(Qt::white);
+    QScatterSeries* currentDiet = CurrentDietMarker(22);
     currentDiet->append(form_.Level[kSweepCentre], form_.Energy[kSweepCentre]);
 
     const double dl = (form_.Level[20] - form_.Level[0]) / 20, de = (form_.Energy[20] - form_.Energy[0]) / 20;
@@ -265,11 +271,7 @@ void DietPlotView::DrawLine() {
         hi = any ? std::max(hi, v) : v;
         any = true;
     }
-    auto* currentDiet = new QScatterSeries;
-    currentDiet->setName("Current diet");
-    currentDiet->setMarkerShape(QScatterSeries::MarkerShapeStar);
-    currentDiet->setMarkerSize(18);
-    currentDiet->setColor(Qt::black);
+    QScatterSeries* currentDiet = CurrentDietMarker(18);
     if (form_.Kind[e][kSweepCentre] == ChartPoint::Value)
         currentDiet->append(form_.Level[kSweepCentre], form_.Value[e][kSweepCentre]);
     const double pad = hi > lo ? (hi - lo) * 0.08 : std::max(std::fabs(hi) * 0.01, 0.01);

@@ -13,6 +13,7 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
+#include "shared/WorkerThreads.h"
 
 namespace tarvisol {
 namespace {
@@ -145,11 +146,7 @@ Trial QuietTrial(SharedState& s) {
     return RunTrial(s);
 }
 
-int ThreadCount(const FitOptions& o) {
-    if (o.threads > 0) return o.threads;
-    const unsigned hw = std::thread::hardware_concurrency();
-    return hw == 0 ? 1 : static_cast<int>(hw);
-}
+int ThreadCount(const FitOptions& o) { return WorkerThreads(o.threads); }
 
 std::string ProgressDetail(const SharedState& s) { return "best error " + FormatAuto(s.BestError); }
 

@@ -26,7 +26,7 @@ public:
     CalibrateDialogs(std::ostream* echo, bool save)
         : ConsoleDialogs(echo, Answer::No), yes_(echo, Answer::Yes), no_(echo, Answer::No), save_(save) {}
     Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override {
-        if (text.rfind("Do you want to reopen this location ", 0) == 0) return yes_.Ask(text, buttons, title);
+        if (text.rfind(kReopenQuestion, 0) == 0) return yes_.Ask(text, buttons, title);
         if (text.find("  Save this Calibration Data Set to ") != std::string::npos) {
             asked = true;
             return (save_ ? yes_ : no_).Ask(text, buttons, title);

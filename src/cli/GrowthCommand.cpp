@@ -52,7 +52,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, args.yes ? Answer::Yes : Answer::No);
-    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kReopenQuestion, Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     OpenLocationAsUser(*s, args.location);

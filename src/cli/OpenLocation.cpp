@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
 
@@ -14,6 +15,12 @@ void OpenLocationAsUser(SharedState& s, const std::string& location) {
     s.LocationFolder = path.parent_path().string();
     s.Main->Text6.Text = path.filename().string();
     LocationName(s);
+}
+
+void ChooseMissingProgramme(SharedState& s) {
+    MainWindow& w = *s.Main;
+    if (w.Combo1.ListIndex < 1) w.Combo1.ListIndex = s.NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
+    if (w.ComboSex.ListIndex < 0) w.ComboSex.ListIndex = 0;
 }
 
 }  // namespace tarvisol::cli

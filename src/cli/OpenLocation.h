@@ -10,4 +10,8 @@ namespace tarvisol::cli {
 
 void OpenLocationAsUser(SharedState& s, const std::string& location);
 
+// What the location left unchosen: least-cost formulation when it has a
+// matrix (the grid's diets otherwise) and a mixed herd.
+void ChooseMissingProgramme(SharedState& s);
+
 }  // namespace tarvisol::cli

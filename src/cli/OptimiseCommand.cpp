@@ -30,14 +30,13 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     // Reopen the named location; with diets from the grid go on with feed
     // weights only; every other question is answered No.
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kReopenQuestion, Answer::Yes);
     dialogs.Preset(kGridCostQuestion, Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     s->OptProgress = progress;
     OpenLocationAsUser(*s, args.location);
-    if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
-    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    ChooseMissingProgramme(*s);
     Growth(*s);
 
     nlohmann::json r;

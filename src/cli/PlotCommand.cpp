@@ -5,6 +5,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/OpenLocation.h"
+#include "location/StartUp.h"
 #include "growth/GrowthRun.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/MainWindowForm.h"
@@ -17,13 +18,12 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset("Do you want to reopen this location ", Answer::Yes);
+    dialogs.Preset(kReopenQuestion, Answer::Yes);
     dialogs.Preset(kPlotQuestion, Answer::Yes);
     s->Main = w.get();
     s->Dialog = &dialogs;
     OpenLocationAsUser(*s, args.location);
-    if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
-    if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    ChooseMissingProgramme(*s);
     if (args.ratio >= 0) {
         w->CheckRatioLysine.Value = args.ratio;
         if (args.ratio == 1) w->CheckRatioProtein.Value = 0;

@@ -95,6 +95,14 @@ double FeedEatenOfDiet(const SharedState& s, int i) {
     return s.DietResults(i, 3) - s.DietResults(PreviousReached(s, i), 3);
 }
 
+void ReadDietColumn(SharedState& s, MainWindow& w, int d) {
+    Grid& g = w.Griddiets;
+    s.DietNutrients(d, 0) = CellNumber(g, kRowPrice, d);
+    s.DietFeedAmount(d) = ConvertWeight(s, 1, CellNumber(g, kRowFeed, d));
+    s.DietNutrients(d, 1) = ConvertEnergy(s, 1, CellNumber(g, kRowEnergy, d));
+    for (int k = 2; k <= 14; ++k) s.DietNutrients(d, k) = CellNumber(g, k + 3, d);
+}
+
 double CostPerPig(const SharedState& s) {
     double cost = 0;
     for (int i = 1; i <= s.DietCount; ++i) cost += ConvertPrice(s, 1, s.DietNutrients(i, 0)) * FeedEatenOfDiet(s, i);
@@ -255,20 +263,15 @@ void Growth(SharedState& s) {
     if (s.GrowthCurve(0, 0) == 0) return dlg.Message("The calibration curve B0 is missing");
     if (s.GrowthCurve(0, 1) == 0) return dlg.Message("The calibration curve B1 is missing");
     if (w.Combo1.ListIndex == kFormulationLeastCost) RunLp(s);
-    if (s.DietCount == 0) return dlg.Message("Need Diets");
-    for (int i = 1; i <= s.DietCount; ++i) {
-        s.DietNutrients(i, 0) = CellNumber(w.Griddiets, kRowPrice, i);
-        s.DietFeedAmount(i) = ConvertWeight(s, 1, CellNumber(w.Griddiets, kRowFeed, i));
-        s.DietNutrients(i, 1) = ConvertEnergy(s, 1, CellNumber(w.Griddiets, kRowEnergy, i));
-        for (int k = 2; k <= 14; ++k) s.DietNutrients(i, k) = CellNumber(w.Griddiets, k + 3, i);
-    }
+    if (s.DietCount == 0) return dlg.Message(kNeedDiets);
+    for (int i = 1; i <= s.DietCount; ++i) ReadDietColumn(s, w, i);
     const double ageTyped = BoxNumber(w.Text2);
     if (!(ageTyped >= 0.5 && ageTyped < 197.5))
-        return dlg.Message("Starting Age must be from 1 to 197 days");
+        return dlg.Message(kStartAgeRange);
     s.StartAge = static_cast<int16_t>(RoundHalfEven(ageTyped));
     s.FinalWeight = ConvertWeight(s, 1, BoxNumber(w.Text3));
     s.StartWeight = startKg;
-    if (!(s.FinalWeight > startKg)) return dlg.Message("Final Weight must be more than the Starting Weight");
+    if (!(s.FinalWeight > startKg)) return dlg.Message(kFinalAboveStart);
 
     // 3. Run. Results of an earlier run must not show as this run's.
     for (int i = 0; i <= 8; ++i)

@@ -19,6 +19,15 @@ int16_t FindDietCount(const MainWindow& w);
 // The command. Runs on s.Main; does nothing without a window.
 void Growth(SharedState& s);
 
+// Diet column d of the diets grid into the diet tables: price (row 2), feed
+// allotment in kg (row 3), energy in kcal/kg (row 4) and nutrients 2..14
+// (rows 5..17).
+void ReadDietColumn(SharedState& s, MainWindow& w, int d);
+
+inline constexpr const char* kNeedDiets = "Need Diets";
+inline constexpr const char* kStartAgeRange = "Starting Age must be from 1 to 197 days";
+inline constexpr const char* kFinalAboveStart = "Final Weight must be more than the Starting Weight";
+
 // Feed cost of the programme per pig (money): the sum over diets of the
 // diet's price per kg times the feed eaten of that diet.
 double CostPerPig(const SharedState& s);

@@ -129,7 +129,7 @@ void LocationName(SharedState& s) {
     bool reopen = false;
     if (!name.empty()) {
         base = name;
-        reopen = dlg.Ask("Do you want to reopen this location " + base + " (yes) or a New location (no)?",
+        reopen = dlg.Ask(kReopenQuestion + base + " (yes) or a New location (no)?",
                          Buttons::YesNo) == Answer::Yes;
         s.CalibrationLoaded = true;
     }

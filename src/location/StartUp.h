@@ -6,6 +6,10 @@
 
 namespace tarvisol {
 
+// The question when the typed location already exists; the location's name
+// and " (yes) or a New location (no)?" follow.
+inline constexpr const char* kReopenQuestion = "Do you want to reopen this location ";
+
 // Main window load: fills the lists, grids and captions, reads the window-size
 // file from programFolder and fills the model tables. No location is open
 // afterwards. The main window is s.Main.

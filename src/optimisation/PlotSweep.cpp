@@ -23,11 +23,11 @@
 #include "shared/RuntimeError.h"
 #include "shared/TextFile.h"
 #include "shared/Units.h"
+#include "shared/WorkerThreads.h"
 
 namespace tarvisol {
 namespace {
 
-constexpr int kRowPrice = 2, kRowFeed = 3, kRowEnergy = 4;
 constexpr int kEnergy = 1, kProtein = 2, kLysine = 5, kLastSwept = 14;
 constexpr int kPoints = kSweepSteps * kSweepSteps;
 constexpr double kCostCeiling = 1.4;  // costs above 1.4 x the current one are recorded as 0
@@ -68,11 +68,6 @@ struct DietSweep {
 };
 
 double BoxNumber(const TextBox& box) { return NumVal(std::string_view(box.Text)); }
-
-double CellNumber(const Grid& g, int row, int col) {
-    if (row >= g.Rows() || col >= g.Cols()) return 0.0;
-    return NumVal(std::string_view(g.TextMatrix(row, col)));
-}
 
 bool IsBlank(const std::string& t) { return t.find_first_not_of(' ') == std::string::npos; }
 
@@ -159,8 +154,7 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
     }
     stage = Stage::Growth;
     if (!infeasible) {
-        for (int i = 0; i <= 8; ++i)
-            for (int c = 0; c <= 3; ++c) w.DietResults(i, c) = 0;
+        w.DietResults.Fill(0);
         w.FinalAge = 0;
         w.DayGrowth(0, w.StartAge) = w.StartWeight;
         w.CurrentDietIndex = 1;
@@ -200,14 +194,8 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
         for (int f = kSweepFeedGain; f <= kSweepCost; ++f) out.field[f] = kSweepInfeasible;
 }
 
-int ThreadCount(const PlotOptions& o) {
-    int n = o.threads;
-    if (n <= 0) {
-        const unsigned hw = std::thread::hardware_concurrency();
-        n = hw == 0 ? 1 : static_cast<int>(hw);
-    }
-    return std::clamp(n, 1, kSweepSteps);
-}
+// No more threads than energy rows: a row is the unit of work.
+int ThreadCount(const PlotOptions& o) { return std::clamp(WorkerThreads(o.threads), 1, kSweepSteps); }
 
 // A worker: its own record, results grid and message list.
 struct Worker {
@@ -363,20 +351,14 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     // 4..5. The diets, start and finish as the main window shows them.
     s.DietCount = FindDietCount(mw);
     const int n = s.DietCount;
-    if (n == 0) return giveUp("Need Diets");
-    const Grid& g = mw.Griddiets;
-    for (int d = 1; d <= n; ++d) {
-        s.DietNutrients(d, 0) = CellNumber(g, kRowPrice, d);
-        s.DietFeedAmount(d) = ConvertWeight(s, 1, CellNumber(g, kRowFeed, d));
-        s.DietNutrients(d, kEnergy) = ConvertEnergy(s, 1, CellNumber(g, kRowEnergy, d));
-        for (int k = 2; k <= kLastSwept; ++k) s.DietNutrients(d, k) = CellNumber(g, k + 3, d);
-    }
+    if (n == 0) return giveUp(kNeedDiets);
+    for (int d = 1; d <= n; ++d) ReadDietColumn(s, mw, d);
     const double ageTyped = BoxNumber(mw.Text2);
-    if (!(ageTyped >= 0.5 && ageTyped < 197.5)) return giveUp("Starting Age must be from 1 to 197 days");
+    if (!(ageTyped >= 0.5 && ageTyped < 197.5)) return giveUp(kStartAgeRange);
     s.StartAge = static_cast<int16_t>(RoundHalfEven(ageTyped));
     s.FinalWeight = ConvertWeight(s, 1, BoxNumber(mw.Text3));
     s.StartWeight = ConvertWeight(s, 1, BoxNumber(mw.Text1));
-    if (!(s.FinalWeight > s.StartWeight)) return giveUp("Final Weight must be more than the Starting Weight");
+    if (!(s.FinalWeight > s.StartWeight)) return giveUp(kFinalAboveStart);
 
     // 6. Every diet needs a lysine minimum.
     for (int d = 1; d <= n; ++d)
