@@ -15,7 +15,7 @@
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "support/MainWindowFixture.h"
-#include "support/DemoLocation.h"
+#include "support/DemoAfterGrowth.h"
 
 namespace tarvisol {
 namespace {
@@ -166,25 +166,10 @@ TEST(OptimisationWindow, TransferWithoutAnOptimumChangesNothing) {
     EXPECT_DOUBLE_EQ(Val(x.w->Griddiets.TextMatrix(3, 1)), 40);
 }
 
-// The demo location opened as the main window opens it, after a Growth run.
-struct DemoRun {
-    testing::ScratchFolder folder;
-    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
-    ScriptedDialogs dialogs;
+// The demo after a Growth run, with the optimisation window open.
+struct DemoRun : testing::DemoAfterGrowth {
     FrmOptP f;
-    explicit DemoRun(int formulation) {
-        tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
-        s->Main = w.get();
-        s->Dialog = &dialogs;
-        FormLoad(*s, folder.Str());
-        s->LocationFolder = folder.Str();
-        w->Text6.Text = "Demo";
-        dialogs.Answer(Answer::Yes);  // reopen the location
-        LocationName(*s);
-        w->Combo1.ListIndex = formulation;
-        if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
-        Growth(*s);
+    explicit DemoRun(int formulation) : DemoAfterGrowth(formulation) {
         ShowOptimisationWindow(*s, f);
         ProgramMinMaxClick(*s, f);
         dialogs.ClearLog();

@@ -16,32 +16,15 @@
 #include "shared/Progress.h"
 #include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
-#include "support/DemoLocation.h"
+#include "support/DemoAfterGrowth.h"
 
 namespace tarvisol {
 namespace {
 namespace fs = std::filesystem;
 
-// The demo location opened as the main window opens it, after a Growth run.
-struct PlotRun {
-    testing::ScratchFolder folder;
-    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
-    ScriptedDialogs dialogs;
-    explicit PlotRun(int formulation = kFormulationLeastCost) {
-        testing::CopyDemoLocation(fs::path(folder.Str()));
-        s->Main = w.get();
-        s->Dialog = &dialogs;
-        FormLoad(*s, folder.Str());
-        s->LocationFolder = folder.Str();
-        w->Text6.Text = "Demo";
-        dialogs.Answer(Answer::Yes);  // reopen the location
-        LocationName(*s);
-        w->Combo1.ListIndex = formulation;
-        if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
-        Growth(*s);
-        dialogs.ClearLog();
-    }
+// The demo after a Growth run, ready for Plot Diets.
+struct PlotRun : testing::DemoAfterGrowth {
+    explicit PlotRun(int formulation = kFormulationLeastCost) : DemoAfterGrowth(formulation) { dialogs.ClearLog(); }
     PlotOutcome Plot(int threads = 0, Progress* progress = nullptr) {
         dialogs.Answer(Answer::Yes);
         PlotOptions o;
