@@ -310,6 +310,9 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
     Grid& g = f.GridOpt;
+    // A cancel puts back the record and the main window as they are now.
+    const Checkpoint before(s);
+    const OptimisationResult resultBefore = f.Result;
     const double costPerPig = NumVal(std::string_view(w.TextPrice.Text));
     s.StartPoint(0) = costPerPig;
     if (costPerPig == 0) return dlg.Message("Run Current Calc First");
@@ -348,9 +351,7 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
     if (w.Combo1.ListIndex == 0 && std::trunc(Cell(g, 2, kColCurrent)) == 0) return dlg.Message("Set Diet Values");
     if (Cell(g, 1, kColCurrent) == 0) return;
 
-    // From here the run works; a cancel puts back everything as it is now.
-    const Checkpoint before(s);
-    const OptimisationResult resultBefore = f.Result;
+    // From here the run works.
     SetButtons(f, false);
     f.WorkingVisible = true;
     SearchScope scope(s, f);
