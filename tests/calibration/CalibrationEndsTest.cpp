@@ -14,6 +14,7 @@
 #include "cli/CalibrateCommand.h"
 #include "growth/GrowthRun.h"
 #include "location/ScratchFolder.h"
+#include "location/StartUp.h"
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
 #include "support/DemoAfterGrowth.h"
@@ -81,6 +82,14 @@ TEST(MeasuredHerd, AValueTypedOverThePredictionIsTheNewMeasurement) {
     EXPECT_DOUBLE_EQ(x.s->CalibInputs(5), 165);
     EXPECT_EQ(x.w->TextMeasuredFeed.Text, FormatAuto(250));
     EXPECT_EQ(x.w->Text4.Text, FormatAuto(x.s->CumFeed(0)));
+}
+
+TEST(MeasuredHerd, SavingAfterGrowthKeepsTheMeasuredFeedAndAgeInTheSettingsFile) {
+    testing::DemoAfterGrowth x(kFormulationGridDiets);
+    x.s->FileFlags(2) = true;  // save where the location is
+    SaveAllToCurrentLocation(*x.s);
+    const std::string pig = testing::Slurp(x.folder.File("Demo.pig"));
+    EXPECT_NE(pig.find("\r\n255.6\r\n165.0\r\n"), std::string::npos) << pig;
 }
 
 struct CalibrationCopy {
