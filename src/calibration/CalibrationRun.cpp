@@ -177,6 +177,7 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
     for (int i = 1; i <= 5; ++i) MainBox(w, i)->Text = FormBox(form, i)->Text;
     // 8.
     if (!CalibContinue(s, form, options)) {
+        if (options.progress) options.progress->Finish();
         before.Restore(s);
         form.WorkingShown = false;
         form.Visible = true;
