@@ -194,6 +194,7 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     Dialogs& dlg = DialogsOf(s);
     Grid& diets = w.Griddiets;
     const auto stop = [&](const std::string& text) {
+        if (options.progress) options.progress->Finish();
         dlg.Message(text);
         return true;
     };
