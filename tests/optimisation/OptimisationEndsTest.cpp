@@ -118,9 +118,7 @@ TEST(OptimisationEnds, RunLpAndPlotDietsAfterAnOptimisationGiveWhatAFreshSession
     for (testing::DemoAfterGrowth* t : {static_cast<testing::DemoAfterGrowth*>(&x), &fresh}) {
         Growth(*t->s);
         t->dialogs.Answer(Answer::Yes);
-        PlotOptions o;
-        o.threads = 1;
-        ASSERT_TRUE(PlotDiets(*t->s, o).finished);
+        ASSERT_TRUE(PlotDiets(*t->s).finished);
     }
     EXPECT_TRUE(GridText(x.w->Grid1) == GridText(fresh.w->Grid1));
     EXPECT_TRUE(FolderContents(x.folder.Str()).at(kDietPlotFile) == FolderContents(fresh.folder.Str()).at(kDietPlotFile));
