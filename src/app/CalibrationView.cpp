@@ -86,7 +86,13 @@ void CalibrationView::Continue() {
         }
     }
     Refresh();
-    if (!form_.Visible) hide();
+    // A stopped calibration keeps the window for another try.
+    if (form_.Visible) {
+        show();
+        raise();
+    } else {
+        hide();
+    }
     if (onFinished) onFinished();
 }
 

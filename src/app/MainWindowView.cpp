@@ -32,6 +32,7 @@
 #include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
+#include "growth/MeasuredHerd.h"
 #include "growth/Temperature.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
@@ -141,9 +142,22 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     grid->addWidget(label("Total Feed Intake"), 1, 0);
     QLineEdit* t4 = edit(form_.Text4, "Text4");
     t4->setToolTip("Total Feed Intake only needed for Calibration");
-    grid->addWidget(t4, 1, 1);
+    // The measured herd beside the last Growth's prediction.
+    auto measured = [&](TextBox& t, const char* name, QLineEdit* beside) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(4);
+        row->addWidget(beside);
+        row->addWidget(label("Measured"));
+        QLineEdit* e = edit(t, name);
+        e->setReadOnly(true);
+        e->setMaximumWidth(70);
+        e->setToolTip("The herd's measured value, which the calibration fits to");
+        row->addWidget(e);
+        return row;
+    };
+    grid->addLayout(measured(form_.TextMeasuredFeed, "TextMeasuredFeed", t4), 1, 1);
     grid->addWidget(label("Final Age, Days"), 1, 2);
-    grid->addWidget(edit(form_.Text5, "Text5"), 1, 3);
+    grid->addLayout(measured(form_.TextMeasuredAge, "TextMeasuredAge", edit(form_.Text5, "Text5")), 1, 3);
     grid->addWidget(label("Herd Sex"), 1, 4);
     grid->addWidget(combo(form_.ComboSex, "ComboSex"), 1, 5);
     grid->addWidget(label("Feed Formulation"), 1, 6);
@@ -286,7 +300,7 @@ void MainWindowView::BuildMenus() {
     QMenu* view = menuBar()->addMenu("&View");
     view->addAction("Daily Growth", this, [this] {
         if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
-        RunCommand([this] { LoadDailyGrowth(s_, *dailyForm_); });
+        RunCommand([this] { LoadDailyGrowth(s_.LastRun, *dailyForm_); });
         if (!daily_)
             daily_ = std::make_unique<GridDialog>(s_, dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
         daily_->Refresh();
@@ -295,7 +309,7 @@ void MainWindowView::BuildMenus() {
     });
     view->addAction("Formulated Diets", this, [this] {
         if (!displayForm_) displayForm_ = std::make_unique<DietDisplayWindow>();
-        RunCommand([this] { LoadDietDisplay(s_, *displayForm_); });
+        RunCommand([this] { LoadDietDisplay(s_.LastRun, *displayForm_); });
         if (!display_)
             display_ = std::make_unique<GridDialog>(s_, displayForm_->GridDisplay, QString::fromStdString(displayForm_->Caption), this);
         display_->Refresh();
@@ -341,6 +355,7 @@ void MainWindowView::RunCommand(const std::function<void()>& procedure) {
 
 void MainWindowView::Refresh() {
     setWindowTitle(QString::fromStdString(form_.Caption));
+    ShowMeasuredHerd(s_);
     binder_.Push();
     for (GridView* g : grids_) g->Refresh();
     if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);

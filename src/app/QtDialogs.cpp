@@ -60,25 +60,37 @@ std::string QtDialogs::SaveFile(const std::string& title, const std::string& fil
 std::string QtClipboard::GetText() { return QApplication::clipboard()->text().toStdString(); }
 void QtClipboard::SetText(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
 
-QtProgress::QtProgress(QWidget* parent, const QString& title) : dialog_(new QProgressDialog(parent)) {
-    dialog_->setWindowTitle(title);
-    dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setMinimumDuration(300);
-    dialog_->setAutoClose(false);
-    dialog_->setAutoReset(false);
-}
+QtProgress::QtProgress(QWidget* parent, const QString& title) : parent_(parent), title_(title) {}
 
 QtProgress::~QtProgress() { delete dialog_; }
 
 void QtProgress::Report(const std::string& stage, long done, long total, const std::string& detail) {
+    if (!dialog_) {
+        dialog_ = new QProgressDialog(parent_);
+        dialog_->setWindowTitle(title_);
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(0);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+        QObject::connect(dialog_, &QProgressDialog::canceled, dialog_, [this] { cancelled_ = true; });
+    }
     dialog_->setMaximum(static_cast<int>(std::max(total, 1L)));
     dialog_->setValue(static_cast<int>(std::min(done, total)));
     QString label = QString::fromStdString(stage);
     if (!detail.empty()) label += "\n" + QString::fromStdString(detail);
     dialog_->setLabelText(label);
+    if (!dialog_->isVisible()) dialog_->show();
     QCoreApplication::processEvents();
 }
 
-bool QtProgress::Cancelled() const { return dialog_->wasCanceled(); }
+bool QtProgress::Cancelled() const { return cancelled_ || (dialog_ && dialog_->wasCanceled()); }
+
+void QtProgress::Finish() {
+    if (!dialog_) return;
+    cancelled_ = cancelled_ || dialog_->wasCanceled();
+    dialog_->hide();
+    dialog_->deleteLater();
+    dialog_ = nullptr;
+}
 
 }  // namespace tarvisol::app

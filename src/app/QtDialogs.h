@@ -34,16 +34,25 @@ public:
     void SetText(const std::string& text) override;
 };
 
-// A modal progress dialog; reports keep the window painted.
+// A modal progress dialog; reports keep the window painted. The dialog opens
+// with the first report and shows at once, so a question the command asks
+// before its work starts is never covered by it; Finish closes it before the
+// command's closing messages. A cancel stays cancelled once pressed.
 class QtProgress : public Progress {
 public:
     explicit QtProgress(QWidget* parent, const QString& title);
     ~QtProgress() override;
     void Report(const std::string& stage, long done, long total, const std::string& detail = {}) override;
     bool Cancelled() const override;
+    void Finish() override;
+    // The dialog while it is open (null before the first report and after Finish).
+    QProgressDialog* dialog() const { return dialog_; }
 
 private:
-    QProgressDialog* dialog_;
+    QWidget* parent_;
+    QString title_;
+    QProgressDialog* dialog_ = nullptr;
+    bool cancelled_ = false;
 };
 
 // Qt's name filter for a pattern such as "*.pig" or "*.txt;*.dts".

@@ -7,10 +7,12 @@
 #include "calibration/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
+#include "growth/MeasuredHerd.h"
 #include "growth/PigGrowth.h"
 #include "growth/Temperature.h"
 #include "location/LocationFiles.h"
 #include "location/PigFile.h"
+#include "shared/Checkpoint.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -94,7 +96,7 @@ void CalibrationCommand(SharedState& s, CalibrationWindow& form) {
         w.LabelFinalWeight.Caption = "Final Weight, kg";
     }
     w.Text6.Text = answer;
-    for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = NumVal(MainBox(w, i)->Text);
+    TakeHerdInputs(s);
     s.HerdSex = static_cast<int16_t>(w.ComboSex.ListIndex);
     LoadCalibrationWindow(s, form);
 }
@@ -113,6 +115,10 @@ void LoadCalibrationWindow(SharedState& s, CalibrationWindow& form) {
     // The measured table the location holds, so that it can be checked and
     // completed rather than typed again (and not lost when the window saves).
     const int rows = std::min(CalLastRow(s), g.Rows() - 1);
+    if (CalLastRow(s) > g.Rows() - 1)
+        DialogsOf(s).Message("The measured herd table has " + std::to_string(CalLastRow(s)) +
+                             " rows; the calibration uses the first " + std::to_string(g.Rows() - 1) +
+                             ", the start and the end of each diet.");
     for (int r = 1; r < g.Rows(); ++r)
         for (int c = 0; c <= 2; ++c) g.SetTextMatrix(r, c, r <= rows ? FormatAuto(s.CalibWeightTable(c, r)) : "");
     form.WorkingShown = false;
@@ -124,25 +130,32 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
     const Grid& g = form.GridCalibWts;
+    const int shown = std::min(kCalWindowRows, g.Rows() - 1);
+    // The fit uses the leading rows with an age: a row after a gap would be
+    // shown but not used.
+    for (int r = 2, gap = 0; r <= shown; ++r) {
+        if (!(Cell(g, r - 1, 0) > 0) && gap == 0) gap = r - 1;
+        if (gap > 0 && (Cell(g, r, 0) != 0 || Cell(g, r, 1) != 0 || Cell(g, r, 2) != 0))
+            return dlg.Message("Row " + std::to_string(r) + " of the measured herd comes after the empty row " +
+                               std::to_string(gap) + ": fill the rows from the start without a gap.");
+    }
+    const Checkpoint before(s);
     // 1.
     s.DietCount = static_cast<int16_t>(std::max(0, w.ComboDiets.ListIndex));
     form.WorkingShown = true;
     s.CalibPending = true;
     form.Visible = false;
-    // 2.
+    // 2. Exactly the rows the window shows; none of an earlier table stays.
     s.CalibLastRow = 0;
-    double total = 0;
-    for (int r = 1; r <= 6; ++r) {
-        for (int c = 0; c <= 2; ++c) s.CalibWeightTable(c, r) = Cell(g, r, c);
-        total += s.CalibWeightTable(2, r);
+    for (int r = 1; r <= kCalMaxRows; ++r) {
+        for (int c = 0; c <= 3; ++c) s.CalibWeightTable(c, r) = r <= shown && c <= 2 ? Cell(g, r, c) : 0.0;
         if (s.CalibWeightTable(2, r) > 0) s.CalibLastRow = static_cast<int16_t>(r);
     }
-    (void)total;
     // 3.
     s.DietCount = static_cast<int16_t>(std::max(0, s.CalibLastRow - 1));
     if (s.CalibWeightTable(0, 2) > 0) w.OptionCalibLoaded.Value = true;
-    // 4.
-    WriteCalFile(s);
+    // 4. The table is written once the calibration has run (below), so that
+    // a cancelled one leaves the file as it was.
     // 5.
     const int last = s.CalibLastRow;
     s.CalibInputs(1) = s.CalibWeightTable(1, 1);
@@ -153,8 +166,8 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
     static const char* zero[] = {"Starting Weight is zero", "Starting Age is zero", "Final Weight is zero",
                                  "Total Feed Weight is zero", "Final Age is zero"};
     for (int i = 1; i <= 5; ++i) {
-        const std::string shown = FormatAuto(s.CalibInputs(i));
-        if (FormBox(form, i)->Text != shown) FormBox(form, i)->Text = shown;
+        const std::string text = FormatAuto(s.CalibInputs(i));
+        if (FormBox(form, i)->Text != text) FormBox(form, i)->Text = text;
     }
     for (int i = 1; i <= 5; ++i)
         if (s.CalibInputs(i) == 0) dlg.Message(zero[i - 1]);
@@ -163,15 +176,34 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
     w.Text5.ToolTip = "Initial value was " + FormatAuto(s.CalibInputs(5));
     for (int i = 1; i <= 5; ++i) MainBox(w, i)->Text = FormBox(form, i)->Text;
     // 8.
-    CalibContinue(s, form, options);
+    if (!CalibContinue(s, form, options)) {
+        if (options.progress) options.progress->Finish();
+        before.Restore(s);
+        form.WorkingShown = false;
+        form.Visible = true;
+        dlg.Message(kCalibrationCancelled);
+        return;
+    }
+    WriteCalFile(s);
     form.Visible = false;
 }
 
-void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& options) {
-    if (!s.Main) return;
+bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& options) {
+    if (!s.Main) return true;
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
     Grid& diets = w.Griddiets;
+    const auto stop = [&](const std::string& text) {
+        if (options.progress) options.progress->Finish();
+        dlg.Message(text);
+        return true;
+    };
+    const auto cancelled = [&] { return options.progress && options.progress->Cancelled(); };
+    if (options.progress) options.progress->Report("Calibration: the herd's Growth run", 0, 1);
+    // The curve in force before the calibration, for a user who declines the new one.
+    const Table2<double, 2, 5> curveBefore = s.GrowthCurve, defaultBefore = s.DefaultGrowthCurve;
+    std::string cellsBefore[5];
+    for (int k = 0; k < 5; ++k) cellsBefore[k] = k + 1 < w.GridWeight.Cols() && w.GridWeight.Rows() > 1 ? w.GridWeight.TextMatrix(1, k + 1) : "";
 
     // 1. The curve to start from.
     for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = Cell(w.GridWeight, 1, k + 1);
@@ -191,9 +223,9 @@ void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         s.DietNutrients(d, 0) = Cell(diets, kRowPrice, d);
         ReadDietColumn(s, diets, d);
         const double energy = s.DietNutrients(d, 1), protein = s.DietNutrients(d, 2), lysine = s.DietNutrients(d, 5);
-        if (!(energy >= 1800 && energy <= 3000)) return dlg.Message("Look at the Energy Value of Diet " + std::to_string(d));
-        if (!(protein >= 12 && protein <= 30)) return dlg.Message("Look at the Protein Value of Diet " + std::to_string(d));
-        if (!(lysine >= 0.5 && lysine <= 3)) return dlg.Message("Look at the Lysine Value of Diet " + std::to_string(d));
+        if (!(energy >= 1800 && energy <= 3000)) return stop("Look at the Energy Value of Diet " + std::to_string(d));
+        if (!(protein >= 12 && protein <= 30)) return stop("Look at the Protein Value of Diet " + std::to_string(d));
+        if (!(lysine >= 0.5 && lysine <= 3)) return stop("Look at the Lysine Value of Diet " + std::to_string(d));
     }
 
     // 4., 5.
@@ -209,12 +241,12 @@ void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     s.DietsInUse = 0;
     for (int d = 1; d <= 8 && d < diets.Cols(); ++d)
         if (Cell(diets, kRowEnergy, d) > 0) s.DietsInUse = static_cast<int16_t>(d);
-    if (s.DietsInUse == 0) return dlg.Message("Diet Info Not Right, Try again");
+    if (s.DietsInUse == 0) return stop("Diet Info Not Right, Try again");
     for (int d = 1; d <= s.DietsInUse; ++d) ReadDietColumn(s, diets, d);
     int lastFed = 0;
     for (int d = 1; d <= 6; ++d)
         if (s.DietFeedAmount(d) > 0) lastFed = d;
-    if (lastFed != s.DietsInUse) return dlg.Message("Diet Info Not Right, Try again");
+    if (lastFed != s.DietsInUse) return stop("Diet Info Not Right, Try again");
 
     // 8. The fit.
     const double startDay = RoundHalfEven(s.CalibInputs(2));
@@ -229,6 +261,7 @@ void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         w.Grid1.Clear();
         int16_t mode = 1;
         FitCalibration(s, mode, options);
+        if (cancelled()) return false;
         // 9. The fitted curve, grown once. A skipped fit keeps the curve in force.
         for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = s.BestCurve(0, k + 1);
     }
@@ -253,13 +286,20 @@ void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     if (s.RunResults(2) == 0) s.RunResults(2) = s.SlotFeedTotal(s.SimSex);
 
     // 12., 13.
+    if (options.progress) options.progress->Finish();
     const Answer a = dlg.Ask("FInal Age " + FormatAuto(s.RunResults(1)) + "  Final Feed Intake is " +
                                  FormatAuto(s.SlotFeedTotal(s.SimSex)) + "  Save this Calibration Data Set to " +
                                  MakeLocationPath(s, w.Text6.Text) + " OK?",
                              Buttons::YesNo);
     if (a != Answer::Yes) {
         s.CalibrationLoaded = false;
-        return;
+        if (dlg.Ask(kUseCurveQuestion, Buttons::YesNo) != Answer::Yes) {
+            s.GrowthCurve = curveBefore;
+            s.DefaultGrowthCurve = defaultBefore;
+            for (int k = 0; k < 5; ++k) Put(w.GridWeight, 1, k + 1, cellsBefore[k]);
+        }
+        Growth(s);
+        return true;
     }
     const std::string base = w.Text6.Text;
     SetLocationFiles(s, base);
@@ -274,6 +314,8 @@ void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         SaveIngredientRestrictions(s, false);
         SaveDiets(s, false);
     }
+    Growth(s);
+    return true;
 }
 
 void SaveCalFile(SharedState& s, CalibrationWindow& form) {

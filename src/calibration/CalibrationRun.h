@@ -11,6 +11,14 @@
 
 namespace tarvisol {
 
+// Rows of the measured herd the calibration window shows and "Continue
+// Calibration" reads: the start and the end of each of the programme's up to
+// six diets. Exactly these rows enter the fit.
+inline constexpr int kCalWindowRows = 7;
+
+inline constexpr const char* kCalibrationCancelled = "Calibration cancelled";
+inline constexpr const char* kUseCurveQuestion = "Use the new curve for this session without saving it?";
+
 // The calibration window (frmCalibration) as a form.
 struct CalibrationWindow {
     std::string Caption = "Calibration Inputs";
@@ -23,7 +31,7 @@ struct CalibrationWindow {
     TextBox Text1, Text2, Text3, Text4, Text5;  // CalibInputs(1..5)
     // Row 0 headers; row 1 the start, row r the end of diet r - 1: column 0
     // age (days), 1 live weight, 2 feed eaten per pig since the previous row.
-    Grid GridCalibWts{"GridCalibWts", 16, 3};
+    Grid GridCalibWts{"GridCalibWts", kCalWindowRows + 1, 3};
     Label LabelInstructions{
         "Enter Live Weights at an age and feed weight consumed in that period.  First weight should be starting "
         "with no feed consumed."};
@@ -40,22 +48,30 @@ struct CalibrationWindow {
 };
 
 // The main window's "Calibration" button: checks the herd sex and the first
-// diet, asks for the calibration name, takes Text1..Text5 into CalibInputs
-// and opens the window.
+// diet, asks for the calibration name, takes the herd's measured inputs into
+// CalibInputs (Text4 and Text5 only when they hold a measurement, not the
+// last Growth's prediction) and opens the window.
 void CalibrationCommand(SharedState& s, CalibrationWindow& form);
 
 // The window on load: captions by herd sex and units, the five inputs, and
-// the measured table as the location holds it.
+// the measured table as the location holds it (its first kCalWindowRows rows;
+// a longer table is reported).
 void LoadCalibrationWindow(SharedState& s, CalibrationWindow& form);
 
-// "Continue Calibration": stores and saves the measured table, takes the
-// start and end from it, reports zero inputs, then runs CalibContinue and
-// closes the window.
+// "Continue Calibration": stores the measured table as the window shows it,
+// takes the start and end from it, reports zero inputs, then runs
+// CalibContinue, saves the table (.cal) and closes the window. A stop from the
+// progress leaves the record, the main window and the files as they were
+// before the press, says "Calibration cancelled" and keeps the window open.
 void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptions& options = {});
 
 // Checks the diets, runs the growth command and the fit, grows the fitted
-// curve once and asks whether to save the calibrated location.
-void CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& options = {});
+// curve once and asks whether to save the calibrated location. Declined, it
+// asks whether to use the new curve for this session; declined again, the
+// curve in force before the calibration is put back. Either way the Growth
+// command then runs on the curve in force, so the results grid (and Ctrl+R)
+// describe it. Returns false when the progress stopped the fit.
+bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& options = {});
 
 // Reads the window's grid while the weight is above 0 (at most 15 rows) into
 // the measured table and writes those rows to the .cal file.

@@ -53,6 +53,11 @@ void FillTest(SharedState& s) {
         return r < g.Rows() && c < g.Cols() ? NumVal(std::string_view(g.TextMatrix(r, c))) : 0.0;
     };
     const auto& t = s.CalibWeightTable;
+    // The block's rows of an earlier press go first, so that no old number
+    // stays among the new ones.
+    for (int r = kFillTestRow; r <= kFillTestLastRow && r < g.Rows(); ++r)
+        for (int c = 0; c <= 4 && c < g.Cols(); ++c)
+            if (!g.TextMatrix(r, c).empty()) g.SetTextMatrix(r, c, {});
     put(kFillTestRow, 0, "Measured");
     double feed = 0;
     CorrelationPairs weight{}, age{}, cum{};

@@ -19,7 +19,11 @@ double CorrelationCoefficient(SharedState& s, const CorrelationPairs& pairs);
 // number of diets. The heading "Measured" is in row kFillTestRow, measured
 // point k (the end of diet k, measured table row k + 1) in row
 // kFillTestRow + k, and the correlations in row kFillTestRow + DietCount + 1.
+// The block ends at row 37 (eight diets and the correlations) in columns
+// 0..4; the optimisation's rows follow from row 38. A press clears the block
+// before it writes.
 inline constexpr int kFillTestRow = 28;
+inline constexpr int kFillTestLastRow = kFillTestRow + 9;
 
 // Puts the measured weights, ages and running feed totals beside the
 // predicted per-diet rows 1..DietCount of Grid1 (columns 1, 2 and 4) and adds

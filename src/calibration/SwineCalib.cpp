@@ -218,8 +218,12 @@ void EvaluatePoints(SharedState& s, const std::vector<CurvePoint>& points, const
     Progress* progress = options.progress;
     const int threads = std::min<long>(ThreadCount(options), total);
 
+    const auto stopped = [&] { return progress && progress->Cancelled(); };
     if (threads <= 1) {
         for (long i = 0; i < total; ++i) {
+            // A stop leaves the rest of the grid unevaluated; the caller
+            // puts the record back.
+            if (i % 64 == 0 && stopped()) return;
             SetCurve(s, points[static_cast<std::size_t>(i)]);
             const Trial t = QuietTrial(s);
             if (!t.failed) ScoreTrial(s, t);
@@ -247,6 +251,7 @@ void EvaluatePoints(SharedState& s, const std::vector<CurvePoint>& points, const
     std::vector<Trial> trials(points.size());
     constexpr long kBlock = 48;
     std::atomic<long> next{0}, done{0};
+    std::atomic<bool> stop{false};
     std::exception_ptr failure;
     std::mutex failureLock;
     auto work = [&](SharedState& c, bool reports) {
@@ -265,6 +270,10 @@ void EvaluatePoints(SharedState& s, const std::vector<CurvePoint>& points, const
                     reported = now;
                     progress->Report(stage, now, total, ProgressDetail(s));
                 }
+                if (reports && stopped()) {
+                    stop.store(true);
+                    next.store(total);
+                }
             }
         } catch (...) {
             std::lock_guard<std::mutex> lock(failureLock);
@@ -281,6 +290,8 @@ void EvaluatePoints(SharedState& s, const std::vector<CurvePoint>& points, const
         for (auto& t : pool) t.join();
     }
     if (failure) std::rethrow_exception(failure);
+    // Points no worker reached have no score: none is applied.
+    if (stop.load()) return;
 
     // Apply in grid order. The last point is grown once more on the record
     // itself, so its day tables hold that run, as after the sequential order.
@@ -389,18 +400,18 @@ void FitCalibration(SharedState& s, int16_t& mode, const FitOptions& options) {
         first = false;
         limit = s.BestError;
         CoarseGridSearch(s, options);
+        if (options.progress && options.progress->Cancelled()) return;
         if (s.BestError < 5) return finish();
         s.FitPass = 1;
         if (!(s.CheckError > limit)) break;
-        if (options.progress && options.progress->Cancelled()) return finish();
     }
 
     for (;;) {
-        if (options.progress && options.progress->Cancelled()) break;
         limit = s.CheckError;
         s.BestError = s.CheckError;
         ++s.FitPass;
         RefineGridSearch(s, options);
+        if (options.progress && options.progress->Cancelled()) return;
         for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = s.BestCurve(0, k + 1);
         if (s.BestError < 5 || s.FitPass == 6) break;
         if (s.CheckError - 1 > limit) continue;

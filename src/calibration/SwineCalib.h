@@ -48,7 +48,9 @@ void WeightCurveError(const SharedState& s, double& sum);
 
 // The fit. mode 1 (the calibration run) sets HerdSex to 0 first. Leaves the
 // best coefficients in BestCurve(0, 1..5) and GridWeight row 1; the caller
-// copies them into GrowthCurve.
+// copies them into GrowthCurve. When options.progress is stopped the fit
+// ends within a few dozen points and leaves no result: the caller puts the
+// record back.
 void FitCalibration(SharedState& s, int16_t& mode, const FitOptions& options = {});
 
 // The passes of the fit.

@@ -31,6 +31,9 @@ public:
             asked = true;
             return (save_ ? yes_ : no_).Ask(text, buttons, title);
         }
+        // Not saved, the fitted curve is still used for the rest of the run,
+        // so that the report and the correlations describe the fit.
+        if (text == kUseCurveQuestion) return yes_.Ask(text, buttons, title);
         return ConsoleDialogs::Ask(text, buttons, title);
     }
     bool asked = false;
@@ -64,12 +67,9 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     const bool opened = form->Visible;
     if (opened) ContinueCalibration(*s, *form, options);
     const bool ran = opened && dialogs.asked;
-    if (ran) {
-        // As the user would: Growth on the fitted curve, then Ctrl+R on the
-        // results for the measured values beside the predicted ones.
-        Growth(*s);
-        FillTest(*s);
-    }
+    // As the user would: the calibration ends with a Growth run on the fitted
+    // curve; Ctrl+R on the results puts the measured values beside it.
+    if (ran) FillTest(*s);
 
     nlohmann::json r;
     r["location"] = s->LocationBase;

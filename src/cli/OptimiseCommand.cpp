@@ -78,16 +78,19 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     r["energy_unit"] = EnergyUnitLabel(s->EnergyUnit());
     if (!s->OptimisationDone) return r;
 
-    const double after = OptimumCostPerPig(*s);
+    // The optimum as the run kept it.
+    const OptimisationResult& result = f->Result;
+    const double after = result.OptimumCostPerPig();
     r["cost_per_pig_after"] = after;
     r["percent_saved"] = startCost != 0 ? (startCost - after) * 100 / startCost : 0.0;
-    r["result_file"] = s->OptResultFile;
+    r["result_file"] = result.ResultFile;
     r["diets"] = nlohmann::json::array();
-    for (int d = 1; d <= s->DietCount; ++d) {
-        nlohmann::json opt = {{"feed_weight", ConvertWeight(*s, 2, s->DietFormula(d, 0))},
-                              {"energy", ConvertEnergy(*s, 2, s->OptDietNutrients(d, 1))},
-                              {"protein", s->OptDietNutrients(d, 2)},
-                              {"price", s->DietPrice(d)}};
+    for (const RunDiet& diet : result.Optimum.Diets) {
+        const int d = diet.Number;
+        nlohmann::json opt = {{"feed_weight", diet.Allotment / WeightFactor(result.Optimum.WeightUnit)},
+                              {"energy", diet.Nutrients[1] / EnergyFactor(result.Optimum.EnergyUnit)},
+                              {"protein", diet.Nutrients[2]},
+                              {"price", diet.Price}};
         r["diets"].push_back({{"diet", d}, {"start", d <= static_cast<int>(start.size()) ? start[d - 1] : nullptr},
                               {"optimum", opt}});
     }

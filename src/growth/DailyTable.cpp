@@ -10,18 +10,16 @@
 
 namespace tarvisol {
 
-void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w) {
+void LoadDailyGrowth(const RunSnapshot& run, DailyGrowthWindow& w) {
     Grid& g = w.GridDaily;
     g.Clear();
     w.Visible = true;
-    if (!s.Main) return;
-    const Grid& results = s.Main->Grid1;
-    const double finalAge = NumVal(std::string_view(s.Main->Text5.Text));
-    const double startAge = NumVal(std::string_view(s.Main->Text2.Text));
+    const double finalAge = run.FinalAge;
+    const double startAge = run.StartAge;
     // One row per day of the run, a header row and a total row; a run that
     // has not been made yet (no final age) shows the headers only.
     const int days = finalAge > startAge ? static_cast<int>(std::ceil(finalAge - startAge)) + 1 : 0;
-    const int rows = std::clamp(days, 0, results.Rows() - 1) + 2;
+    const int rows = std::clamp(days, 0, static_cast<int>(run.Days.size())) + 2;
     g.SetRows(rows);
     g.SetCols(9);
     g.FixedCols = 0;
@@ -29,7 +27,13 @@ void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w) {
     static const char* heads[] = {"Age, Days",      "Mixed WT.",       "Male WT.",        "Female WT.",      "Mixed Feed In.",
                                   "Male Feed In.",  "Female Feed In.", "Lower Water In.", "Higher Water In."};
     for (int c = 0; c < 9; ++c) g.SetTextMatrix(0, c, heads[c]);
-    const auto cell = [&](int r, int c) { return r < results.Rows() && c < results.Cols() ? results.TextMatrix(r, c) : std::string(); };
+    // Row r, column c (5 age, 6 weight, 7 daily feed, 8 cumulative feed) of the results grid as the run showed it.
+    const auto cell = [&](int r, int c) {
+        if (r < 1 || r > static_cast<int>(run.Days.size())) return std::string();
+        const RunDayRow& day = run.Days[static_cast<std::size_t>(r - 1)];
+        return c == 5 ? day.Age : c == 6 ? day.Weight : c == 7 ? day.DailyFeed : c == 8 ? day.TotalFeed : std::string();
+    };
+    const auto shown = [&](double kg) { return kg / WeightFactor(run.WeightUnit); };
     double mixedFeed = 0;
     int last = 0;
     for (int r = 1; r <= rows - 2; ++r) {
@@ -38,11 +42,11 @@ void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w) {
         const int d = std::clamp(static_cast<int>(RoundHalfEven(Val(age))), 0, 200);
         g.SetTextMatrix(r, 0, age);
         g.SetTextMatrix(r, 1, cell(r, 6));
-        g.SetTextMatrix(r, 2, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(1, d)), "###.0"));
-        g.SetTextMatrix(r, 3, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(2, d)), "###.0"));
+        g.SetTextMatrix(r, 2, FormatPattern(shown(run.DayGrowth(1, d)), "###.0"));
+        g.SetTextMatrix(r, 3, FormatPattern(shown(run.DayGrowth(2, d)), "###.0"));
         g.SetTextMatrix(r, 4, cell(r, 7));
-        g.SetTextMatrix(r, 5, FormatPattern(ConvertWeight(s, 2, s.DayFeed(1, d)), "###.0"));
-        g.SetTextMatrix(r, 6, FormatPattern(ConvertWeight(s, 2, s.DayFeed(2, d)), "###.0"));
+        g.SetTextMatrix(r, 5, FormatPattern(shown(run.DayFeed(1, d)), "###.0"));
+        g.SetTextMatrix(r, 6, FormatPattern(shown(run.DayFeed(2, d)), "###.0"));
         const double cum = Val(cell(r, 8));
         g.SetTextMatrix(r, 7, FormatPattern(2.5 * cum, "###.0"));
         g.SetTextMatrix(r, 8, FormatPattern(3.5 * cum, "###.0"));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "shared/Controls.h"
+#include "shared/RunSnapshot.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {
@@ -16,9 +17,11 @@ struct DailyGrowthWindow {
     bool Visible = false;
 };
 
-// Fills the window from the main results grid and the day tables. The rows
-// follow the typed starting age and the final age the Growth run wrote back.
-void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w);
+// Fills the window from a finished Growth run: its day table as the results
+// grid showed it and its day tables by sex. The rows follow the run's
+// starting age and final age. The window keeps showing that run whatever
+// runs after it.
+void LoadDailyGrowth(const RunSnapshot& run, DailyGrowthWindow& w);
 
 // "Finishing Report".
 void FinishingReport(SharedState& s);

@@ -6,7 +6,9 @@
 
 #include "formulation/Formulate.h"
 #include "growth/Carcass.h"
+#include "growth/MeasuredHerd.h"
 #include "growth/PigGrowth.h"
+#include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -230,6 +232,7 @@ void Growth(SharedState& s) {
 
     // 2. Preparation.
     g.Clear();
+    s.LastRun = RunSnapshot{};
     s.DietCount = FindDietCount(w);
     s.ShowDailyProgress = true;
     g.SetRows(200);
@@ -318,8 +321,7 @@ void Growth(SharedState& s) {
         HerdDistribution(s);
         SplitSexes(s);
         CarcassOutputs(s);
-        w.Text4.Text = FormatAuto(ConvertWeight(s, 2, s.CumFeed(s.SimSex)));
-        w.Text5.Text = FormatAuto(s.FinalAge);
+        ShowPredictedHerd(s, ConvertWeight(s, 2, s.CumFeed(s.SimSex)), s.FinalAge);
     }
 
     // 5. After every run.
@@ -376,6 +378,7 @@ void Growth(SharedState& s) {
         HighlightLimits(s);
     }
     w.CommandOptimise.BackColor = kLightGreen;
+    s.LastRun = RunSnapshotOf(s);
 }
 
 }  // namespace tarvisol

@@ -9,6 +9,7 @@
 #include "calibration/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
+#include "growth/MeasuredHerd.h"
 #include "growth/Temperature.h"
 #include "location/LocationFiles.h"
 #include "location/PigFile.h"
@@ -205,10 +206,9 @@ void Text6LostFocus(SharedState& s) {
 }
 
 void SaveAllToCurrentLocation(SharedState& s) {
-    // The settings file keeps the herd's inputs as the boxes show them now.
-    MainWindow& w = *s.Main;
-    TextBox* boxes[] = {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5};
-    for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = NumVal(boxes[i - 1]->Text);
+    // The settings file keeps the herd's inputs as the boxes show them now,
+    // the measured feed and age rather than the last Growth's prediction.
+    TakeHerdInputs(s);
     SavePig(s);
     WriteCalFile(s);
     WriteTempFile(s);

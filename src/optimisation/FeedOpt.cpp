@@ -22,9 +22,6 @@ int KindOf(int i) { return (i - 1) % 3 + 1; }  // 1 feed weight, 2 energy, 3 pro
 
 bool Free(const SharedState& s, int i) { return s.OptFixed(i) == 0; }
 
-// Rows of the main window's results grid that show the search: the current
-// cost, then the best cost and each diet's values of the best point.
-constexpr int kResultsRow = 28;
 
 void PutCell(Grid& g, int row, int col, std::string text) {
     g.EnsureCell(row, col);
@@ -34,14 +31,14 @@ void PutCell(Grid& g, int row, int col, std::string text) {
 void ShowBest(SharedState& s) {
     if (!s.Main) return;
     Grid& g = s.Main->Grid1;
-    PutCell(g, kResultsRow + 1, 0, "Opt. Best Cost");
-    PutCell(g, kResultsRow + 1, 1, FormatPattern(s.BestCost, "###.#0"));
-    PutCell(g, kResultsRow + 2, 0, "Opt. Diet");
-    PutCell(g, kResultsRow + 2, 1, "Feed Wt.");
-    PutCell(g, kResultsRow + 2, 2, "Net Energy");
-    PutCell(g, kResultsRow + 2, 3, "Protein");
+    PutCell(g, kOptResultsRow + 1, 0, "Opt. Best Cost");
+    PutCell(g, kOptResultsRow + 1, 1, FormatPattern(s.BestCost, "###.#0"));
+    PutCell(g, kOptResultsRow + 2, 0, "Opt. Diet");
+    PutCell(g, kOptResultsRow + 2, 1, "Feed Wt.");
+    PutCell(g, kOptResultsRow + 2, 2, "Net Energy");
+    PutCell(g, kOptResultsRow + 2, 3, "Protein");
     for (int d = 1; d <= s.DietCount && d <= 6; ++d) {
-        const int row = kResultsRow + 2 + d;
+        const int row = kOptResultsRow + 2 + d;
         PutCell(g, row, 0, "Diet " + std::to_string(d));
         PutCell(g, row, 1, FormatAuto(s.FeedAllowance(d)));
         PutCell(g, row, 2, FormatAuto(s.NutrientLimits(d, 1, 1)));
@@ -96,6 +93,12 @@ void SetOptScales(SharedState& s) {
 }
 
 double EvaluatePoint(SharedState& s) {
+    // Once the user has stopped the run, no point is priced any more: the
+    // search winds down at once.
+    if (Cancelled(s)) {
+        s.TrialCost = kOutOfBoundsCost;
+        return kOutOfBoundsCost;
+    }
     const int n = std::min(OptVariableCount(s), kMaxOptVariables);
     for (int i = 1; i <= n; ++i)
         if (Free(s, i) && (s.OptPoint(i) < s.OptLower(i) || s.OptPoint(i) > s.OptUpper(i))) {
@@ -174,12 +177,22 @@ void EvaluateProgramme(SharedState& s) {
     } else {
         for (int d = 1; d <= diets; ++d) {
             s.NutrientLimits(d, 2, 2) = s.NutrientLimits(d, 1, 2) + 0.5;
-            if (s.NutrientLimits(d, 1, 1) == s.FormulaCache(d, 1) && s.NutrientLimits(d, 1, 2) == s.FormulaCache(d, 2))
+            if (s.NutrientLimits(d, 1, 1) == s.FormulaCache(d, 1) && s.NutrientLimits(d, 1, 2) == s.FormulaCache(d, 2)) {
+                // The diet keeps its formula, and with it the limits it was
+                // made with (the formulation ties the protein maximum to the
+                // diet's own protein range), so that what the record holds as
+                // the diet's restrictions is what produced its formula.
+                if (s.FormulaCache(d, 1) != 0 || s.FormulaCache(d, 2) != 0)
+                    for (int b = 1; b <= 2; ++b)
+                        for (int k = 1; k <= 15; ++k) s.NutrientLimits(d, b, k) = s.FormulaCacheLimits(d, b, k);
                 continue;
+            }
             s.DietFaults(d) = 0;
             FormulateDiet(s, d);
             s.FormulaCache(d, 1) = s.NutrientLimits(d, 1, 1);
             s.FormulaCache(d, 2) = s.NutrientLimits(d, 1, 2);
+            for (int b = 1; b <= 2; ++b)
+                for (int k = 1; k <= 15; ++k) s.FormulaCacheLimits(d, b, k) = s.NutrientLimits(d, b, k);
             s.DietNutrients(d, 1) = ConvertEnergy(s, 1, s.DietNutrients(d, 1));
         }
     }

@@ -13,6 +13,15 @@ inline constexpr double kOutOfBoundsCost = 1e35;
 inline constexpr double kOptLower = 7.0;
 inline constexpr double kOptUpper = 15.0;
 
+// The optimisation's block of the main window's results grid, below the
+// measured-against-predicted rows of Ctrl+R (rows 28..37): row 38 the current
+// cost, 39 the best cost so far, 40 the headings and 41..46 the best point's
+// feed weight, energy and protein of diets 1..6, in columns 0..3. A run
+// clears the block before it writes.
+inline constexpr int kOptResultsRow = 38;
+inline constexpr int kOptResultsLastRow = kOptResultsRow + 8;
+inline constexpr int kOptResultsLastCol = 3;
+
 // Number of search variables of the programme: three per diet.
 inline int OptVariableCount(const SharedState& s) { return 3 * s.DietCount; }
 

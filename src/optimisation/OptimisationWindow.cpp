@@ -7,6 +7,7 @@
 #include "growth/GrowthRun.h"
 #include "optimisation/FeedOpt.h"
 #include "optimisation/OptResultFile.h"
+#include "shared/Checkpoint.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -207,15 +208,20 @@ void ProgramMinMaxClick(SharedState&, FrmOptP& f) {
     f.Command1.BackColor = kLightGreen;
 }
 
-void TransferOptimumClick(SharedState& s, FrmOptP&) {
+void TransferOptimumClick(SharedState& s, FrmOptP& f) {
     // Without a finished optimisation there is no optimum: the restrictions stay.
-    if (!s.OptimisationDone) return;
-    for (int d = 1; d <= s.DietCount && d <= kGridDiets; ++d) {
-        for (int k = 1; k <= 14; ++k)
-            for (int b = 1; b <= 2; ++b) s.NutrientLimits(d, b, k) = s.OptNutrientLimits(d, b, k);
+    if (!f.Result.Done) return;
+    const RunSnapshot& optimum = f.Result.Optimum;
+    for (const RunDiet& diet : optimum.Diets) {
+        const int d = diet.Number;
+        if (d < 1 || d > kGridDiets) continue;
+        for (int k = 1; k <= 15 && k <= static_cast<int>(diet.NutrientMin.size()); ++k) {
+            s.NutrientLimits(d, 1, k) = diet.NutrientMin[static_cast<std::size_t>(k - 1)];
+            s.NutrientLimits(d, 2, k) = diet.NutrientMax[static_cast<std::size_t>(k - 1)];
+        }
         if (s.Main) {
             s.Main->Griddiets.EnsureCell(3, d);
-            s.Main->Griddiets.SetTextMatrix(3, d, FormatAuto(ConvertWeight(s, 2, s.DietFormula(d, 0))));
+            s.Main->Griddiets.SetTextMatrix(3, d, FormatAuto(ConvertWeight(s, 2, diet.Allotment)));
         }
     }
 }
@@ -261,17 +267,59 @@ void minmax(SharedState& s, FrmOptP& f, int& failed) {
         }
 }
 
+namespace {
+
+// The optimisation's rows of the main window's results grid, emptied.
+void ClearResultsBlock(Grid& g) {
+    for (int row = kOptResultsRow; row <= kOptResultsLastRow && row < g.Rows(); ++row)
+        for (int col = 0; col <= kOptResultsLastCol && col < g.Cols(); ++col)
+            if (!g.TextMatrix(row, col).empty()) g.SetTextMatrix(row, col, {});
+}
+
+// What the search changes besides its own tables, put back however it ends:
+// the sex slot, the stage, the daily grid and the solver's kept bases (the
+// search's bases would otherwise seed the next formulation).
+class SearchScope {
+public:
+    SearchScope(SharedState& s, FrmOptP& f) : s_(s), f_(f), sex_(s.SimSex), daily_(s.ShowDailyProgress) {
+        s_.ShowDailyProgress = false;
+    }
+    ~SearchScope() {
+        s_.SimSex = sex_;
+        s_.OptimiseStage = 0;
+        s_.ShowDailyProgress = daily_;
+        s_.LpCache.Reset();
+        f_.WorkingVisible = false;
+        SetButtons(f_, true);
+        if (s_.OptProgress) s_.OptProgress->Finish();
+    }
+
+private:
+    SharedState& s_;
+    FrmOptP& f_;
+    int16_t sex_;
+    bool daily_;
+};
+
+bool RunCancelled(const SharedState& s) { return s.OptProgress && s.OptProgress->Cancelled(); }
+
+}  // namespace
+
 void RunOptimisation(SharedState& s, FrmOptP& f) {
     if (f.Text1.Text.empty() || !s.Main) return;
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
     Grid& g = f.GridOpt;
+    // A cancel puts back the record and the main window as they are now.
+    const Checkpoint before(s);
+    const OptimisationResult resultBefore = f.Result;
     const double costPerPig = NumVal(std::string_view(w.TextPrice.Text));
     s.StartPoint(0) = costPerPig;
     if (costPerPig == 0) return dlg.Message("Run Current Calc First");
-    w.Grid1.EnsureCell(28, 1);
-    w.Grid1.SetTextMatrix(28, 0, "Current Cost");
-    w.Grid1.SetTextMatrix(28, 1, FormatPattern(costPerPig, "###.#0"));
+    ClearResultsBlock(w.Grid1);
+    w.Grid1.EnsureCell(kOptResultsRow, 1);
+    w.Grid1.SetTextMatrix(kOptResultsRow, 0, "Current Cost");
+    w.Grid1.SetTextMatrix(kOptResultsRow, 1, FormatPattern(costPerPig, "###.#0"));
 
     if (w.Combo1.ListIndex == kFormulationGridDiets) {
         if (dlg.Ask(kGridCostQuestion, Buttons::YesNo) != Answer::Yes) return;
@@ -303,12 +351,22 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
     if (w.Combo1.ListIndex == 0 && std::trunc(Cell(g, 2, kColCurrent)) == 0) return dlg.Message("Set Diet Values");
     if (Cell(g, 1, kColCurrent) == 0) return;
 
+    // From here the run works.
     SetButtons(f, false);
     f.WorkingVisible = true;
+    SearchScope scope(s, f);
     s.OptRunEvaluations = 0;
     s.OptimisationDone = false;
+    s.OptResultFile.clear();
+    f.Result = OptimisationResult{};
     // Formulas kept from an earlier run may rest on restrictions changed since.
     s.FormulaCache.Fill(0);
+    const auto cancel = [&] {
+        before.Restore(s);
+        f.Result = resultBefore;
+        if (s.OptProgress) s.OptProgress->Finish();
+        dlg.Message(kOptCancelled);
+    };
 
     // The grid, in user units.
     const int n = 3 * diets;
@@ -356,6 +414,7 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
             SearchSetup(s);
             if (s.TrialCost > 0) s.VariableCost(0) = s.TrialCost == s.BestCost ? s.TrialCost : s.CurrentCost;
         }
+        if (RunCancelled(s)) return cancel();
 
         // Stage 2: one variable at a time.
         Array1<int16_t, 0, 20> fixedFlags = s.OptFixed;
@@ -363,7 +422,7 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
         {
             StageProgress p(s, "Stage 2 of 3: one variable at a time");
             for (int i = 1; i <= vars; ++i) s.OptFixed(i) = 1;
-            for (int i = 1; i <= vars; ++i) {
+            for (int i = 1; i <= vars && !RunCancelled(s); ++i) {
                 if (fixedFlags(i) == 0) s.OptFixed(i) = 0;
                 SearchSetup(s);
                 s.OptFixed(i) = 1;
@@ -374,8 +433,9 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
                 if (c < s.VariableCost(i)) s.VariableCost(i) = c;
             }
             // Beyond twenty variables nothing is searched; each still costs its starting evaluation.
-            for (int i = vars + 1; i <= n; ++i) SearchSetup(s);
+            for (int i = vars + 1; i <= n && !RunCancelled(s); ++i) SearchSetup(s);
         }
+        if (RunCancelled(s)) return cancel();
 
         // Stage 3: all together again from the best point.
         {
@@ -384,6 +444,7 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
             s.OptFixed = fixedFlags;
             SearchSetup(s);
         }
+        if (RunCancelled(s)) return cancel();
 
         if (s.TrialCost > s.StartPoint(0)) {
             s.TrialCost = 1000000;
@@ -393,9 +454,8 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
 
         if (s.TrialCost > s.CurrentCost) {
             RestoreLimits(s, saved);
+            if (s.OptProgress) s.OptProgress->Finish();
             dlg.Message(kNoLowerAnswer);
-            f.WorkingVisible = false;
-            SetButtons(f, true);
             return;
         }
 
@@ -404,8 +464,11 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
         EvaluateProgramme(s);
         for (int j = 0; j <= 20; ++j) s.OptPoint(j) = s.BestPoint(j);
         EvaluateProgramme(s);
+        if (RunCancelled(s)) return cancel();
 
         const int lastDay = std::min(200, static_cast<int>(std::floor(s.FinalAge + 1)));
+        s.OptDayGrowth.Fill(0);
+        s.OptDayFeed.Fill(0);
         for (int day = 1; day <= lastDay; ++day)
             for (int r = 0; r <= 2; ++r) {
                 s.OptDayGrowth(r, day) = s.DayGrowth(r, day);
@@ -423,20 +486,22 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
         s.OptFinalAge = s.FinalAge;
         RestoreLimits(s, saved);
     } catch (const std::exception& e) {
-        RestoreLimits(s, saved);
-        f.WorkingVisible = false;
-        SetButtons(f, true);
+        // A run that broke off has no result: the record is as before it.
+        before.Restore(s);
+        f.Result = resultBefore;
+        if (s.OptProgress) s.OptProgress->Finish();
         dlg.Message(TrappedErrorMessage(e, ") in procedure  CommandOpt_Click"));
         return;
     }
 
     s.OptimisationDone = true;
-    f.WorkingVisible = false;
-    SetButtons(f, true);
+    if (s.OptProgress) s.OptProgress->Finish();
     if (s.ChartMeasure == 0) {
         WriteOptResult(s, f);
+        f.Result = OptimisationResultOf(s);
         ViewOptimisationClick(s, f);
     } else {
+        f.Result = OptimisationResultOf(s);
         double c = 0;
         for (int d = 1; d <= diets; ++d) c += s.DietPrice(d) * s.DietFeedAmount(d);
         s.TrialCost = c;

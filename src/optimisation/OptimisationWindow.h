@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "optimisation/OptimisationResult.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 
@@ -20,6 +21,7 @@ inline constexpr Color kOptGreyed = Rgb(212, 208, 200);
 inline constexpr const char* kNoLowerAnswer =
     "This Optimization could not find a lower answer with your current minimum and maximum values.  Consider "
     "changing minimums or maximums and try again";
+inline constexpr const char* kOptCancelled = "Optimisation cancelled";
 inline constexpr const char* kGridCostQuestion =
     "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
 
@@ -52,6 +54,10 @@ struct FrmOptP {
     Label LabelLocation{"Location Name"};
     Label LabelTarget{"Target Weight"};
     Label LabelDiets{"No. of Diets"};
+
+    // The last successful run of this window: what the report shows and the
+    // transfer takes. Not done before the first success.
+    OptimisationResult Result;
 
     // "View Optimization": opens the report window. The desktop program sets
     // it; without it the button does nothing.
@@ -86,13 +92,18 @@ void GridOptEdit(SharedState& s, FrmOptP& f, int row, int col, const std::string
 // "Program Add Min Max to Current".
 void ProgramMinMaxClick(SharedState& s, FrmOptP& f);
 
-// "Transfer Optimum to Current".
+// "Transfer Optimum to Current": the optimum's restrictions of nutrients 1..15
+// (every restriction the search sets) and its feed weights into the diets
+// grid, so that the Growth command grows the optimum again.
 void TransferOptimumClick(SharedState& s, FrmOptP& f);
 
 // "View Optimization".
 void ViewOptimisationClick(SharedState& s, FrmOptP& f);
 
-// "Run Opt.": the whole run.
+// "Run Opt.": the whole run. The progress may stop it at any stage: the
+// record, the main window and the files are then as before the run and the
+// message is "Optimisation cancelled". Whatever the end, the sex slot is the
+// one before the run and the optimisation stage is 0 again.
 void RunOptimisation(SharedState& s, FrmOptP& f);
 
 // The pre-run check of the grid; failed = 1 when the run must stop.

@@ -16,6 +16,7 @@
 #include "growth/PigGrowth.h"
 #include "location/LocationFiles.h"
 #include "optimisation/PlotFiles.h"
+#include "shared/Checkpoint.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -329,6 +330,10 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     MainWindow& mw = *s.Main;
     Dialogs& dlg = DialogsOf(s);
 
+    // A stop from the progress dialog leaves the record, the main window and
+    // the last sweep's results as they are now.
+    const Checkpoint before(s);
+
     // 1..3. The current programme's cost, the question and the mode.
     if (IsBlank(mw.TextPrice.Text)) {
         dlg.Message(kPlotCostMissing);
@@ -413,6 +418,10 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     const bool dailyShown = s.ShowDailyProgress;
     s.ShowDailyProgress = false;
     std::string dietPlot = DietPlotHeader(s, leastCost);
+    // The dialog opens at once, after the question has been answered.
+    if (options.progress)
+        options.progress->Report("Plotting diet 1 of " + std::to_string(n), 0, kPoints,
+                                 "Point 0 of " + std::to_string(kPoints));
     std::vector<Worker> workers(static_cast<std::size_t>(ThreadCount(options)));
     std::vector<PointResult> results(kPoints);
     PointFailure failure;
@@ -453,6 +462,12 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     }
     s.Dialog = userDialogs;
     s.ShowDailyProgress = dailyShown;
+    if (options.progress) options.progress->Finish();
+    if (cancelled) {
+        before.Restore(s);
+        dlg.Message(kPlotCancelled);
+        return outcome;
+    }
     ShowOnce(dlg, kept.messages);
 
     if (failure.index < kPoints) {
@@ -461,10 +476,6 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
             dlg.Message(failure.intake < 0 ? kPlotIntakeBelowZero : kPlotIntakeTooHigh);
         else
             dlg.Message(failure.text);
-        return outcome;
-    }
-    if (cancelled) {
-        mw.CommandPlot.BackColor = kNoColor;
         return outcome;
     }
 

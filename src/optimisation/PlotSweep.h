@@ -27,6 +27,7 @@ inline constexpr const char* kPlotRatioNote = "If you have a Restriction on Prot
 inline constexpr const char* kPlotLysineMissing = "Must have restiction values for Lysine to proceed";
 inline constexpr const char* kPlotIntakeBelowZero = "FeedIntake for a day was calculated to be below Zero.";
 inline constexpr const char* kPlotIntakeTooHigh = "FeedIntake for a day for males was far too high";
+inline constexpr const char* kPlotCancelled = "Diet plot cancelled";
 inline constexpr const char* kDietPlotFile = "DietPlot.txt";
 inline constexpr const char* kPlotFile = "Plot.txt";
 // Colour of the "Plot Diets" button while the sweep runs.
@@ -50,7 +51,10 @@ struct PlotOutcome {
 // The "Plot Diets" button on s.Main. Asks first; the answer No, a missing
 // cost per pig or a diet without a lysine minimum stop it before any work.
 // The diets, restrictions and results of the main window are as they were
-// afterwards, whatever happened. The chart window opens when `finished`.
+// afterwards, whatever happened. The progress hears of the work from its
+// first point on and may stop it: the record (the last sweep's results
+// included), the main window and the files are then as before, and the
+// message is "Diet plot cancelled". The chart window opens when `finished`.
 PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options = {});
 
 // The best feasible point of diet d of the last sweep by feed cost per pig

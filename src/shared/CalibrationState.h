@@ -1,6 +1,7 @@
 #pragma once
 // The herd's calibration inputs and the fit's working tables.
 #include <cstdint>
+#include <string>
 
 #include "shared/Table.h"
 
@@ -11,6 +12,10 @@ struct CalibrationState {
     // 1 starting weight, 2 starting age (days), 3 final weight, 4 total feed
     // intake per pig, 5 final age (days). 0 and 6 are not used.
     Array1<double, 0, 6> CalibInputs;
+    // What the Growth command last wrote into Text4 and Text5 (its predicted
+    // total feed and final age). A box still showing it holds no measurement,
+    // so the measured value stays in CalibInputs.
+    std::string PredictedFeedText, PredictedAgeText;
 
     // Measured herd table, indexed (column, row): column 0 age in days,
     // 1 live weight, 2 feed eaten in the period ending at this row, 3 not read

@@ -27,6 +27,10 @@ struct MainWindow {
     TextBox TextPigNo;  // "Number of Pigs"
     TextBox TextPrice;  // feed cost per pig of the last run
     TextBox TextF2G;    // feed/gain of the last run
+    // The herd's measured total feed and final age (the calibration's inputs),
+    // shown beside Text4 and Text5, which show the last Growth's prediction.
+    TextBox TextMeasuredFeed;
+    TextBox TextMeasuredAge;
     Label LabelStartWeight{"Starting Weight, kg"};
     Label LabelFinalWeight{"Final Weight, kg"};
 

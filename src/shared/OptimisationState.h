@@ -41,6 +41,10 @@ struct OptimisationState {
     Table2<double, 8, 16> DietTargets;  // (diet, nutrient 1 energy, 2 protein, 3..14 amino acids)
     Array1<double, 0, 8> FeedAllowance;  // trial feed per pig, display weight unit
     Table2<double, 8, 2> FormulaCache;  // (diet, 1 energy / 2 protein minimum last formulated)
+    // (diet, bound, nutrient 1..15): the restrictions the cached formula of
+    // each diet was made with, so that a diet keeping its formula also keeps
+    // the limits that produced it.
+    Table3<double, 8, 2, 15> FormulaCacheLimits;
     double OptTargetWeight = 0;  // kg
     double GainTargetWeight = 0;  // kg
 

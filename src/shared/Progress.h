@@ -13,6 +13,9 @@ public:
     virtual void Report(const std::string& stage, long done, long total, const std::string& detail = {}) = 0;
     // True when the user asked to stop; long commands check it between units.
     virtual bool Cancelled() const { return false; }
+    // The work is over: a progress dialog closes here, before the command's
+    // closing messages and questions.
+    virtual void Finish() {}
 };
 
 class NullProgress : public Progress {
@@ -31,9 +34,12 @@ public:
     void Report(const std::string& stage, long done, long total, const std::string& detail = {}) override {
         entries.push_back({stage, done, total, detail});
     }
-    bool Cancelled() const override { return cancel; }
+    bool Cancelled() const override { return cancel || (cancelAfter > 0 && static_cast<long>(entries.size()) >= cancelAfter); }
+    void Finish() override { ++finished; }
     std::vector<Entry> entries;
     bool cancel = false;
+    long cancelAfter = 0;  // when above 0: the user stops once this many reports have come
+    int finished = 0;
 };
 
 }  // namespace tarvisol

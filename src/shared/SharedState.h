@@ -9,6 +9,7 @@
 #include "shared/FormulationState.h"
 #include "shared/LocationState.h"
 #include "shared/OptimisationState.h"
+#include "shared/RunSnapshot.h"
 #include "shared/Table.h"
 
 namespace tarvisol {
@@ -77,6 +78,10 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
 
     // --- Run control and the engine's working values of the current day.
     bool RunFailed = false;
+    // How the last Growth command ended: its results can be stood behind, and
+    // the pig reached the final weight.
+    bool GrowthResultsValid = false;
+    bool ReachedFinalWeight = false;
     bool ShowDailyProgress = false;
     double PhysioAge = 0;
     double NextWeight = 0;
@@ -86,6 +91,11 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // Last age whose start-of-day weight the latest run computed; StartAge - 1
     // before any run. Lets readers tell this run's days from an earlier run's.
     int16_t RunLastDay = -1;
+
+    // The last Growth command's run as it finished, for the windows that
+    // report it (daily growth, formulated diets) and for the optimisation's
+    // starting programme. Empty before the first run and after a refused one.
+    RunSnapshot LastRun;
 
     // --- Where messages and the daily grid go. Null means "nowhere": private
     // copies used for parallel work run without a window.

@@ -2,47 +2,52 @@
 
 #include <algorithm>
 
-#include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 
 namespace tarvisol {
 
-void LoadDietDisplay(SharedState& s, DietDisplayWindow& w) {
+void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w) {
     Grid& g = w.GridDisplay;
-    const int diets = std::clamp<int>(s.DietCount, 0, 8);
+    const int diets = std::clamp<int>(run.DietCount(), 0, 8);
     // Per diet: content, and the minimum as the restriction files set it.
     const int cols = 1 + 2 * diets;
-    const int nutrients = std::max(s.NutrientCount - 1, 0);
+    const int ingredients = static_cast<int>(run.IngredientNames.size());
+    const int nutrients = static_cast<int>(run.NutrientNames.size());
     g.SetCols(std::max(cols, 2));
-    g.SetRows(s.IngredientCount + nutrients + 4);
+    g.SetRows(ingredients + nutrients + 4);
     g.Clear();
     g.SetColWidth(0, 2600);
     g.SetTextMatrix(0, 0, "Diet");
     for (int d = 1; d <= diets; ++d) {
-        std::string name = s.Main && d < s.Main->Griddiets.Cols() ? s.Main->Griddiets.TextMatrix(1, d) : std::string();
-        if (name.empty()) name = "Diet " + std::to_string(d);
-        g.SetTextMatrix(0, 2 * d - 1, name);
+        const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
+        g.SetTextMatrix(0, 2 * d - 1, diet.Name.empty() ? "Diet " + std::to_string(d) : diet.Name);
         g.SetTextMatrix(0, 2 * d, "Minimum");
         g.SetColWidth(2 * d - 1, 1500);
         g.SetColWidth(2 * d, 1100);
     }
+    const auto at = [](const std::vector<double>& v, int i) { return i >= 0 && i < static_cast<int>(v.size()) ? v[static_cast<std::size_t>(i)] : 0.0; };
     int row = 1;
     g.SetTextMatrix(row, 0, "Price");
-    for (int d = 1; d <= diets; ++d)
-        g.SetTextMatrix(row, 2 * d - 1, s.DietFaults(d) > 0 ? "Infeasible" : FormatAuto(s.DietPrice(d)));
+    for (int d = 1; d <= diets; ++d) {
+        const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
+        g.SetTextMatrix(row, 2 * d - 1, diet.Infeasible ? "Infeasible" : FormatAuto(diet.Price));
+    }
     ++row;
     g.SetTextMatrix(row++, 0, "Ingredients, %");
-    for (int i = 1; i <= s.IngredientCount; ++i, ++row) {
-        g.SetTextMatrix(row, 0, s.IngredientNames(i));
-        for (int d = 1; d <= diets; ++d)
-            if (s.DietFormula(d, i) > 0) g.SetTextMatrix(row, 2 * d - 1, FormatAuto(s.DietFormula(d, i)));
+    for (int i = 1; i <= ingredients; ++i, ++row) {
+        g.SetTextMatrix(row, 0, run.IngredientNames[static_cast<std::size_t>(i - 1)]);
+        for (int d = 1; d <= diets; ++d) {
+            const double x = at(run.Diets[static_cast<std::size_t>(d - 1)].Formula, i - 1);
+            if (x > 0) g.SetTextMatrix(row, 2 * d - 1, FormatAuto(x));
+        }
     }
     g.SetTextMatrix(row++, 0, "Nutrients");
     for (int k = 1; k <= nutrients; ++k, ++row) {
-        g.SetTextMatrix(row, 0, s.NutrientNames(k + 1));
+        g.SetTextMatrix(row, 0, run.NutrientNames[static_cast<std::size_t>(k - 1)]);
         for (int d = 1; d <= diets; ++d) {
-            g.SetTextMatrix(row, 2 * d - 1, FormatAuto(s.DietNutrients(d, k)));
-            const double lo = s.LoadedNutrientLimits(d, 1, k);
+            const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
+            g.SetTextMatrix(row, 2 * d - 1, FormatAuto(at(diet.Nutrients, k)));
+            const double lo = at(diet.LoadedNutrientMin, k - 1);
             if (lo != 0) g.SetTextMatrix(row, 2 * d, FormatAuto(lo));
         }
     }

@@ -1,11 +1,11 @@
 #pragma once
-// The diet display: the formulated diets side by side, ingredient inclusions
-// then nutrient contents, with each nutrient's minimum as loaded from the
-// restriction files.
+// The diet display: the formulated diets of a finished run side by side,
+// ingredient inclusions then nutrient contents, with each nutrient's minimum
+// as loaded from the restriction files.
 #include <string>
 
 #include "shared/Controls.h"
-#include "shared/SharedState.h"
+#include "shared/RunSnapshot.h"
 
 namespace tarvisol {
 
@@ -15,7 +15,8 @@ struct DietDisplayWindow {
     bool Visible = false;
 };
 
-void LoadDietDisplay(SharedState& s, DietDisplayWindow& w);
+// Fills the window from the run's diets; it keeps showing that run.
+void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w);
 
 // The about box text.
 std::string AboutText();

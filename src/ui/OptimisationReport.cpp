@@ -30,13 +30,20 @@ std::string EnergyCaption(int unit) {
 // "##" of a whole number: no leading zero, nothing for 0.
 std::string Number2(int v) { return v == 0 ? std::string() : std::to_string(v); }
 
-double MainNumber(const SharedState& s, const TextBox MainWindow::*box) {
-    return s.Main ? NumVal(std::string_view((s.Main->*box).Text)) : 0.0;
+double At(const std::vector<double>& v, int i) {
+    return i >= 0 && i < static_cast<int>(v.size()) ? v[static_cast<std::size_t>(i)] : 0.0;
 }
 
-void LoadSummary(SharedState& s, OptimisationReport& r) {
+int DietsOf(const OptimisationResult& x) { return std::clamp<int>(x.Optimum.DietCount(), 0, 8); }
+
+const RunDiet& DietOf(const OptimisationResult& x, int d) { return x.Optimum.Diets[static_cast<std::size_t>(d - 1)]; }
+
+double WeightShown(const RunSnapshot& run, double kg) { return kg / WeightFactor(run.WeightUnit); }
+
+void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.Grid3;
-    const int diets = std::max<int>(s.DietCount, 0);
+    const RunSnapshot& run = x.Optimum;
+    const int diets = DietsOf(x);
     g.Clear();
     g.SetRows(6 * diets + 7);
     g.SetCols(9);
@@ -53,34 +60,35 @@ void LoadSummary(SharedState& s, OptimisationReport& r) {
     Put(g, 7, 5, "LP Restrict.");
     g.SetCellBackColor(7, 5, kLightGreen);
     Put(g, 7, 6, "FEED COST");
-    Put(g, 8, 1, EnergyCaption(s.EnergyUnit()));
-    Put(g, 8, 6, PriceCaption(s.PriceUnit()));
-    Put(g, 8, 7, s.PriceUnit() <= 1 ? "kg" : "lb");
+    Put(g, 8, 1, EnergyCaption(run.EnergyUnit));
+    Put(g, 8, 6, PriceCaption(run.PriceUnit));
+    Put(g, 8, 7, run.PriceUnit <= 1 ? "kg" : "lb");
 
     for (int d = 1; d <= diets; ++d) {
+        const RunDiet& diet = DietOf(x, d);
         const int top = 4 * (d - 1) + 8;
         Put(g, top, 0, "Diet " + std::string(d < 10 ? " " : "") + std::to_string(d));
         Put(g, top + 1, 0, "     ENERGY");
         Put(g, top + 2, 0, " Protein, %");
         Put(g, top + 3, 0, "    Feed Wt.");
         // Optimum, starting value, limits of the search and what the formulation used.
-        const double optimum[3] = {ConvertEnergy(s, 2, s.OptDietNutrients(d, 1)), s.OptDietNutrients(d, 2),
-                                   ConvertWeight(s, 2, s.DietFormula(d, 0))};
+        const double optimum[3] = {diet.Nutrients[1] / EnergyFactor(run.EnergyUnit), diet.Nutrients[2],
+                                   WeightShown(run, diet.Allotment)};
         const int var[3] = {1, 2, 0};  // energy, protein, feed weight
         for (int j = 0; j < 3; ++j) {
             const int row = top + 1 + j;
             Put(g, row, 1, FormatAuto(optimum[j]));
-            Put(g, row, 2, FormatAuto(s.OptBase(d, var[j], 0)));
-            Put(g, row, 3, FormatAuto(s.OptBase(d, var[j], 2)));
-            Put(g, row, 4, FormatAuto(s.OptBase(d, var[j], 1)));
+            Put(g, row, 2, FormatAuto(x.Base(d, var[j], 0)));
+            Put(g, row, 3, FormatAuto(x.Base(d, var[j], 2)));
+            Put(g, row, 4, FormatAuto(x.Base(d, var[j], 1)));
         }
-        Put(g, top + 1, 5, FormatAuto(s.OptNutrientLimits(d, 1, 1)));
-        Put(g, top + 2, 5, FormatAuto(s.OptNutrientLimits(d, 1, 2)));
-        Put(g, top + 1, 6, FormatPrecise(s.DietPrice(d)));
+        Put(g, top + 1, 5, FormatAuto(At(diet.NutrientMin, 0)));
+        Put(g, top + 2, 5, FormatAuto(At(diet.NutrientMin, 1)));
+        Put(g, top + 1, 6, FormatPrecise(diet.Price));
     }
 
     // What the optimum saved.
-    const double cost = OptimumCostPerPig(s);
+    const double cost = x.OptimumCostPerPig();
     Put(g, 0, 4, "Optimized");
     Put(g, 0, 5, "Initial");
     Put(g, 1, 0, "COST/Pig");
@@ -88,14 +96,14 @@ void LoadSummary(SharedState& s, OptimisationReport& r) {
     Put(g, 3, 0, " Age");
     Put(g, 4, 0, "Percent Saved");
     Put(g, 1, 4, FormatAuto(cost));
-    Put(g, 1, 5, FormatAuto(s.CurrentCost));
-    Put(g, 2, 4, FormatAuto(s.OptFeedGain));
-    Put(g, 2, 5, FormatAuto(MainNumber(s, &MainWindow::TextF2G)));
-    Put(g, 3, 4, FormatAuto(s.OptFinalAge));
-    Put(g, 3, 5, FormatAuto(MainNumber(s, &MainWindow::Text5)));
-    const double saved = s.CurrentCost != 0 ? (s.CurrentCost - cost) * 100 / s.CurrentCost : 0;
+    Put(g, 1, 5, FormatAuto(x.StartCost));
+    Put(g, 2, 4, FormatAuto(run.FeedGain));
+    Put(g, 2, 5, FormatAuto(x.StartFeedGain));
+    Put(g, 3, 4, FormatAuto(run.FinalAge));
+    Put(g, 3, 5, FormatAuto(x.StartFinalAge));
+    const double saved = x.StartCost != 0 ? (x.StartCost - cost) * 100 / x.StartCost : 0;
     Put(g, 4, 4, FormatAuto(saved));
-    r.LabelEvaluations.Caption = "Number of Growouts run to find Optimum was " + std::to_string(s.EvalCount);
+    r.LabelEvaluations.Caption = "Number of Growouts run to find Optimum was " + std::to_string(x.Evaluations);
 
     // The best of each variable searched alone.
     Put(g, 6, 7, "Value of Single Change");
@@ -106,8 +114,8 @@ void LoadSummary(SharedState& s, OptimisationReport& r) {
         for (int j = 0; j < 3; ++j) {
             const int row = 4 * (d - 1) + 9 + j;
             const int i = vars[j];
-            Put(g, row, 7, FormatAuto(i <= 24 ? s.VariableOptimum(i) : 0.0));
-            Put(g, row, 8, FormatAuto(i <= 24 ? s.VariableCost(i) : 0.0));
+            Put(g, row, 7, FormatAuto(i <= 24 ? x.VariableOptimum(i) : 0.0));
+            Put(g, row, 8, FormatAuto(i <= 24 ? x.VariableCost(i) : 0.0));
         }
     }
 }
@@ -138,52 +146,54 @@ void PutLimit(Grid& g, int row, int col, double v, bool shadeAboveZero) {
     if (shadeAboveZero ? v > 0 : v != 0) g.SetCellBackColor(row, col, kLimitShade);
 }
 
-void LoadIngredientLimits(SharedState& s, OptimisationReport& r) {
+void LoadIngredientLimits(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.GridIngred;
-    const int diets = std::clamp<int>(s.DietCount, 0, 8);
-    SizeLimitGrid(g, std::max(100, s.IngredientCount + 2));
+    const int diets = DietsOf(x);
+    const int ingredients = std::min<int>(static_cast<int>(x.Optimum.IngredientNames.size()), 100);
+    SizeLimitGrid(g, std::max(100, ingredients + 2));
     LimitHeaders(g, "Ingredient Name", diets);
-    for (int i = 1; i <= s.IngredientCount && i <= 100; ++i) {
+    for (int i = 1; i <= ingredients; ++i) {
         const int row = i + 1;
         Put(g, row, 0, Number2(i));
-        Put(g, row, 1, s.IngredientNames(i));
+        Put(g, row, 1, x.Optimum.IngredientNames[static_cast<std::size_t>(i - 1)]);
         for (int d = 1; d <= diets; ++d) {
-            PutLimit(g, row, 2 * d, s.IngredientLimits(d, 1, i), true);
-            PutLimit(g, row, 2 * d + 1, s.IngredientLimits(d, 2, i), true);
+            PutLimit(g, row, 2 * d, At(DietOf(x, d).IngredientMin, i - 1), true);
+            PutLimit(g, row, 2 * d + 1, At(DietOf(x, d).IngredientMax, i - 1), true);
         }
     }
 }
 
-void LoadNutrientLimits(SharedState& s, OptimisationReport& r) {
+void LoadNutrientLimits(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.GridNuts;
-    const int diets = std::clamp<int>(s.DietCount, 0, 8);
-    const int nutrients = std::clamp<int>(s.NutrientCount, 0, 120);
+    const int diets = DietsOf(x);
+    const int nutrients = std::min<int>(static_cast<int>(x.Optimum.NutrientNames.size()), 120);
     SizeLimitGrid(g, std::max(123, nutrients + 3));
     LimitHeaders(g, "Restriction Name", diets);
     Put(g, 2, 1, "Feed Wt.");
-    for (int d = 1; d <= diets; ++d) Put(g, 2, 2 * d, FormatPattern(ConvertWeight(s, 2, s.DietFormula(d, 0)), "###.0"));
+    for (int d = 1; d <= diets; ++d) Put(g, 2, 2 * d, FormatPattern(WeightShown(x.Optimum, DietOf(x, d).Allotment), "###.0"));
     for (int k = 1; k <= nutrients; ++k) {
         const int row = k + 2;
         Put(g, row, 0, Number2(k));
-        Put(g, row, 1, s.NutrientNames(k + 1));
+        Put(g, row, 1, x.Optimum.NutrientNames[static_cast<std::size_t>(k - 1)]);
         for (int d = 1; d <= diets; ++d) {
-            PutLimit(g, row, 2 * d, s.OptNutrientLimits(d, 1, k), false);
-            PutLimit(g, row, 2 * d + 1, s.OptNutrientLimits(d, 2, k), false);
+            PutLimit(g, row, 2 * d, At(DietOf(x, d).NutrientMin, k - 1), false);
+            PutLimit(g, row, 2 * d + 1, At(DietOf(x, d).NutrientMax, k - 1), false);
         }
     }
 }
 
-void LoadIngredientWeights(SharedState& s, OptimisationReport& r) {
+void LoadIngredientWeights(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.GridInWt;
-    const int diets = std::clamp<int>(s.DietCount, 0, 8);
+    const int diets = DietsOf(x);
+    const int ingredients = std::min<int>(static_cast<int>(x.Optimum.IngredientNames.size()), 100);
     g.Clear();
-    g.SetRows(std::max(2, s.IngredientCount + 1));
+    g.SetRows(std::max(2, ingredients + 1));
     g.SetCols(diets + 1);
     g.SetColWidth(0, 2500);
     for (int d = 1; d <= diets; ++d) Put(g, 0, d, "Diet " + std::to_string(d));
-    for (int i = 1; i <= s.IngredientCount && i <= 100; ++i) {
-        Put(g, i, 0, s.IngredientNames(i));
-        for (int d = 1; d <= diets; ++d) Put(g, i, d, FormatPattern(s.DietFormula(d, i), "###.#0"));
+    for (int i = 1; i <= ingredients; ++i) {
+        Put(g, i, 0, x.Optimum.IngredientNames[static_cast<std::size_t>(i - 1)]);
+        for (int d = 1; d <= diets; ++d) Put(g, i, d, FormatPattern(At(DietOf(x, d).Formula, i - 1), "###.#0"));
     }
 }
 
@@ -195,20 +205,25 @@ double OptimumCostPerPig(const SharedState& s) {
     return cost;
 }
 
-void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt) {
-    double target = ConvertWeight(s, 2, s.OptTargetWeight);
+void LoadOptimisationReport(const OptimisationResult& result, OptimisationReport& r, const FrmOptP* opt) {
+    double target = WeightShown(result.Optimum, result.TargetWeight);
     if (target == 0 && opt) target = NumVal(std::string_view(opt->Text2.Text));
     r.TextTargetWt.Text = FormatAuto(target);
     r.CommandShowCurrent.Visible = false;
-    LoadSummary(s, r);
-    LoadIngredientLimits(s, r);
-    LoadNutrientLimits(s, r);
-    LoadIngredientWeights(s, r);
+    LoadSummary(result, r);
+    LoadIngredientLimits(result, r);
+    LoadNutrientLimits(result, r);
+    LoadIngredientWeights(result, r);
     r.ReportTabs.Tab = 0;
 }
 
+void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt) {
+    LoadOptimisationReport(OptimisationResultOf(s), r, opt);
+}
+
 void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt) {
-    LoadOptimisationReport(s, r, opt);
+    if (opt && opt->Result.Done) LoadOptimisationReport(opt->Result, r, opt);
+    else LoadOptimisationReport(s, r, opt);
     r.Visible = true;
 }
 

@@ -5,6 +5,7 @@
 // weights of the optimum diets. It only reads the tables the run left.
 #include <string>
 
+#include "optimisation/OptimisationResult.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 
@@ -31,11 +32,17 @@ struct OptimisationReport {
     Tabs ReportTabs{{"Optimization Summary", "Ingredient Restrictions", "Nutrient Restrictions", "Ingredient Weights"}, 0};
 };
 
-// Loading: sizes and fills the four tables from the record; `opt` is the
-// optimisation window (its target box is the fallback for the target weight).
+// Loading: sizes and fills the four tables from an optimisation's result;
+// `opt` is the optimisation window (its target box is the fallback for the
+// target weight).
+void LoadOptimisationReport(const OptimisationResult& result, OptimisationReport& r, const FrmOptP* opt);
+
+// The same from the optimisation figures the record holds now (right after a
+// search, before any other command).
 void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
 
-// "View Optimization": loads the report and shows it.
+// "View Optimization": loads the report of the window's last successful run
+// (the record's figures when the window has none) and shows it.
 void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
 
 // "Copy to Clipboard": every used cell of the summary to the clipboard.

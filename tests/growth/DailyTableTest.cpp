@@ -15,7 +15,7 @@ TEST_F(DailyTableTest, RowsFollowTheRunAndWaterGrowsWithFeed) {
     Growth(*s);
     ASSERT_FALSE(s->RunFailed);
     DailyGrowthWindow d;
-    LoadDailyGrowth(*s, d);
+    LoadDailyGrowth(s->LastRun, d);
     const Grid& g = d.GridDaily;
     EXPECT_EQ(d.Caption, "Tarvisol Estimated Daily Growth, Feed and Water Intake");
     EXPECT_EQ(g.TextMatrix(0, 7), "Lower Water In.");
@@ -39,7 +39,7 @@ TEST_F(DailyTableTest, RowsFollowTheRunAndWaterGrowsWithFeed) {
 
 TEST_F(DailyTableTest, BeforeAnyRunOnlyTheHeadersShow) {
     DailyGrowthWindow d;
-    LoadDailyGrowth(*s, d);
+    LoadDailyGrowth(s->LastRun, d);
     EXPECT_EQ(d.GridDaily.TextMatrix(0, 0), "Age, Days");
     EXPECT_EQ(d.GridDaily.TextMatrix(1, 0), "Total");
     FinishingReport(*s);

@@ -17,6 +17,7 @@
 #include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
 #include "support/DemoAfterGrowth.h"
+#include "support/FolderContents.h"
 
 namespace tarvisol {
 namespace {
@@ -212,6 +213,39 @@ TEST(PlotSweep, StoppingFromTheProgressDialogWritesNothingAndRestores) {
     EXPECT_EQ(x.s->SweepDietCount, 0);
     EXPECT_EQ(x.w->CommandPlot.BackColor, kNoColor);
     EXPECT_TRUE(x.s->NutrientLimits == limits);
+}
+
+TEST(PlotSweep, AStopLeavesTheLastSweepItsFilesAndTheDietsAsTheyWere) {
+    PlotRun x;
+    ASSERT_TRUE(x.Plot(1).finished);
+    const auto files = testing::FolderContents(x.folder.Str());
+    const auto results = x.s->SweepResults;
+    const auto values = x.s->SweepValues;
+    const auto limits = x.s->NutrientLimits;
+    const auto nutrients = x.s->DietNutrients;
+    const auto formulas = x.s->DietFormula;
+    const auto prices = x.s->DietPrice;
+    const std::string diets = testing::GridText(x.w->Griddiets), grid = testing::GridText(x.w->Grid1);
+    const Color button = x.w->CommandPlot.BackColor;
+    x.dialogs.ClearLog();
+    RecordingProgress progress;
+    progress.cancelAfter = 25;  // a few rows into the second diet (one report a row)
+    EXPECT_FALSE(x.Plot(1, &progress).finished);
+    EXPECT_EQ(progress.entries.back().stage, "Plotting diet 2 of 4");
+    EXPECT_EQ(x.dialogs.Messages(), std::vector<std::string>{kPlotCancelled});
+    EXPECT_GE(progress.finished, 1);
+    EXPECT_EQ(progress.entries.front().done, 0);  // the dialog hears of the work before its first point
+    EXPECT_TRUE(testing::FolderContents(x.folder.Str()) == files);
+    EXPECT_TRUE(x.s->SweepResults == results);
+    EXPECT_TRUE(x.s->SweepValues == values);
+    EXPECT_EQ(x.s->SweepDietCount, 4);
+    EXPECT_TRUE(x.s->NutrientLimits == limits);
+    EXPECT_TRUE(x.s->DietNutrients == nutrients);
+    EXPECT_TRUE(x.s->DietFormula == formulas);
+    EXPECT_TRUE(x.s->DietPrice == prices);
+    EXPECT_TRUE(testing::GridText(x.w->Griddiets) == diets);
+    EXPECT_TRUE(testing::GridText(x.w->Grid1) == grid);
+    EXPECT_EQ(x.w->CommandPlot.BackColor, button);
 }
 
 // The file layouts on a hand-made one-diet sweep.

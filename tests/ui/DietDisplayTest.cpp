@@ -8,22 +8,23 @@
 using namespace tarvisol;
 
 TEST(DietDisplay, InclusionsThenContentsWithLoadedMinima) {
-    auto s = std::make_unique<SharedState>();
-    s->DietCount = 2;
-    s->IngredientCount = 2;
-    s->IngredientNames(1) = "Corn";
-    s->IngredientNames(2) = "Soybean meal";
-    s->NutrientCount = 3;
-    s->NutrientNames(2) = "Net ENERGY";
-    s->NutrientNames(3) = "PROTEIN";
-    s->DietFormula(1, 1) = 80;
-    s->DietFormula(1, 2) = 20;
-    s->DietPrice(1) = 240;
-    s->DietFaults(2) = 1;
-    s->DietNutrients(1, 2) = 15.6;
-    s->LoadedNutrientLimits(1, 1, 2) = 15.5;
+    RunSnapshot run;
+    run.Source = "Growth";
+    run.IngredientNames = {"Corn", "Soybean meal"};
+    run.NutrientNames = {"Net ENERGY", "PROTEIN"};
+    RunDiet first, second;
+    first.Number = 1;
+    first.Name = "Diet 1";
+    first.Formula = {80, 20};
+    first.Price = 240;
+    first.Nutrients[2] = 15.6;
+    first.LoadedNutrientMin = {0, 15.5};
+    second.Number = 2;
+    second.Infeasible = true;
+    second.Formula = {0, 0};
+    run.Diets = {first, second};
     DietDisplayWindow w;
-    LoadDietDisplay(*s, w);
+    LoadDietDisplay(run, w);
     const Grid& g = w.GridDisplay;
     EXPECT_EQ(g.TextMatrix(0, 1), "Diet 1");
     EXPECT_EQ(g.TextMatrix(1, 1), FormatAuto(240));

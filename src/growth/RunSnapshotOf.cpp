@@ -1,0 +1,161 @@
+#include "growth/RunSnapshotOf.h"
+
+#include <algorithm>
+#include <string>
+
+#include "growth/GrowthRun.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+namespace {
+
+std::string CellText(const Grid& g, int row, int col) {
+    return row >= 0 && col >= 0 && row < g.Rows() && col < g.Cols() ? g.TextMatrix(row, col) : std::string();
+}
+
+// A diet the pig ate: one it finished, or the one in force at the final weight.
+bool Reached(const SharedState& s, int d) {
+    if (d > s.CurrentDietIndex) return false;
+    return d == s.CurrentDietIndex || s.DietResults(d, 1) > 0;
+}
+
+}  // namespace
+
+int NutrientsOf(const SharedState& s) { return std::clamp<int>(s.NutrientCount - 1, 0, 120); }
+
+std::string InfeasibleDietMessage(int d) { return "Diet No" + std::to_string(d) + "was Infeasible"; }
+
+void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
+    run.StartWeight = s.StartWeight;
+    run.StartAge = s.StartAge;
+    run.FinalWeight = s.FinalWeight;
+    run.HerdSex = s.Main ? s.Main->ComboSex.ListIndex : s.HerdSex;
+    run.SimSex = s.SimSex;
+    run.PigCount = s.PigCount;
+    run.EnergyUnit = s.EnergyUnit();
+    run.WeightUnit = s.WeightUnit();
+    run.PriceUnit = s.PriceUnit();
+    for (int k = 0; k < 5; ++k) run.Curve[static_cast<std::size_t>(k)] = s.GrowthCurve(0, k);
+    if (s.Main) {
+        run.Formulation = s.Main->Combo1.ListIndex;
+        run.FormulationName = s.Main->Combo1.Text();
+    }
+    run.MeasuredTotalFeed = s.CalibInputs(4);
+    run.MeasuredFinalAge = s.CalibInputs(5);
+    run.IngredientNames.clear();
+    for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) run.IngredientNames.push_back(s.IngredientNames(i));
+    run.NutrientNames.clear();
+    // Nutrient k is named by the matrix column k + 1; the matrix's first
+    // column is the weight.
+    for (int k = 1; k <= NutrientsOf(s); ++k) run.NutrientNames.push_back(s.NutrientNames(k + 1));
+}
+
+RunDiet RunDietOf(const SharedState& s, int d, bool formulated) {
+    RunDiet diet;
+    diet.Number = d;
+    if (s.Main) diet.Name = CellText(s.Main->Griddiets, 1, d);
+    if (diet.Name.empty()) diet.Name = "Diet " + std::to_string(d);
+    diet.Price = s.DietNutrients(d, 0);
+    diet.Allotment = s.DietFeedAmount(d);
+    const int nutrients = NutrientsOf(s);
+    diet.Nutrients.assign(static_cast<std::size_t>(std::max(14, nutrients)) + 1, 0.0);
+    for (int k = 0; k < static_cast<int>(diet.Nutrients.size()); ++k) diet.Nutrients[static_cast<std::size_t>(k)] = s.DietNutrients(d, k);
+    diet.Formulated = formulated;
+    diet.Infeasible = formulated && s.DietFaults(d) > 0;
+    const int ingredients = std::min<int>(s.IngredientCount, 100);
+    if (formulated)
+        for (int i = 1; i <= ingredients; ++i) diet.Formula.push_back(s.DietFormula(d, i));
+    for (int k = 1; k <= nutrients; ++k) {
+        diet.NutrientMin.push_back(s.NutrientLimits(d, 1, k));
+        diet.NutrientMax.push_back(s.NutrientLimits(d, 2, k));
+        diet.LoadedNutrientMin.push_back(s.LoadedNutrientLimits(d, 1, k));
+    }
+    for (int i = 1; i <= ingredients; ++i) {
+        diet.IngredientMin.push_back(s.IngredientLimits(d, 1, i));
+        diet.IngredientMax.push_back(s.IngredientLimits(d, 2, i));
+    }
+    return diet;
+}
+
+RunSnapshot RunSnapshotOf(const SharedState& s) {
+    RunSnapshot run;
+    run.Source = "Growth";
+    TakeRunInputs(s, run);
+    const int n = std::clamp<int>(s.DietCount, 0, 8);
+    const bool formulated = s.Main && s.Main->Combo1.ListIndex == kFormulationLeastCost;
+    for (int d = 1; d <= n; ++d) {
+        run.Diets.push_back(RunDietOf(s, d, formulated));
+        if (run.Diets.back().Infeasible) run.Messages.push_back(InfeasibleDietMessage(d));
+    }
+    run.RunFailed = s.RunFailed;
+    run.ReachedFinalWeight = s.ReachedFinalWeight;
+    run.ResultsValid = s.GrowthResultsValid;
+    run.DayGrowth = s.DayGrowth;
+    run.DayFeed = s.DayFeed;
+    if (s.Main) {
+        const Grid& g = s.Main->Grid1;
+        for (int row = 1; row < g.Rows() && g.Cols() > 8; ++row) {
+            RunDayRow day;
+            day.Age = g.TextMatrix(row, 5);
+            if (day.Age.empty()) break;
+            day.Weight = g.TextMatrix(row, 6);
+            day.DailyFeed = g.TextMatrix(row, 7);
+            day.TotalFeed = g.TextMatrix(row, 8);
+            day.Pigs = CellText(g, row, 9);
+            day.BackFat = CellText(g, row, 10);
+            day.LoinArea = CellText(g, row, 11);
+            day.Lean = CellText(g, row, 12);
+            day.Yield = CellText(g, row, 13);
+            run.Days.push_back(std::move(day));
+        }
+    }
+    if (s.RunFailed || n == 0) return run;
+
+    // Per-diet results.
+    for (RunDiet& diet : run.Diets) {
+        const int d = diet.Number;
+        diet.Reached = Reached(s, d);
+        if (!diet.Reached) continue;
+        int j = d - 1;
+        while (j > 0 && !Reached(s, j)) --j;
+        diet.EndAge = s.DietResults(d, 1);
+        diet.EndWeight = s.DietResults(d, 2);
+        diet.TotalFeed = s.DietResults(d, 3);
+        diet.FeedEaten = FeedEatenOfDiet(s, d);
+        const double days = s.DietResults(d, 1) - s.DietResults(j, 1);
+        diet.DailyGain = days > 0 ? (s.DietResults(d, 2) - s.DietResults(j, 2)) / days : 0;
+    }
+
+    // Summary and costs.
+    run.FinalAge = s.FinalAge;
+    run.TotalFeed = s.CumFeed(s.SimSex);
+    run.CostPerPig = CostPerPig(s);
+    const double gainKg = s.FinalWeight - s.StartWeight;
+    const double finalShown = ConvertWeight(s, 2, s.FinalWeight);
+    if (finalShown > 0) run.CostPerTonne = run.CostPerPig * (s.WeightUnit() == 1 ? 2000.0 : 1000.0) / finalShown;
+    if (gainKg > 0) {
+        run.FeedGain = s.CumFeed(0) / gainKg;
+        double energy = 0;
+        for (int d = 1; d <= n; ++d) energy += s.DietNutrients(d, 1) * FeedEatenOfDiet(s, d);
+        run.EnergyPerGain = energy / gainKg;
+    }
+    const int end = std::clamp(static_cast<int>(s.FinalAge) + 1, 0, 200);
+    for (int sex = 0; sex <= 2; ++sex) {
+        RunSexFigures& f = run.Sexes[static_cast<std::size_t>(sex)];
+        f.LiveWeight = s.DayGrowth(sex, end);
+        f.Feed = s.CumFeed(sex);
+        const double share = s.CumFeed(0) > 0 ? s.CumFeed(sex) / s.CumFeed(0) : 0;
+        f.Cost = run.CostPerPig * share;
+        const double gain = s.DayGrowth(sex, end) - s.DayGrowth(sex, s.StartAge);
+        f.FeedGain = gain > 0 ? s.CumFeed(sex) / gain : 0;
+        f.BackFat = s.CarcassTable(sex, 1);
+        f.LoinArea = s.CarcassTable(sex, 2);
+        f.Lean = s.CarcassTable(sex, 3);
+        f.Yield = s.CarcassTable(sex, 4);
+    }
+    for (int t = 1; t <= 5; ++t) run.Carcass[static_cast<std::size_t>(t)] = s.CarcassTable(0, t);
+    return run;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,123 @@
+#include "optimisation/OptimisationResult.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "growth/GrowthRun.h"
+#include "growth/RunSnapshotOf.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+namespace {
+
+double PriceFactorOf(const RunSnapshot& run) { return PriceFactor(run.PriceUnit); }
+
+// The day table of the optimum from its day tables, laid out as the growth
+// engine lays out the results grid's daily columns.
+void OptimumDays(const SharedState& s, RunSnapshot& run) {
+    const double factor = WeightFactor(s.WeightUnit());
+    const int last = std::clamp<int>(static_cast<int>(std::floor(s.FinalAge)), s.StartAge, 199);
+    double total = 0;
+    for (int day = s.StartAge; day <= last; ++day) {
+        RunDayRow row;
+        const bool lastRow = day == last;
+        const double feed = run.DayFeed(0, day) / factor;
+        total += feed;
+        row.Age = lastRow ? FormatPattern(s.FinalAge, "###.0") : std::to_string(day);
+        row.Weight = FormatPattern((lastRow ? s.FinalWeight : run.DayGrowth(0, day)) / factor, "###.#");
+        row.DailyFeed = FormatPattern(feed, "##.0");
+        row.TotalFeed = FormatPattern(total, "###.0");
+        run.Days.push_back(std::move(row));
+    }
+}
+
+}  // namespace
+
+double OptimisationResult::OptimumCostPerPig() const {
+    double cost = 0;
+    for (const RunDiet& d : Optimum.Diets) cost += d.Price * PriceFactorOf(Optimum) * d.Allotment;
+    return cost;
+}
+
+OptimisationResult OptimisationResultOf(const SharedState& s) {
+    OptimisationResult r;
+    r.Done = s.OptimisationDone;
+    r.Start = s.LastRun;
+    r.Base = s.OptBase;
+    r.VariableOptimum = s.VariableOptimum;
+    r.VariableCost = s.VariableCost;
+    r.Evaluations = s.EvalCount;
+    r.AllEvaluations = s.OptRunEvaluations;
+    r.StartCost = s.CurrentCost;
+    if (s.Main) {
+        r.StartFeedGain = NumVal(std::string_view(s.Main->TextF2G.Text));
+        r.StartFinalAge = NumVal(std::string_view(s.Main->Text5.Text));
+    }
+    r.TargetWeight = s.OptTargetWeight;
+    r.ResultFile = s.OptResultFile;
+
+    RunSnapshot& run = r.Optimum;
+    run.Source = "Optimum";
+    TakeRunInputs(s, run);
+    const bool gridDiets = s.Main && s.Main->Combo1.ListIndex == kFormulationGridDiets;
+    const int n = std::clamp<int>(s.DietCount, 0, 8);
+    for (int d = 1; d <= n; ++d) {
+        RunDiet diet = RunDietOf(s, d, !gridDiets);
+        // The optimum's own copies: its feed weight, contents and the
+        // restrictions each diet was formulated with.
+        diet.Price = s.DietPrice(d);
+        diet.Allotment = s.DietFormula(d, 0);
+        diet.Nutrients[0] = s.DietPrice(d);
+        for (int k = 1; k < static_cast<int>(diet.Nutrients.size()) && k <= 121; ++k)
+            diet.Nutrients[static_cast<std::size_t>(k)] = s.OptDietNutrients(d, k);
+        for (std::size_t k = 0; k < diet.NutrientMin.size(); ++k) {
+            diet.NutrientMin[k] = s.OptNutrientLimits(d, 1, static_cast<int>(k) + 1);
+            diet.NutrientMax[k] = s.OptNutrientLimits(d, 2, static_cast<int>(k) + 1);
+        }
+        diet.FeedEaten = diet.Allotment;
+        diet.Reached = diet.Allotment > 0;
+        run.Diets.push_back(std::move(diet));
+    }
+    // Phase ends: the engine's diet results of the best programme; the last
+    // diet ends at the final weight.
+    double total = 0;
+    double prevAge = s.StartAge, prevWeight = s.StartWeight;
+    for (RunDiet& diet : run.Diets) {
+        total += diet.Allotment;
+        const bool last = diet.Number == n;
+        diet.EndAge = last ? s.OptFinalAge : s.DietResults(diet.Number, 1);
+        diet.EndWeight = last ? s.FinalWeight : s.DietResults(diet.Number, 2);
+        diet.TotalFeed = total;
+        if (diet.EndAge > prevAge) diet.DailyGain = (diet.EndWeight - prevWeight) / (diet.EndAge - prevAge);
+        if (diet.EndAge > 0) {
+            prevAge = diet.EndAge;
+            prevWeight = diet.EndWeight;
+        }
+    }
+    run.DayGrowth = s.OptDayGrowth;
+    run.DayFeed = s.OptDayFeed;
+    run.FinalAge = s.OptFinalAge;
+    run.TotalFeed = total;
+    run.CostPerPig = r.OptimumCostPerPig();
+    const double finalShown = s.FinalWeight / WeightFactor(s.WeightUnit());
+    if (finalShown > 0) run.CostPerTonne = run.CostPerPig * (s.WeightUnit() == 1 ? 2000.0 : 1000.0) / finalShown;
+    run.FeedGain = s.OptFeedGain;
+    const double gain = s.FinalWeight - s.StartWeight;
+    if (gain > 0) {
+        double energy = 0;
+        for (const RunDiet& diet : run.Diets) energy += diet.Nutrients[1] * diet.Allotment;
+        run.EnergyPerGain = energy / gain;
+    }
+    run.Sexes[0].Feed = total;
+    run.Sexes[0].Cost = run.CostPerPig;
+    run.Sexes[0].FeedGain = run.FeedGain;
+    run.RunFailed = false;
+    run.ReachedFinalWeight = s.OptFinalAge > 0 && s.OptFinalAge <= 198;
+    run.ResultsValid = r.Done;
+    if (s.OptFinalAge > 0) OptimumDays(s, run);
+    return r;
+}
+
+}  // namespace tarvisol
