@@ -83,13 +83,15 @@ std::string BuildMixingSheet(const SharedState& s, int d, const MixingOptions& o
     // of an ingredient, the one whose squared relative error grows least per
     // unit of weight moved, until no step fits what is left. So the large
     // ingredients take whole coarse steps and what remains spreads over the
-    // small ones by their size.
+    // small ones by their size. A move that would take an ingredient past its
+    // own minimum or maximum is made only when no other move is left.
     int64_t diff = batch;
     for (int64_t w : weight) diff -= w;
     for (int guard = 0; diff != 0 && guard < 1000000; ++guard) {
         const int64_t sign = diff > 0 ? 1 : -1;
         int best = -1;
         double bestHarm = 0;
+        bool bestBreaks = false;
         for (std::size_t i = 0; i < weight.size(); ++i) {
             if (step[i] > std::llabs(diff)) continue;
             const int64_t moved = weight[i] + sign * step[i];
@@ -97,11 +99,19 @@ std::string BuildMixingSheet(const SharedState& s, int d, const MixingOptions& o
             const double before = (static_cast<double>(weight[i]) - exact[i]) / exact[i];
             const double after = (static_cast<double>(moved) - exact[i]) / exact[i];
             const double harm = (after * after - before * before) / static_cast<double>(step[i]);
+            const MixedIngredient& m = out.ingredients[i];
+            const double percent = static_cast<double>(moved) / static_cast<double>(batch) * 100;
+            const bool breaks = (m.minimum > 0 && WorseThan(percent, m.minimum, m.inclusion, true)) ||
+                                (m.maximum > 0 && WorseThan(percent, m.maximum, m.inclusion, false));
             const double tol = 1e-9 * std::fabs(harm);
-            if (best < 0 || harm < bestHarm - tol ||
-                (harm <= bestHarm + tol && exact[i] > exact[static_cast<std::size_t>(best)])) {
+            const bool better = best < 0 || (bestBreaks && !breaks) ||
+                                (breaks == bestBreaks &&
+                                 (harm < bestHarm - tol ||
+                                  (harm <= bestHarm + tol && exact[i] > exact[static_cast<std::size_t>(best)])));
+            if (better) {
                 best = static_cast<int>(i);
                 bestHarm = harm;
+                bestBreaks = breaks;
             }
         }
         if (best < 0) break;
