@@ -136,9 +136,9 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
                                 n.belowMinimum ? "BELOW MINIMUM" : (n.aboveMaximum ? "ABOVE MAXIMUM" : "")});
         if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 5, kLightRed);
     }
-    std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + ", weighed out " +
-                          WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + ". ";
-    summary += m.broken == 0 ? "The rounding breaks no limit."
+    std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + " weighed out to " +
+                          WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + "; ";
+    summary += m.broken == 0 ? "the rounding breaks no limit."
                              : std::to_string(m.broken) + (m.broken == 1 ? " limit is" : " limits are") + " broken by the rounding.";
     w.LabelSummary.Caption = summary;
     w.Sheet = std::move(m);
