@@ -61,11 +61,10 @@ SensitivityView::SensitivityView(SharedState& s, QWidget* parent) : QDialog(pare
     bottom->addStretch(1);
     bottom->addWidget(close);
     layout->addLayout(bottom);
-    connect(diet, QOverload<int>::of(&QComboBox::activated), this, [this, diet](int i) {
+    connect(diet, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
         form_.ComboDiet.ListIndex = i;
         ShowSensitivity(s_, form_);
         Refresh();
-        (void)diet;
     });
     binder_.Bind(form_.ComboDiet, diet);
     resize(980, 760);
