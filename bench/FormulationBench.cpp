@@ -3,7 +3,6 @@
 // and the Run LP command over the four demo diets.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -21,8 +20,9 @@ struct Demo {
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     bool ok = false;
     Demo() {
-        const std::string base =
-            (std::filesystem::path(__FILE__).parent_path().parent_path() / "examples" / "demo" / "Demo").string();
+        // The source folder from the build: __FILE__ is relative to the build
+        // folder, so it names nothing when the benchmarks run from elsewhere.
+        const std::string base = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
         DataInit(*s);
         s->Main = w.get();
         s->MatrixFile = base + kMatrixEnding;

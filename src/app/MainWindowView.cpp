@@ -26,7 +26,9 @@
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
+#include "app/MixingSheetView.h"
 #include "app/RestrictionsView.h"
+#include "app/SensitivityView.h"
 #include "app/TemperatureView.h"
 #include "calibration/CorCoef.h"
 #include "formulation/AminoRatio.h"
@@ -207,6 +209,8 @@ void MainWindowView::BuildInputs(QWidget* parent) {
         restrictions_->Open();
     }));
     buttons->addWidget(AddButton(form_.CommandSources, [this] { OpenSources(); }));
+    buttons->addWidget(AddButton(form_.CommandSensitivity, [this] { OpenSensitivityOf(SelectedDiet(false)); }));
+    buttons->addWidget(AddButton(form_.CommandMixing, [this] { OpenMixingOf(SelectedDiet(false)); }));
     buttons->addWidget(AddButton(form_.CommandCalibration, [this] {
         if (!calibration_) {
             calibration_ = std::make_unique<CalibrationView>(s_, dialogs_, this);
@@ -310,8 +314,22 @@ void MainWindowView::BuildMenus() {
     view->addAction("Formulated Diets", this, [this] {
         if (!displayForm_) displayForm_ = std::make_unique<DietDisplayWindow>();
         RunCommand([this] { LoadDietDisplay(s_.LastRun, *displayForm_); });
-        if (!display_)
+        if (!display_) {
             display_ = std::make_unique<GridDialog>(s_, displayForm_->GridDisplay, QString::fromStdString(displayForm_->Caption), this);
+            auto* row = new QHBoxLayout;
+            for (const Button* b : {&form_.CommandSensitivity, &form_.CommandMixing}) {
+                auto* w = new QPushButton(QString::fromStdString(b->Caption), display_.get());
+                w->setObjectName(QString::fromStdString(b->Caption));
+                w->setToolTip(QString::fromStdString(b->ToolTip));
+                const bool sens = b == &form_.CommandSensitivity;
+                connect(w, &QPushButton::clicked, this, [this, sens] {
+                    sens ? OpenSensitivityOf(SelectedDiet(true)) : OpenMixingOf(SelectedDiet(true));
+                });
+                row->addWidget(w);
+            }
+            row->addStretch(1);
+            static_cast<QVBoxLayout*>(display_->layout())->addLayout(row);
+        }
         display_->Refresh();
         display_->show();
         display_->raise();
@@ -337,6 +355,23 @@ void MainWindowView::OpenSources() {
         OpenFromDietsGrid(s_, sources_->form(), g.Row, g.Col);
     }
     sources_->Open();
+}
+
+int MainWindowView::SelectedDiet(bool fromDisplay) const {
+    // The display shows diet d in columns 2d - 1 (contents) and 2d (minimums).
+    if (fromDisplay) return displayForm_ && displayForm_->GridDisplay.Col >= 1 ? (displayForm_->GridDisplay.Col + 1) / 2 : 1;
+    const Grid& g = tabs_ && tabs_->currentIndex() == 2 ? form_.GridFormula : form_.Griddiets;
+    return g.Col >= 1 ? g.Col : 1;
+}
+
+void MainWindowView::OpenSensitivityOf(int d) {
+    if (!sensitivity_) sensitivity_ = std::make_unique<SensitivityView>(s_, this);
+    sensitivity_->Open(d);
+}
+
+void MainWindowView::OpenMixingOf(int d) {
+    if (!mixing_) mixing_ = std::make_unique<MixingSheetView>(s_, dialogs_, this);
+    mixing_->Open(d);
 }
 
 void MainWindowView::RunCommand(const std::function<void()>& procedure) {

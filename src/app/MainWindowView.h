@@ -27,6 +27,8 @@ class CalibrationView;
 class AdjustCalibrationView;
 class OptimisationView;
 class DietPlotView;
+class SensitivityView;
+class MixingSheetView;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -77,6 +79,13 @@ private:
     std::unique_ptr<DietDisplayWindow> displayForm_;
     std::unique_ptr<GridDialog> display_;
     void OpenSources();
+    // Sensitivity and mixing sheet of the diet selected on the diets grid, the
+    // formula grid or the formulated-diets display.
+    std::unique_ptr<SensitivityView> sensitivity_;
+    std::unique_ptr<MixingSheetView> mixing_;
+    int SelectedDiet(bool fromDisplay) const;
+    void OpenSensitivityOf(int d);
+    void OpenMixingOf(int d);
 };
 
 }  // namespace tarvisol::app

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/DietPlotView.h"
 #include "app/MainWindowView.h"
@@ -60,6 +61,20 @@ int main(int argc, char** argv) {
         const QString path = QString("%1/diet-plot.png").arg(argv[2]);
         chart->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+    }
+    // The sensitivity and mixing sheet of the second diet, from the diets grid.
+    form->Griddiets.Col = 2;
+    for (const char* caption : {"Sensitivity", "Mixing Sheet"}) {
+        if (auto* b = window.findChild<QPushButton*>(caption)) b->click();
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+    }
+    for (const char* name : {"SensitivityView", "MixingSheetView"}) {
+        if (auto* w = window.findChild<QWidget*>(name)) {
+            for (int i = 0; i < 10; ++i) QApplication::processEvents();
+            const QString path = QString("%1/%2.png").arg(argv[2], name == std::string("SensitivityView") ? "sensitivity" : "mixing-sheet");
+            w->grab().save(path);
+            std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+        }
     }
     return 0;
 }

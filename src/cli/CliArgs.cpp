@@ -58,6 +58,20 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                    "DemoReq.ing, DemoReq.nut, Demo.dts)")
         ->required();
     lp->add_flag("--json", req.lp.json, "Print one JSON object");
+    lp->add_flag("--sensitivity", req.lp.sensitivity,
+                 "Add shadow prices and ranges per formulated diet, and why each infeasible diet is infeasible");
+
+    // mix: a formulated diet as a batch for the feed mill.
+    auto* mix = app.add_subcommand("mix", "Weigh out one formulated diet as a batch for the mill (the mixing sheet)");
+    double mixBatch = 0, mixResolution = 0, mixFine = 0;
+    mix->add_option("LOCATION", req.mix.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    mix->add_option("--diet", req.mix.diet, "Diet number, 1-based")->required();
+    auto* mixBatchOpt = mix->add_option("--batch", mixBatch, "Batch size, kg (default 1000)");
+    auto* mixResOpt = mix->add_option("--resolution", mixResolution,
+                                      "Scale resolution for ingredients above 2 % of the diet, kg (default 0.5)");
+    auto* mixFineOpt = mix->add_option("--fine-resolution", mixFine,
+                                       "Scale resolution for ingredients at 2 % or less, kg (default 0.01)");
+    mix->add_flag("--json", req.mix.json, "Print one JSON object");
 
     auto* growth = app.add_subcommand("growth", "Open a location and press Growth, as the main window does");
     GrowthArgs& ga = req.growth;
@@ -111,6 +125,27 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             std::cerr << "tarvisol-cli lp: LOCATION must name a folder and base name\n";
             exitCode = 2;
             return std::nullopt;
+        }
+    }
+    if (mix->parsed()) {
+        req.kind = CliRequest::Kind::Mix;
+        auto positive = [&](const char* name, double v) {
+            if (std::isfinite(v) && v > 0) return true;
+            std::cerr << "tarvisol-cli mix: " << name << " must be a number above 0\n";
+            exitCode = 2;
+            return false;
+        };
+        if (*mixBatchOpt) {
+            if (!positive("--batch", mixBatch)) return std::nullopt;
+            req.mix.batch = mixBatch;
+        }
+        if (*mixResOpt) {
+            if (!positive("--resolution", mixResolution)) return std::nullopt;
+            req.mix.resolution = mixResolution;
+        }
+        if (*mixFineOpt) {
+            if (!positive("--fine-resolution", mixFine)) return std::nullopt;
+            req.mix.fineResolution = mixFine;
         }
     }
     if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;

@@ -7,6 +7,7 @@
 
 #include "cli/CalibrateCommand.h"
 #include "cli/GrowthCommand.h"
+#include "cli/MixCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
 
@@ -25,16 +26,18 @@ struct GrowArgs {
 struct LpArgs {
     std::string location;  // folder plus base name, e.g. examples/demo/Demo
     bool json = false;
+    bool sensitivity = false;  // shadow prices and ranges, or why a diet is infeasible
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
     CalibrateArgs calibrate;
     OptimiseArgs optimise;
     PlotArgs plot;
+    MixArgs mix;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

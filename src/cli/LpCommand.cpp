@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/SensitivityJson.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "shared/MainWindowForm.h"
@@ -51,6 +52,7 @@ nlohmann::ordered_json RunLpCommand(const LpArgs& args, std::ostream* messages) 
                              {"price", feasible ? nlohmann::ordered_json(s->DietPrice(d)) : nlohmann::ordered_json()},
                              {"formula", formula},
                              {"nutrients", nutrients}});
+            if (args.sensitivity) AddSensitivity(*s, d, diets.back());
         }
     } else {
         const std::string text = "No ingredient matrix loaded from " + s->MatrixFile;
@@ -87,13 +89,14 @@ void PrintLp(const nlohmann::ordered_json& r, std::ostream& out) {
         for (const auto& [name, v] : d["nutrients"].items())
             out << "  " << PadRight(name, 26) << PadLeft(FormatPrecise(v.get<double>()), 11) << "\n";
         out << "\n";
+        PrintSensitivity(d, out);
     }
 }
 
 int LpExitCode(const nlohmann::ordered_json& r) {
     if (!r["loaded"].get<bool>()) return 2;
     for (const auto& d : r["diets"])
-        if (!d["feasible"].get<bool>()) return 1;
+        if (!d["feasible"].get<bool>() || (d.contains("sensitivity") && d["sensitivity"].is_null())) return 1;
     return 0;
 }
 

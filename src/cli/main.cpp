@@ -6,6 +6,7 @@
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
+#include "cli/MixCommand.h"
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
 
@@ -62,6 +63,14 @@ int main(int argc, char** argv) {
             else
                 PrintLp(result, std::cout);
             return LpExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Mix) {
+            auto result = RunMixCommand(req->mix, req->mix.json ? nullptr : &std::cerr);
+            if (req->mix.json)
+                std::cout << result.dump(2) << "\n";
+            else
+                PrintMix(result, std::cout);
+            return MixExitCode(result);
         }
     } catch (const std::exception& e) {
         std::cerr << "tarvisol-cli: " << e.what() << "\n";

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "formulation/DietDiagnosis.h"
 #include "formulation/Lprogr.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -224,7 +225,8 @@ void RunLp(SharedState& s) {
     for (int d = 1; d <= n; ++d) {
         s.ProteinRange(d) = std::max(s.NutrientLimits(d, 2, 2) - s.NutrientLimits(d, 1, 2), 0.0);
         FormulateDiet(s, d);
-        if (s.DietFaults(d) > 0) DialogsOf(s).Message("Diet No" + std::to_string(d) + "was Infeasible");
+        // "Diet No<d>was Infeasible", followed by the limits to change.
+        if (s.DietFaults(d) > 0) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
         if (s.Main) {
             s.Main->Griddiets.EnsureCell(2, d);
             s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));

@@ -46,6 +46,9 @@ struct DietModel {
     int cols = 0;
     std::vector<int> senses;
     std::vector<double> coef;  // kept rows x cols, row after row
+    std::vector<int> tableRows;    // LP table row (1-based) of each kept row
+    std::vector<double> rhs;       // right-hand side of each kept row
+    std::vector<double> prices;    // objective of the last solve, ingredient j at j - 1
     bool optimal = false;      // the last solve ended on an optimal basis
     // A basis the next solve starts from after loading its rows afresh.
     bool pending = false;
@@ -56,7 +59,7 @@ struct Context {
     std::array<DietModel, 9> diets;  // by diet number; slot 0 for anything else
     LpSolveInfo last;
     // Working copies of the rows of the current call; they only grow.
-    std::vector<int> senses;
+    std::vector<int> senses, tableRows;
     std::vector<double> coef, rhs;
     std::vector<CoinBigIndex> start;
     std::vector<int> index;
@@ -111,6 +114,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
     ctx.senses.clear();
+    ctx.tableRows.clear();
     ctx.rhs.clear();
     ctx.coef.clear();
     for (int r = 0; r < m; ++r) {
@@ -124,6 +128,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         const double b = table[r];
         if (!Usable(b, kMaxRightHandSide)) return;
         ctx.senses.push_back(senses[r]);
+        ctx.tableRows.push_back(r + 1);
         ctx.rhs.push_back(b);
         for (int j = 1; j <= n; ++j) {
             const double a = table[r + kLpMaxRows * j];
@@ -197,6 +202,9 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     // start that does not end optimal is proved again from the slack basis.
     dm.ready = !dm.handler->severe;
     dm.optimal = optimal && dm.ready;
+    dm.tableRows = ctx.tableRows;
+    dm.rhs = ctx.rhs;
+    dm.prices.assign(prices + 1, prices + 1 + n);
     ctx.last.optimal = optimal;
     if (!optimal) return;
     const double* x = dm.model->primalColumnSolution();
@@ -274,6 +282,34 @@ void StartFromLpBasis(LpSolverCache& cache, int diet, const LpBasis& basis) {
     DietModel& dm = ContextOf(cache).diets[static_cast<std::size_t>(diet)];
     dm.pending = true;
     dm.start = basis;
+}
+
+bool LastOptimalLpSolve(const LpSolverCache& cache, int diet, LpSolvedDiet& out) {
+    const auto* ctx = static_cast<const Context*>(cache.Get());
+    if (!ctx || diet < 1 || diet > 8) return false;
+    const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
+    if (!dm.model || !dm.optimal || dm.cols <= 0) return false;
+    ClpSimplex& m = *dm.model;
+    const int n = dm.cols;
+    const int k = static_cast<int>(dm.senses.size());
+    if (m.numberColumns() != n || m.numberRows() != k || static_cast<int>(dm.tableRows.size()) != k ||
+        !m.primalColumnSolution())
+        return false;
+    out.cols = n;
+    out.tableRows = dm.tableRows;
+    out.senses = dm.senses;
+    out.rhs = dm.rhs;
+    out.coef = dm.coef;
+    out.prices = dm.prices;
+    const double* x = m.primalColumnSolution();
+    out.x.assign(x, x + n);
+    out.basicColumn.assign(static_cast<std::size_t>(n), 0);
+    out.basicRow.assign(static_cast<std::size_t>(k), 0);
+    for (int j = 0; j < n; ++j)
+        out.basicColumn[static_cast<std::size_t>(j)] = m.getColumnStatus(j) == ClpSimplex::basic ? 1 : 0;
+    for (int i = 0; i < k; ++i)
+        out.basicRow[static_cast<std::size_t>(i)] = m.getRowStatus(i) == ClpSimplex::basic ? 1 : 0;
+    return true;
 }
 
 LpSolveInfo LastLpSolve(const LpSolverCache& cache) {

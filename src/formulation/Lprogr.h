@@ -51,6 +51,26 @@ bool SaveLpBasis(const LpSolverCache& cache, int diet, LpBasis& basis);
 // solved before. Work spread over threads stays identical to the sequential order.
 void StartFromLpBasis(LpSolverCache& cache, int diet, const LpBasis& basis);
 
+// The last optimal solve of a diet as the solver ended it, in the LP table's
+// terms, for reading more out of that same solve (duals, reduced costs,
+// ranges: see LpRanging.h). Only the rows handed to the solver are here (an
+// all-zero row is dropped); each names its LP table row.
+struct LpSolvedDiet {
+    int cols = 0;                           // ingredients 1..cols
+    std::vector<int> tableRows;             // LP table row (1-based) of each kept row
+    std::vector<int> senses;                // 1 at least, -1 at most, 0 equality
+    std::vector<double> rhs;                // right-hand side of each kept row
+    std::vector<double> coef;               // kept rows x cols, row after row
+    std::vector<double> prices;             // objective: price of ingredient j at j - 1
+    std::vector<double> x;                  // percent of ingredient j at j - 1
+    std::vector<unsigned char> basicColumn;  // 1 when ingredient j - 1 is in the final basis
+    std::vector<unsigned char> basicRow;     // 1 when the row's activity is in the final basis
+};
+
+// Copies the last solve of `diet` when it ended optimal; false otherwise (never
+// solved, not optimal, or the solver objects were forgotten). Reads only.
+bool LastOptimalLpSolve(const LpSolverCache& cache, int diet, LpSolvedDiet& out);
+
 // What the last solve through a cache did, for tests and benchmarks.
 struct LpSolveInfo {
     bool warm = false;     // started from a kept basis

@@ -62,6 +62,8 @@ struct MainWindow {
     Button CommandData{"Data", {}, false};  // the data button, hidden at start-up
     Button CommandEditRestrictions{"Edit Diet Restrictions"};
     Button CommandSources{"Nutrient Sources", "Where the nutrient, ingredient or cost of the selected diet cell comes from"};
+    Button CommandSensitivity{"Sensitivity", "Shadow prices and price ranges of the selected diet, or why it is infeasible"};
+    Button CommandMixing{"Mixing Sheet", "The selected diet weighed out as a batch for the mill"};
 
     Tabs MainTabs;
 };

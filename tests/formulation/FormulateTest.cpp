@@ -219,7 +219,8 @@ TEST_F(FormulateTest, RunLpShowsPricesAndNutrientsOrMarksInfeasibleDiets) {
     w->Griddiets.SetTextMatrix(5, 2, "kept");
     RunLp(*s);
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "Diet No2was Infeasible");
+    EXPECT_EQ(Messages()[0],
+              "Diet No2was Infeasible\nPROTEIN minimum 16.00: at most 13 reachable with these ingredients and limits");
     EXPECT_EQ(s->ProteinRange(2), 0);
     EXPECT_EQ(w->Griddiets.TextMatrix(2, 1), FormatAuto(1790.0 / 13));
     EXPECT_EQ(w->Griddiets.TextMatrix(4, 1), FormatAuto(s->DietNutrients(1, 1)));

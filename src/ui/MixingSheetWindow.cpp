@@ -1,0 +1,167 @@
+#include "ui/MixingSheetWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "shared/Clipboard.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Units.h"
+#include "ui/GridClipboard.h"
+
+namespace tarvisol {
+namespace {
+
+void Headings(Grid& g, const std::vector<std::string>& titles, const std::vector<int>& widths) {
+    g.SetRows(1);
+    g.SetCols(static_cast<int>(titles.size()));
+    g.Clear();
+    for (std::size_t c = 0; c < titles.size(); ++c) {
+        g.SetTextMatrix(0, static_cast<int>(c), titles[c]);
+        g.SetColWidth(static_cast<int>(c), widths[c]);
+    }
+}
+
+int AddRow(Grid& g, const std::vector<std::string>& cells) {
+    const int row = g.Rows();
+    g.SetRows(row + 1);
+    for (std::size_t c = 0; c < cells.size(); ++c) g.SetTextMatrix(row, static_cast<int>(c), cells[c]);
+    return row;
+}
+
+// Weights with as many decimals as the step needs.
+std::string WeightText(double w, double step) {
+    int decimals = 0;
+    for (double st = step; decimals < 6 && std::fabs(st - std::round(st)) > 1e-9; st *= 10) ++decimals;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, w);
+    return buf;
+}
+
+std::string DietName(const SharedState& s, int d) {
+    std::string name = s.Main && d < s.Main->Griddiets.Cols() && s.Main->Griddiets.Rows() > 1
+                           ? s.Main->Griddiets.TextMatrix(1, d)
+                           : std::string();
+    return name.empty() ? "Diet " + std::to_string(d) : "Diet " + std::to_string(d) + ": " + name;
+}
+
+std::string Escape(const std::string& t) {
+    std::string out;
+    for (char c : t) {
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else out += c;
+    }
+    return out;
+}
+
+std::string GridHtml(const Grid& g) {
+    std::string h = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
+    for (int r = 0; r < g.Rows(); ++r) {
+        h += "<tr>";
+        for (int c = 0; c < g.Cols(); ++c) {
+            const std::string cell = Escape(g.TextMatrix(r, c));
+            h += r == 0 ? "<th>" + cell + "</th>" : (c == 0 ? "<td>" : "<td align=\"right\">") + cell + "</td>";
+        }
+        h += "</tr>";
+    }
+    return h + "</table>";
+}
+
+}  // namespace
+
+void OpenMixingSheet(SharedState& s, MixingSheetWindow& w, int d) {
+    w.ComboDiet.Clear();
+    const int diets = std::clamp<int>(s.DietCount, 0, 8);
+    for (int i = 1; i <= diets; ++i) w.ComboDiet.AddItem(DietName(s, i));
+    w.ComboDiet.ListIndex = diets > 0 ? std::clamp(d, 1, diets) - 1 : -1;
+    const MixingOptions o = DefaultMixingOptions(s.WeightUnit());
+    w.TextBatch.Text = FormatExact(o.batch);
+    w.TextCoarse.Text = FormatExact(o.coarseStep);
+    w.TextFine.Text = FormatExact(o.fineStep);
+    w.LabelUnit.Caption = WeightUnitLabel(s.WeightUnit());
+    w.Visible = true;
+    MakeMixingSheet(s, w);
+}
+
+void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
+    const std::string unit = WeightUnitLabel(s.WeightUnit());
+    Headings(w.GridIngredients, {"Ingredient", "Formula, %", "Weight, " + unit, "Scale Step", "Limit"},
+             {2800, 1200, 1400, 1100, 1800});
+    Headings(w.GridNutrients, {"Nutrient", "Minimum", "Maximum", "Diet", "Batch", "Limit"},
+             {2200, 1100, 1100, 1100, 1100, 1800});
+    w.SheetReady = false;
+    w.Sheet = {};
+    const int d = w.ComboDiet.ListIndex + 1;
+    if (d < 1) {
+        w.LabelSummary.Caption = "No diets in the programme.";
+        return;
+    }
+    MixingOptions o = DefaultMixingOptions(s.WeightUnit());
+    struct Box {
+        TextBox& box;
+        double& value;
+        const char* what;
+    };
+    for (Box b : {Box{w.TextBatch, o.batch, "Batch size"}, Box{w.TextCoarse, o.coarseStep, "Scale resolution above 2 %"},
+                  Box{w.TextFine, o.fineStep, "Scale resolution at 2 % or less"}}) {
+        const double v = NumVal(b.box.Text);
+        if (!(std::isfinite(v) && v > 0)) {
+            const std::string text = std::string(b.what) + " must be a number above 0";
+            DialogsOf(s).Message(text);
+            w.LabelSummary.Caption = text + ".";
+            return;
+        }
+        b.value = v;
+    }
+    MixingSheet m;
+    if (const std::string why = BuildMixingSheet(s, d, o, m); !why.empty()) {
+        w.LabelSummary.Caption = why + ".";
+        return;
+    }
+    for (const MixedIngredient& i : m.ingredients)
+        AddRow(w.GridIngredients, {i.name, FormatPrecise(i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
+                                   i.broken ? "LIMIT BROKEN" : ""});
+    const int total = AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", ""});
+    for (int c = 0; c < w.GridIngredients.Cols(); ++c) w.GridIngredients.SetCellBackColor(total, c, kLightCyan);
+    for (int r = 1; r < total; ++r)
+        if (!w.GridIngredients.TextMatrix(r, 4).empty()) w.GridIngredients.SetCellBackColor(r, 4, kLightRed);
+    for (const MixedNutrient& n : m.nutrients) {
+        const int row = AddRow(w.GridNutrients,
+                               {n.name, n.minimum != 0 ? FormatExact(n.minimum) : "", n.maximum > 0 ? FormatExact(n.maximum) : "",
+                                FormatPrecise(n.diet), FormatPrecise(n.batch),
+                                n.belowMinimum ? "BELOW MINIMUM" : (n.aboveMaximum ? "ABOVE MAXIMUM" : "")});
+        if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 5, kLightRed);
+    }
+    std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + " weighed out to " +
+                          WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + "; ";
+    summary += m.broken == 0 ? "the rounding breaks no limit."
+                             : std::to_string(m.broken) + (m.broken == 1 ? " limit is" : " limits are") + " broken by the rounding.";
+    w.LabelSummary.Caption = summary;
+    w.Sheet = std::move(m);
+    w.SheetReady = true;
+}
+
+void CopyMixingSheet(SharedState& s, MixingSheetWindow& w) {
+    if (!w.SheetReady) return;
+    const Grid& a = w.GridIngredients;
+    const Grid& b = w.GridNutrients;
+    std::string text = RangeText(a, {0, a.Rows() - 1, 0, a.Cols() - 1}) + "\n\n" + RangeText(b, {0, b.Rows() - 1, 0, b.Cols() - 1});
+    ClipboardOf(s).Clear();
+    ClipboardOf(s).SetText(text);
+}
+
+std::string MixingSheetHtml(const MixingSheetWindow& w) {
+    std::string h = "<html><body><h2>" + Escape(w.Caption) + "</h2><p>" + Escape(w.LabelSummary.Caption) + "</p>";
+    if (w.SheetReady) {
+        h += "<p>Scale steps: " + Escape(w.TextCoarse.Text) + " " + Escape(w.LabelUnit.Caption) + " above 2 % of the diet, " +
+             Escape(w.TextFine.Text) + " " + Escape(w.LabelUnit.Caption) + " at 2 % or less.</p>";
+        h += GridHtml(w.GridIngredients) + "<p></p>" + GridHtml(w.GridNutrients);
+    }
+    return h + "</body></html>";
+}
+
+}  // namespace tarvisol

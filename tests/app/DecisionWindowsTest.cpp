@@ -1,0 +1,89 @@
+// The Sensitivity and Mixing Sheet windows opened from the main window's
+// buttons on the demo location, and the mixing sheet saved as PDF.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/MainWindowView.h"
+#include "app/MixingSheetView.h"
+#include "app/SensitivityView.h"
+#include "shared/ScriptedDialogs.h"
+#include "support/DemoLocation.h"
+
+using namespace tarvisol;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DecisionWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch = fs::temp_directory_path() / ("tarvisol_gui_decision_" + std::to_string(::getpid()));
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+        tarvisol::testing::CopyDemoLocation(scratch);
+        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
+        view->show();
+        auto* text6 = view->findChild<QLineEdit*>("Text6");
+        text6->setFocus();
+        text6->clear();
+        QTest::keyClicks(text6, "Demo");
+        dialogs.Answer(Answer::Yes);
+        QTest::keyClick(text6, Qt::Key_Return);
+        view->findChild<QPushButton*>("Run LP")->click();
+        form->Griddiets.Col = 2;
+    }
+    void TearDown() override {
+        view.reset();
+        fs::remove_all(scratch);
+    }
+    fs::path scratch;
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
+    ScriptedDialogs dialogs;
+    std::unique_ptr<app::MainWindowView> view;
+};
+
+TEST_F(DecisionWindowsTest, SensitivityOpensOnTheSelectedDiet) {
+    ASSERT_EQ(s->DietFaults(2), 0);
+    view->findChild<QPushButton*>("Sensitivity")->click();
+    auto* w = view->findChild<app::SensitivityView*>("SensitivityView");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->form().ComboDiet.ListIndex, 1);
+    EXPECT_GT(w->form().GridLimits.Rows(), 5);
+    auto* grid = w->findChild<QWidget*>("GridLimits");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->isVisible());
+}
+
+TEST_F(DecisionWindowsTest, MixingSheetSavesAsPdfAndReportsAFailedSave) {
+    view->findChild<QPushButton*>("Mixing Sheet")->click();
+    auto* w = view->findChild<app::MixingSheetView*>("MixingSheetView");
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->form().SheetReady);
+    const std::string pdf = (scratch / "sheet.pdf").string();
+    ASSERT_TRUE(w->SavePdf(pdf));
+    const std::string cmd = "pdftotext '" + pdf + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
+    std::string text;
+    char buf[4096];
+    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) text.append(buf, n);
+    EXPECT_NE(text.find("Corn DDGS"), std::string::npos);
+    EXPECT_NE(text.find("Total"), std::string::npos);
+    EXPECT_NE(text.find("Grower 2"), std::string::npos);
+
+    dialogs.ClearLog();
+    const std::string nowhere = (scratch / "missing" / "sheet.pdf").string();
+    EXPECT_FALSE(w->SavePdf(nowhere));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].rfind("The mixing sheet could not be saved to " + nowhere, 0), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// The Sensitivity window's form on the demo diets.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "formulation/Formulate.h"
+#include "shared/Clipboard.h"
+#include "shared/Numbers.h"
+#include "support/FormulationFixture.h"
+#include "ui/SensitivityWindow.h"
+
+using namespace tarvisol;
+
+namespace {
+
+class SensitivityWindowTest : public ::testing::Test, protected tarvisol::testing::FormulationFixture {
+protected:
+    void SetUp() override {
+        s->Clip = &clip;
+        LoadDemo();
+        RunLp(*s);
+    }
+    MemoryClipboard clip;
+    SensitivityWindow win;
+};
+
+TEST_F(SensitivityWindowTest, LimitsComeLargestShadowPriceFirstAndCopyWithHeadings) {
+    OpenSensitivity(*s, win, 2);
+    EXPECT_EQ(win.ComboDiet.ListIndex, 1);
+    ASSERT_TRUE(win.FiguresVisible);
+    EXPECT_FALSE(win.DiagnosisVisible);
+    const Grid& g = win.GridLimits;
+    ASSERT_GT(g.Rows(), 5);
+    double previous = 1e300;
+    for (int r = 1; r < g.Rows(); ++r) {
+        const double shadow = std::fabs(Val(g.TextMatrix(r, 5)));
+        EXPECT_LE(shadow, previous * (1 + 1e-3)) << g.TextMatrix(r, 0);
+        previous = shadow;
+    }
+    EXPECT_EQ(win.GridIngredients.Rows(), s->IngredientCount + 1);
+    CopySensitivityLimits(*s, win);
+    const std::string text = clip.GetText();
+    EXPECT_EQ(text.substr(0, 22), "Limit\tMin/Max\tLimit\tCo");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), g.Rows() - 1);
+}
+
+TEST_F(SensitivityWindowTest, AnInfeasibleDietShowsTheLimitsToChange) {
+    s->NutrientLimits(2, 1, 1) = 4000;
+    RunLp(*s);
+    OpenSensitivity(*s, win, 2);
+    EXPECT_FALSE(win.FiguresVisible);
+    ASSERT_TRUE(win.DiagnosisVisible);
+    EXPECT_EQ(win.GridDiagnosis.Rows(), 2);
+    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 0), "Net ENERGY");
+    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 3), "2662");
+    EXPECT_NE(win.LabelSummary.Caption.find("is infeasible.\nNet ENERGY minimum 4000: at most 2662 reachable"), std::string::npos);
+    // Choosing a feasible diet in the list shows its figures.
+    win.ComboDiet.ListIndex = 0;
+    ShowSensitivity(*s, win);
+    EXPECT_TRUE(win.FiguresVisible);
+    EXPECT_FALSE(win.DiagnosisVisible);
+}
+
+TEST_F(SensitivityWindowTest, ADietChangedSinceItsFormulationShowsNoFigures) {
+    s->IngredientPrices(1) += 5;
+    OpenSensitivity(*s, win, 1);
+    EXPECT_FALSE(win.FiguresVisible);
+    EXPECT_EQ(win.GridLimits.Rows(), 1);
+    EXPECT_EQ(win.LabelSummary.Caption,
+              "Diet 1 changed since it was formulated (matrix, prices or limits): press Run LP again.");
+}
+
+}  // namespace
