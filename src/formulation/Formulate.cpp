@@ -209,6 +209,8 @@ void LPCOST(SharedState& s, int d) {
     }
 }
 
+bool DietFormulated(const SharedState& s, int d) { return s.DietFaults(d) == 0; }
+
 void FormulateDiet(SharedState& s, int d) {
     int32_t dd = d;
     BuildLp(s, dd);

@@ -29,6 +29,10 @@ void CheckLimitOrder(SharedState& s, int16_t& answer);
 // "... in procedure {LPCOST} of Calculations" and end the procedure.
 void LPCOST(SharedState& s, int d);
 
+// The last formulation of diet d gave a formula the program stands behind:
+// no faults and no reason recorded in DietLpReason(d).
+bool DietFormulated(const SharedState& s, int d);
+
 // BuildLp then LPCOST for diet d.
 void FormulateDiet(SharedState& s, int d);
 

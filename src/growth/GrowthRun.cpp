@@ -210,7 +210,7 @@ void HighlightLimits(SharedState& s) {
         }
 }
 
-void Growth(SharedState& s) {
+static void GrowthBefore(SharedState& s) {
     if (!s.Main) return;
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
@@ -377,5 +377,12 @@ void Growth(SharedState& s) {
     }
     w.CommandOptimise.BackColor = kLightGreen;
 }
+
+GrowthOutcome Growth(SharedState& s) {
+    GrowthBefore(s);
+    return s.RunFailed ? GrowthOutcome::RunFailed : GrowthOutcome::Results;
+}
+std::string DietsNotFormulatedMessage(const SharedState&) { return {}; }
+std::string FinalWeightNotReachedMessage(const SharedState&, double, int) { return {}; }
 
 }  // namespace tarvisol

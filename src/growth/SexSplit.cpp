@@ -16,6 +16,21 @@ void SplitWeight(double w, double& male, double& female) {
     if (female > male) male = female = w;
 }
 
+int SplitDayOfRow(const SharedState& s, const Grid& g, int row) {
+    const auto age = [&](int r) {
+        return r < g.Rows() && g.Cols() > 5 ? NumVal(std::string_view(g.TextMatrix(r, 5))) : 0.0;
+    };
+    const double a = age(row);
+    // An age with a fraction (the shortened last day) uses the next whole
+    // day. The grid shows the final age to one decimal, so the last row
+    // takes its day from the run's own final age.
+    int d = static_cast<int>(std::ceil(a));
+    const bool lastRow = !(age(row + 1) > 0);
+    if (lastRow && s.FinalAge > 0 && std::fabs(a - s.FinalAge) < 0.05 + 1e-9)
+        d = static_cast<int>(s.FinalAge) + 1;
+    return std::clamp(d, 0, 200);
+}
+
 void SplitSexes(SharedState& s) {
     double s0 = 0, s1 = 0, s2 = 0;
     if (s.Main) {
@@ -23,13 +38,7 @@ void SplitSexes(SharedState& s) {
         for (int row = 1; row < g.Rows() && g.Cols() > 5; ++row) {
             const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
             if (!(age > 0)) break;
-            // An age with a fraction (the shortened last day) uses the next whole
-            // day. The grid shows the final age to one decimal, so the last row
-            // takes its day from the run's own final age.
-            int d = static_cast<int>(std::ceil(age));
-            const bool lastRow = row + 1 >= g.Rows() || !(NumVal(std::string_view(g.TextMatrix(row + 1, 5))) > 0);
-            if (lastRow && s.FinalAge > 0 && std::fabs(age - s.FinalAge) < 0.05 + 1e-9)
-                d = std::min(200, static_cast<int>(s.FinalAge) + 1);
+            const int d = SplitDayOfRow(s, g, row);
             const double w = s.DayGrowth(0, d);
             double m = 0, f = 0;
             SplitWeight(w, m, f);

@@ -1,6 +1,7 @@
 #pragma once
 // Splits the simulated (mixed) pig into an average male and an average female
 // of a mixed herd: weights, intake capacities, daily feed and total feed.
+#include "shared/Controls.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {
@@ -13,6 +14,12 @@ void SplitWeight(double w, double& male, double& female);
 inline double FemaleIntakeCapacity(double f) {
     return -851.343 + f * (215.86493 + f * (-2.46838 + f * (0.01761605 + f * -0.0000550525)));
 }
+
+// The day of the day tables whose split figures belong to row `row` of the
+// daily grid g (column 5, age): the age rounded up, and for the last row,
+// which shows the final age to one decimal, the day after the whole final
+// age. Every reader of the split (summary, daily table, CSV) uses this day.
+int SplitDayOfRow(const SharedState& s, const Grid& g, int row);
 
 // For every day of the daily grid (column 5, age): male and female weights into
 // DayGrowth rows 1 and 2, capacities into EnergyCap, daily feed into DayFeed

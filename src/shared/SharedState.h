@@ -77,6 +77,12 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
 
     // --- Run control and the engine's working values of the current day.
     bool RunFailed = false;
+    // Outcome of the last Growth command: true only when it produced results
+    // the program stands behind (inputs accepted, every least-cost diet
+    // formulated, the engine did not fail, the final weight was reached).
+    bool GrowthResultsValid = false;
+    // The last Growth run's pig reached FinalWeight within the day tables.
+    bool ReachedFinalWeight = false;
     bool ShowDailyProgress = false;
     double PhysioAge = 0;
     double NextWeight = 0;

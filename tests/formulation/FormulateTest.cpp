@@ -226,13 +226,13 @@ TEST_F(FormulateTest, RunLpShowsPricesAndNutrientsOrMarksInfeasibleDiets) {
     EXPECT_EQ(w->Griddiets.TextMatrix(5, 1), FormatAuto(s->DietNutrients(1, 2)));
     EXPECT_EQ(w->Griddiets.TextMatrix(17, 1), FormatAuto(s->DietNutrients(1, 14)));
     EXPECT_EQ(w->Griddiets.TextMatrix(2, 2), FormatAuto(0) + " Infeas");
-    EXPECT_EQ(w->Griddiets.TextMatrix(5, 2), "kept");
+    EXPECT_EQ(w->Griddiets.TextMatrix(5, 2), "");  // no earlier figures beside " Infeas"
 }
 
 TEST_F(FormulateTest, RunLpNeedsThePriceOfTheFirstIngredientOnly) {
     s->IngredientPrices(1) = 0;
     RunLp(*s);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Prices are missing"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Prices are missing: A"});
     EXPECT_EQ(s->DietFormula(1, 1), 0);
     EXPECT_EQ(w->Griddiets.TextMatrix(2, 1), "");
 
