@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "growth/SexSplit.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -35,7 +36,8 @@ void LoadDailyGrowth(SharedState& s, DailyGrowthWindow& w) {
     for (int r = 1; r <= rows - 2; ++r) {
         const std::string age = cell(r, 5);
         if (!(Val(age) > 0)) break;
-        const int d = std::clamp(static_cast<int>(RoundHalfEven(Val(age))), 0, 200);
+        // The day whose male and female figures the split wrote for this row.
+        const int d = SplitDayOfRow(s, results, r);
         g.SetTextMatrix(r, 0, age);
         g.SetTextMatrix(r, 1, cell(r, 6));
         g.SetTextMatrix(r, 2, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(1, d)), "###.0"));

@@ -26,7 +26,7 @@ int SplitDayOfRow(const SharedState& s, const Grid& g, int row) {
     // takes its day from the run's own final age.
     int d = static_cast<int>(std::ceil(a));
     const bool lastRow = !(age(row + 1) > 0);
-    if (lastRow && s.FinalAge > 0 && std::fabs(a - s.FinalAge) < 0.05 + 1e-9)
+    if (lastRow && s.ReachedFinalWeight && s.FinalAge > 0 && std::fabs(a - s.FinalAge) < 0.05 + 1e-9)
         d = static_cast<int>(s.FinalAge) + 1;
     return std::clamp(d, 0, 200);
 }
@@ -58,7 +58,11 @@ void SplitSexes(SharedState& s) {
     // is the programme's feed (the feed of its diets); when the run has none
     // recorded, the run's own total. Either way the sexes always get their
     // shares, so the summary never shows an earlier run's figures.
-    if (!(s0 > 0)) return;
+    if (!(s0 > 0)) {
+        s.CumFeed(1) = 0;
+        s.CumFeed(2) = 0;
+        return;
+    }
     const double programme = s.DietResults(s.DietCount, 3);
     const double total = programme > 0 ? programme : s.CumFeed(0);
     s.CumFeed(0) = total;

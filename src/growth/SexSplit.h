@@ -16,14 +16,16 @@ inline double FemaleIntakeCapacity(double f) {
 }
 
 // The day of the day tables whose split figures belong to row `row` of the
-// daily grid g (column 5, age): the age rounded up, and for the last row,
-// which shows the final age to one decimal, the day after the whole final
-// age. Every reader of the split (summary, daily table, CSV) uses this day.
+// daily grid g (column 5, age): the age rounded up, and for the last row of
+// a run that reached its final weight, which shows the final age to one
+// decimal, the day after the whole final age. Every reader of the split
+// (summary, daily table, CSV) uses this day.
 int SplitDayOfRow(const SharedState& s, const Grid& g, int row);
 
 // For every day of the daily grid (column 5, age): male and female weights into
 // DayGrowth rows 1 and 2, capacities into EnergyCap, daily feed into DayFeed
-// rows 1 and 2; then splits the run's total feed between the sexes in CumFeed.
+// rows 1 and 2; then splits the run's total feed between the sexes in CumFeed
+// (the sexes' totals cleared when the grid holds no feed to split by).
 void SplitSexes(SharedState& s);
 
 }  // namespace tarvisol

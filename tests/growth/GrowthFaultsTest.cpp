@@ -64,7 +64,7 @@ TEST_F(GrowthFaultsTest, DietValuesOutsideTheirRangesAreRefusedBeforeTheRun) {
     const Case cases[] = {
         {4, 2, "0", "Look at the Energy Value of Diet 2"},  // diet 3 still has energy: diet 2 counts
         {4, 1, "-2450", "Look at the Energy Value of Diet 1"},
-        {4, 3, "nan", "Look at the Energy Value of Diet 3"},
+        {4, 2, "nan", "Look at the Energy Value of Diet 2"},
         {4, 1, "4100", "Look at the Energy Value of Diet 1"},
         {5, 1, "45", "Look at the Protein Value of Diet 1"},
         {5, 2, "0", "Look at the Protein Value of Diet 2"},

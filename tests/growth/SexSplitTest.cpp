@@ -115,6 +115,7 @@ TEST(SexSplit, TheLastRowUsesTheRunsFinalDayWhateverTheShownAge) {
     s->Main = form.get();
     s->DietCount = 1;
     s->FinalAge = 165.03;  // shown as "165.0"; the weight was reached on day 166
+    s->ReachedFinalWeight = true;
     form->Grid1.SetTextMatrix(1, 5, "164");
     form->Grid1.SetTextMatrix(2, 5, "165.0");
     s->DayGrowth(0, 164) = 118;
