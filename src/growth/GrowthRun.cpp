@@ -266,7 +266,9 @@ GrowthOutcome Growth(SharedState& s) {
     Dialogs& dlg = DialogsOf(s);
     Grid& g = w.Grid1;
     // The cost and feed/gain boxes hold only a run the program stands behind:
-    // the optimisation and the diet plots start from them.
+    // the optimisation and the diet plots start from them. Their earlier
+    // figures stay as the tool tips.
+    const std::string priceBefore = w.TextPrice.Text, feedGainBefore = w.TextF2G.Text;
     w.TextPrice.Text.clear();
     w.TextF2G.Text.clear();
     const auto refuse = [&](const std::string& message) {
@@ -300,8 +302,9 @@ GrowthOutcome Growth(SharedState& s) {
     if (g.Cols() < 14) g.SetCols(14);
     if (s.DefaultGrowthCurve(0, 0) == 0)
         for (int k = 0; k < 5; ++k) s.DefaultGrowthCurve(0, k) = kDefaultCurve[k];
-    for (TextBox* box : {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5, &w.TextPrice, &w.TextF2G})
-        box->ToolTip = box->Text;
+    for (TextBox* box : {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5}) box->ToolTip = box->Text;
+    w.TextPrice.ToolTip = priceBefore;
+    w.TextF2G.ToolTip = feedGainBefore;
     w.CommandCalibration.BackColor = kNoColor;
     WriteHeaders(s, g);
     w.OptionShowInput.Value = false;
