@@ -67,10 +67,10 @@ std::string UnusableValue(const SharedState& s, int nr) {
     return {};
 }
 
-void Refuse(SharedState& s, int32_t d) {
+// Nothing is laid out: LPCOST counts the diet infeasible without a solve.
+void Refuse(SharedState& s) {
     s.LpRefused = true;
     s.LpRowCount = 0;
-    (void)d;
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ void BuildLp(SharedState& s, int32_t& d) {
                                       std::to_string(kMinimumBlock)
                                 : "too many restrictions: " + std::to_string(total) + " rows, the table holds " +
                                       std::to_string(kTableRows);
-        Refuse(s, d);
+        Refuse(s);
         return;
     }
     // A value the solver cannot take would make the whole diet fail without
@@ -154,7 +154,7 @@ void BuildLp(SharedState& s, int32_t& d) {
         message[0] = 'T';
         DialogsOf(s).Message(message + "; Diet " + std::to_string(d) + " was not formulated");
         s.DietLpReason(d) = std::move(reason);
-        Refuse(s, d);
+        Refuse(s);
         return;
     }
 
