@@ -6,6 +6,7 @@
 
 #include "calibration/CalFile.h"
 #include "formulation/FormulationFiles.h"
+#include "growth/DietValues.h"
 #include "growth/GrowthRun.h"
 #include "growth/MeasuredHerd.h"
 #include "growth/PigGrowth.h"
@@ -222,10 +223,7 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     for (int d = 1; d <= s.DietCount && d <= 8; ++d) {
         s.DietNutrients(d, 0) = Cell(diets, kRowPrice, d);
         ReadDietColumn(s, diets, d);
-        const double energy = s.DietNutrients(d, 1), protein = s.DietNutrients(d, 2), lysine = s.DietNutrients(d, 5);
-        if (!(energy >= 1800 && energy <= 3000)) return stop("Look at the Energy Value of Diet " + std::to_string(d));
-        if (!(protein >= 12 && protein <= 30)) return stop("Look at the Protein Value of Diet " + std::to_string(d));
-        if (!(lysine >= 0.5 && lysine <= 3)) return stop("Look at the Lysine Value of Diet " + std::to_string(d));
+        if (const std::string fault = DietValueFault(s, d); !fault.empty()) return stop(fault);
     }
 
     // 4., 5.

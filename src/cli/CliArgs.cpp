@@ -7,6 +7,8 @@
 #include <cmath>
 #include <iostream>
 
+#include "growth/GrowthRun.h"
+
 namespace tarvisol::cli {
 
 std::string ParseDiet(const std::string& text, std::array<double, 16>& diet) {
@@ -42,7 +44,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     std::vector<std::string> diets;
     auto* grow = app.add_subcommand("grow", "Run the growth engine on a programme of diets, without a location");
     grow->add_option("--start-weight", req.grow.startWeight, "Starting live weight, kg")->required();
-    grow->add_option("--start-age", req.grow.startAge, "Starting age, days (0..197)")->required();
+    grow->add_option("--start-age", req.grow.startAge, "Starting age, days (0..196)")->required();
     grow->add_option("--final-weight", req.grow.finalWeight, "Final live weight, kg")->required();
     grow->add_option("--curve", curve, "Growth curve B0 B1 B2 B3 B4 (default: the default curve)")->expected(5);
     grow->add_option("--diet", diets,
@@ -197,8 +199,9 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         };
         GrowArgs& g = req.grow;
         if (!std::isfinite(g.startWeight) || g.startWeight <= 0) return bad("--start-weight must be above 0 kg");
-        if (g.startAge < 0 || g.startAge > 197)
-            return bad("--start-age must be a whole number of days from 0 to 197 (the day tables end at 200)");
+        if (g.startAge < 0 || g.startAge > kLastStartAge)
+            return bad("--start-age must be a whole number of days from 0 to " + std::to_string(kLastStartAge) +
+                       " (the day tables end at 198)");
         if (!std::isfinite(g.finalWeight) || g.finalWeight <= 0) return bad("--final-weight must be above 0 kg");
         if (!curve.empty()) {
             std::array<double, 5> c{};

@@ -2,11 +2,13 @@
 
 #include <ostream>
 
+#include "cli/JsonText.h"
+
 namespace tarvisol::cli {
 
 void ConsoleDialogs::Message(const std::string& text, const std::string&) {
     shown_.push_back(text);
-    if (echo_) *echo_ << "message: " << text << "\n";
+    if (echo_) *echo_ << "message: " << MixedText(text) << "\n";
 }
 
 Answer ConsoleDialogs::Ask(const std::string& text, Buttons, const std::string&) {
@@ -14,7 +16,7 @@ Answer ConsoleDialogs::Ask(const std::string& text, Buttons, const std::string&)
     for (const auto& [prefix, preset] : presets_)
         if (text.rfind(prefix, 0) == 0) a = preset;
     questions_.emplace_back(text, a);
-    if (echo_) *echo_ << "question: " << text << " -> " << (a == Answer::Yes ? "Yes" : a == Answer::No ? "No" : "Cancel") << "\n";
+    if (echo_) *echo_ << "question: " << MixedText(text) << " -> " << (a == Answer::Yes ? "Yes" : a == Answer::No ? "No" : "Cancel") << "\n";
     return a;
 }
 

@@ -6,7 +6,10 @@
 #include <string>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/JsonText.h"
 #include "growth/Carcass.h"
+#include "growth/DietValues.h"
+#include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
 #include "growth/SexSplit.h"
 #include "shared/MainWindowForm.h"
@@ -40,7 +43,21 @@ nlohmann::json RunGrow(const GrowArgs& args, std::ostream* messages) {
     s->CurrentDietIndex = 1;
     s->RunFailed = false;
 
+    // The diets' energy, protein and lysine are checked as the Growth command
+    // checks them; a programme outside the ranges is refused, not grown.
+    const std::string fault = ProgrammeValueFault(*s, s->DietCount);
+    if (!fault.empty()) {
+        dialogs.Message(fault);
+        return {{"refused", true},       {"run_failed", false}, {"reached_final_weight", false},
+                {"final_age", 0},        {"messages", dialogs.Shown()}, {"diet_results", nlohmann::json::array()},
+                {"daily", nlohmann::json::array()}, {"cum_feed_0", 0}, {"carcass_table", nlohmann::json::array()},
+                {"sex_split", nlohmann::json::array()}};
+    }
+
     GrowPig(*s);
+    s->ReachedFinalWeight = !s->RunFailed && s->DayGrowth(0, s->RunLastDay) >= s->FinalWeight;
+    if (!s->RunFailed && !s->ReachedFinalWeight)
+        dialogs.Message(FinalWeightNotReachedMessage(*s, s->DayGrowth(0, s->RunLastDay), s->RunLastDay));
     nlohmann::json dietResults = nlohmann::json::array();
     for (int d = 1; d <= s->DietCount; ++d)
         dietResults.push_back({{"diet", d},
@@ -58,15 +75,18 @@ nlohmann::json RunGrow(const GrowArgs& args, std::ostream* messages) {
         SplitSexes(*s);
         CarcassOutputs(*s);
         const Grid& g = form->Grid1;
+        // The days the split wrote, as the Growth command's summary reads them.
         for (int row = 1; row < g.Rows(); ++row) {
             const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
             if (!(age > 0)) break;
-            splitDays.push_back(static_cast<int>(std::ceil(age)));
+            splitDays.push_back(SplitDayOfRow(*s, g, row));
         }
     }
 
     nlohmann::json out;
+    out["refused"] = false;
     out["run_failed"] = s->RunFailed;
+    out["reached_final_weight"] = s->ReachedFinalWeight;
     out["final_age"] = s->FinalAge;
     out["messages"] = dialogs.Shown();
     out["diet_results"] = std::move(dietResults);
@@ -97,9 +117,15 @@ std::string Fixed(double v, int decimals) {
 std::string Pad(const std::string& s, std::size_t w) { return s.size() >= w ? s : std::string(w - s.size(), ' ') + s; }
 }  // namespace
 
+int GrowExitCode(const nlohmann::json& r) {
+    if (r.value("refused", false)) return 2;
+    return r.value("run_failed", true) || !r.value("reached_final_weight", false) ? 1 : 0;
+}
+
 void PrintGrow(const nlohmann::json& r, std::ostream& out) {
     if (r["run_failed"].get<bool>()) out << "The growth run failed.\n";
     for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (r.value("refused", false)) return;
     out << "Final age " << Fixed(r["final_age"].get<double>(), 2) << " days, total feed "
         << Fixed(r["cum_feed_0"].get<double>(), 2) << " kg per pig\n\n";
     out << "Diet   Ends at age   Weight kg   Cum. feed kg\n";

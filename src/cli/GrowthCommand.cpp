@@ -1,13 +1,17 @@
 #include "cli/GrowthCommand.h"
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/JsonText.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
+#include "growth/SexSplit.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -26,27 +30,59 @@ nlohmann::json Number(const std::string& text) {
     return Val(text);
 }
 
-void WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string& path, std::vector<std::string>& errors) {
+// A grid cell as a CSV field: its number, or nothing when the cell holds no
+// number (a header line, an empty cell).
+std::string CsvNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const std::string_view t = std::string_view(text).substr(i);
+    if (t.empty()) return {};
+    double v = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return {};
+    return FormatPrecise(v);
+}
+
+bool WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string& path, std::string& error) {
     std::vector<std::string> lines{
         "age,live_weight,daily_feed,cum_feed,male_weight,female_weight,male_feed,female_feed,back_fat,loin_area,lean,yield"};
     const Grid& g = w.Grid1;
     for (int row = 1; row < g.Rows(); ++row) {
         const std::string age = g.TextMatrix(row, 5);
         if (!(Val(age) > 0)) break;
-        const int d = static_cast<int>(std::ceil(Val(age)));
-        std::string line = age;
-        for (int c : {6, 7, 8}) line += "," + g.TextMatrix(row, c);
+        // The day the split wrote this row's figures for, as the summary and
+        // the daily growth window read them.
+        const int d = SplitDayOfRow(s, g, row);
+        std::string line = CsvNumber(age);
+        for (int c : {6, 7, 8}) line += "," + CsvNumber(g.TextMatrix(row, c));
         for (double v : {ConvertWeight(s, 2, s.DayGrowth(1, d)), ConvertWeight(s, 2, s.DayGrowth(2, d)),
                          ConvertWeight(s, 2, s.DayFeed(1, d)), ConvertWeight(s, 2, s.DayFeed(2, d))})
             line += "," + FormatPrecise(v);
-        for (int c : {10, 11, 12, 13}) line += "," + g.TextMatrix(row, c);
+        for (int c : {10, 11, 12, 13}) line += "," + CsvNumber(g.TextMatrix(row, c));
         lines.push_back(line);
     }
-    std::string error;
-    if (!SaveAtomic(path, JoinCrlf(lines), error)) errors.push_back(error);
+    return SaveAtomic(path, JoinCrlf(lines), error);
+}
+
+const char* OutcomeName(GrowthOutcome o) {
+    switch (o) {
+        case GrowthOutcome::Refused: return "refused";
+        case GrowthOutcome::NotFormulated: return "not_formulated";
+        case GrowthOutcome::RunFailed: return "run_failed";
+        case GrowthOutcome::FinalWeightNotReached: return "final_weight_not_reached";
+        case GrowthOutcome::PriceMissing: return "price_missing";
+        case GrowthOutcome::Results: return "results";
+    }
+    return "refused";
 }
 
 }  // namespace
+
+int GrowthExitCode(const nlohmann::json& r) {
+    if (r.value("outcome", std::string()) == "refused") return 2;
+    if (!r.value("results_valid", false) || !r.value("csv_written", true)) return 1;
+    return 0;
+}
 
 nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) {
     auto s = std::make_unique<SharedState>();
@@ -66,21 +102,29 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     if (args.finalWeight) w->Text3.Text = FormatPrecise(*args.finalWeight);
 
     const std::size_t before = dialogs.Shown().size();
-    Growth(*s);
-    (void)before;
+    const GrowthOutcome outcome = Growth(*s);
+    // The window refuses an empty starting weight or an unread location
+    // without a word; the command line says it.
+    if (outcome == GrowthOutcome::Refused && dialogs.Shown().size() == before)
+        dialogs.Message(!s->PigDataReady ? "Growth did not run: the location's herd data were not read"
+                                         : "Growth did not run: no Starting Weight");
 
     nlohmann::json r;
     const Grid& g = w->Grid1;
     r["location"] = s->LocationBase;
+    r["outcome"] = OutcomeName(outcome);
+    r["results_valid"] = s->GrowthResultsValid;
+    r["reached_final_weight"] = s->ReachedFinalWeight;
     r["run_failed"] = s->RunFailed;
     r["formulation"] = w->Combo1.Text();
-    r["messages"] = dialogs.Shown();
     r["diets"] = nlohmann::json::array();
-    const bool ran = !s->RunFailed && !Cell(g, 0, 4).empty() && Cell(g, 0, 4) == "Feed Wt.";
+    // The run took place and its table is shown (not necessarily results that stand).
+    const bool ran = outcome == GrowthOutcome::Results || outcome == GrowthOutcome::PriceMissing ||
+                     outcome == GrowthOutcome::FinalWeightNotReached;
     if (ran) {
         for (int i = 1; i <= s->DietCount; ++i)
             r["diets"].push_back({{"diet", i},
-                                  {"name", Cell(g, i, 0)},
+                                  {"name", NameText(Cell(g, i, 0))},
                                   {"price", s->DietNutrients(i, 0)},
                                   {"end_weight", Number(Cell(g, i, 1))},
                                   {"end_age", Number(Cell(g, i, 2))},
@@ -111,12 +155,16 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
                               {"loin_depth", s->CarcassTable(0, 5)}};
         r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
         if (!args.dailyCsv.empty()) {
-            std::vector<std::string> errors;
-            WriteDailyCsv(*s, *w, args.dailyCsv, errors);
-            for (auto& e : errors) r["messages"].push_back(e);
+            std::string error;
+            const bool written = WriteDailyCsv(*s, *w, args.dailyCsv, error);
+            r["csv_written"] = written;
+            if (!written) dialogs.Message(error + ". The day table was not written.");
         }
     }
     r["ran"] = ran;
+    nlohmann::json shown = nlohmann::json::array();
+    for (const std::string& m : dialogs.Shown()) shown.push_back(MixedText(m));
+    r["messages"] = std::move(shown);
     return r;
 }
 
@@ -126,13 +174,17 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
         out << (r["run_failed"].get<bool>() ? "The growth run failed.\n" : "Growth did not run.\n");
         return;
     }
+    if (!r["reached_final_weight"].get<bool>())
+        out << "The final weight is not reached: the figures below end on day " << r["final_age"].get<double>() << ".\n";
+    const std::string unit = r["weight_unit"].get<std::string>();
     auto num = [](const nlohmann::json& v, int decimals) {
         if (v.is_null()) return std::string("-");
         return FormatPattern(v.get<double>(), decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0'));
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
     out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n\n";
-    out << "Diet                  Price   End wt    End age  Gain/day  Cum. feed  Feed eaten\n";
+    out << "Diet                  Price   End wt    End age  Gain/day  Cum. feed  Feed eaten   (weights in " << unit
+        << ", gain in kg/day)\n";
     for (const auto& d : r["diets"]) {
         std::string name = d["name"].get<std::string>();
         name.resize(18, ' ');
@@ -145,7 +197,7 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
     out << "Cost per pig " << num(r["cost_per_pig"], 2) << "; per " << r["cost_per_tonne_label"].get<std::string>()
         << " of live weight " << num(r["cost_per_tonne"], 2) << "; " << r["energy_per_gain_label"].get<std::string>()
         << " gain " << num(r["energy_per_gain"], 0) << "\n\n";
-    out << "At finishing weight      Males   Females\n";
+    out << "At finishing weight      Males   Females   (weights and feed in " << unit << ")\n";
     static const std::pair<const char*, const char*> rows[] = {
         {"Live weight", "live_weight"}, {"Feed", "feed"},          {"Cost", "cost"},
         {"Feed/gain", "feed_gain"},     {"Back fat", "back_fat"}, {"Longissimus area", "loin_area"},

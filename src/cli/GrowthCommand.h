@@ -26,4 +26,10 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages);
 
 void PrintGrowthReport(const nlohmann::json& report, std::ostream& out);
 
+// 0 when the run's results stand (every figure printed holds and the day
+// table, when asked for, was written), 2 when Growth refused the inputs,
+// 1 otherwise (diets not formulated, run failed, final weight not reached,
+// prices missing, day table not written).
+int GrowthExitCode(const nlohmann::json& report);
+
 }  // namespace tarvisol::cli

@@ -7,6 +7,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/SensitivityJson.h"
+#include "cli/JsonText.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "shared/MainWindowForm.h"
@@ -35,30 +36,39 @@ nlohmann::ordered_json RunLpCommand(const LpArgs& args, std::ostream* messages) 
     if (loaded) {
         RunLp(*s);
         for (int d = 1; d <= s->DietCount && d <= 8; ++d) {
+            // A diet without a formula shows no figures: an earlier formula
+            // or an empty solution is not this diet's.
+            const bool feasible = DietFormulated(*s, d);
             nlohmann::ordered_json formula = nlohmann::ordered_json::object();
-            for (int j = 1; j <= s->IngredientCount; ++j)
-                if (s->DietFormula(d, j) > 0) formula[s->IngredientNames(j)] = s->DietFormula(d, j);
             nlohmann::ordered_json nutrients = nlohmann::ordered_json::object();
-            for (int k = 1; k <= s->NutrientCount - 1 && k + 1 <= 121; ++k) {
-                std::string name = s->NutrientNames(k + 1);
-                if (name.empty()) name = "Nutrient " + std::to_string(k);
-                nutrients[name] = s->DietNutrients(d, k);
+            if (feasible) {
+                for (int j = 1; j <= s->IngredientCount; ++j)
+                    if (s->DietFormula(d, j) > 0) formula[NameText(s->IngredientNames(j))] = s->DietFormula(d, j);
+                for (int k = 1; k <= s->NutrientCount - 1 && k + 1 <= 121; ++k) {
+                    std::string name = NameText(s->NutrientNames(k + 1));
+                    if (name.empty()) name = "Nutrient " + std::to_string(k);
+                    nutrients[name] = s->DietNutrients(d, k);
+                }
             }
-            const bool feasible = s->DietFaults(d) == 0;
             const Grid& g = form->Griddiets;
-            diets.push_back({{"diet", d},
-                             {"name", d < g.Cols() && g.Rows() > 1 ? g.TextMatrix(1, d) : std::string()},
-                             {"feasible", feasible},
-                             {"price", feasible ? nlohmann::ordered_json(s->DietPrice(d)) : nlohmann::ordered_json()},
-                             {"formula", formula},
-                             {"nutrients", nutrients}});
-            if (args.sensitivity) AddSensitivity(*s, d, diets.back());
+            nlohmann::ordered_json diet = {{"diet", d},
+                                           {"name", NameText(d < g.Cols() && g.Rows() > 1 ? g.TextMatrix(1, d) : std::string())},
+                                           {"feasible", feasible},
+                                           {"price", feasible ? nlohmann::ordered_json(s->DietPrice(d)) : nlohmann::ordered_json()}};
+            if (!feasible)
+                diet["reason"] = MixedText(s->DietLpReason(d).empty() ? std::string("infeasible") : s->DietLpReason(d));
+            diet["formula"] = std::move(formula);
+            diet["nutrients"] = std::move(nutrients);
+            if (args.sensitivity) AddSensitivity(*s, d, diet);
+            diets.push_back(std::move(diet));
         }
     } else {
         const std::string text = "No ingredient matrix loaded from " + s->MatrixFile;
         dialogs.Message(text);
     }
-    return {{"location", base}, {"loaded", loaded}, {"diets", diets}, {"messages", dialogs.Shown()}};
+    nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+    for (const std::string& m : dialogs.Shown()) shown.push_back(MixedText(m));
+    return {{"location", base}, {"loaded", loaded}, {"diets", diets}, {"messages", shown}};
 }
 
 namespace {
@@ -83,7 +93,7 @@ void PrintLp(const nlohmann::ordered_json& r, std::ostream& out) {
         if (d["feasible"].get<bool>())
             out << ": feasible, price " << Fixed(d["price"].get<double>(), 2) << "\n";
         else
-            out << ": INFEASIBLE\n";
+            out << ": not formulated: " << d["reason"].get<std::string>() << "\n";
         for (const auto& [name, v] : d["formula"].items())
             out << "  " << PadRight(name, 26) << PadLeft(Fixed(v.get<double>(), 3), 9) << " %\n";
         for (const auto& [name, v] : d["nutrients"].items())

@@ -11,8 +11,10 @@ namespace tarvisol::cli {
 // Loads the location's diets (for the number of diets), matrix and
 // restrictions into a fresh record and its main window, runs Run LP and
 // returns {"location", "loaded", "diets": [{"diet", "name", "feasible",
-// "price", "formula": {ingredient: percent}, "nutrients": {name: value}}],
-// "messages": [...]}. Messages are echoed to `messages` when given.
+// "price", "reason" (only when not feasible), "formula": {ingredient:
+// percent}, "nutrients": {name: value}}], "messages": [...]}, names and
+// messages in UTF-8. A diet without a formula has a null price and empty
+// formula and nutrients. Messages are echoed to `messages` when given.
 nlohmann::ordered_json RunLpCommand(const LpArgs& args, std::ostream* messages);
 
 // A readable report of the same.

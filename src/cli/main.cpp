@@ -1,4 +1,5 @@
 #include <iostream>
+#include <string>
 
 #include "cli/CalibrateCommand.h"
 #include "cli/CliArgs.h"
@@ -10,6 +11,20 @@
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
 
+namespace {
+
+// The last safety net of --json output: text that is not UTF-8 (a name the
+// command did not convert) is printed with replacement characters rather
+// than making the output fail.
+template <class Json>
+std::string Printed(const Json& j) {
+    return j.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+// Exit statuses: 0 every figure printed holds; 1 the command ran but a result
+// is missing or failed; 2 bad arguments or refused input.
 int main(int argc, char** argv) {
     using namespace tarvisol::cli;
     int code = 0;
@@ -19,23 +34,23 @@ int main(int argc, char** argv) {
         if (req->kind == CliRequest::Kind::Grow) {
             auto result = RunGrow(req->grow, &std::cerr);
             if (req->grow.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintGrow(result, std::cout);
-            return result["run_failed"].get<bool>() ? 1 : 0;
+            return GrowExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Growth) {
             auto result = RunGrowthCommand(req->growth, req->growth.json ? nullptr : &std::cerr);
             if (req->growth.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintGrowthReport(result, std::cout);
-            return result["ran"].get<bool>() ? 0 : 1;
+            return GrowthExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Calibrate) {
             auto result = RunCalibrateCommand(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
             if (req->calibrate.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintCalibrateReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
@@ -43,7 +58,7 @@ int main(int argc, char** argv) {
         if (req->kind == CliRequest::Kind::Optimise) {
             auto result = RunOptimiseCommand(req->optimise, req->optimise.json ? nullptr : &std::cerr);
             if (req->optimise.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintOptimiseReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
@@ -51,7 +66,7 @@ int main(int argc, char** argv) {
         if (req->kind == CliRequest::Kind::Plot) {
             auto result = RunPlotCommand(req->plot, req->plot.json ? nullptr : &std::cerr);
             if (req->plot.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintPlotReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
@@ -59,7 +74,7 @@ int main(int argc, char** argv) {
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);
             if (req->lp.json)
-                std::cout << result.dump(2) << "\n";
+                std::cout << Printed(result) << "\n";
             else
                 PrintLp(result, std::cout);
             return LpExitCode(result);

@@ -1,10 +1,13 @@
 #include "formulation/Formulate.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <exception>
 #include <string>
 
 #include "formulation/DietDiagnosis.h"
+#include "formulation/FormulationFiles.h"
 #include "formulation/Lprogr.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -31,6 +34,44 @@ void ClearUsedCoefficients(SharedState& s) {
         for (int r = 1; r <= s.LpUsedRows; ++r) s.LpTable(r, j) = 0;
     s.LpUsedRows = 0;
     s.LpUsedColumns = 0;
+}
+
+// A value as the user typed it, in its shortest exact form.
+std::string Shortest(double v) {
+    if (!std::isfinite(v)) return FormatExact(v);
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+std::string ColumnName(const SharedState& s, int c) {
+    return s.NutrientNames(c).empty() ? DefaultColumnLabel(c) : s.NutrientNames(c);
+}
+
+// A coefficient or price the solver cannot take (not a number, or beyond the
+// magnitudes it works with): the first one found, as a reason text; empty
+// when every value laid out for diet d is usable.
+std::string UnusableValue(const SharedState& s, int nr) {
+    const auto usable = [](double a) { return std::isfinite(a) && std::fabs(a) <= kLpMaxCoefficient; };
+    for (int j = 1; j <= s.IngredientCount; ++j) {
+        for (int r = 1; r <= nr; ++r) {
+            const int c = s.LpNutrientColumns(r);
+            const double v = s.IngredientMatrix(c, j);
+            if (!usable(v / 100))
+                return "the " + ColumnName(s, c) + " value of " + s.IngredientNames(j) + " (" + Shortest(v) +
+                       ") is too large for the solver";
+        }
+        if (!usable(s.IngredientPrices(j)))
+            return "the price of " + s.IngredientNames(j) + " (" + Shortest(s.IngredientPrices(j)) +
+                   ") is too large for the solver";
+    }
+    return {};
+}
+
+// Nothing is laid out: LPCOST counts the diet infeasible without a solve.
+void Refuse(SharedState& s) {
+    s.LpRefused = true;
+    s.LpRowCount = 0;
 }
 
 }  // namespace
@@ -62,6 +103,7 @@ void CheckLimitOrder(SharedState& s, int16_t& answer) {
 void BuildLp(SharedState& s, int32_t& d) {
     s.LpRowCount = kMinimumBlock;
     s.LpRefused = false;
+    s.DietLpReason(d).clear();
     if (s.OptimiseStage == 1 || s.OptimiseStage == 3) {
         int16_t dd = static_cast<int16_t>(d);
         TieProteinMaximum(s, dd);
@@ -98,8 +140,22 @@ void BuildLp(SharedState& s, int32_t& d) {
     const int total = kMinimumBlock + 1 + maxRows + ingredientRows;
     if (nr > kMinimumBlock || total > kTableRows) {
         DialogsOf(s).Message(kTooManyRestrictions + std::to_string(d));
-        s.LpRefused = true;
-        s.LpRowCount = 0;
+        s.DietLpReason(d) = nr > kMinimumBlock
+                                ? "too many restrictions: " + std::to_string(nr) + " nutrient minimum rows, the table holds " +
+                                      std::to_string(kMinimumBlock)
+                                : "too many restrictions: " + std::to_string(total) + " rows, the table holds " +
+                                      std::to_string(kTableRows);
+        Refuse(s);
+        return;
+    }
+    // A value the solver cannot take would make the whole diet fail without
+    // a word; it is named instead.
+    if (std::string reason = UnusableValue(s, nr); !reason.empty()) {
+        std::string message = reason;
+        message[0] = 'T';
+        DialogsOf(s).Message(message + "; Diet " + std::to_string(d) + " was not formulated");
+        s.DietLpReason(d) = std::move(reason);
+        Refuse(s);
         return;
     }
 
@@ -174,6 +230,7 @@ void LPCOST(SharedState& s, int d) {
             s.DietFormula(d, j) = x > 0 ? x : 0;
             sum += s.DietFormula(d, j);
         }
+        const bool solved = !s.LpRefused && LastLpSolve(s.LpCache).optimal;
         if (sum < 99.9) ++s.DietFaults(d);
         if (sum > 100.1) ++s.DietFaults(d);
 
@@ -186,7 +243,12 @@ void LPCOST(SharedState& s, int d) {
             const double hi = s.NutrientLimits(d, 2, k);
             if (hi > 0 && content > 1.01 * hi) ++s.DietFaults(d);
         }
-        if (s.DietFaults(d) > 0) return;
+        if (s.DietFaults(d) > 0) {
+            if (s.DietLpReason(d).empty())
+                s.DietLpReason(d) = solved ? "the solution misses a restriction by more than 1 %"
+                                           : "infeasible: no mix of the ingredients meets every restriction";
+            return;
+        }
 
         for (int j = 1; j <= n; ++j) {
             const double lo = s.IngredientLimits(d, 1, j);
@@ -199,7 +261,10 @@ void LPCOST(SharedState& s, int d) {
                     s.DietFaults(d) = 1;
             }
         }
-        if (s.DietFaults(d) > 0) return;
+        if (s.DietFaults(d) > 0) {
+            s.DietLpReason(d) = "an ingredient falls below its minimum";
+            return;
+        }
 
         double price = 0;
         for (int j = 1; j <= n; ++j) price += s.DietFormula(d, j) * s.IngredientPrices(j) / 100;
@@ -210,6 +275,8 @@ void LPCOST(SharedState& s, int d) {
     }
 }
 
+bool DietFormulated(const SharedState& s, int d) { return s.DietFaults(d) == 0 && s.DietLpReason(d).empty(); }
+
 void FormulateDiet(SharedState& s, int d) {
     int32_t dd = d;
     BuildLp(s, dd);
@@ -217,11 +284,18 @@ void FormulateDiet(SharedState& s, int d) {
 }
 
 void RunLp(SharedState& s) {
+    const int n = s.DietCount;
     if (s.IngredientPrices(1) == 0) {
-        DialogsOf(s).Message(kPricesMissing);
+        // Nothing is formulated; no diet keeps an earlier formula as this run's.
+        std::string names;
+        for (int j = 1; j <= s.IngredientCount; ++j)
+            if (s.IngredientPrices(j) == 0) names += (names.empty() ? "" : ", ") + s.IngredientNames(j);
+        if (names.empty()) names = "no ingredient matrix is loaded";
+        DialogsOf(s).Message(std::string(kPricesMissing) + ": " + names);
+        const std::string reason = s.IngredientCount > 0 ? "prices are missing for " + names : names;
+        for (int d = 1; d <= n && d <= 8; ++d) s.DietLpReason(d) = reason;
         return;
     }
-    const int n = s.DietCount;
     for (int d = 1; d <= n; ++d) {
         s.ProteinRange(d) = std::max(s.NutrientLimits(d, 2, 2) - s.NutrientLimits(d, 1, 2), 0.0);
         FormulateDiet(s, d);
@@ -242,12 +316,16 @@ void NUTVALS(SharedState& s, int16_t& d) {
     g.EnsureCell(2, d);
     if (s.DietFaults(d) != 0) {
         g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + " Infeas");
+        // The contents shown are an earlier formulation's, not this diet's.
+        for (int k = 1; k <= s.NutrientCount - 1 && k + 3 < g.Rows(); ++k)
+            g.SetCellBackColor(k + 3, d, kPreviousFormulation);
         return;
     }
     g.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
     for (int k = 1; k <= s.NutrientCount - 1; ++k) {
         g.EnsureCell(k + 3, d);
         g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));
+        if (g.CellBackColor(k + 3, d) == kPreviousFormulation) g.SetCellBackColor(k + 3, d, kNoColor);
     }
 }
 

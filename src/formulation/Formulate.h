@@ -4,6 +4,7 @@
 // command over the main window's diets grid.
 #include <cstdint>
 
+#include "shared/Controls.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {
@@ -29,6 +30,10 @@ void CheckLimitOrder(SharedState& s, int16_t& answer);
 // "... in procedure {LPCOST} of Calculations" and end the procedure.
 void LPCOST(SharedState& s, int d);
 
+// The last formulation of diet d gave a formula the program stands behind:
+// no faults and no reason recorded in DietLpReason(d).
+bool DietFormulated(const SharedState& s, int d);
+
 // BuildLp then LPCOST for diet d.
 void FormulateDiet(SharedState& s, int d);
 
@@ -37,7 +42,9 @@ void FormulateDiet(SharedState& s, int d);
 void RunLp(SharedState& s);
 
 // Writes diet d's column of the diets grid: price and nutrient contents, or
-// the weight sum followed by " Infeas" for an infeasible diet.
+// the weight sum followed by " Infeas" for an infeasible diet, whose nutrient
+// cells, still showing an earlier formulation, are shaded kPreviousFormulation.
+inline constexpr Color kPreviousFormulation = Rgb(200, 200, 200);
 void NUTVALS(SharedState& s, int16_t& d);
 
 // Clears the formulation tables before a matrix is loaded.

@@ -73,8 +73,8 @@ Context& ContextOf(LpSolverCache& cache) {
 
 // Magnitudes no feed matrix or limit reaches. Beyond them CLP's own checks
 // could end the process, so such a programme is a failed solve instead.
-constexpr double kMaxCoefficient = 1e12;
-constexpr double kMaxRightHandSide = 1e15;
+constexpr double kMaxCoefficient = kLpMaxCoefficient;
+constexpr double kMaxRightHandSide = kLpNoLimit;
 // Coefficients this small are taken as zero.
 constexpr double kTinyCoefficient = 1e-30;
 
@@ -126,6 +126,8 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         }
         if (!any) continue;
         const double b = table[r];
+        // A very large maximum (or a very negative minimum) limits nothing.
+        if ((senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide)) continue;
         if (!Usable(b, kMaxRightHandSide)) return;
         ctx.senses.push_back(senses[r]);
         ctx.tableRows.push_back(r + 1);

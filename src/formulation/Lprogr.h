@@ -23,6 +23,11 @@ class LpSolverCache;
 
 inline constexpr int kLpMaxRows = 320;
 inline constexpr int kLpMaxColumns = 260;
+// The largest coefficient or price the solver takes; BuildLp names a value
+// beyond it. A right-hand side beyond kLpNoLimit on an "at most" row (or below
+// its negative on an "at least" row) is no limit at all: the row is dropped.
+inline constexpr double kLpMaxCoefficient = 1e12;
+inline constexpr double kLpNoLimit = 1e15;
 
 // Solves with the models kept in `cache`: re-solving the same diet with the
 // same rows and coefficients but changed right-hand sides or prices starts the

@@ -42,10 +42,15 @@ CarcassTraits FemaleCarcass(double x, bool inches) {
 }
 
 void CarcassOutputs(SharedState& s) {
-    // The threshold is this run's weight at 125 days; a run that never computed
-    // that day has no threshold, and then no day qualifies.
-    const bool reached = s.StartAge <= kThresholdAge && s.RunLastDay >= kThresholdAge;
-    const double threshold = reached ? s.DayGrowth(0, kThresholdAge) : std::numeric_limits<double>::infinity();
+    // The threshold is this run's weight at 125 days. A run that ends before
+    // that day never passes it; a run that starts after it lies above it on
+    // every day it grew (each of its weights is above the weight at 125 days,
+    // which it never computed).
+    const bool passes = s.StartAge <= kThresholdAge && s.RunLastDay >= kThresholdAge;
+    const bool startsAfter = s.StartAge > kThresholdAge;
+    const double threshold = passes        ? s.DayGrowth(0, kThresholdAge)
+                             : startsAfter ? -std::numeric_limits<double>::infinity()
+                                           : std::numeric_limits<double>::infinity();
     const bool inches = s.WeightUnit() == 1;
     bool any = false;
     if (s.Main) {
@@ -54,6 +59,9 @@ void CarcassOutputs(SharedState& s) {
         for (int row = 1; row < g.Rows(); ++row) {
             const double shown = NumVal(std::string_view(g.TextMatrix(row, kColWeight)));
             if (!(shown > 0)) break;
+            // Row 1 is the starting day, before any growth, and holds the
+            // second line of the columns' headers.
+            if (row == 1 && startsAfter) continue;
             const double x = ConvertWeight(s, 1, shown);
             if (!(x > threshold)) continue;
             any = true;

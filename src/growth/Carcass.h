@@ -16,8 +16,10 @@ CarcassTraits FemaleCarcass(double x, bool inches);
 
 // Reads the live weights of the daily grid (column 6), writes the mixed-herd
 // traits of every day heavier than the pig was at 125 days of age into columns
-// 10..13 (back fat in inches when the weight unit is pounds) and leaves the heaviest day's traits in CarcassTable. When no day
-// qualifies (the run never reached age 125), CarcassTable is cleared.
+// 10..13 (back fat in inches when the weight unit is pounds) and leaves the
+// heaviest day's traits in CarcassTable. A run that starts after 125 days gets
+// traits for every day it grew. When no day qualifies (the run ended before
+// age 125), CarcassTable is cleared.
 void CarcassOutputs(SharedState& s);
 
 }  // namespace tarvisol

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "growth/SexSplit.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -39,7 +40,8 @@ void LoadDailyGrowth(const RunSnapshot& run, DailyGrowthWindow& w) {
     for (int r = 1; r <= rows - 2; ++r) {
         const std::string age = cell(r, 5);
         if (!(Val(age) > 0)) break;
-        const int d = std::clamp(static_cast<int>(RoundHalfEven(Val(age))), 0, 200);
+        // The day whose male and female figures the split wrote for this row.
+        const int d = SplitDay(Val(age), !(Val(cell(r + 1, 5)) > 0), run.ReachedFinalWeight, run.FinalAge);
         g.SetTextMatrix(r, 0, age);
         g.SetTextMatrix(r, 1, cell(r, 6));
         g.SetTextMatrix(r, 2, FormatPattern(shown(run.DayGrowth(1, d)), "###.0"));

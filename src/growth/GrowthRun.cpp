@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "formulation/Formulate.h"
 #include "growth/Carcass.h"
+#include "growth/DietValues.h"
 #include "growth/MeasuredHerd.h"
 #include "growth/PigGrowth.h"
 #include "growth/RunSnapshotOf.h"
@@ -79,6 +81,39 @@ void WriteResultLabels(SharedState& s, Grid& g) {
     Put(g, 27, 0, "Carc. Yield %");
 }
 
+// "Diet 2", "Diets 2 and 3", "Diets 1, 2 and 3".
+std::string DietList(const std::vector<int>& diets) {
+    std::string out = diets.size() == 1 ? "Diet " : "Diets ";
+    for (std::size_t i = 0; i < diets.size(); ++i) {
+        if (i > 0) out += i + 1 == diets.size() ? " and " : ", ";
+        out += std::to_string(diets[i]);
+    }
+    return out;
+}
+
+std::string ShortWeightUnit(const SharedState& s) {
+    switch (s.WeightUnit()) {
+        case 1: return "lb";
+        case 2: return "g";
+        default: return "kg";
+    }
+}
+
+// "Diet 2 has no price: ..." for the diets the pig ate that have no price
+// above 0 (or a word that their prices cost nothing per pig); empty when the
+// programme's feed has a cost.
+std::string UnpricedDiets(const SharedState& s) {
+    std::vector<int> unpriced;
+    for (int i = 1; i <= s.DietCount; ++i)
+        if (FeedEatenOfDiet(s, i) > 0 && !(s.DietNutrients(i, 0) > 0)) unpriced.push_back(i);
+    if (unpriced.empty()) {
+        // Prices so small that the feed of a pig costs nothing as shown.
+        if (CostPerPig(s) < 0.005) return "The feed cost per pig rounds to 0.00: look at the prices of the diets";
+        return {};
+    }
+    return DietList(unpriced) + (unpriced.size() == 1 ? " has" : " have") + " no price: the feed cost is not shown";
+}
+
 // Back fat is computed in millimetres; the pound system shows inches.
 double BackFatShown(const SharedState& s, double mm) { return s.WeightUnit() == 1 ? mm / 25.4 : mm; }
 
@@ -94,7 +129,7 @@ int16_t FindDietCount(const MainWindow& w) {
 
 double FeedEatenOfDiet(const SharedState& s, int i) {
     if (!DietReached(s, i)) return 0.0;
-    return s.DietResults(i, 3) - s.DietResults(PreviousReached(s, i), 3);
+    return std::max(0.0, s.DietResults(i, 3) - s.DietResults(PreviousReached(s, i), 3));
 }
 
 void ReadDietColumn(SharedState& s, MainWindow& w, int d) {
@@ -141,6 +176,8 @@ void FeedTonnage(SharedState& s) {
     Put(f, rowFeed, 0, pounds ? "Feed, tons" : "Feed, tonnes");
     Put(f, rowPrice, 0, "Price");
     Put(f, rowCost, 0, "Total Cost");
+    // No cost line for a programme with a diet eaten but not priced.
+    const bool priced = UnpricedDiets(s).empty();
     double feedAll = 0, costAll = 0;
     for (int d = 1; d <= n; ++d) {
         const double feedKg = FeedEatenOfDiet(s, d) * s.PigCount;
@@ -149,10 +186,10 @@ void FeedTonnage(SharedState& s) {
         costAll += cost;
         Put(f, rowFeed, d, FormatAuto(feedKg * perTonne));
         Put(f, rowPrice, d, FormatAuto(s.DietNutrients(d, 0)));
-        Put(f, rowCost, d, FormatPattern(cost, "0.00"));
+        Put(f, rowCost, d, priced ? FormatPattern(cost, "0.00") : "");
     }
     Put(f, rowFeed, totalCol, FormatAuto(feedAll));
-    Put(f, rowCost, totalCol, FormatPattern(costAll, "0.00"));
+    Put(f, rowCost, totalCol, priced ? FormatPattern(costAll, "0.00") : "");
 }
 
 void HerdDistribution(SharedState& s) {
@@ -161,14 +198,16 @@ void HerdDistribution(SharedState& s) {
     // For the days with z = (W - final) / sd within +-1.5 the column shows
     // round(PigCount x Phi(z)) pigs at or above the final weight, Phi read from
     // the normal table at the nearest 0.05 step. The row above the first such
-    // day carries "Starts at <age> Days".
+    // day carries "Starts at <age> Days". Every day of the run counts; when the
+    // herd starts reaching the weight within the first rows, the column's
+    // three header lines move into row 0 so that no count or note covers them.
     Grid& g = s.Main->Grid1;
     s.HerdStartRow = 0;
-    for (int row = 3; row < g.Rows(); ++row) {
+    constexpr int kHeaderRows = 3;
+    for (int row = 1; row < g.Rows(); ++row) {
         const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
         if (!(age > 0)) break;
-        const int d = static_cast<int>(std::ceil(age));
-        if (d < 0 || d > 200) break;
+        const int d = SplitDayOfRow(s, g, row);
         const double w = s.DayGrowth(0, d);
         const double cv = 0.14006 * w + 1.8405;
         const double sd = w * cv / 100.0;
@@ -181,7 +220,16 @@ void HerdDistribution(SharedState& s) {
         const double pigs = RoundHalfEven(s.PigCount * share);
         if (s.HerdStartRow == 0) {
             s.HerdStartRow = static_cast<int16_t>(row);
-            Put(g, row - 1, 9, "Starts at " + std::to_string(d) + " Days");
+            if (row <= kHeaderRows) {
+                std::string header;
+                for (int r = 0; r < kHeaderRows; ++r) {
+                    const std::string line = g.TextMatrix(r, 9);
+                    header += r == 0 ? line : " " + line.substr(std::min(line.find_first_not_of(' '), line.size()));
+                    g.SetTextMatrix(r, 9, "");
+                }
+                Put(g, 0, 9, header);
+            }
+            if (row >= 2) Put(g, row - 1, 9, "Starts at " + std::to_string(d) + " Days");
         }
         Put(g, row, 9, FormatPattern(pigs, "0"));
     }
@@ -212,35 +260,56 @@ void HighlightLimits(SharedState& s) {
         }
 }
 
-void Growth(SharedState& s) {
-    if (!s.Main) return;
+namespace {
+
+GrowthOutcome GrowthSteps(SharedState& s) {
+    s.GrowthResultsValid = false;
+    s.ReachedFinalWeight = false;
+    if (!s.Main) return GrowthOutcome::Refused;
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);
     Grid& g = w.Grid1;
+    // The cost and feed/gain boxes hold only a run the program stands behind:
+    // the optimisation and the diet plots start from them. Their earlier
+    // figures stay as the tool tips.
+    const std::string priceBefore = w.TextPrice.Text, feedGainBefore = w.TextF2G.Text;
+    w.TextPrice.Text.clear();
+    w.TextF2G.Text.clear();
+    const auto refuse = [&](const std::string& message) {
+        dlg.Message(message);
+        return GrowthOutcome::Refused;
+    };
 
     // 1. Gate and checks.
-    if (!s.PigDataReady) return;
+    if (!s.PigDataReady) return GrowthOutcome::Refused;
     const double startShown = BoxNumber(w.Text1);
-    if (startShown == 0) return;
+    if (startShown == 0) return GrowthOutcome::Refused;
     // The typed weights are in the display unit; the engine works in kg.
     const double startKg = ConvertWeight(s, 1, startShown);
-    if (startKg < 20) return dlg.Message("Starting Weight must be 20 kg or more");
-    if (w.ComboSex.ListIndex < 0) return dlg.Message("Set the Herd Sex before running");
+    if (startKg < 20) return refuse("Starting Weight must be 20 kg or more");
+    if (w.ComboSex.ListIndex < 0) return refuse("Set the Herd Sex before running");
     if (w.Combo1.ListIndex < kFormulationLeastCost)
-        return dlg.Message("Choose Least Cost Feed or Feed from the Grid before running");
-    if (CellNumber(w.Griddiets, kRowFeed, 1) == 0) return dlg.Message("Need Feed Intakes");
+        return refuse("Choose Least Cost Feed or Feed from the Grid before running");
+    if (CellNumber(w.Griddiets, kRowFeed, 1) == 0) return refuse("Need Feed Intakes");
 
     // 2. Preparation.
     g.Clear();
     s.LastRun = RunSnapshot{};
+    // Nothing of an earlier run (or of another command) is read as this run's:
+    // the sexes' totals start empty and the engine uses the sex slot a fresh
+    // session has.
+    s.CumFeed(1) = 0;
+    s.CumFeed(2) = 0;
+    s.SimSex = 0;
     s.DietCount = FindDietCount(w);
     s.ShowDailyProgress = true;
     g.SetRows(200);
     if (g.Cols() < 14) g.SetCols(14);
     if (s.DefaultGrowthCurve(0, 0) == 0)
         for (int k = 0; k < 5; ++k) s.DefaultGrowthCurve(0, k) = kDefaultCurve[k];
-    for (TextBox* box : {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5, &w.TextPrice, &w.TextF2G})
-        box->ToolTip = box->Text;
+    for (TextBox* box : {&w.Text1, &w.Text2, &w.Text3, &w.Text4, &w.Text5}) box->ToolTip = box->Text;
+    w.TextPrice.ToolTip = priceBefore;
+    w.TextF2G.ToolTip = feedGainBefore;
     w.CommandCalibration.BackColor = kNoColor;
     WriteHeaders(s, g);
     w.OptionShowInput.Value = false;
@@ -263,18 +332,27 @@ void Growth(SharedState& s) {
         s.PigCount = 20;
         w.TextPigNo.Text = "20";
     }
-    if (s.GrowthCurve(0, 0) == 0) return dlg.Message("The calibration curve B0 is missing");
-    if (s.GrowthCurve(0, 1) == 0) return dlg.Message("The calibration curve B1 is missing");
-    if (w.Combo1.ListIndex == kFormulationLeastCost) RunLp(s);
-    if (s.DietCount == 0) return dlg.Message(kNeedDiets);
+    if (s.GrowthCurve(0, 0) == 0) return refuse("The calibration curve B0 is missing");
+    if (s.GrowthCurve(0, 1) == 0) return refuse("The calibration curve B1 is missing");
+    if (w.Combo1.ListIndex == kFormulationLeastCost) {
+        RunLp(s);
+        // A diet without a formula would be grown on whatever its column held.
+        if (const std::string failed = DietsNotFormulatedMessage(s); !failed.empty()) {
+            dlg.Message(failed);
+            return GrowthOutcome::NotFormulated;
+        }
+    }
+    if (s.DietCount == 0) return refuse(kNeedDiets);
     for (int i = 1; i <= s.DietCount; ++i) ReadDietColumn(s, w, i);
+    if (const std::string fault = ProgrammeValueFault(s, s.DietCount); !fault.empty()) return refuse(fault);
+    for (int i = 1; i <= s.DietCount; ++i)
+        if (!(s.DietFeedAmount(i) >= 0)) return refuse("Look at the Feed Weight of Diet " + std::to_string(i));
     const double ageTyped = BoxNumber(w.Text2);
-    if (!(ageTyped >= 0.5 && ageTyped < 197.5))
-        return dlg.Message(kStartAgeRange);
+    if (!(ageTyped >= 0.5 && ageTyped < kLastStartAge + 0.5)) return refuse(kStartAgeRange);
     s.StartAge = static_cast<int16_t>(RoundHalfEven(ageTyped));
     s.FinalWeight = ConvertWeight(s, 1, BoxNumber(w.Text3));
     s.StartWeight = startKg;
-    if (!(s.FinalWeight > startKg)) return dlg.Message(kFinalAboveStart);
+    if (!(s.FinalWeight > startKg)) return refuse(kFinalAboveStart);
 
     // 3. Run. Results of an earlier run must not show as this run's.
     for (int i = 0; i <= 8; ++i)
@@ -285,100 +363,169 @@ void Growth(SharedState& s) {
     s.CurrentDietIndex = 1;
     GrowPig(s);
 
-    if (!s.RunFailed) {
-        // 4. Per-diet results.
-        const int n = s.DietCount;
-        s.DietResults(0, 1) = s.StartAge;
-        s.DietResults(0, 2) = startKg;
-        s.DietResults(n, 2) = s.FinalWeight;
-        s.DietResults(n, 1) = s.FinalAge;
-        s.DietResults(n, 3) = s.CumFeed(s.SimSex);
-        // A pig that reached the final weight before the last diet ends on the
-        // diet in force then; the diets after it were never fed.
-        const int endDiet = std::clamp<int>(s.CurrentDietIndex, 1, n);
-        if (endDiet < n)
-            for (int c = 1; c <= 3; ++c) s.DietResults(endDiet, c) = s.DietResults(n, c);
-        Put(g, 0, 4, "Feed Wt.");
-        FeedTonnage(s);
-        for (int i = 1; i <= n; ++i) {
-            Put(g, i, 0, w.Griddiets.TextMatrix(kRowName, i));
-            if (!DietReached(s, i)) continue;  // the pig finished before this diet
-            const int j = PreviousReached(s, i);
-            Put(g, i, 1, FormatAuto(ConvertWeight(s, 2, s.DietResults(i, 2))));
-            Put(g, i, 2, FormatAuto(s.DietResults(i, 1)));
-            const double days = s.DietResults(i, 1) - s.DietResults(j, 1);
-            if (days > 0) Put(g, i, 3, FormatPattern((s.DietResults(i, 2) - s.DietResults(j, 2)) / days, "#0.0##"));
-            Put(g, i, 4, FormatAuto(ConvertWeight(s, 2, s.DietResults(i, 3))));
-            Put(w.Griddiets, kRowFeed, i, FormatAuto(ConvertWeight(s, 2, FeedEatenOfDiet(s, i))));
-        }
-        const int upTo = std::min(200, static_cast<int>(RoundHalfEven(s.CalibInputs(5) + 1)));
-        for (int j = 0; j <= 2; ++j) {
-            double sum = 0;
-            for (int d = s.StartAge; d <= upTo; ++d) sum += s.DayFeed(j, d);
-            s.CumFeed(j) = sum;
-        }
-        WriteResultLabels(s, g);
-        HerdDistribution(s);
-        SplitSexes(s);
-        CarcassOutputs(s);
-        ShowPredictedHerd(s, ConvertWeight(s, 2, s.CumFeed(s.SimSex)), s.FinalAge);
+    if (s.RunFailed) {
+        dlg.Message("The growth run failed on day " + std::to_string(std::max<int>(s.RunLastDay, s.StartAge)) +
+                    ": check the growth curve and the diets");
+        w.MainTabs.Tab = 0;
+        g.Row = 0;
+        s.DayFeed(1, 199) = s.CumFeed(s.SimSex);
+        w.CommandOptimise.BackColor = kLightGreen;
+        return GrowthOutcome::RunFailed;
     }
+
+    const int n = s.DietCount;
+    const int lastDay = s.RunLastDay;
+    s.ReachedFinalWeight = s.DayGrowth(0, lastDay) >= s.FinalWeight;
+    // Where the run ends: the final weight, or the last day the tables hold.
+    double endKg = s.FinalWeight;
+    if (!s.ReachedFinalWeight) {
+        endKg = s.DayGrowth(0, lastDay);
+        // The engine also ate the day after that one, whose weight the tables
+        // cannot hold; it is not counted, so feed and weight stay of one day.
+        s.CumFeed(s.SimSex) -= s.DayFeed(0, lastDay + 1);
+        s.DayFeed(0, lastDay + 1) = 0;
+        s.FinalAge = lastDay;
+        const int row = lastDay - s.StartAge + 1;
+        Put(g, row, 6, FormatPattern(ConvertWeight(s, 2, endKg), "###.#"));
+        Put(g, row, 5, std::to_string(lastDay));
+        Put(g, row + 1, 7, "");
+        Put(g, row + 1, 8, "");
+    }
+
+    // 4. Per-diet results.
+    s.DietResults(0, 1) = s.StartAge;
+    s.DietResults(0, 2) = startKg;
+    s.DietResults(n, 2) = endKg;
+    s.DietResults(n, 1) = s.FinalAge;
+    s.DietResults(n, 3) = s.CumFeed(s.SimSex);
+    // A pig that reached the final weight before the last diet ends on the
+    // diet in force then; the diets after it were never fed.
+    const int endDiet = std::clamp<int>(s.CurrentDietIndex, 1, n);
+    // The feed counted to the rounded final age can fall short of the
+    // allotments the pig finished (they ran out on its last day): it ate at
+    // least those, so the total is never below them.
+    s.DietResults(n, 3) = std::max(s.DietResults(n, 3), s.DietResults(PreviousReached(s, endDiet), 3));
+    if (endDiet < n)
+        for (int c = 1; c <= 3; ++c) s.DietResults(endDiet, c) = s.DietResults(n, c);
+    Put(g, 0, 4, "Feed Wt.");
+    FeedTonnage(s);
+    for (int i = 1; i <= n; ++i) {
+        Put(g, i, 0, w.Griddiets.TextMatrix(kRowName, i));
+        if (!DietReached(s, i)) continue;  // the pig finished before this diet
+        const int j = PreviousReached(s, i);
+        Put(g, i, 1, FormatAuto(ConvertWeight(s, 2, s.DietResults(i, 2))));
+        Put(g, i, 2, FormatAuto(s.DietResults(i, 1)));
+        const double days = s.DietResults(i, 1) - s.DietResults(j, 1);
+        if (days > 0) Put(g, i, 3, FormatPattern((s.DietResults(i, 2) - s.DietResults(j, 2)) / days, "#0.0##"));
+        Put(g, i, 4, FormatAuto(ConvertWeight(s, 2, s.DietResults(i, 3))));
+        Put(w.Griddiets, kRowFeed, i, FormatAuto(ConvertWeight(s, 2, FeedEatenOfDiet(s, i))));
+    }
+    const int upTo = std::min(200, static_cast<int>(RoundHalfEven(s.CalibInputs(5) + 1)));
+    for (int j = 0; j <= 2; ++j) {
+        double sum = 0;
+        for (int d = s.StartAge; d <= upTo; ++d) sum += s.DayFeed(j, d);
+        s.CumFeed(j) = sum;
+    }
+    WriteResultLabels(s, g);
+    HerdDistribution(s);
+    SplitSexes(s);
+    CarcassOutputs(s);
+    ShowPredictedHerd(s, ConvertWeight(s, 2, s.CumFeed(s.SimSex)), s.FinalAge);
 
     // 5. After every run.
     w.MainTabs.Tab = 0;
     g.Row = 0;
     s.DayFeed(1, 199) = s.CumFeed(s.SimSex);
-    if (!s.RunFailed) {
-        // Comparison with the herd's measured feed and age, when typed.
-        const double feedMeasured = ConvertWeight(s, 1, s.CalibInputs(4)), ageMeasured = s.CalibInputs(5);
-        Put(w.GridWeight, 0, 6, "Fit Error");
-        if (feedMeasured > 0 && ageMeasured > 0) {
-            const double err = 80 * std::pow(feedMeasured - s.CumFeed(0), 2) + 50 * std::pow(ageMeasured - s.FinalAge, 2);
-            Put(w.GridWeight, 1, 6, FormatAuto(err));
-        } else {
-            Put(w.GridWeight, 1, 6, "");
-        }
-
-        // 6. Summary block: males in column 1, females in column 2.
-        const int end = std::min(200, static_cast<int>(s.FinalAge) + 1);
-        const double cost = CostPerPig(s);
-        for (int sex = 1; sex <= 2; ++sex) {
-            Put(g, 20, sex, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(sex, end)), "###.0"));
-            Put(g, 21, sex, FormatPattern(ConvertWeight(s, 2, s.CumFeed(sex)), "###.0"));
-            const double share = s.CumFeed(0) > 0 ? s.CumFeed(sex) / s.CumFeed(0) : 0;
-            Put(g, 22, sex, FormatPattern(cost * share, "###.#0"));
-            const double gain = s.DayGrowth(sex, end) - s.DayGrowth(sex, s.StartAge);
-            Put(g, 23, sex, gain > 0 ? FormatPattern(s.CumFeed(sex) / gain, "###.##0") : "");
-            // No carcass traits when the pig never grew past its weight at 125 days.
-            const bool carcass = s.CarcassTable(0, 1) != 0;
-            Put(g, 24, sex, carcass ? FormatAuto(BackFatShown(s, s.CarcassTable(sex, 1))) : "");
-            for (int t = 2; t <= 4; ++t) Put(g, 23 + t, sex, carcass ? FormatAuto(s.CarcassTable(sex, t)) : "");
-        }
-
-        // 7. Cost block.
-        Put(g, 10, 0, "COST PER");
-        Put(g, 11, 0, "of PIG");
-        Put(g, 12, 0, FormatPattern(cost, "###.#0"));
-        double energy = 0;
-        for (int i = 1; i <= s.DietCount; ++i) energy += s.DietNutrients(i, 1) * FeedEatenOfDiet(s, i);
-        const double perKgGain = energy / (s.FinalWeight - startKg);
-        if (s.WeightUnit() == 1) {
-            Put(g, 10, 1, "TON");
-            Put(g, 12, 1, FormatAuto(cost * 2000 / BoxNumber(w.Text3)));
-            Put(g, 8, 0, "kcal /lb");
-            Put(g, 8, 1, FormatAuto(perKgGain / 2.2));
-        } else {
-            Put(g, 10, 1, "TONNE");
-            Put(g, 12, 1, FormatAuto(cost * 1000 / s.FinalWeight));
-            Put(g, 8, 0, "kcal /kg");
-            Put(g, 8, 1, FormatAuto(perKgGain));
-        }
-        w.TextPrice.Text = FormatPattern(cost, "###.#0");
-        w.TextF2G.Text = FormatPattern(s.CumFeed(0) / (s.FinalWeight - startKg), "###.##0");
-        HighlightLimits(s);
+    // Comparison with the herd's measured feed and age, when typed.
+    const double feedMeasured = ConvertWeight(s, 1, s.CalibInputs(4)), ageMeasured = s.CalibInputs(5);
+    Put(w.GridWeight, 0, 6, "Fit Error");
+    if (feedMeasured > 0 && ageMeasured > 0) {
+        const double err = 80 * std::pow(feedMeasured - s.CumFeed(0), 2) + 50 * std::pow(ageMeasured - s.FinalAge, 2);
+        Put(w.GridWeight, 1, 6, FormatAuto(err));
+    } else {
+        Put(w.GridWeight, 1, 6, "");
     }
+
+    // 6. Summary block: males in column 1, females in column 2.
+    const std::string unpriced = UnpricedDiets(s);
+    const bool priced = unpriced.empty();
+    const int end = s.ReachedFinalWeight ? std::min(200, static_cast<int>(s.FinalAge) + 1) : lastDay;
+    const double cost = CostPerPig(s);
+    for (int sex = 1; sex <= 2; ++sex) {
+        Put(g, 20, sex, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(sex, end)), "###.0"));
+        Put(g, 21, sex, FormatPattern(ConvertWeight(s, 2, s.CumFeed(sex)), "###.0"));
+        const double share = s.CumFeed(0) > 0 ? s.CumFeed(sex) / s.CumFeed(0) : 0;
+        Put(g, 22, sex, priced ? FormatPattern(cost * share, "###.#0") : "");
+        const double gain = s.DayGrowth(sex, end) - s.DayGrowth(sex, s.StartAge);
+        Put(g, 23, sex, gain > 0 ? FormatPattern(s.CumFeed(sex) / gain, "###.##0") : "");
+        // No carcass traits when the pig never grew past its weight at 125 days.
+        const bool carcass = s.CarcassTable(0, 1) != 0;
+        Put(g, 24, sex, carcass ? FormatAuto(BackFatShown(s, s.CarcassTable(sex, 1))) : "");
+        for (int t = 2; t <= 4; ++t) Put(g, 23 + t, sex, carcass ? FormatAuto(s.CarcassTable(sex, t)) : "");
+    }
+
+    // 7. Cost block, per the weight the run ended at.
+    Put(g, 10, 0, "COST PER");
+    Put(g, 11, 0, "of PIG");
+    Put(g, 12, 0, priced ? FormatPattern(cost, "###.#0") : "");
+    double energy = 0;
+    for (int i = 1; i <= s.DietCount; ++i) energy += s.DietNutrients(i, 1) * FeedEatenOfDiet(s, i);
+    const double perKgGain = energy / (endKg - startKg);
+    if (s.WeightUnit() == 1) {
+        const double endShown = s.ReachedFinalWeight ? BoxNumber(w.Text3) : ConvertWeight(s, 2, endKg);
+        Put(g, 10, 1, "TON");
+        Put(g, 12, 1, priced ? FormatAuto(cost * 2000 / endShown) : "");
+        Put(g, 8, 0, "kcal /lb");
+        Put(g, 8, 1, FormatAuto(perKgGain / 2.2));
+    } else {
+        Put(g, 10, 1, "TONNE");
+        Put(g, 12, 1, priced ? FormatAuto(cost * 1000 / endKg) : "");
+        Put(g, 8, 0, "kcal /kg");
+        Put(g, 8, 1, FormatAuto(perKgGain));
+    }
+    HighlightLimits(s);
     w.CommandOptimise.BackColor = kLightGreen;
-    s.LastRun = RunSnapshotOf(s);
+
+    if (!s.ReachedFinalWeight) {
+        dlg.Message(FinalWeightNotReachedMessage(s, endKg, lastDay));
+        return GrowthOutcome::FinalWeightNotReached;
+    }
+    w.TextF2G.Text = FormatPattern(s.CumFeed(0) / (s.FinalWeight - startKg), "###.##0");
+    if (!priced) {
+        dlg.Message(unpriced);
+        return GrowthOutcome::PriceMissing;
+    }
+    w.TextPrice.Text = FormatPattern(cost, "###.#0");
+    s.GrowthResultsValid = true;
+    return GrowthOutcome::Results;
+}
+
+}  // namespace
+
+GrowthOutcome Growth(SharedState& s) {
+    const GrowthOutcome outcome = GrowthSteps(s);
+    // A run the engine made is kept as a snapshot, with what it stands behind.
+    switch (outcome) {
+        case GrowthOutcome::RunFailed:
+        case GrowthOutcome::FinalWeightNotReached:
+        case GrowthOutcome::PriceMissing:
+        case GrowthOutcome::Results: s.LastRun = RunSnapshotOf(s); break;
+        default: break;
+    }
+    return outcome;
+}
+
+std::string DietsNotFormulatedMessage(const SharedState& s) {
+    std::vector<int> failed;
+    for (int d = 1; d <= s.DietCount && d <= 8; ++d)
+        if (!DietFormulated(s, d)) failed.push_back(d);
+    if (failed.empty()) return {};
+    return "Growth was not run: " + DietList(failed) + " could not be formulated";
+}
+
+std::string FinalWeightNotReachedMessage(const SharedState& s, double weightKg, int day) {
+    return "The pig reaches only " + FormatAuto(ConvertWeight(s, 2, weightKg)) + " " + ShortWeightUnit(s) +
+           " by day " + std::to_string(day) + "; the final weight is not reached";
 }
 
 }  // namespace tarvisol

@@ -16,6 +16,23 @@ void SplitWeight(double w, double& male, double& female) {
     if (female > male) male = female = w;
 }
 
+int SplitDay(double age, bool lastRow, bool reachedFinalWeight, double finalAge) {
+    // An age with a fraction (the shortened last day) uses the next whole
+    // day. The grid shows the final age to one decimal, so the last row
+    // takes its day from the run's own final age.
+    int d = static_cast<int>(std::ceil(age));
+    if (lastRow && reachedFinalWeight && finalAge > 0 && std::fabs(age - finalAge) < 0.05 + 1e-9)
+        d = static_cast<int>(finalAge) + 1;
+    return std::clamp(d, 0, 200);
+}
+
+int SplitDayOfRow(const SharedState& s, const Grid& g, int row) {
+    const auto age = [&](int r) {
+        return r < g.Rows() && g.Cols() > 5 ? NumVal(std::string_view(g.TextMatrix(r, 5))) : 0.0;
+    };
+    return SplitDay(age(row), !(age(row + 1) > 0), s.ReachedFinalWeight, s.FinalAge);
+}
+
 void SplitSexes(SharedState& s) {
     double s0 = 0, s1 = 0, s2 = 0;
     if (s.Main) {
@@ -23,13 +40,7 @@ void SplitSexes(SharedState& s) {
         for (int row = 1; row < g.Rows() && g.Cols() > 5; ++row) {
             const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
             if (!(age > 0)) break;
-            // An age with a fraction (the shortened last day) uses the next whole
-            // day. The grid shows the final age to one decimal, so the last row
-            // takes its day from the run's own final age.
-            int d = static_cast<int>(std::ceil(age));
-            const bool lastRow = row + 1 >= g.Rows() || !(NumVal(std::string_view(g.TextMatrix(row + 1, 5))) > 0);
-            if (lastRow && s.FinalAge > 0 && std::fabs(age - s.FinalAge) < 0.05 + 1e-9)
-                d = std::min(200, static_cast<int>(s.FinalAge) + 1);
+            const int d = SplitDayOfRow(s, g, row);
             const double w = s.DayGrowth(0, d);
             double m = 0, f = 0;
             SplitWeight(w, m, f);
@@ -49,7 +60,11 @@ void SplitSexes(SharedState& s) {
     // is the programme's feed (the feed of its diets); when the run has none
     // recorded, the run's own total. Either way the sexes always get their
     // shares, so the summary never shows an earlier run's figures.
-    if (!(s0 > 0)) return;
+    if (!(s0 > 0)) {
+        s.CumFeed(1) = 0;
+        s.CumFeed(2) = 0;
+        return;
+    }
     const double programme = s.DietResults(s.DietCount, 3);
     const double total = programme > 0 ? programme : s.CumFeed(0);
     s.CumFeed(0) = total;

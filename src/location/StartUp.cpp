@@ -159,8 +159,7 @@ void LocationName(SharedState& s) {
         ReadPig(s);
         // The units read from the settings show in the unit list and captions.
         w.ComboUnits.ListIndex = s.WeightUnit() == 1 ? 1 : 0;
-        w.LabelStartWeight.Caption = s.EnergyUnit() != 0 ? "Starting Weight, lb" : "Starting Weight, kg";
-        w.LabelFinalWeight.Caption = s.EnergyUnit() != 0 ? "Final Weight, lb" : "Final Weight, kg";
+        SetWeightCaptions(w, s.WeightUnit());
         w.Text6.BackColor = kWhite;
         w.CommandGrowth.BackColor = kLightGreen;
         w.CommandCalibration.BackColor = kLightGreen;

@@ -5,14 +5,12 @@
 #include "shared/MainWindowForm.h"
 
 namespace tarvisol {
-namespace {
 
-void SetWeightCaptions(MainWindow& w, bool pounds) {
+void SetWeightCaptions(MainWindow& w, int weightUnit) {
+    const bool pounds = weightUnit == 1;
     w.LabelStartWeight.Caption = pounds ? "Starting Weight, lb" : "Starting Weight, kg";
     w.LabelFinalWeight.Caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
 }
-
-}  // namespace
 
 void ComboUnitsClick(SharedState& s) {
     MainWindow& w = *s.Main;
@@ -20,13 +18,12 @@ void ComboUnitsClick(SharedState& s) {
         s.EnergyUnit() = 0;
         s.WeightUnit() = 0;
         s.PriceUnit() = 1;
-        w.LabelFinalWeight.Caption = "Final Weight, kg";
     } else if (w.ComboUnits.ListIndex == 1) {
         s.EnergyUnit() = 1;
         s.WeightUnit() = 1;
         s.PriceUnit() = 3;
-        w.LabelFinalWeight.Caption = "Final Weight, lb";
     }
+    SetWeightCaptions(w, s.WeightUnit());
 }
 
 void ShowSetValues(SharedState& s, SetValuesDialog& d) {
@@ -49,7 +46,7 @@ void SetValuesOk(SharedState& s, SetValuesDialog& d) {
     if (w.Text6.Text != kCalibrationNamePlaceholder &&
         DialogsOf(s).Ask("Do you want to save the changes to file?", Buttons::YesNo) == Answer::Yes)
         SaveUnits(s);
-    SetWeightCaptions(w, s.EnergyUnit() != 0);
+    SetWeightCaptions(w, s.WeightUnit());
     d.Visible = false;
 }
 

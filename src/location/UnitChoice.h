@@ -6,6 +6,10 @@
 
 namespace tarvisol {
 
+// "Starting Weight, kg" / "Final Weight, kg", or "lb" when the weight unit is
+// pounds: the captions say the unit the typed weights are read in.
+void SetWeightCaptions(MainWindow& w, int weightUnit);
+
 // The main window's unit list: entry 0 metric (kcal/kg, kg, price per tonne),
 // entry 1 imperial (kcal/lb, lb, price per short ton).
 void ComboUnitsClick(SharedState& s);

@@ -359,7 +359,7 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     if (n == 0) return giveUp(kNeedDiets);
     for (int d = 1; d <= n; ++d) ReadDietColumn(s, mw, d);
     const double ageTyped = BoxNumber(mw.Text2);
-    if (!(ageTyped >= 0.5 && ageTyped < 197.5)) return giveUp(kStartAgeRange);
+    if (!(ageTyped >= 0.5 && ageTyped < kLastStartAge + 0.5)) return giveUp(kStartAgeRange);
     s.StartAge = static_cast<int16_t>(RoundHalfEven(ageTyped));
     s.FinalWeight = ConvertWeight(s, 1, BoxNumber(mw.Text3));
     s.StartWeight = ConvertWeight(s, 1, BoxNumber(mw.Text1));

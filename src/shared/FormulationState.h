@@ -91,6 +91,10 @@ struct FormulationState {
     Table2<double, 8, 100> DietFormula;  // (diet, ingredient), percent
     Array1<double, 0, 10> DietPrice;
     Array1<int16_t, 0, 8> DietFaults;
+    // Why the last formulation of a diet gave no formula it stands behind
+    // (refused layout, value too large for the solver, no optimal solution,
+    // prices missing); empty when the diet was formulated.
+    Array1<std::string, 0, 8> DietLpReason;
 
     // Stage of the feed-weight optimisation asking for a formulation; 0 outside it.
     double OptimiseStage = 0;

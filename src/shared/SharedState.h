@@ -78,9 +78,11 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
 
     // --- Run control and the engine's working values of the current day.
     bool RunFailed = false;
-    // How the last Growth command ended: its results can be stood behind, and
-    // the pig reached the final weight.
+    // Outcome of the last Growth command: true only when it produced results
+    // the program stands behind (inputs accepted, every least-cost diet
+    // formulated, the engine did not fail, the final weight was reached).
     bool GrowthResultsValid = false;
+    // The last Growth run's pig reached FinalWeight within the day tables.
     bool ReachedFinalWeight = false;
     bool ShowDailyProgress = false;
     double PhysioAge = 0;

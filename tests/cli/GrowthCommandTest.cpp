@@ -66,6 +66,41 @@ TEST_F(GrowthCommandTest, TypedValuesAreCheckedAsOnTheWindow) {
     EXPECT_EQ(r["messages"].back(), "Starting Weight must be 20 kg or more");
 }
 
+// The day table as a spreadsheet reads it: one header row, then numbers only,
+// ending on the day the summary shows.
+TEST_F(GrowthCommandTest, DailyCsvHoldsNumbersAndEndsOnTheSummarysDay) {
+    for (double finalWeight : {118.0, 118.3, 118.6, 120.4}) {
+        GrowthArgs a;
+        a.location = (dir / "Demo").string();
+        a.formulation = 2;
+        a.finalWeight = finalWeight;
+        a.dailyCsv = (dir / "daily.csv").string();
+        const auto r = RunGrowthCommand(a, nullptr);
+        ASSERT_TRUE(r["results_valid"].get<bool>()) << r.dump();
+        std::vector<std::string> lines;
+        std::string err;
+        ASSERT_TRUE(tarvisol::ReadLines(a.dailyCsv, lines, err)) << err;
+        while (!lines.empty() && lines.back().empty()) lines.pop_back();
+        ASSERT_GT(lines.size(), 10u);
+        std::vector<std::string> last;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            std::vector<std::string> fields;
+            std::stringstream row(lines[i]);
+            for (std::string f; std::getline(row, f, ',');) fields.push_back(f);
+            for (const auto& f : fields) {
+                if (f.empty()) continue;
+                std::size_t used = 0;
+                EXPECT_NO_THROW((void)std::stod(f, &used)) << lines[i];
+                EXPECT_EQ(used, f.size()) << "line " << i << ": " << lines[i];
+            }
+            last = fields;
+        }
+        ASSERT_GE(last.size(), 6u);
+        EXPECT_NEAR(std::stod(last[4]), r["males"]["live_weight"].get<double>(), 0.05 + 1e-9) << finalWeight;
+        EXPECT_NEAR(std::stod(last[5]), r["females"]["live_weight"].get<double>(), 0.05 + 1e-9) << finalWeight;
+    }
+}
+
 TEST(GrowthArgs, ParsedFromTheCommandLine) {
     std::vector<std::string> args{"tarvisol-cli", "growth", "loc/Demo", "--grid-diets", "--sex", "Females", "--pigs", "50"};
     std::vector<char*> argv;

@@ -227,13 +227,21 @@ TEST_F(FormulateTest, RunLpShowsPricesAndNutrientsOrMarksInfeasibleDiets) {
     EXPECT_EQ(w->Griddiets.TextMatrix(5, 1), FormatAuto(s->DietNutrients(1, 2)));
     EXPECT_EQ(w->Griddiets.TextMatrix(17, 1), FormatAuto(s->DietNutrients(1, 14)));
     EXPECT_EQ(w->Griddiets.TextMatrix(2, 2), FormatAuto(0) + " Infeas");
+    // The earlier contents stay, marked as the previous formulation's.
     EXPECT_EQ(w->Griddiets.TextMatrix(5, 2), "kept");
+    EXPECT_EQ(w->Griddiets.CellBackColor(5, 2), kPreviousFormulation);
+    EXPECT_EQ(w->Griddiets.CellBackColor(4, 2), kPreviousFormulation);
+    EXPECT_NE(w->Griddiets.CellBackColor(5, 1), kPreviousFormulation);
+    // Formulated again, the diet's cells lose the mark.
+    s->IngredientLimits(2, 2, 2) = 0;
+    RunLp(*s);
+    EXPECT_EQ(w->Griddiets.CellBackColor(5, 2), kNoColor);
 }
 
 TEST_F(FormulateTest, RunLpNeedsThePriceOfTheFirstIngredientOnly) {
     s->IngredientPrices(1) = 0;
     RunLp(*s);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Prices are missing"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Prices are missing: A"});
     EXPECT_EQ(s->DietFormula(1, 1), 0);
     EXPECT_EQ(w->Griddiets.TextMatrix(2, 1), "");
 

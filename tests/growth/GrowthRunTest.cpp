@@ -43,11 +43,11 @@ TEST_F(GrowthRunTest, ChecksStopTheCommandWithTheirMessagesInOrder) {
 }
 
 TEST_F(GrowthRunTest, StartingAgeOutsideTheDayTablesIsRefused) {
-    for (const char* age : {"0", "", "198", "250", "-5"}) {
+    for (const char* age : {"0", "", "197", "198", "250", "-5"}) {
         dialogs.ClearLog();
         w->Text2.Text = age;
         Growth(*s);
-        EXPECT_EQ(Messages(), std::vector<std::string>{"Starting Age must be from 1 to 197 days"}) << age;
+        EXPECT_EQ(Messages(), std::vector<std::string>{"Starting Age must be from 1 to 196 days"}) << age;
     }
 }
 

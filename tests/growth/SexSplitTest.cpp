@@ -115,6 +115,7 @@ TEST(SexSplit, TheLastRowUsesTheRunsFinalDayWhateverTheShownAge) {
     s->Main = form.get();
     s->DietCount = 1;
     s->FinalAge = 165.03;  // shown as "165.0"; the weight was reached on day 166
+    s->ReachedFinalWeight = true;
     form->Grid1.SetTextMatrix(1, 5, "164");
     form->Grid1.SetTextMatrix(2, 5, "165.0");
     s->DayGrowth(0, 164) = 118;
@@ -124,4 +125,20 @@ TEST(SexSplit, TheLastRowUsesTheRunsFinalDayWhateverTheShownAge) {
     SplitWeight(121, m, f);
     EXPECT_EQ(s->DayGrowth(1, 166), m);
     EXPECT_EQ(s->DayGrowth(2, 166), f);
+}
+
+// A run that recorded no feed leaves nothing to split by: the sexes' totals
+// are cleared, never an earlier run's.
+TEST(SexSplit, ARunWithoutFeedLeavesNoEarlierTotals) {
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    s->Main = form.get();
+    s->DietCount = 1;
+    s->CumFeed(1) = 250;
+    s->CumFeed(2) = 240;
+    form->Grid1.SetTextMatrix(1, 5, "100");
+    s->DayGrowth(0, 100) = 60;
+    SplitSexes(*s);
+    EXPECT_EQ(s->CumFeed(1), 0);
+    EXPECT_EQ(s->CumFeed(2), 0);
 }

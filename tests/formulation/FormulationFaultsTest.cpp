@@ -1,0 +1,95 @@
+// A diet the solver did not formulate is never shown as formulated, and the
+// values that cannot reach the solver are named.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "formulation/Formulate.h"
+#include "shared/Numbers.h"
+#include "support/FormulationFixture.h"
+
+using namespace tarvisol;
+
+namespace {
+
+class FormulationFaultsTest : public ::testing::Test, protected tarvisol::testing::FormulationFixture {
+protected:
+    void SetUp() override { LoadToyMatrix(); }
+    std::vector<std::string> Messages() const { return dialogs.Messages(); }
+};
+
+}  // namespace
+
+TEST_F(FormulationFaultsTest, DietsLeftWithoutAFormulaSayWhy) {
+    s->DietCount = 2;
+    s->NutrientLimits(2, 1, 1) = 2500;
+    s->NutrientLimits(2, 1, 2) = 16;
+    RunLp(*s);
+    ASSERT_TRUE(DietFormulated(*s, 1));
+    ASSERT_TRUE(DietFormulated(*s, 2));
+    EXPECT_TRUE(s->DietLpReason(1).empty());
+
+    // Prices missing: nothing is formulated, and the earlier formulas are not
+    // taken for this run's.
+    dialogs.ClearLog();
+    s->IngredientPrices(1) = 0;
+    s->IngredientPrices(3) = 0;
+    RunLp(*s);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Prices are missing: A, C"});
+    for (int d = 1; d <= 2; ++d) {
+        EXPECT_FALSE(DietFormulated(*s, d)) << d;
+        EXPECT_EQ(s->DietLpReason(d), "prices are missing for A, C") << d;
+    }
+
+    // A diet that does not fit the table.
+    dialogs.ClearLog();
+    s->IngredientPrices(1) = 100;
+    s->IngredientPrices(3) = 50;
+    s->NutrientCount = 70;
+    for (int k = 15; k <= 61; ++k) s->NutrientLimits(2, 1, k) = 0.001;
+    RunLp(*s);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    EXPECT_EQ(s->DietLpReason(2).rfind("too many restrictions", 0), 0u) << s->DietLpReason(2);
+
+    // A diet whose restrictions no mix meets.
+    for (int k = 15; k <= 61; ++k) s->NutrientLimits(2, 1, k) = 0;
+    s->NutrientLimits(2, 1, 2) = 45;
+    RunLp(*s);
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    EXPECT_FALSE(s->DietLpReason(2).empty());
+    s->NutrientLimits(2, 1, 2) = 16;
+    RunLp(*s);
+    EXPECT_TRUE(DietFormulated(*s, 2));
+    EXPECT_TRUE(s->DietLpReason(2).empty());
+}
+
+TEST_F(FormulationFaultsTest, ACoefficientTooLargeForTheSolverIsNamed) {
+    s->IngredientMatrix(3, 2) = 5e14;  // protein of B
+    FormulateDiet(*s, 1);
+    EXPECT_GT(s->DietFaults(1), 0);
+    EXPECT_FALSE(DietFormulated(*s, 1));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "The PROTEIN value of B (5e+14) is too large for the solver; Diet 1 was not formulated");
+    EXPECT_EQ(s->DietLpReason(1), "the PROTEIN value of B (5e+14) is too large for the solver");
+    // Back to a feed's value, the diet formulates again.
+    s->IngredientMatrix(3, 2) = 40;
+    FormulateDiet(*s, 1);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+}
+
+TEST_F(FormulationFaultsTest, AVeryLargeMaximumIsNoLimit) {
+    FormulateDiet(*s, 1);
+    ASSERT_EQ(s->DietFaults(1), 0);
+    const double a = s->DietFormula(1, 1), b = s->DietFormula(1, 2), price = s->DietPrice(1);
+    for (double huge : {1e15, 1e20, 1e30, std::numeric_limits<double>::infinity()}) {
+        s->NutrientLimits(1, 2, 1) = huge;  // energy at most "anything"
+        s->NutrientLimits(1, 2, 2) = huge;
+        FormulateDiet(*s, 1);
+        EXPECT_EQ(s->DietFaults(1), 0) << huge;
+        EXPECT_NEAR(s->DietFormula(1, 1), a, 1e-7) << huge;
+        EXPECT_NEAR(s->DietFormula(1, 2), b, 1e-7) << huge;
+        EXPECT_NEAR(s->DietPrice(1), price, 1e-7) << huge;
+    }
+    EXPECT_TRUE(Messages().empty());
+}
