@@ -57,6 +57,7 @@ struct MainWindow {
     Button CommandPlot{"Plot Diets"};
     Button CommandData{"Data", {}, false};  // the data button, hidden at start-up
     Button CommandEditRestrictions{"Edit Diet Restrictions"};
+    Button CommandSaveDiets{"Save Diets"};  // the diets with the save dialog
     Button CommandSources{"Nutrient Sources", "Where the nutrient, ingredient or cost of the selected diet cell comes from"};
 
     Tabs MainTabs;
