@@ -279,6 +279,20 @@ std::vector<std::string> UnsavedLocationFiles(SharedState& s) {
     return changed;
 }
 
+bool MayCloseMainWindow(SharedState& s) {
+    if (s.LocationBase.empty()) return true;
+    const std::vector<std::string> changed = UnsavedLocationFiles(s);
+    if (changed.empty()) return true;
+    std::string names;
+    for (const auto& f : changed) names += (names.empty() ? "" : ", ") + FileTitle(f);
+    const Answer a = DialogsOf(s).Ask("These files of the location have changes that are not saved: " + names +
+                                          ". Save all files to the current location before closing?",
+                                      Buttons::YesNoCancel);
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::No) return true;
+    return SaveAllToCurrentLocation(s);
+}
+
 void TakeHerdInputs(SharedState& s) {
     if (!s.Main) return;
     MainWindow& w = *s.Main;

@@ -49,6 +49,12 @@ void RememberOpenedLocation(SharedState& s);
 // The files a save-all would change (the boxes' inputs taken as it takes
 // them): empty when everything the user has is in the files.
 std::vector<std::string> UnsavedLocationFiles(SharedState& s);
+
+// Closing the main window: when the location has changes not saved, asks
+// whether to save them (Yes saves all files to the current location and
+// closes only when that worked, No closes without saving, Cancel stays).
+// Returns whether the window may close.
+bool MayCloseMainWindow(SharedState& s);
 // "Save All Files to New Location/Folder": copies the location's files, under
 // their old base name, to a folder the user picks.
 void SaveAllToNewLocation(SharedState& s);

@@ -170,6 +170,21 @@ TEST_F(LocationSaves, SaveAndCloseOfTheTemperatureWindowWritesTheFile) {
     EXPECT_EQ(SplitLines(Slurp(File(".stg")))[3], " 21.6\t 19.5");
 }
 
+TEST_F(LocationSaves, ClosingWithChangesNotSavedAsks) {
+    Opened o(folder.Str(), "Demo");
+    EXPECT_TRUE(MayCloseMainWindow(*o.s));  // nothing changed: no question
+    EXPECT_TRUE(o.dialogs.Exhausted());
+    o.s->IngredientPrices(1) = 211;
+    o.dialogs.ClearLog();
+    o.dialogs.Answer(Answer::Cancel).Answer(Answer::Yes);
+    EXPECT_FALSE(MayCloseMainWindow(*o.s));
+    ASSERT_EQ(o.dialogs.Log().size(), 1u);
+    EXPECT_NE(o.dialogs.Log()[0].text.find("DemoMatrix.txt"), std::string::npos) << o.dialogs.Log()[0].text;
+    EXPECT_EQ(o.dialogs.Log()[0].text.find("Demo.pig"), std::string::npos) << o.dialogs.Log()[0].text;
+    EXPECT_TRUE(MayCloseMainWindow(*o.s));
+    EXPECT_NE(Slurp(File("Matrix.txt")).find("211.00\tCost\tCorn"), std::string::npos);
+}
+
 TEST(PigRoundTrip, ATinyStartingWeightComesBackAsItWasSaved) {
     SharedState s;
     for (int k = 0; k <= 4; ++k) s.GrowthCurve(0, k) = kDefaultCurve[k];
