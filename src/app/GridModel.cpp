@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "shared/TextEncoding.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol::app {
@@ -28,7 +29,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return QString::fromStdString(grid_.TextMatrix(r, c));
+            // Grid text is the single-byte text of the location files.
+            return QString::fromStdString(Windows1252ToUtf8(grid_.TextMatrix(r, c)));
         case Qt::BackgroundRole: {
             const Color color = grid_.CellBackColor(r, c);
             if (color != kNoColor) return QBrush(QColor((color >> 16) & 255, (color >> 8) & 255, color & 255));
@@ -56,7 +58,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !edit_ || !index.isValid()) return false;
-    edit_(index.row(), index.column(), value.toString().toStdString());
+    edit_(index.row(), index.column(), Utf8ToWindows1252(value.toString().toStdString()));
     Refresh();
     emit dataChanged(index, index);
     return true;

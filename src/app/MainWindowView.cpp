@@ -33,6 +33,7 @@
 #include "calibration/CorCoef.h"
 #include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
+#include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
 #include "growth/MeasuredHerd.h"
 #include "growth/Temperature.h"
@@ -204,6 +205,7 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(AddButton(form_.CommandGrowth, [this] { Growth(s_); }));
     buttons->addWidget(AddButton(form_.CommandRunLp, [this] { RunLp(s_); }));
+    buttons->addWidget(AddButton(form_.CommandSaveDiets, [this] { SaveDiets(s_, true); }));
     buttons->addWidget(AddButton(form_.CommandEditRestrictions, [this] {
         if (!restrictions_) restrictions_ = std::make_unique<RestrictionsView>(s_, dialogs_, this);
         restrictions_->Open();
@@ -255,7 +257,13 @@ void MainWindowView::BuildMenus() {
         });
     });
     file->addAction("Open Temperature File", this, [this] { RunCommand([this] { OpenTemperatureFile(s_); }); });
+    file->addAction("Open Matrix File", this, [this] { RunCommand([this] { OpenMatrixFile(s_); }); });
+    file->addAction("Open Ingredient Restrictions", this,
+                    [this] { RunCommand([this] { OpenIngredientRestrictions(s_); }); });
+    file->addAction("Open Nutrient Restrictions", this, [this] { RunCommand([this] { OpenNutrientRestrictions(s_); }); });
     file->addSeparator();
+    QMenu* saveFiles = file->addMenu("Save Files");
+    saveFiles->addAction("Save the Diets", this, [this] { RunCommand([this] { SaveTheDiets(s_); }); });
     file->addAction("Save all Files to Current Location", this,
                     [this] { RunCommand([this] { SaveAllToCurrentLocation(s_); }); });
     file->addAction("Save All Files to New Location/Folder", this,
@@ -297,7 +305,10 @@ void MainWindowView::BuildMenus() {
         adjust_->Open();
     });
     settings->addAction("Edit Ingredient Matrix...", this, [this] {
-        if (!matrix_) matrix_ = std::make_unique<MatrixEditorView>(s_, dialogs_, this);
+        if (!matrix_) {
+            matrix_ = std::make_unique<MatrixEditorView>(s_, dialogs_, this);
+            matrix_->onChanged = [this] { SyncEditors(); };
+        }
         matrix_->Open();
     });
 
@@ -386,6 +397,12 @@ void MainWindowView::RunCommand(const std::function<void()>& procedure) {
     }
     QApplication::restoreOverrideCursor();
     Refresh();
+    SyncEditors();
+}
+
+void MainWindowView::SyncEditors() {
+    if (matrix_) matrix_->Sync();
+    if (restrictions_) restrictions_->Sync();
 }
 
 void MainWindowView::Refresh() {
@@ -415,6 +432,20 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
+    // Edits in the editors first, then the location's files.
+    for (QDialog* editor : {static_cast<QDialog*>(restrictions_.get()), static_cast<QDialog*>(matrix_.get()),
+                            static_cast<QDialog*>(temperatures_.get())})
+        if (editor && editor->isVisible() && !editor->close()) {
+            event->ignore();
+            return;
+        }
+    binder_.Pull();
+    bool mayClose = true;
+    RunCommand([this, &mayClose] { mayClose = MayCloseMainWindow(s_); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     form_.Height = height() * 15;
     form_.Width = width() * 15;
     EndProgram(s_);

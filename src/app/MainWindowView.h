@@ -58,6 +58,8 @@ private:
     GridView* AddGrid(Grid& grid, bool editable);
     QPushButton* AddButton(Button& button, const std::function<void()>& procedure);
     void GridWeightClickCommand();
+    // The open editors follow the tables after a command.
+    void SyncEditors();
 
     SharedState& s_;
     MainWindow& form_;

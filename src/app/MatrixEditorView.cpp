@@ -1,5 +1,6 @@
 #include "app/MatrixEditorView.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,12 +40,34 @@ void MatrixEditorView::Open() {
 }
 
 void MatrixEditorView::Run(const std::function<void()>& procedure) {
+    const uint32_t version = s_.MatrixVersion;
     try {
         procedure();
     } catch (const std::exception& e) {
         dialogs_.Message(TrappedErrorMessage(e, ")"));
     }
     grid_->Refresh();
+    if (s_.MatrixVersion != version && onChanged) onChanged();
+}
+
+void MatrixEditorView::Sync() {
+    if (!isVisible()) return;
+    form_.Visible = true;
+    if (SyncMatrixEditor(s_, form_)) grid_->Refresh();
+}
+
+void MatrixEditorView::closeEvent(QCloseEvent* event) {
+    if (!CloseMatrixEditor(s_, form_)) {
+        event->ignore();
+        return;
+    }
+    grid_->Refresh();
+    if (onChanged) onChanged();
+    event->accept();
+}
+
+void MatrixEditorView::reject() {
+    if (CloseMatrixEditor(s_, form_)) QDialog::reject();
 }
 
 }  // namespace tarvisol::app

@@ -13,6 +13,16 @@ class MatrixEditorView : public QDialog {
 public:
     MatrixEditorView(SharedState& s, Dialogs& dialogs, QWidget* parent);
     void Open();
+    // Refills the editor when the matrix was opened again elsewhere.
+    void Sync();
+    MatrixEditorWindow& form() { return form_; }
+    // Called after the editor changed the matrix (an ingredient added,
+    // removed or taken over), so other windows can follow.
+    std::function<void()> onChanged;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
 private:
     void Run(const std::function<void()>& procedure);

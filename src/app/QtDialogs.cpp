@@ -1,5 +1,7 @@
 #include "app/QtDialogs.h"
 
+#include "shared/TextEncoding.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -57,8 +59,12 @@ std::string QtDialogs::SaveFile(const std::string& title, const std::string& fil
     return name.isEmpty() ? initial : name.toStdString();
 }
 
-std::string QtClipboard::GetText() { return QApplication::clipboard()->text().toStdString(); }
-void QtClipboard::SetText(const std::string& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); }
+// The clipboard carries grid text, which is the single-byte text of the
+// location files: converted here, so a copy and paste keeps every byte.
+std::string QtClipboard::GetText() { return Utf8ToWindows1252(QApplication::clipboard()->text().toStdString()); }
+void QtClipboard::SetText(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(Windows1252ToUtf8(text)));
+}
 
 QtProgress::QtProgress(QWidget* parent, const QString& title) : parent_(parent), title_(title) {}
 

@@ -1,5 +1,6 @@
 #include "app/RestrictionsView.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
@@ -21,9 +22,11 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
         Run([](SharedState& st, RestrictionsWindow& w) { SaveNutrientsForSession(st, w); });
     });
     nut->addAction("Save to File", this, [this] { Run(&SaveNutrientsToFile); });
+    nut->addAction("Save to File As...", this, [this] { Run(&SaveNutrientsToFileAs); });
     QMenu* ing = menus->addMenu("Save Ingredient Restrictions");
     ing->addAction("Save For Session", this, [this] { Run(&SaveIngredientsForSession); });
     ing->addAction("Save to File", this, [this] { Run(&SaveIngredientsToFile); });
+    ing->addAction("Save to File As...", this, [this] { Run(&SaveIngredientsToFileAs); });
     menus->addAction("Save All to File", this, [this] { Run(&SaveAllRestrictionsToFile); });
     layout->setMenuBar(menus);
 
@@ -56,6 +59,24 @@ void RestrictionsView::Run(void (*procedure)(SharedState&, RestrictionsWindow&))
         dialogs_.Message(TrappedErrorMessage(e, ")"));
     }
     Refresh();
+}
+
+void RestrictionsView::Sync() {
+    if (!isVisible()) return;
+    form_.Visible = true;
+    if (SyncRestrictionsWindow(s_, form_)) Refresh();
+}
+
+void RestrictionsView::closeEvent(QCloseEvent* event) {
+    if (!CloseRestrictionsWindow(s_, form_)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void RestrictionsView::reject() {
+    if (CloseRestrictionsWindow(s_, form_)) QDialog::reject();
 }
 
 void RestrictionsView::Refresh() {

@@ -14,6 +14,12 @@ public:
     RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* parent);
     void Open();
     RestrictionsWindow& form() { return form_; }
+    // Fills the window again when ingredients came or went elsewhere.
+    void Sync();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
 private:
     void Run(void (*procedure)(SharedState&, RestrictionsWindow&));

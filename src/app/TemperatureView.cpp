@@ -1,5 +1,6 @@
 #include "app/TemperatureView.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -26,7 +27,7 @@ TemperatureView::TemperatureView(SharedState& s, Dialogs& dialogs, QWidget* pare
     add(form_.CommandSave, &TempWindowSave);
     add(form_.CommandSaveOnly, &TempWindowSaveOnly);
     add(form_.CommandSaveAndClose, &TempWindowSaveAndClose);
-    add(form_.CommandClose, [](SharedState&, TemperatureWindow& w) { TempWindowClose(w); });
+    add(form_.CommandClose, [](SharedState& st, TemperatureWindow& w) { TempWindowCloseAsked(st, w); });
     layout->addLayout(buttons);
     resize(420, 560);
 }
@@ -36,6 +37,18 @@ void TemperatureView::Open() {
     grid_->Refresh();
     show();
     raise();
+}
+
+void TemperatureView::closeEvent(QCloseEvent* event) {
+    if (form_.Visible && !TempWindowCloseAsked(s_, form_)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TemperatureView::reject() {
+    if (!form_.Visible || TempWindowCloseAsked(s_, form_)) QDialog::reject();
 }
 
 void TemperatureView::Run(void (*procedure)(SharedState&, TemperatureWindow&)) {

@@ -12,9 +12,13 @@ class TemperatureView : public QDialog {
     Q_OBJECT
 public:
     TemperatureView(SharedState& s, Dialogs& dialogs, QWidget* parent);
-    // Opens the window as it always opens (20 degrees in every week).
+    // Opens the window with the location's temperatures.
     void Open();
     TemperatureWindow& form() { return form_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
 private:
     void Run(void (*procedure)(SharedState&, TemperatureWindow&));

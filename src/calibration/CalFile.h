@@ -14,6 +14,7 @@
 
 #include "location/LocationFiles.h"
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
@@ -41,12 +42,14 @@ inline std::string CalNumber(double value) {
     return text;
 }
 
-// The lines of rows 1..rows of the measured table.
-inline std::vector<std::string> CalFileLines(const CalibrationState& c, int rows) {
+// The lines of rows 1..rows of the measured table; a value found in numbers
+// is written as it was read.
+inline std::vector<std::string> CalFileLines(const CalibrationState& c, int rows,
+                                             const NumberTexts* numbers = nullptr) {
     std::vector<std::string> lines;
+    auto number = [&](int j, int r) { return KeptNumber(numbers, c.CalibWeightTable(j, r), CalNumber); };
     for (int r = 1; r <= rows && r <= kCalMaxRows; ++r)
-        lines.push_back(CalNumber(c.CalibWeightTable(0, r)) + "\t" + CalNumber(c.CalibWeightTable(1, r)) + "\t" +
-                        CalNumber(c.CalibWeightTable(2, r)));
+        lines.push_back(number(0, r) + "\t" + number(1, r) + "\t" + number(2, r));
     return lines;
 }
 
@@ -57,7 +60,8 @@ inline std::vector<std::string> CalFileLines(const CalibrationState& c, int rows
 // always read); a missing field reads 0; a decimal comma reads as a point.
 // A file of more than 15 lines is read to row 15 and the user is told so.
 // Returns the number of rows read. Any bytes are accepted.
-inline int ReadCalText(SharedState& s, std::string_view text, const std::string& name) {
+inline int ReadCalText(SharedState& s, std::string_view text, const std::string& name,
+                       NumberTexts* numbers = nullptr) {
     std::vector<std::string> lines = SplitLines(text);
     for (int r = 0; r <= kCalMaxRows; ++r)
         for (int j = 0; j <= 3; ++j) s.CalibWeightTable(j, r) = 0;
@@ -74,6 +78,7 @@ inline int ReadCalText(SharedState& s, std::string_view text, const std::string&
             const std::size_t next = start + 1 <= line.size() ? line.find('\t', start + 1) : std::string::npos;
             std::string_view field = std::string_view(line).substr(start, next == std::string::npos ? std::string::npos : next - start);
             s.CalibWeightTable(j, row) = NumVal(field);
+            if (numbers) numbers->Add(s.CalibWeightTable(j, row), FixDecimalComma(field));
             start = next == std::string::npos ? line.size() + 1 : next + 1;
         }
     }
@@ -88,7 +93,10 @@ inline bool ReadCalFile(SharedState& s) {
         DialogsOf(s).Message(error);
         return false;
     }
-    ReadCalText(s, content, s.CalFile);
+    NumberTexts numbers;
+    ReadCalText(s, content, s.CalFile, &numbers);
+    const std::string tables = JoinCrlf(CalFileLines(s, CalLastRow(s), &numbers));
+    RememberRead(s, s.CalFile, std::move(content), std::move(numbers), tables);
     return true;
 }
 
@@ -96,7 +104,8 @@ inline bool ReadCalFile(SharedState& s) {
 // the location has no .cal name yet, the name comes from the calibration
 // name box Text6 (in LocationFolder unless it is a full path) and the
 // location's file names are derived from it first. A failed save leaves the
-// old file whole and says so. Returns whether the file was written.
+// old file whole and says so; a table that gives what the file held when it
+// was read leaves the file alone. Returns whether the file holds the rows.
 inline bool WriteCalRows(SharedState& s, int rows) {
     if (s.CalFile.empty()) {
         if (!s.Main || s.Main->Text6.Text.empty() || s.Main->Text6.Text == kCalibrationNamePlaceholder) return false;
@@ -104,12 +113,7 @@ inline bool WriteCalRows(SharedState& s, int rows) {
         if (!std::filesystem::path(name).is_absolute()) name = JoinPath(s.LocationFolder, name);
         SetLocationFiles(s, name);
     }
-    std::string error;
-    if (!SaveAtomic(s.CalFile, JoinCrlf(CalFileLines(s, rows)), error)) {
-        DialogsOf(s).Message(error + ". The old file is unchanged.");
-        return false;
-    }
-    return true;
+    return Holds(SaveLocationFile(s, s.CalFile, JoinCrlf(CalFileLines(s, rows, NumbersOf(s, s.CalFile)))));
 }
 
 // The .cal writer of "Continue Calibration" and "Save all Files to Current

@@ -15,6 +15,7 @@
 #include "location/PigFile.h"
 #include "shared/Checkpoint.h"
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -60,12 +61,7 @@ bool SaveCalibratedPig(SharedState& s) {
     for (int k = 0; k < 5 && k < static_cast<int>(lines.size()); ++k) lines[static_cast<std::size_t>(k)] = FormatCalibCoefficient(s.GrowthCurve(0, k));
     for (int i = 1; i <= 5 && 4 + i < static_cast<int>(lines.size()); ++i)
         lines[static_cast<std::size_t>(4 + i)] = CalNumber(s.CalibInputs(i));
-    std::string error;
-    if (!SaveAtomic(s.PigFile, JoinCrlf(lines), error)) {
-        DialogsOf(s).Message(error + ". The old file is unchanged.");
-        return false;
-    }
-    return true;
+    return Holds(SaveLocationFile(s, s.PigFile, JoinCrlf(lines)));
 }
 
 }  // namespace

@@ -56,6 +56,9 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     CalibrateDialogs dialogs(messages, args.save);
     s->Main = w.get();
     s->Dialog = &dialogs;
+    // Without --save no file of the location is written, not even the
+    // measured table that "Continue Calibration" saves in the window.
+    s->KeepFiles = !args.save;
     OpenLocationAsUser(*s, args.location);
     if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
 
@@ -75,7 +78,9 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     r["location"] = s->LocationBase;
     r["messages"] = dialogs.Shown();
     r["ran"] = ran;
-    r["saved"] = ran && args.save;
+    const bool saveFailed = ran && args.save && s->FailedSaves > 0;
+    r["saved"] = ran && args.save && !saveFailed;
+    r["save_failed"] = saveFailed;
     r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
     if (ran) {
         r["curve"] = nlohmann::json::array();
@@ -92,6 +97,11 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
                              {"feed", CellNumber(w->Grid1, row, 4)}};
     }
     return r;
+}
+
+int CalibrateExitCode(const nlohmann::json& report) {
+    if (!report.value("ran", false)) return 1;
+    return report.value("save_failed", false) ? 1 : 0;
 }
 
 void PrintCalibrateReport(const nlohmann::json& r, std::ostream& out) {
@@ -115,7 +125,10 @@ void PrintCalibrateReport(const nlohmann::json& r, std::ostream& out) {
     const auto& c = r["correlations"];
     out << "Correlations of measured with predicted: weight " << num(c["weight"], "0.0000") << ", age "
         << num(c["age"], "0.0000") << ", cumulative feed " << num(c["feed"], "0.0000") << "\n";
-    out << (r["saved"].get<bool>() ? "Saved to the location.\n" : "Not saved (use --save).\n");
+    if (r.value("save_failed", false))
+        out << "NOT saved: a file of the location could not be written (see the messages above).\n";
+    else
+        out << (r["saved"].get<bool>() ? "Saved to the location.\n" : "Not saved (use --save).\n");
 }
 
 }  // namespace tarvisol::cli

@@ -23,4 +23,8 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
 
 void PrintCalibrateReport(const nlohmann::json& report, std::ostream& out);
 
+// The exit status of a report: 0 when the calibration ran (and, with
+// --save, every file was saved), 1 otherwise.
+int CalibrateExitCode(const nlohmann::json& report);
+
 }  // namespace tarvisol::cli

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
                 std::cout << Printed(result) << "\n";
             else
                 PrintCalibrateReport(result, std::cout);
-            return result.value("ran", false) ? 0 : 1;
+            return CalibrateExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Optimise) {
             auto result = RunOptimiseCommand(req->optimise, req->optimise.json ? nullptr : &std::cerr);

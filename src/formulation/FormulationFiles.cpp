@@ -11,6 +11,7 @@
 
 #include "formulation/Formulate.h"
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/RuntimeError.h"
@@ -80,11 +81,16 @@ std::string Resolve(const std::string& path) {
 
 bool Exists(const std::string& path) { return !path.empty() && FileExists(Resolve(path)); }
 
-bool ReadFileLines(SharedState& s, const std::string& path, std::vector<std::string>& lines) {
-    std::string error;
-    if (ReadLines(Resolve(path), lines, error)) return true;
-    Ui(s).Message(error);
-    return false;
+bool ReadFileLines(SharedState& s, const std::string& path, std::vector<std::string>& lines,
+                   std::string* bytes = nullptr) {
+    std::string error, content;
+    if (!ReadTextFile(Resolve(path), content, error)) {
+        Ui(s).Message(error);
+        return false;
+    }
+    lines = SplitLines(content);
+    if (bytes) *bytes = std::move(content);
+    return true;
 }
 
 bool IsBlank(std::string_view line) {
@@ -105,37 +111,68 @@ std::string OneField(std::string t) {
     return t;
 }
 
-// Collects the lines a reader skipped and reports them in one message.
+// Collects the lines a reader skipped and the lines it read but the user
+// should look at, and reports each kind in one message.
 class SkippedLines {
 public:
     explicit SkippedLines(std::string path) : path_(std::move(path)) {}
     void Add(std::size_t line, const std::string& why) {
         if (count_++ < 5) detail_ += "\nline " + std::to_string(line) + ": " + why;
     }
+    void Note(std::size_t line, const std::string& what) {
+        if (notes_++ < 5) noteDetail_ += "\nline " + std::to_string(line) + ": " + what;
+    }
     void Report(SharedState& s) const {
-        if (count_ == 0) return;
-        std::string text = path_ + ": " + std::to_string(count_) + " line" + (count_ == 1 ? "" : "s") +
-                           " skipped, outside the tables" + detail_;
-        if (count_ > 5) text += "\n... and " + std::to_string(count_ - 5) + " more";
-        Ui(s).Message(text);
+        if (count_ > 0) {
+            std::string text = path_ + ": " + std::to_string(count_) + " line" + (count_ == 1 ? "" : "s") +
+                               " skipped, outside the tables" + detail_;
+            if (count_ > 5) text += "\n... and " + std::to_string(count_ - 5) + " more";
+            Ui(s).Message(text);
+        }
+        if (notes_ > 0) {
+            std::string text = path_ + ": " + std::to_string(notes_) + " line" + (notes_ == 1 ? "" : "s") +
+                               " to look at" + noteDetail_;
+            if (notes_ > 5) text += "\n... and " + std::to_string(notes_ - 5) + " more";
+            Ui(s).Message(text);
+        }
     }
 
 private:
     std::string path_;
-    std::string detail_;
-    std::size_t count_ = 0;
+    std::string detail_, noteDetail_;
+    std::size_t count_ = 0, notes_ = 0;
 };
 
-// Reads the lines of a restriction file; calls store(d, index, min, max) for
-// every line whose indices lie in the tables.
-template <class Store>
+// A limit field read as a number with a decimal point. A decimal comma
+// ("0,2500", as a spreadsheet may write it) would read as the digits before
+// the comma: it is taken as the decimal point the user meant, and told.
+double LimitValue(const std::string& field, std::size_t line, const char* which, SkippedLines& notes,
+                  NumberTexts& numbers) {
+    const double plain = Val(field);
+    const double comma = NumVal(std::string_view(field));
+    if (comma != plain) {
+        auto b = field.find_first_not_of(" \t");
+        auto e = field.find_last_not_of(" \t");
+        notes.Note(line, "the " + std::string(which) + " " + field.substr(b, e - b + 1) +
+                             " has a decimal comma and was read as " + PrintNumber(comma).substr(comma < 0 ? 0 : 1) +
+                             " (restriction files take a full stop)");
+        return comma;
+    }
+    numbers.Add(plain, field);
+    return plain;
+}
+
+// Reads the lines of a restriction file; calls store(d, index, min, max, line)
+// for every line whose indices lie in the tables, and check(index) -> a note
+// for the user, or an empty text.
+template <class Check, class Store>
 void ReadRestrictionLines(SharedState& s, const std::string& path, const std::vector<std::string>& lines,
-                          int maxIndex, const char* what, Store store) {
+                          int maxIndex, const char* what, NumberTexts& numbers, Check check, Store store) {
     SkippedLines skipped(path);
     for (std::size_t n = 0; n < lines.size(); ++n) {
         if (IsBlank(lines[n])) continue;
         const RestrictionLine r = ParseRestrictionLine(lines[n]);
-        if (r.diet < 0 || r.diet > kMaxDiets) {
+        if (r.diet < 1 || r.diet > kMaxDiets) {
             skipped.Add(n + 1, "diet " + PrintNumber(r.diet).substr(r.diet < 0 ? 0 : 1) + " (diets run from 1 to 8)");
             continue;
         }
@@ -144,13 +181,42 @@ void ReadRestrictionLines(SharedState& s, const std::string& path, const std::ve
                                    " (at most " + std::to_string(maxIndex) + ")");
             continue;
         }
-        store(static_cast<int>(r.diet), static_cast<int>(r.index), r.minimum, r.maximum);
+        const double lo = LimitValue(r.minimumText, n + 1, "minimum", skipped, numbers);
+        const double hi = LimitValue(r.maximumText, n + 1, "maximum", skipped, numbers);
+        if (lo != 0 || hi != 0) {
+            const std::string note = check(static_cast<int>(r.index));
+            if (!note.empty()) skipped.Note(n + 1, note);
+        }
+        const int d = static_cast<int>(r.diet);
+        if (d > s.RestrictionDiets) s.RestrictionDiets = static_cast<int16_t>(d);
+        store(d, static_cast<int>(r.index), lo, hi);
     }
     skipped.Report(s);
 }
 
-// The number on a matrix value line: its first field, read with NumVal.
-double MatrixValue(const std::string& line) {
+// The note for a restriction on ingredient i that the matrix does not hold.
+std::string IngredientNote(int i, int matrixIngredients) {
+    if (matrixIngredients == 0 || i <= matrixIngredients) return {};
+    return "ingredient " + std::to_string(i) + " is not in the matrix, which holds " +
+           std::to_string(matrixIngredients) + " ingredient" + (matrixIngredients == 1 ? "" : "s");
+}
+
+// The note for a restriction on nutrient k that no ingredient of the matrix holds.
+std::string NutrientNote(const SharedState& s, int k) {
+    if (s.IngredientCount == 0 || k < 1) return {};
+    const int c = k + 1;
+    if (c <= kMaxColumns)
+        for (int i = 1; i <= s.IngredientCount; ++i)
+            if (s.IngredientMatrix(c, i) != 0) return {};
+    std::string name = c <= kMaxColumns ? s.NutrientNames(c) : std::string();
+    if (name.empty() && c <= 15) name = DefaultColumnLabel(c);
+    return "nutrient " + std::to_string(k) + (name.empty() ? std::string() : " (" + name + ")") +
+           " is in no ingredient of the matrix, so this restriction cannot be met as the matrix stands";
+}
+
+// The number on a matrix value line: its first field, read with NumVal; its
+// text is remembered for the next save.
+double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr) {
     std::string field = line;
     const auto tab = line.find('\t');
     if (tab != std::string::npos && tab > 0) {
@@ -159,18 +225,49 @@ double MatrixValue(const std::string& line) {
         const auto comma = line.find(',');
         if (comma != std::string::npos && comma > 0) field = line.substr(0, comma);
     }
-    return NumVal(field);
+    const double v = NumVal(field);  // field now holds the corrected text
+    if (numbers) numbers->Add(v, field);
+    return v;
+}
+
+// The last ingredient and the last matrix column that hold anything (a name
+// or a value): ingredients or columns named only by a restriction line are
+// not part of the matrix.
+int MatrixIngredients(const SharedState& s) {
+    int last = std::min<int>(s.IngredientCount, kMaxIngredients);
+    auto empty = [&](int i) {
+        if (!s.IngredientNames(i).empty() || s.IngredientPrices(i) != 0) return false;
+        for (int c = 2; c <= std::min(s.NutrientCount, kMaxColumns); ++c)
+            if (s.IngredientMatrix(c, i) != 0) return false;
+        return true;
+    };
+    while (last > 0 && empty(last)) --last;
+    return last;
+}
+
+int MatrixColumns(const SharedState& s, int ingredients) {
+    int last = std::min(s.NutrientCount, kMaxColumns);
+    auto empty = [&](int c) {
+        if (!s.NutrientNames(c).empty()) return false;
+        for (int i = 1; i <= ingredients; ++i)
+            if (s.IngredientMatrix(c, i) != 0) return false;
+        return true;
+    };
+    while (last > 15 && empty(last)) --last;
+    return last;
+}
+
+std::string ColumnName(const SharedState& s, int c) {
+    if (c <= 15 && s.NutrientNames(c).empty()) return DefaultColumnLabel(c);
+    return s.NutrientNames(c);
 }
 
 std::string SaveTitle(const std::string& current) {
     return "CURRENT FILE IS " + current + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT";
 }
 
-bool Write(SharedState& s, const std::string& path, const std::string& content) {
-    std::string error;
-    if (SaveAtomic(path, content, error)) return true;
-    Ui(s).Message(error);
-    return false;
+bool Write(SharedState& s, const std::string& path, const std::string& content, const std::string& numbersFrom) {
+    return Holds(SaveLocationFile(s, path, content, numbersFrom));
 }
 
 constexpr const char* kCrlf = "\r\n";
@@ -219,11 +316,13 @@ RestrictionLine ParseRestrictionLine(std::string_view line) {
     if (t2 == std::string_view::npos) return r;
     const auto t3 = line.find('\t', t2 + 1);
     if (t3 == std::string_view::npos) {
-        r.minimum = Val(line.substr(t2 + 1));
+        r.minimumText = line.substr(t2 + 1);
     } else {
-        r.minimum = Val(line.substr(t2 + 1, t3 - t2 - 1));
-        r.maximum = Val(line.substr(t3 + 1));
+        r.minimumText = line.substr(t2 + 1, t3 - t2 - 1);
+        r.maximumText = line.substr(t3 + 1);
     }
+    r.minimum = Val(r.minimumText);
+    r.maximum = Val(r.maximumText);
     return r;
 }
 
@@ -236,7 +335,8 @@ bool LoadLP(SharedState& s, const std::string& path) {
     try {
         if (!Exists(path)) return false;
         std::vector<std::string> lines;
-        if (!ReadFileLines(s, path, lines)) return false;
+        std::string bytes;
+        if (!ReadFileLines(s, path, lines, &bytes)) return false;
 
         // Everything is checked before the tables are touched.
         std::string header = lines.empty() ? std::string() : lines[0];
@@ -247,9 +347,9 @@ bool LoadLP(SharedState& s, const std::string& path) {
         const double countI = RoundHalfEven(Val(rest));
         rest.remove_prefix(std::min(rest.find(' '), rest.size()));
         const double countC = RoundHalfEven(Val(rest));
-        if (countI < 0 || countI > kMaxIngredients || countC < 1 || countC > kMaxColumns) {
-            Ui(s).Message(path + ", line 1: a matrix of " + PrintNumber(countI).substr(1) + " ingredients and " +
-                          PrintNumber(countC).substr(1) +
+        if (countI < 1 || countI > kMaxIngredients || countC < 2 || countC > kMaxColumns) {
+            Ui(s).Message(path + ", line 1: a matrix of " + PrintNumber(countI).substr(countI < 0 ? 0 : 1) +
+                          " ingredients and " + PrintNumber(countC).substr(countC < 0 ? 0 : 1) +
                           " columns does not fit (1 to 100 ingredients, 2 to 121 columns counting the weight); "
                           "the file was not loaded");
             return false;
@@ -268,18 +368,23 @@ bool LoadLP(SharedState& s, const std::string& path) {
         ClearFormulationTables(s);
         s.IngredientCount = static_cast<int16_t>(I);
         s.NutrientCount = C;
+        s.RestrictionDiets = 0;
+        ++s.MatrixVersion;
+        ++s.IngredientListVersion;
         std::size_t at = 1;
         for (int i = 1; i <= I; ++i) s.IngredientNames(i) = lines[at++];
         for (int c = 2; c <= C; ++c) s.NutrientNames(c) = lines[at++];
         for (int i = I + 1; i <= kMaxIngredients; ++i) s.IngredientNames(i).clear();
         for (int c = C + 1; c <= kMaxColumns; ++c) s.NutrientNames(c).clear();
+        NumberTexts numbers;
         for (int i = 1; i <= I; ++i) {
-            s.IngredientPrices(i) = MatrixValue(lines[at++]);
+            s.IngredientPrices(i) = MatrixValue(lines[at++], &numbers);
             s.IngredientMatrix(1, i) = 100;
-            for (int c = 2; c <= C; ++c) s.IngredientMatrix(c, i) = MatrixValue(lines[at++]);
+            for (int c = 2; c <= C; ++c) s.IngredientMatrix(c, i) = MatrixValue(lines[at++], &numbers);
         }
         s.MatrixFile = path;
         ShowFile(s, kFilesRowMatrix, path);
+        RememberRead(s, path, std::move(bytes), std::move(numbers), std::string());
 
         std::string ingredients = s.IngredientRestrictionFile;
         const std::string ending = kMatrixEnding;
@@ -287,13 +392,21 @@ bool LoadLP(SharedState& s, const std::string& path) {
             path.compare(path.size() - ending.size(), ending.size(), ending) == 0)
             ingredients = path.substr(0, path.size() - ending.size()) + kIngredientEnding;
         ReadRestrictions(s, ingredients);
+        // The restriction files may have raised the counts: the matrix is
+        // remembered as the tables stand now.
+        RememberTables(s, path, MatrixText(s, NumbersOf(s, path)));
 
         if (s.Main) {
+            // The nutrient names become the diets grid's labels. That is the
+            // matrix's doing, not a change of the diets: a diet file the user
+            // has not changed stays unchanged.
+            const bool dietsUnchanged = !s.DietFile.empty() && !WouldChange(s, s.DietFile, DietFileText(s, s.DietCount));
             Grid& g = s.Main->Griddiets;
             for (int k = 1; k <= C - 1; ++k) {
                 g.EnsureCell(k + 3, 0);
                 g.SetTextMatrix(k + 3, 0, s.NutrientNames(k + 1));
             }
+            if (dietsUnchanged) RememberTables(s, s.DietFile, DietFileText(s, s.DietCount));
         }
         return true;
     } catch (const std::exception& e) {
@@ -309,7 +422,8 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
         return;
     }
     std::vector<std::string> lines;
-    if (!ReadFileLines(s, ingredientPath, lines)) return;
+    std::string bytes;
+    if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
     s.IngredientRestrictionFile = ingredientPath;
     ShowFile(s, kFilesRowIngredients, ingredientPath);
     for (int d = 1; d <= kMaxDiets; ++d)
@@ -317,12 +431,20 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
             s.FileIngredientLimits(d, 1, i) = 0;
             s.FileIngredientLimits(d, 2, i) = 0;
         }
-    ReadRestrictionLines(s, ingredientPath, lines, kMaxIngredients, "ingredient",
-                         [&](int d, int i, double lo, double hi) {
-                             if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
-                             s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
-                             s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
-                         });
+    const int matrixIngredients = MatrixIngredients(s);
+    const int16_t countBefore = s.IngredientCount;
+    NumberTexts numbers;
+    ReadRestrictionLines(
+        s, ingredientPath, lines, kMaxIngredients, "ingredient", numbers,
+        [&](int i) { return IngredientNote(i, matrixIngredients); },
+        [&](int d, int i, double lo, double hi) {
+            if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
+            s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
+            s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
+        });
+    if (s.IngredientCount != countBefore) ++s.IngredientListVersion;
+    RememberRead(s, ingredientPath, std::move(bytes), std::move(numbers), std::string());
+    RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
 
     const std::string nutrients = NutrientCompanion(ingredientPath);
     ShowFile(s, kFilesRowNutrients, nutrients);
@@ -332,14 +454,24 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
         return;
     }
     lines.clear();
-    if (!ReadFileLines(s, nutrients, lines)) return;
+    bytes.clear();
+    if (!ReadFileLines(s, nutrients, lines, &bytes)) return;
     s.NutrientRestrictionFile = Resolve(nutrients);
     ShowFile(s, kFilesRowNutrients, s.NutrientRestrictionFile);
-    ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", [&](int d, int k, double lo, double hi) {
-        if (k > s.NutrientCount) s.NutrientCount = k;
-        s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = s.LoadedNutrientLimits(d, 1, k) = lo;
-        s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = s.LoadedNutrientLimits(d, 2, k) = hi;
-    });
+    NumberTexts nutrientNumbers;
+    ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", nutrientNumbers,
+                         [&](int k) { return NutrientNote(s, k); },
+                         [&](int d, int k, double lo, double hi) {
+                             if (k > s.NutrientCount) s.NutrientCount = k;
+                             s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) =
+                                 s.LoadedNutrientLimits(d, 1, k) = lo;
+                             s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) =
+                                 s.LoadedNutrientLimits(d, 2, k) = hi;
+                         });
+    RememberRead(s, s.NutrientRestrictionFile, std::move(bytes), std::move(nutrientNumbers), std::string());
+    RememberTables(s, s.NutrientRestrictionFile, NutrientRestrictionText(s, NumbersOf(s, s.NutrientRestrictionFile)));
+    // The ingredient file's text depends on the diets the nutrient file names.
+    RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
 
     if (s.Main) {
         Grid& g = s.Main->Griddiets;
@@ -361,20 +493,26 @@ void ReadNutrientRestrictions(SharedState& s, const std::string& path) {
         return;
     }
     std::vector<std::string> lines;
-    if (!ReadFileLines(s, path, lines)) return;
+    std::string bytes;
+    if (!ReadFileLines(s, path, lines, &bytes)) return;
     s.NutrientRestrictionFile = path;
     ShowFile(s, kFilesRowNutrients, path);
-    ReadRestrictionLines(s, path, lines, kMaxColumns, "nutrient", [&](int d, int k, double lo, double hi) {
-        if (k > s.NutrientCount) s.NutrientCount = k;
-        s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = lo;
-        s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = hi;
-    });
+    NumberTexts numbers;
+    ReadRestrictionLines(s, path, lines, kMaxColumns, "nutrient", numbers, [&](int k) { return NutrientNote(s, k); },
+                         [&](int d, int k, double lo, double hi) {
+                             if (k > s.NutrientCount) s.NutrientCount = k;
+                             s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = lo;
+                             s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = hi;
+                         });
+    RememberRead(s, path, std::move(bytes), std::move(numbers), std::string());
+    RememberTables(s, path, NutrientRestrictionText(s, NumbersOf(s, path)));
 }
 
 void ReadDiets(SharedState& s, const std::string& path) {
     if (!Exists(path)) return;
     std::vector<std::string> lines;
-    if (!ReadFileLines(s, path, lines)) return;
+    std::string bytes;
+    if (!ReadFileLines(s, path, lines, &bytes)) return;
     if (lines.empty() || lines[0].find('\t') == std::string::npos) {
         Ui(s).Message(path + ", line 1: not a diet file in the tab layout (label, TAB, value); it was not read");
         return;
@@ -409,6 +547,7 @@ void ReadDiets(SharedState& s, const std::string& path) {
             }
         }
     }
+    RememberRead(s, path, std::move(bytes), NumberTexts{}, s.Main ? DietFileText(s, s.DietCount) : std::string());
 }
 
 void OpenMatrixFile(SharedState& s) {
@@ -434,6 +573,76 @@ void OpenNutrientRestrictions(SharedState& s) {
     ReadNutrientRestrictions(s, answer);
 }
 
+std::string MatrixText(const SharedState& s, const NumberTexts* numbers) {
+    const int I = MatrixIngredients(s), C = MatrixColumns(s, I);
+    std::string out = ToNextPrintZone(PrintInteger(I)) + PrintInteger(C) + kCrlf;
+    for (int i = 1; i <= I; ++i) out += OneField(s.IngredientNames(i)) + kCrlf;
+    for (int c = 2; c <= C; ++c) out += OneField(ColumnName(s, c)) + kCrlf;
+    for (int i = 1; i <= I; ++i) {
+        const std::string name = OneField(s.IngredientNames(i));
+        out += KeptNumber(numbers, s.IngredientPrices(i), FileNumber) + "\tCost\t" + name + kCrlf;
+        for (int c = 2; c <= C; ++c)
+            out += KeptNumber(numbers, s.IngredientMatrix(c, i), FileNumber) + "\t" + OneField(ColumnName(s, c)) +
+                   "\t" + name + kCrlf;
+    }
+    return out;
+}
+
+int RestrictionDietsToWrite(const SharedState& s) {
+    return std::clamp<int>(std::max(s.DietCount, s.RestrictionDiets), 0, kMaxDiets);
+}
+
+std::string IngredientRestrictionText(const SharedState& s, const NumberTexts* numbers) {
+    std::string out;
+    const int diets = RestrictionDietsToWrite(s);
+    for (int d = 1; d <= diets; ++d)
+        for (int i = 1; i <= s.IngredientCount; ++i) {
+            const double lo = s.IngredientLimits(d, 1, i), hi = s.IngredientLimits(d, 2, i);
+            if (lo == 0 && hi == 0) continue;
+            out += ToNextPrintZone(PrintInteger(d)) + "\t" + PrintInteger(i) + "\t" + KeptNumber(numbers, lo, FileNumber) +
+                   "\t" + KeptNumber(numbers, hi, FileNumber) + kCrlf;
+        }
+    return out;
+}
+
+std::string NutrientRestrictionText(const SharedState& s, const NumberTexts* numbers) {
+    std::string out;
+    const int diets = RestrictionDietsToWrite(s);
+    const int nutrients = s.NutrientCount == 0 ? 14 : std::min(s.NutrientCount, kMaxColumns);
+    for (int k = 1; k <= nutrients; ++k)
+        for (int d = 1; d <= diets; ++d) {
+            const double lo = s.NutrientLimits(d, 1, k), hi = s.NutrientLimits(d, 2, k);
+            if (lo == 0 && hi == 0) continue;
+            out += PrintInteger(d) + "\t" + PrintInteger(k) + "\t" + KeptNumber(numbers, lo, FileNumber) + "\t" +
+                   KeptNumber(numbers, hi, FileNumber) + kCrlf;
+        }
+    return out;
+}
+
+std::string DietFileText(const SharedState& s, int count) {
+    std::string out;
+    if (!s.Main) return out;
+    const Grid& g = s.Main->Griddiets;
+    auto cell = [&](int r, int c) { return r < g.Rows() && c < g.Cols() ? g.TextMatrix(r, c) : std::string(); };
+    for (int d = 1; d <= std::min(count, kMaxDiets); ++d)
+        for (int r = 1; r <= kDietFileRows; ++r) {
+            std::string label = cell(r, 0);
+            if (label.empty()) label = DefaultDietRowLabel(s, r);
+            std::string value = Trim(OneField(cell(r, d)));
+            // The name is kept as typed; the other rows are numbers.
+            if (r != 1) value = FixDecimalComma(value);
+            out += OneField(label) + "\t" + value + kCrlf;
+        }
+    return out;
+}
+
+void RememberTables(SharedState& s, const std::string& path, std::string text) {
+    if (KnownFile* f = s.Files.Find(path)) {
+        f->tablesKnown = true;
+        f->tablesText = std::move(text);
+    }
+}
+
 bool SaveMatrix(SharedState& s, bool ask) {
     try {
         for (int c = 1; c <= 15; ++c)
@@ -446,17 +655,7 @@ bool SaveMatrix(SharedState& s, bool ask) {
             path = answer;
         }
         if (path.empty()) return false;
-        const int I = s.IngredientCount, C = s.NutrientCount;
-        std::string out = ToNextPrintZone(PrintInteger(I)) + PrintInteger(C) + kCrlf;
-        for (int i = 1; i <= I; ++i) out += OneField(s.IngredientNames(i)) + kCrlf;
-        for (int c = 2; c <= C; ++c) out += OneField(s.NutrientNames(c)) + kCrlf;
-        for (int i = 1; i <= I; ++i) {
-            const std::string name = OneField(s.IngredientNames(i));
-            out += FileNumber(s.IngredientPrices(i)) + "\tCost\t" + name + kCrlf;
-            for (int c = 2; c <= C; ++c)
-                out += FileNumber(s.IngredientMatrix(c, i)) + "\t" + OneField(s.NutrientNames(c)) + "\t" + name + kCrlf;
-        }
-        if (!Write(s, path, out)) return false;
+        if (!Write(s, path, MatrixText(s, NumbersOf(s, s.MatrixFile)), s.MatrixFile)) return false;
         s.MatrixFile = path;
         ShowFile(s, kFilesRowMatrix, path);
         return true;
@@ -475,15 +674,8 @@ bool SaveIngredientRestrictions(SharedState& s, bool ask) {
             if (!answer.empty() && answer != keep) path = answer;
         }
         if (path.empty()) return false;
-        std::string out;
-        for (int d = 1; d <= s.DietCount; ++d)
-            for (int i = 1; i <= s.IngredientCount; ++i) {
-                const double lo = s.IngredientLimits(d, 1, i), hi = s.IngredientLimits(d, 2, i);
-                if (lo == 0 && hi == 0) continue;
-                out += ToNextPrintZone(PrintInteger(d)) + "\t" + PrintInteger(i) + "\t" + FileNumber(lo) + "\t" +
-                       FileNumber(hi) + kCrlf;
-            }
-        if (!Write(s, path, out)) return false;
+        const std::string from = s.IngredientRestrictionFile;
+        if (!Write(s, path, IngredientRestrictionText(s, NumbersOf(s, from)), from)) return false;
         s.IngredientRestrictionFile = path;
         ShowFile(s, kFilesRowIngredients, path);
         return true;
@@ -503,14 +695,8 @@ bool SaveNutrientRestrictions(SharedState& s, bool ask) {
         }
         if (path.empty()) return false;
         if (s.NutrientCount == 0) s.NutrientCount = 14;
-        std::string out;
-        for (int k = 1; k <= s.NutrientCount; ++k)
-            for (int d = 1; d <= s.DietCount; ++d) {
-                const double lo = s.NutrientLimits(d, 1, k), hi = s.NutrientLimits(d, 2, k);
-                if (lo == 0 && hi == 0) continue;
-                out += PrintInteger(d) + "\t" + PrintInteger(k) + "\t" + FileNumber(lo) + "\t" + FileNumber(hi) + kCrlf;
-            }
-        if (!Write(s, path, out)) return false;
+        const std::string from = s.NutrientRestrictionFile;
+        if (!Write(s, path, NutrientRestrictionText(s, NumbersOf(s, from)), from)) return false;
         s.NutrientRestrictionFile = path;
         ShowFile(s, kFilesRowNutrients, path);
         return true;
@@ -527,7 +713,11 @@ bool SaveDiets(SharedState& s, bool ask) {
         if (ask) {
             path = Ui(s).SaveFile(SaveTitle(s.DietFile), "Diet File|*.dts", FolderFor(s, s.DietFile), std::string());
             if (path.empty()) return false;
-            if (std::filesystem::path(path).filename().string().find('.') == std::string::npos) path += kDietEnding;
+            // Only a name without the diet ending gets it: a dotted name
+            // ("Herd.v2") is a name, not a name with an ending.
+            const std::string ending = kDietEnding;
+            if (path.size() < ending.size() || path.compare(path.size() - ending.size(), ending.size(), ending) != 0)
+                path += kDietEnding;
         }
         if (path.empty()) return false;
         Grid& g = s.Main->Griddiets;
@@ -541,17 +731,12 @@ bool SaveDiets(SharedState& s, bool ask) {
                 if (d < g.Cols() && g.Rows() > 4 && NumVal(std::string_view(g.TextMatrix(4, d))) > 0) count = d;
         }
         s.DietCount = static_cast<int16_t>(std::min(count, kMaxDiets));
-        std::string out;
         for (int d = 1; d <= s.DietCount; ++d)
             for (int r = 1; r <= kDietFileRows; ++r) {
                 g.EnsureCell(r, d);
                 if (g.TextMatrix(r, 0).empty()) g.SetTextMatrix(r, 0, DefaultDietRowLabel(s, r));
-                std::string value = Trim(OneField(g.TextMatrix(r, d)));
-                // The name is kept as typed; the other rows are numbers.
-                if (r != 1) value = FixDecimalComma(value);
-                out += OneField(g.TextMatrix(r, 0)) + "\t" + value + kCrlf;
             }
-        if (!Write(s, path, out)) return false;
+        if (!Write(s, path, DietFileText(s, s.DietCount), s.DietFile)) return false;
         s.DietFile = path;
         ShowFile(s, kFilesRowDiets, path);
         Ui(s).Message(path + " was saved");
@@ -562,13 +747,14 @@ bool SaveDiets(SharedState& s, bool ask) {
     }
 }
 
-void SaveTheDiets(SharedState& s) {
-    SaveDiets(s, false);
+bool SaveTheDiets(SharedState& s) {
+    if (!SaveDiets(s, false)) return false;
     if (s.IngredientMatrix(1, 2) > 0) {
-        SaveIngredientRestrictions(s, false);
-        SaveNutrientRestrictions(s, false);
-        SaveMatrix(s, false);
+        if (!SaveIngredientRestrictions(s, false)) return false;
+        if (!SaveNutrientRestrictions(s, false)) return false;
+        if (!SaveMatrix(s, false)) return false;
     }
+    return true;
 }
 
 }  // namespace tarvisol

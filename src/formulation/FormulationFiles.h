@@ -7,15 +7,19 @@
 #include <string>
 #include <string_view>
 
+#include "shared/KnownFiles.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {
 
-// Rows of the main window's files grid showing the formulation files in use.
-inline constexpr int kFilesRowMatrix = 3;
-inline constexpr int kFilesRowIngredients = 4;
-inline constexpr int kFilesRowNutrients = 5;
-inline constexpr int kFilesRowDiets = 6;
+// Rows of the main window's files grid showing the formulation files in use:
+// each file's path sits below the row that saves it ("Save Diets to this
+// Location" on row 3, the matrix on 5, the nutrient restrictions on 7, the
+// ingredient restrictions on 9).
+inline constexpr int kFilesRowDiets = 4;
+inline constexpr int kFilesRowMatrix = 6;
+inline constexpr int kFilesRowNutrients = 8;
+inline constexpr int kFilesRowIngredients = 10;
 
 // Endings appended to a location's base name.
 inline constexpr const char* kMatrixEnding = "Matrix.txt";
@@ -55,8 +59,27 @@ bool SaveIngredientRestrictions(SharedState& s, bool ask);
 bool SaveNutrientRestrictions(SharedState& s, bool ask);
 bool SaveDiets(SharedState& s, bool ask);
 // "Save the Diets": the diet file, then (with at least two ingredients loaded)
-// both restriction files and the matrix, to their current paths.
-void SaveTheDiets(SharedState& s);
+// both restriction files and the matrix, to their current paths. Stops at
+// the first save that fails; returns whether every file holds the tables.
+bool SaveTheDiets(SharedState& s);
+
+// The texts the writers write, from the tables. numbers: the texts the
+// numbers were read with (a number found there is written as it was read;
+// the others in the file number format).
+// The matrix holds ingredients up to the last one with a name or a value and
+// columns up to the last one with a name or a value (at least 15): an index
+// named only by a restriction line adds no blank ingredient or column.
+std::string MatrixText(const SharedState& s, const NumberTexts* numbers);
+// The restriction files keep every diet up to the number of diets in use or
+// the last diet the files read name, whichever is more.
+std::string IngredientRestrictionText(const SharedState& s, const NumberTexts* numbers);
+std::string NutrientRestrictionText(const SharedState& s, const NumberTexts* numbers);
+// The diet file of diets 1..count from the diets grid (empty labels read as
+// the default labels).
+std::string DietFileText(const SharedState& s, int count);
+// The tables of the known file at path give text now (after the reads of a
+// location have all been done).
+void RememberTables(SharedState& s, const std::string& path, std::string text);
 
 // --- Layout helpers, shared with the tests.
 
@@ -74,6 +97,7 @@ std::string DefaultColumnLabel(int c);
 // Parses one restriction line into diet, index, minimum and maximum.
 struct RestrictionLine {
     double diet = 0, index = 0, minimum = 0, maximum = 0;
+    std::string minimumText, maximumText;  // the fields as they stand
 };
 RestrictionLine ParseRestrictionLine(std::string_view line);
 

@@ -33,7 +33,35 @@ bool ReadCell(const std::string& text, double& value) {
     return ec == std::errc() && p == t.data() + t.size() && std::isfinite(value);
 }
 
+bool SameTexts(const Grid& a, const Grid& b) {
+    if (a.Rows() != b.Rows() || a.Cols() != b.Cols()) return false;
+    for (int r = 0; r < a.Rows(); ++r)
+        for (int c = 0; c < a.Cols(); ++c)
+            if (a.TextMatrix(r, c) != b.TextMatrix(r, c)) return false;
+    return true;
+}
+
 }  // namespace
+
+bool MatrixEditorOutOfDate(const SharedState& s, const MatrixEditorWindow& w) { return w.Version != s.MatrixVersion; }
+
+bool MatrixEditorHasEdits(const MatrixEditorWindow& w) { return !SameTexts(w.GridMatrix, w.Taken); }
+
+bool SyncMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    if (!w.Visible || !MatrixEditorOutOfDate(s, w)) return false;
+    LoadMatrixEditor(s, w);
+    return true;
+}
+
+bool CloseMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    if (MatrixEditorHasEdits(w) && !MatrixEditorOutOfDate(s, w)) {
+        const Answer a = DialogsOf(s).Ask(kMatrixEditorCloseQuestion, Buttons::YesNoCancel);
+        if (a == Answer::Cancel) return false;
+        if (a == Answer::Yes && !ApplyMatrixEditor(s, w)) return false;
+    }
+    w.Visible = false;
+    return true;
+}
 
 void LoadMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
     Grid& g = w.GridMatrix;
@@ -53,10 +81,19 @@ void LoadMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
         g.SetTextMatrix(i, 1, Plain(s.IngredientPrices(i)));
         for (int c = 2; c < cols; ++c) g.SetTextMatrix(i, c, Plain(s.IngredientMatrix(c, i)));
     }
+    w.Version = s.MatrixVersion;
+    w.SourceFile = s.MatrixFile;
+    w.Taken = g;
     w.Visible = true;
 }
 
 bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    if (MatrixEditorOutOfDate(s, w)) {
+        DialogsOf(s).Message("The matrix was opened again or changed after this editor was filled; nothing was "
+                             "taken over. The editor now shows the matrix " + s.MatrixFile + ".");
+        LoadMatrixEditor(s, w);
+        return false;
+    }
     const Grid& g = w.GridMatrix;
     const int rows = std::min(g.Rows() - 1, kMaxIngredients);
     const int cols = std::min(g.Cols(), 122);
@@ -71,6 +108,8 @@ bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
         DialogsOf(s).Message("These cells do not hold numbers; the matrix is unchanged:" + refused);
         return false;
     }
+    // The ingredients get other numbers when rows were added or removed.
+    if (rows != s.IngredientCount) ++s.IngredientListVersion;
     for (int i = 1; i <= rows; ++i) {
         s.IngredientNames(i) = g.TextMatrix(i, 0);
         double v = 0;
@@ -84,6 +123,9 @@ bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
     }
     for (int i = rows + 1; i <= s.IngredientCount; ++i) s.IngredientNames(i).clear();
     s.IngredientCount = static_cast<int16_t>(rows);
+    ++s.MatrixVersion;
+    w.Version = s.MatrixVersion;
+    w.Taken = g;
     return true;
 }
 
@@ -129,10 +171,13 @@ void RemoveIngredient(SharedState& s, MatrixEditorWindow& w, int row) {
         }
         s.IngredientCount = static_cast<int16_t>(n - 1);
     }
+    ++s.MatrixVersion;
+    ++s.IngredientListVersion;
     LoadMatrixEditor(s, w);
 }
 
 void SaveMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
+    // An editor that is up to date came from the matrix file in use.
     if (ApplyMatrixEditor(s, w)) SaveMatrix(s, false);
 }
 

@@ -36,6 +36,30 @@ void ShowLimit(Grid& g, int row, int col, double value) {
 
 double Round3(double v) { return RoundHalfEven(v * 1000.0) / 1000.0; }
 
+bool SameTexts(const Grid& a, const Grid& b) {
+    if (a.Rows() != b.Rows() || a.Cols() != b.Cols()) return false;
+    for (int r = 0; r < a.Rows(); ++r)
+        for (int c = 0; c < a.Cols(); ++c)
+            if (a.TextMatrix(r, c) != b.TextMatrix(r, c)) return false;
+    return true;
+}
+
+// The ingredient each row of the table was filled for, as it is numbered now
+// (0 when it is no longer in the matrix). Names repeated in the matrix are
+// matched in their order.
+std::vector<int> CurrentIngredients(const SharedState& s, const RestrictionsWindow& w) {
+    std::vector<int> out(w.RowNames.size() + 1, 0);
+    std::vector<bool> used(static_cast<std::size_t>(s.IngredientCount) + 1, false);
+    for (std::size_t row = 1; row < w.RowNames.size(); ++row)
+        for (int i = 1; i <= s.IngredientCount; ++i)
+            if (!used[static_cast<std::size_t>(i)] && s.IngredientNames(i) == w.RowNames[row]) {
+                used[static_cast<std::size_t>(i)] = true;
+                out[row] = i;
+                break;
+            }
+    return out;
+}
+
 }  // namespace
 
 void LoadRestrictionsWindow(SharedState& s, RestrictionsWindow& w) {
@@ -70,7 +94,49 @@ void LoadRestrictionsWindow(SharedState& s, RestrictionsWindow& w) {
             ShowLimit(g, i, 2 * d, s.IngredientLimits(d, 2, i));
         }
     }
+    w.RowNames.assign(1, std::string());
+    for (int i = 1; i <= s.IngredientCount; ++i) w.RowNames.push_back(s.IngredientNames(i));
+    w.IngredientListVersion = s.IngredientListVersion;
+    w.TakenNuts = n;
+    w.TakenIngred = g;
+    w.NutrientFileAsked = w.IngredientFileAsked = false;
     w.Visible = true;
+}
+
+bool RestrictionsHaveEdits(const RestrictionsWindow& w) {
+    return !SameTexts(w.GridNuts, w.TakenNuts) || !SameTexts(w.GridIngred, w.TakenIngred);
+}
+
+bool RestrictionsOutOfDate(const SharedState& s, const RestrictionsWindow& w) {
+    return w.IngredientListVersion != s.IngredientListVersion;
+}
+
+bool SyncRestrictionsWindow(SharedState& s, RestrictionsWindow& w) {
+    if (!w.Visible || !RestrictionsOutOfDate(s, w)) return false;
+    if (RestrictionsHaveEdits(w) &&
+        DialogsOf(s).Ask(kRestrictionsRefillQuestion, Buttons::YesNo) == Answer::Yes) {
+        SaveNutrientsForSession(s, w);
+        SaveIngredientsForSession(s, w);  // fills the window again
+        return true;
+    }
+    const bool nutAsked = w.NutrientFileAsked, ingAsked = w.IngredientFileAsked;
+    LoadRestrictionsWindow(s, w);
+    w.NutrientFileAsked = nutAsked;
+    w.IngredientFileAsked = ingAsked;
+    return true;
+}
+
+bool CloseRestrictionsWindow(SharedState& s, RestrictionsWindow& w) {
+    if (RestrictionsHaveEdits(w)) {
+        const Answer a = DialogsOf(s).Ask(kRestrictionsCloseQuestion, Buttons::YesNoCancel);
+        if (a == Answer::Cancel) return false;
+        if (a == Answer::Yes) {
+            if (!SaveNutrientsForSession(s, w)) return false;  // a minimum above its maximum: put it right first
+            SaveIngredientsForSession(s, w);
+        }
+    }
+    w.Visible = false;
+    return true;
 }
 
 bool SaveNutrientsForSession(SharedState& s, RestrictionsWindow& w) {
@@ -89,27 +155,60 @@ bool SaveNutrientsForSession(SharedState& s, RestrictionsWindow& w) {
                 return false;
             }
         }
+    w.TakenNuts = n;
     return true;
 }
 
 void SaveIngredientsForSession(SharedState& s, RestrictionsWindow& w) {
     const Grid& g = w.GridIngred;
     const int diets = std::min<int>(s.DietCount, kDiets);
+    if (RestrictionsOutOfDate(s, w)) {
+        // Ingredients were added or removed: each row goes to its ingredient.
+        const std::vector<int> target = CurrentIngredients(s, w);
+        for (int row = 1; row < g.Rows() && row < static_cast<int>(target.size()); ++row) {
+            const int i = target[static_cast<std::size_t>(row)];
+            if (i == 0) continue;
+            for (int d = 1; d <= diets; ++d) {
+                s.IngredientLimits(d, 1, i) = NumVal(std::string_view(g.TextMatrix(row, 2 * d - 1)));
+                s.IngredientLimits(d, 2, i) = NumVal(std::string_view(g.TextMatrix(row, 2 * d)));
+            }
+        }
+        const bool nutAsked = w.NutrientFileAsked, ingAsked = w.IngredientFileAsked;
+        const Grid nuts = w.GridNuts, takenNuts = w.TakenNuts;
+        LoadRestrictionsWindow(s, w);
+        // The nutrient table is not the ingredients': its edits stay as they are.
+        w.GridNuts = nuts;
+        w.TakenNuts = takenNuts;
+        w.NutrientFileAsked = nutAsked;
+        w.IngredientFileAsked = ingAsked;
+        return;
+    }
     for (int i = 1; i <= s.IngredientCount && i < g.Rows(); ++i)
         for (int d = 1; d <= diets; ++d) {
             s.IngredientLimits(d, 1, i) = NumVal(std::string_view(g.TextMatrix(i, 2 * d - 1)));
             s.IngredientLimits(d, 2, i) = NumVal(std::string_view(g.TextMatrix(i, 2 * d)));
         }
+    w.TakenIngred = g;
 }
 
 void SaveNutrientsToFile(SharedState& s, RestrictionsWindow& w) {
     SaveNutrientsForSession(s, w);
-    SaveNutrientRestrictions(s, false);
+    if (SaveNutrientRestrictions(s, !w.NutrientFileAsked)) w.NutrientFileAsked = true;
 }
 
 void SaveIngredientsToFile(SharedState& s, RestrictionsWindow& w) {
     SaveIngredientsForSession(s, w);
-    SaveIngredientRestrictions(s, false);
+    if (SaveIngredientRestrictions(s, !w.IngredientFileAsked)) w.IngredientFileAsked = true;
+}
+
+void SaveNutrientsToFileAs(SharedState& s, RestrictionsWindow& w) {
+    w.NutrientFileAsked = false;
+    SaveNutrientsToFile(s, w);
+}
+
+void SaveIngredientsToFileAs(SharedState& s, RestrictionsWindow& w) {
+    w.IngredientFileAsked = false;
+    SaveIngredientsToFile(s, w);
 }
 
 void SaveAllRestrictionsToFile(SharedState& s, RestrictionsWindow& w) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -26,6 +27,14 @@ void SetTemps(SharedState& s) {
     s.TempTable(21) = 0;
 }
 
+// A temperature as the window shows it: the plain printed number without
+// its sign blank.
+std::string TempText(double v) {
+    std::string t = PrintNumber(v);
+    if (!t.empty() && t.front() == ' ') t.erase(0, 1);
+    return t;
+}
+
 void ShowTemperatureWindow(SharedState& s, TemperatureWindow& w) {
     Grid& g = w.GridTemps;
     g.SetRows(22);
@@ -39,10 +48,32 @@ void ShowTemperatureWindow(SharedState& s, TemperatureWindow& w) {
     for (int i = 1; i <= kWeeks; ++i) {
         const double a = start + 7.0 * (i - 1);
         g.SetTextMatrix(i, kColAge, PrintNumber(a) + " - " + PrintNumber(a + 6));
-        g.SetTextMatrix(i, kColCalib, "20");
-        g.SetTextMatrix(i, kColFuture, "20");
+        // The table the location holds (20 degrees until a file or the
+        // window gives others), so that saving from the window keeps it.
+        g.SetTextMatrix(i, kColCalib, TempText(s.CalibTemps(i)));
+        g.SetTextMatrix(i, kColFuture, TempText(s.TempTable(i)));
     }
+    w.Taken = g;
     w.Visible = true;
+}
+
+bool TempWindowHasEdits(const TemperatureWindow& w) {
+    const Grid& g = w.GridTemps;
+    if (g.Rows() != w.Taken.Rows() || g.Cols() != w.Taken.Cols()) return true;
+    for (int r = 1; r < g.Rows(); ++r)
+        for (int c = 1; c < g.Cols(); ++c)
+            if (g.TextMatrix(r, c) != w.Taken.TextMatrix(r, c)) return true;
+    return false;
+}
+
+bool TempWindowCloseAsked(SharedState& s, TemperatureWindow& w) {
+    if (TempWindowHasEdits(w)) {
+        const Answer a = DialogsOf(s).Ask(kTempCloseQuestion, Buttons::YesNoCancel);
+        if (a == Answer::Cancel) return false;
+        if (a == Answer::Yes && !ReadTemps(s, w)) return false;
+    }
+    w.Visible = false;
+    return true;
 }
 
 bool IsPlainNumber(std::string_view text) {
@@ -90,7 +121,10 @@ bool ReadTemps(SharedState& s, const TemperatureWindow& w) {
     }
     s.TempTable(0) = Val(g.TextMatrix(1, kColAge));
     s.CalibTemps(0) = s.TempTable(0);
-    if (refused.empty()) return true;
+    if (refused.empty()) {
+        w.Taken = g;
+        return true;
+    }
     DialogsOf(s).Message("A temperature must be a number in degrees C. These cells are not and kept their "
                          "previous values: " + refused + ".");
     return false;
@@ -121,7 +155,7 @@ std::vector<std::string> InputItems(std::string_view text, std::size_t maxItems)
 
 void ReadTempText(SharedState& s, std::string_view text) {
     constexpr int kEntries = 25;  // 0..24
-    const auto items = InputItems(text, 2 * kEntries);
+    const auto items = InputItems(WithoutByteOrderMark(text), 2 * kEntries);
     for (std::size_t k = 0; k < items.size(); ++k) {
         const int entry = static_cast<int>(k / 2);
         const double v = Val(items[k]);
@@ -139,6 +173,7 @@ bool ReadTempFile(SharedState& s) {
         return false;
     }
     ReadTempText(s, content);
+    RememberRead(s, s.TempFileName, content, NumberTexts{}, TempFileText(s));
     return true;
 }
 
@@ -153,12 +188,7 @@ bool WriteTempFile(SharedState& s) {
         DialogsOf(s).Message("There is no temperature file to save to: open a location or a temperature file first.");
         return false;
     }
-    std::string error;
-    if (!SaveAtomic(s.TempFileName, TempFileText(s), error)) {
-        DialogsOf(s).Message(error + ". The old file is unchanged.");
-        return false;
-    }
-    return true;
+    return Holds(SaveLocationFile(s, s.TempFileName, TempFileText(s)));
 }
 
 void TempWindowSave(SharedState& s, TemperatureWindow& w) {
@@ -168,7 +198,7 @@ void TempWindowSave(SharedState& s, TemperatureWindow& w) {
 void TempWindowSaveOnly(SharedState& s, TemperatureWindow& w) { ReadTemps(s, w); }
 
 void TempWindowSaveAndClose(SharedState& s, TemperatureWindow& w) {
-    if (ReadTemps(s, w)) w.Visible = false;
+    if (ReadTemps(s, w) && WriteTempFile(s)) w.Visible = false;
 }
 
 void TempWindowClose(TemperatureWindow& w) { w.Visible = false; }

@@ -23,16 +23,32 @@ struct TemperatureWindow {
     Button CommandSaveAndClose{"Save and Close"};
     Button CommandClose{"Close"};
     bool Visible = false;
+    // The grid as it was last shown or taken over: edits since are not in
+    // the tables yet.
+    mutable Grid Taken{"GridTemps", 22, 3};
 };
+
+// The question when the window closes with edits not taken over.
+inline constexpr const char* kTempCloseQuestion =
+    "The temperatures were changed and not taken over. Take them over before closing? (No discards the changes)";
 
 // Defaults of the table: 20 in both columns for weeks 1..20, entry 21 of the
 // future column 0. The starting ages (entry 0) are left as they are.
 void SetTemps(SharedState& s);
 
-// Opens the window as it always opens: the weeks labelled from the starting
-// age typed on the main window (Text2), or from 50 when that is empty or 0,
-// and 20 in every week whatever the tables hold.
+// Opens the window: the weeks labelled from the starting age typed on the
+// main window (Text2), or from 50 when that is empty or 0, and the table the
+// location holds (20 degrees in every week until a file or the window gave
+// others), so that a save from the window never replaces the stored table
+// with defaults.
 void ShowTemperatureWindow(SharedState& s, TemperatureWindow& w);
+
+// True when the grid holds edits that were not taken over.
+bool TempWindowHasEdits(const TemperatureWindow& w);
+// Closing the window (its close box): with edits not taken over, asks
+// kTempCloseQuestion: Yes takes them over, No discards them, Cancel keeps
+// the window open. Returns whether the window closed.
+bool TempWindowCloseAsked(SharedState& s, TemperatureWindow& w);
 
 // Takes the grid over into the tables: column 1 of rows 1..20 into
 // CalibTemps(1..20), column 2 into TempTable(1..20), the first age of row 1
@@ -58,8 +74,9 @@ std::string TempFileText(const SharedState& s);
 
 // The window's commands. Save: take the grid over and write the file (not
 // when a cell was refused). Save only: take the grid over. Save and close:
-// take the grid over and close (the window stays open when a cell was
-// refused, so it can be put right). Close: close without reading.
+// take the grid over, write the file and close (the window stays open when a
+// cell was refused or the file could not be written, so it can be put right).
+// Close: close without reading.
 void TempWindowSave(SharedState& s, TemperatureWindow& w);
 void TempWindowSaveOnly(SharedState& s, TemperatureWindow& w);
 void TempWindowSaveAndClose(SharedState& s, TemperatureWindow& w);

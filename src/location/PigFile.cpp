@@ -8,6 +8,7 @@
 #include "growth/Temperature.h"
 #include "location/LocationFiles.h"
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -53,11 +54,13 @@ std::string FormatCoefficient(double value) {
     return std::string(buf, res.ptr);
 }
 
-std::vector<std::string> PigFileLines(const SharedState& s) {
+std::string FormatInput(double value) { return FixDecimalComma(FormatExact(value)); }
+
+std::vector<std::string> PigFileLines(const SharedState& s, const NumberTexts* numbers) {
     std::vector<std::string> lines;
     lines.reserve(kPigLines);
     for (int k = 0; k <= 4; ++k) lines.push_back(FixDecimalComma(FormatCoefficient(s.GrowthCurve(0, k))));
-    for (int i = 1; i <= 5; ++i) lines.push_back(FixDecimalComma(FormatAuto(s.CalibInputs(i))));
+    for (int i = 1; i <= 5; ++i) lines.push_back(KeptNumber(numbers, s.CalibInputs(i), FormatInput));
     lines.push_back(std::to_string(s.HerdSex));
     lines.push_back(PrintInteger(s.EnergyUnit()) + "\t" + kEnergyNote);
     lines.push_back(PrintInteger(s.WeightUnit()));
@@ -65,7 +68,7 @@ std::vector<std::string> PigFileLines(const SharedState& s) {
     return lines;
 }
 
-void ReadPigText(SharedState& s, std::string_view text, const std::string& name) {
+void ReadPigText(SharedState& s, std::string_view text, const std::string& name, NumberTexts* numbers) {
     const std::vector<std::string> lines = SplitLines(text);
     const std::size_t n = lines.size();
     Dialogs& dialogs = DialogsOf(s);
@@ -88,6 +91,7 @@ void ReadPigText(SharedState& s, std::string_view text, const std::string& name)
     // The herd's calibration inputs, in the display units.
     for (int i = 1; i <= 5 && static_cast<std::size_t>(4 + i) < n; ++i) {
         s.CalibInputs(i) = Val(lines[static_cast<std::size_t>(4 + i)]);
+        if (numbers) numbers->Add(s.CalibInputs(i), lines[static_cast<std::size_t>(4 + i)]);
         if (m) InputBoxes(*m)[static_cast<std::size_t>(i)]->Text = FormatAuto(s.CalibInputs(i));
     }
 
@@ -139,18 +143,17 @@ bool ReadPig(SharedState& s) {
         DialogsOf(s).Message(error);
         return false;
     }
-    ReadPigText(s, content, s.PigFile);
+    NumberTexts numbers;
+    ReadPigText(s, content, s.PigFile, &numbers);
+    const std::string tables = JoinCrlf(PigFileLines(s, &numbers));
+    RememberRead(s, s.PigFile, std::move(content), std::move(numbers), tables);
     s.PigDataReady = true;
     return true;
 }
 
 bool SavePigTo(SharedState& s, const std::string& path) {
-    std::string error;
-    if (!SaveAtomic(path, JoinCrlf(PigFileLines(s)), error)) {
-        DialogsOf(s).Message(error + ". The old file is unchanged.");
-        return false;
-    }
-    return true;
+    const std::string from = s.PigFile.empty() ? path : s.PigFile;
+    return Holds(SaveLocationFile(s, path, JoinCrlf(PigFileLines(s, NumbersOf(s, from))), from));
 }
 
 bool SavePig(SharedState& s) {
@@ -160,8 +163,9 @@ bool SavePig(SharedState& s) {
             "CURRENT FILE IS " + s.CalFile + " -  CHOOSE THE LOCATION AND NAME TO CHANGE IT", "*.pig",
             s.LocationFolder, kPigPattern);
         if (chosen.empty() || chosen == kPigPattern) return false;
-        const auto slash = chosen.find_last_of('/');
-        if (chosen.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) chosen += ".pig";
+        // A dotted name ("Herd.v2") is a name: only a name without the
+        // settings ending gets it.
+        if (chosen.size() < 4 || chosen.compare(chosen.size() - 4, 4, ".pig") != 0) chosen += ".pig";
         path = chosen;
     }
     if (path.empty()) {
@@ -199,11 +203,11 @@ bool SaveUnits(SharedState& s) {
     lines.push_back(PrintInteger(s.EnergyUnit()) + "\t" + kEnergyNote);
     lines.push_back(PrintInteger(s.WeightUnit()));
     lines.push_back(PrintInteger(s.PriceUnit()));
-    if (!SaveAtomic(s.PigFile, JoinCrlf(lines), error)) {
-        DialogsOf(s).Message(error + ". The old file is unchanged.");
-        return false;
-    }
-    return true;
+    const SaveResult r = SaveLocationFile(s, s.PigFile, JoinCrlf(lines));
+    // Lines 1..11 are the file's, not the tables': what the tables give is
+    // no longer known to match the file.
+    if (r == SaveResult::Written) ForgetTables(s, s.PigFile);
+    return Holds(r);
 }
 
 }  // namespace tarvisol

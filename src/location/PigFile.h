@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/KnownFiles.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {
@@ -29,8 +30,11 @@ std::string PrintInteger(int value);
 std::string FormatCoefficient(double value);
 
 // The fourteen lines SavePig writes, from GrowthCurve, CalibInputs, HerdSex
-// and UnitTable.
-std::vector<std::string> PigFileLines(const SharedState& s);
+// and UnitTable. An input is written as the window shows it (FormatAuto)
+// unless that would not read back as the same value (a starting weight of
+// 0.0002 is not written "0.000"); an input found in numbers is written as it
+// was read.
+std::vector<std::string> PigFileLines(const SharedState& s, const NumberTexts* numbers = nullptr);
 
 // Reads PigFile. Returns false (after a message) when it cannot be read;
 // otherwise sets PigDataReady. See ReadPigText for what is read.
@@ -49,7 +53,8 @@ bool ReadPig(SharedState& s);
 // The main window's controls are written only when s.Main is set. A file
 // shorter than 11 lines fills what it has and says so; a unit or herd sex
 // outside its list gets a message and 0. Any bytes are accepted.
-void ReadPigText(SharedState& s, std::string_view text, const std::string& name);
+// numbers, when given, takes the text each input was read with.
+void ReadPigText(SharedState& s, std::string_view text, const std::string& name, NumberTexts* numbers = nullptr);
 
 // Writes the .pig layout to path, replacing the file. A save that cannot be
 // written leaves the old file whole and says so. Returns whether it was written.
@@ -57,7 +62,7 @@ bool SavePigTo(SharedState& s, const std::string& path);
 
 // Saves the .pig file. Unless FileFlags(2) is set it first asks where, with a
 // save dialog starting in LocationFolder; a cancelled dialog writes nothing.
-// A chosen name without an extension gets ".pig"; it becomes PigFile.
+// A chosen name that does not end in ".pig" gets it; it becomes PigFile.
 bool SavePig(SharedState& s);
 
 // A click on the coefficient grid GridWeight: asks "Do you want to save this

@@ -16,6 +16,7 @@
 #include "location/UnitChoice.h"
 #include "location/WindowSize.h"
 #include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 
@@ -33,13 +34,44 @@ std::string FolderOf(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-// The path without the extension of its file name. Only the file's own
-// extension is cut, so folders with a '.' in their names stay whole.
+// The location's base name from a settings file name: only the file's own
+// ending ".pig" is cut, so a dotted name ("Herd.v2", "Herd.v2.pig") stays
+// that location's and never becomes another's ("Herd").
 std::string WithoutExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find('.', slash == std::string::npos ? 0 : slash + 1);
-    return dot == std::string::npos ? path : path.substr(0, dot);
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".pig") == 0) return path.substr(0, path.size() - 4);
+    return path;
 }
+
+// Holds back the messages of failed saves, so that a save-all can report
+// them together with what it saved; every other message goes through.
+class HeldSaveFailures : public Dialogs {
+public:
+    explicit HeldSaveFailures(Dialogs& to) : to_(to) {}
+    void Message(const std::string& text, const std::string& title) override {
+        if (text.rfind("Cannot save ", 0) == 0)
+            held += (held.empty() ? "" : "\n") + text;
+        else
+            to_.Message(text, title);
+    }
+    Answer Ask(const std::string& text, Buttons buttons, const std::string& title) override {
+        return to_.Ask(text, buttons, title);
+    }
+    std::string Input(const std::string& prompt, const std::string& title, const std::string& initial) override {
+        return to_.Input(prompt, title, initial);
+    }
+    std::string OpenFile(const std::string& title, const std::string& filter, const std::string& folder,
+                         const std::string& initial) override {
+        return to_.OpenFile(title, filter, folder, initial);
+    }
+    std::string SaveFile(const std::string& title, const std::string& filter, const std::string& folder,
+                         const std::string& initial) override {
+        return to_.SaveFile(title, filter, folder, initial);
+    }
+    std::string held;
+
+private:
+    Dialogs& to_;
+};
 
 void SetFormulation(MainWindow& w, int entry) { w.Combo1.ListIndex = entry; }
 
@@ -190,6 +222,7 @@ void LocationName(SharedState& s) {
     // A new location's herd data are the values the user types: the Growth
     // command works on them as on a reopened location's.
     s.PigDataReady = true;
+    if (s.CalibrationLoaded) RememberOpenedLocation(s);
 }
 
 void Text6LostFocus(SharedState& s) {
@@ -204,19 +237,109 @@ void Text6LostFocus(SharedState& s) {
     }
 }
 
-void SaveAllToCurrentLocation(SharedState& s) {
+std::vector<LocationFile> LocationFiles(SharedState& s) {
+    std::vector<LocationFile> files;
+    files.push_back({s.PigFile, JoinCrlf(PigFileLines(s, NumbersOf(s, s.PigFile)))});
+    files.push_back({s.CalFile, JoinCrlf(CalFileLines(s, CalLastRow(s), NumbersOf(s, s.CalFile)))});
+    files.push_back({s.TempFileName, TempFileText(s)});
+    if (s.Main) files.push_back({s.DietFile, DietFileText(s, s.DietCount)});
+    if (s.NutrientCount > 0) {
+        files.push_back({s.NutrientRestrictionFile,
+                         NutrientRestrictionText(s, NumbersOf(s, s.NutrientRestrictionFile))});
+        files.push_back({s.IngredientRestrictionFile,
+                         IngredientRestrictionText(s, NumbersOf(s, s.IngredientRestrictionFile))});
+        files.push_back({s.MatrixFile, MatrixText(s, NumbersOf(s, s.MatrixFile))});
+    }
+    return files;
+}
+
+void RememberOpenedLocation(SharedState& s) {
+    // What each reader found is known; the tables are remembered as they
+    // stand once every file is read (a file read later may change what an
+    // earlier one's writer gives, as the matrix names the diets' rows). A
+    // file that was not there is remembered as absent, so that a save-all
+    // of the unchanged location does not create it.
+    for (LocationFile& f : LocationFiles(s)) {
+        if (f.path.empty()) continue;
+        if (s.Files.Find(f.path))
+            RememberTables(s, f.path, std::move(f.text));
+        else if (!FileExists(f.path))
+            RememberAbsent(s, f.path, std::move(f.text));
+    }
+}
+
+std::vector<std::string> UnsavedLocationFiles(SharedState& s) {
+    std::vector<std::string> changed;
+    // The boxes' values, as a save-all would take them.
+    const auto inputs = s.CalibInputs;
+    TakeHerdInputs(s);
+    for (const LocationFile& f : LocationFiles(s))
+        if (!f.path.empty() && WouldChange(s, f.path, f.text)) changed.push_back(f.path);
+    s.CalibInputs = inputs;
+    ShowMeasuredHerd(s);
+    return changed;
+}
+
+bool MayCloseMainWindow(SharedState& s) {
+    if (s.LocationBase.empty()) return true;
+    const std::vector<std::string> changed = UnsavedLocationFiles(s);
+    if (changed.empty()) return true;
+    std::string names;
+    for (const auto& f : changed) names += (names.empty() ? "" : ", ") + FileTitle(f);
+    const Answer a = DialogsOf(s).Ask("These files of the location have changes that are not saved: " + names +
+                                          ". Save all files to the current location before closing?",
+                                      Buttons::YesNoCancel);
+    if (a == Answer::Cancel) return false;
+    if (a == Answer::No) return true;
+    return SaveAllToCurrentLocation(s);
+}
+
+bool SaveAllToCurrentLocation(SharedState& s) {
     // The settings file keeps the herd's inputs as the boxes show them now,
     // the measured feed and age rather than the last Growth's prediction.
     TakeHerdInputs(s);
-    SavePig(s);
-    WriteCalFile(s);
-    WriteTempFile(s);
-    SaveDiets(s, false);
+    // This is the current location: the settings file is saved where it is.
+    s.FileFlags(2) = true;
+    Dialogs& shown = DialogsOf(s);
+    HeldSaveFailures held(shown);
+    Dialogs* before = s.Dialog;
+    s.Dialog = &held;
+    struct Step {
+        std::string path;
+        bool (*save)(SharedState&);
+    };
+    std::vector<Step> steps = {{s.PigFile, [](SharedState& st) { return SavePig(st); }},
+                               {s.CalFile, [](SharedState& st) { return WriteCalFile(st); }},
+                               {s.TempFileName, [](SharedState& st) { return WriteTempFile(st); }},
+                               {s.DietFile, [](SharedState& st) { return SaveDiets(st, false); }}};
     if (s.NutrientCount > 0) {
-        SaveNutrientRestrictions(s, false);
-        SaveIngredientRestrictions(s, false);
-        SaveMatrix(s, false);
+        steps.push_back({s.NutrientRestrictionFile, [](SharedState& st) { return SaveNutrientRestrictions(st, false); }});
+        steps.push_back(
+            {s.IngredientRestrictionFile, [](SharedState& st) { return SaveIngredientRestrictions(st, false); }});
+        steps.push_back({s.MatrixFile, [](SharedState& st) { return SaveMatrix(st, false); }});
     }
+    std::size_t done = 0;
+    for (; done < steps.size(); ++done)
+        if (!steps[done].save(s)) break;
+    s.Dialog = before;
+    if (done == steps.size()) return true;
+    if (s.KeepFiles) return false;
+
+    // Stopped at the first file that could not be saved: the location now
+    // holds new and old files, and the user is told which.
+    auto names = [&](std::size_t from, std::size_t to) {
+        std::string list;
+        for (std::size_t i = from; i < to; ++i)
+            list += (list.empty() ? "" : ", ") + (steps[i].path.empty() ? std::string("(no name)") : FileTitle(steps[i].path));
+        return list;
+    };
+    std::string text = held.held.empty() ? "Cannot save " + (steps[done].path.empty() ? std::string("the file") : steps[done].path)
+                                         : held.held;
+    text += "\nThe location was saved only in part.";
+    if (done > 0) text += "\nSaved: " + names(0, done) + ".";
+    text += "\nNot saved: " + names(done, steps.size()) + " (these keep their old contents).";
+    shown.Message(text);
+    return false;
 }
 
 void SaveAllToNewLocation(SharedState& s) {
@@ -256,7 +379,6 @@ void FilesGridClick(SharedState& s, int row) {
         case 1: {
             const Answer a = ask("Do you want to Save All Data to the existing location?");
             if (a == Answer::Yes) {
-                s.FileFlags(2) = true;
                 SaveAllToCurrentLocation(s);
             } else if (a == Answer::No) {
                 SaveAllToNewLocation(s);

@@ -123,6 +123,17 @@ struct FormulationState {
     int16_t LpUsedColumns = 0;
     LpSolverCache LpCache;
 
+    // Raised whenever the matrix is loaded or edited (MatrixVersion) and
+    // whenever ingredient numbers may have changed meaning: ingredients
+    // loaded, added or removed (IngredientListVersion). Editors filled from
+    // the tables compare them to know they are out of date.
+    uint32_t MatrixVersion = 0;
+    uint32_t IngredientListVersion = 0;
+    // The last diet the restriction files read since the matrix was loaded
+    // name: the restriction writers keep every diet up to it, whatever the
+    // number of diets in use.
+    int16_t RestrictionDiets = 0;
+
     // --- Paths of the formulation files in use.
     std::string MatrixFile;
     std::string IngredientRestrictionFile;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/KnownFiles.h"
 #include "shared/Table.h"
 
 namespace tarvisol {
@@ -31,6 +32,15 @@ struct LocationState {
 
     // The herd data (.pig) of the current location has been read.
     bool PigDataReady = false;
+
+    // What each location file read or written in this session held, so that
+    // saves write only what changed and keep the precision of what did not.
+    KnownFiles Files;
+    // Set by a front end that was not asked to save: no location file is
+    // written (the command line without --save).
+    bool KeepFiles = false;
+    // Saves of location files that failed in this session.
+    int32_t FailedSaves = 0;
 };
 
 }  // namespace tarvisol

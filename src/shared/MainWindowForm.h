@@ -61,6 +61,7 @@ struct MainWindow {
     Button CommandPlot{"Plot Diets"};
     Button CommandData{"Data", {}, false};  // the data button, hidden at start-up
     Button CommandEditRestrictions{"Edit Diet Restrictions"};
+    Button CommandSaveDiets{"Save Diets"};  // the diets with the save dialog
     Button CommandSources{"Nutrient Sources", "Where the nutrient, ingredient or cost of the selected diet cell comes from"};
     Button CommandSensitivity{"Sensitivity", "Shadow prices and price ranges of the selected diet, or why it is infeasible"};
     Button CommandMixing{"Mixing Sheet", "The selected diet weighed out as a batch for the mill"};

@@ -7,7 +7,12 @@
 
 namespace tarvisol {
 
-// Splits text into lines at CRLF, LF or CR; a final line end adds no empty line.
+// The text without a UTF-8 byte-order mark at its start (spreadsheets put one
+// before the first line).
+std::string_view WithoutByteOrderMark(std::string_view text);
+
+// Splits text into lines at CRLF, LF or CR (CR CR LF is one line end too); a
+// final line end adds no empty line; a byte-order mark at the start is skipped.
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Reads a whole file. Returns false and sets error to a readable message when
@@ -23,7 +28,19 @@ std::vector<std::string> SplitTabs(std::string_view line);
 
 // Writes content to a temporary file in the same folder, flushes it to disk
 // and renames it over path, so an interrupted save leaves the old file whole.
-// Returns false with a readable message on failure (the old file is untouched).
+// A symbolic link is followed and its target written (the link stays a link);
+// the file keeps its permission bits (and its owner where the process may
+// give files away). The temporary file is named from the target's name
+// (".Herd.pig.tarvisol-save"), so it can only be this program's; a leftover of
+// an interrupted save of the same file is removed by the next save, and
+// nothing else is ever deleted. Returns false with a readable message on
+// failure (the old file is untouched).
 bool SaveAtomic(const std::string& path, std::string_view content, std::string& error);
+
+// The file a save of path writes: path itself, or the end of its chain of
+// symbolic links.
+std::string SaveTarget(const std::string& path);
+// The name of the temporary file a save of target writes first.
+std::string SaveTemporaryName(const std::string& target);
 
 }  // namespace tarvisol

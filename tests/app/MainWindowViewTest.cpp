@@ -8,6 +8,7 @@
 #include <QScatterSeries>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -15,12 +16,15 @@
 #include <memory>
 
 #include "app/DietPlotView.h"
+#include "app/MatrixEditorView.h"
+#include "app/RestrictionsView.h"
 #include "app/MainWindowView.h"
 #include "app/QtDialogs.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "support/DemoLocation.h"
+#include "location/ScratchFolder.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -152,6 +156,55 @@ TEST_F(MainWindowViewTest, PlotDietsOpensTheChartWindowOnTheSweep) {
     const QString copied = QApplication::clipboard()->text();
     EXPECT_EQ(copied.count('\n'), 21);
     EXPECT_TRUE(copied.startsWith("Energy, Kcal/Kg \\ Protein, %\t"));
+}
+
+QAction* MenuAction(QWidget* view, const QString& text) {
+    for (QAction* a : view->findChildren<QAction*>())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+TEST_F(MainWindowViewTest, FileCommandsFilesGridAndEditorsThatFollowTheMatrix) {
+    OpenDemo();
+    // Each path below the row that saves it.
+    EXPECT_TRUE(Cell("gridFILES", 4, 0).endsWith("Demo.dts"));
+    EXPECT_TRUE(Cell("gridFILES", 6, 0).endsWith("DemoMatrix.txt"));
+    EXPECT_TRUE(Cell("gridFILES", 8, 0).endsWith("DemoReq.nut"));
+    EXPECT_TRUE(Cell("gridFILES", 10, 0).endsWith("DemoReq.ing"));
+    EXPECT_EQ(Cell("gridFILES", 5, 0).toStdString(), "Save Matrix to this Location");
+    for (const char* command : {"Open Matrix File", "Open Ingredient Restrictions", "Open Nutrient Restrictions",
+                                "Save the Diets"})
+        EXPECT_NE(MenuAction(view.get(), command), nullptr) << command;
+    EXPECT_NE(Find<QPushButton>("Save Diets"), nullptr);
+
+    // Both editors open; another matrix is opened from the file menu.
+    MenuAction(view.get(), "Edit Ingredient Matrix...")->trigger();
+    QTest::mouseClick(Find<QPushButton>("Edit Diet Restrictions"), Qt::LeftButton);
+    auto* matrix = view->findChild<app::MatrixEditorView*>();
+    auto* restrictions = view->findChild<app::RestrictionsView*>();
+    ASSERT_TRUE(matrix && restrictions);
+    for (const char* e : {"Matrix.txt", "Req.ing", "Req.nut"})
+        fs::copy_file(scratch / (std::string("Demo") + e), scratch / (std::string("Other") + e));
+    std::string other = tarvisol::testing::Slurp((scratch / "OtherMatrix.txt").string());
+    other.replace(other.find("\r\nCorn\r\n"), 8, "\r\nMaize\r\n");
+    tarvisol::testing::Spit((scratch / "OtherMatrix.txt").string(), other);
+    s->IngredientRestrictionFile = (scratch / "OtherReq.ing").string();
+    dialogs.Text((scratch / "OtherMatrix.txt").string());
+    MenuAction(view.get(), "Open Matrix File")->trigger();
+    EXPECT_EQ(matrix->form().GridMatrix.TextMatrix(1, 0), "Maize");
+
+    // Wheat's restrictions stay on Wheat when Maize goes.
+    const double wheatMax = s->IngredientLimits(1, 2, 3);
+    matrix->form().GridMatrix.Row = 1;
+    dialogs.Answer(Answer::Yes);
+    QPushButton* remove = nullptr;
+    for (QPushButton* b : matrix->findChildren<QPushButton*>())
+        if (b->text() == "Remove Ingredient") remove = b;
+    ASSERT_NE(remove, nullptr);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    EXPECT_EQ(restrictions->form().GridIngred.TextMatrix(2, 0), "2 Wheat");
+    SaveIngredientsForSession(*s, restrictions->form());
+    EXPECT_EQ(s->IngredientLimits(1, 2, 2), wheatMax);
 }
 
 }  // namespace

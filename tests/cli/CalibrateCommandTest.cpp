@@ -3,11 +3,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "cli/CalibrateCommand.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
+#include "shared/TextFile.h"
 #include "support/DemoLocation.h"
 
 using namespace tarvisol;
@@ -51,4 +53,69 @@ TEST(CalibrateCommand, FitsTheDemoHerdAndSavesOnlyWhenAsked) {
     EXPECT_NE(written, start);
     EXPECT_EQ(Slurp(folder.File("Demo.cal")), Slurp((demo / "Demo.cal").string()));
     EXPECT_EQ(Val(written), saved["curve"][0].get<double>());
+}
+
+namespace {
+const char* const kDemoEndings[] = {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.ing", "Req.nut"};
+}
+
+TEST(CalibrateCommand, WithoutSaveNoFileChangesOrAppears) {
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    // A measured table of 18 rows with values the file layout would round.
+    std::string cal;
+    for (int r = 0; r < 18; ++r)
+        cal += std::to_string(63 + 7 * r) + ".125\t" + std::to_string(25 + 5 * r) + ".4567\t" +
+               (r == 0 ? std::string("0") : "12.3456") + "\r\n";
+    tarvisol::testing::Spit(folder.File("Demo.cal"), cal);
+    std::map<std::string, std::string> before;
+    for (const char* e : kDemoEndings) before[e] = Slurp(folder.File(std::string("Demo") + e));
+    cli::CalibrateArgs args;
+    args.location = folder.File("Demo");
+    const nlohmann::json r = cli::RunCalibrateCommand(args, nullptr);
+    EXPECT_FALSE(r["saved"].get<bool>());
+    for (const char* e : kDemoEndings) EXPECT_EQ(Slurp(folder.File(std::string("Demo") + e)), before[e]) << e;
+
+    fs::remove(folder.File("Demo.cal"));
+    const std::size_t files = folder.Count();
+    cli::RunCalibrateCommand(args, nullptr);
+    EXPECT_FALSE(fs::exists(folder.File("Demo.cal")));
+    EXPECT_EQ(folder.Count(), files);
+}
+
+TEST(CalibrateCommand, SavingAfterAShortMeasuredTableKeepsEveryDietsRestrictions) {
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    tarvisol::testing::Spit(folder.File("Demo.cal"), "63.000\t25.200\t0\r\n94.000\t51.400\t55.000\r\n");
+    const auto ing = tarvisol::SplitLines(Slurp(folder.File("DemoReq.ing")));
+    const auto nut = tarvisol::SplitLines(Slurp(folder.File("DemoReq.nut")));
+    cli::CalibrateArgs args;
+    args.location = folder.File("Demo");
+    args.save = true;
+    const nlohmann::json r = cli::RunCalibrateCommand(args, nullptr);
+    ASSERT_TRUE(r["saved"].get<bool>()) << r.dump();
+    EXPECT_EQ(tarvisol::SplitLines(Slurp(folder.File("DemoReq.ing"))).size(), ing.size());
+    EXPECT_EQ(tarvisol::SplitLines(Slurp(folder.File("DemoReq.nut"))).size(), nut.size());
+}
+
+TEST(CalibrateCommand, ASaveThatFailsIsNotReportedAsSaved) {
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    const std::string pig = Slurp(folder.File("Demo.pig"));
+    cli::CalibrateArgs args;
+    args.location = folder.File("Demo");
+    args.save = true;
+    nlohmann::json r;
+    {
+        tarvisol::testing::FileSizeCap cap(100);  // smaller than the settings file
+        r = cli::RunCalibrateCommand(args, nullptr);
+    }
+    EXPECT_TRUE(r["ran"].get<bool>());
+    EXPECT_FALSE(r["saved"].get<bool>());
+    EXPECT_EQ(cli::CalibrateExitCode(r), 1);
+    EXPECT_EQ(Slurp(folder.File("Demo.pig")), pig);
+    std::ostringstream printed;
+    cli::PrintCalibrateReport(r, printed);
+    EXPECT_EQ(printed.str().find("Saved to the location."), std::string::npos) << printed.str();
+    EXPECT_NE(printed.str().find("NOT saved"), std::string::npos) << printed.str();
 }

@@ -174,7 +174,11 @@ TEST_F(FormulationFilesTest, MatrixValueLinesAndRaisedCounts) {
     EXPECT_EQ(s->NutrientCount, 30);
     EXPECT_EQ(s->IngredientLimits(1, 2, 40), 5);
     EXPECT_EQ(s->NutrientLimits(1, 2, 30), 2);
-    EXPECT_TRUE(Messages().empty());
+    // The counts are raised, and the user is told the lines name what the
+    // matrix does not hold.
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_NE(Messages()[0].find("line 1: ingredient 40 is not in the matrix"), std::string::npos) << Messages()[0];
+    EXPECT_NE(Messages()[1].find("line 2: nutrient 30 is in no ingredient"), std::string::npos) << Messages()[1];
 
     Put(base + kMatrixEnding, " 1 , 2\r\nCorn\r\nNet ENERGY\r\n\t7,5\r\n3.25\tNet ENERGY\tCorn\r\n");
     ASSERT_TRUE(LoadLP(*s, base + kMatrixEnding));

@@ -24,6 +24,7 @@ protected:
         s->Main = form.get();
         s->Dialog = &dialogs;
         s->TempFileName = folder.File("Herd.stg");
+        SetTemps(*s);  // as start-up does
     }
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
@@ -52,15 +53,17 @@ TEST_F(TemperatureTest, WindowWithoutAStartingAgeLabelsTheWeeksFrom50) {
     }
 }
 
-TEST_F(TemperatureTest, WindowOpensAt20DegreesWhateverTheTablesHold) {
+// The window once opened at 20 degrees whatever the tables held, so that a
+// save from it replaced the location's table: it shows the tables now.
+TEST_F(TemperatureTest, WindowOpensWithTheTablesItHolds) {
     for (int i = 1; i <= 20; ++i) s->TempTable(i) = s->CalibTemps(i) = 30 + i;
     form->Text2.Text = "63";
     ShowTemperatureWindow(*s, window);
     EXPECT_EQ(window.GridTemps.TextMatrix(1, 0), " 63 -  69");
     EXPECT_EQ(window.GridTemps.TextMatrix(20, 0), " 196 -  202");
     for (int i = 1; i <= 20; ++i) {
-        EXPECT_EQ(window.GridTemps.TextMatrix(i, 1), "20");
-        EXPECT_EQ(window.GridTemps.TextMatrix(i, 2), "20");
+        EXPECT_EQ(window.GridTemps.TextMatrix(i, 1), std::to_string(30 + i));
+        EXPECT_EQ(window.GridTemps.TextMatrix(i, 2), std::to_string(30 + i));
     }
 }
 
@@ -120,7 +123,8 @@ TEST_F(TemperatureTest, ARefusedCellStopsTheSaveAndKeepsTheWindowOpen) {
     TempWindowSaveAndClose(*s, window);
     EXPECT_FALSE(window.Visible);
     EXPECT_EQ(s->CalibTemps(1), 21);
-    EXPECT_EQ(Slurp(s->TempFileName), "old\r\n");  // save and close does not write the file
+    // "Save and Close" saves: the file holds the table taken over.
+    EXPECT_EQ(SplitLines(Slurp(s->TempFileName))[1], " 21\t 20");
 }
 
 TEST_F(TemperatureTest, SaveOnlyTakesOverAndCloseDoesNot) {

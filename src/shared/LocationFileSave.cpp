@@ -1,0 +1,68 @@
+#include "shared/LocationFileSave.h"
+
+#include <utility>
+
+#include "shared/Dialogs.h"
+#include "shared/Numbers.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+
+void RememberRead(SharedState& s, const std::string& path, std::string bytes, NumberTexts numbers,
+                  std::string tablesText) {
+    KnownFile& f = s.Files.Renew(path);
+    f.existed = true;
+    f.bytes = std::move(bytes);
+    f.numbers = std::move(numbers);
+    f.tablesKnown = true;
+    f.tablesText = std::move(tablesText);
+}
+
+void RememberAbsent(SharedState& s, const std::string& path, std::string tablesText) {
+    KnownFile& f = s.Files.Renew(path);
+    f.existed = false;
+    f.tablesKnown = true;
+    f.tablesText = std::move(tablesText);
+}
+
+void ForgetTables(SharedState& s, const std::string& path) {
+    if (KnownFile* f = s.Files.Find(path)) {
+        f->tablesKnown = false;
+        f->tablesText.clear();
+    }
+}
+
+const NumberTexts* NumbersOf(const SharedState& s, const std::string& path) {
+    const KnownFile* f = s.Files.Find(path);
+    return f && !f->numbers.Empty() ? &f->numbers : nullptr;
+}
+
+bool WouldChange(const SharedState& s, const std::string& path, const std::string& text) {
+    const KnownFile* f = s.Files.Find(path);
+    if (!f || !f->tablesKnown || f->tablesText != text) return true;
+    if (!FileExists(path)) return f->existed;
+    if (!f->existed) return true;
+    std::string now, error;
+    if (!ReadTextFile(path, now, error)) return true;
+    return now != f->bytes;
+}
+
+SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::string& text,
+                            const std::string& numbersFrom) {
+    if (s.KeepFiles) return SaveResult::Kept;
+    if (!WouldChange(s, path, text)) return SaveResult::Unchanged;
+    const bool existed = FileExists(path);
+    std::string error;
+    if (!SaveAtomic(path, text, error)) {
+        ++s.FailedSaves;
+        DialogsOf(s).Message(error + (existed ? ". The old file is unchanged." : ". Nothing was written."));
+        return SaveResult::Failed;
+    }
+    NumberTexts numbers;
+    const std::string& from = numbersFrom.empty() ? path : numbersFrom;
+    if (const NumberTexts* n = NumbersOf(s, from)) numbers = *n;
+    RememberRead(s, path, text, std::move(numbers), text);
+    return SaveResult::Written;
+}
+
+}  // namespace tarvisol

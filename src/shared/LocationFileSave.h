@@ -1,0 +1,48 @@
+#pragma once
+// Reading and saving one location file with what the program knows of it
+// (KnownFiles): every save of a location file goes through SaveLocationFile.
+#include <string>
+
+#include "shared/KnownFiles.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol {
+
+enum class SaveResult {
+    Written,    // the file now holds the text
+    Unchanged,  // the file already held what the tables give: left alone
+    Kept,       // the front end was not asked to save (KeepFiles): nothing written
+    Failed,     // the save failed and was reported; the old file is whole
+};
+
+// True when the file holds what the tables give after the save.
+inline bool Holds(SaveResult r) { return r == SaveResult::Written || r == SaveResult::Unchanged; }
+
+// Remembers what a reader found: the file's bytes, the text of each number
+// and the writer's text of the tables just filled from it.
+void RememberRead(SharedState& s, const std::string& path, std::string bytes, NumberTexts numbers,
+                  std::string tablesText);
+// Remembers that the file was not there when the location was opened, and
+// the writer's text of the tables then.
+void RememberAbsent(SharedState& s, const std::string& path, std::string tablesText);
+// The tables no longer match what was remembered of the file (another
+// writer changed part of it); its number texts stay known.
+void ForgetTables(SharedState& s, const std::string& path);
+
+// The number texts of the file at path, or null when none are known.
+const NumberTexts* NumbersOf(const SharedState& s, const std::string& path);
+
+// True when saving text to path would change the file: it is unknown, was
+// changed on disk since, or the tables give another text than when read.
+bool WouldChange(const SharedState& s, const std::string& path, const std::string& text);
+
+// Saves text as the file at path, atomically. Leaves the file alone when
+// nothing changed (Unchanged) or when the front end keeps every file
+// (KeepFiles). A failed save shows one message (the reason, and that the old
+// file is unchanged) and counts in FailedSaves. numbersFrom names the file
+// whose number texts the text was made with (the file the tables were read
+// from) when that is not path itself.
+SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::string& text,
+                            const std::string& numbersFrom = {});
+
+}  // namespace tarvisol

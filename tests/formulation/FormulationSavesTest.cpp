@@ -1,0 +1,148 @@
+// The formulation files read from what a user may have (a byte-order mark, a
+// decimal comma, stray lines) and saved without losing what was not changed.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "formulation/FormulationFiles.h"
+#include "location/ScratchFolder.h"
+#include "shared/TextFile.h"
+#include "support/FormulationFixture.h"
+
+using namespace tarvisol;
+using tarvisol::testing::Slurp;
+using tarvisol::testing::Spit;
+namespace fs = std::filesystem;
+
+namespace {
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
+class FormulationSaves : public ::testing::Test, protected tarvisol::testing::FormulationFixture {
+protected:
+    class tarvisol::testing::ScratchFolder folder;  // the class, not the fixture's function of that name
+    std::string base = folder.File("Farm");
+    void CopyDemo() {
+        for (const char* e : {"Matrix.txt", "Req.ing", "Req.nut", ".dts"}) fs::copy_file(DemoBase() + e, base + e);
+        s->MatrixFile = base + kMatrixEnding;
+        s->IngredientRestrictionFile = base + kIngredientEnding;
+        s->NutrientRestrictionFile = base + kNutrientEnding;
+        s->DietFile = base + kDietEnding;
+    }
+    void Open() {
+        ReadDiets(*s, s->DietFile);
+        ASSERT_TRUE(LoadLP(*s, s->MatrixFile));
+    }
+};
+
+TEST_F(FormulationSaves, AMatrixOfNoIngredientsOrNoNutrientColumnIsRefused) {
+    CopyDemo();
+    Open();
+    dialogs.ClearLog();
+    for (const char* header : {" 0            5 ", " 2            1 "}) {
+        Spit(base + kMatrixEnding, std::string(header) + "\r\nA\r\nB\r\n1\r\n2\r\n");
+        EXPECT_FALSE(LoadLP(*s, base + kMatrixEnding)) << header;
+        ASSERT_EQ(dialogs.Messages().size(), 1u) << header;
+        EXPECT_NE(dialogs.Messages()[0].find("does not fit"), std::string::npos) << dialogs.Messages()[0];
+        dialogs.ClearLog();
+        EXPECT_EQ(s->IngredientCount, 18) << header;  // the tables stay
+    }
+}
+
+TEST_F(FormulationSaves, ADecimalCommaInARestrictionIsToldWithFileAndLine) {
+    LoadToyMatrix();
+    Spit(base + kIngredientEnding, " 1 \t 1 \t0\t40\r\n 1 \t 2 \t0,2500\t5\r\n");
+    Spit(base + "Req.Nut", " 1 \t 1 \t2400\t0\r\n");
+    ReadRestrictions(*s, base + kIngredientEnding);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const std::string m = dialogs.Messages()[0];
+    EXPECT_EQ(m.rfind(base + kIngredientEnding, 0), 0u) << m;
+    EXPECT_NE(m.find("line 2: the minimum 0,2500"), std::string::npos) << m;
+    EXPECT_EQ(s->IngredientLimits(1, 1, 2), 0.25);  // taken as the user meant it
+}
+
+TEST_F(FormulationSaves, ALineNamingDiet0IsTold) {
+    LoadToyMatrix();
+    Spit(base + kIngredientEnding, " 1 \t 1 \t0\t40\r\n 0 \t 2 \t0\t5\r\n");
+    Spit(base + "Req.Nut", " 1 \t 1 \t2400\t0\r\n");
+    ReadRestrictions(*s, base + kIngredientEnding);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_NE(dialogs.Messages()[0].find("line 2: diet 0"), std::string::npos) << dialogs.Messages()[0];
+    EXPECT_EQ(s->IngredientLimits(0, 2, 2), 0);
+}
+
+TEST_F(FormulationSaves, ARestrictionOnANutrientNoIngredientHoldsIsTold) {
+    LoadToyMatrix();  // energy and protein only
+    Spit(base + kIngredientEnding, " 1 \t 1 \t0\t40\r\n");
+    Spit(base + "Req.Nut", " 1 \t 1 \t2400\t0\r\n 1 \t 5 \t0.9\t0\r\n");
+    ReadRestrictions(*s, base + kIngredientEnding);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const std::string m = dialogs.Messages()[0];
+    EXPECT_EQ(m.rfind(base + "Req.Nut", 0), 0u) << m;
+    EXPECT_NE(m.find("line 2: nutrient 5 (LYSINE)"), std::string::npos) << m;
+    EXPECT_EQ(s->NutrientLimits(1, 1, 5), 0.9);  // kept: the matrix may still get it
+}
+
+TEST_F(FormulationSaves, AStrayIngredientLineDoesNotAddBlankIngredientsToTheMatrix) {
+    CopyDemo();
+    Spit(base + kIngredientEnding, Slurp(base + kIngredientEnding) + " 1            \t 100 \t0\t5\r\n");
+    Open();
+    s->IngredientPrices(1) += 1;  // a change, so that the matrix is written
+    ASSERT_TRUE(SaveMatrix(*s, false));
+    const auto lines = SplitLines(Slurp(base + kMatrixEnding));
+    EXPECT_EQ(lines[0], " 18            21 ");
+    EXPECT_EQ(lines.size(), 1u + 18 + 20 + 18 * 21);
+}
+
+TEST_F(FormulationSaves, UntouchedNumbersAreWrittenAsTheyWereRead) {
+    CopyDemo();
+    std::string matrix = Slurp(base + kMatrixEnding);
+    const std::string corn = "210\tCost\tCorn";
+    ASSERT_NE(matrix.find(corn), std::string::npos);
+    matrix.replace(matrix.find(corn), corn.size(), "210.123456\tCost\tCorn");
+    const std::string lysine = "\tLYSINE\tCorn";
+    const auto at = matrix.find(lysine);
+    ASSERT_NE(at, std::string::npos);
+    const auto start = matrix.rfind('\n', at) + 1;
+    matrix.replace(start, at - start, "0.00000049");
+    Spit(base + kMatrixEnding, matrix);
+    Open();
+    s->IngredientPrices(2) = 400.5;  // the user changes another price
+    ASSERT_TRUE(SaveMatrix(*s, false));
+    const std::string saved = Slurp(base + kMatrixEnding);
+    EXPECT_NE(saved.find("210.123456\tCost\tCorn"), std::string::npos);
+    EXPECT_NE(saved.find("0.00000049\tLYSINE\tCorn"), std::string::npos);
+    EXPECT_NE(saved.find("400.50\tCost\tSoybean meal 47"), std::string::npos);  // a typed value in the file layout
+}
+
+TEST_F(FormulationSaves, FilesNotChangedAreNotRewritten) {
+    CopyDemo();
+    Open();
+    const std::string files[] = {base + kMatrixEnding, base + kIngredientEnding, base + kNutrientEnding,
+                                 base + kDietEnding};
+    ino_t before[4];
+    for (int i = 0; i < 4; ++i) before[i] = Inode(files[i]);
+    w->ComboDiets.ListIndex = 4;
+    SaveTheDiets(*s);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Inode(files[i]), before[i]) << files[i];
+}
+
+TEST_F(FormulationSaves, RestrictionsOfEveryDietStayWhenFewerDietsAreInUse) {
+    CopyDemo();
+    const std::string ing = Slurp(base + kIngredientEnding), nut = Slurp(base + kNutrientEnding);
+    Open();
+    s->IngredientLimits(1, 2, 3) = 41;  // a change to diet 1, so that both files are written
+    s->NutrientLimits(1, 1, 2) = 18.5;
+    s->DietCount = 1;                   // as after a calibration on a two-row herd table
+    ASSERT_TRUE(SaveIngredientRestrictions(*s, false));
+    ASSERT_TRUE(SaveNutrientRestrictions(*s, false));
+    EXPECT_EQ(SplitLines(Slurp(base + kIngredientEnding)).size(), SplitLines(ing).size());
+    EXPECT_EQ(SplitLines(Slurp(base + kNutrientEnding)).size(), SplitLines(nut).size());
+}
+
+}  // namespace
