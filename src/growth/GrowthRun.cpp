@@ -378,6 +378,13 @@ void Growth(SharedState& s) {
         HighlightLimits(s);
     }
     w.CommandOptimise.BackColor = kLightGreen;
+    // How the run ended, for its snapshot: the pig reached the final weight,
+    // and every least-cost diet was formulated.
+    s.ReachedFinalWeight = !s.RunFailed && s.RunLastDay >= s.StartAge && s.DayGrowth(0, s.RunLastDay) >= s.FinalWeight;
+    bool formulated = true;
+    if (w.Combo1.ListIndex == kFormulationLeastCost)
+        for (int d = 1; d <= s.DietCount; ++d) formulated = formulated && s.DietFaults(d) == 0;
+    s.GrowthResultsValid = s.ReachedFinalWeight && formulated;
     s.LastRun = RunSnapshotOf(s);
 }
 
