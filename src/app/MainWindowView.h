@@ -27,6 +27,7 @@ class CalibrationView;
 class AdjustCalibrationView;
 class OptimisationView;
 class DietPlotView;
+class RunMenus;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
     GridView* gridView(const QString& name) const;
     QTabWidget* tabs() const { return tabs_; }
     DietPlotView* plotView() const { return plot_.get(); }
+    RunMenus* runMenus() const { return runs_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<DietPlotView> plot_;
     std::unique_ptr<DietDisplayWindow> displayForm_;
     std::unique_ptr<GridDialog> display_;
+    std::unique_ptr<RunMenus> runs_;  // kept runs, charts, report and workbook
     void OpenSources();
 };
 
