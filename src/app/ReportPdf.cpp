@@ -58,8 +58,10 @@ QImage DrawWeightChart(const GrowthChartData& c, QSize size, double scale) {
     double lo = 0, hi = 0;
     ChartRange(c.Weight, c.Measured, lo, hi);
     const double yStep = NiceStep(hi - lo, 6);
-    const double y0 = std::floor(lo / yStep) * yStep, y1 = std::max(std::ceil(hi / yStep) * yStep, y0 + yStep);
-    const double x0 = c.StartAge, x1 = std::max(c.FinalAge, c.StartAge + 1);
+    const double y0 = std::floor(lo / yStep) * yStep;
+    double y1 = std::max(std::ceil(hi / yStep) * yStep, y0 + yStep);
+    if (y1 - hi < 0.4 * yStep) y1 += yStep;  // room above the final mark for its label
+    const double x0 = c.StartAge, x1 = std::max(c.FinalAge, c.StartAge + 1) + 0.02 * std::max(c.FinalAge - c.StartAge, 1.0);
     const double xStep = NiceStep(x1 - x0, 8);
     // Plot area: axis labels left and below, phase names above, legend below.
     const QRectF plot(58, 34, w - 58 - 14, h - 34 - 62);
@@ -125,7 +127,7 @@ QImage DrawWeightChart(const GrowthChartData& c, QSize size, double scale) {
     const QString finalText = "Final " + QString::number(c.FinalWeight, 'f', 1) + " " + QString::fromStdString(c.WeightUnit) +
                               " at " + QString::number(c.FinalAge, 'f', 1) + " days";
     const double tw = fm.horizontalAdvance(finalText);
-    p.drawText(QRectF(std::max(plot.left() + 4, fin.x() - tw - 10), fin.y() + 6, tw + 4, 14), Qt::AlignLeft, finalText);
+    p.drawText(QRectF(std::max(plot.left() + 4, fin.x() - tw - 8), fin.y() - 22, tw + 4, 14), Qt::AlignLeft, finalText);
 
     // Legend.
     double lx = plot.left();

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/ReportCommand.h"
 
 namespace tarvisol::cli {
 
@@ -28,13 +30,15 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Compare, Report } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
     CalibrateArgs calibrate;
     OptimiseArgs optimise;
     PlotArgs plot;
+    CompareArgs compare;
+    ReportArgs report;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

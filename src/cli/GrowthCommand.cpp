@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/KeepCommand.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -117,6 +118,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
         }
     }
     r["ran"] = ran;
+    if (args.keep) KeepGrownRun(*s, *args.keep, args.yes, r);
     return r;
 }
 

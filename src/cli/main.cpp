@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <iostream>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CompareCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
@@ -8,6 +11,9 @@
 #include "cli/LpCommand.h"
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
+#ifdef TARVISOL_CLI_PDF
+#include "app/ReportPdf.h"
+#endif
 
 int main(int argc, char** argv) {
     using namespace tarvisol::cli;
@@ -29,7 +35,9 @@ int main(int argc, char** argv) {
                 std::cout << result.dump(2) << "\n";
             else
                 PrintGrowthReport(result, std::cout);
-            return result["ran"].get<bool>() ? 0 : 1;
+            int status = result["ran"].get<bool>() ? 0 : 1;
+            if (req->growth.keep && result["kept"].is_null()) status = std::max(status, 1);  // --keep not done
+            return status;
         }
         if (req->kind == CliRequest::Kind::Calibrate) {
             auto result = RunCalibrateCommand(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
@@ -54,6 +62,25 @@ int main(int argc, char** argv) {
             else
                 PrintPlotReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
+        }
+        if (req->kind == CliRequest::Kind::Compare) {
+            auto result = RunCompareCommand(req->compare, req->compare.json ? nullptr : &std::cerr);
+            if (req->compare.json) {
+                result.erase("table");
+                std::cout << result.dump(2) << "\n";
+            } else {
+                PrintCompareReport(result, std::cout);
+            }
+            return CompareExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Report) {
+            tarvisol::ReportRenderer* renderer = nullptr;
+#ifdef TARVISOL_CLI_PDF
+            renderer = &tarvisol::app::StandaloneReportRenderer();
+#endif
+            auto result = RunReportCommand(req->report, renderer, &std::cerr);
+            PrintReportOutcome(result, std::cout);
+            return ReportExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);

@@ -28,23 +28,25 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
     // ends at the final weight (the sexes take the next whole day's weights,
     // as the split of the herd does).
     const int first = std::clamp(run.StartAge, 0, 200);
-    const int lastWhole = std::clamp(static_cast<int>(std::floor(run.FinalAge)), first, 200);
-    const int next = std::clamp(static_cast<int>(std::ceil(run.FinalAge)), first, 200);
+    // The day tables end at 200; an age read from a file may be anything.
+    const double finalAge = std::min(run.FinalAge, 200.0);
+    const int lastWhole = std::clamp(static_cast<int>(std::floor(finalAge)), first, 200);
+    const int next = std::clamp(static_cast<int>(std::ceil(finalAge)), first, 200);
     for (int slot = 0; slot < 3; ++slot) {
         auto& wl = c.Weight[static_cast<std::size_t>(slot)].Points;
         auto& gl = c.Gain[static_cast<std::size_t>(slot)].Points;
         auto& fl = c.Feed[static_cast<std::size_t>(slot)].Points;
         for (int d = first; d <= lastWhole; ++d) {
-            if (d == lastWhole && static_cast<double>(d) == run.FinalAge) break;
+            if (d == lastWhole && static_cast<double>(d) == finalAge) break;
             wl.push_back({static_cast<double>(d), run.DayGrowth(slot, d) / wf});
             fl.push_back({static_cast<double>(d), run.DayFeed(slot, d) / wf});
             const int to = d + 1;
             const double w1 = to >= next ? (slot == 0 ? run.FinalWeight : run.DayGrowth(slot, next)) : run.DayGrowth(slot, to);
-            const double days = to >= next ? run.FinalAge - d : 1.0;
+            const double days = to >= next ? finalAge - d : 1.0;
             if (days > 0) gl.push_back({static_cast<double>(d), (w1 - run.DayGrowth(slot, d)) / days / wf});
         }
         const double end = slot == 0 ? run.FinalWeight : run.DayGrowth(slot, next);
-        wl.push_back({run.FinalAge, end / wf});
+        wl.push_back({finalAge, end / wf});
     }
 
     double start = run.StartAge;

@@ -1,7 +1,9 @@
 #include "report/ReportDocument.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
@@ -29,11 +31,16 @@ public:
         Raw(style.empty() ? "<p>" : "<p style=\"" + style + "\">");
         Raw(HtmlEscape(utf8) + "</p>\n");
     }
-    // A table with column widths in percent; the first row is the header.
-    void Table(const std::vector<int>& widths) {
-        widths_ = widths;
+    // A table with column widths (shares of the page width); the first row
+    // is the header. Numbers align right, texts left.
+    void Table(const std::vector<int>& widths, const std::vector<std::size_t>& textColumns = {0}) {
+        int total = 0;
+        for (int w : widths) total += w;
+        widths_.clear();
+        for (int w : widths) widths_.push_back(total > 0 ? w * 100 / total : 0);
         Raw("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" style=\"border-color:#999999;\">\n");
         header_ = true;
+        text_ = textColumns;
     }
     void Row(const std::vector<std::string>& cells, const std::vector<std::string>& colours = {}) {
         Raw("<tr>");
@@ -41,7 +48,8 @@ public:
             const char* tag = header_ ? "th" : "td";
             std::string attrs;
             if (header_ && i < widths_.size()) attrs += " width=\"" + std::to_string(widths_[i]) + "%\"";
-            attrs += i == 0 ? " align=\"left\"" : " align=\"right\"";
+            const bool left = header_ ? std::find(text_.begin(), text_.end(), i) != text_.end() : !IsNumber(cells[i]);
+            attrs += left ? " align=\"left\"" : " align=\"right\"";
             if (header_) attrs += " bgcolor=\"#e4e8ee\"";
             else if (i < colours.size() && !colours[i].empty()) attrs += " bgcolor=\"" + colours[i] + "\"";
             Raw(std::string("<") + tag + attrs + ">" + HtmlEscape(cells[i]) + "</" + tag + ">");
@@ -49,6 +57,14 @@ public:
         }
         Raw("</tr>\n");
         header_ = false;
+    }
+    // A figure as the tables write them: digits with a sign, a point, a "%".
+    static bool IsNumber(const std::string& s) {
+        if (s.empty()) return false;
+        for (char c : s)
+            if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == ' ' || c == '%'))
+                return false;
+        return std::any_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
     }
     void EndTable() { Raw("</table>\n"); }
     void Name(const std::string& utf8) {
@@ -59,6 +75,7 @@ public:
 private:
     ReportDocument& doc_;
     std::vector<int> widths_;
+    std::vector<std::size_t> text_;
     bool header_ = false;
 };
 
@@ -80,8 +97,12 @@ void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Row({"Feed formulation", U(f.Formulation)});
     h.Row({"Number of diets", std::to_string(run.DietCount())});
     std::string curve;
-    for (std::size_t k = 0; k < 5; ++k) curve += (k ? "  " : "") + ("B" + std::to_string(k)) + " " + F(f.Curve[k], 4);
-    h.Row({"Growth curve", curve});
+    for (std::size_t k = 0; k < 5; ++k) {
+        char b[32];
+        std::snprintf(b, sizeof b, "%.6g", f.Curve[k]);
+        curve += (k ? ", " : "") + std::string(b);
+    }
+    h.Row({"Growth curve B0 to B4", curve});
     if (!run.MeasuredHerd.empty())
         h.Row({"Measured herd", std::to_string(run.MeasuredHerd.size()) + " weighings"});
     h.EndTable();
@@ -89,7 +110,7 @@ void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
 
 void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Diets");
-    h.Table({10, 46, 14, 15, 15});
+    h.Table({10, 46, 14, 15, 15}, {0, 1});
     h.Row({"Diet", "Name", WithUnit("Price", f.PriceLabel), WithUnit("Allotment", f.WeightLabel), WithUnit("Feed eaten", f.WeightLabel)});
     for (const DietFigures& d : f.Diets) {
         h.Name(U(d.Name));
@@ -119,7 +140,7 @@ void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
         } else if (!d.Infeasible) {
             h.Para("Fed as entered on the diets grid (no formula).");
         }
-        h.Table({40, 15, 15, 15, 15});
+        h.Table({40, 15, 15, 15, 15}, {0, 4});
         h.Row({"Nutrient", "Content", "Minimum", "Maximum", "Limit met"});
         for (std::size_t k = 1; k <= run.NutrientNames.size() && k < d.Nutrients.size(); ++k) {
             const double scale = k == 1 ? ef : 1.0;  // energy in the location's unit
@@ -205,7 +226,7 @@ const char* VerdictColour(Verdict v) {
 
 void ComparisonSection(Html& h, const std::vector<KeptRun>& kept, int base) {
     const RunComparison c = CompareRuns(kept, base);
-    h.Heading(2, "Kept runs compared");
+    h.Raw("<h2 style=\"page-break-before: always;\">Kept runs compared</h2>\n");
     h.Para("Each run against run " + std::to_string(c.Base + 1) +
            " (the base): the difference and the difference in percent; green is better, red is worse.");
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -223,12 +244,12 @@ void ComparisonSection(Html& h, const std::vector<KeptRun>& kept, int base) {
     if (others.empty()) others.push_back(static_cast<std::size_t>(c.Base));  // one run: its figures alone
     for (std::size_t from = 0; from < others.size(); from += kRunsPerTable) {
         const std::size_t to = std::min(others.size(), from + kRunsPerTable);
-        std::vector<int> widths{28, 12};
+        std::vector<int> widths{30, 12};
         std::vector<std::string> head{"Figure", "Run " + std::to_string(c.Base + 1)};
         for (std::size_t j = from; j < to; ++j) {
             if (others[j] == static_cast<std::size_t>(c.Base)) continue;
-            widths.insert(widths.end(), {12, 10, 8});
-            head.insert(head.end(), {"Run " + std::to_string(others[j] + 1), "Difference", "%"});
+            widths.insert(widths.end(), {12, 11, 11});
+            head.insert(head.end(), {"Run " + std::to_string(others[j] + 1), "Diff.", "Diff. %"});
         }
         h.Raw("<p></p>\n");
         h.Table(widths);
@@ -286,7 +307,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
           "h3 { font-size: 11pt; margin-top: 10px; } th { font-weight: bold; } td, th { font-size: 9pt; }"
           "</style></head><body>\n");
     h.Heading(1, doc.Title);
-    h.Para("Location: " + location + "    Date: " + request.Date);
+    h.Para("Location: " + location + "  \xE2\x80\x94  Date: " + request.Date);
     if (!request.Run || request.Run->Empty()) {
         h.Para("There is no finished run to report.");
         h.Raw("</body></html>\n");

@@ -210,7 +210,7 @@ void DaySheet(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, con
     for (const RunDayRow& r : run.Days) {
         const double age = Val(r.Age);
         if (!(age > 0)) break;
-        const int d = std::clamp(static_cast<int>(std::ceil(age)), 0, 200);
+        const int d = static_cast<int>(std::ceil(std::min(age, 200.0)));
         s.Number(0, age);
         const auto cell = [&](std::size_t col, const std::string& text) {
             if (!text.empty()) s.Number(col, Val(text));
