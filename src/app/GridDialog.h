@@ -1,8 +1,12 @@
 #pragma once
 // A window that shows one read-only grid of a form (the daily growth table).
 #include <QDialog>
+#include <functional>
 
 #include "app/GridModel.h"
+
+class QHBoxLayout;
+class QPushButton;
 
 namespace tarvisol::app {
 
@@ -11,9 +15,12 @@ class GridDialog : public QDialog {
 public:
     GridDialog(SharedState& s, Grid& grid, const QString& caption, QWidget* parent);
     void Refresh() { view_->Refresh(); }
+    // A command button above the grid.
+    QPushButton* AddButton(const QString& caption, const std::function<void()>& clicked);
 
 private:
     GridView* view_;
+    QHBoxLayout* buttons_ = nullptr;
 };
 
 }  // namespace tarvisol::app

@@ -173,17 +173,30 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
 }
 
-void GridView::ShowPopup(const QPoint& at) {
-    QMenu menu(this);
-    menu.setObjectName(kPopupName);
+QMenu* GridView::MakePopup(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(kPopupName);
     for (int i = 0; i < 4; ++i) {
-        QAction* a = menu.addAction(kPopupCommands[i]);
+        QAction* a = menu->addAction(kPopupCommands[i]);
         connect(a, &QAction::triggered, this, [this, i] {
             PopupCommand(s_, i);
             Refresh();
         });
     }
-    menu.exec(at);
+    menu->addSeparator();
+    QAction* csv = menu->addAction(kPopupSaveCsv);
+    connect(csv, &QAction::triggered, this, [this] {
+        GridMouseDown(s_, model_->grid());
+        PopupCommand(s_, kPopupSaveCsvCommand);
+        Refresh();
+    });
+    return menu;
+}
+
+void GridView::ShowPopup(const QPoint& at) {
+    QMenu* menu = MakePopup(this);
+    menu->exec(at);
+    delete menu;
 }
 
 }  // namespace tarvisol::app

@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <functional>
 
+class QMenu;
+
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 
@@ -53,6 +55,9 @@ public:
     // A grid's own keys, tried before the shared clipboard keys (Qt key and
     // modifiers); returns whether it took the key.
     std::function<bool(int key, Qt::KeyboardModifiers mods)> onKey;
+    // The pop-up menu of the grid (the shared clipboard commands, then "Save
+    // as CSV..."), owned by parent.
+    QMenu* MakePopup(QWidget* parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -28,6 +28,7 @@
 #include "app/NutrientSourcesView.h"
 #include "app/MixingSheetView.h"
 #include "app/RestrictionsView.h"
+#include "app/RunMenus.h"
 #include "app/SensitivityView.h"
 #include "app/TemperatureView.h"
 #include "calibration/CorCoef.h"
@@ -88,6 +89,7 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int t) { form_.MainTabs.Tab = t; });
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
+    runs_ = std::make_unique<RunMenus>(s_, dialogs_, [this](const std::function<void()>& p) { RunCommand(p); }, this);
     BuildMenus();
 
     resize(form_.Width / 15, form_.Height / 15);
@@ -269,6 +271,8 @@ void MainWindowView::BuildMenus() {
     file->addAction("Save All Files to New Location/Folder", this,
                     [this] { RunCommand([this] { SaveAllToNewLocation(s_); }); });
     file->addSeparator();
+    runs_->AddFileActions(file);
+    file->addSeparator();
     file->addAction("Exit", this, [this] { close(); });
 
     QMenu* settings = menuBar()->addMenu("&Settings");
@@ -316,8 +320,10 @@ void MainWindowView::BuildMenus() {
     view->addAction("Daily Growth", this, [this] {
         if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
         RunCommand([this] { LoadDailyGrowth(s_.LastRun, *dailyForm_); });
-        if (!daily_)
+        if (!daily_) {
             daily_ = std::make_unique<GridDialog>(s_, dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
+            daily_->AddButton("Growth Charts", [this] { runs_->OpenCharts(); });
+        }
         daily_->Refresh();
         daily_->show();
         daily_->raise();
@@ -345,6 +351,7 @@ void MainWindowView::BuildMenus() {
         display_->show();
         display_->raise();
     });
+    runs_->AddViewActions(view);
     view->addAction("Finishing Report", this, [this] { RunCommand([this] { FinishingReport(s_); }); });
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("About", this, [this] { QMessageBox::about(this, "About", QString::fromStdString(AboutText())); });

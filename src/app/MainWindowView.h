@@ -29,6 +29,7 @@ class OptimisationView;
 class DietPlotView;
 class SensitivityView;
 class MixingSheetView;
+class RunMenus;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,7 @@ public:
     GridView* gridView(const QString& name) const;
     QTabWidget* tabs() const { return tabs_; }
     DietPlotView* plotView() const { return plot_.get(); }
+    RunMenus* runMenus() const { return runs_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +82,7 @@ private:
     std::unique_ptr<DietPlotView> plot_;
     std::unique_ptr<DietDisplayWindow> displayForm_;
     std::unique_ptr<GridDialog> display_;
+    std::unique_ptr<RunMenus> runs_;  // kept runs, charts, report and workbook
     void OpenSources();
     // Sensitivity and mixing sheet of the diet selected on the diets grid, the
     // formula grid or the formulated-diets display.

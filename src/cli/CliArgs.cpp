@@ -91,6 +91,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     auto* fwOpt = growth->add_option("--final-weight", finalWeight, "Final weight (display unit)");
     growth->add_flag("--json", ga.json, "Print one JSON object");
     growth->add_option("--daily-csv", ga.dailyCsv, "Write the day table to this file");
+    std::string keep;
+    auto* keepOpt = growth->add_option("--keep", keep, "Keep the run in the location's kept runs under this name");
     auto* yesOpt = growth->add_flag("--yes", ga.yes, "Answer Yes to the program's other questions");
     growth->add_flag("--no", no, "Answer No to the program's other questions (the default)")->excludes(yesOpt);
 
@@ -113,6 +115,36 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     auto* proteinFlag = plot->add_flag("--protein", protein, "Centre on the restriction minimums; nutrients follow protein");
     lysineFlag->excludes(proteinFlag);
     plot->add_flag("--json", req.plot.json, "Print one JSON object");
+
+    // Kept runs compared, and the report of a Growth run.
+    auto* compare = app.add_subcommand("compare", "Compare the location's kept runs with a base run");
+    std::string compareBase;
+    compare->add_option("LOCATION", req.compare.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    auto* baseOpt = compare->add_option("--base", compareBase, "The kept run the others are compared with (default: the first)");
+    compare->add_flag("--json", req.compare.json, "Print one JSON object");
+    compare->add_option("--xlsx", req.compare.xlsx, "Also write the comparison as a workbook");
+
+    auto* report = app.add_subcommand("report", "Press Growth as `growth` does and write the run's report");
+    GrowthArgs& ra = req.report.growth;
+    bool rLeastCost = false, rGridDiets = false, rNo = false;
+    std::string rSex, page = "a4";
+    double rPigs = 0, rStartWeight = 0, rStartAge = 0, rFinalWeight = 0;
+    report->add_option("LOCATION", ra.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    auto* rLc = report->add_flag("--least-cost", rLeastCost, "Formulate the diets at least cost first");
+    report->add_flag("--grid-diets", rGridDiets, "Use the diets on the grid as they stand")->excludes(rLc);
+    report->add_option("--sex", rSex, "Herd sex: mixed, males or females")
+        ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
+    auto* rPigsOpt = report->add_option("--pigs", rPigs, "Number of pigs");
+    auto* rSw = report->add_option("--start-weight", rStartWeight, "Starting weight (display unit)");
+    auto* rSa = report->add_option("--start-age", rStartAge, "Starting age, days");
+    auto* rFw = report->add_option("--final-weight", rFinalWeight, "Final weight (display unit)");
+    report->add_option("--pdf", req.report.pdf, "The report's PDF file")->required();
+    report->add_option("--xlsx", req.report.xlsx, "Also write the run and the comparison as a workbook");
+    report->add_option("--page", page, "Page size: a4 (default) or letter")
+        ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
+    report->add_option("--date", req.report.date, "The date printed on the report (default: today)");
+    auto* rYes = report->add_flag("--yes", ra.yes, "Answer Yes to the program's other questions");
+    report->add_flag("--no", rNo, "Answer No to the program's other questions (the default)")->excludes(rYes);
 
     try {
         app.parse(argc, argv);
@@ -189,6 +221,41 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         if (*swOpt) ga.startWeight = startWeight;
         if (*saOpt) ga.startAge = startAge;
         if (*fwOpt) ga.finalWeight = finalWeight;
+        if (*keepOpt) {
+            if (keep.find_first_not_of(" \t") == std::string::npos) return bad("--keep needs a name");
+            ga.keep = keep;
+        }
+    }
+    if (compare->parsed()) {
+        req.kind = CliRequest::Kind::Compare;
+        if (*baseOpt) req.compare.base = compareBase;
+    }
+    if (report->parsed()) {
+        req.kind = CliRequest::Kind::Report;
+        auto bad = [&](const std::string& msg) {
+            std::cerr << "tarvisol-cli report: " << msg << "\n";
+            exitCode = 2;
+            return std::nullopt;
+        };
+        if (rLeastCost) ra.formulation = 1;
+        if (rGridDiets) ra.formulation = 2;
+        if (!rSex.empty()) {
+            const std::string s = [&] {
+                std::string l = rSex;
+                for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                return l;
+            }();
+            ra.sex = s == "mixed" ? 0 : s == "males" ? 1 : 2;
+        }
+        if (*rPigsOpt) {
+            if (!std::isfinite(rPigs) || rPigs < 1) return bad("--pigs must be 1 or more");
+            ra.pigs = rPigs;
+        }
+        if (*rSw) ra.startWeight = rStartWeight;
+        if (*rSa) ra.startAge = rStartAge;
+        if (*rFw) ra.finalWeight = rFinalWeight;
+        if (req.report.pdf.empty()) return bad("--pdf needs a file name");
+        req.report.page = std::tolower(static_cast<unsigned char>(page[0])) == 'l' ? ReportPage::Letter : ReportPage::A4;
     }
     if (grow->parsed()) {
         req.kind = CliRequest::Kind::Grow;

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/ReportCommand.h"
 
 namespace tarvisol::cli {
 
@@ -30,7 +32,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -38,6 +40,8 @@ struct CliRequest {
     OptimiseArgs optimise;
     PlotArgs plot;
     MixArgs mix;
+    CompareArgs compare;
+    ReportArgs report;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -9,6 +9,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/JsonText.h"
+#include "cli/KeepCommand.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
@@ -165,6 +166,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     nlohmann::json shown = nlohmann::json::array();
     for (const std::string& m : dialogs.Shown()) shown.push_back(MixedText(m));
     r["messages"] = std::move(shown);
+    if (args.keep) KeepGrownRun(*s, *args.keep, args.yes, r);
     return r;
 }
 

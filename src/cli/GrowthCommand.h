@@ -18,6 +18,7 @@ struct GrowthArgs {
     bool json = false;
     std::string dailyCsv;
     bool yes = false;  // answer to the other questions (default No)
+    std::optional<std::string> keep;  // keep the run under this name (--keep)
 };
 
 // Runs the command; messages shown go to `messages` as they come. Returns the

@@ -1,7 +1,10 @@
+#include <algorithm>
 #include <iostream>
 #include <string>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/CompareCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
@@ -10,6 +13,9 @@
 #include "cli/MixCommand.h"
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
+#ifdef TARVISOL_CLI_PDF
+#include "app/ReportPdf.h"
+#endif
 
 namespace {
 
@@ -45,7 +51,9 @@ int main(int argc, char** argv) {
                 std::cout << Printed(result) << "\n";
             else
                 PrintGrowthReport(result, std::cout);
-            return GrowthExitCode(result);
+            int status = GrowthExitCode(result);
+            if (req->growth.keep && result["kept"].is_null()) status = std::max(status, 1);  // --keep not done
+            return status;
         }
         if (req->kind == CliRequest::Kind::Calibrate) {
             auto result = RunCalibrateCommand(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
@@ -70,6 +78,25 @@ int main(int argc, char** argv) {
             else
                 PrintPlotReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
+        }
+        if (req->kind == CliRequest::Kind::Compare) {
+            auto result = RunCompareCommand(req->compare, req->compare.json ? nullptr : &std::cerr);
+            if (req->compare.json) {
+                result.erase("table");
+                std::cout << result.dump(2) << "\n";
+            } else {
+                PrintCompareReport(result, std::cout);
+            }
+            return CompareExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Report) {
+            tarvisol::ReportRenderer* renderer = nullptr;
+#ifdef TARVISOL_CLI_PDF
+            renderer = &tarvisol::app::StandaloneReportRenderer();
+#endif
+            auto result = RunReportCommand(req->report, renderer, &std::cerr);
+            PrintReportOutcome(result, std::cout);
+            return ReportExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);

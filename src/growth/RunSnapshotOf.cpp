@@ -43,6 +43,11 @@ void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
     }
     run.MeasuredTotalFeed = s.CalibInputs(4);
     run.MeasuredFinalAge = s.CalibInputs(5);
+    // The measured table's leading rows with an age, in kg.
+    run.MeasuredHerd.clear();
+    for (int r = 1; r <= 15 && s.CalibWeightTable(0, r) > 0; ++r)
+        run.MeasuredHerd.push_back({s.CalibWeightTable(0, r), ConvertWeight(s, 1, s.CalibWeightTable(1, r)),
+                                    ConvertWeight(s, 1, s.CalibWeightTable(2, r))});
     run.IngredientNames.clear();
     for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) run.IngredientNames.push_back(s.IngredientNames(i));
     run.NutrientNames.clear();
@@ -81,6 +86,7 @@ RunDiet RunDietOf(const SharedState& s, int d, bool formulated) {
 RunSnapshot RunSnapshotOf(const SharedState& s) {
     RunSnapshot run;
     run.Source = "Growth";
+    run.Taken = NextSnapshotOrder();
     TakeRunInputs(s, run);
     const int n = std::clamp<int>(s.DietCount, 0, 8);
     const bool formulated = s.Main && s.Main->Combo1.ListIndex == kFormulationLeastCost;

@@ -60,6 +60,7 @@ OptimisationResult OptimisationResultOf(const SharedState& s) {
 
     RunSnapshot& run = r.Optimum;
     run.Source = "Optimum";
+    run.Taken = NextSnapshotOrder();
     TakeRunInputs(s, run);
     const bool gridDiets = s.Main && s.Main->Combo1.ListIndex == kFormulationGridDiets;
     const int n = std::clamp<int>(s.DietCount, 0, 8);

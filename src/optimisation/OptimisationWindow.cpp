@@ -212,6 +212,8 @@ void TransferOptimumClick(SharedState& s, FrmOptP& f) {
     // Without a finished optimisation there is no optimum: the restrictions stay.
     if (!f.Result.Done) return;
     const RunSnapshot& optimum = f.Result.Optimum;
+    s.TransferredOptimum = optimum;
+    s.TransferredOptimum.Taken = NextSnapshotOrder();
     for (const RunDiet& diet : optimum.Diets) {
         const int d = diet.Number;
         if (d < 1 || d > kGridDiets) continue;

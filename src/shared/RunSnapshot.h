@@ -52,6 +52,14 @@ struct RunDayRow {
     std::string BackFat, LoinArea, Lean, Yield;     // columns 10..13
 };
 
+// One measured row of the herd (the calibration's table): age in days, live
+// weight and the feed eaten since the previous row, both kg per pig.
+struct MeasuredPoint {
+    double Age = 0;
+    double Weight = 0;
+    double Feed = 0;
+};
+
 // The finishing figures of one sex slot (0 mixed herd, 1 males, 2 females).
 struct RunSexFigures {
     double LiveWeight = 0;  // kg at the finishing day
@@ -84,6 +92,9 @@ struct RunSnapshot {
     // calibration takes them; 0 when none were given.
     double MeasuredTotalFeed = 0;
     double MeasuredFinalAge = 0;
+    // The measured herd loaded with the location when the run was made (empty
+    // when none), so a chart of the run shows how the curve fits the herd.
+    std::vector<MeasuredPoint> MeasuredHerd;
     std::vector<RunDiet> Diets;
     std::vector<std::string> IngredientNames;  // ingredient i at index i - 1
     std::vector<std::string> NutrientNames;    // nutrient k at index k - 1
@@ -106,8 +117,15 @@ struct RunSnapshot {
     Table2<double, 2, 200> DayFeed;
     std::vector<std::string> Messages;  // what the run reported about its results
 
+    // Order in which snapshots were taken in this process (larger is later);
+    // tells the latest finished run. Not part of what a run is.
+    uint64_t Taken = 0;
+
     bool Empty() const { return Source.empty(); }
     int DietCount() const { return static_cast<int>(Diets.size()); }
 };
+
+// A fresh, larger value of RunSnapshot::Taken on every call.
+uint64_t NextSnapshotOrder();
 
 }  // namespace tarvisol

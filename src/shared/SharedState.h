@@ -98,6 +98,10 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // report it (daily growth, formulated diets) and for the optimisation's
     // starting programme. Empty before the first run and after a refused one.
     RunSnapshot LastRun;
+    // The optimum last transferred to the main window ("Transfer Optimum to
+    // Current"), stamped when it was transferred: "Keep This Run" keeps it
+    // when it is later than LastRun.
+    RunSnapshot TransferredOptimum;
 
     // --- Where messages and the daily grid go. Null means "nowhere": private
     // copies used for parallel work run without a window.

@@ -1,9 +1,12 @@
 #include "ui/GridClipboard.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "shared/Clipboard.h"
+#include "shared/Dialogs.h"
+#include "shared/TextFile.h"
 
 namespace tarvisol {
 namespace {
@@ -152,9 +155,51 @@ void PopupCommand(SharedState& s, int command) {
         case 3:
             PasteFromClipboard(s, g, kKeyV, kCtrl);
             break;
+        case kPopupSaveCsvCommand:
+            SaveGridAsCsv(s, g);
+            break;
         default:
             break;
     }
+}
+
+std::string GridCsvText(const Grid& g) {
+    const CellRange used = UsedCells(g);
+    const bool empty = g.Rows() == 0 || g.Cols() == 0 || (used.lastRow == 0 && used.lastCol == 0 && g.TextMatrix(0, 0).empty());
+    std::string text;
+    if (empty) return text;
+    for (int r = 0; r <= used.lastRow; ++r) {
+        for (int c = 0; c <= used.lastCol; ++c) {
+            if (c > 0) text += ',';
+            const std::string& cell = g.TextMatrix(r, c);
+            if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+                text += cell;
+                continue;
+            }
+            text += '"';
+            for (char ch : cell) {
+                if (ch == '"') text += '"';
+                text += ch;
+            }
+            text += '"';
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool SaveGridAsCsv(SharedState& s, Grid& grid) {
+    Dialogs& dlg = DialogsOf(s);
+    const std::string initial = (grid.Name.empty() ? std::string("grid") : grid.Name) + ".csv";
+    std::string path = dlg.SaveFile("Save as CSV", "*.csv", s.LocationFolder, initial);
+    if (path.empty() || path == initial) return false;
+    if (std::filesystem::path(path).extension().empty()) path += ".csv";
+    std::string error;
+    if (!SaveAtomic(path, GridCsvText(grid), error)) {
+        dlg.Message(error);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace tarvisol

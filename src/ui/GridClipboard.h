@@ -39,7 +39,20 @@ void GridMouseDown(SharedState& s, Grid& grid);
 // The pop-up menu "Popup" and its commands on the active grid.
 inline constexpr const char* kPopupName = "Popup";
 inline constexpr const char* kPopupCommands[4] = {"Copy Highlighted Cells", "Copy All", "Clear", "Paste"};
+// After the four clipboard commands, separated from them: the grid to a file.
+inline constexpr const char* kPopupSaveCsv = "Save as CSV...";
+inline constexpr int kPopupSaveCsvCommand = 4;
 void PopupCommand(SharedState& s, int command);
+
+// The grid's used cells (from row 0, column 0, as "Copy All" takes them) as
+// comma-separated text: a field holding a comma, a quote or a line end is
+// quoted, quotes doubled; CRLF after every row; the cells' bytes unchanged.
+std::string GridCsvText(const Grid& grid);
+
+// "Save as CSV...": asks for the file (".csv" added when the name has no
+// ending) and writes the grid's used cells, atomically. Returns whether the
+// file was written; a failure is told.
+bool SaveGridAsCsv(SharedState& s, Grid& grid);
 
 // The text of a range as it goes to the clipboard.
 std::string RangeText(const Grid& grid, CellRange range);

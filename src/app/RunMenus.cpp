@@ -1,0 +1,67 @@
+#include "app/RunMenus.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/CompareRunsView.h"
+#include "app/GrowthChartsView.h"
+#include "app/ReportPdf.h"
+#include "ui/KeepRun.h"
+
+namespace tarvisol::app {
+
+RunMenus::RunMenus(SharedState& s, Dialogs& dialogs, RunCommandFn runCommand, QWidget* parent)
+    : QObject(parent), s_(s), dialogs_(dialogs), run_(std::move(runCommand)), parent_(parent) {}
+
+RunMenus::~RunMenus() = default;
+
+ReportPage RunMenus::DefaultPage() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? ReportPage::Letter : ReportPage::A4;
+}
+
+std::string RunMenus::Today() { return QDate::currentDate().toString("yyyy-MM-dd").toStdString(); }
+std::string RunMenus::Now() { return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString(); }
+
+void RunMenus::AddFileActions(QMenu* file) {
+    file->addAction("Keep This Run", this, [this] { run_([this] { KeepThisRun(s_, Now()); }); });
+    file->addAction("Compare Runs", this, [this] { OpenComparison(); });
+    file->addAction("Export Report...", this, [this] {
+        run_([this] {
+            PdfReportRenderer renderer;
+            ExportReport(s_, renderer, Today(), DefaultPage());
+        });
+    });
+    file->addAction("Print Report...", this, [this] { PrintReport(); });
+    file->addAction("Export to Excel...", this, [this] { run_([this] { ExportWorkbook(s_, Today()); }); });
+}
+
+void RunMenus::AddViewActions(QMenu* view) { view->addAction("Growth Charts", this, [this] { OpenCharts(); }); }
+
+void RunMenus::OpenCharts() {
+    if (!charts_) charts_ = std::make_unique<GrowthChartsView>(s_, dialogs_, parent_);
+    charts_->Open(CurrentRun(s_));
+}
+
+void RunMenus::OpenComparison() {
+    if (!compare_) compare_ = std::make_unique<CompareRunsView>(s_, dialogs_, run_, parent_);
+    compare_->Open();
+}
+
+void RunMenus::PrintReport() {
+    ReportDocument doc;
+    bool ready = false;
+    run_([&] { ready = CurrentReport(s_, Today(), doc); });
+    if (!ready) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(DefaultPage() == ReportPage::Letter ? QPageSize::Letter : QPageSize::A4));
+    printer.setDocName(QString::fromUtf8(doc.Title.c_str()));
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setWindowTitle("Print Report");
+    if (dialog.exec() != QDialog::Accepted) return;
+    PaintReport(printer, doc);
+}
+
+}  // namespace tarvisol::app

@@ -1,0 +1,54 @@
+#pragma once
+// The main window's commands on finished runs: File > "Keep This Run",
+// "Compare Runs", "Export Report...", "Print Report...", "Export to
+// Excel..."; View > "Growth Charts" (also on the daily growth window). Owns
+// the charts and comparison windows.
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "shared/Dialogs.h"
+#include "shared/SharedState.h"
+#include "ui/ReportExport.h"
+
+class QMenu;
+class QWidget;
+
+namespace tarvisol::app {
+
+class CompareRunsView;
+class GrowthChartsView;
+
+class RunMenus : public QObject {
+    Q_OBJECT
+public:
+    using RunCommandFn = std::function<void(const std::function<void()>&)>;
+    RunMenus(SharedState& s, Dialogs& dialogs, RunCommandFn runCommand, QWidget* parent);
+    ~RunMenus() override;
+
+    void AddFileActions(QMenu* file);
+    void AddViewActions(QMenu* view);
+
+    void OpenCharts();
+    void OpenComparison();
+    GrowthChartsView* charts() const { return charts_.get(); }
+    CompareRunsView* comparison() const { return compare_.get(); }
+
+    // The page size of exported reports: Letter where the system measures in
+    // US units, A4 elsewhere.
+    static ReportPage DefaultPage();
+    static std::string Today();  // "YYYY-MM-DD"
+    static std::string Now();    // "YYYY-MM-DD HH:MM"
+
+private:
+    void PrintReport();
+
+    SharedState& s_;
+    Dialogs& dialogs_;
+    RunCommandFn run_;
+    QWidget* parent_;
+    std::unique_ptr<GrowthChartsView> charts_;
+    std::unique_ptr<CompareRunsView> compare_;
+};
+
+}  // namespace tarvisol::app

@@ -1,0 +1,24 @@
+#pragma once
+// A location opened and grown from the command line as `growth` does it: the
+// window starts, the location is reopened, the boxes given are typed, Growth
+// is pressed. The record, the window and the dialogs stay for what follows
+// (the report, keeping the run).
+#include <iosfwd>
+#include <memory>
+
+#include "cli/ConsoleDialogs.h"
+#include "cli/GrowthCommand.h"
+#include "shared/MainWindowForm.h"
+#include "shared/SharedState.h"
+
+namespace tarvisol::cli {
+
+struct GrowthSession {
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    std::unique_ptr<ConsoleDialogs> dialogs;
+};
+
+std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* messages);
+
+}  // namespace tarvisol::cli

@@ -1,0 +1,45 @@
+#pragma once
+// What the growth charts of a finished run draw: live weight, daily gain and
+// daily feed against age for the mixed herd, the males and the females; each
+// diet's phase along the age axis; the final weight and age; and the measured
+// herd's weights when the run had one. Display units of the run.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "shared/RunSnapshot.h"
+
+namespace tarvisol {
+
+struct XY {
+    double X = 0, Y = 0;
+};
+
+struct ChartLine {
+    std::string Name;  // "Mixed herd", "Males", "Females"
+    std::vector<XY> Points;
+};
+
+struct DietPhase {
+    int Number = 0;
+    std::string Name;  // the location's single-byte text
+    double StartAge = 0, EndAge = 0;
+};
+
+struct GrowthChartData {
+    bool Empty = true;
+    std::string WeightUnit;  // "kg", "lb", "g"
+    std::array<ChartLine, 3> Weight;  // live weight, weight unit
+    std::array<ChartLine, 3> Gain;    // daily gain, weight unit per day
+    std::array<ChartLine, 3> Feed;    // daily feed, weight unit per day
+    std::vector<DietPhase> Phases;
+    double StartAge = 0, FinalAge = 0, FinalWeight = 0;
+    std::vector<XY> Measured;  // measured herd: age, live weight
+};
+
+GrowthChartData GrowthChartOf(const RunSnapshot& run);
+
+// The lowest and highest Y of the lines (and points), with 0 when empty.
+void ChartRange(const std::array<ChartLine, 3>& lines, const std::vector<XY>& extra, double& lo, double& hi);
+
+}  // namespace tarvisol

@@ -1,0 +1,342 @@
+#include "report/ReportDocument.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "report/RunComparison.h"
+#include "report/RunFigures.h"
+#include "shared/TextEncoding.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+namespace {
+
+constexpr int kRunsPerTable = 2;  // runs beside the base in one comparison table
+
+double At(const std::vector<double>& v, std::size_t i) { return i < v.size() ? v[i] : 0.0; }
+
+// Builds the HTML and records every cell it writes.
+class Html {
+public:
+    explicit Html(ReportDocument& doc) : doc_(doc) {}
+
+    void Raw(const std::string& s) { doc_.Html += s; }
+    void Heading(int level, const std::string& utf8) {
+        const std::string h = "h" + std::to_string(level);
+        Raw("<" + h + ">" + HtmlEscape(utf8) + "</" + h + ">\n");
+    }
+    void Para(const std::string& utf8, const std::string& style = {}) {
+        Raw(style.empty() ? "<p>" : "<p style=\"" + style + "\">");
+        Raw(HtmlEscape(utf8) + "</p>\n");
+    }
+    // A table with column widths (shares of the page width); the first row
+    // is the header. Numbers align right, texts left.
+    void Table(const std::vector<int>& widths, const std::vector<std::size_t>& textColumns = {0}) {
+        int total = 0;
+        for (int w : widths) total += w;
+        widths_.clear();
+        for (int w : widths) widths_.push_back(total > 0 ? w * 100 / total : 0);
+        Raw("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" style=\"border-color:#999999;\">\n");
+        header_ = true;
+        text_ = textColumns;
+    }
+    void Row(const std::vector<std::string>& cells, const std::vector<std::string>& colours = {}) {
+        Raw("<tr>");
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const char* tag = header_ ? "th" : "td";
+            std::string attrs;
+            if (header_ && i < widths_.size()) attrs += " width=\"" + std::to_string(widths_[i]) + "%\"";
+            const bool left = header_ ? std::find(text_.begin(), text_.end(), i) != text_.end() : !IsNumber(cells[i]);
+            attrs += left ? " align=\"left\"" : " align=\"right\"";
+            if (header_) attrs += " bgcolor=\"#e4e8ee\"";
+            else if (i < colours.size() && !colours[i].empty()) attrs += " bgcolor=\"" + colours[i] + "\"";
+            Raw(std::string("<") + tag + attrs + ">" + HtmlEscape(cells[i]) + "</" + tag + ">");
+            if (!cells[i].empty()) doc_.Cells.push_back(cells[i]);
+        }
+        Raw("</tr>\n");
+        header_ = false;
+    }
+    // A figure as the tables write them: digits with a sign, a point, a "%".
+    static bool IsNumber(const std::string& s) {
+        if (s.empty()) return false;
+        for (char c : s)
+            if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == ' ' || c == '%'))
+                return false;
+        return std::any_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    }
+    void EndTable() { Raw("</table>\n"); }
+    void Name(const std::string& utf8) {
+        if (!utf8.empty() && std::find(doc_.Names.begin(), doc_.Names.end(), utf8) == doc_.Names.end())
+            doc_.Names.push_back(utf8);
+    }
+
+private:
+    ReportDocument& doc_;
+    std::vector<int> widths_;
+    std::vector<std::size_t> text_;
+    bool header_ = false;
+};
+
+std::string U(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
+std::string F(double v, int decimals) { return FixedText(v, decimals); }
+std::string WithUnit(const std::string& label, const std::string& unit) {
+    return unit.empty() ? label : label + ", " + unit;
+}
+
+void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
+    h.Heading(2, "Herd and programme");
+    h.Table({50, 50});
+    h.Row({"Figure", "Value"});
+    h.Row({"Herd sex", f.Sex});
+    h.Row({"Number of pigs", std::to_string(f.Pigs)});
+    h.Row({WithUnit("Starting weight", f.WeightLabel), F(f.StartWeight, 1)});
+    h.Row({"Starting age, days", std::to_string(f.StartAge)});
+    h.Row({WithUnit("Final weight", f.WeightLabel), F(f.FinalWeight, 1)});
+    h.Row({"Feed formulation", U(f.Formulation)});
+    h.Row({"Number of diets", std::to_string(run.DietCount())});
+    std::string curve;
+    for (std::size_t k = 0; k < 5; ++k) {
+        char b[32];
+        std::snprintf(b, sizeof b, "%.6g", f.Curve[k]);
+        curve += (k ? ", " : "") + std::string(b);
+    }
+    h.Row({"Growth curve B0 to B4", curve});
+    if (!run.MeasuredHerd.empty())
+        h.Row({"Measured herd", std::to_string(run.MeasuredHerd.size()) + " weighings"});
+    h.EndTable();
+}
+
+void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
+    h.Heading(2, "Diets");
+    h.Table({10, 46, 14, 15, 15}, {0, 1});
+    h.Row({"Diet", "Name", WithUnit("Price", f.PriceLabel), WithUnit("Allotment", f.WeightLabel), WithUnit("Feed eaten", f.WeightLabel)});
+    for (const DietFigures& d : f.Diets) {
+        h.Name(U(d.Name));
+        h.Row({std::to_string(d.Number), U(d.Name), d.Infeasible ? "Infeasible" : F(d.Price, 2), F(d.Allotment, 1),
+               d.Reached ? F(d.FeedEaten, 1) : "not reached"});
+    }
+    h.EndTable();
+
+    const double ef = EnergyFactor(f.Units.Energy);
+    for (const RunDiet& d : run.Diets) {
+        h.Heading(3, "Diet " + std::to_string(d.Number) + ": " + U(d.Name));
+        if (d.Infeasible) h.Para("This diet could not be formulated: no mix of the ingredients meets its limits.");
+        if (!d.Formula.empty()) {
+            h.Table({55, 15, 15, 15});
+            h.Row({"Ingredient", "Inclusion, %", "Minimum, %", "Maximum, %"});
+            double total = 0;
+            for (std::size_t i = 0; i < d.Formula.size(); ++i) {
+                const double x = d.Formula[i], lo = At(d.IngredientMin, i), hi = At(d.IngredientMax, i);
+                if (!(x > 0)) continue;
+                total += x;
+                const std::string name = i < run.IngredientNames.size() ? U(run.IngredientNames[i]) : "Ingredient " + std::to_string(i + 1);
+                h.Name(name);
+                h.Row({name, F(x, 3), lo > 0 ? F(lo, 3) : "", hi > 0 ? F(hi, 3) : ""});
+            }
+            h.Row({"Total", F(total, 3), "", ""});
+            h.EndTable();
+        } else if (!d.Infeasible) {
+            h.Para("Fed as entered on the diets grid (no formula).");
+        }
+        h.Table({40, 15, 15, 15, 15}, {0, 4});
+        h.Row({"Nutrient", "Content", "Minimum", "Maximum", "Limit met"});
+        for (std::size_t k = 1; k <= run.NutrientNames.size() && k < d.Nutrients.size(); ++k) {
+            const double scale = k == 1 ? ef : 1.0;  // energy in the location's unit
+            const double x = d.Nutrients[k] / scale, lo = At(d.NutrientMin, k - 1) / scale, hi = At(d.NutrientMax, k - 1) / scale;
+            if (x == 0 && lo == 0 && hi == 0) continue;
+            const int dec = k == 1 ? 0 : 3;
+            std::string met;
+            if (lo > 0 && F(x, dec) == F(lo, dec)) met = "at minimum";
+            else if (hi > 0 && hi > lo && F(x, dec) == F(hi, dec)) met = "at maximum";
+            else if (lo > 0 && x < lo) met = "below minimum";
+            else if (hi > 0 && hi > lo && x > hi) met = "above maximum";
+            else if (lo > 0 || hi > lo) met = "yes";
+            std::string name = U(run.NutrientNames[k - 1]);
+            if (k == 1) name = WithUnit(name, f.EnergyLabel);
+            h.Name(U(run.NutrientNames[k - 1]));
+            h.Row({name, F(x, dec), lo > 0 ? F(lo, dec) : "", hi > lo && hi > 0 ? F(hi, dec) : "", met});
+        }
+        h.EndTable();
+    }
+}
+
+void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
+    h.Heading(2, "Growth");
+    h.Table({50, 50});
+    h.Row({"Figure", "Value"});
+    h.Row({"Age at final weight, days", F(f.FinalAge, 1)});
+    h.Row({"Days on feed", F(f.DaysOnFeed, 1)});
+    h.Row({WithUnit("Average daily gain", f.WeightLabel + " per day"), F(f.DailyGain, 3)});
+    h.Row({WithUnit("Total feed", f.WeightLabel + " per pig"), F(f.TotalFeed, 1)});
+    h.Row({"Feed/gain", F(f.FeedGain, 3)});
+    h.Row({"Energy per gain, " + f.EnergyGainLabel, F(f.EnergyPerGain, 0)});
+    h.EndTable();
+    h.Heading(3, "By diet");
+    h.Table({16, 21, 21, 21, 21});
+    h.Row({"Diet", "Age at end, days", WithUnit("Weight at end", f.WeightLabel), "Daily gain, kg", WithUnit("Total feed", f.WeightLabel)});
+    for (const DietFigures& d : f.Diets) {
+        if (!d.Reached) {
+            h.Row({"Diet " + std::to_string(d.Number), "not reached", "", "", ""});
+            continue;
+        }
+        h.Row({"Diet " + std::to_string(d.Number), F(d.EndAge, 1), F(d.EndWeight, 1), F(d.DailyGainKg, 3), F(d.CumFeed, 1)});
+    }
+    h.EndTable();
+    (void)run;
+}
+
+void SexSection(Html& h, const RunFigures& f) {
+    h.Heading(2, "Males and females at the final weight");
+    h.Table({34, 22, 22, 22});
+    h.Row({"Figure", "Mixed herd", "Males", "Females"});
+    const auto row = [&](const std::string& label, double SexFigures::*m, int dec) {
+        h.Row({label, F(f.Sexes[0].*m, dec), F(f.Sexes[1].*m, dec), F(f.Sexes[2].*m, dec)});
+    };
+    row(WithUnit("Live weight", f.WeightLabel), &SexFigures::LiveWeight, 1);
+    row(WithUnit("Feed", f.WeightLabel + " per pig"), &SexFigures::Feed, 1);
+    row("Feed cost per pig", &SexFigures::Cost, 2);
+    row("Feed/gain", &SexFigures::FeedGain, 3);
+    row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat, 2);
+    row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea, 2);
+    row("Carcass lean, %", &SexFigures::Lean, 2);
+    row("Carcass yield, %", &SexFigures::Yield, 2);
+    h.EndTable();
+}
+
+void CostSection(Html& h, const RunFigures& f) {
+    h.Heading(2, "Costs");
+    h.Table({50, 50});
+    h.Row({"Figure", "Value"});
+    h.Row({"Feed cost per pig", F(f.CostPerPig, 2)});
+    h.Row({"Feed cost per " + f.TonneLabel + " of live weight", F(f.CostPerTonne, 2)});
+    h.Row({"Feed cost per " + f.TonneLabel + " of gain", F(f.CostPerTonneGain, 2)});
+    h.Row({"Feed cost for " + std::to_string(f.Pigs) + " pigs", F(f.CostPerPig * f.Pigs, 2)});
+    h.EndTable();
+}
+
+const char* VerdictColour(Verdict v) {
+    switch (v) {
+        case Verdict::Better: return "#c8f0c8";
+        case Verdict::Worse: return "#f6c8c8";
+        default: return "";
+    }
+}
+
+void ComparisonSection(Html& h, const std::vector<KeptRun>& kept, int base) {
+    const RunComparison c = CompareRuns(kept, base);
+    h.Raw("<h2 style=\"page-break-before: always;\">Kept runs compared</h2>\n");
+    h.Para("Each run against run " + std::to_string(c.Base + 1) +
+           " (the base): the difference and the difference in percent; green is better, red is worse.");
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        std::string diets;
+        for (const RunDiet& d : kept[i].Run.Diets) diets += (diets.empty() ? "" : "; ") + U(d.Name);
+        const std::string name = U(kept[i].Name);
+        h.Name(name);
+        h.Para("Run " + std::to_string(i + 1) + (static_cast<int>(i) == c.Base ? " (base)" : "") + ": " + name +
+                   (kept[i].Kept.empty() ? "" : ", kept " + kept[i].Kept) + (diets.empty() ? "" : ". Diets: " + diets),
+               "margin-top:2px; margin-bottom:2px;");
+    }
+    std::vector<std::size_t> others;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        if (static_cast<int>(i) != c.Base) others.push_back(i);
+    if (others.empty()) others.push_back(static_cast<std::size_t>(c.Base));  // one run: its figures alone
+    for (std::size_t from = 0; from < others.size(); from += kRunsPerTable) {
+        const std::size_t to = std::min(others.size(), from + kRunsPerTable);
+        std::vector<int> widths{30, 12};
+        std::vector<std::string> head{"Figure", "Run " + std::to_string(c.Base + 1)};
+        for (std::size_t j = from; j < to; ++j) {
+            if (others[j] == static_cast<std::size_t>(c.Base)) continue;
+            widths.insert(widths.end(), {12, 11, 11});
+            head.insert(head.end(), {"Run " + std::to_string(others[j] + 1), "Diff.", "Diff. %"});
+        }
+        h.Raw("<p></p>\n");
+        h.Table(widths);
+        h.Row(head);
+        std::string section;
+        for (const ComparedRow& row : c.Rows) {
+            // Diet names are listed above the table, whole.
+            if (row.Key.size() > 5 && row.Key.compare(row.Key.size() - 5, 5, ".name") == 0) continue;
+            if (row.Section != section) {
+                section = row.Section;
+                std::vector<std::string> cells(head.size());
+                cells[0] = section;
+                h.Row(cells);
+            }
+            std::vector<std::string> cells{WithUnit(row.Label, row.Unit), U(row.Values[static_cast<std::size_t>(c.Base)].Text)};
+            std::vector<std::string> colours(2);
+            for (std::size_t j = from; j < to; ++j) {
+                if (others[j] == static_cast<std::size_t>(c.Base)) continue;
+                const ComparedValue& v = row.Values[others[j]];
+                cells.insert(cells.end(), {U(v.Text), v.DifferenceText, v.PercentText});
+                const std::string colour = VerdictColour(v.Outcome);
+                colours.insert(colours.end(), {colour, colour, colour});
+            }
+            h.Row(cells, colours);
+        }
+        h.EndTable();
+    }
+}
+
+}  // namespace
+
+std::string HtmlEscape(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (char ch : utf8) {
+        switch (ch) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += ch;
+        }
+    }
+    return out;
+}
+
+ReportDocument BuildReport(const ReportRequest& request) {
+    ReportDocument doc;
+    doc.Title = "Feeding Programme Report";
+    const std::string location = U(request.Location);
+    doc.Footer = location + "  \xE2\x80\x94  " + request.Date;
+    Html h(doc);
+    h.Raw("<html><head><style>"
+          "body { font-size: 10pt; } h1 { font-size: 17pt; } h2 { font-size: 13pt; margin-top: 14px; } "
+          "h3 { font-size: 11pt; margin-top: 10px; } th { font-weight: bold; } td, th { font-size: 9pt; }"
+          "</style></head><body>\n");
+    h.Heading(1, doc.Title);
+    h.Para("Location: " + location + "  \xE2\x80\x94  Date: " + request.Date);
+    if (!request.Run || request.Run->Empty()) {
+        h.Para("There is no finished run to report.");
+        h.Raw("</body></html>\n");
+        return doc;
+    }
+    const RunSnapshot& run = *request.Run;
+    h.Para(run.Source == "Optimum" ? "The optimum programme of the feed-weight optimisation."
+                                   : "The programme as the Growth command grew it.");
+    const RunFigures f = FiguresOf(run, UnitsOf(run));
+    HerdSection(h, run, f);
+    DietSection(h, run, f);
+    GrowthSection(h, run, f);
+    SexSection(h, f);
+    CostSection(h, f);
+    if (!run.Messages.empty()) {
+        h.Heading(2, "Messages of the run");
+        for (const std::string& m : run.Messages) h.Para(U(m));
+    }
+    doc.WeightChart = GrowthChartOf(run);
+    if (!doc.WeightChart.Empty) {
+        h.Heading(2, "Live weight");
+        h.Raw("<p><img src=\"" + doc.ChartImage + "\" width=\"" + std::to_string(doc.ChartWidth) + "\" height=\"" +
+              std::to_string(doc.ChartHeight) + "\"></p>\n");
+        h.Para("Live weight against age of the mixed herd, the males and the females, with each diet's phase" +
+               std::string(doc.WeightChart.Measured.empty() ? "." : " and the measured herd's weights."));
+    }
+    if (request.Kept && !request.Kept->empty()) ComparisonSection(h, *request.Kept, request.Base);
+    h.Raw("</body></html>\n");
+    return doc;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,198 @@
+#include "report/RunComparison.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+namespace tarvisol {
+namespace {
+
+struct RowSpec {
+    std::string section, label, unit, key;
+    Judge judge;
+    int decimals;
+    // The number of a run's figures, or none when the run has no such figure.
+    std::function<std::optional<double>(const RunFigures&)> number;
+    // A text figure (herd sex, formulation, diet names) instead of a number.
+    std::function<std::optional<std::string>(const RunFigures&)> text;
+};
+
+const DietFigures* DietOf(const RunFigures& f, int d) {
+    for (const DietFigures& x : f.Diets)
+        if (x.Number == d) return &x;
+    return nullptr;
+}
+
+std::vector<RowSpec> Rows(const RunFigures& base, int diets) {
+    const std::string w = base.WeightLabel;
+    std::vector<RowSpec> rows;
+    const auto num = [&](std::string section, std::string label, std::string unit, std::string key, Judge judge,
+                         int decimals, std::function<double(const RunFigures&)> get) {
+        rows.push_back({std::move(section), std::move(label), std::move(unit), std::move(key), judge, decimals,
+                        [get](const RunFigures& f) -> std::optional<double> { return get(f); }, nullptr});
+    };
+    const auto text = [&](std::string section, std::string label, std::string key,
+                          std::function<std::optional<std::string>(const RunFigures&)> get) {
+        rows.push_back({std::move(section), std::move(label), "", std::move(key), Judge::None, 0, nullptr, std::move(get)});
+    };
+
+    const std::string in = "Inputs";
+    num(in, "Starting weight", w, "start_weight", Judge::None, 1, [](const RunFigures& f) { return f.StartWeight; });
+    num(in, "Final weight", w, "final_weight", Judge::None, 1, [](const RunFigures& f) { return f.FinalWeight; });
+    num(in, "Starting age", "days", "start_age", Judge::None, 0, [](const RunFigures& f) { return f.StartAge; });
+    text(in, "Herd sex", "sex", [](const RunFigures& f) { return f.Sex; });
+    num(in, "Number of pigs", "", "pigs", Judge::None, 0, [](const RunFigures& f) { return f.Pigs; });
+    text(in, "Feed formulation", "formulation", [](const RunFigures& f) { return f.Formulation; });
+    for (int d = 1; d <= diets; ++d) {
+        const std::string n = "Diet " + std::to_string(d), k = "diet" + std::to_string(d) + ".";
+        const auto field = [d](double DietFigures::*m) {
+            return [d, m](const RunFigures& f) -> std::optional<double> {
+                const DietFigures* x = DietOf(f, d);
+                if (!x) return std::nullopt;
+                return x->*m;
+            };
+        };
+        text(in, n + " name", k + "name", [d](const RunFigures& f) -> std::optional<std::string> {
+            const DietFigures* x = DietOf(f, d);
+            if (!x) return std::nullopt;
+            return x->Name;
+        });
+        rows.push_back({in, n + " price", base.PriceLabel, k + "price", Judge::None, 2, field(&DietFigures::Price), nullptr});
+        rows.push_back({in, n + " energy", base.EnergyLabel, k + "energy", Judge::None, 0, field(&DietFigures::Energy), nullptr});
+        rows.push_back({in, n + " protein", "%", k + "protein", Judge::None, 2, field(&DietFigures::Protein), nullptr});
+        rows.push_back({in, n + " lysine", "%", k + "lysine", Judge::None, 3, field(&DietFigures::Lysine), nullptr});
+        rows.push_back({in, n + " allotment", w + " per pig", k + "allotment", Judge::None, 1, field(&DietFigures::Allotment), nullptr});
+    }
+
+    const std::string out = "Results";
+    const Judge lo = Judge::LowerBetter, hi = Judge::HigherBetter;
+    num(out, "Final age", "days", "final_age", lo, 1, [](const RunFigures& f) { return f.FinalAge; });
+    num(out, "Days on feed", "days", "days_on_feed", lo, 1, [](const RunFigures& f) { return f.DaysOnFeed; });
+    num(out, "Average daily gain", w + " per day", "daily_gain", hi, 3, [](const RunFigures& f) { return f.DailyGain; });
+    num(out, "Total feed", w + " per pig", "total_feed", lo, 1, [](const RunFigures& f) { return f.TotalFeed; });
+    num(out, "Feed/gain", "", "feed_gain", lo, 3, [](const RunFigures& f) { return f.FeedGain; });
+    num(out, "Cost per pig", "", "cost_per_pig", lo, 2, [](const RunFigures& f) { return f.CostPerPig; });
+    num(out, "Cost per " + base.TonneLabel + " of gain", "", "cost_per_tonne_gain", lo, 2,
+        [](const RunFigures& f) { return f.CostPerTonneGain; });
+    num(out, "Cost per " + base.TonneLabel + " of live weight", "", "cost_per_tonne", lo, 2,
+        [](const RunFigures& f) { return f.CostPerTonne; });
+    const auto carcass = [&](const std::string& section, const std::string& key, int sex) {
+        const auto s = static_cast<std::size_t>(sex);
+        num(section, "Back fat at 10th rib", base.BackFatLabel, key + "back_fat", lo, 2,
+            [s](const RunFigures& f) { return f.Sexes[s].BackFat; });
+        num(section, "Longissimus area", base.AreaLabel, key + "loin_area", hi, 2,
+            [s](const RunFigures& f) { return f.Sexes[s].LoinArea; });
+        num(section, "Carcass lean", "%", key + "lean", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Lean; });
+        num(section, "Carcass yield", "%", key + "yield", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Yield; });
+    };
+    carcass(out, "", 0);
+    for (int sex = 1; sex <= 2; ++sex) {
+        const std::string section = sex == 1 ? "Males" : "Females", key = sex == 1 ? "males." : "females.";
+        const auto s = static_cast<std::size_t>(sex);
+        num(section, "Live weight", w, key + "live_weight", Judge::None, 1,
+            [s](const RunFigures& f) { return f.Sexes[s].LiveWeight; });
+        num(section, "Feed", w + " per pig", key + "feed", lo, 1, [s](const RunFigures& f) { return f.Sexes[s].Feed; });
+        num(section, "Cost", "", key + "cost", lo, 2, [s](const RunFigures& f) { return f.Sexes[s].Cost; });
+        num(section, "Feed/gain", "", key + "feed_gain", lo, 3, [s](const RunFigures& f) { return f.Sexes[s].FeedGain; });
+        carcass(section, key, sex);
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::string FixedText(double value, int decimals) {
+    if (!std::isfinite(value)) return "";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", std::clamp(decimals, 0, 9), value);
+    std::string t = buf;
+    // No "-0.00": a value that rounds to zero shows as zero.
+    if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(t.begin());
+    return t;
+}
+
+std::string SignedText(double value, int decimals) {
+    std::string t = FixedText(value, decimals);
+    if (t.empty() || t.front() == '-') return t;
+    if (t.find_first_not_of("0.") == std::string::npos) return t;
+    return "+" + t;
+}
+
+std::string VerdictName(Verdict v) {
+    switch (v) {
+        case Verdict::Same: return "same";
+        case Verdict::Better: return "better";
+        case Verdict::Worse: return "worse";
+        default: return "";
+    }
+}
+
+RunComparison CompareRuns(const std::vector<KeptRun>& runs, int base) {
+    RunComparison c;
+    if (runs.empty()) return c;
+    c.Base = std::clamp(base, 0, static_cast<int>(runs.size()) - 1);
+    const RunSnapshot& baseRun = runs[static_cast<std::size_t>(c.Base)].Run;
+    c.Units = UnitsOf(baseRun);
+    std::vector<RunFigures> figures;
+    int diets = 0;
+    for (const KeptRun& k : runs) {
+        c.Names.push_back(k.Name);
+        c.Kept.push_back(k.Kept);
+        figures.push_back(FiguresOf(k.Run, c.Units));
+        for (const DietFigures& d : figures.back().Diets) diets = std::max(diets, d.Number);
+    }
+    const RunFigures& b = figures[static_cast<std::size_t>(c.Base)];
+    for (const RowSpec& spec : Rows(b, diets)) {
+        ComparedRow row{spec.section, spec.label, spec.unit, spec.key, spec.judge, spec.decimals, {}};
+        std::optional<double> baseNumber;
+        std::optional<std::string> baseText;
+        if (spec.number) baseNumber = spec.number(b);
+        if (spec.text) baseText = spec.text(b);
+        for (std::size_t i = 0; i < figures.size(); ++i) {
+            ComparedValue v;
+            const bool isBase = static_cast<int>(i) == c.Base;
+            if (spec.number) {
+                const std::optional<double> x = spec.number(figures[i]);
+                if (x && std::isfinite(*x)) {
+                    v.Present = v.Numeric = true;
+                    v.Number = *x;
+                    v.Text = FixedText(*x, spec.decimals);
+                    if (!isBase && baseNumber && std::isfinite(*baseNumber)) {
+                        v.HasDifference = true;
+                        v.Difference = *x - *baseNumber;
+                        v.DifferenceText = SignedText(v.Difference, spec.decimals);
+                        if (*baseNumber != 0) {
+                            v.HasPercent = true;
+                            v.Percent = 100.0 * v.Difference / std::fabs(*baseNumber);
+                            v.PercentText = SignedText(v.Percent, 1) + " %";
+                        }
+                        // Same when the two figures read the same as shown.
+                        const bool same = FixedText(*x, spec.decimals) == FixedText(*baseNumber, spec.decimals);
+                        if (same) v.Outcome = Verdict::Same;
+                        else if (spec.judge != Judge::None)
+                            v.Outcome = (v.Difference < 0) == (spec.judge == Judge::LowerBetter) ? Verdict::Better
+                                                                                                   : Verdict::Worse;
+                    }
+                }
+            } else if (spec.text) {
+                const std::optional<std::string> t = spec.text(figures[i]);
+                if (t) {
+                    v.Present = true;
+                    v.Text = *t;
+                    if (!isBase && baseText) {
+                        v.HasDifference = true;
+                        v.DifferenceText = *t == *baseText ? "" : "changed";
+                        if (*t == *baseText) v.Outcome = Verdict::Same;
+                    }
+                }
+            }
+            row.Values.push_back(std::move(v));
+        }
+        c.Rows.push_back(std::move(row));
+    }
+    return c;
+}
+
+}  // namespace tarvisol
