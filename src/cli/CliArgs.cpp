@@ -2,6 +2,8 @@
 #include "cli/CliArgs.h"
 
 #include <CLI/CLI.hpp>
+
+#include "shared/Version.h"
 #include <charconv>
 #include <cctype>
 #include <cmath>
@@ -36,6 +38,7 @@ std::string ParseDiet(const std::string& text, std::array<double, 16>& diet) {
 std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode) {
     CLI::App app{"Tarvisol for Swine: growth, formulation, optimisation and calibration without a window"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("tarvisol-cli ") + kVersion, "Print the version and exit");
 
     CliRequest req;
     std::vector<double> curve;
