@@ -101,6 +101,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     lysineFlag->excludes(proteinFlag);
     plot->add_flag("--json", req.plot.json, "Print one JSON object");
 
+    // demo: a writable copy of the bundled demo location.
+    auto* demo = app.add_subcommand("demo", "Copy the bundled demo location into a new folder under FOLDER and print "
+                                            "its location for the other commands");
+    demo->add_option("FOLDER", req.demo.folder, "Folder to make the copy's own folder in, e.g. ~/Documents")
+        ->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -117,6 +123,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;
+    if (demo->parsed()) req.kind = CliRequest::Kind::Demo;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;
         if (lysine) req.plot.ratio = 1;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/DemoCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
@@ -28,13 +29,14 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Demo } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
     CalibrateArgs calibrate;
     OptimiseArgs optimise;
     PlotArgs plot;
+    DemoArgs demo;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

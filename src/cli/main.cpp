@@ -2,12 +2,14 @@
 
 #include "cli/CalibrateCommand.h"
 #include "cli/CliArgs.h"
+#include "cli/DemoCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
+#include "ui/ProgramData.h"
 
 int main(int argc, char** argv) {
     using namespace tarvisol::cli;
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
                 PrintPlotReport(result, std::cout);
             return result.value("ran", false) ? 0 : 1;
         }
+        if (req->kind == CliRequest::Kind::Demo)
+            return RunDemoCommand(req->demo, tarvisol::RunningProgramFolder(), std::cout, std::cerr);
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);
             if (req->lp.json)
