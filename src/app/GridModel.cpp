@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QToolTip>
 #include <algorithm>
+#include <cctype>
 
 #include "ui/GridClipboard.h"
 
@@ -51,8 +52,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
                 if (!tip.empty()) return QString::fromStdString(tip);
             }
             return {};
-        case Qt::TextAlignmentRole:
-            return fixed ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::TextAlignmentRole: {
+            // Numbers line up on the right, words (names, file paths) on the left.
+            const std::string& text = grid_.TextMatrix(r, c);
+            const bool number = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) ||
+                                                  ((text[0] == '-' || text[0] == '.' || text[0] == '+') &&
+                                                   text.size() > 1));
+            return fixed || !number ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        }
         case Qt::FontRole:
             if (fixed) {
                 QFont f;

@@ -149,7 +149,11 @@ void MainWindowView::BuildResultsTab() {
     tabs_->addTab(resultsPages_, "Results");
 }
 
-MainWindowView::~MainWindowView() = default;
+MainWindowView::~MainWindowView() {
+    // Leaving the location box runs a command; while the window is taken apart
+    // (its binder and views already gone) that must not happen any more.
+    if (text6_) text6_->disconnect(this);
+}
 
 GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
     GridModel::EditFn edit;
@@ -168,14 +172,14 @@ QPushButton* MainWindowView::AddButton(Button& button, const std::function<void(
 }
 
 void MainWindowView::BuildInputs(QWidget* parent) {
-    // The boxes in three groups (the herd, the programme and its last result,
-    // the location and calibration), each group starting a line; on a narrow
-    // window a group wraps onto more lines.
+    // The boxes in three groups (the location and programme, the herd, the
+    // last run's results), each group starting a line; on a narrow window a
+    // group wraps onto more lines.
     auto* box = new QGroupBox("Herd and Programme", parent);
     box->setObjectName("HerdAndProgramme");
     inputsLayout_ = new ReflowLayout(box, 14, 4);
     ReflowLayout* grid = inputsLayout_;
-    auto edit = [&](TextBox& t, const char* name, int width = 96) {
+    auto edit = [&](TextBox& t, const char* name, int width = 84) {
         auto* e = binder_.Bind(t, new QLineEdit(box));
         e->setObjectName(name);
         e->setFixedWidth(width);
@@ -202,6 +206,20 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     };
     auto label = [&](const char* text) { return new QLabel(text, box); };
 
+    // The location and the programme.
+    text6_ = edit(form_.Text6, "Text6", 130);
+    text6_->installEventFilter(this);
+    connect(text6_, &QLineEdit::returnPressed, this, [this] { RunLocationCommand([this] { LocationName(s_); }); });
+    connect(text6_, &QLineEdit::editingFinished, this, [this] {
+        if (!text6_->hasFocus()) RunCommand([this] { Text6LostFocus(s_); });
+    });
+    field(label("Calibration Name"), text6_);
+    field(label("Herd Sex"), combo(form_.ComboSex, "ComboSex"));
+    field(label("Feed Formulation"), combo(form_.Combo1, "Combo1"));
+    field(label("Number of Diets"), combo(form_.ComboDiets, "ComboDiets"));
+
+    // The herd's start and target.
+    grid->addBreak();
     QComboBox* units = combo(form_.ComboUnits, "ComboUnits");
     connect(units, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { RunCommand([this] { ComboUnitsClick(s_); }); });
@@ -209,29 +227,17 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     field(label("Starting Age, Days"), edit(form_.Text2, "Text2"));
     field(binder_.Bind(form_.LabelFinalWeight, new QLabel(box)), edit(form_.Text3, "Text3"));
     field(label("Number of Pigs"), edit(form_.TextPigNo, "TextPigNo"));
-    field(label("Herd Sex"), combo(form_.ComboSex, "ComboSex"));
 
+    // What the last run gave (the first two are also the calibration's measured values).
     grid->addBreak();
-    field(label("Feed Formulation"), combo(form_.Combo1, "Combo1"));
-    field(label("Number of Diets"), combo(form_.ComboDiets, "ComboDiets"));
+    field(label("Total Feed Intake"), edit(form_.Text4, "Text4"));
+    field(label("Final Age, Days"), edit(form_.Text5, "Text5"));
     QLineEdit* price = edit(form_.TextPrice, "TextPrice");
     price->setReadOnly(true);
     field(label("Feed Cost per Pig"), price);
     QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
     f2g->setReadOnly(true);
     field(label("Feed/Gain"), f2g);
-
-    grid->addBreak();
-    text6_ = edit(form_.Text6, "Text6", 150);
-    text6_->installEventFilter(this);
-    connect(text6_, &QLineEdit::returnPressed, this, [this] { RunLocationCommand([this] { LocationName(s_); }); });
-    connect(text6_, &QLineEdit::editingFinished, this, [this] {
-        if (!text6_->hasFocus()) RunCommand([this] { Text6LostFocus(s_); });
-    });
-    field(label("Calibration Name"), text6_);
-    field(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(box)), nullptr);
-    field(label("Total Feed Intake"), edit(form_.Text4, "Text4"));
-    field(label("Final Age, Days"), edit(form_.Text5, "Text5"));
 
     GridView* curve = AddGrid(form_.GridWeight, true);
     curve->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -304,6 +310,8 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     ratios->addWidget(ratioLysine);
     curveRow->addSpacing(12);
     curveRow->addLayout(ratios);
+    curveRow->addSpacing(12);
+    curveRow->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(parent)));
     curveRow->addStretch(1);
     top->addLayout(curveRow);
     top->addWidget(buttonsBox);
