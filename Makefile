@@ -1,7 +1,8 @@
-# Fresh-machine entry points: `make demo` and `make test`.
+# Fresh-machine entry points: `make demo` and `make test`; `make package`
+# builds the Debian package tarvisol_<version>_amd64.deb in build/default/.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build test demo bench asan clean
+.PHONY: setup configure build test demo bench asan package clean
 
 setup:
 	@bash scripts/setup
@@ -20,6 +21,9 @@ demo: build
 
 bench: build
 	./build/default/bench/tarvisol-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+package: build
+	cmake --build --preset default --target package
 
 asan: setup
 	cmake --preset asan

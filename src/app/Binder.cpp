@@ -25,7 +25,7 @@ void Binder::Push() {
     for (auto& [box, edit] : texts_) {
         const QString t = QString::fromStdString(box->Text);
         if (edit->text() != t) edit->setText(t);
-        edit->setToolTip(QString::fromStdString(box->ToolTip));
+        edit->setToolTip(QString::fromStdString(textToolTip ? textToolTip(*box) : box->ToolTip));
         edit->setStyleSheet(ColorStyle(box->BackColor));
         edit->setEnabled(box->Enabled);
         edit->setVisible(box->Visible);
@@ -40,6 +40,7 @@ void Binder::Push() {
             for (const auto& item : combo->Items) widget->addItem(QString::fromStdString(item));
         }
         widget->setCurrentIndex(combo->ListIndex);
+        if (comboToolTip) widget->setToolTip(QString::fromStdString(comboToolTip(*combo)));
     }
     for (auto& [button, widget] : buttons_) {
         widget->setText(QString::fromStdString(button->Caption));

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "shared/Controls.h"
@@ -24,6 +26,10 @@ public:
     QCheckBox* Bind(CheckBox& check, QCheckBox* widget);
     void Pull();
     void Push();
+
+    // The tool tip shown for a box or list (the box's own tip when unset).
+    std::function<std::string(const TextBox&)> textToolTip;
+    std::function<std::string(const ComboBox&)> comboToolTip;
 
 private:
     std::vector<std::pair<TextBox*, QLineEdit*>> texts_;

@@ -3,9 +3,15 @@
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+#include <algorithm>
+#include <cctype>
 
 #include "shared/TextEncoding.h"
 #include "ui/GridClipboard.h"
@@ -42,8 +48,20 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             if (color == kBlue) return QBrush(Qt::white);
             return {};
         }
-        case Qt::TextAlignmentRole:
-            return fixed ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::ToolTipRole:
+            if (tip_) {
+                const std::string tip = tip_(r, c);
+                if (!tip.empty()) return QString::fromStdString(tip);
+            }
+            return {};
+        case Qt::TextAlignmentRole: {
+            // Numbers line up on the right, words (names, file paths) on the left.
+            const std::string& text = grid_.TextMatrix(r, c);
+            const bool number = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) ||
+                                                  ((text[0] == '-' || text[0] == '.' || text[0] == '+') &&
+                                                   text.size() > 1));
+            return fixed || !number ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        }
         case Qt::FontRole:
             if (fixed) {
                 QFont f;
@@ -70,8 +88,8 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     return f;
 }
 
-void GridModel::Refresh() {
-    if (grid_.Version() == seen_ && grid_.Rows() == rows_ && grid_.Cols() == cols_) return;
+bool GridModel::Refresh() {
+    if (grid_.Version() == seen_ && grid_.Rows() == rows_ && grid_.Cols() == cols_) return false;
     if (grid_.Rows() != rows_ || grid_.Cols() != cols_) {
         beginResetModel();
         rows_ = grid_.Rows();
@@ -81,6 +99,7 @@ void GridModel::Refresh() {
         emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
     }
     seen_ = grid_.Version();
+    return true;
 }
 
 GridView::GridView(SharedState& s, Grid& grid, GridModel::EditFn edit, QWidget* parent) : QTableView(parent), s_(s) {
@@ -95,14 +114,91 @@ GridView::GridView(SharedState& s, Grid& grid, GridModel::EditFn edit, QWidget* 
                     QAbstractItemView::AnyKeyPressed);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { SyncSelection(); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SyncSelection(); });
-    Refresh();
+    model_->Refresh();
+    FitColumns();
 }
 
 void GridView::Refresh() {
-    model_->Refresh();
-    Grid& g = model_->grid();
-    // Widths are kept in twips (15 per pixel at 96 dpi).
-    for (int c = 0; c < g.Cols(); ++c) setColumnWidth(c, std::max(40, g.ColWidth(c) / 12));
+    if (model_->Refresh()) FitColumns();
+}
+
+void GridView::SetMaxColumnWidth(int pixels) {
+    maxColumnWidth_ = pixels;
+    FitColumns();
+}
+
+void GridView::SetStretchLastColumn(bool stretch) {
+    horizontalHeader()->setStretchLastSection(stretch);
+    FitColumns();
+}
+
+void GridView::SetWidthFromColumns(bool fit) {
+    widthFromColumns_ = fit;
+    FitColumns();
+}
+
+int GridView::TextWidth(int row, int col, const QString& text) const {
+    const Grid& g = model_->grid();
+    QFont f = font();
+    if (row < g.FixedRows || col < g.FixedCols) f.setBold(true);
+    // The cell's text margins on both sides, and a little air.
+    const int pad = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
+    return QFontMetrics(f).horizontalAdvance(text) + pad;
+}
+
+void GridView::FitColumns() {
+    const Grid& g = model_->grid();
+    const bool stretch = horizontalHeader()->stretchLastSection();
+    constexpr int kNarrowest = 36;
+    for (int c = 0; c < g.Cols(); ++c) {
+        if (stretch && c == g.Cols() - 1) continue;
+        int widest = 0;
+        for (int r = 0; r < g.Rows(); ++r) {
+            const std::string& text = g.TextMatrix(r, c);
+            if (!text.empty()) widest = std::max(widest, TextWidth(r, c, QString::fromStdString(text)));
+        }
+        // An empty column keeps the width the form planned, in twips (15 a pixel).
+        const int width = widest > 0 ? widest : g.ColWidth(c) / 15;
+        setColumnWidth(c, std::clamp(width, kNarrowest, std::max(kNarrowest, maxColumnWidth_)));
+    }
+    if (widthFromColumns_) {
+        int w = 2 * frameWidth();
+        for (int c = 0; c < g.Cols(); ++c) w += columnWidth(c);
+        setFixedWidth(w);
+    }
+    updateGeometry();
+}
+
+QString GridView::ToolTipAt(const QModelIndex& index) const {
+    if (!index.isValid()) return {};
+    const QString text = model_->data(index, Qt::DisplayRole).toString();
+    QString tip = model_->data(index, Qt::ToolTipRole).toString();
+    if (!text.isEmpty() && TextWidth(index.row(), index.column(), text) > columnWidth(index.column()))
+        tip = tip.isEmpty() ? text : text + "\n" + tip;
+    return tip;
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString tip = ToolTipAt(index);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+QSize GridView::sizeHint() const {
+    const Grid& g = model_->grid();
+    int w = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < g.Cols(); ++c) w += columnWidth(c);
+    int h = 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < g.Rows(); ++r) h += rowHeight(r);
+    return {std::min(w, 1180), std::min(h, 620)};
 }
 
 void GridView::SyncSelection() {

@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QKeySequence>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QStandardPaths>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -23,6 +28,11 @@
 #include "app/DietPlotView.h"
 #include "app/QtDialogs.h"
 #include "app/GridDialog.h"
+#include "app/GuideView.h"
+#include "app/RecentLocationsStore.h"
+#include "app/ReflowLayout.h"
+#include "app/StartPageView.h"
+#include "app/WindowFit.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -44,8 +54,13 @@
 #include "location/PigFile.h"
 #include "location/WindowSize.h"
 #include "shared/RuntimeError.h"
+#include "shared/Version.h"
+#include "ui/DemoCopy.h"
 #include "ui/GridEdit.h"
+#include "ui/InputHelp.h"
 #include "ui/NutrientSources.h"
+#include "ui/ReopenLocation.h"
+#include "ui/StartPage.h"
 
 namespace tarvisol::app {
 
@@ -54,6 +69,13 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     s_.Main = &form_;
     s_.Dialog = &dialogs_;
     FormLoad(s_, programFolder);
+    data_ = FindProgramData(RunningProgramFolder());
+    documents_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    if (documents_.empty()) documents_ = QDir::homePath().toStdString();
+    recent_ = LoadRecentLocations();
+    fit_ = new WindowFit(this);
+    binder_.textToolTip = [this](const TextBox& box) { return BoxToolTip(s_, box); };
+    binder_.comboToolTip = [this](const ComboBox& combo) { return ComboHelp(s_, combo); };
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -67,23 +89,36 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
         tabs_->addTab(v, caption);
         return v;
     };
-    GridView* results = addTab(form_.Grid1, false, "Results");
-    // Ctrl+R puts the measured herd beside the predicted diets.
-    results->onKey = [this](int key, Qt::KeyboardModifiers mods) {
-        if (key != Qt::Key_R || !(mods & Qt::ControlModifier)) return false;
-        RunCommand([this] { FillTest(s_); });
-        return true;
-    };
+    BuildResultsTab();
     GridView* diets = AddGrid(form_.Griddiets, false);
     diets->gridModel()->SetEdit([this](int r, int c, const std::string& t) {
         binder_.Pull();
         RunCommand([this, r, c, t] { DietsGridEdit(s_, r, c, t); });
     });
+    diets->gridModel()->SetToolTip([this](int r, int) { return DietRowToolTip(s_, r); });
     diets->onEditStart = [this](int r, int c) { DietsGridEditStart(s_, r, c); };
-    tabs_->addTab(diets, "Inputs and Diets");
+    // While no location is open, a line above the diets says where to begin.
+    auto* dietsPage = new QWidget(tabs_);
+    auto* dietsLayout = new QVBoxLayout(dietsPage);
+    dietsLayout->setContentsMargins(0, 0, 0, 0);
+    noLocationHint_ = new QLabel(
+        "No location is open yet: open one with File \u2192 Open Location... (Ctrl+O), or try the demo with "
+        "Help \u2192 Open the Demo Location. <a href=\"start\">Start here</a>",
+        dietsPage);
+    noLocationHint_->setObjectName("NoLocationHint");
+    noLocationHint_->setTextFormat(Qt::RichText);
+    noLocationHint_->setWordWrap(true);
+    noLocationHint_->setContentsMargins(6, 4, 6, 4);
+    connect(noLocationHint_, &QLabel::linkActivated, this, [this] {
+        form_.MainTabs.Tab = 0;
+        Refresh();
+    });
+    dietsLayout->addWidget(noLocationHint_);
+    dietsLayout->addWidget(diets, 1);
+    tabs_->addTab(dietsPage, "Inputs and Diets");
     addTab(form_.GridFormula, false, "Formulas");
     GridView* files = addTab(form_.gridFILES, false, "Files");
-    files->setColumnWidth(0, 520);
+    files->SetStretchLastColumn(true);
     connect(files, &QTableView::clicked, this,
             [this](const QModelIndex& i) { RunCommand([this, i] { FilesGridClick(s_, i.row()); }); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int t) { form_.MainTabs.Tab = t; });
@@ -96,7 +131,35 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     Refresh();
 }
 
-MainWindowView::~MainWindowView() = default;
+void MainWindowView::BuildResultsTab() {
+    resultsPages_ = new QStackedWidget(tabs_);
+    resultsPages_->setObjectName("ResultsPages");
+    startPage_ = new StartPageView(resultsPages_);
+    startPage_->onOpenLocation = [this] {
+        RunLocationCommand([this] {
+            form_.Text6.Text.clear();
+            LocationName(s_);
+        });
+    };
+    startPage_->onOpenDemo = [this] { OpenDemo(); };
+    startPage_->onGuide = [this] { OpenGuide(); };
+    resultsPages_->addWidget(startPage_);
+    GridView* results = AddGrid(form_.Grid1, false);
+    // Ctrl+R puts the measured herd beside the predicted diets.
+    results->onKey = [this](int key, Qt::KeyboardModifiers mods) {
+        if (key != Qt::Key_R || !(mods & Qt::ControlModifier)) return false;
+        RunCommand([this] { FillTest(s_); });
+        return true;
+    };
+    resultsPages_->addWidget(results);
+    tabs_->addTab(resultsPages_, "Results");
+}
+
+MainWindowView::~MainWindowView() {
+    // Leaving the location box runs a command; while the window is taken apart
+    // (its binder and views already gone) that must not happen any more.
+    if (text6_) text6_->disconnect(this);
+}
 
 GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
     GridModel::EditFn edit;
@@ -109,107 +172,116 @@ GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
 QPushButton* MainWindowView::AddButton(Button& button, const std::function<void()>& procedure) {
     auto* b = binder_.Bind(button, new QPushButton(QString::fromStdString(button.Caption), this));
     b->setObjectName(QString::fromStdString(button.Caption));
-    b->setMinimumWidth(120);
+    b->setMinimumWidth(110);
     connect(b, &QPushButton::clicked, this, [this, procedure] { RunCommand(procedure); });
     return b;
 }
 
 void MainWindowView::BuildInputs(QWidget* parent) {
+    // The boxes in three groups (the location and programme, the herd, the
+    // last run's results), each group starting a line; on a narrow window a
+    // group wraps onto more lines.
     auto* box = new QGroupBox("Herd and Programme", parent);
-    auto* grid = new QGridLayout(box);
-    grid->setHorizontalSpacing(8);
-    auto edit = [&](TextBox& t, const char* name) {
+    box->setObjectName("HerdAndProgramme");
+    inputsLayout_ = new ReflowLayout(box, 14, 4);
+    ReflowLayout* grid = inputsLayout_;
+    auto edit = [&](TextBox& t, const char* name, int width = 84) {
         auto* e = binder_.Bind(t, new QLineEdit(box));
         e->setObjectName(name);
-        e->setMinimumWidth(90);
-        e->setMaximumWidth(140);
+        e->setFixedWidth(width);
         return e;
     };
-    auto label = [&](const char* text) { return new QLabel(text, box); };
     auto combo = [&](ComboBox& c, const char* name) {
         auto* w = binder_.Bind(c, new QComboBox(box));
         w->setObjectName(name);
+        w->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         return w;
     };
-
-    QComboBox* units = combo(form_.ComboUnits, "ComboUnits");
-    connect(units, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int) { RunCommand([this] { ComboUnitsClick(s_); }); });
-    grid->addWidget(units, 0, 0);
-    grid->addWidget(edit(form_.Text1, "Text1"), 0, 1);
-    grid->addWidget(label("Starting Age, Days"), 0, 2);
-    grid->addWidget(edit(form_.Text2, "Text2"), 0, 3);
-    grid->addWidget(binder_.Bind(form_.LabelFinalWeight, new QLabel(box)), 0, 4);
-    grid->addWidget(edit(form_.Text3, "Text3"), 0, 5);
-    grid->addWidget(label("Number of Pigs"), 0, 6);
-    grid->addWidget(edit(form_.TextPigNo, "TextPigNo"), 0, 7);
-
-    grid->addWidget(label("Total Feed Intake"), 1, 0);
-    QLineEdit* t4 = edit(form_.Text4, "Text4");
-    t4->setToolTip("Total Feed Intake only needed for Calibration");
-    // The measured herd beside the last Growth's prediction.
-    auto measured = [&](TextBox& t, const char* name, QLineEdit* beside) {
-        auto* row = new QHBoxLayout;
-        row->setSpacing(4);
-        row->addWidget(beside);
-        row->addWidget(label("Measured"));
-        QLineEdit* e = edit(t, name);
-        e->setReadOnly(true);
-        e->setMaximumWidth(70);
-        e->setToolTip("The herd's measured value, which the calibration fits to");
-        row->addWidget(e);
-        return row;
+    // One cell of the rows: a caption (text or widget) and its box, the box
+    // at the cell's right edge so the boxes of a column line up.
+    auto field = [&](QWidget* caption, QWidget* input) {
+        auto* cell = new QWidget(box);
+        auto* row = new QHBoxLayout(cell);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(6);
+        if (caption) row->addWidget(caption);
+        row->addStretch(1);
+        if (input) row->addWidget(input);
+        grid->addWidget(cell);
+        return cell;
     };
-    grid->addLayout(measured(form_.TextMeasuredFeed, "TextMeasuredFeed", t4), 1, 1);
-    grid->addWidget(label("Final Age, Days"), 1, 2);
-    grid->addLayout(measured(form_.TextMeasuredAge, "TextMeasuredAge", edit(form_.Text5, "Text5")), 1, 3);
-    grid->addWidget(label("Herd Sex"), 1, 4);
-    grid->addWidget(combo(form_.ComboSex, "ComboSex"), 1, 5);
-    grid->addWidget(label("Feed Formulation"), 1, 6);
-    grid->addWidget(combo(form_.Combo1, "Combo1"), 1, 7);
+    auto label = [&](const char* text) { return new QLabel(text, box); };
 
-    grid->addWidget(label("Calibration Name"), 2, 0);
-    text6_ = edit(form_.Text6, "Text6");
-    text6_->setMaximumWidth(240);
+    // The location and the programme.
+    text6_ = edit(form_.Text6, "Text6", 130);
     text6_->installEventFilter(this);
-    connect(text6_, &QLineEdit::returnPressed, this, [this] { RunCommand([this] { LocationName(s_); }); });
+    connect(text6_, &QLineEdit::returnPressed, this, [this] { RunLocationCommand([this] { LocationName(s_); }); });
     connect(text6_, &QLineEdit::editingFinished, this, [this] {
         if (!text6_->hasFocus()) RunCommand([this] { Text6LostFocus(s_); });
     });
-    grid->addWidget(text6_, 2, 1, 1, 2);
-    grid->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(box)), 2, 3);
-    grid->addWidget(label("Feed Cost per Pig"), 2, 4);
+    field(label("Calibration Name"), text6_);
+    field(label("Herd Sex"), combo(form_.ComboSex, "ComboSex"));
+    field(label("Feed Formulation"), combo(form_.Combo1, "Combo1"));
+    field(label("Number of Diets"), combo(form_.ComboDiets, "ComboDiets"));
+
+    // The herd's start and target.
+    grid->addBreak();
+    QComboBox* units = combo(form_.ComboUnits, "ComboUnits");
+    connect(units, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { RunCommand([this] { ComboUnitsClick(s_); }); });
+    field(units, edit(form_.Text1, "Text1"));
+    field(label("Starting Age, Days"), edit(form_.Text2, "Text2"));
+    field(binder_.Bind(form_.LabelFinalWeight, new QLabel(box)), edit(form_.Text3, "Text3"));
+    field(label("Number of Pigs"), edit(form_.TextPigNo, "TextPigNo"));
+
+    // What the last run gave (the first two are also the calibration's measured values).
+    grid->addBreak();
+    QLineEdit* t4 = edit(form_.Text4, "Text4");
+    t4->setToolTip("Total Feed Intake only needed for Calibration");
+    // The measured herd beside the last Growth's prediction.
+    auto measured = [&](TextBox& t, const char* name) {
+        QLineEdit* e = edit(t, name, 70);
+        e->setReadOnly(true);
+        e->setToolTip("The herd's measured value, which the calibration fits to");
+        return e;
+    };
+    field(label("Total Feed Intake"), t4);
+    field(label("Measured"), measured(form_.TextMeasuredFeed, "TextMeasuredFeed"));
+    field(label("Final Age, Days"), edit(form_.Text5, "Text5"));
+    field(label("Measured"), measured(form_.TextMeasuredAge, "TextMeasuredAge"));
     QLineEdit* price = edit(form_.TextPrice, "TextPrice");
     price->setReadOnly(true);
-    grid->addWidget(price, 2, 5);
-    grid->addWidget(label("Feed/Gain"), 2, 6);
+    field(label("Feed Cost per Pig"), price);
     QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
     f2g->setReadOnly(true);
-    grid->addWidget(f2g, 2, 7);
-    QComboBox* diets = combo(form_.ComboDiets, "ComboDiets");
-    diets->setMaximumWidth(140);
-    grid->addWidget(diets, 0, 8);
-    auto* ratioProtein = binder_.Bind(form_.CheckRatioProtein, new QCheckBox(box));
-    auto* ratioLysine = binder_.Bind(form_.CheckRatioLysine, new QCheckBox(box));
-    connect(ratioProtein, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 0); }); });
-    connect(ratioLysine, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 1); }); });
-    grid->addWidget(ratioProtein, 1, 8);
-    grid->addWidget(ratioLysine, 2, 8);
+    field(label("Feed/Gain"), f2g);
 
     GridView* curve = AddGrid(form_.GridWeight, true);
     curve->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     curve->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     curve->setFixedHeight(curve->verticalHeader()->defaultSectionSize() * 2 + 2 * curve->frameWidth() + 2);
+    curve->SetWidthFromColumns(true);
     connect(curve, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (i.row() == 0) RunCommand([this] { GridWeightClickCommand(); });
     });
+    auto* ratioProtein = binder_.Bind(form_.CheckRatioProtein, new QCheckBox(parent));
+    auto* ratioLysine = binder_.Bind(form_.CheckRatioLysine, new QCheckBox(parent));
+    connect(ratioProtein, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 0); }); });
+    connect(ratioLysine, &QCheckBox::clicked, this, [this] { RunCommand([this] { RatioOptionClick(s_, 1); }); });
 
-    auto* buttons = new QHBoxLayout;
+    // The command buttons wrap onto a second line on a narrow window.
+    auto* buttonsBox = new QWidget(parent);
+    buttonsBox->setObjectName("CommandButtons");
+    auto* buttons = new ReflowLayout(buttonsBox, 6, 4);
+    buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addWidget(AddButton(form_.CommandGrowth, [this] { Growth(s_); }));
     buttons->addWidget(AddButton(form_.CommandRunLp, [this] { RunLp(s_); }));
     buttons->addWidget(AddButton(form_.CommandSaveDiets, [this] { SaveDiets(s_, true); }));
     buttons->addWidget(AddButton(form_.CommandEditRestrictions, [this] {
-        if (!restrictions_) restrictions_ = std::make_unique<RestrictionsView>(s_, dialogs_, this);
+        if (!restrictions_) {
+            restrictions_ = std::make_unique<RestrictionsView>(s_, dialogs_, this);
+            fit_->Mark(restrictions_.get());
+        }
         restrictions_->Open();
     }));
     buttons->addWidget(AddButton(form_.CommandSources, [this] { OpenSources(); }));
@@ -219,11 +291,15 @@ void MainWindowView::BuildInputs(QWidget* parent) {
         if (!calibration_) {
             calibration_ = std::make_unique<CalibrationView>(s_, dialogs_, this);
             calibration_->onFinished = [this] { Refresh(); };
+            fit_->Mark(calibration_.get());
         }
         calibration_->Open();
     }));
     buttons->addWidget(AddButton(form_.CommandOptimise, [this] {
-        if (!optimisation_) optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
+        if (!optimisation_) {
+            optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
+            fit_->Mark(optimisation_.get());
+        }
         optimisation_->Open();
     }));
     buttons->addWidget(AddButton(form_.CommandPlot, [this] {
@@ -235,29 +311,54 @@ void MainWindowView::BuildInputs(QWidget* parent) {
             out = PlotDiets(s_, options);
         }
         if (!out.finished) return;
-        if (!plot_) plot_ = std::make_unique<DietPlotView>(s_, dialogs_, this);
+        if (!plot_) {
+            plot_ = std::make_unique<DietPlotView>(s_, dialogs_, this);
+            fit_->Mark(plot_.get());
+        }
         plot_->Open();
     }));
-    buttons->addStretch(1);
 
     auto* top = new QVBoxLayout;
+    top->setSpacing(4);
     top->addWidget(box);
     auto* curveRow = new QHBoxLayout;
     curveRow->addWidget(new QLabel("Growth Curve", parent));
-    curveRow->addWidget(curve, 1);
+    curveRow->addWidget(curve);
+    auto* ratios = new QVBoxLayout;
+    ratios->setSpacing(0);
+    ratios->addWidget(ratioProtein);
+    ratios->addWidget(ratioLysine);
+    curveRow->addSpacing(12);
+    curveRow->addLayout(ratios);
+    curveRow->addSpacing(12);
+    curveRow->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(parent)));
+    curveRow->addStretch(1);
     top->addLayout(curveRow);
-    top->addLayout(buttons);
+    top->addWidget(buttonsBox);
     static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
 }
 
 void MainWindowView::BuildMenus() {
+    BuildFileMenu();
+    BuildSettingsMenu();
+    BuildViewMenu();
+    BuildHelpMenu();
+}
+
+void MainWindowView::BuildFileMenu() {
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("Open Location...", this, [this] {
-        RunCommand([this] {
+    QAction* open = file->addAction("Open Location...", this, [this] {
+        RunLocationCommand([this] {
             form_.Text6.Text.clear();
             LocationName(s_);
         });
     });
+    open->setObjectName("ActionOpenLocation");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu_ = file->addMenu("Recent Locations");
+    recentMenu_->setObjectName("RecentLocations");
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+    FillRecentMenu();
     file->addAction("Open Temperature File", this, [this] { RunCommand([this] { OpenTemperatureFile(s_); }); });
     file->addAction("Open Matrix File", this, [this] { RunCommand([this] { OpenMatrixFile(s_); }); });
     file->addAction("Open Ingredient Restrictions", this,
@@ -266,15 +367,34 @@ void MainWindowView::BuildMenus() {
     file->addSeparator();
     QMenu* saveFiles = file->addMenu("Save Files");
     saveFiles->addAction("Save the Diets", this, [this] { RunCommand([this] { SaveTheDiets(s_); }); });
-    file->addAction("Save all Files to Current Location", this,
-                    [this] { RunCommand([this] { SaveAllToCurrentLocation(s_); }); });
+    QAction* save = file->addAction("Save all Files to Current Location", this,
+                                    [this] { RunCommand([this] { SaveAllToCurrentLocation(s_); }); });
+    save->setObjectName("ActionSaveAll");
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addAction("Save All Files to New Location/Folder", this,
                     [this] { RunCommand([this] { SaveAllToNewLocation(s_); }); });
     file->addSeparator();
     runs_->AddFileActions(file);
     file->addSeparator();
-    file->addAction("Exit", this, [this] { close(); });
+    QAction* exit = file->addAction("Exit", this, [this] { close(); });
+    exit->setObjectName("ActionExit");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
 
+void MainWindowView::FillRecentMenu() {
+    recentMenu_->clear();
+    const std::vector<std::string> there = recent_.Existing();
+    for (std::size_t i = 0; i < there.size(); ++i) {
+        const std::string base = there[i];
+        QAction* a = recentMenu_->addAction(QString::fromStdString(RecentMenuCaption(static_cast<int>(i), base)), this,
+                                            [this, base] { OpenRecent(base); });
+        a->setObjectName(QString("ActionRecent%1").arg(i + 1));
+        a->setToolTip(QString::fromStdString(base));
+    }
+    recentMenu_->setEnabled(!there.empty());
+}
+
+void MainWindowView::BuildSettingsMenu() {
     QMenu* settings = menuBar()->addMenu("&Settings");
     settings->addAction("Set Values (Units)...", this, [this] {
         SetValuesDialog values;
@@ -300,22 +420,31 @@ void MainWindowView::BuildMenus() {
         }
     });
     settings->addAction("Set Temperature", this, [this] {
-        if (!temperatures_) temperatures_ = std::make_unique<TemperatureView>(s_, dialogs_, this);
+        if (!temperatures_) {
+            temperatures_ = std::make_unique<TemperatureView>(s_, dialogs_, this);
+            fit_->Mark(temperatures_.get());
+        }
         temperatures_->Open();
     });
 
     settings->addAction("Calibration Test...", this, [this] {
-        if (!adjust_) adjust_ = std::make_unique<AdjustCalibrationView>(s_, dialogs_, this);
+        if (!adjust_) {
+            adjust_ = std::make_unique<AdjustCalibrationView>(s_, dialogs_, this);
+            fit_->Mark(adjust_.get());
+        }
         adjust_->Open();
     });
     settings->addAction("Edit Ingredient Matrix...", this, [this] {
         if (!matrix_) {
             matrix_ = std::make_unique<MatrixEditorView>(s_, dialogs_, this);
             matrix_->onChanged = [this] { SyncEditors(); };
+            fit_->Mark(matrix_.get());
         }
         matrix_->Open();
     });
+}
 
+void MainWindowView::BuildViewMenu() {
     QMenu* view = menuBar()->addMenu("&View");
     view->addAction("Daily Growth", this, [this] {
         if (!dailyForm_) dailyForm_ = std::make_unique<DailyGrowthWindow>();
@@ -323,6 +452,7 @@ void MainWindowView::BuildMenus() {
         if (!daily_) {
             daily_ = std::make_unique<GridDialog>(s_, dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
             daily_->AddButton("Growth Charts", [this] { runs_->OpenCharts(); });
+            fit_->Mark(daily_.get());
         }
         daily_->Refresh();
         daily_->show();
@@ -333,6 +463,7 @@ void MainWindowView::BuildMenus() {
         RunCommand([this] { LoadDietDisplay(s_.LastRun, *displayForm_); });
         if (!display_) {
             display_ = std::make_unique<GridDialog>(s_, displayForm_->GridDisplay, QString::fromStdString(displayForm_->Caption), this);
+            fit_->Mark(display_.get());
             auto* row = new QHBoxLayout;
             for (const Button* b : {&form_.CommandSensitivity, &form_.CommandMixing}) {
                 auto* w = new QPushButton(QString::fromStdString(b->Caption), display_.get());
@@ -353,14 +484,63 @@ void MainWindowView::BuildMenus() {
     });
     runs_->AddViewActions(view);
     view->addAction("Finishing Report", this, [this] { RunCommand([this] { FinishingReport(s_); }); });
+}
+
+void MainWindowView::BuildHelpMenu() {
     QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction("About", this, [this] { QMessageBox::about(this, "About", QString::fromStdString(AboutText())); });
+    QAction* guide = help->addAction("User Guide", this, [this] { OpenGuide(); });
+    guide->setObjectName("ActionUserGuide");
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction("Open the Demo Location", this, [this] { OpenDemo(); })->setObjectName("ActionOpenDemo");
+    help->addSeparator();
+    help->addAction("About", this, [this] {
+        QMessageBox::about(this, "About",
+                           QString::fromStdString(AboutText()) + QString("\n\nVersion %1").arg(kVersion));
+    })->setObjectName("ActionAbout");
+}
+
+void MainWindowView::OpenGuide() {
+    if (data_.guideFile.empty()) {
+        dialogs_.Message("The user guide was not found beside the program.");
+        return;
+    }
+    if (!guide_) {
+        guide_ = std::make_unique<GuideView>(QString::fromStdString(data_.guideFile), this);
+        fit_->Mark(guide_.get());
+    }
+    guide_->show();
+    guide_->raise();
+}
+
+void MainWindowView::OpenDemo() {
+    RunLocationCommand([this] {
+        const std::string parent = documents_;
+        OpenDemoLocation(s_, data_.demoFolder, parent);
+    });
+}
+
+void MainWindowView::OpenRecent(const std::string& base) {
+    RunLocationCommand([this, base] {
+        if (!ReopenLocation(s_, base)) {
+            recent_.Forget(base);
+            SaveRecentLocations(recent_);
+        }
+    });
+}
+
+void MainWindowView::RunLocationCommand(const std::function<void()>& procedure) {
+    RunCommand(procedure);
+    const std::vector<std::string> before = recent_.Paths();
+    if (NoteLocationOpened(recent_, s_) && recent_.Paths() != before) SaveRecentLocations(recent_);
 }
 
 void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }
 
 void MainWindowView::OpenSources() {
-    if (!sources_) sources_ = std::make_unique<NutrientSourcesView>(s_, this);
+    if (!sources_) {
+        sources_ = std::make_unique<NutrientSourcesView>(s_, this);
+        fit_->Mark(sources_.get());
+    }
     // The cell picked on the diets grid (a nutrient or the price), or on the
     // formula grid (an ingredient).
     if (tabs_->currentIndex() == 2) {
@@ -417,6 +597,12 @@ void MainWindowView::Refresh() {
     ShowMeasuredHerd(s_);
     binder_.Push();
     for (GridView* g : grids_) g->Refresh();
+    if (resultsPages_) {
+        const bool start = ShowsStartPage(s_);
+        if (start) startPage_->Show(form_);
+        resultsPages_->setCurrentIndex(start ? 0 : 1);
+        noLocationHint_->setVisible(start);
+    }
     if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);
 }
 
@@ -428,7 +614,7 @@ GridView* MainWindowView::gridView(const QString& name) const {
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == text6_ && event->type() == QEvent::MouseButtonDblClick) {
-        RunCommand([this] { LocationName(s_); });
+        RunLocationCommand([this] { LocationName(s_); });
         return true;
     }
     if (watched == text6_ && event->type() == QEvent::FocusIn && form_.Text6.Text == kCalibrationNamePlaceholder) {

@@ -13,7 +13,12 @@
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/SharedState.h"
+#include "ui/ProgramData.h"
+#include "ui/RecentLocations.h"
 
+class QLabel;
+class QMenu;
+class QStackedWidget;
 class QTabWidget;
 
 namespace tarvisol::app {
@@ -30,6 +35,10 @@ class DietPlotView;
 class SensitivityView;
 class MixingSheetView;
 class RunMenus;
+class GuideView;
+class ReflowLayout;
+class StartPageView;
+class WindowFit;
 
 class MainWindowView : public QMainWindow {
     Q_OBJECT
@@ -49,6 +58,22 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     DietPlotView* plotView() const { return plot_.get(); }
     RunMenus* runMenus() const { return runs_.get(); }
+    GuideView* guideView() const { return guide_.get(); }
+    // The results tab's pages: the start page while no location is open, the results grid after.
+    QStackedWidget* resultsPages() const { return resultsPages_; }
+    QMenu* recentMenu() const { return recentMenu_; }
+    // The input boxes' layout (it wraps the rows on a narrow window).
+    ReflowLayout* inputsLayout() const { return inputsLayout_; }
+
+    // Where Help -> "Open the Demo Location" makes its copy (the user's
+    // documents folder unless set) and where the demo and guide are found.
+    void SetDocumentsFolder(const std::string& folder) { documents_ = folder; }
+    void SetProgramData(const ProgramData& data) { data_ = data; }
+
+    // The commands of the Help menu and of the start page.
+    void OpenGuide();
+    void OpenDemo();
+    void OpenRecent(const std::string& base);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,7 +81,17 @@ protected:
 
 private:
     void BuildInputs(QWidget* parent);
+    void BuildResultsTab();
+    // One function per menu, in the menu bar's order.
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildSettingsMenu();
+    void BuildViewMenu();
+    void BuildHelpMenu();
+    void FillRecentMenu();
+    // Runs a command that may open a location; an opened one becomes the
+    // newest of the recent locations.
+    void RunLocationCommand(const std::function<void()>& procedure);
     GridView* AddGrid(Grid& grid, bool editable);
     QPushButton* AddButton(Button& button, const std::function<void()>& procedure);
     void GridWeightClickCommand();
@@ -91,6 +126,18 @@ private:
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);
+
+    // First steps: the start page, the guide, the demo, recent locations.
+    ProgramData data_;
+    std::string documents_;
+    RecentLocations recent_;
+    QMenu* recentMenu_ = nullptr;
+    QStackedWidget* resultsPages_ = nullptr;
+    StartPageView* startPage_ = nullptr;
+    QLabel* noLocationHint_ = nullptr;
+    ReflowLayout* inputsLayout_ = nullptr;
+    std::unique_ptr<GuideView> guide_;
+    WindowFit* fit_ = nullptr;
 };
 
 }  // namespace tarvisol::app

@@ -1,9 +1,12 @@
-// tarvisol-screenshots LOCATION OUTDIR: opens LOCATION in the main window as a
-// user would (answering Yes to reopening it), chooses a mixed herd on
-// least-cost diets, presses Growth and saves a PNG of each tab, then presses
-// Plot Diets and saves the chart window.
+// tarvisol-screenshots LOCATION OUTDIR: saves the start page, then opens
+// LOCATION in the main window as a user would (answering Yes to reopening it),
+// chooses a mixed herd on least-cost diets, presses Growth and saves a PNG of
+// each tab, the main window at 1280x720 and 1920x1080 and the secondary
+// windows the guide shows, then presses Plot Diets and saves the chart window.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QDir>
 #include <QTabWidget>
@@ -14,11 +17,88 @@
 #include <string>
 
 #include "app/DietPlotView.h"
+#include "app/GuideView.h"
 #include "app/MainWindowView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/ScriptedDialogs.h"
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
+void Save(QWidget* w, const QString& folder, const char* name) {
+    if (!w) {
+        std::fprintf(stderr, "no window for %s\n", name);
+        return;
+    }
+    Settle();
+    const QString path = QString("%1/%2.png").arg(folder, name);
+    w->grab().save(path);
+    std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+}
+
+// The start page, as a newcomer first sees the results tab.
+void SaveStartPage(tarvisol::app::MainWindowView& window, const QString& folder) {
+    window.tabs()->setCurrentIndex(0);
+    Save(&window, folder, "start");
+}
+
+QWidget* Triggered(QWidget& window, const char* caption, const char* windowName) {
+    for (QAction* a : window.findChildren<QAction*>())
+        if (a->text() == caption) a->trigger();
+    Settle();
+    return window.findChild<QWidget*>(windowName);
+}
+
+QWidget* Clicked(QWidget& window, const char* button, const char* windowName) {
+    if (auto* b = window.findChild<QPushButton*>(button)) b->click();
+    Settle();
+    QWidget* w = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top != &window && top->metaObject()->className() == QByteArray(windowName)) w = top;
+    return w;
+}
+
+// The main window at two screen sizes, and the secondary windows the guide shows.
+void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialogs& dialogs, const QString& folder) {
+    const QSize size = window.size();
+    window.tabs()->setCurrentIndex(0);
+    window.resize(1280, 720);
+    Save(&window, folder, "main-1280x720");
+    window.resize(1920, 1080);
+    Save(&window, folder, "main-1920x1080");
+    window.resize(size);
+    Settle();
+    QWidget* restrictions = Clicked(window, "Edit Diet Restrictions", "tarvisol::app::RestrictionsView");
+    Save(restrictions, folder, "restrictions");
+    if (restrictions) restrictions->close();
+    QWidget* optimisation = Clicked(window, "Run Optimization", "tarvisol::app::OptimisationView");
+    Save(optimisation, folder, "optimisation");
+    if (optimisation) optimisation->close();
+    dialogs.Text(window.findChild<QLineEdit*>("Text6")->text().toStdString());  // "Do you want to use ... OR enter a new name"
+    QWidget* calibration = Clicked(window, "Calibration", "tarvisol::app::CalibrationView");
+    Save(calibration, folder, "calibration");
+    if (calibration) calibration->close();
+    QWidget* temperatures = Triggered(window, "Set Temperature", "");
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->metaObject()->className() == QByteArray("tarvisol::app::TemperatureView"))
+            temperatures = top;
+    Save(temperatures, folder, "temperatures");
+    if (temperatures) temperatures->close();
+    window.OpenGuide();
+    if (window.guideView()) {
+        window.guideView()->resize(900, 700);
+        Save(window.guideView(), folder, "guide");
+        window.guideView()->close();
+    }
+    window.tabs()->setCurrentIndex(0);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -33,6 +113,7 @@ int main(int argc, char** argv) {
     window.show();
     const auto location = std::filesystem::absolute(argv[1]);
     QDir().mkpath(argv[2]);
+    SaveStartPage(window, argv[2]);
     window.RunCommand([&] {
         state->LocationFolder = location.parent_path().string();
         form->Text6.Text = location.filename().string();
@@ -51,6 +132,7 @@ int main(int argc, char** argv) {
         window.grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
+    SaveWindows(window, dialogs, argv[2]);
     window.tabs()->setCurrentIndex(0);
     dialogs.Answer(tarvisol::Answer::Yes);  // "This will take a little time, ok?"
     if (auto* plot = window.findChild<QPushButton*>("Plot Diets")) plot->click();

@@ -2,6 +2,8 @@
 #include "cli/CliArgs.h"
 
 #include <CLI/CLI.hpp>
+
+#include "shared/Version.h"
 #include <charconv>
 #include <cctype>
 #include <cmath>
@@ -38,6 +40,7 @@ std::string ParseDiet(const std::string& text, std::array<double, 16>& diet) {
 std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode) {
     CLI::App app{"Tarvisol for Swine: growth, formulation, optimisation and calibration without a window"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("tarvisol-cli ") + kVersion, "Print the version and exit");
 
     CliRequest req;
     std::vector<double> curve;
@@ -145,6 +148,11 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     report->add_option("--date", req.report.date, "The date printed on the report (default: today)");
     auto* rYes = report->add_flag("--yes", ra.yes, "Answer Yes to the program's other questions");
     report->add_flag("--no", rNo, "Answer No to the program's other questions (the default)")->excludes(rYes);
+    // demo: a writable copy of the bundled demo location.
+    auto* demo = app.add_subcommand("demo", "Copy the bundled demo location into a new folder under FOLDER and print "
+                                            "its location for the other commands");
+    demo->add_option("FOLDER", req.demo.folder, "Folder to make the copy's own folder in, e.g. ~/Documents")
+        ->required();
 
     try {
         app.parse(argc, argv);
@@ -183,6 +191,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;
+    if (demo->parsed()) req.kind = CliRequest::Kind::Demo;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;
         if (lysine) req.plot.ratio = 1;

@@ -7,6 +7,7 @@
 
 #include "cli/CalibrateCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/DemoCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/OptimiseCommand.h"
@@ -32,7 +33,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -42,6 +43,7 @@ struct CliRequest {
     MixArgs mix;
     CompareArgs compare;
     ReportArgs report;
+    DemoArgs demo;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -6,6 +6,7 @@
 #include "cli/CompareCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/CliArgs.h"
+#include "cli/DemoCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
@@ -16,6 +17,7 @@
 #ifdef TARVISOL_CLI_PDF
 #include "app/ReportPdf.h"
 #endif
+#include "ui/ProgramData.h"
 
 namespace {
 
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
             PrintReportOutcome(result, std::cout);
             return ReportExitCode(result);
         }
+        if (req->kind == CliRequest::Kind::Demo)
+            return RunDemoCommand(req->demo, tarvisol::RunningProgramFolder(), std::cout, std::cerr);
         if (req->kind == CliRequest::Kind::Lp) {
             auto result = RunLpCommand(req->lp, req->lp.json ? nullptr : &std::cerr);
             if (req->lp.json)

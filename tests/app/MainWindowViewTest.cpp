@@ -210,7 +210,17 @@ TEST_F(MainWindowViewTest, FileCommandsFilesGridAndEditorsThatFollowTheMatrix) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // The windows keep their settings (recent locations) in a store of the
+    // tests' own, removed at the end, never the user's.
+    const fs::path config = fs::temp_directory_path() / ("tarvisol_gui_config_" + std::to_string(::getpid()));
+    fs::create_directories(config);
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    int code = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        code = RUN_ALL_TESTS();
+    }
+    fs::remove_all(config);
+    return code;
 }

@@ -1,0 +1,84 @@
+#include "ui/InputHelp.h"
+
+#include "formulation/FormulationFiles.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+namespace {
+
+std::string Weight(const SharedState& s) { return WeightUnitName(s.WeightUnit()); }
+std::string Energy(const SharedState& s) { return EnergyUnitLabel(s.EnergyUnit()); }
+
+}  // namespace
+
+std::string WeightUnitName(int unit) {
+    static const char* names[] = {"kg", "lb", "g"};
+    return names[WeightUnitValid(unit) ? unit : 0];
+}
+
+std::string PriceUnitName(int unit) {
+    static const char* names[] = {"kg", "tonne", "lb", "short ton", "hundredweight (100 lb)"};
+    return names[PriceUnitValid(unit) ? unit : 0];
+}
+
+std::string BoxHelp(const SharedState& s, const TextBox& box) {
+    const MainWindow* w = s.Main;
+    if (!w) return {};
+    if (&box == &w->Text1) return "Starting live weight of the pigs, " + Weight(s) + " (20 kg or more)";
+    if (&box == &w->Text2) return "Starting age of the pigs, days";
+    if (&box == &w->Text3) return "Final (market) live weight, " + Weight(s);
+    if (&box == &w->Text4)
+        return "Total feed intake per pig, " + Weight(s) +
+               ": the herd's measured value for Calibration; Growth writes its prediction here";
+    if (&box == &w->Text5)
+        return "Age at the final weight, days: the herd's measured value for Calibration; Growth writes its "
+               "prediction here";
+    if (&box == &w->TextPigNo) return "Number of pigs in the group (for the tonnes of each feed to mix)";
+    if (&box == &w->Text6)
+        return "The location: the name shared by the herd's files (settings, diets, ingredient matrix, "
+               "restrictions). Enter opens it";
+    if (&box == &w->TextPrice) return "Feed cost per pig of the last Growth run, in the diets' money";
+    if (&box == &w->TextF2G) return "Feed/gain of the last Growth run: " + Weight(s) + " of feed per " + Weight(s) +
+                                    " of live-weight gain";
+    return {};
+}
+
+std::string BoxToolTip(const SharedState& s, const TextBox& box) {
+    const std::string help = BoxHelp(s, box);
+    if (help.empty()) return box.ToolTip;
+    return box.ToolTip.empty() ? help : help + "\n" + box.ToolTip;
+}
+
+std::string ComboHelp(const SharedState& s, const ComboBox& combo) {
+    const MainWindow* w = s.Main;
+    if (!w) return {};
+    if (&combo == &w->ComboUnits)
+        return "Units: kg with energy in Kcal/Kg and prices per tonne, or lb with Kcal/lb and prices per short ton";
+    if (&combo == &w->ComboSex) return "Herd sex: mixed, males or females";
+    if (&combo == &w->Combo1)
+        return "Least Cost Formulas: formulate every diet from the ingredient matrix before growing. "
+               "Use Diets on Grid: grow on the diets as the grid shows them";
+    if (&combo == &w->ComboDiets) return "Number of diets in the programme, 1 to 6";
+    return {};
+}
+
+std::string DietRowToolTip(const SharedState& s, int row) {
+    switch (row) {
+        case 0: return "Diets, in the order they are fed";
+        case 1: return "Diet name";
+        case 2: return "Feed cost, per " + PriceUnitName(s.PriceUnit()) + " of feed";
+        case 3: return "Feed allotment: feed per pig of this diet, " + Weight(s) + " (the last diet runs to the final weight)";
+        case 4: return "Net energy, " + Energy(s);
+        case 5: return "Crude protein, % of the diet";
+        default: break;
+    }
+    if (row < 6) return {};
+    // The nutrient as the grid names it (the diets file's label), else by its number.
+    std::string name;
+    if (s.Main && row < s.Main->Griddiets.Rows()) name = s.Main->Griddiets.TextMatrix(row, 0);
+    if (name.empty()) name = DefaultDietRowLabel(s, row);
+    return row <= 17 ? name + ", % of the diet" : name + ", in the unit of the ingredient matrix";
+}
+
+}  // namespace tarvisol

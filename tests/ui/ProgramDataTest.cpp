@@ -1,0 +1,60 @@
+// Finding the demo location and the guide from the program's own folder.
+#include "ui/ProgramData.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "location/ScratchFolder.h"
+
+using namespace tarvisol;
+namespace tt = tarvisol::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Touch(const fs::path& p) {
+    fs::create_directories(p.parent_path());
+    tt::Spit(p.string(), "x");
+}
+
+TEST(ProgramData, InstalledPrefixBesideTheProgramsFolder) {
+    tt::ScratchFolder f;
+    const fs::path prefix = fs::path(f.Str()) / "usr";
+    Touch(prefix / "share/tarvisol/demo/Demo.pig");
+    Touch(prefix / "share/tarvisol/guide.md");
+    fs::create_directories(prefix / "bin");
+    const ProgramData d = FindProgramData((prefix / "bin").string());
+    EXPECT_EQ(fs::path(d.demoFolder), prefix / "share/tarvisol/demo");
+    EXPECT_EQ(fs::path(d.guideFile), prefix / "share/tarvisol/guide.md");
+}
+
+TEST(ProgramData, SourceTreeAboveABuildTreesProgram) {
+    tt::ScratchFolder f;
+    const fs::path source = fs::path(f.Str()) / "tarvisol";
+    Touch(source / "examples/demo/Demo.pig");
+    Touch(source / "docs/guide.md");
+    const fs::path app = source / "build/default/src/app";
+    fs::create_directories(app);
+    const ProgramData d = FindProgramData(app.string());
+    EXPECT_EQ(fs::path(d.demoFolder), source / "examples/demo");
+    EXPECT_EQ(fs::path(d.guideFile), source / "docs/guide.md");
+}
+
+TEST(ProgramData, NothingFoundIsEmptyNotAGuess) {
+    tt::ScratchFolder f;
+    // A demo folder without its settings file is not the demo.
+    fs::create_directories(fs::path(f.Str()) / "share/tarvisol/demo");
+    fs::create_directories(fs::path(f.Str()) / "bin");
+    const ProgramData d = FindProgramData((fs::path(f.Str()) / "bin").string());
+    EXPECT_EQ(d.demoFolder, "");
+    EXPECT_EQ(d.guideFile, "");
+}
+
+TEST(ProgramData, TheTestProgramFindsThisSourceTree) {
+    const ProgramData d = FindProgramData(RunningProgramFolder());
+    EXPECT_EQ(fs::canonical(d.demoFolder), fs::canonical(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"));
+    EXPECT_EQ(fs::canonical(d.guideFile), fs::canonical(fs::path(TARVISOL_SOURCE_DIR) / "docs/guide.md"));
+}
+
+}  // namespace
