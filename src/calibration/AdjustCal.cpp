@@ -116,7 +116,10 @@ void AdjustCalRun(SharedState& s, AdjustCalWindow& form, const FitOptions& optio
     for (int k = 0; k <= 4; ++k) s.GrowthCurve(0, k) = s.GrowthCurve(1, k);
     if (s.Main)
         for (int c = 1; c <= 5; ++c) Put(s.Main->GridWeight, 1, c, shown[static_cast<std::size_t>(c - 1)]);
-    form.Text1.Text = "Done";
+    // A stopped test says so: the best point shown is then only the best of
+    // the points tried before the stop.
+    const bool stopped = options.progress && options.progress->Cancelled();
+    form.Text1.Text = stopped ? "Calibration test cancelled" : "Done";
 }
 
 }  // namespace tarvisol

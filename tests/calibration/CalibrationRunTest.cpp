@@ -246,4 +246,10 @@ TEST(AdjustCal, ATrialRowWithoutB0StartsFromTheNextAndTheCurveInForceReturns) {
     EXPECT_FALSE(form.GridTest.TextMatrix(4, 0).empty());
     EXPECT_LT(NumVal(std::string_view(form.GridTest.TextMatrix(4, 0))), 1e8);  // a run that did not fail
     EXPECT_EQ(s.GrowthCurve(0, 3), inForce);
+    // A test the user stops says it was stopped, not "Done", and the curve in force stays.
+    RecordingProgress stop;
+    stop.cancel = true;
+    AdjustCalRun(s, form, FitOptions{0, &stop});
+    EXPECT_EQ(form.Text1.Text, "Calibration test cancelled");
+    EXPECT_EQ(s.GrowthCurve(0, 3), inForce);
 }
