@@ -256,7 +256,7 @@ const char* const kCommandNames[] = {"Growth", "Run LP", "calibration, Yes to sa
                                      "save-all of the location as opened", "save-all after an edit", "Save the Diets",
                                      "matrix editor's save", "restrictions editor's saves", "temperature window's save",
                                      "lp", "mix", "growth", "growth --keep --daily-csv", "calibrate",
-                                     "calibrate --save", "optimise", "plot", "compare --xlsx", "report --pdf --xlsx",
+                                     "calibrate --save", "optimise", "plot", "growth --keep twice, compare --xlsx", "report --pdf --xlsx",
                                      "demo"};
 
 class UnaskedWrites : public ::testing::Test {
@@ -399,11 +399,22 @@ protected:
             return asked;
         }
         case CliCompare: {
+            // Two kept runs to compare, kept as `growth --keep` keeps them.
+            std::set<std::string> asked = {"compare.xlsx"};
+            for (const char* kept : {"First", "Second"}) {
+                cli::GrowthArgs g;
+                g.location = location;
+                g.keep = kept;
+                g.pigs = kept[0] == 'F' ? 100 : 250;
+                const nlohmann::json grown = cli::RunGrowthCommand(g, nullptr);
+                if (grown.contains("runs_file") && grown["runs_file"].is_string())
+                    asked.insert(Relative(grown["runs_file"].get<std::string>()));
+            }
             cli::CompareArgs a;
             a.location = location;
             a.xlsx = folder.File("compare.xlsx");
             report = cli::RunCompareCommand(a, nullptr);
-            return {"compare.xlsx"};
+            return asked;
         }
         case CliReport: {
             cli::ReportArgs a;
@@ -432,6 +443,7 @@ protected:
 };
 
 TEST_F(UnaskedWrites, EveryCommandWritesOnlyWhatItWasAskedToSave) {
+    std::set<int> wrote;  // the commands that wrote something
     for (int seed = 1; seed <= kSeeds; ++seed) {
         std::mt19937 rng(static_cast<std::mt19937::result_type>(seed * 7919));
         for (const auto& e : fs::directory_iterator(folder.Str())) fs::remove_all(e.path());
@@ -447,6 +459,7 @@ TEST_F(UnaskedWrites, EveryCommandWritesOnlyWhatItWasAskedToSave) {
             const std::set<std::string> asked = Run(c, rng, session, report);
             const FolderBytes after = SnapshotFolder(folder.Str());
             std::set<std::string> savedLocationFiles;
+            if (!ChangedFiles(before, after).empty()) wrote.insert(c);
             for (const std::string& f : ChangedFiles(before, after)) {
                 EXPECT_TRUE(asked.count(f)) << f << " changed, created or removed without being asked to save";
                 for (const auto& e : kEndings)
@@ -467,6 +480,10 @@ TEST_F(UnaskedWrites, EveryCommandWritesOnlyWhatItWasAskedToSave) {
             }
         }
     }
+    // The saves asked for did run: a command that writes nothing would pass the above.
+    for (Command c : {WindowCalibrateSave, WindowSaveAllEdited, MatrixEditorSave, TemperatureWindowSave, CliGrowthKeep,
+                      CliCalibrateSave, CliCompare, CliReport, CliDemo})
+        EXPECT_TRUE(wrote.count(c)) << kCommandNames[c] << " wrote nothing";
 }
 
 }  // namespace
