@@ -273,6 +273,14 @@ protected:
         for (const auto& e : kEndings) all.insert(name + e);
         const std::string location = Path("");
         auto open = [&] { session = std::make_unique<Session>(program.Str(), folder.Str(), name); };
+        // A number with more decimals than the layout writes, in a file the
+        // command is about to save: the save must keep them.
+        auto sharpen = [&](const std::string& e) {
+            if (!fs::exists(Path(e))) return;
+            std::string text = Slurp(Path(e));
+            MoreDecimals(text, rng);
+            Spit(Path(e), text);
+        };
         switch (c) {
         case WindowGrowth:
             open();
@@ -284,6 +292,7 @@ protected:
             return {};
         case WindowCalibrateSave:
         case WindowCalibrateNoSave: {
+            if (c == WindowCalibrateSave) sharpen(".cal");
             open();
             session->dialogs.saveCalibration = c == WindowCalibrateSave;
             CalibrationWindow form;
@@ -297,9 +306,10 @@ protected:
             SaveAllToCurrentLocation(*session->s);
             return {};
         case WindowSaveAllEdited: {
+            const int pick = static_cast<int>(rng() % 3);
+            sharpen(pick == 0 ? ".pig" : pick == 1 ? "Matrix.txt" : "Req.ing");
             open();
             SharedState& s = *session->s;
-            const int pick = static_cast<int>(rng() % 3);
             std::set<std::string> asked;
             if (pick == 0 || s.IngredientCount < 2) {
                 session->w->Text3.Text = "118.5";
@@ -315,11 +325,13 @@ protected:
             return asked;
         }
         case WindowSaveTheDiets:
+            for (const char* e : {"Req.ing", "Req.nut", "Matrix.txt"}) sharpen(e);
             open();
             RunLp(*session->s);
             SaveTheDiets(*session->s);
             return {name + ".dts", name + "Req.ing", name + "Req.nut", name + "Matrix.txt"};
         case MatrixEditorSave: {
+            sharpen("Matrix.txt");
             open();
             MatrixEditorWindow editor;
             LoadMatrixEditor(*session->s, editor);
@@ -328,6 +340,8 @@ protected:
             return {name + "Matrix.txt"};
         }
         case RestrictionsEditorSave: {
+            sharpen("Req.ing");
+            sharpen("Req.nut");
             open();
             RestrictionsWindow editor;
             LoadRestrictionsWindow(*session->s, editor);
@@ -336,6 +350,7 @@ protected:
             return {name + "Req.ing", name + "Req.nut"};
         }
         case TemperatureWindowSave: {
+            sharpen(".stg");
             open();
             TemperatureWindow t;
             ShowTemperatureWindow(*session->s, t);
@@ -376,6 +391,7 @@ protected:
             cli::CalibrateArgs a;
             a.location = location;
             a.save = c == CliCalibrateSave;
+            if (a.save) sharpen(".cal");
             report = cli::RunCalibrateCommand(a, nullptr);
             return a.save ? all : std::set<std::string>{};
         }
