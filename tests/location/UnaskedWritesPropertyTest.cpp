@@ -195,7 +195,9 @@ void ExpectSameTables(const std::string& e, SharedState& saved, SharedState& aga
         for (int k = 0; k < 5; ++k) EXPECT_EQ(again.GrowthCurve(0, k), saved.GrowthCurve(0, k)) << "B" << k;
         for (int i = 1; i <= 3; ++i) EXPECT_EQ(again.CalibInputs(i), saved.CalibInputs(i)) << "input " << i;
     } else if (e == ".cal") {
-        EXPECT_EQ(again.CalibWeightTable, saved.CalibWeightTable);
+        for (int col = 0; col <= 3; ++col)
+            for (int r = 0; r <= 15; ++r)
+                ASSERT_EQ(again.CalibWeightTable(col, r), saved.CalibWeightTable(col, r)) << "column " << col << " row " << r;
     } else if (e == ".stg") {
         EXPECT_EQ(again.CalibTemps, saved.CalibTemps);
         EXPECT_EQ(again.TempTable, saved.TempTable);
