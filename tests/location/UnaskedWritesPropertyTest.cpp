@@ -482,7 +482,9 @@ TEST_F(UnaskedWrites, EveryCommandWritesOnlyWhatItWasAskedToSave) {
     std::set<int> wrote;  // the commands that wrote something
     for (int seed = 1; seed <= kSeeds; ++seed) {
         std::mt19937 rng(static_cast<std::mt19937::result_type>(seed * 7919));
-        for (const auto& e : fs::directory_iterator(folder.Str())) fs::remove_all(e.path());
+        std::vector<fs::path> left;
+        for (const auto& e : fs::directory_iterator(folder.Str())) left.push_back(e.path());
+        for (const auto& p : left) fs::remove_all(p);
         name = seed % 3 == 0 ? "Herd.v2" : (seed % 3 == 1 ? "Demo" : "Finisher");
         const std::string edits = MakeEditedLocation(folder.Str(), name, rng);
         for (int k = 0; k < kCommandsPerSeed; ++k) {
