@@ -1,0 +1,124 @@
+// Saving a location where the disk says no, for real: a read-only folder and
+// a full filesystem. The files keep their old contents (no temporary file
+// left behind), the failure is told, and the command line exits 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "cli/CalibrateCommand.h"
+#include "location/ScratchFolder.h"
+#include "location/StartUp.h"
+#include "shared/MainWindowForm.h"
+#include "shared/ScriptedDialogs.h"
+#include "support/DemoLocation.h"
+#include "support/LocationSnapshot.h"
+#include "support/SmallFilesystem.h"
+
+using namespace tarvisol;
+using tarvisol::testing::ChangedFiles;
+using tarvisol::testing::ScratchFolder;
+using tarvisol::testing::SmallFilesystem;
+using tarvisol::testing::SnapshotFolder;
+using tarvisol::testing::Slurp;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The demo location opened in the main window, with a changed box (the
+// settings file) and a changed price (the matrix), so that a save-all has
+// two files to write.
+struct ChangedDemo {
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    ScriptedDialogs dialogs;
+    ScratchFolder program;
+    explicit ChangedDemo(const std::string& folder) {
+        s->Main = w.get();
+        s->Dialog = &dialogs;
+        FormLoad(*s, program.Str());
+        s->LocationFolder = folder;
+        w->Text6.Text = "Demo";
+        dialogs.Answer(Answer::Yes);
+        LocationName(*s);
+        w->Text3.Text = "118.5";
+        s->IngredientPrices(1) = 213.25;
+        dialogs.ClearLog();
+    }
+};
+
+TEST(SaveAllFaults, AReadOnlyFolderKeepsEveryFileAndTheFailureIsTold) {
+    SmallFilesystem disk(1 << 20);
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+    tarvisol::testing::CopyDemoLocation(disk.Str());
+    ChangedDemo o(disk.Str());
+    if (!disk.MakeReadOnly()) GTEST_SKIP() << disk.Reason();
+    const auto before = SnapshotFolder(disk.Str());
+
+    EXPECT_FALSE(SaveAllToCurrentLocation(*o.s));
+    EXPECT_EQ(ChangedFiles(before, SnapshotFolder(disk.Str())), std::set<std::string>{});
+    EXPECT_GE(o.s->FailedSaves, 1);
+    const auto m = o.dialogs.Messages();
+    ASSERT_EQ(m.size(), 1u) << ::testing::PrintToString(m);
+    EXPECT_NE(m[0].find("Cannot save " + disk.File("Demo.pig")), std::string::npos) << m[0];
+    EXPECT_NE(m[0].find("The location was saved only in part."), std::string::npos) << m[0];
+    EXPECT_EQ(m[0].find("Saved: "), std::string::npos) << m[0];
+    EXPECT_NE(m[0].find("Not saved: Demo.pig"), std::string::npos) << m[0];
+    // Nothing was taken for saved: closing still asks.
+    EXPECT_FALSE(UnsavedLocationFiles(*o.s).empty());
+}
+
+TEST(SaveAllFaults, AFullDiskStopsAtTheFirstFileThatDoesNotFit) {
+    SmallFilesystem disk(256 << 10);
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+    tarvisol::testing::CopyDemoLocation(disk.Str());
+    ChangedDemo o(disk.Str());
+    const std::string matrix = Slurp(disk.File("DemoMatrix.txt"));
+    // Room for the settings file, not for the matrix.
+    disk.Fill(1);
+    const auto before = SnapshotFolder(disk.Str());
+
+    EXPECT_FALSE(SaveAllToCurrentLocation(*o.s));
+    const auto after = SnapshotFolder(disk.Str());
+    EXPECT_EQ(after.at("DemoMatrix.txt"), matrix);
+    // Every other file as it was, and no temporary file left.
+    EXPECT_EQ(ChangedFiles(before, after), std::set<std::string>{"Demo.pig"});
+    EXPECT_EQ(o.s->FailedSaves, 1);
+    const auto m = o.dialogs.Messages();
+    ASSERT_FALSE(m.empty());
+    const std::string& last = m.back();
+    EXPECT_NE(last.find("Cannot save " + disk.File("DemoMatrix.txt")), std::string::npos) << last;
+    EXPECT_NE(last.find("Saved: Demo.pig"), std::string::npos) << last;
+    EXPECT_NE(last.find("Not saved: DemoMatrix.txt (these keep their old contents)."), std::string::npos) << last;
+}
+
+// One calibration per fault: the fit is the slow part.
+TEST(SaveAllFaults, CalibrateWithSaveExitsOneOnAReadOnlyFolderAndOnAFullDisk) {
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full disk" : "read-only folder");
+        SmallFilesystem disk(256 << 10);
+        if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+        tarvisol::testing::CopyDemoLocation(disk.Str());
+        if (full)
+            disk.Fill(0);
+        else if (!disk.MakeReadOnly())
+            GTEST_SKIP() << disk.Reason();
+        const auto before = SnapshotFolder(disk.Str());
+        cli::CalibrateArgs args;
+        args.location = disk.File("Demo");
+        args.save = true;
+        const nlohmann::json r = cli::RunCalibrateCommand(args, nullptr);
+        EXPECT_TRUE(r["ran"].get<bool>()) << r.dump();
+        EXPECT_FALSE(r["saved"].get<bool>());
+        EXPECT_EQ(cli::CalibrateExitCode(r), 1);
+        EXPECT_EQ(ChangedFiles(before, SnapshotFolder(disk.Str())), std::set<std::string>{});
+        std::ostringstream printed;
+        cli::PrintCalibrateReport(r, printed);
+        EXPECT_NE(printed.str().find("NOT saved"), std::string::npos) << printed.str();
+        EXPECT_NE(printed.str().find("Message: Cannot save"), std::string::npos) << printed.str();
+    }
+}
+
+}  // namespace
