@@ -21,7 +21,7 @@ constexpr double kStart[5] = {6.154, 1.5343, 3.5705, 0.0020532, 1.0};
 void FitDemo(benchmark::State& state, int threads) {
     const tarvisol::testing::ScratchDemo copy;
     tarvisol::testing::DemoCalibration demo(copy.Folder());
-    demo.dialogs.Answer(Answer::No);  // do not save
+    demo.dialogs.Answer(Answer::No).Answer(Answer::No);  // do not save, nor keep the curve for the session
     ContinueCalibration(*demo.s, *demo.form, FitOptions{threads, nullptr, nullptr});
     long runs = 0;
     for (auto _ : state) {
