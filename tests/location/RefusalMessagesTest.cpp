@@ -10,6 +10,7 @@
 #include "calibration/CalibrationFixture.h"
 #include "cli/GrowthCommand.h"
 #include "formulation/FormulationFiles.h"
+#include "formulation/MatrixEditor.h"
 #include "location/PigFile.h"
 #include "location/ScratchFolder.h"
 #include "location/StartUp.h"
@@ -66,6 +67,8 @@ TEST(RefusalMessages, ALocationWhoseMatrixIsRefusedHasNoNutrients) {
     w->Text6.Text = "Demo";
     dialogs.Answer(Answer::Yes);
     LocationName(*s);
+    ASSERT_FALSE(dialogs.Log().empty());
+    EXPECT_EQ(dialogs.Log()[0].text, std::string(kReopenQuestion) + "Demo (yes) or a New location (no)?");
     const auto m = dialogs.Messages();
     ASSERT_EQ(m.size(), 2u);
     EXPECT_NE(m[0].find("does not fit"), std::string::npos) << m[0];
@@ -113,6 +116,21 @@ TEST(RefusalMessages, AnOptimisationWithoutItsDietValuesIsRefused) {
     RunOptimisation(*x.s, f);
     EXPECT_EQ(x.dialogs.Messages(), (std::vector<std::string>{"Set Diet Values", "Set Diet Values for MET_CYS"}));
     EXPECT_FALSE(x.s->OptimisationDone);
+}
+
+TEST(RefusalMessages, TheMatrixEditorHoldsAtMostOneHundredIngredients) {
+    auto s = std::make_unique<SharedState>();
+    ScriptedDialogs dialogs;
+    s->Dialog = &dialogs;
+    s->IngredientCount = 100;
+    s->NutrientCount = 3;
+    for (int i = 1; i <= 100; ++i) s->IngredientNames(i) = "I" + std::to_string(i);
+    MatrixEditorWindow w;
+    LoadMatrixEditor(*s, w);
+    const int rows = w.GridMatrix.Rows();
+    AddIngredientRow(*s, w);
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"The matrix holds at most 100 ingredients"});
+    EXPECT_EQ(w.GridMatrix.Rows(), rows);
 }
 
 // A location without its settings file opens as a new one: no herd to grow.
