@@ -15,6 +15,8 @@
 #include "location/PigFile.h"
 #include "location/ScratchFolder.h"
 #include "location/StartUp.h"
+#include "optimisation/OptimisationWindow.h"
+#include "support/DemoAfterGrowth.h"
 #include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
@@ -222,6 +224,36 @@ TEST(ReusedRunLp, FeasibleDietsAfterAnInfeasibleRunGiveTheFreshFormulas) {
     EXPECT_TRUE(reused.s->DietNutrients == fresh.s->DietNutrients);
     EXPECT_EQ(GridText(reused.w->Griddiets), GridText(fresh.w->Griddiets));
     EXPECT_EQ(reused.dialogs.Messages(), fresh.dialogs.Messages());
+}
+
+// An optimisation for a herd of males, then one for the mixed herd in the
+// same window, against the mixed herd's optimisation in a fresh window.
+struct Optimised : testing::DemoAfterGrowth {
+    FrmOptP f;
+    Optimised() : DemoAfterGrowth(kFormulationLeastCost) {}
+    void Optimise(int herd) {
+        s->HerdSex = static_cast<int16_t>(herd);
+        w->ComboSex.ListIndex = herd;
+        ASSERT_EQ(Growth(*s), GrowthOutcome::Results);
+        ShowOptimisationWindow(*s, f);
+        ProgramMinMaxClick(*s, f);
+        RunOptimisation(*s, f);
+        ASSERT_TRUE(s->OptimisationDone);
+    }
+};
+
+TEST(ReusedOptimisation, ASecondSearchFindsWhatAFreshWindowFinds) {
+    Optimised reused, fresh;
+    reused.Optimise(1);
+    const double males = reused.f.Result.OptimumCostPerPig();
+    reused.Optimise(0);
+    fresh.Optimise(0);
+    ASSERT_NE(fresh.f.Result.OptimumCostPerPig(), males);  // the two cases differ
+    EXPECT_EQ(reused.f.Result.OptimumCostPerPig(), fresh.f.Result.OptimumCostPerPig());
+    EXPECT_EQ(reused.s->OptRunEvaluations, fresh.s->OptRunEvaluations);
+    EXPECT_TRUE(reused.s->OptPoint == fresh.s->OptPoint);
+    EXPECT_EQ(GridText(reused.f.GridOpt), GridText(fresh.f.GridOpt));
+    EXPECT_EQ(GridText(reused.w->Griddiets), GridText(fresh.w->Griddiets));
 }
 
 }  // namespace
