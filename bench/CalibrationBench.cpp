@@ -1,28 +1,27 @@
 // Calibration speed: the full fit on the demo herd (Demo.pig inputs, Demo.cal
 // measured table, the four demo diets from the grid), one point after another
-// and on every core. Reports the growth runs per fit as a counter.
+// and on every core. Reports the growth runs per fit as a counter. The fit
+// works on a scratch copy of the demo location, removed at the end.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "calibration/CalibrationFixture.h"
 #include "calibration/SwineCalib.h"
+#include "support/ScratchDemo.h"
 
 using namespace tarvisol;
 
 namespace {
-
-const std::string kDemo = tarvisol::testing::DemoFolder(
-    std::filesystem::path(__FILE__).parent_path().parent_path().string());
 
 // The curve the demo fit starts from (the default curve, as an uncalibrated
 // location has it).
 constexpr double kStart[5] = {6.154, 1.5343, 3.5705, 0.0020532, 1.0};
 
 void FitDemo(benchmark::State& state, int threads) {
-    tarvisol::testing::DemoCalibration demo(kDemo);
-    demo.dialogs.Answer(Answer::No);  // do not save
+    const tarvisol::testing::ScratchDemo copy;
+    tarvisol::testing::DemoCalibration demo(copy.Folder());
+    demo.dialogs.Answer(Answer::No).Answer(Answer::No);  // do not save, nor keep the curve for the session
     ContinueCalibration(*demo.s, *demo.form, FitOptions{threads, nullptr, nullptr});
     long runs = 0;
     for (auto _ : state) {

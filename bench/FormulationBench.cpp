@@ -10,19 +10,19 @@
 #include "formulation/FormulationFiles.h"
 #include "formulation/Lprogr.h"
 #include "shared/MainWindowForm.h"
+#include "support/ScratchDemo.h"
 
 using namespace tarvisol;
 
 namespace {
 
 struct Demo {
+    const tarvisol::testing::ScratchDemo copy;  // the demo files, never examples/ itself
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     bool ok = false;
     Demo() {
-        // The source folder from the build: __FILE__ is relative to the build
-        // folder, so it names nothing when the benchmarks run from elsewhere.
-        const std::string base = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
+        const std::string base = copy.Base();
         DataInit(*s);
         s->Main = w.get();
         s->MatrixFile = base + kMatrixEnding;

@@ -9,16 +9,14 @@
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
 #include "shared/ScriptedDialogs.h"
-#include "support/DemoLocation.h"
+#include "support/ScratchDemo.h"
 
 namespace fs = std::filesystem;
 using namespace tarvisol;
 
 static void BM_GrowthCommandDemoLeastCost(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path() / "tarvisol_bench_growth";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    tarvisol::testing::CopyDemoLocation(dir);
+    const tarvisol::testing::ScratchDemo copy;
+    const fs::path dir = copy.Folder();
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     ScriptedDialogs dialogs;
@@ -36,6 +34,5 @@ static void BM_GrowthCommandDemoLeastCost(benchmark::State& state) {
         benchmark::DoNotOptimize(s->FinalAge);
     }
     if (s->RunFailed || !dialogs.Messages().empty()) state.SkipWithError("the Growth command did not run cleanly");
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_GrowthCommandDemoLeastCost)->Unit(benchmark::kMicrosecond);

@@ -6,16 +6,14 @@
 #include <unistd.h>
 
 #include "cli/OptimiseCommand.h"
-#include "support/DemoLocation.h"
+#include "support/ScratchDemo.h"
 
 namespace {
 namespace fs = std::filesystem;
 
 void BM_RunOptDemo(benchmark::State& state) {
-    const fs::path scratch = fs::temp_directory_path() / ("tarvisol_optbench_" + std::to_string(::getpid()));
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
-    tarvisol::testing::CopyDemoLocation(scratch);
+    const tarvisol::testing::ScratchDemo copy;
+    const fs::path scratch = copy.Folder();
     tarvisol::cli::OptimiseArgs args;
     args.location = (scratch / "Demo").string();
     double evaluations = 0, saved = 0, found = 0;
@@ -29,7 +27,6 @@ void BM_RunOptDemo(benchmark::State& state) {
     state.counters["evaluations"] = evaluations;
     state.counters["percent_saved"] = saved;
     state.counters["found_lower"] = found;
-    fs::remove_all(scratch);
 }
 BENCHMARK(BM_RunOptDemo)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 

@@ -12,17 +12,15 @@
 #include "growth/GrowthRun.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/MainWindowForm.h"
-#include "support/DemoLocation.h"
+#include "support/ScratchDemo.h"
 
 namespace {
 namespace fs = std::filesystem;
 using namespace tarvisol;
 
 void BM_PlotDietsDemo(benchmark::State& state) {
-    const fs::path scratch = fs::temp_directory_path() / ("tarvisol_plotbench_" + std::to_string(::getpid()));
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
-    testing::CopyDemoLocation(scratch);
+    const tarvisol::testing::ScratchDemo copy;
+    const fs::path scratch = copy.Folder();
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     cli::ConsoleDialogs dialogs(nullptr, Answer::No);
@@ -39,7 +37,6 @@ void BM_PlotDietsDemo(benchmark::State& state) {
     for (auto _ : state) finished = PlotDiets(*s, options).finished;
     state.counters["points"] = 441.0 * s->SweepDietCount;
     state.counters["finished"] = finished ? 1 : 0;
-    fs::remove_all(scratch);
 }
 BENCHMARK(BM_PlotDietsDemo)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -11,17 +11,19 @@
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "shared/MainWindowForm.h"
+#include "support/ScratchDemo.h"
 
 using namespace tarvisol;
 
 namespace {
 
 struct DemoRecord {
+    const tarvisol::testing::ScratchDemo copy;  // the demo files, never examples/ itself
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     bool ok = false;
     DemoRecord() {
-        const std::string base = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
+        const std::string base = copy.Base();
         DataInit(*s);
         s->Main = w.get();
         s->MatrixFile = base + kMatrixEnding;

@@ -3,6 +3,7 @@
 // that the reader opens, on a fresh record with a main window.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -25,9 +26,11 @@ struct Fresh {
     }
 };
 
-// A scratch path private to this process, ending as given.
+// A scratch path private to this process in the temporary folder (the replay
+// driver points TMPDIR at a fresh folder it removes at the end), ending as given.
 inline std::string ScratchPath(const std::string& ending) {
-    return "/tmp/tarvisol-fuzz-" + std::to_string(::getpid()) + ending;
+    return (std::filesystem::temp_directory_path() / ("tarvisol-fuzz-" + std::to_string(::getpid()) + ending))
+        .string();
 }
 
 inline void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {

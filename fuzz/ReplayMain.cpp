@@ -1,8 +1,10 @@
 // Replays every file of a corpus folder through a fuzz target, plus a set of
 // generated inputs (empty, random bytes, truncations of each corpus file), so
-// the readers are exercised without libFuzzer.
+// the readers are exercised without libFuzzer. The targets that need a file
+// write it in a fresh folder of the temporary directory, removed at the end.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,13 +12,44 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 static void Run(const std::string& bytes) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
+namespace {
+
+// A fresh folder inside TMPDIR that becomes TMPDIR for the replay, so every
+// file a target writes lands in it; removed when the replay ends.
+class ReplayFolder {
+public:
+    ReplayFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarvisol-replay-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::exit(2);
+        }
+        path_ = pattern;
+        ::setenv("TMPDIR", path_.c_str(), 1);
+    }
+    ~ReplayFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ReplayFolder(const ReplayFolder&) = delete;
+    ReplayFolder& operator=(const ReplayFolder&) = delete;
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    const ReplayFolder scratch;
     std::vector<std::string> inputs{""};
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path p(argv[i]);

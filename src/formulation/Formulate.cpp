@@ -333,16 +333,22 @@ void ClearFormulationTables(SharedState& s) {
     s.LpTable.Fill(0);
     s.LpUsedRows = 0;
     s.LpUsedColumns = 0;
-    for (int c = 0; c <= 120; ++c)
+    // Every cell a matrix or restriction file can fill, so nothing of the
+    // matrix loaded before shows in this one.
+    for (int c = 0; c <= 121; ++c)
         for (int i = 1; i <= 100; ++i) s.IngredientMatrix(c, i) = 0;
-    for (int d = 1; d <= 5; ++d)
+    for (int i = 1; i <= 100; ++i) s.IngredientPrices(i) = 0;
+    for (int d = 1; d <= 8; ++d)
         for (int b = 1; b <= 2; ++b) {
             for (int i = 1; i <= 100; ++i) {
                 s.IngredientLimits(d, b, i) = 0;
                 s.FileIngredientLimits(d, b, i) = 0;
             }
-            for (int k = 1; k <= 121; ++k) s.NutrientLimits(d, b, k) = 0;
-            for (int k = 1; k <= 100; ++k) s.FileNutrientLimits(d, b, k) = 0;
+            for (int k = 1; k <= 121; ++k) {
+                s.NutrientLimits(d, b, k) = 0;
+                s.FileNutrientLimits(d, b, k) = 0;
+                s.LoadedNutrientLimits(d, b, k) = 0;
+            }
         }
     s.LpCache.Reset();
 }

@@ -194,6 +194,15 @@ void ReadRestrictionLines(SharedState& s, const std::string& path, const std::ve
     skipped.Report(s);
 }
 
+// Empties the nutrient limits of every diet before a nutrient file is read:
+// the file holds the whole set.
+void ClearNutrientLimits(SharedState& s) {
+    for (int d = 1; d <= kMaxDiets; ++d)
+        for (int b = 1; b <= 2; ++b)
+            for (int k = 0; k <= kMaxColumns; ++k)
+                s.FileNutrientLimits(d, b, k) = s.NutrientLimits(d, b, k) = s.LoadedNutrientLimits(d, b, k) = 0;
+}
+
 // The note for a restriction on ingredient i that the matrix does not hold.
 std::string IngredientNote(int i, int matrixIngredients) {
     if (matrixIngredients == 0 || i <= matrixIngredients) return {};
@@ -426,11 +435,11 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
     if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
     s.IngredientRestrictionFile = ingredientPath;
     ShowFile(s, kFilesRowIngredients, ingredientPath);
+    // The file holds the whole set: limits of an earlier file do not stay.
+    s.RestrictionDiets = 0;
     for (int d = 1; d <= kMaxDiets; ++d)
-        for (int i = 1; i <= s.IngredientCount; ++i) {
-            s.FileIngredientLimits(d, 1, i) = 0;
-            s.FileIngredientLimits(d, 2, i) = 0;
-        }
+        for (int b = 1; b <= 2; ++b)
+            for (int i = 0; i <= kMaxIngredients; ++i) s.FileIngredientLimits(d, b, i) = s.IngredientLimits(d, b, i) = 0;
     const int matrixIngredients = MatrixIngredients(s);
     const int16_t countBefore = s.IngredientCount;
     NumberTexts numbers;
@@ -458,6 +467,7 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
     if (!ReadFileLines(s, nutrients, lines, &bytes)) return;
     s.NutrientRestrictionFile = Resolve(nutrients);
     ShowFile(s, kFilesRowNutrients, s.NutrientRestrictionFile);
+    ClearNutrientLimits(s);
     NumberTexts nutrientNumbers;
     ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", nutrientNumbers,
                          [&](int k) { return NutrientNote(s, k); },
@@ -497,6 +507,7 @@ void ReadNutrientRestrictions(SharedState& s, const std::string& path) {
     if (!ReadFileLines(s, path, lines, &bytes)) return;
     s.NutrientRestrictionFile = path;
     ShowFile(s, kFilesRowNutrients, path);
+    ClearNutrientLimits(s);
     NumberTexts numbers;
     ReadRestrictionLines(s, path, lines, kMaxColumns, "nutrient", numbers, [&](int k) { return NutrientNote(s, k); },
                          [&](int d, int k, double lo, double hi) {
@@ -521,6 +532,14 @@ void ReadDiets(SharedState& s, const std::string& path) {
     ShowFile(s, kFilesRowDiets, path);
     s.DietCount = static_cast<int16_t>(std::min<std::size_t>(lines.size() / kDietFileRows, kMaxDiets));
     ShowDietCount(s);
+    // Diets the file does not hold are not kept from the diets shown before:
+    // the grid's diet count and a Growth on the grid read those columns.
+    for (int d = s.DietCount + 1; d <= kMaxDiets; ++d) {
+        s.DietFeedAmount(d) = 0;
+        for (int k = 0; k <= 121; ++k) s.DietNutrients(d, k) = 0;
+        if (s.Main && d < s.Main->Griddiets.Cols())
+            for (int r = 1; r < s.Main->Griddiets.Rows(); ++r) s.Main->Griddiets.SetTextMatrix(r, d, "");
+    }
     for (int d = 1; d <= s.DietCount; ++d) {
         for (int r = 1; r <= kDietFileRows; ++r) {
             const std::string& line = lines[static_cast<std::size_t>((d - 1) * kDietFileRows + r - 1)];

@@ -131,8 +131,10 @@ std::string OptResultText(const SharedState& s) {
     return JoinCrlf(lines);
 }
 
-void WriteOptResult(SharedState& s, const FrmOptP& f) {
-    const std::string path = OptResultPath(s, f, TodayForMonthText(s));
+void WriteOptResult(SharedState& s, const FrmOptP& f) { WriteOptResult(s, f, TodayForMonthText(s)); }
+
+void WriteOptResult(SharedState& s, const FrmOptP& f, const std::string& date) {
+    const std::string path = OptResultPath(s, f, date);
     std::string error;
     if (!SaveAtomic(path, OptResultText(s), error)) {
         DialogsOf(s).Message("The optimization result file could not be written: " + error);

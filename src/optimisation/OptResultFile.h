@@ -23,6 +23,8 @@ std::string OptResultText(const SharedState& s);
 // Writes the file for today; records its path in OptResultFile. A failed write
 // is reported in a message box.
 void WriteOptResult(SharedState& s, const FrmOptP& f);
+// The same for the month of the given date text (read as MonthText reads it).
+void WriteOptResult(SharedState& s, const FrmOptP& f, const std::string& date);
 
 // Today's date in the order MonthText reads the month from on this machine.
 std::string TodayForMonthText(const SharedState& s);

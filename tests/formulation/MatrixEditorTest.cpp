@@ -46,6 +46,7 @@ TEST_F(MatrixEditorTest, TextThatIsNotANumberIsRefusedAndNothingChanges) {
     EXPECT_FALSE(ApplyMatrixEditor(*s, w));
     EXPECT_EQ(s->IngredientPrices(2), 200);
     EXPECT_NE(dialogs.Messages().back().find("Corn, Price: 'cheap'"), std::string::npos);
+    EXPECT_EQ(dialogs.Messages().back(), "These cells do not hold numbers; the matrix is unchanged:\nCorn, Price: 'cheap'");
 }
 
 TEST_F(MatrixEditorTest, AddingAndRemovingIngredientsKeepsLimitsWithTheirIngredient) {

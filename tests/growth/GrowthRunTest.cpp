@@ -150,6 +150,9 @@ TEST_F(GrowthRunTest, FailedRunLeavesThePerDietTableEmpty) {
     w->GridWeight.SetTextMatrix(1, 2, "-1");  // B1 not above 0
     Growth(*s);
     EXPECT_TRUE(s->RunFailed);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].rfind("The growth run failed on day ", 0), 0u) << Messages()[0];
+    EXPECT_NE(Messages()[0].find(": check the growth curve and the diets"), std::string::npos) << Messages()[0];
     EXPECT_EQ(Results().TextMatrix(1, 0), "");
     EXPECT_EQ(Results().TextMatrix(12, 0), "");
     EXPECT_EQ(w->CommandOptimise.BackColor, kLightGreen);

@@ -113,12 +113,13 @@ TEST_F(ResultFixture, ASecondRunInTheSameMonthReplacesTheFile) {
     s->Dialog = &dialogs;
     FrmOptP f;
     f.Text1.Text = "Farm";
-    WriteOptResult(*s, f);
+    WriteOptResult(*s, f, "07/03/2026");
     const std::string first = s->OptResultFile;
-    EXPECT_EQ(first, OptResultPath(*s, f, TodayForMonthText(*s)));
+    EXPECT_EQ(first, OptResultPath(*s, f, "07/03/2026"));
     EXPECT_EQ(first.rfind(folder.Str(), 0), 0u);
+    EXPECT_EQ(std::filesystem::path(first).filename(), "FarmOPTJUL 26.txt");
     s->DietFormula(1, 1) = 60;
-    WriteOptResult(*s, f);
+    WriteOptResult(*s, f, "07/28/2026");
     EXPECT_EQ(s->OptResultFile, first);
     EXPECT_EQ(folder.Count(), 1u);
     EXPECT_EQ(testing::Slurp(first), OptResultText(*s));
