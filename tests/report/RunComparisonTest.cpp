@@ -8,7 +8,7 @@ using namespace tarvisol;
 
 namespace {
 
-RunSnapshot Run(double costPerPig, double finalAge, double backFat, double lean, int pigs) {
+RunSnapshot MadeRun(double costPerPig, double finalAge, double backFat, double lean, int pigs) {
     RunSnapshot r;
     r.Source = "Growth";
     r.StartWeight = 25;
@@ -45,8 +45,8 @@ const ComparedRow& RowOf(const RunComparison& c, const std::string& key) {
 }
 
 TEST(RunComparison, DifferencesAndVerdictsAgainstTheBase) {
-    const std::vector<KeptRun> runs{{"Base", "", Run(60, 160, 20, 60, 20)},
-                                    {"Cheaper, slower, fatter", "", Run(57, 164, 21, 60, 40)}};
+    const std::vector<KeptRun> runs{{"Base", "", MadeRun(60, 160, 20, 60, 20)},
+                                    {"Cheaper, slower, fatter", "", MadeRun(57, 164, 21, 60, 40)}};
     const RunComparison c = CompareRuns(runs, 0);
     ASSERT_EQ(c.Names.size(), 2u);
 
@@ -82,11 +82,11 @@ TEST(RunComparison, DifferencesAndVerdictsAgainstTheBase) {
 }
 
 TEST(RunComparison, ARunKeptInPoundsIsShownInTheBaseUnits) {
-    RunSnapshot pounds = Run(60, 160, 20, 60, 20);
+    RunSnapshot pounds = MadeRun(60, 160, 20, 60, 20);
     pounds.WeightUnit = 1;
     pounds.PriceUnit = 3;  // per short ton
     pounds.Diets[0].Price = 300 * 0.001 / 0.0011025;  // the same feed priced per short ton
-    const std::vector<KeptRun> runs{{"kg", "", Run(60, 160, 20, 60, 20)}, {"lb", "", pounds}};
+    const std::vector<KeptRun> runs{{"kg", "", MadeRun(60, 160, 20, 60, 20)}, {"lb", "", pounds}};
     const RunComparison c = CompareRuns(runs, 0);
     EXPECT_EQ(RowOf(c, "start_weight").Unit, "kg");
     EXPECT_EQ(RowOf(c, "start_weight").Values[1].Text, "25.0");

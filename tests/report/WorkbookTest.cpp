@@ -9,6 +9,7 @@
 #include "report/RunComparison.h"
 #include "report/Workbook.h"
 #include "shared/Numbers.h"
+#include "shared/TextEncoding.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/XlsxCells.h"
 
