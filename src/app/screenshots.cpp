@@ -2,7 +2,8 @@
 // LOCATION in the main window as a user would (answering Yes to reopening it),
 // chooses a mixed herd on least-cost diets, presses Growth and saves a PNG of
 // each tab, the main window at 1280x720 and 1920x1080 and the secondary
-// windows the guide shows, then presses Plot Diets and saves the chart window.
+// windows the guide shows, then presses Plot Diets and saves the chart window;
+// last the growth charts, two kept runs compared and the report's first page.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,17 +13,23 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "app/CompareRunsView.h"
 #include "app/DietPlotView.h"
+#include "app/GrowthChartsView.h"
 #include "app/GuideView.h"
 #include "app/MainWindowView.h"
+#include "app/ReportPdf.h"
+#include "app/RunMenus.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/ScriptedDialogs.h"
+#include "ui/ReportExport.h"
 
 namespace {
 
@@ -98,6 +105,42 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
     window.tabs()->setCurrentIndex(0);
 }
 
+// The growth charts of the run, two runs kept and compared, and the first
+// page of the report (drawn to a scratch PDF, then to PNG by pdftoppm).
+void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, tarvisol::MainWindow& form,
+                     tarvisol::ScriptedDialogs& dialogs, const QString& folder) {
+    tarvisol::app::RunMenus* runs = window.runMenus();
+    runs->OpenCharts();
+    Save(runs->charts(), folder, "growth-charts");
+    if (runs->charts()) runs->charts()->close();
+    dialogs.Text("Least cost from 25 kg");
+    Triggered(window, "Keep This Run", "");
+    window.RunCommand([&] {
+        form.Text1.Text = "30";
+        tarvisol::Growth(s);
+    });
+    dialogs.Text("Least cost from 30 kg");
+    Triggered(window, "Keep This Run", "");
+    runs->OpenComparison();
+    if (runs->comparison()) runs->comparison()->resize(1200, 800);
+    Save(runs->comparison(), folder, "compare-runs");
+    if (runs->comparison()) runs->comparison()->close();
+
+    tarvisol::ReportDocument doc;
+    if (!tarvisol::CurrentReport(s, "2025-03-14", doc)) return;
+    const std::string pdf = QDir::temp().filePath(QString("tarvisol-report-%1.pdf").arg(QCoreApplication::applicationPid())).toStdString();
+    std::string error;
+    if (!tarvisol::app::PdfReportRenderer().WritePdf(doc, tarvisol::ReportPage::A4, pdf, error)) {
+        std::fprintf(stderr, "report: %s\n", error.c_str());
+        return;
+    }
+    const std::string page = (folder + "/report-page1").toStdString();
+    const std::string command = "pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' '" + page + "'";
+    if (std::system(command.c_str()) == 0) std::fprintf(stderr, "saved %s.png\n", page.c_str());
+    else std::fprintf(stderr, "pdftoppm (poppler-utils) is needed for the report page\n");
+    std::remove(pdf.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,5 +201,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
         }
     }
+    SaveRunPictures(window, *state, *form, dialogs, argv[2]);
     return 0;
 }

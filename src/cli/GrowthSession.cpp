@@ -23,7 +23,7 @@ std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* 
     if (args.startWeight) w.Text1.Text = FormatPrecise(*args.startWeight);
     if (args.startAge) w.Text2.Text = FormatPattern(*args.startAge, "0");
     if (args.finalWeight) w.Text3.Text = FormatPrecise(*args.finalWeight);
-    Growth(s);
+    g->outcome = Growth(s);
     return g;
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/GrowthCommand.h"
+#include "growth/GrowthRun.h"
 #include "shared/MainWindowForm.h"
 #include "shared/SharedState.h"
 
@@ -17,6 +18,7 @@ struct GrowthSession {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     std::unique_ptr<ConsoleDialogs> dialogs;
+    GrowthOutcome outcome = GrowthOutcome::Refused;  // what Growth gave
 };
 
 std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* messages);

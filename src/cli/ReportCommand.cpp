@@ -32,6 +32,9 @@ nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer
     r["pdf"] = nullptr;
     r["xlsx"] = nullptr;
     r["ran"] = false;
+    // Input Growth refused (a starting weight out of range, ...) is refused
+    // input, not a missing result.
+    r["refused"] = g->outcome == GrowthOutcome::Refused;
     const auto finish = [&] {
         r["messages"] = nlohmann::json::array();
         for (const std::string& m : notes) r["messages"].push_back(Windows1252ToUtf8(m));
@@ -91,6 +94,9 @@ void PrintReportOutcome(const nlohmann::json& r, std::ostream& out) {
     if (!r["ran"].get<bool>()) out << "Not every file asked for was written.\n";
 }
 
-int ReportExitCode(const nlohmann::json& r) { return r.value("ran", false) ? 0 : 1; }
+int ReportExitCode(const nlohmann::json& r) {
+    if (r.value("refused", false)) return 2;
+    return r.value("ran", false) ? 0 : 1;
+}
 
 }  // namespace tarvisol::cli

@@ -21,13 +21,14 @@ struct ReportArgs {
 
 // Keys: "ran" (every file asked for was written from a run that stands),
 // "location", "messages", "pdf", "xlsx" (the files written, or null),
-// "cost_per_pig", "final_age". renderer: null when this program cannot draw
+// "cost_per_pig", "final_age", "refused" (Growth refused the input).
+// renderer: null when this program cannot draw
 // pages (built without Qt); the PDF is then reported as not written.
 nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer, std::ostream* messages);
 
 void PrintReportOutcome(const nlohmann::json& report, std::ostream& out);
 
-// 0 every file written, 1 otherwise.
+// 0 every file written, 2 the input refused, 1 otherwise.
 int ReportExitCode(const nlohmann::json& report);
 
 }  // namespace tarvisol::cli

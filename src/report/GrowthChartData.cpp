@@ -42,7 +42,9 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
             fl.push_back({static_cast<double>(d), run.DayFeed(slot, d) / wf});
             const int to = d + 1;
             const double w1 = to >= next ? (slot == 0 ? run.FinalWeight : run.DayGrowth(slot, next)) : run.DayGrowth(slot, to);
-            const double days = to >= next ? finalAge - d : 1.0;
+            // The herd ends at the final weight within the day; the sexes take
+            // the next whole day's weight, so their gain is over the whole day.
+            const double days = to >= next && slot == 0 ? finalAge - d : to >= next ? next - d : 1.0;
             if (days > 0) gl.push_back({static_cast<double>(d), (w1 - run.DayGrowth(slot, d)) / days / wf});
         }
         const double end = slot == 0 ? run.FinalWeight : run.DayGrowth(slot, next);

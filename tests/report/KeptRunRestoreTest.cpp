@@ -1,0 +1,69 @@
+// A kept run put back on the main window and grown again gives the run it
+// was, whatever was grown in between in the same process.
+#include <gtest/gtest.h>
+
+#include "report/RunsFile.h"
+#include "support/DemoAfterGrowth.h"
+#include "ui/KeepRun.h"
+#include "ui/RestoreRun.h"
+
+using namespace tarvisol;
+using tarvisol::testing::DemoAfterGrowth;
+
+namespace {
+
+void ExpectSameRun(const RunSnapshot& a, const RunSnapshot& b) {
+    ASSERT_TRUE(b.ResultsValid);
+    EXPECT_EQ(a.FinalAge, b.FinalAge);
+    EXPECT_EQ(a.TotalFeed, b.TotalFeed);
+    EXPECT_EQ(a.CostPerPig, b.CostPerPig);
+    EXPECT_EQ(a.FeedGain, b.FeedGain);
+    EXPECT_EQ(a.Carcass, b.Carcass);
+    EXPECT_EQ(a.Formulation, b.Formulation);
+    EXPECT_EQ(a.HerdSex, b.HerdSex);
+    EXPECT_EQ(a.PigCount, b.PigCount);
+    ASSERT_EQ(a.Diets.size(), b.Diets.size());
+    for (std::size_t d = 0; d < a.Diets.size(); ++d) {
+        EXPECT_EQ(a.Diets[d].Name, b.Diets[d].Name) << d;
+        EXPECT_EQ(a.Diets[d].Price, b.Diets[d].Price) << d;
+        EXPECT_EQ(a.Diets[d].Allotment, b.Diets[d].Allotment) << d;
+        EXPECT_EQ(a.Diets[d].Formula, b.Diets[d].Formula) << d;
+        EXPECT_EQ(a.Diets[d].Nutrients, b.Diets[d].Nutrients) << d;
+        EXPECT_EQ(a.Diets[d].EndAge, b.Diets[d].EndAge) << d;
+    }
+}
+
+TEST(KeptRunRestore, GrownAgainGivesTheSameResults) {
+    for (int formulation : {kFormulationLeastCost, kFormulationGridDiets}) {
+        SCOPED_TRACE(formulation);
+        DemoAfterGrowth demo(formulation);
+        SharedState& s = *demo.s;
+        MainWindow& w = *demo.w;
+        const RunSnapshot first = s.LastRun;
+        std::string error;
+        ASSERT_TRUE(KeepRunAs(s, first, "First", "2025-03-14 09:30", false, error)) << error;
+
+        // Another programme in between: other weights, sex, prices and allotments.
+        w.Text1.Text = "30";
+        w.Text3.Text = "105";
+        w.TextPigNo.Text = "37";
+        w.ComboSex.ListIndex = 2;
+        w.Griddiets.SetTextMatrix(1, 1, "Changed");
+        w.Griddiets.SetTextMatrix(2, 1, "999");
+        w.Griddiets.SetTextMatrix(3, 1, "80");
+        w.Combo1.ListIndex = kFormulationGridDiets;
+        Growth(s);
+        ASSERT_TRUE(s.LastRun.ResultsValid);
+        ASSERT_NE(s.LastRun.CostPerPig, first.CostPerPig);
+
+        std::vector<KeptRun> kept;
+        ASSERT_TRUE(ReadRunsFile(RunsFileOf(s), kept, error)) << error;
+        ASSERT_EQ(kept.size(), 1u);
+        const std::vector<std::string> notes = RestoreRun(s, kept[0].Run);
+        EXPECT_TRUE(notes.empty()) << notes.front();
+        Growth(s);
+        ExpectSameRun(first, s.LastRun);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+// Keeping, renaming, deleting and reordering kept runs: each change is in the
+// location's kept-runs file at once, a save that fails leaves the list as the
+// file holds it, and a file that cannot be read is never written over.
+#include <gtest/gtest.h>
+
+#include "location/ScratchFolder.h"
+#include "report/RunsFile.h"
+#include "support/DemoAfterGrowth.h"
+#include "ui/CompareRuns.h"
+#include "ui/KeepRun.h"
+#include "ui/KeptRunsList.h"
+
+using namespace tarvisol;
+using tarvisol::testing::DemoAfterGrowth;
+using tarvisol::testing::FileSizeCap;
+using tarvisol::testing::Slurp;
+using tarvisol::testing::Spit;
+
+namespace {
+
+std::vector<std::string> NamesInFile(const SharedState& s) {
+    std::vector<KeptRun> runs;
+    std::string error;
+    EXPECT_TRUE(ReadRunsFile(RunsFileOf(s), runs, error)) << error;
+    std::vector<std::string> names;
+    for (const KeptRun& k : runs) names.push_back(k.Name);
+    return names;
+}
+
+std::vector<std::string> NamesShown(const CompareRunsWindow& w) {
+    std::vector<std::string> names;
+    for (int r = 1; r < w.GridRuns.Rows(); ++r) names.push_back(w.GridRuns.TextMatrix(r, 1));
+    return names;
+}
+
+void Choose(CompareRunsWindow& w, int row) { w.GridRuns.Row = w.GridRuns.RowSel = row; }
+
+TEST(KeptRunsList, RenameMoveDeleteAreSavedAndTheBaseFollowsItsRun) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    SharedState& s = *demo.s;
+    std::string error;
+    for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(KeepRunAs(s, s.LastRun, name, "2025-03-14 09:30", false, error)) << error;
+
+    CompareRunsWindow w;
+    LoadCompareRuns(s, w);
+    ASSERT_EQ(NamesShown(w), (std::vector<std::string>{"A", "B", "C"}));
+    w.ComboBase.ListIndex = 2;  // C is the base
+    CompareBaseChosen(w);
+
+    Choose(w, 2);
+    demo.dialogs.Text("  B\xE9\tnew  ");  // blanks around and a tab go
+    RenameKeptRun(s, w);
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"A", "B\xE9 new", "C"}));
+
+    MoveKeptRun(s, w, -1);
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"B\xE9 new", "A", "C"}));
+    Choose(w, 3);
+    MoveKeptRun(s, w, -1);
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"B\xE9 new", "C", "A"}));
+    EXPECT_EQ(w.Comparison.Names[static_cast<std::size_t>(w.Comparison.Base)], "C");
+
+    Choose(w, 1);
+    demo.dialogs.Answer(Answer::Yes);
+    DeleteKeptRun(s, w);
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"C", "A"}));
+    EXPECT_EQ(NamesShown(w), NamesInFile(s));
+    EXPECT_EQ(w.Runs[static_cast<std::size_t>(w.Base)].Name, "C");
+
+    // A name kept already is refused, the file unchanged.
+    Choose(w, 2);
+    demo.dialogs.Text("C");
+    RenameKeptRun(s, w);
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"C", "A"}));
+    EXPECT_EQ(demo.dialogs.Messages().back(), "A run named C is kept already");
+}
+
+TEST(KeptRunsList, AFailedSaveIsToldAndTheListStaysAsTheFileHasIt) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    SharedState& s = *demo.s;
+    std::string error;
+    for (const char* name : {"A", "B"}) ASSERT_TRUE(KeepRunAs(s, s.LastRun, name, "2025-03-14 09:30", false, error)) << error;
+    const std::string before = Slurp(RunsFileOf(s));
+    CompareRunsWindow w;
+    LoadCompareRuns(s, w);
+    demo.dialogs.ClearLog();
+    {
+        FileSizeCap cap(64);
+        Choose(w, 1);
+        demo.dialogs.Text("Renamed");
+        RenameKeptRun(s, w);
+        Choose(w, 2);
+        MoveKeptRun(s, w, -1);
+        demo.dialogs.Answer(Answer::Yes);
+        DeleteKeptRun(s, w);
+    }
+    EXPECT_EQ(Slurp(RunsFileOf(s)), before);
+    EXPECT_EQ(NamesShown(w), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(demo.dialogs.Messages().size(), 3u);
+    EXPECT_EQ(w.LabelStatus.Caption, "Not saved: the kept runs are as they were");
+}
+
+TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    SharedState& s = *demo.s;
+    const std::string path = RunsFileOf(s);
+
+    // The offered name is the formulation and the time; a typed name is kept.
+    demo.dialogs.Text("Spring \x80 programme");
+    ASSERT_TRUE(KeepThisRun(s, "2025-03-14 09:30"));
+    EXPECT_EQ(demo.dialogs.Log()[demo.dialogs.Log().size() - 2].kind, "input");
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"Spring \x80 programme"}));
+    EXPECT_EQ(DefaultRunName(s.LastRun, "2025-03-14 09:30"), s.LastRun.FormulationName + " 2025-03-14 09:30");
+
+    // The same name again: replaced only when the user says so.
+    const std::string once = Slurp(path);
+    demo.dialogs.Text("Spring \x80 programme").Answer(Answer::No);
+    EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:00"));
+    EXPECT_EQ(Slurp(path), once);
+
+    // A file the program cannot read holds runs it would lose: never overwritten.
+    Spit(path, "{\"format\": \"tarvisol-runs\", \"version\": 99, \"runs\": []}");
+    demo.dialogs.ClearLog();
+    EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:05"));
+    EXPECT_EQ(Slurp(path), "{\"format\": \"tarvisol-runs\", \"version\": 99, \"runs\": []}");
+    ASSERT_EQ(demo.dialogs.Messages().size(), 1u);
+    EXPECT_NE(demo.dialogs.Messages()[0].find("nothing was kept"), std::string::npos);
+
+    // A failed run is not kept at all.
+    std::remove(path.c_str());
+    RunSnapshot failed = s.LastRun;
+    failed.ReachedFinalWeight = false;
+    std::string error;
+    EXPECT_FALSE(KeepRunAs(s, failed, "No", "2025-03-14 10:06", false, error));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace

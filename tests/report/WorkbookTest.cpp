@@ -1,0 +1,139 @@
+// The workbook read back: one sheet per table, numbers as numbers equal to
+// the run's figures, units in the headers; a workbook that cannot be written
+// is told and leaves the target as it was.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "location/ScratchFolder.h"
+#include "report/RunComparison.h"
+#include "report/Workbook.h"
+#include "shared/Numbers.h"
+#include "shared/TextEncoding.h"
+#include "support/DemoAfterGrowth.h"
+#include "support/XlsxCells.h"
+
+using namespace tarvisol;
+using tarvisol::testing::DemoAfterGrowth;
+using tarvisol::testing::HaveProgram;
+using tarvisol::testing::XlsxCell;
+
+namespace {
+
+using Cells = std::map<std::string, XlsxCell>;
+
+// The row (1-based) whose column A reads `label`, or 0.
+int RowOf(const Cells& cells, const std::string& label, const std::string& column = "A") {
+    for (const auto& [ref, cell] : cells)
+        if (ref.rfind(column, 0) == 0 && std::isdigit(static_cast<unsigned char>(ref[column.size()])) && cell.text == label)
+            return std::stoi(ref.substr(column.size()));
+    return 0;
+}
+
+double NumberAt(const Cells& cells, const std::string& ref) {
+    const auto it = cells.find(ref);
+    if (it == cells.end()) {
+        ADD_FAILURE() << "no cell " << ref;
+        return NAN;
+    }
+    EXPECT_TRUE(it->second.number) << ref << " holds the text " << it->second.text;
+    return it->second.value;
+}
+
+void ExpectClose(double got, double want, const std::string& what) {
+    EXPECT_NEAR(got, want, 1e-12 * std::max(1.0, std::fabs(want))) << what;
+}
+
+TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    ASSERT_TRUE(run.ResultsValid);
+    RunSnapshot dearer = run;
+    dearer.CostPerPig += 4.5;
+    dearer.Diets[0].Name = "Grower \xE9t\xE9";
+    const std::vector<KeptRun> kept{{"Base", "2025-03-14 09:30", run}, {"Dearer \x80", "2025-03-14 09:31", dearer}};
+    WorkbookRequest rq;
+    rq.Run = &run;
+    rq.Kept = &kept;
+    rq.Location = "Demo";
+    rq.Date = "2025-03-14";
+    const std::string path = demo.folder.File("run.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+
+    const tarvisol::testing::Workbook book(path);
+    EXPECT_EQ(book.Sheets(), WorkbookSheets(rq));
+    EXPECT_EQ(book.Sheets(),
+              (std::vector<std::string>{"Summary", "Sexes", "Diets", "Formulas", "Nutrients", "Days", "Comparison"}));
+    const RunFigures f = FiguresOf(run, UnitsOf(run));
+
+    const Cells summary = book.Cells(1);
+    for (const auto& [label, want] : std::vector<std::pair<std::string, double>>{
+             {"Feed cost per pig", f.CostPerPig},
+             {"Age at final weight, days", f.FinalAge},
+             {"Total feed, kg per pig", f.TotalFeed},
+             {"Feed/gain", f.FeedGain},
+             {"Final weight, kg", f.FinalWeight}}) {
+        const int row = RowOf(summary, label);
+        ASSERT_GT(row, 0) << label;
+        ExpectClose(NumberAt(summary, "B" + std::to_string(row)), want, label);
+    }
+
+    const Cells formulas = book.Cells(4);
+    bool anyFormula = false;
+    for (std::size_t i = 0; i < run.IngredientNames.size(); ++i) {
+        const int row = RowOf(formulas, Windows1252ToUtf8(run.IngredientNames[i]));
+        if (run.Diets[1].Formula[i] > 0) {
+            ASSERT_GT(row, 0) << run.IngredientNames[i];
+            ExpectClose(NumberAt(formulas, "C" + std::to_string(row)), run.Diets[1].Formula[i], run.IngredientNames[i]);
+            anyFormula = true;
+        }
+    }
+    EXPECT_TRUE(anyFormula);
+
+    // The day table: every day of the run, its weights as the grid showed them.
+    const Cells days = book.Cells(6);
+    EXPECT_EQ(days.at("B1").text, "Live weight, kg");
+    ASSERT_FALSE(run.Days.empty());
+    const std::string last = std::to_string(run.Days.size() + 1);
+    ExpectClose(NumberAt(days, "A" + last), Val(run.Days.back().Age), "last age");
+    ExpectClose(NumberAt(days, "B" + last), Val(run.Days.back().Weight), "last weight");
+    EXPECT_EQ(days.count("A" + std::to_string(run.Days.size() + 2)), 0u);
+
+    // The comparison: the second run's cost and its difference to the base.
+    const Cells cmp = book.Cells(7);
+    EXPECT_EQ(cmp.at("D1").text, "Base (base)");
+    EXPECT_EQ(cmp.at("E1").text, "Dearer \xE2\x82\xAC");
+    const int cost = RowOf(cmp, "Cost per pig", "B");
+    ASSERT_GT(cost, 0);
+    const std::string r = std::to_string(cost);
+    ExpectClose(NumberAt(cmp, "D" + r), f.CostPerPig, "base cost");
+    ExpectClose(NumberAt(cmp, "E" + r), f.CostPerPig + 4.5, "dearer cost");
+    ExpectClose(NumberAt(cmp, "F" + r), 4.5, "difference");
+    ExpectClose(NumberAt(cmp, "G" + r), 100 * 4.5 / f.CostPerPig, "difference in percent");
+    const int name = RowOf(cmp, "Diet 1 name", "B");
+    ASSERT_GT(name, 0);
+    EXPECT_EQ(cmp.at("E" + std::to_string(name)).text, "Grower \xC3\xA9t\xC3\xA9");
+}
+
+TEST(Workbook, AWorkbookNotWrittenIsToldAndTheTargetStaysAsItWas) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    WorkbookRequest rq;
+    rq.Run = &demo.s->LastRun;
+    const std::string path = demo.folder.File("kept.xlsx");
+    tarvisol::testing::Spit(path, "what the user had");
+    std::string error;
+    {
+        tarvisol::testing::FileSizeCap cap(1024);
+        EXPECT_FALSE(WriteWorkbook(path, rq, error));
+    }
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(tarvisol::testing::Slurp(path), "what the user had");
+    // Nothing to write is refused, not written empty.
+    WorkbookRequest none;
+    EXPECT_FALSE(WriteWorkbook(path, none, error));
+    EXPECT_EQ(error, "There is nothing to export: no finished run and no kept runs");
+}
+
+}  // namespace
