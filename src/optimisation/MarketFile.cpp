@@ -35,14 +35,15 @@ std::string Quoted(std::string_view line) {
     return "\"" + shown + "\"";
 }
 
-// A value as a message quotes it: the shortest text that reads back as it.
-std::string Plain(double v) {
+std::string Plain(double v) { return MarketNumberText(v); }
+
+}  // namespace
+
+std::string MarketNumberText(double v) {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, res.ptr);
 }
-
-}  // namespace
 
 bool ReadMarketNumber(std::string_view field, double& v) {
     const std::string text = FixDecimalComma(Trimmed(field));
@@ -97,7 +98,7 @@ void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector
 
 std::string MarketText(const MarketSettings& settings) {
     std::vector<std::string> lines{kMarketFileHeader};
-    for (const MarketField& f : kMarketFields) lines.push_back(std::string(f.Name) + "\t" + FormatExact(settings.*f.Value));
+    for (const MarketField& f : kMarketFields) lines.push_back(std::string(f.Name) + "\t" + MarketNumberText(settings.*f.Value));
     return JoinCrlf(lines);
 }
 

@@ -26,6 +26,8 @@ inline constexpr const char* kMarketExtension = ".mkt";
 // A value as the market file and the window take it: the whole text (blanks
 // around it aside) one finite number, a comma standing for the decimal point.
 bool ReadMarketNumber(std::string_view text, double& v);
+// The shortest text that reads back as the value ("2.1", "58", "0.30000000000000004").
+std::string MarketNumberText(double v);
 
 // "<base>.mkt" of the location whose base name (folder and name, without
 // extension) is given.
