@@ -171,7 +171,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         CLI::Option* option = nullptr;
     };
     std::vector<MarketNumber> mNumbers{
-        {"--carcass-price", &ma.carcassPrice, true}, {"--lean-base", &ma.leanBase, false},
+        {"--carcass-price", &ma.carcassPrice, false}, {"--lean-base", &ma.leanBase, false},
         {"--lean-premium", &ma.leanPremium, false},  {"--discount", &ma.discount, false},
         {"--pig-cost", &ma.pigCost, false},          {"--day-cost", &ma.dayCost, false},
         {"--empty-days", &ma.emptyDays, false},      {"--from", &ma.from, true},

@@ -226,7 +226,7 @@ MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
     }
     c.WeightAxis = "Final weight, " + WeightUnitOf(s);
     c.MarginAxis = "Margin per pig";
-    c.YearAxis = "Margin per pig place and year";
+    c.YearAxis = "Margin per place-year";
     return c;
 }
 
