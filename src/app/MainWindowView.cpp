@@ -33,6 +33,7 @@
 #include "app/ReflowLayout.h"
 #include "app/StartPageView.h"
 #include "app/WindowFit.h"
+#include "app/MarketWeightView.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -298,10 +299,18 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     buttons->addWidget(AddButton(form_.CommandOptimise, [this] {
         if (!optimisation_) {
             optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
+            optimisation_->openMarket = [this] { OpenMarketWeight(); };
             fit_->Mark(optimisation_.get());
         }
         optimisation_->Open();
     }));
+    // When to sell: the programme grown to a range of final weights.
+    auto* market = new QPushButton("Market Weight", buttonsBox);
+    market->setObjectName("Market Weight");
+    market->setMinimumWidth(110);
+    market->setToolTip("The final weight that pays best per pig and per pig place and year");
+    connect(market, &QPushButton::clicked, this, [this] { OpenMarketWeight(); });
+    buttons->addWidget(market);
     buttons->addWidget(AddButton(form_.CommandPlot, [this] {
         PlotOutcome out;
         {
@@ -560,6 +569,15 @@ int MainWindowView::SelectedDiet(bool fromDisplay) const {
     if (fromDisplay) return displayForm_ && displayForm_->GridDisplay.Col >= 1 ? (displayForm_->GridDisplay.Col + 1) / 2 : 1;
     const Grid& g = tabs_ && tabs_->currentIndex() == 2 ? form_.GridFormula : form_.Griddiets;
     return g.Col >= 1 ? g.Col : 1;
+}
+
+void MainWindowView::OpenMarketWeight() {
+    if (!market_) {
+        market_ = std::make_unique<MarketWeightView>(s_, dialogs_, this);
+        market_->onFinalWeightTaken = [this] { Refresh(); };
+        fit_->Mark(market_.get());
+    }
+    market_->Open();
 }
 
 void MainWindowView::OpenSensitivityOf(int d) {

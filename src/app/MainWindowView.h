@@ -34,6 +34,7 @@ class OptimisationView;
 class DietPlotView;
 class SensitivityView;
 class MixingSheetView;
+class MarketWeightView;
 class RunMenus;
 class GuideView;
 class ReflowLayout;
@@ -57,6 +58,9 @@ public:
     GridView* gridView(const QString& name) const;
     QTabWidget* tabs() const { return tabs_; }
     DietPlotView* plotView() const { return plot_.get(); }
+    // The "Market Weight" window, opened from the buttons or the optimisation window.
+    MarketWeightView* marketView() const { return market_.get(); }
+    void OpenMarketWeight();
     RunMenus* runMenus() const { return runs_.get(); }
     GuideView* guideView() const { return guide_.get(); }
     // The results tab's pages: the start page while no location is open, the results grid after.
@@ -123,6 +127,7 @@ private:
     // formula grid or the formulated-diets display.
     std::unique_ptr<SensitivityView> sensitivity_;
     std::unique_ptr<MixingSheetView> mixing_;
+    std::unique_ptr<MarketWeightView> market_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);

@@ -97,6 +97,13 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
     addButton(form_.Command1, "Command1", [this] { ProgramMinMaxClick(s_, form_); });
     addButton(form_.CommandSaveOpt, "CommandSaveOpt", [] {});
     addButton(form_.CommandOpenOpt, "CommandOpenOpt", [] {});
+    auto* market = new QPushButton("Market Weight", this);
+    market->setObjectName("CommandMarket");
+    market->setToolTip("The final weight that pays best per pig and per pig place and year");
+    connect(market, &QPushButton::clicked, this, [this] {
+        if (openMarket) openMarket();
+    });
+    buttons->addWidget(market);
     layout->addLayout(buttons);
 
     form_.ShowReport = [this] {

@@ -3,6 +3,7 @@
 // current values and ranges with its check boxes, the boxes, the spin and the
 // buttons. "Run Opt." shows a progress dialog while the search runs.
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "app/Binder.h"
@@ -27,6 +28,8 @@ public:
     FrmOptP& form() { return form_; }
     GridView* grid() const { return grid_; }
     OptimisationReportView* report() const { return report_.get(); }
+    // Opens the "Market Weight" window (set by the main window).
+    std::function<void()> openMarket;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -25,6 +25,7 @@
 #include "app/MainWindowView.h"
 #include "app/ReportPdf.h"
 #include "app/RunMenus.h"
+#include "app/MarketWeightView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
@@ -202,5 +203,14 @@ int main(int argc, char** argv) {
         }
     }
     SaveRunPictures(window, *state, *form, dialogs, argv[2]);
+    // When to sell: the market weights around the demo's final weight.
+    if (auto* b = window.findChild<QPushButton*>("Market Weight")) b->click();
+    if (auto* market = window.marketView()) {
+        if (auto* run = market->findChild<QPushButton*>("CommandRun")) run->click();
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        const QString path = QString("%1/market-weight.png").arg(argv[2]);
+        market->grab().save(path);
+        std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+    }
     return 0;
 }

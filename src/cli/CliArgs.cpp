@@ -154,6 +154,57 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     demo->add_option("FOLDER", req.demo.folder, "Folder to make the copy's own folder in, e.g. ~/Documents")
         ->required();
 
+    // market: when to sell; the programme grown to a range of final weights and priced by the market.
+    auto* market = app.add_subcommand("market", "Grow the programme to a range of final weights and find the weight "
+                                                "that pays best per pig and per pig place and year");
+    MarketArgs& ma = req.market;
+    market->add_option("LOCATION", ma.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    bool mLeastCost = false, mGridDiets = false;
+    auto* mLc = market->add_flag("--least-cost", mLeastCost, "Formulate the diets at least cost first");
+    market->add_flag("--grid-diets", mGridDiets, "Use the diets on the grid as they stand")->excludes(mLc);
+    std::string mBand;
+    struct MarketNumber {
+        const char* name;
+        std::optional<double>* target;
+        bool positive;  // above 0 rather than 0 or more
+        double value = 0;
+        CLI::Option* option = nullptr;
+    };
+    std::vector<MarketNumber> mNumbers{
+        {"--carcass-price", &ma.carcassPrice, false}, {"--lean-base", &ma.leanBase, false},
+        {"--lean-premium", &ma.leanPremium, false},  {"--discount", &ma.discount, false},
+        {"--pig-cost", &ma.pigCost, false},          {"--day-cost", &ma.dayCost, false},
+        {"--empty-days", &ma.emptyDays, false},      {"--from", &ma.from, true},
+        {"--to", &ma.to, true},                      {"--step", &ma.step, true}};
+    for (MarketNumber& n : mNumbers)
+        n.option = market->add_option(n.name, n.value, std::string(n.name + 2) + " (overrides the location's market file)");
+    market->add_option("--band", mBand, "Carcass weights LOW:HIGH that earn the base price");
+    market->add_flag("--json", ma.json, "Print one JSON object");
+    market->callback([&] {
+        req.kind = CliRequest::Kind::Market;
+        if (mLeastCost) ma.formulation = 1;
+        if (mGridDiets) ma.formulation = 2;
+        for (const MarketNumber& n : mNumbers) {
+            if (!*n.option) continue;
+            if (!std::isfinite(n.value) || n.value < 0 || (n.positive && n.value == 0))
+                throw CLI::ValidationError(n.name, n.positive ? "must be a number above 0" : "must be a number, 0 or more");
+            *n.target = n.value;
+        }
+        if (!mBand.empty()) {
+            const std::size_t colon = mBand.find(':');
+            double low = 0, high = 0;
+            const auto number = [](const std::string& t, double& v) {
+                auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+                return !t.empty() && ec == std::errc() && p == t.data() + t.size() && std::isfinite(v) && v >= 0;
+            };
+            if (colon == std::string::npos || !number(mBand.substr(0, colon), low) ||
+                !number(mBand.substr(colon + 1), high) || high < low)
+                throw CLI::ValidationError("--band", "takes LOW:HIGH, two carcass weights with LOW not above HIGH");
+            ma.bandLow = low;
+            ma.bandHigh = high;
+        }
+    });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

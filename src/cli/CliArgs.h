@@ -9,6 +9,7 @@
 #include "cli/CompareCommand.h"
 #include "cli/DemoCommand.h"
 #include "cli/GrowthCommand.h"
+#include "cli/MarketCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
@@ -33,7 +34,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -44,6 +45,7 @@ struct CliRequest {
     CompareArgs compare;
     ReportArgs report;
     DemoArgs demo;
+    MarketArgs market;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -100,6 +100,14 @@ int main(int argc, char** argv) {
             PrintReportOutcome(result, std::cout);
             return ReportExitCode(result);
         }
+        if (req->kind == CliRequest::Kind::Market) {
+            auto result = RunMarketCommand(req->market, req->market.json ? nullptr : &std::cerr);
+            if (req->market.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintMarketReport(result, std::cout);
+            return MarketExitCode(result);
+        }
         if (req->kind == CliRequest::Kind::Demo)
             return RunDemoCommand(req->demo, tarvisol::RunningProgramFolder(), std::cout, std::cerr);
         if (req->kind == CliRequest::Kind::Lp) {

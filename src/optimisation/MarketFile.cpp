@@ -1,0 +1,126 @@
+#include "optimisation/MarketFile.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
+#include "shared/Numbers.h"
+#include "shared/SharedState.h"
+#include "shared/TextEncoding.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+
+namespace {
+
+std::string Trimmed(std::string_view t) {
+    std::size_t b = 0, e = t.size();
+    while (b < e && (t[b] == ' ' || t[b] == '\t')) ++b;
+    while (e > b && (t[e - 1] == ' ' || t[e - 1] == '\t')) --e;
+    return std::string(t.substr(b, e - b));
+}
+
+std::string Lower(std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
+}
+
+// A line of the file as the message quotes it: readable text, at most 40 characters.
+std::string Quoted(std::string_view line) {
+    std::string shown = Windows1252ToUtf8(line.substr(0, 40));
+    if (line.size() > 40) shown += "...";
+    return "\"" + shown + "\"";
+}
+
+std::string Plain(double v) { return MarketNumberText(v); }
+
+}  // namespace
+
+std::string MarketNumberText(double v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+bool ReadMarketNumber(std::string_view field, double& v) {
+    const std::string text = FixDecimalComma(Trimmed(field));
+    if (text.empty()) return false;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (*first == '+') ++first;
+    auto [p, ec] = std::from_chars(first, last, v);
+    return ec == std::errc() && p == last && std::isfinite(v);
+}
+
+std::string MarketFilePath(const std::string& locationBase) { return locationBase + kMarketExtension; }
+
+void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages) {
+    const std::vector<std::string> lines = SplitLines(text);
+    const MarketSettings before = settings;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::string where = "Market settings, line " + std::to_string(i + 1) + ": ";
+        if (Trimmed(line).empty()) continue;
+        if (i == 0 && Lower(Trimmed(line)) == Lower(kMarketFileHeader)) continue;
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) {
+            messages.push_back(where + Quoted(line) + " is not a name and a value");
+            continue;
+        }
+        const std::string name = Lower(Trimmed(std::string_view(line).substr(0, tab)));
+        const std::string field = Trimmed(std::string_view(line).substr(tab + 1));
+        const MarketField* found = nullptr;
+        for (const MarketField& f : kMarketFields)
+            if (Lower(f.Name) == name) found = &f;
+        if (!found) {
+            messages.push_back(where + Quoted(line.substr(0, tab)) + " is not a market setting");
+            continue;
+        }
+        double v = 0;
+        if (!ReadMarketNumber(field, v) || v < found->Low || v > found->High) {
+            messages.push_back(where + std::string(found->Name) + " " + Quoted(field) +
+                               " is not usable; it stays " + Plain(settings.*found->Value));
+            continue;
+        }
+        settings.*found->Value = v;
+    }
+    if (settings.BandHigh < settings.BandLow) {
+        messages.push_back("Market settings: Band high " + Plain(settings.BandHigh) + " is below Band low " +
+                           Plain(settings.BandLow) + "; the band stays " + Plain(before.BandLow) + " to " +
+                           Plain(before.BandHigh));
+        settings.BandLow = before.BandLow;
+        settings.BandHigh = before.BandHigh;
+    }
+}
+
+std::string MarketText(const MarketSettings& settings) {
+    std::vector<std::string> lines{kMarketFileHeader};
+    for (const MarketField& f : kMarketFields) lines.push_back(std::string(f.Name) + "\t" + MarketNumberText(settings.*f.Value));
+    return JoinCrlf(lines);
+}
+
+MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit, std::vector<std::string>& messages) {
+    MarketSettings m = DefaultMarketSettings(MarketInPounds(weightUnit));
+    const std::string path = MarketFilePath(locationBase);
+    if (locationBase.empty() || !FileExists(path)) return m;
+    std::string content, error;
+    if (!ReadTextFile(path, content, error)) {
+        messages.push_back(error + ". The market settings are the defaults.");
+        return m;
+    }
+    ReadMarketText(content, m, messages);
+    return m;
+}
+
+bool SaveMarketSettings(SharedState& s, const MarketSettings& settings) {
+    if (s.LocationBase.empty()) {
+        DialogsOf(s).Message("Open a location before saving its market settings");
+        return false;
+    }
+    return Holds(SaveLocationFile(s, MarketFilePath(s.LocationBase), MarketText(settings)));
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,49 @@
+#pragma once
+// The location's market: what a packer pays for the carcass and what a pig
+// costs besides its feed. Carcass prices, premiums and discounts are money
+// per kg of carcass, or per lb in the pound system; carcass weights are kg,
+// or lb in the pound system.
+#include <string>
+
+namespace tarvisol {
+
+struct MarketSettings {
+    double CarcassPrice = 0;  // base price per kg (lb) of carcass
+    double LeanBase = 0;      // carcass lean % that earns the base price
+    double LeanPremium = 0;   // added to the price per kg (lb) per point of lean above the base (taken off below it)
+    double BandLow = 0;       // carcass weights from BandLow to BandHigh earn the base price
+    double BandHigh = 0;
+    double Discount = 0;      // taken off the price per kg (lb) of a carcass outside the band
+    double PigCost = 0;       // feeder pig, per head
+    double DayCost = 0;       // housing, labour and interest per pig per day on feed
+    double EmptyDays = 0;     // days a place stands empty between batches
+
+    bool operator==(const MarketSettings&) const = default;
+};
+
+// The pound system prices and weighs carcasses per lb; every other weight
+// unit per kg.
+inline bool MarketInPounds(int weightUnit) { return weightUnit == 1; }
+inline const char* MarketWeightUnit(int weightUnit) { return MarketInPounds(weightUnit) ? "lb" : "kg"; }
+
+// A plausible present-day market: a base price for a carcass of about 60 %
+// lean, a packer band of 75 to 95 kg carcass (165 to 210 lb), a feeder pig
+// of about 25 kg and a week between batches.
+MarketSettings DefaultMarketSettings(bool pounds);
+
+// One setting by its name in the market file and on the window.
+struct MarketField {
+    const char* Name;    // as the market file and the window name it
+    const char* Key;     // the name in JSON reports
+    double MarketSettings::*Value;
+    double Low;          // lowest usable value
+    double High;         // highest usable value
+};
+inline constexpr int kMarketFieldCount = 9;
+extern const MarketField kMarketFields[kMarketFieldCount];
+
+// Empty when every value is usable; otherwise the message naming the first
+// value that is not (a band whose high end is below its low end included).
+std::string MarketSettingsProblem(const MarketSettings& m);
+
+}  // namespace tarvisol

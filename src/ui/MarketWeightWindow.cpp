@@ -1,0 +1,233 @@
+#include "ui/MarketWeightWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "optimisation/MarketFile.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/Progress.h"
+
+namespace tarvisol {
+
+namespace {
+
+const Color kBestRow = Rgb(200, 240, 200);
+const Color kNotReachedRow = Rgb(235, 235, 235);
+
+std::string WeightUnitOf(const SharedState& s) {
+    switch (s.WeightUnit()) {
+        case 1: return "lb";
+        case 2: return "g";
+        default: return "kg";
+    }
+}
+
+// The captions of the boxes and the table in the location's units.
+void Captions(SharedState& s, MarketWeightWindow& f) {
+    const std::string carcass = MarketWeightUnit(s.WeightUnit()), live = WeightUnitOf(s);
+    const std::string perUnit = " per " + carcass;
+    const std::string captions[kMarketFieldCount] = {
+        "Carcass price" + perUnit, "Lean base %", "Lean premium" + perUnit + " per point",
+        "Band low, " + carcass + " carcass", "Band high, " + carcass + " carcass", "Discount" + perUnit,
+        "Feeder pig cost", "Day cost per pig", "Empty days"};
+    for (int i = 0; i < kMarketFieldCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
+    f.LabelFrom.Caption = "Final weight from, " + live;
+    f.LabelTo.Caption = "to, " + live;
+    f.LabelStep.Caption = "step, " + live;
+    Grid& g = f.GridMarket;
+    const std::string heads[kMarketColumns] = {"Final Wt, " + live, "Age", "Days", "Feed, " + live, "Feed/Gain",
+                                               "Feed Cost", "Carcass, " + carcass, "Lean %", "Price" + perUnit,
+                                               "Value", "Margin/Pig", "Margin/Place/Year", "Best"};
+    g.EnsureCell(0, kMarketColumns - 1);
+    for (int c = 0; c < kMarketColumns; ++c) g.SetTextMatrix(0, c, heads[c]);
+}
+
+void ShowSettings(MarketWeightWindow& f, const MarketSettings& m) {
+    for (int i = 0; i < kMarketFieldCount; ++i)
+        f.Settings[static_cast<std::size_t>(i)].Text = MarketNumberText(m.*kMarketFields[i].Value);
+}
+
+// A box as a number; false when it holds none.
+bool BoxValue(const TextBox& box, double& v) { return ReadMarketNumber(box.Text, v); }
+
+bool ReadBoxes(SharedState& s, MarketWeightWindow& f, MarketSettings& m, MarketRange& r) {
+    Dialogs& dlg = DialogsOf(s);
+    for (int i = 0; i < kMarketFieldCount; ++i) {
+        const MarketField& field = kMarketFields[i];
+        double v = 0;
+        if (!BoxValue(f.Settings[static_cast<std::size_t>(i)], v)) {
+            dlg.Message(f.SettingLabels[static_cast<std::size_t>(i)].Caption + " must be a number");
+            return false;
+        }
+        m.*field.Value = v;
+    }
+    if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {
+        dlg.Message(problem);
+        return false;
+    }
+    if (!BoxValue(f.TextFrom, r.From) || !BoxValue(f.TextTo, r.To) || !BoxValue(f.TextStep, r.Step)) {
+        dlg.Message("The final weights from, to and step must be numbers");
+        return false;
+    }
+    if (const std::string problem = MarketRangeProblem(r); !problem.empty()) {
+        dlg.Message(problem);
+        return false;
+    }
+    return true;
+}
+
+std::string Shown(double v, const char* pattern) { return FormatPattern(v, pattern); }
+
+void Table(SharedState& s, MarketWeightWindow& f) {
+    Grid& g = f.GridMarket;
+    g.Clear();
+    const MarketAnalysis& a = f.Analysis;
+    g.SetRows(std::max<int>(2, static_cast<int>(a.Rows.size()) + 1));
+    g.SetCols(kMarketColumns);
+    Captions(s, f);
+    for (int i = 0; i < static_cast<int>(a.Rows.size()); ++i) {
+        const MarketRow& row = a.Rows[static_cast<std::size_t>(i)];
+        const int r = i + 1;
+        g.SetTextMatrix(r, 0, FormatAuto(row.FinalWeight));
+        if (!row.Sold()) {
+            g.SetTextMatrix(r, 1, row.Status == MarketRowStatus::NotReached ? "not reached by day 198" : row.Message);
+            for (int c = 0; c < kMarketColumns; ++c) g.SetCellBackColor(r, c, kNotReachedRow);
+            continue;
+        }
+        const std::string cells[] = {Shown(row.FinalAge, "0.0"),       Shown(row.Days, "0.0"),
+                                     Shown(row.TotalFeed, "0.0"),      Shown(row.FeedGain, "0.000"),
+                                     Shown(row.FeedCost, "0.00"),      Shown(row.Sale.CarcassWeight, "0.0"),
+                                     Shown(row.Lean, "0.0"),           Shown(row.Sale.PricePerKg, "0.000"),
+                                     Shown(row.Sale.Value, "0.00"),    Shown(row.Sale.MarginPerPig, "0.00"),
+                                     Shown(row.Sale.MarginPerPlaceYear, "0.00")};
+        for (int c = 0; c < 11; ++c) g.SetTextMatrix(r, c + 1, cells[c]);
+        std::string best;
+        if (i == a.BestPerPig) best = "per pig";
+        if (i == a.BestPerPlaceYear) best += best.empty() ? "per place-year" : ", per place-year";
+        g.SetTextMatrix(r, 12, best);
+        if (!best.empty())
+            for (int c = 0; c < kMarketColumns; ++c) g.SetCellBackColor(r, c, kBestRow);
+    }
+    const std::string unit = WeightUnitOf(s);
+    if (a.Empty()) {
+        f.LabelBest.Caption = "Press Run to grow the programme to every final weight of the range";
+    } else if (a.BestPerPig < 0) {
+        f.LabelBest.Caption = kMarketNothingReached;
+    } else {
+        const MarketRow& p = a.Rows[static_cast<std::size_t>(a.BestPerPig)];
+        const MarketRow& y = a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)];
+        f.LabelBest.Caption = "Best per pig: " + FormatAuto(p.FinalWeight) + " " + unit + " (margin " +
+                              Shown(p.Sale.MarginPerPig, "0.00") + ")    Best per pig place and year: " +
+                              FormatAuto(y.FinalWeight) + " " + unit + " (margin " +
+                              Shown(y.Sale.MarginPerPlaceYear, "0.00") + ")";
+    }
+    f.CommandUsePerPig.Enabled = a.BestPerPig >= 0;
+    f.CommandUsePerYear.Enabled = a.BestPerPlaceYear >= 0;
+}
+
+}  // namespace
+
+void ShowMarketWeightWindow(SharedState& s, MarketWeightWindow& f) {
+    std::vector<std::string> messages;
+    const MarketSettings m = LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages);
+    ShowSettings(f, m);
+    for (const std::string& text : messages) DialogsOf(s).Message(text);
+    const MarketRange r = DefaultMarketRange(s);
+    f.TextFrom.Text = r.From > 0 ? FormatPrecise(r.From) : "";
+    f.TextTo.Text = r.To > 0 ? FormatPrecise(r.To) : "";
+    f.TextStep.Text = MarketNumberText(r.Step);
+    if (f.Analysis.WeightUnit != s.WeightUnit()) f.Analysis = MarketAnalysis{};
+    Table(s, f);
+    f.Visible = true;
+}
+
+void RunMarketWeights(SharedState& s, MarketWeightWindow& f, Progress* progress, int threads) {
+    Dialogs& dlg = DialogsOf(s);
+    if (!s.Main || !s.PigDataReady) {
+        dlg.Message(kMarketNoLocation);
+        return;
+    }
+    MarketSettings m;
+    MarketRange r;
+    if (!ReadBoxes(s, f, m, r)) return;
+    MarketOptions options;
+    options.threads = threads;
+    options.progress = progress;
+    MarketAnalysis a = AnalyseMarketWeights(s, m, r, options);
+    if (a.Cancelled) {
+        dlg.Message(kMarketCancelled);
+        return;
+    }
+    f.Analysis = std::move(a);
+    Table(s, f);
+    // What kept a weight from a result, each reason once.
+    std::vector<std::string> said;
+    for (const MarketRow& row : f.Analysis.Rows) {
+        if (row.Message.empty() || std::find(said.begin(), said.end(), row.Message) != said.end()) continue;
+        said.push_back(row.Message);
+        dlg.Message(row.Message);
+    }
+    if (f.Analysis.BestPerPig < 0 && said.empty()) dlg.Message(kMarketNothingReached);
+}
+
+bool SaveMarketWeightSettings(SharedState& s, MarketWeightWindow& f) {
+    MarketSettings m;
+    MarketRange r;
+    Dialogs& dlg = DialogsOf(s);
+    for (int i = 0; i < kMarketFieldCount; ++i) {
+        double v = 0;
+        if (!BoxValue(f.Settings[static_cast<std::size_t>(i)], v)) {
+            dlg.Message(f.SettingLabels[static_cast<std::size_t>(i)].Caption + " must be a number; nothing was saved");
+            return false;
+        }
+        m.*kMarketFields[i].Value = v;
+    }
+    if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {
+        dlg.Message(problem + "; nothing was saved");
+        return false;
+    }
+    return SaveMarketSettings(s, m);
+}
+
+void MarketDefaultsClick(SharedState& s, MarketWeightWindow& f) {
+    ShowSettings(f, DefaultMarketSettings(MarketInPounds(s.WeightUnit())));
+}
+
+bool UseBestMarketWeight(SharedState& s, MarketWeightWindow& f, bool perPlaceYear) {
+    const int best = perPlaceYear ? f.Analysis.BestPerPlaceYear : f.Analysis.BestPerPig;
+    if (best < 0 || !s.Main) {
+        DialogsOf(s).Message(kMarketNoBest);
+        return false;
+    }
+    s.Main->Text3.Text = FormatPrecise(f.Analysis.Rows[static_cast<std::size_t>(best)].FinalWeight);
+    return true;
+}
+
+MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
+    MarketChart c;
+    const MarketAnalysis& a = f.Analysis;
+    for (const MarketRow& row : a.Rows) {
+        if (!row.Sold()) continue;
+        c.PerPig.emplace_back(row.FinalWeight, row.Sale.MarginPerPig);
+        c.PerPlaceYear.emplace_back(row.FinalWeight, row.Sale.MarginPerPlaceYear);
+    }
+    if (a.BestPerPig >= 0 && a.BestPerPlaceYear >= 0) {
+        c.HasBest = true;
+        const MarketRow& p = a.Rows[static_cast<std::size_t>(a.BestPerPig)];
+        const MarketRow& y = a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)];
+        c.BestPerPig = {p.FinalWeight, p.Sale.MarginPerPig};
+        c.BestPerPlaceYear = {y.FinalWeight, y.Sale.MarginPerPlaceYear};
+    }
+    if (s.Main) {
+        const double w = NumVal(std::string_view(s.Main->Text3.Text));
+        if (std::isfinite(w) && w > 0) c.CurrentWeight = w;
+    }
+    c.WeightAxis = "Final weight, " + WeightUnitOf(s);
+    c.MarginAxis = "Margin per pig";
+    c.YearAxis = "Margin per place-year";
+    return c;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,152 @@
+// tarvisol-cli market on a copy of the demo: every row is what `growth
+// --final-weight` reports at that weight put through the market's formulas,
+// options override the market file without saving it, and the exit status
+// says whether the figures stand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/CliArgs.h"
+#include "cli/GrowthCommand.h"
+#include "cli/MarketCommand.h"
+#include "location/ScratchFolder.h"
+#include "optimisation/MarketFile.h"
+#include "shared/TextFile.h"
+#include "support/DemoLocation.h"
+#include "support/FolderContents.h"
+
+namespace tarvisol::cli {
+namespace {
+namespace fs = std::filesystem;
+
+struct DemoCopy {
+    testing::ScratchFolder folder;
+    DemoCopy() { testing::CopyDemoLocation(fs::path(folder.Str())); }
+    std::string Location() const { return folder.File("Demo"); }
+};
+
+TEST(MarketCommand, EachRowIsTheGrowthCommandAtThatWeightThroughTheFormulas) {
+    DemoCopy demo;
+    MarketArgs a;
+    a.location = demo.Location();
+    a.formulation = 1;
+    a.carcassPrice = 2.2;
+    a.leanBase = 59;
+    a.leanPremium = 0.03;
+    a.bandLow = 78;
+    a.bandHigh = 84;
+    a.discount = 0.25;
+    a.pigCost = 55;
+    a.dayCost = 0.3;
+    a.emptyDays = 6;
+    a.from = 110;
+    a.to = 130;
+    a.step = 10;
+    a.threads = 2;
+    const auto r = RunMarketCommand(a, nullptr);
+    ASSERT_EQ(MarketExitCode(r), 0) << r.dump();
+    ASSERT_EQ(r["rows"].size(), 3u);
+    const auto& st = r["settings"];
+    EXPECT_EQ(st["carcass_price"], 2.2);
+    EXPECT_EQ(st["band_high"], 84);
+    bool inBand = false, outOfBand = false;
+    for (const auto& row : r["rows"]) {
+        for (const char* key : {"final_weight", "reached", "final_age", "days", "total_feed", "feed_gain", "feed_cost",
+                                "carcass_weight", "lean", "price_per_kg", "value", "margin_per_pig",
+                                "margin_per_place_year"})
+            EXPECT_TRUE(row.contains(key)) << key;
+        const double w = row["final_weight"].get<double>();
+        GrowthArgs g;
+        g.location = a.location;
+        g.formulation = 1;
+        g.finalWeight = w;
+        const auto grown = RunGrowthCommand(g, nullptr);
+        ASSERT_EQ(GrowthExitCode(grown), 0) << grown.dump();
+        EXPECT_TRUE(row["reached"].get<bool>());
+        const double age = grown["final_age"].get<double>(), cost = grown["cost_per_pig"].get<double>();
+        const double lean = grown["carcass_mixed"]["lean"].get<double>(), yield = grown["carcass_mixed"]["yield"].get<double>();
+        EXPECT_DOUBLE_EQ(row["final_age"].get<double>(), age);
+        EXPECT_DOUBLE_EQ(row["lean"].get<double>(), lean);
+        EXPECT_NEAR(row["total_feed"].get<double>(), grown["total_feed"].get<double>(), 0.05);
+        EXPECT_NEAR(row["feed_gain"].get<double>(), grown["feed_gain"].get<double>(), 0.0005);
+        EXPECT_NEAR(row["feed_cost"].get<double>(), cost, 0.005);
+        const double days = age - st["start_age"].get<double>();
+        EXPECT_DOUBLE_EQ(row["days"].get<double>(), days);
+        const double carcass = w * yield / 100;
+        const bool outside = carcass < 78 || carcass > 84;
+        (outside ? outOfBand : inBand) = true;
+        const double price = 2.2 + 0.03 * (lean - 59) - (outside ? 0.25 : 0);
+        EXPECT_DOUBLE_EQ(row["carcass_weight"].get<double>(), carcass);
+        EXPECT_NEAR(row["price_per_kg"].get<double>(), price, 1e-12);
+        EXPECT_NEAR(row["value"].get<double>(), carcass * price, 1e-9);
+        const double margin = carcass * price - cost - 55 - 0.3 * days;
+        EXPECT_NEAR(row["margin_per_pig"].get<double>(), margin, 0.006);
+        EXPECT_NEAR(row["margin_per_place_year"].get<double>(), margin * 365 / (days + 6), 0.006 * 365 / (days + 6));
+    }
+    EXPECT_TRUE(inBand && outOfBand) << "the band should split the three weights";
+    double best = -1e300;
+    nlohmann::json bestWeight;
+    for (const auto& row : r["rows"])
+        if (row["margin_per_pig"].get<double>() > best) best = row["margin_per_pig"].get<double>(), bestWeight = row["final_weight"];
+    EXPECT_EQ(r["best_per_pig"], bestWeight);
+}
+
+TEST(MarketCommand, OptionsOverrideTheMarketFileWithoutSavingIt) {
+    DemoCopy demo;
+    MarketSettings m = DefaultMarketSettings(false);
+    m.PigCost = 71.5;
+    m.DayCost = 0.35;
+    std::string error;
+    ASSERT_TRUE(SaveAtomic(MarketFilePath(demo.Location()), MarketText(m), error)) << error;
+    const auto files = testing::FolderContents(demo.folder.Str());
+    MarketArgs a;
+    a.location = demo.Location();
+    a.dayCost = 0.1;
+    a.from = 118;
+    a.to = 122;
+    a.step = 2;
+    const auto r = RunMarketCommand(a, nullptr);
+    EXPECT_EQ(MarketExitCode(r), 0) << r.dump();
+    EXPECT_EQ(r["settings"]["pig_cost"], 71.5);  // from the file
+    EXPECT_EQ(r["settings"]["day_cost"], 0.1);   // from the option
+    EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
+}
+
+TEST(MarketCommand, ExitStatusSaysWhetherTheFiguresStand) {
+    DemoCopy demo;
+    MarketArgs a;
+    a.location = demo.Location();
+    a.from = 400;  // the demo pig reaches none of these by day 198
+    a.to = 420;
+    a.step = 10;
+    const auto none = RunMarketCommand(a, nullptr);
+    EXPECT_EQ(MarketExitCode(none), 1) << none.dump();
+    EXPECT_TRUE(none["best_per_pig"].is_null());
+    ASSERT_EQ(none["rows"].size(), 3u);
+    EXPECT_FALSE(none["rows"][0]["reached"].get<bool>());
+    EXPECT_TRUE(none["rows"][0]["margin_per_pig"].is_null());
+
+    a.from = 130;  // a range upside down is refused
+    a.to = 120;
+    EXPECT_EQ(MarketExitCode(RunMarketCommand(a, nullptr)), 2);
+
+    for (const char* bad : {"--band=90", "--band=95:90", "--step=0", "--carcass-price=-1", "--empty-days=x"}) {
+        const std::string loc = a.location;
+        const char* argv[] = {"tarvisol-cli", "market", loc.c_str(), bad};
+        int code = 0;
+        EXPECT_FALSE(ParseCommandLine(4, const_cast<char**>(argv), code).has_value()) << bad;
+        EXPECT_EQ(code, 2) << bad;
+    }
+    const std::string loc = a.location;
+    const char* argv[] = {"tarvisol-cli", "market", loc.c_str(), "--band", "80:95", "--grid-diets", "--json"};
+    int code = 0;
+    const auto req = ParseCommandLine(7, const_cast<char**>(argv), code);
+    ASSERT_TRUE(req.has_value());
+    EXPECT_EQ(req->kind, CliRequest::Kind::Market);
+    EXPECT_EQ(req->market.bandLow, 80);
+    EXPECT_EQ(req->market.bandHigh, 95);
+    EXPECT_EQ(req->market.formulation, 2);
+}
+
+}  // namespace
+}  // namespace tarvisol::cli

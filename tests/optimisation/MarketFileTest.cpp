@@ -1,0 +1,82 @@
+// The location's market settings file: written and read back value for
+// value, and any bytes read with a message for each value it cannot use.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "optimisation/MarketFile.h"
+#include "location/ScratchFolder.h"
+#include "shared/ScriptedDialogs.h"
+#include "shared/SharedState.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+namespace {
+
+MarketSettings Awkward() {
+    MarketSettings m;
+    m.CarcassPrice = 0.1 + 0.2;  // no short decimal reads back as this
+    m.LeanBase = 57.25;
+    m.LeanPremium = 1.0 / 3;
+    m.BandLow = 81.5;
+    m.BandHigh = 102;
+    m.Discount = 0.125;
+    m.PigCost = 64.99;
+    m.DayCost = 0.0;
+    m.EmptyDays = 5;
+    return m;
+}
+
+TEST(MarketFile, SavedSettingsReadBackExactlyWithCrLfLines) {
+    testing::ScratchFolder folder;
+    SharedState s;
+    ScriptedDialogs dialogs;
+    s.Dialog = &dialogs;
+    s.LocationBase = folder.File("Farm");
+    ASSERT_TRUE(SaveMarketSettings(s, Awkward()));
+    std::string text, error;
+    ASSERT_TRUE(ReadTextFile(folder.File("Farm.mkt"), text, error)) << error;
+    EXPECT_EQ(text.rfind(std::string(kMarketFileHeader) + "\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("\n\n"), std::string::npos);
+    std::vector<std::string> messages;
+    EXPECT_EQ(LoadMarketSettings(s.LocationBase, 0, messages), Awkward());
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    // No file: the defaults of the location's weight unit.
+    EXPECT_EQ(LoadMarketSettings(folder.File("Other"), 1, messages), DefaultMarketSettings(true));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(MarketFile, UnusableLinesGiveAMessageEachAndKeepWhatWasThere) {
+    const MarketSettings defaults = DefaultMarketSettings(false);
+    MarketSettings m = defaults;
+    std::vector<std::string> messages;
+    ReadMarketText(std::string(kMarketFileHeader) +
+                       "\r\n"
+                       "Carcass price\t2,35\r\n"        // a decimal comma is read
+                       "  LEAN BASE %  \t 61 \n"        // case and blanks do not matter
+                       "Lean premium\tabc\r\n"          // not a number
+                       "Discount\t-0.5\r\n"             // below its range
+                       "Empty days\t1e400\r\n"          // not finite
+                       "Colour\tred\r\n"                // no such setting
+                       "Feeder pig cost 70\r\n"         // no TAB
+                       "Band low\t110\r\nBand high\t90\r\n",  // a band upside down
+                   m, messages);
+    EXPECT_DOUBLE_EQ(m.CarcassPrice, 2.35);
+    EXPECT_DOUBLE_EQ(m.LeanBase, 61);
+    EXPECT_EQ(m.LeanPremium, defaults.LeanPremium);
+    EXPECT_EQ(m.Discount, defaults.Discount);
+    EXPECT_EQ(m.EmptyDays, defaults.EmptyDays);
+    EXPECT_EQ(m.PigCost, defaults.PigCost);
+    EXPECT_EQ(m.BandLow, defaults.BandLow);
+    EXPECT_EQ(m.BandHigh, defaults.BandHigh);
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(messages[0], "Market settings, line 4: Lean premium \"abc\" is not usable; it stays 0.02");
+    EXPECT_NE(messages[3].find("\"Colour\" is not a market setting"), std::string::npos) << messages[3];
+    EXPECT_NE(messages[4].find("is not a name and a value"), std::string::npos) << messages[4];
+    EXPECT_NE(messages[5].find("the band stays 75 to 95"), std::string::npos) << messages[5];
+    EXPECT_TRUE(MarketSettingsProblem(m).empty());
+}
+
+}  // namespace
+}  // namespace tarvisol
