@@ -9,7 +9,7 @@
 namespace tarvisol {
 namespace {
 
-struct RowSpec {
+struct RowDef {
     std::string section, label, unit, key;
     Judge judge;
     int decimals;
@@ -25,9 +25,9 @@ const DietFigures* DietOf(const RunFigures& f, int d) {
     return nullptr;
 }
 
-std::vector<RowSpec> Rows(const RunFigures& base, int diets) {
+std::vector<RowDef> Rows(const RunFigures& base, int diets) {
     const std::string w = base.WeightLabel;
-    std::vector<RowSpec> rows;
+    std::vector<RowDef> rows;
     const auto num = [&](std::string section, std::string label, std::string unit, std::string key, Judge judge,
                          int decimals, std::function<double(const RunFigures&)> get) {
         rows.push_back({std::move(section), std::move(label), std::move(unit), std::move(key), judge, decimals,
@@ -144,40 +144,40 @@ RunComparison CompareRuns(const std::vector<KeptRun>& runs, int base) {
         for (const DietFigures& d : figures.back().Diets) diets = std::max(diets, d.Number);
     }
     const RunFigures& b = figures[static_cast<std::size_t>(c.Base)];
-    for (const RowSpec& spec : Rows(b, diets)) {
-        ComparedRow row{spec.section, spec.label, spec.unit, spec.key, spec.judge, spec.decimals, {}};
+    for (const RowDef& rowDef : Rows(b, diets)) {
+        ComparedRow row{rowDef.section, rowDef.label, rowDef.unit, rowDef.key, rowDef.judge, rowDef.decimals, {}};
         std::optional<double> baseNumber;
         std::optional<std::string> baseText;
-        if (spec.number) baseNumber = spec.number(b);
-        if (spec.text) baseText = spec.text(b);
+        if (rowDef.number) baseNumber = rowDef.number(b);
+        if (rowDef.text) baseText = rowDef.text(b);
         for (std::size_t i = 0; i < figures.size(); ++i) {
             ComparedValue v;
             const bool isBase = static_cast<int>(i) == c.Base;
-            if (spec.number) {
-                const std::optional<double> x = spec.number(figures[i]);
+            if (rowDef.number) {
+                const std::optional<double> x = rowDef.number(figures[i]);
                 if (x && std::isfinite(*x)) {
                     v.Present = v.Numeric = true;
                     v.Number = *x;
-                    v.Text = FixedText(*x, spec.decimals);
+                    v.Text = FixedText(*x, rowDef.decimals);
                     if (!isBase && baseNumber && std::isfinite(*baseNumber)) {
                         v.HasDifference = true;
                         v.Difference = *x - *baseNumber;
-                        v.DifferenceText = SignedText(v.Difference, spec.decimals);
+                        v.DifferenceText = SignedText(v.Difference, rowDef.decimals);
                         if (*baseNumber != 0) {
                             v.HasPercent = true;
                             v.Percent = 100.0 * v.Difference / std::fabs(*baseNumber);
                             v.PercentText = SignedText(v.Percent, 1) + " %";
                         }
                         // Same when the two figures read the same as shown.
-                        const bool same = FixedText(*x, spec.decimals) == FixedText(*baseNumber, spec.decimals);
+                        const bool same = FixedText(*x, rowDef.decimals) == FixedText(*baseNumber, rowDef.decimals);
                         if (same) v.Outcome = Verdict::Same;
-                        else if (spec.judge != Judge::None)
-                            v.Outcome = (v.Difference < 0) == (spec.judge == Judge::LowerBetter) ? Verdict::Better
+                        else if (rowDef.judge != Judge::None)
+                            v.Outcome = (v.Difference < 0) == (rowDef.judge == Judge::LowerBetter) ? Verdict::Better
                                                                                                    : Verdict::Worse;
                     }
                 }
-            } else if (spec.text) {
-                const std::optional<std::string> t = spec.text(figures[i]);
+            } else if (rowDef.text) {
+                const std::optional<std::string> t = rowDef.text(figures[i]);
                 if (t) {
                     v.Present = true;
                     v.Text = *t;
