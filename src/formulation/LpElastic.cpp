@@ -9,28 +9,10 @@
 #include <cstddef>
 #include <memory>
 
+#include "formulation/ClpQuietHandler.h"
+
 namespace tarvisol {
 namespace {
-
-// Keeps CLP silent and notes an error or severe message, which is a failed solve.
-class QuietHandler : public CoinMessageHandler {
-public:
-    QuietHandler() { setLogLevel(0); }
-    QuietHandler(const QuietHandler&) = default;
-    CoinMessageHandler* clone() const override { return new QuietHandler(*this); }
-    int print() override {
-        Note();
-        return 0;
-    }
-    void checkSeverity() override { Note(); }
-    bool severe = false;
-
-private:
-    void Note() {
-        const char c = currentMessage_.severity();
-        if (c == 'E' || c == 'S') severe = true;
-    }
-};
 
 // Magnitudes no feed matrix or limit reaches (as for the diets' own solves).
 constexpr double kMaxCoefficient = 1e12;
@@ -86,7 +68,7 @@ ElasticResult Solve(int n, const std::vector<ElasticRow>& rows) {
     }
     const int cols = static_cast<int>(cost.size());
 
-    auto handler = std::make_unique<QuietHandler>();
+    auto handler = std::make_unique<ClpQuietHandler>();
     ClpSimplex model;
     model.passInMessageHandler(handler.get());
     model.setLogLevel(0);

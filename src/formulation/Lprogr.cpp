@@ -11,36 +11,16 @@
 #include <memory>
 #include <vector>
 
+#include "formulation/ClpQuietHandler.h"
 #include "shared/FormulationState.h"
 
 namespace tarvisol {
 namespace {
 
-// Keeps CLP silent and remembers whether it raised an error or a severe
-// message, which would otherwise print and end the process.
-class QuietHandler : public CoinMessageHandler {
-public:
-    QuietHandler() { setLogLevel(0); }
-    QuietHandler(const QuietHandler&) = default;
-    CoinMessageHandler* clone() const override { return new QuietHandler(*this); }
-    int print() override {
-        Note();
-        return 0;
-    }
-    void checkSeverity() override { Note(); }
-    bool severe = false;
-
-private:
-    void Note() {
-        const char c = currentMessage_.severity();
-        if (c == 'E' || c == 'S') severe = true;
-    }
-};
-
 // One diet's model: the rows CLP was given and, after an optimal solve, the
 // basis it ended on.
 struct DietModel {
-    std::unique_ptr<QuietHandler> handler;  // declared before the model: it must outlive it
+    std::unique_ptr<ClpQuietHandler> handler;  // declared before the model: it must outlive it
     std::unique_ptr<ClpSimplex> model;
     bool ready = false;
     int cols = 0;
@@ -183,7 +163,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
                       ctx.rowLo[static_cast<std::size_t>(i)], ctx.rowUp[static_cast<std::size_t>(i)]);
         dm.ready = false;
         if (!dm.model) {
-            dm.handler = std::make_unique<QuietHandler>();
+            dm.handler = std::make_unique<ClpQuietHandler>();
             dm.model = std::make_unique<ClpSimplex>();
             dm.model->passInMessageHandler(dm.handler.get());
             dm.model->setLogLevel(0);
