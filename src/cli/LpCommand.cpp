@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/FormulationSession.h"
 #include "cli/SensitivityJson.h"
 #include "cli/JsonText.h"
 #include "formulation/Formulate.h"
@@ -16,22 +17,12 @@
 namespace tarvisol::cli {
 
 nlohmann::ordered_json RunLpCommand(const LpArgs& args, std::ostream* messages) {
-    auto s = std::make_unique<SharedState>();
-    auto form = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    DataInit(*s);
-    s->Dialog = &dialogs;
-    s->Main = form.get();
-    s->UnitTable(2) = 1;  // prices per tonne, as a metric location keeps them
-
     const std::string& base = args.location;
-    s->MatrixFile = base + kMatrixEnding;
-    s->IngredientRestrictionFile = base + kIngredientEnding;
-    s->NutrientRestrictionFile = base + kNutrientEnding;
-    s->DietFile = base + kDietEnding;
-
-    ReadDiets(*s, s->DietFile);
-    const bool loaded = LoadLP(*s, s->MatrixFile);
+    FormulationSession session = OpenFormulationFiles(base, dialogs);
+    auto& s = session.s;
+    auto& form = session.form;
+    const bool loaded = session.loaded;
     nlohmann::ordered_json diets = nlohmann::ordered_json::array();
     if (loaded) {
         RunLp(*s);

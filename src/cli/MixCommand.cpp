@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/FormulationSession.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "formulation/MixingSheet.h"
@@ -60,20 +61,12 @@ std::string Pad(const std::string& t, std::size_t w, bool left) {
 }  // namespace
 
 Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
-    auto s = std::make_unique<SharedState>();
-    auto form = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    DataInit(*s);
-    s->Dialog = &dialogs;
-    s->Main = form.get();
-    s->UnitTable(2) = 1;  // prices per tonne, as the lp command reads them
     const std::string& base = args.location;
-    s->MatrixFile = base + kMatrixEnding;
-    s->IngredientRestrictionFile = base + kIngredientEnding;
-    s->NutrientRestrictionFile = base + kNutrientEnding;
-    s->DietFile = base + kDietEnding;
-    ReadDiets(*s, s->DietFile);
-    const bool loaded = LoadLP(*s, s->MatrixFile);
+    FormulationSession session = OpenFormulationFiles(base, dialogs);
+    auto& s = session.s;
+    auto& form = session.form;
+    const bool loaded = session.loaded;
     Json out = {{"location", base}, {"loaded", loaded}, {"diet", args.diet}, {"name", ""}, {"sheet", nullptr}};
     bool refused = !loaded;
     if (!loaded) {
