@@ -15,6 +15,7 @@
 #include "app/MixingSheetView.h"
 #include "app/SensitivityView.h"
 #include "shared/ScriptedDialogs.h"
+#include "app/DemoInMainWindow.h"
 #include "support/DemoLocation.h"
 
 using namespace tarvisol;
@@ -22,33 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DecisionWindowsTest : public ::testing::Test {
+class DecisionWindowsTest : public tarvisol::testing::DemoInMainWindow {
 protected:
     void SetUp() override {
-        scratch = fs::temp_directory_path() / ("tarvisol_gui_decision_" + std::to_string(::getpid()));
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
-        tarvisol::testing::CopyDemoLocation(scratch);
-        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
-        view->show();
-        auto* text6 = view->findChild<QLineEdit*>("Text6");
-        text6->setFocus();
-        text6->clear();
-        QTest::keyClicks(text6, "Demo");
-        dialogs.Answer(Answer::Yes);
-        QTest::keyClick(text6, Qt::Key_Return);
+        OpenDemo("decision");
         view->findChild<QPushButton*>("Run LP")->click();
         form->Griddiets.Col = 2;
     }
-    void TearDown() override {
-        view.reset();
-        fs::remove_all(scratch);
-    }
-    fs::path scratch;
-    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
-    ScriptedDialogs dialogs;
-    std::unique_ptr<app::MainWindowView> view;
 };
 
 TEST_F(DecisionWindowsTest, SensitivityOpensOnTheSelectedDiet) {

@@ -17,6 +17,7 @@
 #include "app/OptimisationView.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
+#include "app/DemoInMainWindow.h"
 #include "support/DemoLocation.h"
 
 using namespace tarvisol;
@@ -24,36 +25,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MarketWeightViewTest : public ::testing::Test {
+class MarketWeightViewTest : public tarvisol::testing::DemoInMainWindow {
 protected:
     void SetUp() override {
-        scratch = fs::temp_directory_path() / ("tarvisol_gui_market_" + std::to_string(::getpid()));
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
-        tarvisol::testing::CopyDemoLocation(scratch);
-        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
-        view->show();
-        auto* text6 = view->findChild<QLineEdit*>("Text6");
-        text6->setFocus();
-        text6->clear();
-        QTest::keyClicks(text6, "Demo");
-        dialogs.Answer(Answer::Yes);
-        QTest::keyClick(text6, Qt::Key_Return);
-    }
-    void TearDown() override {
-        view.reset();
-        fs::remove_all(scratch);
+        OpenDemo("market");
     }
     static void Type(QWidget* parent, const char* name, const QString& text) {
         auto* edit = parent->findChild<QLineEdit*>(name);
         ASSERT_NE(edit, nullptr) << name;
         edit->setText(text);
     }
-    fs::path scratch;
-    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
-    ScriptedDialogs dialogs;
-    std::unique_ptr<app::MainWindowView> view;
 };
 
 TEST_F(MarketWeightViewTest, RunsTheRangeDrawsBothMarginsAndTakesTheBestWeight) {

@@ -20,6 +20,7 @@
 #include "app/MainWindowView.h"
 #include "app/RunMenus.h"
 #include "shared/ScriptedDialogs.h"
+#include "app/DemoInMainWindow.h"
 #include "support/DemoLocation.h"
 #include "support/XlsxCells.h"
 
@@ -28,25 +29,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RunWindowsTest : public ::testing::Test {
+class RunWindowsTest : public tarvisol::testing::DemoInMainWindow {
 protected:
     void SetUp() override {
-        scratch = fs::temp_directory_path() / ("tarvisol_gui_runs_" + std::to_string(::getpid()));
-        fs::remove_all(scratch);
-        fs::create_directories(scratch);
-        tarvisol::testing::CopyDemoLocation(scratch);
-        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
-        view->show();
-        auto* text6 = view->findChild<QLineEdit*>("Text6");
-        text6->setFocus();
-        text6->clear();
-        QTest::keyClicks(text6, "Demo");
-        dialogs.Answer(Answer::Yes);
-        QTest::keyClick(text6, Qt::Key_Return);
-    }
-    void TearDown() override {
-        view.reset();
-        fs::remove_all(scratch);
+        OpenDemo("runs");
     }
     QAction* Action(const QString& text) {
         for (QAction* a : view->findChildren<QAction*>())
@@ -65,12 +51,6 @@ protected:
         while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
         return out;
     }
-
-    fs::path scratch;
-    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
-    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
-    ScriptedDialogs dialogs;
-    std::unique_ptr<app::MainWindowView> view;
 };
 
 TEST_F(RunWindowsTest, ChartsKeepTwoRunsCompareThemAndExportBothFiles) {
