@@ -161,8 +161,12 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
     Progress* progress = options.progress;
     const std::string stage = "Market weights";
 
+    // Only the calling thread asks the progress whether to stop: before each
+    // weight it takes, after each it finishes, and once the pool is done (the
+    // other threads may have taken every weight before it took one).
     auto work = [&](Worker& wk, bool reports) {
         for (;;) {
+            if (reports && progress && progress->Cancelled()) stop.store(true);
             if (stop.load()) break;
             const int i = next.fetch_add(1);
             if (i >= n) break;
@@ -199,6 +203,7 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
     for (std::size_t i = 1; i < workers.size(); ++i) pool.emplace_back(work, std::ref(workers[i]), false);
     work(workers[0], true);
     for (auto& t : pool) t.join();
+    if (progress && progress->Cancelled()) stop.store(true);
     if (progress) {
         if (!stop.load()) progress->Report(stage, n, n, {});
         progress->Finish();

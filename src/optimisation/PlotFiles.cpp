@@ -25,7 +25,10 @@ std::string DietPlotHeader(const SharedState& s, bool leastCost) {
     h += "\tAge,days.\tVelmorant\t";
     for (int d = 1; d <= s.DietCount; ++d) h += "Diet  " + std::to_string(d) + "\t";
     if (leastCost) h += "Cost/Pig.\t";
-    h += "Back Fat at 10th Rib\tLongissimus Area sq cm.\tCarc. Lean %\tCarc. Yield % ";
+    // The loin area is in square inches in the pound system (as the main
+    // window's summary captions it), in square centimetres otherwise.
+    h += s.WeightUnit() == 1 ? "Back Fat at 10th Rib\tLongissimus Area sq in.\tCarc. Lean %\tCarc. Yield % "
+                             : "Back Fat at 10th Rib\tLongissimus Area sq cm.\tCarc. Lean %\tCarc. Yield % ";
     h += kCrLf;
     h += "Values of -1 indicate one of the diets was infeasible.";
     h += kCrLf;

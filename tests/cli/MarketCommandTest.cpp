@@ -11,6 +11,7 @@
 #include "cli/MarketCommand.h"
 #include "location/ScratchFolder.h"
 #include "optimisation/MarketFile.h"
+#include "shared/Progress.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
 #include "support/FolderContents.h"
@@ -125,10 +126,28 @@ TEST(MarketCommand, ExitStatusSaysWhetherTheFiguresStand) {
     ASSERT_EQ(none["rows"].size(), 3u);
     EXPECT_FALSE(none["rows"][0]["reached"].get<bool>());
     EXPECT_TRUE(none["rows"][0]["margin_per_pig"].is_null());
+    ASSERT_FALSE(none["messages"].empty());
+    EXPECT_EQ(none["messages"].back(), "No final weight of the range is reached: there is no best weight");
 
     a.from = 130;  // a range upside down is refused
     a.to = 120;
-    EXPECT_EQ(MarketExitCode(RunMarketCommand(a, nullptr)), 2);
+    const auto upsideDown = RunMarketCommand(a, nullptr);
+    EXPECT_EQ(MarketExitCode(upsideDown), 2);
+    EXPECT_EQ(upsideDown["messages"].back(), "Market weights were not run: The last final weight must not be below the first");
+    a.from = 120;
+    a.to = 130;
+    a.leanBase = 101;  // options the market cannot use are refused as the window refuses them
+    const auto lean = RunMarketCommand(a, nullptr);
+    EXPECT_EQ(MarketExitCode(lean), 2);
+    EXPECT_EQ(lean["messages"].back(), "Market weights were not run: Lean base % must be a number from 0 to 100.0");
+    a.leanBase.reset();
+    RecordingProgress stop;  // a stop is no result
+    stop.cancel = true;
+    const auto stopped = RunMarketCommand(a, nullptr, &stop);
+    EXPECT_EQ(MarketExitCode(stopped), 1);
+    ASSERT_FALSE(stopped["messages"].empty());
+    EXPECT_EQ(stopped["messages"].back(), "Market weights cancelled");
+    EXPECT_TRUE(stopped["rows"].empty());
 
     for (const char* bad : {"--band=90", "--band=95:90", "--step=0", "--carcass-price=-1", "--empty-days=x"}) {
         const std::string loc = a.location;

@@ -7,14 +7,21 @@
 #include <charconv>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/CalibrateCommand.h"
 #include "cli/CliArgs.h"
+#include "cli/ConsoleDialogs.h"
 #include "cli/GrowthCommand.h"
 #include "cli/LpCommand.h"
+#include "cli/OpenLocation.h"
 #include "cli/OptimiseCommand.h"
+#include "growth/GrowthRun.h"
+#include "location/StartUp.h"
+#include "optimisation/PlotSweep.h"
+#include "shared/MainWindowForm.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -177,6 +184,64 @@ TEST_F(BothUnitSystems, OptimisationFindsTheSameOptimum) {
         imperialFeed += i["diets"][d]["optimum"]["feed_weight"].get<double>() * WeightFactor(kLb);
     }
     EXPECT_NEAR(imperialFeed, metricFeed, 0.01 * metricFeed);
+}
+
+// A location opened as `plot` opens it, grown on its least-cost diets and
+// swept by Plot Diets.
+struct Swept {
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    cli::ConsoleDialogs dialogs{nullptr, Answer::No};
+    bool finished = false;
+    explicit Swept(const std::string& location) {
+        dialogs.Preset(kReopenQuestion, Answer::Yes);
+        dialogs.Preset(kPlotQuestion, Answer::Yes);
+        s->Main = w.get();
+        s->Dialog = &dialogs;
+        cli::OpenLocationAsUser(*s, location);
+        cli::ChooseMissingProgramme(*s);
+        if (Growth(*s) != GrowthOutcome::Results) return;
+        finished = PlotDiets(*s).finished;
+    }
+};
+
+// The sweep steps energy in the unit shown (10 kcal/lb is not 20 kcal/kg),
+// so the two systems share each diet's line at its own energy: there every
+// lysine or protein level formulates, grows and prices the same pig, and the
+// cost per pig is money in either system. The diets not swept enter as the
+// grid shows them, to four digits, as they do in Growth: feed per gain, age
+// and cost agree to 1e-5, not to the last digit. The loin is measured in
+// square inches and inches in the pound system, and the file says so.
+TEST_F(BothUnitSystems, PlotDietsSweepsTheSamePigsAtEachDietsOwnEnergy) {
+    const Swept m(metric), i(imperial);
+    ASSERT_TRUE(m.finished) << (m.dialogs.Shown().empty() ? "" : m.dialogs.Shown().back());
+    ASSERT_TRUE(i.finished) << (i.dialogs.Shown().empty() ? "" : i.dialogs.Shown().back());
+    ASSERT_EQ(i.s->SweepDietCount, m.s->SweepDietCount);
+    ASSERT_EQ(i.s->RatioToLysine, m.s->RatioToLysine);
+    const int level = m.s->RatioToLysine ? kSweepLysine : kSweepProtein;
+    const int c = kSweepCentre;
+    for (int d = 1; d <= m.s->SweepDietCount; ++d) {
+        SCOPED_TRACE(d);
+        const double kcal = m.s->SweepValues(d, c, kSweepEnergy);
+        EXPECT_NEAR(i.s->SweepValues(d, c, kSweepEnergy) * EnergyFactor(kKcalPerLb), kcal, Rel(kcal));
+        EXPECT_NEAR(i.s->SweepValues(d, c + 1, kSweepEnergy) - i.s->SweepValues(d, c, kSweepEnergy), 10, 1e-9);
+        int feasible = 0;
+        for (int l = 0; l < kSweepSteps; ++l) {
+            EXPECT_NEAR(i.s->SweepValues(d, l, level), m.s->SweepValues(d, l, level), Rel(m.s->SweepValues(d, l, level)));
+            if (m.s->SweepResults(kSweepFeedGain, d, c, l) != kSweepInfeasible) ++feasible;
+            for (int f = kSweepFeedGain; f <= kSweepLoinDepth; ++f) {
+                const double v = m.s->SweepResults(f, d, c, l) * (f == kSweepLoinArea    ? 0.155
+                                                                  : f == kSweepLoinDepth ? 0.3937
+                                                                                         : 1.0);
+                EXPECT_NEAR(i.s->SweepResults(f, d, c, l), v, f <= kSweepCost ? 1e-5 * v : Rel(v))
+                    << "level step " << l << ", field " << f;
+            }
+        }
+        EXPECT_GT(feasible, 10);
+    }
+    const auto heading = [](const Swept& x) { return SplitLines(Slurp((fs::path(x.s->LocationFolder) / kDietPlotFile).string()))[0]; };
+    EXPECT_NE(heading(m).find("\tLongissimus Area sq cm.\t"), std::string::npos);
+    EXPECT_NE(heading(i).find("\tLongissimus Area sq in.\t"), std::string::npos);
 }
 
 }  // namespace

@@ -56,6 +56,9 @@ TEST_F(AminoRatioTest, RefusalsAndMessages) {
     w->CheckRatioProtein.Value = 1;
     dialogs.Answer(Answer::No);
     DietsGridEdit(*s, 5, 1, "20");
+    ASSERT_FALSE(dialogs.Log().empty());
+    EXPECT_EQ(dialogs.Log()[0].text, "The current value is different from the Diet Restrition, Do you want to change "
+                                     "the Restriction to the Current Value?");
     EXPECT_EQ(s->NutrientLimits(1, 1, 2), 16);  // No: the restriction stays
     // No previous protein minimum recorded: the amino-acid minima are kept.
     s->NutrientLimits(1, 0, 2) = 0;

@@ -71,7 +71,9 @@ TEST_F(EditorsUpToDate, AnOutOfDateMatrixEditorDoesNotSaveItsOldGrid) {
     SaveMatrixEditor(*s, editor);
     EXPECT_EQ(Slurp(b + kMatrixEnding), before);
     EXPECT_EQ(s->IngredientNames(1), "Corn");
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages(),
+              std::vector<std::string>{"The matrix was opened again or changed after this editor was filled; nothing "
+                                       "was taken over. The editor now shows the matrix " + b + kMatrixEnding + "."});
 }
 
 TEST_F(EditorsUpToDate, RemovingAnIngredientNeverShiftsTheLimitsOfTheRestrictionsEditor) {
@@ -86,10 +88,31 @@ TEST_F(EditorsUpToDate, RemovingAnIngredientNeverShiftsTheLimitsOfTheRestriction
     LoadMatrixEditor(*s, editor);
     dialogs.Answer(Answer::Yes);
     RemoveIngredient(*s, editor, 1);  // Corn goes: every ingredient moves up one place
+    ASSERT_EQ(dialogs.Log().size(), 1u);
+    EXPECT_EQ(dialogs.Log()[0].text, "Remove Corn from the matrix, its restrictions and the formulas?");
     ASSERT_EQ(IndexOf("Wheat"), wheat - 1);
     SaveIngredientsForSession(*s, restrictions);
     EXPECT_EQ(s->IngredientLimits(1, 2, IndexOf("Wheat")), wheatMax);
     EXPECT_EQ(restrictions.GridIngred.TextMatrix(wheat - 1, 0), std::to_string(wheat - 1) + " Wheat");
+}
+
+TEST_F(EditorsUpToDate, EditedRestrictionsAreAskedAboutBeforeAChangedIngredientListRefillsThem) {
+    Open(Copy("A"));
+    RestrictionsWindow restrictions;
+    LoadRestrictionsWindow(*s, restrictions);
+    restrictions.GridIngred.SetTextMatrix(2, 2, "55");
+    MatrixEditorWindow editor;
+    LoadMatrixEditor(*s, editor);
+    dialogs.Answer(Answer::Yes).Answer(Answer::No);
+    RemoveIngredient(*s, editor, 1);
+    EXPECT_TRUE(SyncRestrictionsWindow(*s, restrictions));
+    ASSERT_EQ(dialogs.Log().size(), 2u);
+    EXPECT_EQ(dialogs.Log()[1].text,
+              "Ingredients were added or removed in the matrix. Take over the restrictions changed in this window "
+              "before it is filled again? (No discards those changes)");
+    EXPECT_NE(restrictions.GridIngred.TextMatrix(1, 2), "55");  // No: the edit is gone, the list is the new one
+    EXPECT_NE(s->IngredientLimits(1, 2, 1), 55);
+    EXPECT_FALSE(SyncRestrictionsWindow(*s, restrictions));  // up to date now
 }
 
 TEST_F(EditorsUpToDate, SaveToFileAsksForTheFileTheFirstTime) {
@@ -126,7 +149,12 @@ TEST_F(EditorsUpToDate, ClosingAnEditorWithEditsNotTakenOverAsks) {
     dialogs.Answer(Answer::No);
     EXPECT_TRUE(CloseMatrixEditor(*s, editor));
     EXPECT_NE(s->IngredientPrices(2), 401);
-    EXPECT_EQ(dialogs.Log().size(), 3u);
+    ASSERT_EQ(dialogs.Log().size(), 3u);
+    EXPECT_EQ(dialogs.Log()[0].text,
+              "The restrictions were changed and not taken over. Take them over for this session before closing? (No "
+              "discards the changes)");
+    EXPECT_EQ(dialogs.Log()[2].text,
+              "The matrix was changed and not taken over. Take the changes over before closing? (No discards them)");
 }
 
 }  // namespace

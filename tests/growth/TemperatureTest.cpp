@@ -140,6 +140,30 @@ TEST_F(TemperatureTest, SaveOnlyTakesOverAndCloseDoesNot) {
     EXPECT_EQ(s->TempTable(1), 24);
 }
 
+TEST_F(TemperatureTest, ClosingWithTemperaturesNotTakenOverAsksFirst) {
+    ShowTemperatureWindow(*s, window);
+    EXPECT_TRUE(TempWindowCloseAsked(*s, window));  // nothing typed: no question
+    EXPECT_TRUE(dialogs.Log().empty());
+    const double before = s->TempTable(1);
+    ShowTemperatureWindow(*s, window);
+    window.GridTemps.SetTextMatrix(1, 2, "24");
+    dialogs.Answer(Answer::Cancel).Answer(Answer::No).Answer(Answer::Yes);
+    EXPECT_FALSE(TempWindowCloseAsked(*s, window));
+    EXPECT_TRUE(window.Visible);
+    ASSERT_EQ(dialogs.Log().size(), 1u);
+    EXPECT_EQ(dialogs.Log()[0].text,
+              "The temperatures were changed and not taken over. Take them over before closing? (No discards the "
+              "changes)");
+    EXPECT_TRUE(TempWindowCloseAsked(*s, window));  // No discards
+    EXPECT_EQ(s->TempTable(1), before);
+    ShowTemperatureWindow(*s, window);
+    window.GridTemps.SetTextMatrix(1, 2, "24");
+    EXPECT_TRUE(TempWindowCloseAsked(*s, window));  // Yes takes over, and saves nothing
+    EXPECT_EQ(s->TempTable(1), 24);
+    EXPECT_FALSE(window.Visible);
+    EXPECT_FALSE(tarvisol::FileExists(s->TempFileName));
+}
+
 TEST_F(TemperatureTest, SetTempsFillsTheWeeksAndLeavesTheStartingAge) {
     s->TempTable(0) = 63;
     s->CalibTemps(0) = 63;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calibration/CalFile.h"
+#include "calibration/CalibrationFixture.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
@@ -16,6 +17,8 @@
 #include "location/ScratchFolder.h"
 #include "location/StartUp.h"
 #include "optimisation/OptimisationWindow.h"
+#include "optimisation/PlotFiles.h"
+#include "optimisation/PlotSweep.h"
 #include "support/DemoAfterGrowth.h"
 #include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
@@ -254,6 +257,124 @@ TEST(ReusedOptimisation, ASecondSearchFindsWhatAFreshWindowFinds) {
     EXPECT_TRUE(reused.s->OptPoint == fresh.s->OptPoint);
     EXPECT_EQ(GridText(reused.f.GridOpt), GridText(fresh.f.GridOpt));
     EXPECT_EQ(GridText(reused.w->Griddiets), GridText(fresh.w->Griddiets));
+}
+
+// A calibration of a herd that ends older and heavier, declined; then the demo herd's table typed into the window again: the same
+// fit, the same question, the same curve and files as in a fresh window.
+struct Calibrated {
+    class testing::ScratchFolder folder;
+    std::unique_ptr<testing::DemoCalibration> demo;
+    Calibrated() {
+        testing::CopyDemoLocation(folder.Str());
+        demo = std::make_unique<testing::DemoCalibration>(folder.Str());
+    }
+    void Type(const std::vector<std::vector<std::string>>& rows) {
+        Grid& g = demo->form->GridCalibWts;
+        for (int r = 1; r <= kCalWindowRows; ++r)
+            for (int c = 0; c <= 2; ++c)
+                g.SetTextMatrix(r, c, r <= static_cast<int>(rows.size()) ? rows[r - 1][c] : std::string());
+    }
+    void Continue(Answer save, Answer use) {
+        demo->dialogs.ClearLog();
+        demo->dialogs.Answer(save).Answer(use);
+        ContinueCalibration(*demo->s, *demo->form);
+        EXPECT_TRUE(demo->dialogs.Exhausted());  // it ran to both questions
+    }
+};
+
+TEST(ReusedCalibration, TheDemoHerdFittedAfterAnotherHerdFitsAsInAFreshWindow) {
+    Calibrated reused, fresh;
+    std::vector<std::vector<std::string>> demoRows;
+    for (int r = 1; r <= 5; ++r) {
+        const Grid& g = fresh.demo->form->GridCalibWts;
+        demoRows.push_back({g.TextMatrix(r, 0), g.TextMatrix(r, 1), g.TextMatrix(r, 2)});
+    }
+    ASSERT_EQ(demoRows[4][0], FormatAuto(165));
+    auto heavier = demoRows;
+    heavier[4] = {"170", "128.0", "80.0"};
+    reused.Type(heavier);
+    reused.Continue(Answer::No, Answer::No);
+    const auto a = reused.demo->s->BestCurve;
+    // Pressing Calibration again opens the window on what was typed last.
+    reused.demo->dialogs.Text("Demo");
+    CalibrationCommand(*reused.demo->s, *reused.demo->form);
+    reused.Type(demoRows);
+    fresh.Type(demoRows);
+    reused.Continue(Answer::No, Answer::Yes);
+    fresh.Continue(Answer::No, Answer::Yes);
+    const SharedState &r = *reused.demo->s, &f = *fresh.demo->s;
+    ASSERT_FALSE(a == f.BestCurve);  // the two herds fit differently
+    // The texts name each window's own folder.
+    const auto told = [](const Calibrated& c) {
+        std::vector<std::string> texts;
+        for (const auto& shown : c.demo->dialogs.Log()) {
+            std::string text = shown.kind + ": " + shown.text;
+            for (std::size_t at; (at = text.find(c.folder.Str())) != std::string::npos;)
+                text.replace(at, c.folder.Str().size(), "FOLDER");
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(told(reused), told(fresh));
+    EXPECT_TRUE(r.BestCurve == f.BestCurve);
+    EXPECT_TRUE(r.GrowthCurve == f.GrowthCurve);
+    EXPECT_TRUE(r.RunResults == f.RunResults);
+    EXPECT_TRUE(r.CalibWeightTable == f.CalibWeightTable);
+    EXPECT_TRUE(r.CalibInputs == f.CalibInputs);
+    EXPECT_EQ(r.CalibLastRow, f.CalibLastRow);
+    EXPECT_EQ(GridText(reused.demo->w->GridWeight), GridText(fresh.demo->w->GridWeight));
+    EXPECT_EQ(GridText(reused.demo->w->Grid1), GridText(fresh.demo->w->Grid1));
+    EXPECT_TRUE(testing::FolderContents(reused.folder.Str()) == testing::FolderContents(fresh.folder.Str()));
+}
+
+// Plot Diets on the demo's four least-cost diets in lysine steps, then on
+// three of them from the grid in protein steps: the same sweep and files as
+// the second in a fresh window.
+struct Plotted : testing::DemoAfterGrowth {
+    Plotted() : DemoAfterGrowth(kFormulationLeastCost) {}
+    PlotOutcome Plot() {
+        dialogs.ClearLog();
+        dialogs.Answer(Answer::Yes);
+        PlotOptions o;
+        o.threads = 2;
+        return PlotDiets(*s, o);
+    }
+    void ThreeDietsFromTheGridInProteinSteps() {
+        w->Combo1.ListIndex = kFormulationGridDiets;
+        for (int r = 1; r < w->Griddiets.Rows(); ++r) w->Griddiets.SetTextMatrix(r, 4, "");
+        w->CheckRatioLysine.Value = 0;
+        w->CheckRatioProtein.Value = 1;
+        ASSERT_EQ(Growth(*s), GrowthOutcome::Results);
+        ASSERT_EQ(s->DietCount, 3);
+    }
+};
+
+TEST(ReusedPlotDiets, ASmallerSweepAfterALargerOneIsTheFreshSweep) {
+    Plotted reused, fresh;
+    reused.w->CheckRatioLysine.Value = 1;
+    ASSERT_TRUE(reused.Plot().finished);
+    ASSERT_EQ(reused.s->SweepDietCount, 4);
+    reused.ThreeDietsFromTheGridInProteinSteps();
+    fresh.ThreeDietsFromTheGridInProteinSteps();
+    const PlotOutcome r = reused.Plot(), f = fresh.Plot();
+    ASSERT_TRUE(f.finished);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(reused.dialogs.Messages(), fresh.dialogs.Messages());
+    EXPECT_EQ(reused.s->SweepDietCount, 3);
+    EXPECT_EQ(reused.s->RatioToLysine, fresh.s->RatioToLysine);
+    for (int d = 1; d <= 3; ++d)
+        for (int i = 0; i < kSweepSteps; ++i) {
+            for (int v : {kSweepLysine, kSweepEnergy, kSweepProtein})
+                ASSERT_EQ(reused.s->SweepValues(d, i, v), fresh.s->SweepValues(d, i, v)) << d << " " << i;
+            for (int l = 0; l < kSweepSteps; ++l)
+                for (int field = kSweepFeedGain; field <= kSweepLoinDepth; ++field)
+                    ASSERT_EQ(reused.s->SweepResults(field, d, i, l), fresh.s->SweepResults(field, d, i, l))
+                        << d << " " << i << " " << l << " " << field;
+        }
+    EXPECT_EQ(Slurp(r.dietPlotPath), Slurp(f.dietPlotPath));
+    EXPECT_EQ(Slurp(r.plotPath), Slurp(f.plotPath));
+    EXPECT_EQ(GridText(reused.w->Griddiets), GridText(fresh.w->Griddiets));
+    EXPECT_EQ(GridText(reused.w->Grid1), GridText(fresh.w->Grid1));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "location/ScratchFolder.h"
+#include "support/DemoAfterGrowth.h"
+#include "support/FolderContents.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -145,4 +147,28 @@ TEST_F(StartUpTest, UnitListAndSetValuesDialog) {
     EXPECT_EQ(s->EnergyUnit(), 4);
     EXPECT_EQ(s->PriceUnit(), 1);
     EXPECT_EQ(dialogs.Log().back().text, "Do you want to save the changes to file?");
+}
+
+// The files grid of the main window: each save row asks whether it goes to
+// the location open now; Cancel writes nothing, and the rows between say nothing.
+TEST(FilesGrid, EachSaveRowAsksAndCancelWritesNothing) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationGridDiets);
+    const auto files = tarvisol::testing::FolderContents(demo.folder.Str());
+    demo.dialogs.ClearLog();
+    for (int row = 0; row <= 11; ++row) {
+        demo.dialogs.Answer(Answer::Cancel);
+        if (row == 10) continue;  // saves the ingredient restrictions at once
+        FilesGridClick(*demo.s, row);
+    }
+    std::vector<std::string> texts;
+    for (const auto& shown : demo.dialogs.Log()) texts.push_back(shown.kind + ": " + shown.text);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{
+                  "ask: Do you want to Save All Data to the existing location?",
+                  "ask: Do you want to Save the Current Diets to the existing location?",
+                  "ask: Do you want to Save the Current Matrix Data to the existing location?",
+                  "ask: Do you want to Save the  Nutrition Restrictions to the existing location?",
+                  "message: Click Below to Save Ingredient Restriction to to an Existing or New Location Name and "
+                  "Folder Below"}));
+    EXPECT_TRUE(tarvisol::testing::FolderContents(demo.folder.Str()) == files);
 }

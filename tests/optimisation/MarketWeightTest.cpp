@@ -188,6 +188,15 @@ TEST(MarketAnalysis, CancelGivesNoRowsAndReportsEachWeight) {
     EXPECT_EQ(p.entries[1].done, 2);
     EXPECT_EQ(p.entries[1].total, 41);
     EXPECT_EQ(p.finished, 1);
+
+    // A stop asked for before the first weight, with threads that could take
+    // every weight before the calling one does: nothing is grown.
+    RecordingProgress before;
+    before.cancel = true;
+    const MarketAnalysis none = x.Analyse({100, 104, 2}, 4, &before);
+    EXPECT_TRUE(none.Cancelled);
+    EXPECT_TRUE(none.Rows.empty());
+    EXPECT_TRUE(before.entries.empty());
 }
 
 }  // namespace

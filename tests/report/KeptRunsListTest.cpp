@@ -50,6 +50,7 @@ TEST(KeptRunsList, RenameMoveDeleteAreSavedAndTheBaseFollowsItsRun) {
     Choose(w, 2);
     demo.dialogs.Text("  B\xE9\tnew  ");  // blanks around and a tab go
     RenameKeptRun(s, w);
+    EXPECT_EQ(demo.dialogs.Log().back().text, "New name of the run");
     EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"A", "B\xE9 new", "C"}));
 
     MoveKeptRun(s, w, -1);
@@ -62,6 +63,7 @@ TEST(KeptRunsList, RenameMoveDeleteAreSavedAndTheBaseFollowsItsRun) {
     Choose(w, 1);
     demo.dialogs.Answer(Answer::Yes);
     DeleteKeptRun(s, w);
+    EXPECT_EQ(demo.dialogs.Log().back().text, "Delete the kept run B\xE9 new?");
     EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"C", "A"}));
     EXPECT_EQ(NamesShown(w), NamesInFile(s));
     EXPECT_EQ(w.Runs[static_cast<std::size_t>(w.Base)].Name, "C");
@@ -113,8 +115,10 @@ TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
 
     // The same name again: replaced only when the user says so.
     const std::string once = Slurp(path);
+    EXPECT_EQ(demo.dialogs.Messages().back(), "Kept Spring \x80 programme in " + path);
     demo.dialogs.Text("Spring \x80 programme").Answer(Answer::No);
     EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:00"));
+    EXPECT_EQ(demo.dialogs.Log().back().text, "A run named Spring \x80 programme is kept already. Replace it?");
     EXPECT_EQ(Slurp(path), once);
 
     // A file the program cannot read holds runs it would lose: never overwritten.
@@ -122,8 +126,18 @@ TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
     demo.dialogs.ClearLog();
     EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:05"));
     EXPECT_EQ(Slurp(path), "{\"format\": \"tarvisol-runs\", \"version\": 99, \"runs\": []}");
-    ASSERT_EQ(demo.dialogs.Messages().size(), 1u);
-    EXPECT_NE(demo.dialogs.Messages()[0].find("nothing was kept"), std::string::npos);
+    EXPECT_EQ(demo.dialogs.Messages(),
+              std::vector<std::string>{"The kept runs file " + path + " cannot be read: it was written by another "
+                                       "version of the program (version 99); nothing was kept"});
+
+    // A location not opened has nowhere to keep the run.
+    std::remove(path.c_str());
+    const std::string pig = s.PigFile;
+    s.PigFile.clear();
+    demo.dialogs.ClearLog();
+    EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:05"));
+    EXPECT_EQ(demo.dialogs.Messages(), std::vector<std::string>{"Open a location before keeping a run"});
+    s.PigFile = pig;
 
     // A failed run is not kept at all.
     std::remove(path.c_str());

@@ -1,0 +1,92 @@
+// The market window's refusals and ends on the demo location: a box that is
+// not a number is named and nothing runs or is saved; a missing location, a
+// stop and a range the pig never reaches are told, and no best weight is taken.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "optimisation/MarketFile.h"
+#include "shared/Progress.h"
+#include "support/DemoAfterGrowth.h"
+#include "support/FolderContents.h"
+#include "ui/MarketWeightWindow.h"
+
+namespace tarvisol {
+namespace {
+using Texts = std::vector<std::string>;
+
+struct MarketWindow : testing::DemoAfterGrowth {
+    MarketWeightWindow f;
+    MarketWindow() : DemoAfterGrowth(kFormulationGridDiets) {
+        ShowMarketWeightWindow(*s, f);
+        dialogs.ClearLog();
+    }
+    Texts Told() {
+        Texts t = dialogs.Messages();
+        dialogs.ClearLog();
+        return t;
+    }
+};
+
+TEST(MarketWeightWindow, ABoxThatIsNotAUsableNumberIsNamedAndNothingRunsOrIsSaved) {
+    MarketWindow x;
+    const auto files = testing::FolderContents(x.folder.Str());
+    const std::string label = x.f.SettingLabels[0].Caption, kept = x.f.Settings[0].Text;
+    ASSERT_FALSE(label.empty());
+    x.f.Settings[0].Text = "12x";
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    EXPECT_FALSE(SaveMarketWeightSettings(*x.s, x.f));
+    EXPECT_EQ(x.Told(), (Texts{label + " must be a number", label + " must be a number; nothing was saved"}));
+
+    x.f.Settings[0].Text = kept;
+    x.f.Settings[1].Text = "120";  // lean base above 100 %
+    EXPECT_FALSE(SaveMarketWeightSettings(*x.s, x.f));
+    EXPECT_EQ(x.Told(), Texts{"Lean base % must be a number from 0 to 100.0; nothing was saved"});
+
+    x.f.Settings[1].Text = "55";
+    x.f.TextStep.Text = "five";
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    EXPECT_EQ(x.Told(), Texts{"The final weights from, to and step must be numbers"});
+
+    EXPECT_TRUE(x.f.Analysis.Empty());
+    const std::string finalWeight = x.w->Text3.Text;
+    EXPECT_FALSE(UseBestMarketWeight(*x.s, x.f, false));
+    EXPECT_EQ(x.Told(), Texts{"Run the market weights first: there is no best weight to take"});
+    EXPECT_EQ(x.w->Text3.Text, finalWeight);
+    EXPECT_TRUE(testing::FolderContents(x.folder.Str()) == files);
+}
+
+TEST(MarketWeightWindow, NoLocationAStopAndARangeNeverReachedAreTold) {
+    MarketWindow x;
+    x.f.TextFrom.Text = "100";
+    x.f.TextTo.Text = "110";
+    x.f.TextStep.Text = "5";
+    RecordingProgress stop;
+    stop.cancel = true;
+    RunMarketWeights(*x.s, x.f, &stop, 1);
+    EXPECT_EQ(x.Told(), Texts{"Market weights cancelled"});
+    EXPECT_TRUE(x.f.Analysis.Empty());
+
+    x.f.TextFrom.Text = "400";
+    x.f.TextTo.Text = "410";
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    // Why, once for the three weights; the table says there is no best.
+    EXPECT_EQ(x.Told(), Texts{"The pig reaches only 139.3 kg by day 198; the final weight is not reached"});
+    EXPECT_EQ(x.f.Analysis.Rows.size(), 3u);
+    EXPECT_EQ(x.f.LabelBest.Caption, "No final weight of the range is reached by day 198: there is no best weight");
+    EXPECT_FALSE(UseBestMarketWeight(*x.s, x.f, true));
+
+    const std::string base = x.s->LocationBase;
+    x.s->LocationBase.clear();
+    x.Told();
+    EXPECT_FALSE(SaveMarketWeightSettings(*x.s, x.f));
+    x.s->LocationBase = base;
+    x.s->PigDataReady = false;
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    EXPECT_EQ(x.Told(), (Texts{"Open a location before saving its market settings",
+                               "Open a location before the market weights"}));
+}
+
+}  // namespace
+}  // namespace tarvisol
