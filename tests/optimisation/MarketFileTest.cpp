@@ -51,17 +51,17 @@ TEST(MarketFile, UnusableLinesGiveAMessageEachAndKeepWhatWasThere) {
     const MarketSettings defaults = DefaultMarketSettings(false);
     MarketSettings m = defaults;
     std::vector<std::string> messages;
-    ReadMarketText(std::string(kMarketFileHeader) +
-                       "\r\n"
-                       "Carcass price\t2,35\r\n"        // a decimal comma is read
-                       "  LEAN BASE %  \t 61 \n"        // case and blanks do not matter
-                       "Lean premium\tabc\r\n"          // not a number
-                       "Discount\t-0.5\r\n"             // below its range
-                       "Empty days\t1e400\r\n"          // not finite
-                       "Colour\tred\r\n"                // no such setting
-                       "Feeder pig cost 70\r\n"         // no TAB
-                       "Band low\t110\r\nBand high\t90\r\n",  // a band upside down
-                   m, messages);
+    std::string text = kMarketFileHeader;
+    text += "\r\n"
+            "Carcass price\t2,35\r\n"        // a decimal comma is read
+            "  LEAN BASE %  \t 61 \n"        // case and blanks do not matter
+            "Lean premium\tabc\r\n"          // not a number
+            "Discount\t-0.5\r\n"             // below its range
+            "Empty days\t1e400\r\n"          // not finite
+            "Colour\tred\r\n"                // no such setting
+            "Feeder pig cost 70\r\n"         // no TAB
+            "Band low\t110\r\nBand high\t90\r\n";  // a band upside down
+    ReadMarketText(text, m, messages);
     EXPECT_DOUBLE_EQ(m.CarcassPrice, 2.35);
     EXPECT_DOUBLE_EQ(m.LeanBase, 61);
     EXPECT_EQ(m.LeanPremium, defaults.LeanPremium);
