@@ -34,11 +34,34 @@ void Choose(CompareRunsWindow& w, int i) {
     w.GridRuns.ColSel = w.GridRuns.Cols() - 1;
 }
 
+// Whether the window still shows what the file holds. Another window or the
+// command line may have kept, renamed or deleted a run since it was filled;
+// saving the window's list then would write those changes away. A changed
+// list is shown afresh and nothing is changed.
+bool ListIsCurrent(SharedState& s, CompareRunsWindow& w) {
+    std::vector<KeptRun> now;
+    std::string error;
+    if (!ReadRunsFile(w.RunsFile, now, error)) {
+        DialogsOf(s).Message(error + "; nothing was changed");
+        return false;
+    }
+    if (RunsFileText(now) == RunsFileText(w.Runs)) return true;
+    const std::string base = BaseName(w);
+    w.Runs = std::move(now);
+    const int b = FindKeptRun(w.Runs, base);
+    w.Base = b >= 0 ? b : 0;
+    ShowCompareRuns(w);
+    w.LabelStatus.Caption = "The list was changed elsewhere and is shown afresh";
+    DialogsOf(s).Message(kKeptRunsChangedElsewhere);
+    return false;
+}
+
 }  // namespace
 
 void RenameKeptRun(SharedState& s, CompareRunsWindow& w) {
     const int i = ChosenRun(w);
     if (i < 0) return;
+    if (!ListIsCurrent(s, w)) return;
     Dialogs& dlg = DialogsOf(s);
     const std::string old = w.Runs[static_cast<std::size_t>(i)].Name;
     const std::string name = CleanRunName(dlg.Input("New name of the run", "Rename Run", old));
@@ -57,6 +80,7 @@ void RenameKeptRun(SharedState& s, CompareRunsWindow& w) {
 void DeleteKeptRun(SharedState& s, CompareRunsWindow& w) {
     const int i = ChosenRun(w);
     if (i < 0) return;
+    if (!ListIsCurrent(s, w)) return;
     const std::string name = w.Runs[static_cast<std::size_t>(i)].Name;
     if (DialogsOf(s).Ask("Delete the kept run " + name + "?", Buttons::YesNo, "Delete Run") != Answer::Yes) return;
     const std::string base = BaseName(w);
@@ -70,6 +94,7 @@ void MoveKeptRun(SharedState& s, CompareRunsWindow& w, int delta) {
     const int i = ChosenRun(w);
     const int j = i + delta;
     if (i < 0 || j < 0 || j >= static_cast<int>(w.Runs.size())) return;
+    if (!ListIsCurrent(s, w)) return;
     const std::string base = BaseName(w);
     std::vector<KeptRun> before = w.Runs;
     std::swap(w.Runs[static_cast<std::size_t>(i)], w.Runs[static_cast<std::size_t>(j)]);

@@ -21,7 +21,9 @@
 #include "app/RunMenus.h"
 #include "shared/ScriptedDialogs.h"
 #include "app/DemoInMainWindow.h"
+#include "location/ScratchFolder.h"
 #include "support/DemoLocation.h"
+#include "support/FolderContents.h"
 #include "support/XlsxCells.h"
 
 using namespace tarvisol;
@@ -73,6 +75,19 @@ TEST_F(RunWindowsTest, ChartsKeepTwoRunsCompareThemAndExportBothFiles) {
     QImage picture((png + ".png").c_str());
     EXPECT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 300);
+    // Saved again on a disk that takes only a few bytes: the picture there stays whole.
+    const std::string saved = tarvisol::testing::Slurp(png + ".png");
+    const auto files = tarvisol::testing::FolderContents(scratch.string());
+    dialogs.ClearLog();
+    dialogs.Text(png + ".png");
+    {
+        tarvisol::testing::FileSizeCap cap(8);
+        charts->findChild<QPushButton*>("CommandSave")->click();
+    }
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].rfind("Cannot save " + png + ".png", 0), 0u) << dialogs.Messages()[0];
+    EXPECT_TRUE(tarvisol::testing::FolderContents(scratch.string()) == files);
+    EXPECT_EQ(tarvisol::testing::Slurp(png + ".png"), saved);
 
     // Two runs kept, the second on other weights.
     dialogs.Text("First run");

@@ -101,6 +101,39 @@ TEST(KeptRunsList, AFailedSaveIsToldAndTheListStaysAsTheFileHasIt) {
     EXPECT_EQ(w.LabelStatus.Caption, "Not saved: the kept runs are as they were");
 }
 
+TEST(KeptRunsList, ARunKeptWhileTheWindowIsOpenIsNeverWrittenAway) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    SharedState& s = *demo.s;
+    std::string error;
+    for (const char* name : {"A", "B"}) ASSERT_TRUE(KeepRunAs(s, s.LastRun, name, "2025-03-14 09:30", false, error)) << error;
+    CompareRunsWindow w;
+    LoadCompareRuns(s, w);
+    // Kept from the main window (or the command line) with the window open.
+    ASSERT_TRUE(KeepRunAs(s, s.LastRun, "C", "2025-03-14 09:40", false, error)) << error;
+    demo.dialogs.ClearLog();
+    for (int change = 0; change < 3; ++change) {
+        Choose(w, 1);
+        demo.dialogs.Text("Renamed").Answer(Answer::Yes);
+        if (change == 0) RenameKeptRun(s, w);
+        if (change == 1) DeleteKeptRun(s, w);
+        if (change == 2) MoveKeptRun(s, w, 1);
+        EXPECT_EQ(demo.dialogs.Messages(),
+                  std::vector<std::string>{"The kept runs were changed elsewhere since this window showed them; it "
+                                           "shows them now. Nothing was changed: choose the run again."})
+            << change;
+        EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"A", "B", "C"})) << change;
+        EXPECT_EQ(NamesShown(w), NamesInFile(s)) << change;
+        demo.dialogs = ScriptedDialogs{};
+        // The file changes again before the next try.
+        ASSERT_TRUE(KeepRunAs(s, s.LastRun, "C", "2025-03-14 09:5" + std::to_string(change), true, error)) << error;
+    }
+    LoadCompareRuns(s, w);
+    Choose(w, 1);
+    demo.dialogs.Text("Renamed");
+    RenameKeptRun(s, w);  // the window is up to date: the rename is saved
+    EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"Renamed", "B", "C"}));
+}
+
 TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
     DemoAfterGrowth demo(kFormulationGridDiets);
     SharedState& s = *demo.s;
