@@ -10,7 +10,7 @@
 #include "cli/ConsoleDialogs.h"
 #include "cli/JsonText.h"
 #include "cli/KeepCommand.h"
-#include "cli/OpenLocation.h"
+#include "cli/GrowthSession.h"
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
 #include "location/StartUp.h"
@@ -86,21 +86,10 @@ int GrowthExitCode(const nlohmann::json& r) {
 }
 
 nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
-    ConsoleDialogs dialogs(messages, args.yes ? Answer::Yes : Answer::No);
-    dialogs.Preset(kReopenQuestion, Answer::Yes);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    OpenLocationAsUser(*s, args.location);
-
-    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
-    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
-    if (args.sex) w->ComboSex.ListIndex = *args.sex;
-    if (args.pigs) w->TextPigNo.Text = FormatPattern(*args.pigs, "0");
-    if (args.startWeight) w->Text1.Text = FormatPrecise(*args.startWeight);
-    if (args.startAge) w->Text2.Text = FormatPattern(*args.startAge, "0");
-    if (args.finalWeight) w->Text3.Text = FormatPrecise(*args.finalWeight);
+    const auto session = OpenForGrowth(args, messages);
+    SharedState* const s = session->s.get();
+    MainWindow* const w = session->w.get();
+    ConsoleDialogs& dialogs = *session->dialogs;
 
     const std::size_t before = dialogs.Shown().size();
     const GrowthOutcome outcome = Growth(*s);

@@ -21,6 +21,12 @@ struct GrowthSession {
     GrowthOutcome outcome = GrowthOutcome::Refused;  // what Growth gave
 };
 
+// The location opened and the boxes given typed, as `growth` does, before
+// Growth is pressed. A formulation not chosen is least cost when the
+// location has a matrix, the grid's diets otherwise.
+std::unique_ptr<GrowthSession> OpenForGrowth(const GrowthArgs& args, std::ostream* messages);
+
+// OpenForGrowth, a herd sex not chosen taken as mixed, then Growth.
 std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* messages);
 
 }  // namespace tarvisol::cli
