@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/QtDialogs.h"
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -32,11 +32,7 @@ AdjustCalibrationView::AdjustCalibrationView(SharedState& s, Dialogs& dialogs, Q
 }
 
 void AdjustCalibrationView::Open() {
-    try {
-        LoadAdjustCal(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { LoadAdjustCal(s_, form_); });
     grid_->Refresh();
     text_->setText(QString::fromStdString(form_.Text1.Text));
     show();
@@ -48,11 +44,7 @@ void AdjustCalibrationView::Run() {
         QtProgress progress(this, tr("Calibration Test"));
         FitOptions options;
         options.progress = &progress;
-        try {
-            AdjustCalRun(s_, form_, options);
-        } catch (const std::exception& e) {
-            dialogs_.Message(TrappedErrorMessage(e, ")"));
-        }
+        RunTrapped(dialogs_, [&] { AdjustCalRun(s_, form_, options); });
     }
     grid_->Refresh();
     text_->setText(QString::fromStdString(form_.Text1.Text));

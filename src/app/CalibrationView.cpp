@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/QtDialogs.h"
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -59,11 +59,7 @@ void CalibrationView::Refresh() {
 }
 
 void CalibrationView::Open() {
-    try {
-        CalibrationCommand(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { CalibrationCommand(s_, form_); });
     Refresh();
     if (form_.Visible) {
         show();
@@ -79,11 +75,7 @@ void CalibrationView::Continue() {
         FitOptions options;
         options.progress = &progress;
         hide();  // the window hides while the calibration runs
-        try {
-            ContinueCalibration(s_, form_, options);
-        } catch (const std::exception& e) {
-            dialogs_.Message(TrappedErrorMessage(e, ")"));
-        }
+        RunTrapped(dialogs_, [&] { ContinueCalibration(s_, form_, options); });
     }
     Refresh();
     // A stopped calibration keeps the window for another try.

@@ -8,7 +8,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/KeptRunsList.h"
 
 namespace tarvisol::app {
@@ -98,11 +98,7 @@ void CompareRunsView::Open() {
 
 void CompareRunsView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    try {
-        procedure();
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(); });
     Refresh();
 }
 

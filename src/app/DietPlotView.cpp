@@ -15,9 +15,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/RunTrapped.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
-#include "shared/RuntimeError.h"
 
 namespace tarvisol::app {
 namespace {
@@ -146,33 +146,21 @@ DietPlotView::DietPlotView(SharedState& s, Dialogs& dialogs, QWidget* parent)
     connect(diet, qOverload<int>(&QComboBox::currentIndexChanged), this, chosen);
     connect(measure, qOverload<int>(&QComboBox::currentIndexChanged), this, chosen);
     connect(copy, &QPushButton::clicked, this, [this] {
-        try {
-            CopyDietChartTable(s_, form_);
-        } catch (const std::exception& e) {
-            dialogs_.Message(TrappedErrorMessage(e, ")"));
-        }
+        RunTrapped(dialogs_, [&] { CopyDietChartTable(s_, form_); });
         Refresh();
     });
     resize(1240, 900);
 }
 
 void DietPlotView::Open() {
-    try {
-        LoadDietChart(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { LoadDietChart(s_, form_); });
     Refresh();
     show();
     raise();
 }
 
 void DietPlotView::Select() {
-    try {
-        DietChartSelect(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { DietChartSelect(s_, form_); });
     Refresh();
 }
 

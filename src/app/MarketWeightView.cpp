@@ -16,7 +16,7 @@
 #include <cmath>
 
 #include "app/QtDialogs.h"
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 
 namespace tarvisol::app {
 
@@ -133,11 +133,7 @@ void MarketWeightView::Open() {
 
 void MarketWeightView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    try {
-        procedure();
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(); });
     Refresh();
 }
 

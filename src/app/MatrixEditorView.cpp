@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -41,11 +41,7 @@ void MatrixEditorView::Open() {
 
 void MatrixEditorView::Run(const std::function<void()>& procedure) {
     const uint32_t version = s_.MatrixVersion;
-    try {
-        procedure();
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(); });
     grid_->Refresh();
     if (s_.MatrixVersion != version && onChanged) onChanged();
 }

@@ -7,7 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 
 namespace tarvisol::app {
 
@@ -29,11 +29,7 @@ OptimisationReportView::OptimisationReportView(SharedState& s, Dialogs& dialogs,
     auto* copy = binder_.Bind(form_.CommandCopy, new QPushButton(this));
     copy->setObjectName("CommandCopy");
     connect(copy, &QPushButton::clicked, this, [this] {
-        try {
-            CopyReportToClipboard(s_, form_);
-        } catch (const std::exception& e) {
-            dialogs_.Message(TrappedErrorMessage(e, ")"));
-        }
+        RunTrapped(dialogs_, [&] { CopyReportToClipboard(s_, form_); });
         Refresh();
     });
     top->addWidget(copy);
@@ -55,11 +51,7 @@ OptimisationReportView::OptimisationReportView(SharedState& s, Dialogs& dialogs,
 }
 
 void OptimisationReportView::Open(const FrmOptP* optimisationWindow) {
-    try {
-        ShowOptimisationReport(s_, form_, optimisationWindow);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { ShowOptimisationReport(s_, form_, optimisationWindow); });
     Refresh();
     show();
     raise();

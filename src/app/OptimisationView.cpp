@@ -14,7 +14,7 @@
 
 #include "app/OptimisationReportView.h"
 #include "app/QtDialogs.h"
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol::app {
@@ -124,11 +124,7 @@ void OptimisationView::Open() {
 
 void OptimisationView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    try {
-        procedure();
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(); });
     Refresh();
 }
 

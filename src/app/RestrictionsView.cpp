@@ -6,7 +6,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -53,11 +53,7 @@ void RestrictionsView::Open() {
 }
 
 void RestrictionsView::Run(void (*procedure)(SharedState&, RestrictionsWindow&)) {
-    try {
-        procedure(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(s_, form_); });
     Refresh();
 }
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shared/RuntimeError.h"
+#include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -52,11 +52,7 @@ void TemperatureView::reject() {
 }
 
 void TemperatureView::Run(void (*procedure)(SharedState&, TemperatureWindow&)) {
-    try {
-        procedure(s_, form_);
-    } catch (const std::exception& e) {
-        dialogs_.Message(TrappedErrorMessage(e, ")"));
-    }
+    RunTrapped(dialogs_, [&] { procedure(s_, form_); });
     grid_->Refresh();
     if (!form_.Visible) hide();
 }
