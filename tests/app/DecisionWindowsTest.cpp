@@ -1,13 +1,11 @@
 // The Sensitivity and Mixing Sheet windows opened from the main window's
 // buttons on the demo location, and the mixing sheet saved as PDF.
 #include <gtest/gtest.h>
-#include <cstdlib>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -17,6 +15,7 @@
 #include "shared/ScriptedDialogs.h"
 #include "app/DemoInMainWindow.h"
 #include "support/DemoLocation.h"
+#include "support/ProgramRun.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -46,7 +45,7 @@ TEST_F(DecisionWindowsTest, SensitivityOpensOnTheSelectedDiet) {
 }
 
 TEST_F(DecisionWindowsTest, MixingSheetSavesAsPdfAndReportsAFailedSave) {
-    if (std::system("command -v pdftotext > /dev/null 2>&1") != 0)
+    if (!tarvisol::testing::HaveProgram("pdftotext"))
         GTEST_SKIP() << "pdftotext (Debian package poppler-utils) is not installed";
     view->findChild<QPushButton*>("Mixing Sheet")->click();
     auto* w = view->findChild<app::MixingSheetView*>("MixingSheetView");
@@ -54,11 +53,7 @@ TEST_F(DecisionWindowsTest, MixingSheetSavesAsPdfAndReportsAFailedSave) {
     ASSERT_TRUE(w->form().SheetReady);
     const std::string pdf = (scratch / "sheet.pdf").string();
     ASSERT_TRUE(w->SavePdf(pdf));
-    const std::string cmd = "pdftotext '" + pdf + "' -";
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    std::string text;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) text.append(buf, n);
+    const std::string text = tarvisol::testing::ProgramOutput("pdftotext '" + pdf + "' -");
     EXPECT_NE(text.find("Corn DDGS"), std::string::npos);
     EXPECT_NE(text.find("Total"), std::string::npos);
     EXPECT_NE(text.find("Grower 2"), std::string::npos);

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -46,13 +45,6 @@ protected:
         if (QAction* a = Action(text)) a->trigger();
     }
     void Growth() { view->findChild<QPushButton*>("Growth")->click(); }
-    std::string Program(const std::string& command) {
-        std::unique_ptr<FILE, int (*)(FILE*)> p(popen(command.c_str(), "r"), pclose);
-        std::string out;
-        char buf[4096];
-        while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
-        return out;
-    }
 };
 
 TEST_F(RunWindowsTest, ChartsKeepTwoRunsCompareThemAndExportBothFiles) {
@@ -115,7 +107,7 @@ TEST_F(RunWindowsTest, ChartsKeepTwoRunsCompareThemAndExportBothFiles) {
     ASSERT_TRUE(fs::exists(pdf)) << dialogs.Messages().back();
     EXPECT_EQ(dialogs.Messages().back(), "Report written to " + pdf);
     if (tarvisol::testing::HaveProgram("pdftotext")) {
-        const std::string text = Program("pdftotext '" + pdf + "' -");
+        const std::string text = tarvisol::testing::ProgramOutput("pdftotext '" + pdf + "' -");
         EXPECT_NE(text.find("Kept runs compared"), std::string::npos);
         EXPECT_NE(text.find("Second run"), std::string::npos);
     }

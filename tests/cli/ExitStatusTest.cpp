@@ -3,39 +3,22 @@
 // always valid UTF-8 JSON, whatever bytes the location's names hold.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "location/ScratchFolder.h"
 #include "support/DemoLocation.h"
+#include "support/ProgramRun.h"
 
 namespace {
 
+using tarvisol::testing::ProgramRun;
+using tarvisol::testing::RunCli;
 using tarvisol::testing::ScratchFolder;
 using tarvisol::testing::Slurp;
 using tarvisol::testing::Spit;
-
-struct CliRun {
-    std::string out;
-    int status = -1;
-};
-
-CliRun Cli(const std::string& args) {
-    const std::string cmd = std::string(TARVISOL_CLI) + " " + args + " 2>/dev/null </dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    CliRun r;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) r.out.append(buf, n);
-    const int raw = pclose(p.release());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
 
 void Replace(const std::string& path, const std::string& from, const std::string& to) {
     std::string text = Slurp(path);
@@ -57,13 +40,13 @@ const std::string kDiet2 = "2475,16,0.4,0.3,0.95,0.17,0.9,0.51,0.55,0.28,0.6,0.9
 }  // namespace
 
 TEST_F(ExitStatusTest, GrowthCommand) {
-    CliRun r = Cli("growth " + Demo() + " --json");
+    ProgramRun r = RunCli("growth " + Demo() + " --json");
     ASSERT_EQ(r.status, 0) << r.out;
     auto j = nlohmann::json::parse(r.out);
     EXPECT_TRUE(j["reached_final_weight"].get<bool>());
     EXPECT_TRUE(j["results_valid"].get<bool>());
 
-    r = Cli("growth " + Demo() + " --grid-diets --final-weight 300 --json");
+    r = RunCli("growth " + Demo() + " --grid-diets --final-weight 300 --json");
     EXPECT_EQ(r.status, 1);
     j = nlohmann::json::parse(r.out);
     EXPECT_FALSE(j["reached_final_weight"].get<bool>());
@@ -71,34 +54,34 @@ TEST_F(ExitStatusTest, GrowthCommand) {
     EXPECT_EQ(j["outcome"], "final_weight_not_reached");
     EXPECT_TRUE(j["ran"].get<bool>());  // what the run has is shown
 
-    r = Cli("growth " + Demo() + " --start-weight 15");
+    r = RunCli("growth " + Demo() + " --start-weight 15");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("Starting Weight must be 20 kg or more"), std::string::npos) << r.out;
 
-    r = Cli("growth " + Demo() + " --daily-csv " + folder.File("no/such/folder/daily.csv"));
+    r = RunCli("growth " + Demo() + " --daily-csv " + folder.File("no/such/folder/daily.csv"));
     EXPECT_EQ(r.status, 1);
 }
 
 TEST_F(ExitStatusTest, GrowCommand) {
     const std::string start = "grow --start-weight 25 --start-age 60 --diet " + kDiet2;
-    EXPECT_EQ(Cli(start + " --final-weight 115").status, 0);
-    CliRun r = Cli(start + " --final-weight 300 --json");
+    EXPECT_EQ(RunCli(start + " --final-weight 115").status, 0);
+    ProgramRun r = RunCli(start + " --final-weight 300 --json");
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(nlohmann::json::parse(r.out)["reached_final_weight"].get<bool>());
-    r = Cli("grow --start-weight 25 --start-age 60 --final-weight 115 --diet 0" + kDiet2.substr(4) + " --json");
+    r = RunCli("grow --start-weight 25 --start-age 60 --final-weight 115 --diet 0" + kDiet2.substr(4) + " --json");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(nlohmann::json::parse(r.out)["messages"][0], "Look at the Energy Value of Diet 1");
-    EXPECT_EQ(Cli("grow --start-weight 25 --start-age 197 --final-weight 115 --diet " + kDiet2).status, 2);
+    EXPECT_EQ(RunCli("grow --start-weight 25 --start-age 197 --final-weight 115 --diet " + kDiet2).status, 2);
 }
 
 TEST_F(ExitStatusTest, LpCommandNeverShowsAnUnformulatedDietAsFormulated) {
     Replace(Demo() + "Matrix.txt", "\n210\tCost\tCorn", "\n0\tCost\tCorn");
-    CliRun r = Cli("lp " + Demo());
+    ProgramRun r = RunCli("lp " + Demo());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.find("feasible"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Diet 1 (Grower 1, 25-50 kg): not formulated: prices are missing for Corn"), std::string::npos)
         << r.out;
-    r = Cli("lp " + Demo() + " --json");
+    r = RunCli("lp " + Demo() + " --json");
     EXPECT_EQ(r.status, 1);
     const auto j = nlohmann::json::parse(r.out);
     ASSERT_EQ(j["diets"].size(), 4u);
@@ -113,13 +96,13 @@ TEST_F(ExitStatusTest, LpCommandNeverShowsAnUnformulatedDietAsFormulated) {
 TEST_F(ExitStatusTest, SingleByteNamesPrintAsUtf8Json) {
     Replace(Demo() + "Matrix.txt", "\r\nCorn\r\n", "\r\nMa\xEFs\r\n");
     Replace(Demo() + ".dts", "Grower 1, 25-50 kg", "Croissance \xE9t\xE9");
-    CliRun r = Cli("lp " + Demo() + " --json");
+    ProgramRun r = RunCli("lp " + Demo() + " --json");
     ASSERT_EQ(r.status, 0) << r.out;
     auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["diets"][0]["name"], "Croissance \u00e9t\u00e9");
     EXPECT_TRUE(j["diets"][0]["formula"].contains("Ma\u00efs")) << j["diets"][0]["formula"].dump();
 
-    r = Cli("growth " + Demo() + " --least-cost --json");
+    r = RunCli("growth " + Demo() + " --least-cost --json");
     ASSERT_EQ(r.status, 0) << r.out;
     j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["diets"][0]["name"], "Croissance \u00e9t\u00e9");

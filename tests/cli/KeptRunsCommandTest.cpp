@@ -3,12 +3,8 @@
 // every file and figure asked for is there (0), missing (1) or refused (2).
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -16,28 +12,15 @@
 #include "cli/ReportCommand.h"
 #include "location/ScratchFolder.h"
 #include "support/DemoLocation.h"
+#include "support/ProgramRun.h"
 
 namespace {
 
 using nlohmann::json;
+using tarvisol::testing::ProgramRun;
+using tarvisol::testing::RunCli;
 using tarvisol::testing::ScratchFolder;
 using tarvisol::testing::Slurp;
-
-struct CliRun {
-    std::string out;
-    int status = -1;
-};
-
-CliRun Cli(const std::string& args) {
-    const std::string cmd = std::string(TARVISOL_CLI) + " " + args + " 2>/dev/null </dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    CliRun r;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) r.out.append(buf, n);
-    const int raw = pclose(p.release());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
 
 class KeptRunsCommand : public ::testing::Test {
 protected:
@@ -47,20 +30,20 @@ protected:
 };
 
 TEST_F(KeptRunsCommand, GrowthKeepsAndCompareShowsTheDifferencesUnderTheGrowthKeys) {
-    const CliRun grid = Cli("growth " + Demo() + " --grid-diets --keep 'On the grid' --json");
+    const ProgramRun grid = RunCli("growth " + Demo() + " --grid-diets --keep 'On the grid' --json");
     ASSERT_EQ(grid.status, 0) << grid.out;
     const json g = json::parse(grid.out);
     EXPECT_EQ(g["kept"], "On the grid");
-    const CliRun lc = Cli("growth " + Demo() + " --least-cost --start-weight 30 --keep 'Least cost' --json");
+    const ProgramRun lc = RunCli("growth " + Demo() + " --least-cost --start-weight 30 --keep 'Least cost' --json");
     ASSERT_EQ(lc.status, 0) << lc.out;
 
     // The same name again without --yes: not replaced, told by the status.
     const std::string file = folder.File("Demo.runs");
     const std::string kept = Slurp(file);
-    EXPECT_EQ(Cli("growth " + Demo() + " --keep 'On the grid' --json").status, 1);
+    EXPECT_EQ(RunCli("growth " + Demo() + " --keep 'On the grid' --json").status, 1);
     EXPECT_EQ(Slurp(file), kept);
 
-    const CliRun cmp = Cli("compare " + Demo() + " --base 'Least cost' --json");
+    const ProgramRun cmp = RunCli("compare " + Demo() + " --base 'Least cost' --json");
     ASSERT_EQ(cmp.status, 0) << cmp.out;
     const json c = json::parse(cmp.out);
     EXPECT_EQ(c["base"], "Least cost");
@@ -89,26 +72,26 @@ TEST_F(KeptRunsCommand, GrowthKeepsAndCompareShowsTheDifferencesUnderTheGrowthKe
     EXPECT_TRUE(d["inputs"]["start_weight"]["verdict"].is_null());  // inputs are not judged
 
     // The text report names both runs; a workbook that cannot be written is a missing result.
-    const CliRun text = Cli("compare " + Demo());
+    const ProgramRun text = RunCli("compare " + Demo());
     EXPECT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("On the grid"), std::string::npos);
-    EXPECT_EQ(Cli("compare " + Demo() + " --xlsx " + folder.File("no/such/folder/c.xlsx")).status, 1);
+    EXPECT_EQ(RunCli("compare " + Demo() + " --xlsx " + folder.File("no/such/folder/c.xlsx")).status, 1);
     // An unknown base is refused input.
-    EXPECT_EQ(Cli("compare " + Demo() + " --base Nobody --json").status, 2);
+    EXPECT_EQ(RunCli("compare " + Demo() + " --base Nobody --json").status, 2);
 }
 
 TEST_F(KeptRunsCommand, NothingKeptOrAnUnreadableFileIsNoComparison) {
-    const CliRun none = Cli("compare " + Demo() + " --json");
+    const ProgramRun none = RunCli("compare " + Demo() + " --json");
     EXPECT_EQ(none.status, 1);
     EXPECT_FALSE(json::parse(none.out)["ran"].get<bool>());
     EXPECT_FALSE(std::filesystem::exists(folder.File("Demo.runs")));  // comparing wrote nothing
 
     tarvisol::testing::Spit(folder.File("Demo.runs"), "{ broken");
-    const CliRun broken = Cli("compare " + Demo() + " --json");
+    const ProgramRun broken = RunCli("compare " + Demo() + " --json");
     EXPECT_NE(broken.status, 0);
     EXPECT_EQ(Slurp(folder.File("Demo.runs")), "{ broken");
     // Keeping beside a file it cannot read keeps nothing and says so.
-    EXPECT_EQ(Cli("growth " + Demo() + " --keep X --json").status, 1);
+    EXPECT_EQ(RunCli("growth " + Demo() + " --keep X --json").status, 1);
     EXPECT_EQ(Slurp(folder.File("Demo.runs")), "{ broken");
 }
 
@@ -136,7 +119,7 @@ private:
 
 TEST_F(KeptRunsCommand, ReportIsWrittenOnlyFromARunThatStands) {
     using namespace tarvisol::cli;
-    ASSERT_EQ(Cli("growth " + Demo() + " --grid-diets --keep Kept --json").status, 0);
+    ASSERT_EQ(RunCli("growth " + Demo() + " --grid-diets --keep Kept --json").status, 0);
     ReportArgs args;
     args.growth.location = Demo();
     args.growth.formulation = 2;

@@ -2,37 +2,28 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/CliArgs.h"
 #include "cli/LpCommand.h"
+#include "support/ProgramRun.h"
 
 using namespace tarvisol::cli;
+using tarvisol::testing::ProgramRun;
+using tarvisol::testing::RunCli;
 
 namespace {
 
 const std::string kDemo = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
 
-std::string RunCli(const std::string& args, int& status) {
-    const std::string cmd = std::string(TARVISOL_CLI) + " " + args + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    std::string out;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
-    status = pclose(p.release());
-    return out;
-}
-
 TEST(LpCommand, DemoLocationFormulatesEveryDietAsJson) {
-    int status = -1;
-    const auto r = nlohmann::json::parse(RunCli("lp " + kDemo + " --json", status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const ProgramRun run = RunCli("lp " + kDemo + " --json");
+    const auto r = nlohmann::json::parse(run.out);
+    EXPECT_EQ(run.status, 0);
     ASSERT_EQ(r["diets"].size(), 4u);
     EXPECT_TRUE(r["messages"].empty());
     double previous = 1e9;
@@ -72,9 +63,9 @@ TEST(LpCommand, InfeasibleDietsAndMissingLocationsSetTheExitStatus) {
     EXPECT_EQ(r["messages"], nlohmann::ordered_json::array({"Diet No2was Infeasible\nNet ENERGY minimum 4000: at most "
                                                              "2662 reachable with these ingredients and limits"}));
 
-    int status = -1;
-    const std::string text = RunCli("lp " + (dir / "Nowhere").string(), status);
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const ProgramRun run = RunCli("lp " + (dir / "Nowhere").string());
+    const std::string& text = run.out;
+    EXPECT_EQ(run.status, 2);
     EXPECT_NE(text.find("Nothing formulated"), std::string::npos);
     std::filesystem::remove_all(dir);
 }

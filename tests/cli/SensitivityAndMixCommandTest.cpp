@@ -1,37 +1,27 @@
 // tarvisol-cli lp --sensitivity and tarvisol-cli mix, end to end.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/CliArgs.h"
 #include "cli/LpCommand.h"
 #include "cli/MixCommand.h"
+#include "support/ProgramRun.h"
 
 using namespace tarvisol::cli;
+using tarvisol::testing::ProgramRun;
+using tarvisol::testing::RunCli;
 
 namespace {
 
 const std::string kDemo = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo/Demo";
-
-std::string RunCli(const std::string& args, int& status) {
-    const std::string cmd = std::string(TARVISOL_CLI) + " " + args + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(cmd.c_str(), "r"), pclose);
-    std::string out;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
-    status = pclose(p.release());
-    return out;
-}
 
 // A scratch copy of the demo location; `edit` may change its files.
 struct ScratchDemo {
@@ -58,9 +48,9 @@ struct ScratchDemo {
 };
 
 TEST(LpSensitivityCommand, EveryDemoDietGetsShadowPricesAndRangesAsJson) {
-    int status = -1;
-    const auto r = nlohmann::json::parse(RunCli("lp " + kDemo + " --sensitivity --json", status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const ProgramRun json = RunCli("lp " + kDemo + " --sensitivity --json");
+    const auto r = nlohmann::json::parse(json.out);
+    EXPECT_EQ(json.status, 0);
     ASSERT_EQ(r["diets"].size(), 4u);
     for (const auto& d : r["diets"]) {
         ASSERT_TRUE(d.contains("sensitivity"));
@@ -82,8 +72,9 @@ TEST(LpSensitivityCommand, EveryDemoDietGetsShadowPricesAndRangesAsJson) {
         for (const auto& e : ing)
             if (e["inclusion"].get<double>() == 0 && e["at_limit"].is_null()) EXPECT_TRUE(e["price_high"].is_null());
     }
-    const std::string text = RunCli("lp " + kDemo + " --sensitivity", status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const ProgramRun plain = RunCli("lp " + kDemo + " --sensitivity");
+    const std::string& text = plain.out;
+    EXPECT_EQ(plain.status, 0);
     EXPECT_NE(text.find("shadow price"), std::string::npos);
     EXPECT_NE(text.find("reduced cost"), std::string::npos);
 }
@@ -121,9 +112,9 @@ TEST(LpSensitivityCommand, AnInfeasibleDietGetsItsDiagnosisAndExitStatusOne) {
 }
 
 TEST(MixCommand, DemoDietWeighsOutToTheBatch) {
-    int status = -1;
-    const auto r = nlohmann::ordered_json::parse(RunCli("mix " + kDemo + " --diet 3 --batch 500 --json", status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const ProgramRun run = RunCli("mix " + kDemo + " --diet 3 --batch 500 --json");
+    const auto r = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(run.status, 0);
     const auto& m = r["sheet"];
     EXPECT_EQ(m["batch"], 500);
     double sum = 0, previous = 1e9;
@@ -147,17 +138,14 @@ TEST(MixCommand, DemoDietWeighsOutToTheBatch) {
 }
 
 TEST(MixCommand, RefusedRequestsExitTwoAndAnInfeasibleDietOne) {
-    int status = -1;
-    RunCli("mix " + kDemo + " --diet 7", status);
-    EXPECT_EQ(WEXITSTATUS(status), 2);
-    RunCli("mix " + kDemo + " --diet 1 --resolution 0", status);
-    EXPECT_EQ(WEXITSTATUS(status), 2);
-    RunCli("mix " + kDemo + " --diet 1 --resolution 5000", status);
-    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(RunCli("mix " + kDemo + " --diet 7").status, 2);
+    EXPECT_EQ(RunCli("mix " + kDemo + " --diet 1 --resolution 0").status, 2);
+    EXPECT_EQ(RunCli("mix " + kDemo + " --diet 1 --resolution 5000").status, 2);
     ScratchDemo demo;
     demo.Append("Req.nut", " 2 \t 1 \t4000.0\t0\r\n");
-    const std::string text = RunCli("mix " + demo.base + " --diet 2", status);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const ProgramRun run = RunCli("mix " + demo.base + " --diet 2");
+    const std::string& text = run.out;
+    EXPECT_EQ(run.status, 1);
     EXPECT_NE(text.find("No mixing sheet: Diet 2 is infeasible"), std::string::npos);
 }
 

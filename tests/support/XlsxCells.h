@@ -9,19 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "support/ProgramRun.h"
+
 namespace tarvisol::testing {
-
-inline bool HaveProgram(const std::string& name) {
-    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
-}
-
-inline std::string ProgramOutput(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> p(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[8192];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p.get())) out.append(buf, n);
-    return out;
-}
 
 inline std::string XmlText(std::string s) {
     static const std::pair<const char*, const char*> entities[] = {
