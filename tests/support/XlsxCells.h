@@ -1,8 +1,6 @@
 #pragma once
 // Reading a workbook back in tests: the sheets' names and every cell of a
 // sheet (shared strings resolved), through the `unzip` program.
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <regex>
