@@ -92,15 +92,7 @@ TEST(MeasuredHerd, SavingAfterGrowthKeepsTheMeasuredFeedAndAgeInTheSettingsFile)
     EXPECT_NE(pig.find("\r\n255.6\r\n165.0\r\n"), std::string::npos) << pig;
 }
 
-struct CalibrationCopy {
-    testing::ScratchFolder folder;
-    std::unique_ptr<testing::DemoCalibration> demo;
-    CalibrationCopy() {
-        testing::CopyDemoLocation(fs::path(folder.Str()));
-        demo = std::make_unique<testing::DemoCalibration>(folder.Str());
-        demo->dialogs.ClearLog();
-    }
-};
+using CalibrationCopy = testing::DemoCalibrationCopy;
 
 TEST(CalibContinue, DecliningTheNewCurveTwicePutsBackTheCurveInForce) {
     CalibrationCopy c;

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "calibration/CalibrationRun.h"
+#include "location/ScratchFolder.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
 #include "shared/SharedState.h"
+#include "support/DemoLocation.h"
 
 namespace tarvisol::testing {
 
@@ -33,6 +35,18 @@ struct DemoCalibration {
         w->Combo1.ListIndex = 2;      // the diets on the grid: no LP in the tests
         dialogs.Text("Demo");         // keep the calibration name
         CalibrationCommand(*s, *form);
+    }
+};
+
+// DemoCalibration on a scratch copy of the demo location, whose files the
+// calibration may write; the log of the opening cleared.
+struct DemoCalibrationCopy {
+    ScratchFolder folder;
+    std::unique_ptr<DemoCalibration> demo;
+    DemoCalibrationCopy() {
+        CopyDemoLocation(std::filesystem::path(folder.Str()));
+        demo = std::make_unique<DemoCalibration>(folder.Str());
+        demo->dialogs.ClearLog();
     }
 };
 

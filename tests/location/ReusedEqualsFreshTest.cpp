@@ -261,13 +261,7 @@ TEST(ReusedOptimisation, ASecondSearchFindsWhatAFreshWindowFinds) {
 
 // A calibration of a herd that ends older and heavier, declined; then the demo herd's table typed into the window again: the same
 // fit, the same question, the same curve and files as in a fresh window.
-struct Calibrated {
-    class testing::ScratchFolder folder;
-    std::unique_ptr<testing::DemoCalibration> demo;
-    Calibrated() {
-        testing::CopyDemoLocation(folder.Str());
-        demo = std::make_unique<testing::DemoCalibration>(folder.Str());
-    }
+struct Calibrated : testing::DemoCalibrationCopy {
     void Type(const std::vector<std::vector<std::string>>& rows) {
         Grid& g = demo->form->GridCalibWts;
         for (int r = 1; r <= kCalWindowRows; ++r)
