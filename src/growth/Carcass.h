@@ -14,6 +14,12 @@ struct CarcassTraits {
 CarcassTraits MaleCarcass(double x, bool inches);
 CarcassTraits FemaleCarcass(double x, bool inches);
 
+// The caption of the longissimus area in tables and files: square inches
+// when the weight unit is pounds (1), square centimetres otherwise.
+inline const char* LoinAreaCaption(int weightUnit) {
+    return weightUnit == 1 ? "Longissimus Area sq in." : "Longissimus Area sq cm.";
+}
+
 // Reads the live weights of the daily grid (column 6), writes the mixed-herd
 // traits of every day heavier than the pig was at 125 days of age into columns
 // 10..13 (back fat in inches when the weight unit is pounds) and leaves the

@@ -76,7 +76,7 @@ void WriteResultLabels(SharedState& s, Grid& g) {
     Put(g, 19, 2, "Females");
     static const char* labels[] = {"Live Wt", "Feed In.", "Cost", "Feed/gain", "Back Fat at 10th Rib"};
     for (int r = 0; r < 5; ++r) Put(g, 20 + r, 0, labels[r]);
-    Put(g, 25, 0, pounds ? "Longissimus Area sq in." : "Longissimus Area sq cm.");
+    Put(g, 25, 0, LoinAreaCaption(s.WeightUnit()));
     Put(g, 26, 0, "Carc. Lean %");
     Put(g, 27, 0, "Carc. Yield %");
 }

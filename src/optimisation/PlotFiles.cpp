@@ -1,5 +1,6 @@
 #include "optimisation/PlotFiles.h"
 
+#include "growth/Carcass.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -25,10 +26,9 @@ std::string DietPlotHeader(const SharedState& s, bool leastCost) {
     h += "\tAge,days.\tVelmorant\t";
     for (int d = 1; d <= s.DietCount; ++d) h += "Diet  " + std::to_string(d) + "\t";
     if (leastCost) h += "Cost/Pig.\t";
-    // The loin area is in square inches in the pound system (as the main
-    // window's summary captions it), in square centimetres otherwise.
-    h += s.WeightUnit() == 1 ? "Back Fat at 10th Rib\tLongissimus Area sq in.\tCarc. Lean %\tCarc. Yield % "
-                             : "Back Fat at 10th Rib\tLongissimus Area sq cm.\tCarc. Lean %\tCarc. Yield % ";
+    h += "Back Fat at 10th Rib\t";
+    h += LoinAreaCaption(s.WeightUnit());  // the unit the sweep's areas are in
+    h += "\tCarc. Lean %\tCarc. Yield % ";
     h += kCrLf;
     h += "Values of -1 indicate one of the diets was infeasible.";
     h += kCrLf;
