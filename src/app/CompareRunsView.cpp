@@ -98,7 +98,7 @@ void CompareRunsView::Open() {
 
 void CompareRunsView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    RunTrapped(dialogs_, [&] { procedure(); });
+    RunTrapped(dialogs_, procedure);
     Refresh();
 }
 

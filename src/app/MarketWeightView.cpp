@@ -133,7 +133,7 @@ void MarketWeightView::Open() {
 
 void MarketWeightView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    RunTrapped(dialogs_, [&] { procedure(); });
+    RunTrapped(dialogs_, procedure);
     Refresh();
 }
 

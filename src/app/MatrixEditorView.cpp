@@ -41,7 +41,7 @@ void MatrixEditorView::Open() {
 
 void MatrixEditorView::Run(const std::function<void()>& procedure) {
     const uint32_t version = s_.MatrixVersion;
-    RunTrapped(dialogs_, [&] { procedure(); });
+    RunTrapped(dialogs_, procedure);
     grid_->Refresh();
     if (s_.MatrixVersion != version && onChanged) onChanged();
 }

@@ -124,7 +124,7 @@ void OptimisationView::Open() {
 
 void OptimisationView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
-    RunTrapped(dialogs_, [&] { procedure(); });
+    RunTrapped(dialogs_, procedure);
     Refresh();
 }
 
