@@ -38,6 +38,8 @@
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
 #include "app/MixingSheetView.h"
+#include "app/NewLocationView.h"
+#include "location/LocationSettings.h"
 #include "app/RestrictionsView.h"
 #include "app/RunMenus.h"
 #include "app/SensitivityView.h"
@@ -252,7 +254,8 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     field(label("Measured"), measured(form_.TextMeasuredAge, "TextMeasuredAge"));
     QLineEdit* price = edit(form_.TextPrice, "TextPrice");
     price->setReadOnly(true);
-    field(label("Feed Cost per Pig"), price);
+    costLabel_ = label("Feed Cost per Pig");
+    field(costLabel_, price);
     QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
     f2g->setReadOnly(true);
     field(label("Feed/Gain"), f2g);
@@ -368,6 +371,8 @@ void MainWindowView::BuildFileMenu() {
     recentMenu_->setObjectName("RecentLocations");
     connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
     FillRecentMenu();
+    file->addAction("New Location from Library...", this, [this] { OpenNewLocation(); })
+        ->setObjectName("ActionNewLocation");
     file->addAction("Open Temperature File", this, [this] { RunCommand([this] { OpenTemperatureFile(s_); }); });
     file->addAction("Open Matrix File", this, [this] { RunCommand([this] { OpenMatrixFile(s_); }); });
     file->addAction("Open Ingredient Restrictions", this,
@@ -405,6 +410,8 @@ void MainWindowView::FillRecentMenu() {
 
 void MainWindowView::BuildSettingsMenu() {
     QMenu* settings = menuBar()->addMenu("&Settings");
+    settings->addAction("Currency...", this, [this] { RunCommand([this] { SetCurrency(s_); }); })
+        ->setObjectName("ActionCurrency");
     settings->addAction("Set Values (Units)...", this, [this] {
         SetValuesDialog values;
         ShowSetValues(s_, values);
@@ -528,6 +535,14 @@ void MainWindowView::OpenDemo() {
     });
 }
 
+void MainWindowView::OpenNewLocation() {
+    if (!newLocation_) {
+        newLocation_ = std::make_unique<NewLocationView>(s_, dialogs_, this);
+        newLocation_->runCommand = [this](const std::function<void()>& p) { RunLocationCommand(p); };
+    }
+    newLocation_->Open(data_.libraryFile, documents_);
+}
+
 void MainWindowView::OpenRecent(const std::string& base) {
     RunLocationCommand([this, base] {
         if (!ReopenLocation(s_, base)) {
@@ -614,6 +629,8 @@ void MainWindowView::Refresh() {
     setWindowTitle(QString::fromStdString(form_.Caption));
     ShowMeasuredHerd(s_);
     binder_.Push();
+    if (costLabel_)
+        costLabel_->setText(QString::fromStdString(s_.Currency.empty() ? "Feed Cost per Pig" : "Feed Cost per Pig, " + s_.Currency));
     for (GridView* g : grids_) g->Refresh();
     if (resultsPages_) {
         const bool start = ShowsStartPage(s_);

@@ -34,6 +34,7 @@ class OptimisationView;
 class DietPlotView;
 class SensitivityView;
 class MixingSheetView;
+class NewLocationView;
 class MarketWeightView;
 class RunMenus;
 class GuideView;
@@ -77,6 +78,9 @@ public:
     // The commands of the Help menu and of the start page.
     void OpenGuide();
     void OpenDemo();
+    // File -> "New Location from Library".
+    void OpenNewLocation();
+    NewLocationView* newLocationView() const { return newLocation_.get(); }
     void OpenRecent(const std::string& base);
 
 protected:
@@ -127,6 +131,8 @@ private:
     // formula grid or the formulated-diets display.
     std::unique_ptr<SensitivityView> sensitivity_;
     std::unique_ptr<MixingSheetView> mixing_;
+    std::unique_ptr<NewLocationView> newLocation_;
+    QLabel* costLabel_ = nullptr;  // "Feed Cost per Pig", with the location's currency
     std::unique_ptr<MarketWeightView> market_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);

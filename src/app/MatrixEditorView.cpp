@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/RunTrapped.h"
+#include "formulation/PriceSheet.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -26,6 +27,8 @@ MatrixEditorView::MatrixEditorView(SharedState& s, Dialogs& dialogs, QWidget* pa
     add("Apply for Session", [this] { ApplyMatrixEditor(s_, form_); });
     add("Add Ingredient", [this] { AddIngredientRow(s_, form_); });
     add("Remove Ingredient", [this] { RemoveIngredient(s_, form_, form_.GridMatrix.Row); });
+    add("Paste Prices", [this] { PasteClipboardPrices(s_, form_); });
+    add("Prices from File...", [this] { PricesFromFile(s_, form_); });
     add("Save to File", [this] { SaveMatrixEditor(s_, form_); });
     buttons->addStretch(1);
     layout->addLayout(buttons);

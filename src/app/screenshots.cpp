@@ -26,10 +26,13 @@
 #include "app/ReportPdf.h"
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
+#include "app/NewLocationView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/ScriptedDialogs.h"
+#include "ui/NewLocationWindow.h"
+#include "ui/ProgramData.h"
 #include "ui/ReportExport.h"
 
 namespace {
@@ -106,6 +109,31 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
     window.tabs()->setCurrentIndex(0);
 }
 
+// File -> "New Location from Library" with a search typed and a few
+// ingredients chosen.
+void SaveNewLocation(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, const QString& folder) {
+    window.SetProgramData(tarvisol::FindProgramData(tarvisol::RunningProgramFolder()));
+    window.OpenNewLocation();
+    tarvisol::app::NewLocationView* view = window.newLocationView();
+    if (!view) return;
+    tarvisol::NewLocationWindow& f = view->form();
+    for (const char* name : {"Corn", "Soybean meal 47", "Corn DDGS", "Soybean oil", "Limestone",
+                             "Monocalcium phosphate", "Salt", "L-Lysine HCl"}) {
+        f.TextSearch.Text = name;
+        tarvisol::SearchNewLocationLibrary(f);
+        for (int r = 1; r < f.GridLibrary.Rows(); ++r)
+            if (f.GridLibrary.TextMatrix(r, 0) == name) f.GridLibrary.Row = r;
+        tarvisol::AddChosenIngredient(s, f);
+    }
+    f.TextSearch.Text = "meal";
+    tarvisol::SearchNewLocationLibrary(f);
+    f.TextName.Text = "North";
+    view->Refresh();
+    view->resize(1180, 700);
+    Save(view, folder, "new-location");
+    view->close();
+}
+
 // The growth charts of the run, two runs kept and compared, and the first
 // page of the report (drawn to a scratch PDF, then to PNG by pdftoppm).
 void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, tarvisol::MainWindow& form,
@@ -177,6 +205,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
     SaveWindows(window, dialogs, argv[2]);
+    SaveNewLocation(window, *state, argv[2]);
     window.tabs()->setCurrentIndex(0);
     dialogs.Answer(tarvisol::Answer::Yes);  // "This will take a little time, ok?"
     if (auto* plot = window.findChild<QPushButton*>("Plot Diets")) plot->click();

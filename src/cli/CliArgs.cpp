@@ -154,6 +154,31 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     demo->add_option("FOLDER", req.demo.folder, "Folder to make the copy's own folder in, e.g. ~/Documents")
         ->required();
 
+    // new: a location made from the ingredient library.
+    auto* newCmd = app.add_subcommand("new", "Make a new location from the ingredient library");
+    NewArgs& na = req.newLocation;
+    std::string newIngredients, newWeights;
+    newCmd->add_option("LOCATION", na.location, "Folder plus base name of the new location, e.g. Herds/North/North")
+        ->required();
+    newCmd->add_option("--ingredients", newIngredients, "Library ingredients, comma-separated, e.g. \"Corn,Soybean meal 47\"")
+        ->required();
+    newCmd->add_option("--prices", na.prices, "A price sheet (ingredient, price per tonne) for the chosen ingredients");
+    newCmd->add_option("--diets", na.diets, "Number of diets, 1 to 6 (default 4)");
+    newCmd->add_option("--weights", newWeights,
+                       "Starting weight, then the weight each diet ends at, kg (default 25 to 125 kg in equal steps)");
+    newCmd->add_option("--start-age", na.startAge, "Age at the starting weight, days (default 63)");
+    newCmd->add_option("--curve-from", na.curveFrom, "Another location whose growth curve the new one takes");
+    newCmd->add_option("--library", na.library, "The ingredient library (default: the one installed with the program)");
+    newCmd->add_option("--currency", na.currency, "The currency shown with the location's money figures, e.g. USD");
+    newCmd->add_flag("--json", na.json, "Print one JSON object");
+
+    // prices: a price sheet onto a location's matrix.
+    auto* pricesCmd = app.add_subcommand("prices", "Put a price sheet (ingredient, price) onto a location's matrix");
+    pricesCmd->add_option("LOCATION", req.prices.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    pricesCmd->add_option("FILE", req.prices.file, "The price sheet: CSV or TAB, as a spreadsheet saves it")->required();
+    pricesCmd->add_flag("--save", req.prices.save, "Save the matrix when every line of the sheet matched");
+    pricesCmd->add_flag("--json", req.prices.json, "Print one JSON object");
+
     // market: when to sell; the programme grown to a range of final weights and priced by the market.
     auto* market = app.add_subcommand("market", "Grow the programme to a range of final weights and find the weight "
                                                 "that pays best per pig and per pig place and year");
@@ -242,6 +267,28 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (calibrate->parsed()) req.kind = CliRequest::Kind::Calibrate;
+    if (pricesCmd->parsed()) req.kind = CliRequest::Kind::Prices;
+    if (newCmd->parsed()) {
+        req.kind = CliRequest::Kind::New;
+        auto bad = [&](const std::string& msg) {
+            std::cerr << "tarvisol-cli new: " << msg << "\n";
+            exitCode = 2;
+            return std::nullopt;
+        };
+        na.ingredients = SplitNames(newIngredients);
+        if (na.ingredients.empty()) return bad("--ingredients names no ingredient");
+        if (!newWeights.empty()) {
+            for (const std::string& w : SplitNames(newWeights)) {
+                double v = 0;
+                auto [p, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
+                if (ec != std::errc() || p != w.data() + w.size() || !std::isfinite(v))
+                    return bad("--weights: '" + w + "' is not a weight");
+                na.weights.push_back(v);
+            }
+            if (na.weights.size() < 2) return bad("--weights needs the starting weight and at least one more");
+            if (!*newCmd->get_option("--diets")) na.diets = static_cast<int>(na.weights.size()) - 1;
+        }
+    }
     if (demo->parsed()) req.kind = CliRequest::Kind::Demo;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;

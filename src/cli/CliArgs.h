@@ -11,8 +11,10 @@
 #include "cli/GrowthCommand.h"
 #include "cli/MarketCommand.h"
 #include "cli/MixCommand.h"
+#include "cli/NewCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/PricesCommand.h"
 #include "cli/ReportCommand.h"
 
 namespace tarvisol::cli {
@@ -34,7 +36,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -46,6 +48,8 @@ struct CliRequest {
     ReportArgs report;
     DemoArgs demo;
     MarketArgs market;
+    NewArgs newLocation;
+    PricesArgs prices;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

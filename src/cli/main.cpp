@@ -108,6 +108,22 @@ int main(int argc, char** argv) {
                 PrintMarketReport(result, std::cout);
             return MarketExitCode(result);
         }
+        if (req->kind == CliRequest::Kind::New) {
+            auto result = RunNewCommand(req->newLocation, tarvisol::RunningProgramFolder());
+            if (req->newLocation.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintNew(result, std::cout, std::cerr);
+            return NewExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Prices) {
+            auto result = RunPricesCommand(req->prices, req->prices.json ? nullptr : &std::cerr);
+            if (req->prices.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintPrices(result, std::cout);
+            return PricesExitCode(result);
+        }
         if (req->kind == CliRequest::Kind::Demo)
             return RunDemoCommand(req->demo, tarvisol::RunningProgramFolder(), std::cout, std::cerr);
         if (req->kind == CliRequest::Kind::Lp) {

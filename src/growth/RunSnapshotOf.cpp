@@ -36,6 +36,7 @@ void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
     run.EnergyUnit = s.EnergyUnit();
     run.WeightUnit = s.WeightUnit();
     run.PriceUnit = s.PriceUnit();
+    run.Currency = s.Currency;
     for (int k = 0; k < 5; ++k) run.Curve[static_cast<std::size_t>(k)] = s.GrowthCurve(0, k);
     if (s.Main) {
         run.Formulation = s.Main->Combo1.ListIndex;

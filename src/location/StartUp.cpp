@@ -12,6 +12,7 @@
 #include "growth/MeasuredHerd.h"
 #include "growth/Temperature.h"
 #include "location/LocationFiles.h"
+#include "location/LocationSettings.h"
 #include "location/PigFile.h"
 #include "location/UnitChoice.h"
 #include "location/WindowSize.h"
@@ -189,6 +190,7 @@ void LocationName(SharedState& s) {
         s.LocationBase = MakeLocationPath(s, base);
         SetTemps(s);
         ReadPig(s);
+        ReadLocationSettings(s, s.LocationBase);
         // The units read from the settings show in the unit list and captions.
         w.ComboUnits.ListIndex = s.WeightUnit() == 1 ? 1 : 0;
         SetWeightCaptions(w, s.WeightUnit());
@@ -214,6 +216,7 @@ void LocationName(SharedState& s) {
         dlg.Ask("You are using this path " + s.LocationFolder + " Is this correct?", Buttons::YesNo);
         SetFormulation(w, kFormulationGridDiets);
         s.LocationBase = MakeLocationPath(s, base);
+        s.Currency.clear();
         if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pig") == 0)
             w.Text6.Text = FileTitle(name.substr(0, name.size() - 4));
         else if (!name.empty())

@@ -209,10 +209,10 @@ void CostSection(Html& h, const RunFigures& f) {
     h.Heading(2, "Costs");
     h.Table({50, 50});
     h.Row({"Figure", "Value"});
-    h.Row({"Feed cost per pig", F(f.CostPerPig, 2)});
-    h.Row({"Feed cost per " + f.TonneLabel + " of live weight", F(f.CostPerTonne, 2)});
-    h.Row({"Feed cost per " + f.TonneLabel + " of gain", F(f.CostPerTonneGain, 2)});
-    h.Row({"Feed cost for " + std::to_string(f.Pigs) + " pigs", F(f.CostPerPig * f.Pigs, 2)});
+    h.Row({WithUnit("Feed cost per pig", f.Currency), F(f.CostPerPig, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), F(f.CostPerTonne, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), F(f.CostPerTonneGain, 2)});
+    h.Row({WithUnit("Feed cost for " + std::to_string(f.Pigs) + " pigs", f.Currency), F(f.CostPerPig * f.Pigs, 2)});
     h.EndTable();
 }
 

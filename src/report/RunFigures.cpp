@@ -52,7 +52,8 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
 
     f.WeightLabel = WeightShort(units.Weight);
     f.EnergyLabel = EnergyUnitLabel(units.Energy);
-    f.PriceLabel = PriceUnitLabel(units.Price);
+    f.Currency = run.Currency;
+    f.PriceLabel = (run.Currency.empty() ? "" : run.Currency + " ") + PriceUnitLabel(units.Price);
     f.TonneLabel = pounds ? "TON" : "TONNE";
     f.BackFatLabel = pounds ? "inch" : "mm";
     f.AreaLabel = pounds ? "sq in" : "cm2";

@@ -45,7 +45,8 @@ struct RunFigures {
     DisplayUnits Units;
     std::string WeightLabel;    // "kg", "lb", "g"
     std::string EnergyLabel;    // "Kcal/Kg", ...
-    std::string PriceLabel;     // "per kg", "per tonne", ...
+    std::string PriceLabel;     // "per kg", "per tonne", ..., after the currency ("USD per tonne")
+    std::string Currency;       // of every money figure ("" none)
     std::string TonneLabel;     // "TONNE", or "TON" in the pound system
     std::string BackFatLabel;   // "mm", or "inch" in the pound system
     std::string AreaLabel;      // "cm2", or "sq in"

@@ -259,6 +259,7 @@ void SnapshotFields(V& v, RunSnapshot& r) {
     v("energy_unit", r.EnergyUnit, 0, 4);
     v("weight_unit", r.WeightUnit, 0, 2);
     v("price_unit", r.PriceUnit, 0, 4);
+    v("currency", r.Currency);
     v("curve", r.Curve);
     v("formulation", r.Formulation, -1, 2);
     v("formulation_name", r.FormulationName);

@@ -105,9 +105,9 @@ void SummarySheet(lxw_workbook* book, const Formats& fm, const WorkbookRequest& 
     num(WithUnit("Total feed", f.WeightLabel + " per pig"), f.TotalFeed);
     num("Feed/gain", f.FeedGain);
     num("Energy per gain, " + f.EnergyGainLabel, f.EnergyPerGain);
-    num("Feed cost per pig", f.CostPerPig);
-    num("Feed cost per " + f.TonneLabel + " of live weight", f.CostPerTonne);
-    num("Feed cost per " + f.TonneLabel + " of gain", f.CostPerTonneGain);
+    num(WithUnit("Feed cost per pig", f.Currency), f.CostPerPig);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), f.CostPerTonne);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), f.CostPerTonneGain);
     num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth);
     s.Finish();
 
@@ -120,7 +120,7 @@ void SummarySheet(lxw_workbook* book, const Formats& fm, const WorkbookRequest& 
     };
     row(WithUnit("Live weight", f.WeightLabel), &SexFigures::LiveWeight);
     row(WithUnit("Feed", f.WeightLabel + " per pig"), &SexFigures::Feed);
-    row("Feed cost per pig", &SexFigures::Cost);
+    row(WithUnit("Feed cost per pig", f.Currency), &SexFigures::Cost);
     row("Feed/gain", &SexFigures::FeedGain);
     row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat);
     row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea);

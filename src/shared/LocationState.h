@@ -39,6 +39,9 @@ struct LocationState {
     // Set by a front end that was not asked to save: no location file is
     // written (the command line without --save).
     bool KeepFiles = false;
+    // The currency shown with every money figure of the location ("" none),
+    // from its settings file (base + "Settings.txt").
+    std::string Currency;
     // Saves of location files that failed in this session.
     int32_t FailedSaves = 0;
 };

@@ -85,6 +85,7 @@ struct RunSnapshot {
     int SimSex = 0;          // the sex slot the engine's cumulative feed used
     int PigCount = 0;
     int EnergyUnit = 0, WeightUnit = 0, PriceUnit = 0;
+    std::string Currency;  // shown with the money figures ("" none)
     std::array<double, 5> Curve{};  // B0..B4
     int Formulation = -1;            // the "Feed Formulation" entry: 0 select, 1 least cost, 2 grid diets
     std::string FormulationName;

@@ -1,5 +1,7 @@
 #include "ui/ProgramData.h"
 
+#include "formulation/IngredientLibrary.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -35,13 +37,19 @@ ProgramData FindProgramData(const std::string& programFolder) {
             else if (IsFile(source / "examples" / "demo" / demoPig))
                 found.demoFolder = (source / "examples" / "demo").string();
         }
+        if (found.libraryFile.empty()) {
+            if (IsFile(installed / kLibraryFileName))
+                found.libraryFile = (installed / kLibraryFileName).string();
+            else if (IsFile(source / "examples" / kLibraryFileName))
+                found.libraryFile = (source / "examples" / kLibraryFileName).string();
+        }
         if (found.guideFile.empty()) {
             if (IsFile(installed / "guide.md"))
                 found.guideFile = (installed / "guide.md").string();
             else if (IsFile(source / "docs" / "guide.md"))
                 found.guideFile = (source / "docs" / "guide.md").string();
         }
-        if (!found.demoFolder.empty() && !found.guideFile.empty()) break;
+        if (!found.demoFolder.empty() && !found.guideFile.empty() && !found.libraryFile.empty()) break;
         if (!folder.has_parent_path() || folder.parent_path() == folder) break;
         folder = folder.parent_path();
     }

@@ -1,0 +1,83 @@
+#include "location/LocationSettings.h"
+
+#include <algorithm>
+
+#include "shared/Dialogs.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+namespace {
+
+// A currency as shown: blanks at the ends dropped, at most 12 characters of
+// printable text (no TAB or line end can enter the file).
+std::string Clean(std::string_view t) {
+    std::string out;
+    for (char c : t)
+        if (static_cast<unsigned char>(c) >= 32) out += c;
+    const auto trim = [](std::string& x) {
+        const auto first = x.find_first_not_of(' ');
+        x = first == std::string::npos ? std::string() : x.substr(first, x.find_last_not_of(' ') - first + 1);
+    };
+    trim(out);
+    out.resize(std::min<std::size_t>(out.size(), 12));
+    trim(out);
+    return out;
+}
+
+}  // namespace
+
+std::string CurrencyIn(std::string_view text) {
+    for (const std::string& line : SplitLines(text)) {
+        const std::vector<std::string> f = SplitTabs(line);
+        if (f.size() >= 2 && f[0] == kCurrencyKey) return Clean(f[1]);
+    }
+    return {};
+}
+
+std::string WithCurrency(std::string_view text, const std::string& currency) {
+    std::vector<std::string> lines;
+    bool set = false;
+    for (const std::string& line : SplitLines(text)) {
+        const std::vector<std::string> f = SplitTabs(line);
+        if (!f.empty() && f[0] == kCurrencyKey) {
+            if (!set && !currency.empty()) lines.push_back(std::string(kCurrencyKey) + "\t" + currency);
+            set = true;
+            continue;
+        }
+        lines.push_back(line);
+    }
+    if (!set && !currency.empty()) lines.push_back(std::string(kCurrencyKey) + "\t" + currency);
+    return JoinCrlf(lines);
+}
+
+void ReadLocationSettings(SharedState& s, const std::string& base) {
+    std::string text, error;
+    s.Currency = ReadTextFile(base + kSettingsEnding, text, error) ? CurrencyIn(text) : std::string();
+}
+
+bool SaveCurrencyTo(const std::string& base, const std::string& currency, std::string& error) {
+    const std::string path = base + kSettingsEnding;
+    std::string text, ignored;
+    ReadTextFile(path, text, ignored);  // no file yet: a new one
+    return SaveAtomic(path, WithCurrency(text, Clean(currency)), error);
+}
+
+void SetCurrency(SharedState& s) {
+    Dialogs& dlg = DialogsOf(s);
+    if (s.LocationBase.empty()) {
+        dlg.Message("Open a location first: the currency is one of its settings");
+        return;
+    }
+    const std::string answer = dlg.Input(kCurrencyPrompt, "Currency", s.Currency.empty() ? "-" : s.Currency);
+    if (answer.empty()) return;  // cancelled
+    const std::string currency = Clean(answer) == "-" ? std::string() : Clean(answer);
+    if (currency == s.Currency) return;
+    std::string error;
+    if (!SaveCurrencyTo(s.LocationBase, currency, error)) {
+        dlg.Message("The currency was not saved: " + error);
+        return;
+    }
+    s.Currency = currency;
+}
+
+}  // namespace tarvisol

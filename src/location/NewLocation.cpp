@@ -1,0 +1,307 @@
+#include "location/NewLocation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "formulation/FormulationFiles.h"
+#include "formulation/RequirementTemplate.h"
+#include "growth/GrowthRun.h"
+#include "location/LocationSettings.h"
+#include "location/PigFile.h"
+#include "location/StartUp.h"
+#include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "shared/SharedState.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+namespace fs = std::filesystem;
+namespace {
+
+// Diets that start at this weight or above take the finishing maximum.
+constexpr double kFinishingFromKg = 100;
+// The allotments are refined until every diet change falls this close to its
+// chosen weight, or for this many runs.
+constexpr double kChangeTolerance = 0.5;
+constexpr int kAllotmentRuns = 8;
+// Prices per tonne (the price unit of a new location), weights in kg, energy
+// in kcal/kg.
+constexpr int16_t kPricePerTonne = 1;
+
+// Answers Yes to the questions of opening a location and keeps the messages.
+class CollectingDialogs : public Dialogs {
+public:
+    std::vector<std::string> messages;
+    void Message(const std::string& text, const std::string&) override { messages.push_back(text); }
+    Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::Yes; }
+    std::string Input(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::string OpenFile(const std::string&, const std::string&, const std::string&, const std::string& initial) override {
+        return initial;
+    }
+    std::string SaveFile(const std::string&, const std::string&, const std::string&, const std::string& initial) override {
+        return initial;
+    }
+};
+
+std::string Kg(double w) { return FormatAuto(w); }
+
+std::string DietName(int d, double fromKg, double toKg) {
+    return "Diet " + std::to_string(d) + " (" + Kg(fromKg) + "-" + Kg(toKg) + " kg)";
+}
+
+bool NoCurve(const std::array<double, 5>& c) {
+    return std::all_of(c.begin(), c.end(), [](double v) { return v == 0; });
+}
+
+// The tables of the plan in a record: matrix, limits, the diets grid with the
+// names, provisional allotments and the template minimums, and the .pig inputs.
+void FillTables(SharedState& s, const NewLocationPlan& plan) {
+    const auto& names = LibraryNutrientNames();
+    const int diets = static_cast<int>(plan.weights.size()) - 1;
+    s.IngredientCount = static_cast<int16_t>(plan.ingredients.size());
+    s.NutrientCount = static_cast<int32_t>(names.size()) + 1;
+    for (std::size_t k = 0; k < names.size(); ++k) s.NutrientNames(static_cast<int>(k) + 2) = names[k];
+    for (int i = 1; i <= s.IngredientCount; ++i) {
+        const LibraryIngredient& row = plan.ingredients[static_cast<std::size_t>(i - 1)];
+        s.IngredientNames(i) = row.name;
+        s.IngredientPrices(i) = row.price;
+        s.IngredientMatrix(1, i) = 100;
+        const std::vector<double> values = LibraryMatrixValues(row);
+        for (std::size_t k = 0; k < values.size(); ++k) s.IngredientMatrix(static_cast<int>(k) + 2, i) = values[k];
+    }
+    s.DietCount = static_cast<int16_t>(diets);
+    Grid& g = s.Main->Griddiets;
+    for (int r = 1; r <= 3; ++r) g.SetTextMatrix(r, 0, DefaultDietRowLabel(s, r));
+    for (int k = 1; k <= 15; ++k) g.SetTextMatrix(k + 3, 0, names[static_cast<std::size_t>(k - 1)]);
+    for (int d = 1; d <= diets; ++d) {
+        const double from = plan.weights[static_cast<std::size_t>(d - 1)], to = plan.weights[static_cast<std::size_t>(d)];
+        const TemplateMinimums m = NutrientTemplate(from, to);
+        const bool finishing = from >= kFinishingFromKg;
+        for (int i = 1; i <= s.IngredientCount; ++i) {
+            const LibraryIngredient& row = plan.ingredients[static_cast<std::size_t>(i - 1)];
+            const double hi = finishing && !std::isnan(row.maxFinish) ? row.maxFinish : row.maximum;
+            if (!std::isnan(row.minimum)) s.IngredientLimits(d, 1, i) = row.minimum;
+            if (!std::isnan(hi)) s.IngredientLimits(d, 2, i) = hi;
+        }
+        s.NutrientLimits(d, 1, 1) = m.netEnergy;
+        for (int a = 0; a < 12; ++a) s.NutrientLimits(d, 1, a + 3) = m.sid[static_cast<std::size_t>(a)];
+        s.NutrientLimits(d, 1, kLibraryCalcium) = m.calcium;
+        s.NutrientLimits(d, 1, kLibrarySttdPhosphorus) = m.sttdPhosphorus;
+        s.NutrientLimits(d, 1, kLibrarySodium) = m.sodium;
+        s.NutrientLimits(d, 1, kLibraryChlorine) = m.chlorine;
+        g.SetTextMatrix(1, d, DietName(d, from, to));
+        // About 2.5 kg of feed a kg of gain until the pig has been grown.
+        g.SetTextMatrix(3, d, FormatAuto(std::round(2.5 * (to - from))));
+        g.SetTextMatrix(4, d, FormatAuto(m.netEnergy));
+        for (int k = 3; k <= 14; ++k) g.SetTextMatrix(k + 3, d, FormatAuto(s.NutrientLimits(d, 1, k)));
+    }
+    for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = NoCurve(plan.curve) ? kDefaultCurve[k] : plan.curve[static_cast<std::size_t>(k)];
+    s.CalibInputs(1) = plan.weights.front();
+    s.CalibInputs(2) = plan.startAge;
+    s.CalibInputs(3) = plan.weights.back();
+    s.HerdSex = 0;
+    s.UnitTable(2) = kPricePerTonne;
+}
+
+// Feed eaten (kg) by the time the pig of the last run first weighs w, read
+// between the days of the day table; the run's total when it never does.
+double FeedAtWeight(const SharedState& s, double w) {
+    const int last = s.RunLastDay;
+    for (int day = s.StartAge + 1; day <= last; ++day) {
+        const double w0 = s.DayGrowth(0, day - 1), w1 = s.DayGrowth(0, day);
+        if (w1 >= w) {
+            const double t = w1 > w0 ? (w - w0) / (w1 - w0) : 1;
+            return s.CumFeedByDay(4, day - 1) + t * (s.CumFeedByDay(4, day) - s.CumFeedByDay(4, day - 1));
+        }
+    }
+    return s.CumFeedByDay(4, std::max<int>(last, s.StartAge));
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += (out.empty() ? "" : " ") + l;
+    return out;
+}
+
+// The files written so far, removed again when the location is not made.
+struct Written {
+    std::vector<std::string> files;
+    fs::path madeFolder;  // the folder this making created, if any
+    bool keep = false;
+    ~Written() {
+        if (keep) return;
+        std::error_code ec;
+        for (const std::string& f : files) fs::remove(f, ec);
+        if (!madeFolder.empty()) fs::remove_all(madeFolder, ec);
+    }
+};
+
+}  // namespace
+
+std::vector<double> EvenWeights(double startKg, double finalKg, int diets) {
+    std::vector<double> w{startKg};
+    for (int d = 1; d < diets; ++d) w.push_back(std::round(startKg + (finalKg - startKg) * d / diets));
+    w.push_back(finalKg);
+    return w;
+}
+
+std::string CheckNewLocation(const NewLocationPlan& plan) {
+    const fs::path base(plan.base);
+    if (plan.base.empty() || base.filename().empty() || plan.base.back() == '/')
+        return "Name the new location: a folder and a base name, e.g. Herds/North/North";
+    if (base.filename().string().find('.') != std::string::npos)
+        return "The base name of a location holds no period: " + base.filename().string();
+    if (plan.ingredients.empty()) return "Choose at least one ingredient";
+    if (plan.ingredients.size() > 100) return "A matrix holds at most 100 ingredients";
+    std::string unpriced;
+    for (const LibraryIngredient& row : plan.ingredients)
+        if (!(row.price > 0)) unpriced += (unpriced.empty() ? "" : ", ") + row.name;
+    if (!unpriced.empty()) return "Give a price above 0 for " + unpriced;
+    const int diets = static_cast<int>(plan.weights.size()) - 1;
+    if (diets < 1 || diets > kNewLocationMaxDiets)
+        return "The number of diets must be from 1 to " + std::to_string(kNewLocationMaxDiets);
+    if (!(plan.weights.front() >= 20)) return "Starting Weight must be 20 kg or more";
+    for (std::size_t i = 1; i < plan.weights.size(); ++i)
+        if (!(plan.weights[i] > plan.weights[i - 1]) || !std::isfinite(plan.weights[i]))
+            return "Each diet must end at a weight above the one it starts at";
+    if (plan.weights.back() > 250) return "The final weight must be 250 kg or less";
+    if (!(plan.startAge >= 1 && plan.startAge <= kLastStartAge)) return kStartAgeRange;
+
+    const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+    std::error_code ec;
+    if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) return folder.string() + " is a file, not a folder";
+    if (fs::is_directory(folder, ec))
+        for (const auto& entry : fs::directory_iterator(folder, ec))
+            if (entry.path().extension() == ".pig")
+                return folder.string() + " already holds a location (" + entry.path().filename().string() +
+                       "); choose an empty folder or a new one";
+    const std::string b = plan.base;
+    for (const std::string& f : {b + kMatrixEnding, b + kDietEnding, b + kNutrientEnding, b + kIngredientEnding,
+                                 b + ".pig", b + ".cal", b + ".stg", b + kSettingsEnding})
+        if (fs::exists(f, ec) || fs::is_symlink(f, ec)) return f + " already exists; nothing was written";
+    return {};
+}
+
+NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
+    NewLocationOutcome out;
+    if (std::string why = CheckNewLocation(plan); !why.empty()) {
+        out.refused = true;
+        out.error = std::move(why);
+        return out;
+    }
+    const int diets = static_cast<int>(plan.weights.size()) - 1;
+    const fs::path base = fs::absolute(plan.base);
+    const fs::path folder = base.parent_path();
+    Written written;
+    std::error_code ec;
+    if (!fs::exists(folder, ec)) {
+        fs::path top = folder;  // the highest folder this making creates
+        while (top.has_parent_path() && top.parent_path() != top && !fs::exists(top.parent_path(), ec))
+            top = top.parent_path();
+        if (!fs::create_directories(folder, ec) && ec) {
+            out.error = "Cannot make the folder " + folder.string() + ": " + ec.message();
+            return out;
+        }
+        written.madeFolder = top;
+    }
+    auto write = [&](const std::string& path, const std::string& text) {
+        std::string error;
+        if (!SaveAtomic(path, text, error)) {
+            out.error = error;
+            return false;
+        }
+        if (std::find(written.files.begin(), written.files.end(), path) == written.files.end())
+            written.files.push_back(path);
+        return true;
+    };
+
+    // 1. The files from the plan, the allotments still a first guess.
+    const std::string b = base.string();
+    {
+        SharedState a;
+        MainWindow w;
+        a.Main = &w;
+        FillTables(a, plan);
+        if (!write(b + kMatrixEnding, MatrixText(a, nullptr)) ||
+            !write(b + kIngredientEnding, IngredientRestrictionText(a, nullptr)) ||
+            !write(b + kNutrientEnding, NutrientRestrictionText(a, nullptr)) ||
+            !write(b + kDietEnding, DietFileText(a, diets)) || !write(b + ".pig", JoinCrlf(PigFileLines(a))))
+            return out;
+        if (!plan.currency.empty() && !write(b + kSettingsEnding, WithCurrency("", plan.currency))) return out;
+    }
+
+    // 2. Opened as the user opens it; the pig grown on least-cost diets until
+    // every diet ends near its chosen weight.
+    auto s = std::make_unique<SharedState>();
+    auto w = std::make_unique<MainWindow>();
+    CollectingDialogs dialogs;
+    s->Main = w.get();
+    s->Dialog = &dialogs;
+    FormLoad(*s, folder.string());
+    s->LocationFolder = folder.string();
+    w->Text6.Text = base.filename().string();
+    LocationName(*s);
+    w->Combo1.ListIndex = kFormulationLeastCost;
+    w->ComboSex.ListIndex = 0;
+    bool proteinSet = false;
+    for (int run = 0;; ++run) {
+        dialogs.messages.clear();
+        const GrowthOutcome grown = Growth(*s);
+        if (grown == GrowthOutcome::NotFormulated) {
+            out.error = "The chosen ingredients give no diet that meets the minimums: " + Joined(dialogs.messages) +
+                        " Add ingredients (a protein meal, a fat, the minerals or the amino acids the minimums "
+                        "need) and try again.";
+            return out;
+        }
+        if (grown != GrowthOutcome::Results) {
+            out.error = "The pig could not be grown on the new location: " + Joined(dialogs.messages);
+            return out;
+        }
+        if (!proteinSet) {
+            // Crude protein minimums just under what the amino-acid minimums
+            // give on these ingredients, so that they never bind.
+            for (int d = 1; d <= diets; ++d)
+                s->NutrientLimits(d, 1, 2) = std::max(0.0, std::floor((s->DietNutrients(d, 2) - 0.5) * 10) / 10);
+            proteinSet = true;
+        }
+        double worst = 0;
+        for (int d = 1; d < diets; ++d)
+            worst = std::max(worst, std::abs(s->DietResults(d, 2) - plan.weights[static_cast<std::size_t>(d)]));
+        if (worst <= kChangeTolerance || run + 1 == kAllotmentRuns) break;
+        double before = 0;
+        for (int d = 1; d <= diets; ++d) {
+            const double upTo = FeedAtWeight(*s, plan.weights[static_cast<std::size_t>(d)]);
+            w->Griddiets.SetTextMatrix(3, d, FormatPattern(std::max(0.1, upTo - before), "0.0"));
+            before = upTo;
+        }
+    }
+
+    // 3. The diets as grown, the protein minimums and the herd's inputs.
+    out.finalAge = s->FinalAge;
+    out.totalFeed = s->DietResults(diets, 3);
+    s->CalibInputs(4) = std::round(out.totalFeed * 10) / 10;
+    s->CalibInputs(5) = std::round(out.finalAge * 10) / 10;
+    for (int d = 1; d <= diets; ++d) {
+        NewLocationDiet diet;
+        diet.name = w->Griddiets.TextMatrix(1, d);
+        diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
+        diet.toKg = plan.weights[static_cast<std::size_t>(d)];
+        diet.allotment = NumVal(std::string_view(w->Griddiets.TextMatrix(3, d)));
+        diet.endWeight = s->DietResults(d, 2);
+        diet.price = s->DietPrice(d);
+        out.diets.push_back(diet);
+    }
+    if (!write(b + kDietEnding, DietFileText(*s, diets)) || !write(b + kNutrientEnding, NutrientRestrictionText(*s, nullptr)) ||
+        !write(b + ".pig", JoinCrlf(PigFileLines(*s))))
+        return out;
+    out.files = written.files;
+    out.made = true;
+    written.keep = true;
+    return out;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,78 @@
+// File -> "New Location from Library" through the window: ten ingredients
+// searched and added, four diets, Make Location; the new location opens in
+// the main window and grows at once.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include "app/MainWindowView.h"
+#include "app/NewLocationView.h"
+#include "growth/GrowthRun.h"
+#include "shared/MainWindowForm.h"
+#include "shared/ScriptedDialogs.h"
+#include "ui/ProgramData.h"
+
+using namespace tarvisol;
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(NewLocationView, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) {
+    const fs::path scratch = fs::temp_directory_path() / ("tarvisol_gui_new_" + std::to_string(::getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    auto s = std::make_unique<SharedState>();
+    auto form = std::make_unique<MainWindow>();
+    ScriptedDialogs dialogs;
+    {
+        app::MainWindowView view(*s, *form, dialogs, scratch.string());
+        view.SetProgramData(FindProgramData(TARVISOL_SOURCE_DIR));
+        view.SetDocumentsFolder(scratch.string());
+        view.show();
+        view.findChild<QAction*>("ActionNewLocation")->trigger();
+        app::NewLocationView* nl = view.newLocationView();
+        ASSERT_NE(nl, nullptr);
+        ASSERT_TRUE(nl->isVisible());
+        auto* search = nl->findChild<QLineEdit*>("TextSearch");
+        auto* library = nl->findChild<QTableView*>("GridLibrary");
+        for (const char* name : {"Corn", "Soybean meal 47", "Corn DDGS", "Soybean oil", "Limestone",
+                                 "Monocalcium phosphate", "Salt", "L-Lysine HCl", "DL-Methionine", "L-Threonine"}) {
+            search->clear();
+            QTest::keyClicks(search, name);
+            const Grid& found = nl->form().GridLibrary;
+            int row = 0;
+            for (int r = 1; r < found.Rows() && row == 0; ++r)
+                if (found.TextMatrix(r, 0) == name) row = r;
+            ASSERT_GT(row, 0) << name;
+            library->setCurrentIndex(library->model()->index(row - 1, 0));
+            nl->findChild<QPushButton*>("CommandAdd")->click();
+        }
+        EXPECT_EQ(nl->form().GridChosen.Rows(), 11);
+        nl->findChild<QLineEdit*>("TextName")->setText("North");
+        nl->findChild<QPushButton*>("CommandMake")->click();
+        ASSERT_EQ(dialogs.Messages().size(), 1u);
+        EXPECT_EQ(dialogs.Messages()[0].rfind("The location " + (scratch / "North").string() +
+                                                  " was made from 10 library ingredients: 4 diets, ending at ",
+                                              0),
+                  0u)
+            << dialogs.Messages()[0];
+        EXPECT_FALSE(nl->isVisible());
+        EXPECT_EQ(form->Text6.Text, "North");
+        EXPECT_TRUE(fs::exists(scratch / "NorthMatrix.txt"));
+        form->ComboSex.ListIndex = 0;
+        form->Combo1.ListIndex = kFormulationLeastCost;
+        view.RunCommand([&] { Growth(*s); });
+        EXPECT_TRUE(s->GrowthResultsValid);
+        EXPECT_EQ(dialogs.Messages().size(), 1u);
+    }
+    fs::remove_all(scratch);
+}
+
+}  // namespace
