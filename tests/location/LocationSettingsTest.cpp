@@ -25,7 +25,7 @@ TEST(LocationSettings, TheCurrencyLineIsSetAndClearedOtherLinesKept) {
 }
 
 TEST(LocationSettings, SetFromTheMenuSavedReadBackAndShownWithPrices) {
-    testing::ScratchFolder dir;
+    tarvisol::testing::ScratchFolder dir;
     SharedState s;
     ScriptedDialogs dialogs;
     s.Dialog = &dialogs;

@@ -40,7 +40,7 @@ const std::vector<std::string> kTen = {"Corn",       "Soybean meal 47", "Corn DD
                                        "Monocalcium phosphate", "Salt", "L-Lysine HCl", "DL-Methionine", "L-Threonine"};
 
 TEST(NewLocation, EachDietEndsNearItsChosenWeightOnTheTemplatesMinimums) {
-    testing::ScratchFolder dir;
+    tarvisol::testing::ScratchFolder dir;
     const std::string base = dir.File("North/North");
     const NewLocationOutcome made = MakeNewLocation(Plan(base, kTen));
     ASSERT_TRUE(made.made) << made.error;
@@ -63,7 +63,7 @@ TEST(NewLocation, EachDietEndsNearItsChosenWeightOnTheTemplatesMinimums) {
 }
 
 TEST(NewLocation, AFolderHoldingALocationOrAnyOfTheFilesIsRefusedUntouched) {
-    testing::ScratchFolder dir;
+    tarvisol::testing::ScratchFolder dir;
     { std::ofstream(dir.File("Old.pig")) << "x"; }
     NewLocationOutcome r = MakeNewLocation(Plan(dir.File("North"), kTen));
     EXPECT_TRUE(r.refused);
@@ -78,7 +78,7 @@ TEST(NewLocation, AFolderHoldingALocationOrAnyOfTheFilesIsRefusedUntouched) {
 }
 
 TEST(NewLocation, IngredientsThatMeetNoDietLeaveNothingBehind) {
-    testing::ScratchFolder dir;
+    tarvisol::testing::ScratchFolder dir;
     const NewLocationOutcome r = MakeNewLocation(Plan(dir.File("New/Herd/Herd"), {"Corn", "Salt"}));
     EXPECT_FALSE(r.made);
     EXPECT_FALSE(r.refused);
