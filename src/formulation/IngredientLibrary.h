@@ -73,5 +73,7 @@ inline constexpr int kLibraryCalcium = 15;
 inline constexpr int kLibrarySttdPhosphorus = 16;
 inline constexpr int kLibrarySodium = 17;
 inline constexpr int kLibraryChlorine = 18;
+inline constexpr int kLibraryCrudeFibre = 19;
+inline constexpr int kLibraryEtherExtract = 20;
 
 }  // namespace tarvisol

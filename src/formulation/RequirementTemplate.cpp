@@ -41,6 +41,8 @@ TemplateMinimums NutrientTemplate(double fromKg, double toKg) {
     m.sid[2] = Rounded(lysine, 0.001);
     m.calcium = Rounded(At(kCalcium, w), 0.001);
     m.sttdPhosphorus = Rounded(At(kSttdP, w), 0.001);
+    m.calciumMax = Rounded(m.calcium + 0.14, 0.001);
+    m.sttdPhosphorusMax = Rounded(m.sttdPhosphorus + 0.10, 0.001);
     m.sodium = 0.10;
     m.chlorine = 0.08;
     return m;

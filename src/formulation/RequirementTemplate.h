@@ -8,7 +8,10 @@
 // to lysine in the same table (moving from the 25-50 kg ratios to the
 // 100-135 kg ratios); sodium 0.10 % and chlorine 0.08 % (same table). The net
 // energy minimum is ours: 2,350 kcal/kg, a little under a corn and soybean
-// meal diet without added fat, so that such a diet formulates.
+// meal diet without added fat, so that such a diet formulates. Maximums keep
+// the least-cost diet from filling up with cheap minerals once its energy is
+// met: calcium 0.14 and STTD phosphorus 0.10 above their minimums, sodium
+// 0.25 %, crude fibre 6.0 % and ether extract 6.5 % (practical limits, ours).
 #include <array>
 
 namespace tarvisol {
@@ -20,6 +23,8 @@ struct TemplateMinimums {
     // SID amino acids, % of the diet, in the engine's order (arginine ... valine).
     std::array<double, 12> sid{};
     double calcium = 0, sttdPhosphorus = 0, sodium = 0, chlorine = 0;
+    // Maximums (% of the diet).
+    double calciumMax = 0, sttdPhosphorusMax = 0, sodiumMax = 0.25, crudeFibreMax = 6.0, etherExtractMax = 6.5;
 };
 
 // The minimums for a diet fed from fromKg to toKg.

@@ -24,13 +24,14 @@ namespace {
 
 // Diets that start at this weight or above take the finishing maximum.
 constexpr double kFinishingFromKg = 100;
-// The allotments are refined until every diet change falls this close to its
-// chosen weight, or for this many runs.
-constexpr double kChangeTolerance = 0.5;
+// The allotments are refined until they no longer change, or for this many runs.
 constexpr int kAllotmentRuns = 8;
 // Prices per tonne (the price unit of a new location), weights in kg, energy
 // in kcal/kg.
 constexpr int16_t kPricePerTonne = 1;
+// The growth model takes diets of 12 % crude protein or more (the Growth
+// command refuses others): no diet is formulated below it.
+constexpr double kLeastProtein = 12;
 
 // Answers Yes to the questions of opening a location and keeps the messages.
 class CollectingDialogs : public Dialogs {
@@ -47,11 +48,10 @@ public:
     }
 };
 
-std::string Kg(double w) { return FormatAuto(w); }
+// A weight in a diet's name: whole kilograms as such, others to 0.1 kg.
+std::string Kg(double w) { return FormatPattern(w, std::round(w) == w ? "0" : "0.0"); }
 
-std::string DietName(int d, double fromKg, double toKg) {
-    return "Diet " + std::to_string(d) + " (" + Kg(fromKg) + "-" + Kg(toKg) + " kg)";
-}
+std::string DietName(double fromKg, double toKg) { return Kg(fromKg) + "-" + Kg(toKg) + " kg"; }
 
 bool NoCurve(const std::array<double, 5>& c) {
     return std::all_of(c.begin(), c.end(), [](double v) { return v == 0; });
@@ -88,12 +88,18 @@ void FillTables(SharedState& s, const NewLocationPlan& plan) {
             if (!std::isnan(hi)) s.IngredientLimits(d, 2, i) = hi;
         }
         s.NutrientLimits(d, 1, 1) = m.netEnergy;
+        s.NutrientLimits(d, 1, 2) = kLeastProtein;
         for (int a = 0; a < 12; ++a) s.NutrientLimits(d, 1, a + 3) = m.sid[static_cast<std::size_t>(a)];
         s.NutrientLimits(d, 1, kLibraryCalcium) = m.calcium;
         s.NutrientLimits(d, 1, kLibrarySttdPhosphorus) = m.sttdPhosphorus;
         s.NutrientLimits(d, 1, kLibrarySodium) = m.sodium;
         s.NutrientLimits(d, 1, kLibraryChlorine) = m.chlorine;
-        g.SetTextMatrix(1, d, DietName(d, from, to));
+        s.NutrientLimits(d, 2, kLibraryCalcium) = m.calciumMax;
+        s.NutrientLimits(d, 2, kLibrarySttdPhosphorus) = m.sttdPhosphorusMax;
+        s.NutrientLimits(d, 2, kLibrarySodium) = m.sodiumMax;
+        s.NutrientLimits(d, 2, kLibraryCrudeFibre) = m.crudeFibreMax;
+        s.NutrientLimits(d, 2, kLibraryEtherExtract) = m.etherExtractMax;
+        g.SetTextMatrix(1, d, DietName(from, to));
         // About 2.5 kg of feed a kg of gain until the pig has been grown.
         g.SetTextMatrix(3, d, FormatAuto(std::round(2.5 * (to - from))));
         g.SetTextMatrix(4, d, FormatAuto(m.netEnergy));
@@ -119,6 +125,19 @@ double FeedAtWeight(const SharedState& s, double w) {
         }
     }
     return s.CumFeedByDay(4, std::max<int>(last, s.StartAge));
+}
+
+// The feed (kg) that, as an allotment, runs out on the day that starts nearest
+// weight w in the last run: the feed eaten before that day and half of that
+// day's. The pig leaves a diet on the day its allotment runs out, weighing
+// what it weighed at the start of that day, so the change falls within half
+// a day's gain of w.
+double FeedToChangeAt(const SharedState& s, double w) {
+    const int last = std::max<int>(s.RunLastDay, s.StartAge);
+    int day = s.StartAge;
+    for (int d = s.StartAge + 1; d < last; ++d)
+        if (std::abs(s.DayGrowth(0, d) - w) < std::abs(s.DayGrowth(0, day) - w)) day = d;
+    return s.CumFeedByDay(4, day) + 0.5 * (s.CumFeedByDay(4, day + 1) - s.CumFeedByDay(4, day));
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -265,19 +284,23 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
             // Crude protein minimums just under what the amino-acid minimums
             // give on these ingredients, so that they never bind.
             for (int d = 1; d <= diets; ++d)
-                s->NutrientLimits(d, 1, 2) = std::max(0.0, std::floor((s->DietNutrients(d, 2) - 0.5) * 10) / 10);
+                s->NutrientLimits(d, 1, 2) =
+                    std::max(kLeastProtein, std::floor((s->DietNutrients(d, 2) - 0.5) * 10) / 10);
             proteinSet = true;
         }
-        double worst = 0;
-        for (int d = 1; d < diets; ++d)
-            worst = std::max(worst, std::abs(s->DietResults(d, 2) - plan.weights[static_cast<std::size_t>(d)]));
-        if (worst <= kChangeTolerance || run + 1 == kAllotmentRuns) break;
+        // The allotments that end each diet on the day that starts nearest
+        // its weight; run again until they no longer change.
+        bool changed = false;
         double before = 0;
         for (int d = 1; d <= diets; ++d) {
-            const double upTo = FeedAtWeight(*s, plan.weights[static_cast<std::size_t>(d)]);
-            w->Griddiets.SetTextMatrix(3, d, FormatPattern(std::max(0.1, upTo - before), "0.0"));
+            const double w8 = plan.weights[static_cast<std::size_t>(d)];
+            const double upTo = d < diets ? FeedToChangeAt(*s, w8) : FeedAtWeight(*s, w8);
+            const std::string cell = FormatPattern(std::max(0.1, upTo - before), "0.0");
+            changed = changed || cell != w->Griddiets.TextMatrix(3, d);
+            w->Griddiets.SetTextMatrix(3, d, cell);
             before = upTo;
         }
+        if (!changed || run + 1 == kAllotmentRuns) break;
     }
 
     // 3. The diets as grown, the protein minimums and the herd's inputs.
