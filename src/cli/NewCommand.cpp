@@ -121,14 +121,7 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
 
     // The growth curve of another location.
     if (!args.curveFrom.empty()) {
-        const std::string pig = args.curveFrom + ".pig";
-        std::string text;
-        if (!ReadTextFile(pig, text, error)) return Refused(args, "--curve-from: " + error);
-        SharedState other;
-        SilentDialogs quiet;
-        other.Dialog = &quiet;
-        ReadPigText(other, text, pig);
-        for (int k = 0; k < 5; ++k) plan.curve[static_cast<std::size_t>(k)] = other.GrowthCurve(0, k);
+        if (!CurveOfLocation(args.curveFrom, plan.curve, error)) return Refused(args, "--curve-from: " + error);
     }
 
     const NewLocationOutcome made = MakeNewLocation(plan);

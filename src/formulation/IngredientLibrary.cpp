@@ -30,8 +30,9 @@ std::string Trimmed(std::string_view t) {
     return std::string(t.substr(first, last - first + 1));
 }
 
-// Lower case, blanks collapsed: the form names are compared in.
-std::string Folded(std::string_view t) {
+}  // namespace
+
+std::string FoldedName(std::string_view t) {
     std::string out;
     bool blank = false;
     for (char c : t) {
@@ -45,6 +46,10 @@ std::string Folded(std::string_view t) {
     }
     return out;
 }
+
+namespace {
+
+std::string Folded(std::string_view t) { return FoldedName(t); }
 
 // A field as a number: a period or a single comma as the decimal separator.
 // Empty gives kNone with ok set; anything else that is not a whole number

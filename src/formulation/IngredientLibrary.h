@@ -50,6 +50,10 @@ IngredientLibrary ReadIngredientLibrary(std::string_view text);
 // or holds no ingredient.
 bool LoadIngredientLibrary(const std::string& path, IngredientLibrary& library, std::string& error);
 
+// A name as names are compared: lower case, runs of blanks as one, no blanks
+// at the ends.
+std::string FoldedName(std::string_view name);
+
 // The row named name (case, surrounding blanks and inner runs of blanks do not
 // matter), or null.
 const LibraryIngredient* FindLibraryIngredient(const IngredientLibrary& library, std::string_view name);

@@ -1,5 +1,7 @@
 #include "formulation/PriceSheet.h"
 
+#include "formulation/IngredientLibrary.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -14,21 +16,7 @@
 namespace tarvisol {
 namespace {
 
-// Lower case, blanks collapsed, no blanks at the ends.
-std::string Folded(std::string_view t) {
-    std::string out;
-    bool blank = false;
-    for (char c : t) {
-        if (c == ' ' || c == '\t') {
-            blank = !out.empty();
-            continue;
-        }
-        if (blank) out += ' ';
-        blank = false;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
+std::string Folded(std::string_view t) { return FoldedName(t); }
 
 std::string Trimmed(std::string_view t) {
     const auto first = t.find_first_not_of(" \t");

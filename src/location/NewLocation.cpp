@@ -161,6 +161,17 @@ struct Written {
 
 }  // namespace
 
+bool CurveOfLocation(const std::string& base, std::array<double, 5>& curve, std::string& error) {
+    std::string text;
+    if (!ReadTextFile(base + ".pig", text, error)) return false;
+    SharedState other;
+    SilentDialogs quiet;
+    other.Dialog = &quiet;
+    ReadPigText(other, text, base + ".pig");
+    for (int k = 0; k < 5; ++k) curve[static_cast<std::size_t>(k)] = other.GrowthCurve(0, k);
+    return true;
+}
+
 std::vector<double> EvenWeights(double startKg, double finalKg, int diets) {
     std::vector<double> w{startKg};
     for (int d = 1; d < diets; ++d) w.push_back(std::round(startKg + (finalKg - startKg) * d / diets));

@@ -34,6 +34,10 @@ struct NewLocationPlan {
 // Weights from start to final in diets equal steps, rounded to whole kg.
 std::vector<double> EvenWeights(double startKg, double finalKg, int diets);
 
+// The growth curve B0..B4 of another location (base: folder plus base name),
+// from its .pig. False with the reason in error when it cannot be read.
+bool CurveOfLocation(const std::string& base, std::array<double, 5>& curve, std::string& error);
+
 // Why the plan cannot be made (the user's input is refused), or empty.
 std::string CheckNewLocation(const NewLocationPlan& plan);
 

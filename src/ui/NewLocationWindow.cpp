@@ -143,16 +143,11 @@ std::string MakeLocationFromWindow(SharedState& s, NewLocationWindow& w) {
     plan.startAge = NumVal(std::string_view(w.TextStartAge.Text));
     plan.currency = w.TextCurrency.Text;
     if (const std::string other = w.TextCurveFrom.Text; !other.empty()) {
-        std::string text, error;
-        if (!ReadTextFile(other + ".pig", text, error)) {
+        std::string error;
+        if (!CurveOfLocation(other, plan.curve, error)) {
             dlg.Message("The growth curve cannot be taken from " + other + ": " + error);
             return {};
         }
-        SharedState curve;
-        SilentDialogs quiet;
-        curve.Dialog = &quiet;
-        ReadPigText(curve, text, other + ".pig");
-        for (int k = 0; k < 5; ++k) plan.curve[static_cast<std::size_t>(k)] = curve.GrowthCurve(0, k);
     }
     const NewLocationOutcome made = MakeNewLocation(plan);
     if (!made.made) {
