@@ -23,10 +23,12 @@ TEST(ProgramData, InstalledPrefixBesideTheProgramsFolder) {
     const fs::path prefix = fs::path(f.Str()) / "usr";
     Touch(prefix / "share/tarvisol/demo/Demo.pig");
     Touch(prefix / "share/tarvisol/guide.md");
+    Touch(prefix / "share/tarvisol/IngredientLibrary.tsv");
     fs::create_directories(prefix / "bin");
     const ProgramData d = FindProgramData((prefix / "bin").string());
     EXPECT_EQ(fs::path(d.demoFolder), prefix / "share/tarvisol/demo");
     EXPECT_EQ(fs::path(d.guideFile), prefix / "share/tarvisol/guide.md");
+    EXPECT_EQ(fs::path(d.libraryFile), prefix / "share/tarvisol/IngredientLibrary.tsv");
 }
 
 TEST(ProgramData, SourceTreeAboveABuildTreesProgram) {
