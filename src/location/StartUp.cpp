@@ -360,7 +360,7 @@ void SaveAllToNewLocation(SharedState& s) {
     std::error_code ec;
     fs::create_directories(target, ec);
     std::vector<std::string> failed;
-    for (const char* ending : {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.nut", "Req.ing"}) {
+    for (const char* ending : {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.nut", "Req.ing", kSettingsEnding}) {
         const fs::path from = fs::path(remembered) / (oldName + ending);
         if (!fs::exists(from)) continue;
         fs::copy_file(from, fs::path(target) / (oldName + ending), fs::copy_options::overwrite_existing, ec);
