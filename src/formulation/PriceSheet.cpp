@@ -238,9 +238,8 @@ PriceMatch PastePriceSheet(SharedState& s, MatrixEditorWindow& w, std::string_vi
     int changed = 0;
     for (const PriceChange& c : m.changes) {
         if (c.ingredient >= w.GridMatrix.Rows()) continue;
-        const std::string cell = FormatExact(c.after);
-        if (w.GridMatrix.TextMatrix(c.ingredient, 1) == cell) continue;
-        w.GridMatrix.SetTextMatrix(c.ingredient, 1, cell);
+        if (NumVal(std::string_view(w.GridMatrix.TextMatrix(c.ingredient, 1))) == c.after) continue;
+        w.GridMatrix.SetTextMatrix(c.ingredient, 1, FormatExact(c.after));
         ++changed;
     }
     std::string msg;

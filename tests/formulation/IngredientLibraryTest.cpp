@@ -86,22 +86,26 @@ TEST(IngredientLibrary, DamagedRowsAreLeftOutAndNamedTheRestIsRead) {
     const std::string header =
         "name\tne\tcp\tsid_arg\tsid_his\tsid_lys\tsid_trp\tsid_phe_tyr\tsid_phe\tsid_met_cys\tsid_met\tsid_thr\tsid_leu"
         "\tsid_ile\tsid_val\tca\tp\tsttd_p\tna\tcl\tcf\tee\tprice\n";
-    const std::string values = "\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t0,5\t0.3\t0.1\t0\t0\t2\t3\t\n";
-    const IngredientLibrary lib = ReadIngredientLibrary(
-        "\xEF\xBB\xBF# notes\n" + header + "  Maize  2672\t8" + values + "Peas\t2350\tx" + values.substr(2) +
-        "MAIZE  2672\t8" + values + "\t2000\t9" + values + "Barley\t2300\t11\t1\n");
+    // name, energy and protein as given, then twelve amino acids, the minerals,
+    // fibre, fat and an empty price.
+    const auto row = [](const std::string& first) {
+        return first + "\t0.4\t0.2\t0.2\t0.05\t0.6\t0.3\t0.3\t0.2\t0.3\t1\t0.3\t0.4\t0,5\t0.3\t0.1\t0\t0.05\t2\t3.5\t\n";
+    };
+    const IngredientLibrary lib = ReadIngredientLibrary("\xEF\xBB\xBF# notes\n" + header + row("  Maize \t2672\t8") +
+                                                        row("Peas\t2350\tx") + row("MAIZE\t2672\t8") +
+                                                        row("\t2000\t9") + "Barley\t2300\t11\t1\n");
     ASSERT_EQ(lib.rows.size(), 1u);
-    EXPECT_EQ(lib.rows[0].name, "Maize  2672");  // a name is the text before the first TAB
+    EXPECT_EQ(lib.rows[0].name, "Maize");
     EXPECT_DOUBLE_EQ(lib.rows[0].ca, 0.5);       // a decimal comma
     EXPECT_TRUE(std::isnan(lib.rows[0].price));  // empty: not given
     EXPECT_EQ(lib.notes, (std::vector<std::string>{
                              "line 4: Peas: cp 'x' is not a number from 0 to 100000; the line was left out",
-                             "line 5: MAIZE 2672 is named twice; this line was left out",
+                             "line 5: MAIZE is named twice; this line was left out",
                              "line 6: no name; the line was left out",
-                             "line 7: Barley: sid_his is empty; the line was left out"}));
+                             "line 7: Barley: ca is empty; the line was left out"}));
     EXPECT_EQ(ReadIngredientLibrary("name\tne\nCorn\t1\n").notes.front().substr(0, 36),
               "line 1: the column names lack cp, ca");
-    EXPECT_EQ(FindLibraryIngredient(lib, " maize   2672 "), &lib.rows[0]);
+    EXPECT_EQ(FindLibraryIngredient(lib, " maize  "), &lib.rows[0]);
 }
 
 TEST(IngredientLibrary, SearchFindsEveryWordInNameOrGroup) {

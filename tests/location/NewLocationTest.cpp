@@ -59,9 +59,9 @@ TEST(NewLocation, EachDietEndsNearItsChosenWeightOnTheTemplatesMinimums) {
     EXPECT_EQ(matrix[11], "NET ENERGY (NE)");
     EXPECT_EQ(matrix[31], "TOTAL PHOSPHORUS");
     ASSERT_TRUE(ReadLines(base + "Req.nut", nut, error));
-    // Diet 1's SID lysine minimum (nutrient 5) and diet 4's STTD P (16).
+    // Diet 1 (25-50 kg): SID lysine (nutrient 5), STTD phosphorus (16) within its range.
     EXPECT_NE(std::find(nut.begin(), nut.end(), " 1 \t 5 \t0.9800\t0"), nut.end());
-    EXPECT_NE(std::find(nut.begin(), nut.end(), " 4 \t 16 \t0.2100\t0"), nut.end());
+    EXPECT_NE(std::find(nut.begin(), nut.end(), " 1 \t 16 \t0.3100\t0.4100"), nut.end());
 }
 
 TEST(NewLocation, AFolderHoldingALocationOrAnyOfTheFilesIsRefusedUntouched) {
