@@ -46,8 +46,8 @@ TEST(GrowthOnLeastCostDiets, StopsWhenADietCannotBeFormulated) {
     EXPECT_EQ(Growth(*demo.s), GrowthOutcome::NotFormulated);
     const std::vector<std::string> m = demo.dialogs.Messages();
     ASSERT_EQ(m.size(), 3u);
-    EXPECT_EQ(m[0].rfind("Diet No2was Infeasible\nNet ENERGY minimum 4000", 0), 0u) << m[0];
-    EXPECT_EQ(m[1].rfind("Diet No3was Infeasible\nNet ENERGY minimum 4000", 0), 0u) << m[1];
+    EXPECT_EQ(m[0].rfind("Diet No2was Infeasible\nNET ENERGY (NE) minimum 4000", 0), 0u) << m[0];
+    EXPECT_EQ(m[1].rfind("Diet No3was Infeasible\nNET ENERGY (NE) minimum 4000", 0), 0u) << m[1];
     EXPECT_EQ(m[2], "Growth was not run: Diets 2 and 3 could not be formulated");
     EXPECT_FALSE(demo.s->GrowthResultsValid);
     const Grid& g = demo.w->Grid1;
