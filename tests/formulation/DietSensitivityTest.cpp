@@ -80,9 +80,10 @@ TEST_F(DietSensitivityTest, ToyDietShadowPricesAreTheHandComputedDuals) {
     }
 }
 
-// Every binding nutrient limit of the demo diets: moving it a little inside its
-// range changes the diet price by shadow price x change; just past an end of
-// the range the shadow price no longer holds. Non-binding limits cost nothing.
+// Every binding nutrient limit of the demo diets: moving it a little, and most
+// of the way to an end of its range, changes the diet price by shadow price x
+// change; just past an end the formula is another. Non-binding limits cost
+// nothing.
 TEST_F(DietSensitivityTest, DemoShadowPricesMatchFiniteDifferences) {
     LoadDemo();
     RunLp(*s);
@@ -114,15 +115,25 @@ TEST_F(DietSensitivityTest, DemoShadowPricesMatchFiniteDifferences) {
                     << "diet " << d << " " << n.name << " " << BoundWord(n.bound) << " side " << side;
                 ++checked;
                 if (!std::isfinite(end)) continue;
+                // Far inside the range the shadow price still holds: a range
+                // reported too wide fails here.
+                const double far = 0.9 * (end - original);
+                limit = original + far;
+                const double inside = Resolve(d);
+                ASSERT_FALSE(std::isnan(inside)) << n.name;
+                EXPECT_NEAR(inside - r.price, n.shadowPrice * far, 1e-6 * std::max(1.0, std::fabs(n.shadowPrice * far)))
+                    << "diet " << d << " " << n.name << " " << BoundWord(n.bound) << " side " << side;
                 // Just past the end the formula is another: an ingredient comes
                 // in or goes out, or another limit binds or lets go (or the diet
-                // cannot be made at all).
+                // cannot be made at all). The formula before is that of the
+                // limit where it was, solved again.
+                limit = original;
+                Resolve(d);
                 const std::vector<bool> before = Signature(d, r);
                 limit = end + side * 1e-3 * std::max(1.0, std::fabs(end));
                 const double beyond = Resolve(d);
                 if (!std::isnan(beyond)) {
                     const std::vector<bool> after = Signature(d, r);
-                    Resolve(d);
                     EXPECT_NE(after, before) << "diet " << d << " " << n.name << " " << BoundWord(n.bound) << " side " << side;
                 }
                 limit = original;
