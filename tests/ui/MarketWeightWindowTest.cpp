@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 #include "shared/Progress.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/FolderContents.h"
