@@ -11,7 +11,7 @@
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
-#include "optimisation/MarketAnalysis.h"
+#include "market/MarketAnalysis.h"
 #include "shared/MainWindowForm.h"
 #include "support/DemoLocation.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tarvisol;

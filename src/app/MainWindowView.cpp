@@ -333,19 +333,27 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     auto* top = new QVBoxLayout;
     top->setSpacing(4);
     top->addWidget(box);
-    auto* curveRow = new QHBoxLayout;
-    curveRow->addWidget(new QLabel("Growth Curve", parent));
-    curveRow->addWidget(curve);
-    auto* ratios = new QVBoxLayout;
+    // The curve, the ratio options and the calibration option wrap onto a
+    // second line on a narrow window, as the buttons do.
+    auto* curveBox = new QWidget(parent);
+    curveBox->setObjectName("GrowthCurveRow");
+    auto* curveRow = new ReflowLayout(curveBox, 12, 4);
+    curveRow->setContentsMargins(0, 0, 0, 0);
+    auto* curveLabelled = new QWidget(curveBox);
+    auto* labelled = new QHBoxLayout(curveLabelled);
+    labelled->setContentsMargins(0, 0, 0, 0);
+    labelled->addWidget(new QLabel("Growth Curve", curveLabelled));
+    labelled->addWidget(curve);
+    curveRow->addWidget(curveLabelled);
+    auto* ratiosBox = new QWidget(curveBox);
+    auto* ratios = new QVBoxLayout(ratiosBox);
+    ratios->setContentsMargins(0, 0, 0, 0);
     ratios->setSpacing(0);
     ratios->addWidget(ratioProtein);
     ratios->addWidget(ratioLysine);
-    curveRow->addSpacing(12);
-    curveRow->addLayout(ratios);
-    curveRow->addSpacing(12);
-    curveRow->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(parent)));
-    curveRow->addStretch(1);
-    top->addLayout(curveRow);
+    curveRow->addWidget(ratiosBox);
+    curveRow->addWidget(binder_.Bind(form_.OptionCalibLoaded, new QRadioButton(curveBox)));
+    top->addWidget(curveBox);
     top->addWidget(buttonsBox);
     static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
 }

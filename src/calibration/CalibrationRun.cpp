@@ -227,6 +227,10 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     s.CalibrationLoaded = true;
     Growth(s);
     s.CalibPending = false;
+    // A calibration starts without the best point of an earlier one: its own
+    // first evaluation is the point to beat, as in a fresh session.
+    s.BestError = 0;
+    for (int i = 0; i <= 2; ++i) s.RunResults(i) = 0;
     EvaluateFit(s);
     if (options.growthRuns) *options.growthRuns += 2;
 

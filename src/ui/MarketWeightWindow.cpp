@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"

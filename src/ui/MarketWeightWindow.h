@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "optimisation/MarketAnalysis.h"
+#include "market/MarketAnalysis.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 

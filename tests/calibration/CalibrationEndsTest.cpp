@@ -39,15 +39,15 @@ TEST(MeasuredHerd, AfterGrowthTheCalibrationFitsTheMeasuredHerdAsTheCommandLineD
     // The desktop road: Growth first, then Calibration, not saved but used.
     testing::DemoAfterGrowth x(kFormulationLeastCost);
     EXPECT_EQ(x.w->Text4.Text, FormatAuto(x.s->CumFeed(0)));  // the prediction where it always was
-    EXPECT_NE(x.w->Text4.Text, "255.6");
-    EXPECT_EQ(x.w->TextMeasuredFeed.Text, "255.6");  // and the measurement beside it
+    EXPECT_NE(x.w->Text4.Text, "270.0");
+    EXPECT_EQ(x.w->TextMeasuredFeed.Text, "270.0");  // and the measurement beside it
     EXPECT_EQ(x.w->TextMeasuredAge.Text, "165.0");
     x.dialogs.ClearLog();
     x.dialogs.Text("Demo");
     CalibrationWindow form;
     CalibrationCommand(*x.s, form);
     ASSERT_TRUE(form.Visible);
-    EXPECT_DOUBLE_EQ(x.s->CalibInputs(4), 255.6);
+    EXPECT_DOUBLE_EQ(x.s->CalibInputs(4), 270);
     EXPECT_DOUBLE_EQ(x.s->CalibInputs(5), 165);
     x.dialogs.Answer(Answer::No).Answer(Answer::Yes);
     ContinueCalibration(*x.s, form);
@@ -89,7 +89,7 @@ TEST(MeasuredHerd, SavingAfterGrowthKeepsTheMeasuredFeedAndAgeInTheSettingsFile)
     x.s->FileFlags(2) = true;  // save where the location is
     SaveAllToCurrentLocation(*x.s);
     const std::string pig = testing::Slurp(x.folder.File("Demo.pig"));
-    EXPECT_NE(pig.find("\r\n255.6\r\n165.0\r\n"), std::string::npos) << pig;
+    EXPECT_NE(pig.find("\r\n270.0\r\n165.0\r\n"), std::string::npos) << pig;
 }
 
 using CalibrationCopy = testing::DemoCalibrationCopy;

@@ -66,7 +66,7 @@ TEST(CalFile, TheDemoTableIsWhatTheWriterWritesAndAddsUpToTheHerdsFeed) {
     EXPECT_EQ(JoinCrlf(CalFileLines(s, CalLastRow(s))), text);
     double feed = 0;
     for (int r = 1; r <= 5; ++r) feed += s.CalibWeightTable(2, r);
-    EXPECT_NEAR(feed, 255.6, 1e-9);
+    EXPECT_NEAR(feed, 270, 1e-9);
     EXPECT_NEAR(feed / (s.CalibWeightTable(1, 5) - s.CalibWeightTable(1, 1)), 2.7, 0.05);
 }
 
@@ -75,7 +75,7 @@ TEST(CalFile, OpeningALocationReadsItsTableAndSwitchesOnTheOption) {
     EXPECT_EQ(demo.s->CalibWeightTable(0, 5), 165);
     EXPECT_TRUE(demo.w->OptionCalibLoaded.Value);
     // The window shows the table the location holds.
-    EXPECT_EQ(demo.form->GridCalibWts.TextMatrix(3, 1), "76.40");
+    EXPECT_EQ(demo.form->GridCalibWts.TextMatrix(3, 1), "75.00");
     EXPECT_EQ(demo.form->GridCalibWts.TextMatrix(0, 1), "Weight,Kg");
     EXPECT_EQ(demo.form->LabelSex.Caption, "Calibrating  Mixed");
     EXPECT_EQ(demo.form->Text5.Text, "165.0");
@@ -135,8 +135,8 @@ TEST(ContinueCalibration, ZeroInputsAreReportedAndTheTableIsSavedAsTyped) {
     EXPECT_EQ(m[1], "Final Age is zero");
     EXPECT_EQ(demo.s->CalibLastRow, 0);
     EXPECT_FALSE(demo.form->Visible);
-    EXPECT_EQ(Slurp(copy.folder.File("Demo.cal")), "63.000\t25.200\t0\r\n94.000\t51.400\t0\r\n120.00\t76.400\t0\r\n"
-                                                    "146.00\t101.40\t0\r\n165.00\t120.40\t0\r\n");
+    EXPECT_EQ(Slurp(copy.folder.File("Demo.cal")), "63.000\t25.000\t0\r\n94.000\t50.000\t0\r\n118.00\t75.000\t0\r\n"
+                                                    "140.00\t100.00\t0\r\n165.00\t125.00\t0\r\n");
 }
 
 TEST(CalibContinue, TheDemoHerdFitsAndDecliningTheSaveKeepsTheCurveButNotTheFlag) {
@@ -164,7 +164,7 @@ TEST(CalibContinue, TheDemoHerdFitsAndDecliningTheSaveKeepsTheCurveButNotTheFlag
     // Tighter than a day: a day more or less of growth moves the age by one
     // and the feed by about 3 kg.
     EXPECT_NEAR(demo.s->RunResults(1), 165, 0.5);
-    EXPECT_NEAR(demo.s->SlotFeedTotal(0), 255.6, 1.0);
+    EXPECT_NEAR(demo.s->SlotFeedTotal(0), 270, 1.0);
     EXPECT_EQ(Slurp(copy.folder.File("Demo.pig")), pig);
 }
 
@@ -173,16 +173,16 @@ TEST(FillTest, MeasuredRowsBelowTheSummaryAndTheirCorrelations) {
     demo.s->DietCount = 4;
     Grid& g = demo.w->Grid1;
     // Predicted per-diet rows: a little off the measured ones.
-    const double weight[4] = {52, 77, 100, 120.4}, age[4] = {95, 119, 147, 165}, cum[4] = {55, 121, 195, 255};
+    const double weight[4] = {51, 76, 101, 125}, age[4] = {95, 119, 141, 165}, cum[4] = {55, 118, 188, 268};
     for (int i = 1; i <= 4; ++i) {
         g.SetTextMatrix(i, 1, FormatAuto(weight[i - 1]));
         g.SetTextMatrix(i, 2, FormatAuto(age[i - 1]));
         g.SetTextMatrix(i, 4, FormatAuto(cum[i - 1]));
     }
     FillTest(*demo.s);
-    EXPECT_EQ(g.TextMatrix(kFillTestRow + 1, 1), "51.40");
-    EXPECT_EQ(g.TextMatrix(kFillTestRow + 2, 2), "120.0");
-    EXPECT_EQ(g.TextMatrix(kFillTestRow + 4, 4), "255.6");  // running total of the period feed
+    EXPECT_EQ(g.TextMatrix(kFillTestRow + 1, 1), "50.00");
+    EXPECT_EQ(g.TextMatrix(kFillTestRow + 2, 2), "118.0");
+    EXPECT_EQ(g.TextMatrix(kFillTestRow + 4, 4), "270.0");  // running total of the period feed
     EXPECT_EQ(g.TextMatrix(kFillTestRow + 5, 0), "Correl.");
     for (int c : {1, 2, 4}) {
         const double r = NumVal(std::string_view(g.TextMatrix(kFillTestRow + 5, c)));

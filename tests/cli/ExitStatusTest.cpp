@@ -75,7 +75,7 @@ TEST_F(ExitStatusTest, GrowCommand) {
 }
 
 TEST_F(ExitStatusTest, LpCommandNeverShowsAnUnformulatedDietAsFormulated) {
-    Replace(Demo() + "Matrix.txt", "\n210\tCost\tCorn", "\n0\tCost\tCorn");
+    Replace(Demo() + "Matrix.txt", "\n175.00\tCost\tCorn", "\n0\tCost\tCorn");
     ProgramRun r = RunCli("lp " + Demo());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.find("feasible"), std::string::npos) << r.out;

@@ -33,7 +33,7 @@ TEST(LpCommand, DemoLocationFormulatesEveryDietAsJson) {
         for (const auto& [name, v] : d["formula"].items()) sum += v.get<double>();
         EXPECT_NEAR(sum, 100, 1e-6);
         EXPECT_NEAR(d["formula"]["Vitamin-mineral premix"].get<double>(), 0.25, 1e-9);
-        EXPECT_GE(d["nutrients"]["LYSINE"].get<double>(), 0.64 - 1e-9);
+        EXPECT_GE(d["nutrients"]["SID LYSINE"].get<double>(), 0.67 - 1e-9);
         // Later phases need less lysine and cost less per tonne.
         EXPECT_LT(d["price"].get<double>(), previous);
         previous = d["price"].get<double>();
@@ -60,8 +60,8 @@ TEST(LpCommand, InfeasibleDietsAndMissingLocationsSetTheExitStatus) {
     EXPECT_FALSE(r["diets"][1]["feasible"].get<bool>());
     EXPECT_TRUE(r["diets"][1]["price"].is_null());
     EXPECT_TRUE(r["diets"][0]["feasible"].get<bool>());
-    EXPECT_EQ(r["messages"], nlohmann::ordered_json::array({"Diet No2was Infeasible\nNet ENERGY minimum 4000: at most "
-                                                             "2662 reachable with these ingredients and limits"}));
+    EXPECT_EQ(r["messages"], nlohmann::ordered_json::array({"Diet No2was Infeasible\nNET ENERGY (NE) minimum 4000: at most "
+                                                             "2673 reachable with these ingredients and limits"}));
 
     const ProgramRun run = RunCli("lp " + (dir / "Nowhere").string());
     const std::string& text = run.out;

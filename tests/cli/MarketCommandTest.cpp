@@ -10,7 +10,7 @@
 #include "cli/GrowthCommand.h"
 #include "cli/MarketCommand.h"
 #include "location/ScratchFolder.h"
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 #include "shared/Progress.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"

@@ -72,10 +72,10 @@ TEST_F(DietDiagnosisTest, SeveralLimitsChangeTogetherWhenThatIsSmaller) {
 // diagnosis, applied, formulates; any smaller share of it does not.
 TEST_F(DietDiagnosisTest, DemoRelaxationAppliedFormulatesAndNoSmallerOneDoes) {
     LoadDemo();
-    for (double his : {0.9, 1.6}) {
+    for (double his : {1.0, 1.6}) {
         RunLp(*s);
         s->NutrientLimits(1, 1, 4) = his;
-        s->NutrientLimits(1, 1, 5) = 1.9;
+        s->NutrientLimits(1, 1, 5) = 2.5;
         ASSERT_FALSE(Feasible(1));
         const DietDiagnosis g = DiagnoseDiet(*s, 1);
         ASSERT_TRUE(g.diagnosed);

@@ -91,11 +91,11 @@ TEST_F(FormulationFilesTest, DemoLocationSurvivesASaveAndReload) {
     CopyDemo();
     ASSERT_TRUE(LoadLP(*s, s->MatrixFile));
     ASSERT_TRUE(Messages().empty()) << Messages()[0];
-    EXPECT_EQ(s->IngredientCount, 18);
-    EXPECT_EQ(s->NutrientCount, 21);
+    EXPECT_EQ(s->IngredientCount, 19);
+    EXPECT_EQ(s->NutrientCount, 22);
     EXPECT_EQ(s->NutrientRestrictionFile, base + "Req.nut");  // the ".Nut" companion, found whatever its case
     EXPECT_EQ(w->gridFILES.TextMatrix(kFilesRowMatrix, 0), base + kMatrixEnding);
-    EXPECT_EQ(w->Griddiets.TextMatrix(4, 0), "Net ENERGY");
+    EXPECT_EQ(w->Griddiets.TextMatrix(4, 0), "NET ENERGY (NE)");
     const SharedState before = *s;
 
     w->ComboDiets.ListIndex = 4;
@@ -209,7 +209,7 @@ TEST_F(FormulationFilesTest, BadMatricesAreRefusedAndThePreviousTablesStay) {
     EXPECT_EQ(s->IngredientMatrix, before.IngredientMatrix);
     EXPECT_EQ(s->IngredientNames, before.IngredientNames);
     EXPECT_EQ(s->NutrientLimits, before.NutrientLimits);
-    EXPECT_EQ(s->IngredientCount, 18);
+    EXPECT_EQ(s->IngredientCount, 19);
     EXPECT_EQ(s->MatrixFile, base + kMatrixEnding);
     RunLp(*s);
     EXPECT_EQ(s->DietFaults(1), 0);

@@ -50,7 +50,7 @@ TEST_F(FormulationSaves, AMatrixOfNoIngredientsOrNoNutrientColumnIsRefused) {
         ASSERT_EQ(dialogs.Messages().size(), 1u) << header;
         EXPECT_NE(dialogs.Messages()[0].find("does not fit"), std::string::npos) << dialogs.Messages()[0];
         dialogs.ClearLog();
-        EXPECT_EQ(s->IngredientCount, 18) << header;  // the tables stay
+        EXPECT_EQ(s->IngredientCount, 19) << header;  // the tables stay
     }
 }
 
@@ -95,17 +95,17 @@ TEST_F(FormulationSaves, AStrayIngredientLineDoesNotAddBlankIngredientsToTheMatr
     s->IngredientPrices(1) += 1;  // a change, so that the matrix is written
     ASSERT_TRUE(SaveMatrix(*s, false));
     const auto lines = SplitLines(Slurp(base + kMatrixEnding));
-    EXPECT_EQ(lines[0], " 18            21 ");
-    EXPECT_EQ(lines.size(), 1u + 18 + 20 + 18 * 21);
+    EXPECT_EQ(lines[0], " 19            22 ");
+    EXPECT_EQ(lines.size(), 1u + 19 + 21 + 19 * 22);
 }
 
 TEST_F(FormulationSaves, UntouchedNumbersAreWrittenAsTheyWereRead) {
     CopyDemo();
     std::string matrix = Slurp(base + kMatrixEnding);
-    const std::string corn = "210\tCost\tCorn";
+    const std::string corn = "175.00\tCost\tCorn";
     ASSERT_NE(matrix.find(corn), std::string::npos);
     matrix.replace(matrix.find(corn), corn.size(), "210.123456\tCost\tCorn");
-    const std::string lysine = "\tLYSINE\tCorn";
+    const std::string lysine = "\tSID LYSINE\tCorn";
     const auto at = matrix.find(lysine);
     ASSERT_NE(at, std::string::npos);
     const auto start = matrix.rfind('\n', at) + 1;
@@ -116,7 +116,7 @@ TEST_F(FormulationSaves, UntouchedNumbersAreWrittenAsTheyWereRead) {
     ASSERT_TRUE(SaveMatrix(*s, false));
     const std::string saved = Slurp(base + kMatrixEnding);
     EXPECT_NE(saved.find("210.123456\tCost\tCorn"), std::string::npos);
-    EXPECT_NE(saved.find("0.00000049\tLYSINE\tCorn"), std::string::npos);
+    EXPECT_NE(saved.find("0.00000049\tSID LYSINE\tCorn"), std::string::npos);
     EXPECT_NE(saved.find("400.50\tCost\tSoybean meal 47"), std::string::npos);  // a typed value in the file layout
 }
 

@@ -36,6 +36,31 @@ std::vector<std::string> Shown(const MainWindow& w) {
 
 }  // namespace
 
+// The formula grid's tonnes for the group: each ingredient's tonnes add up to
+// the feed the group eats, and ten times the pigs eat ten times the tonnes.
+TEST(GrowthOnLeastCostDiets, IngredientTonnesAddUpToTheFeedAndScaleWithThePigs) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    const Grid& f = demo.w->GridFormula;
+    const int total = demo.s->DietCount + 1, ingredients = demo.s->IngredientCount;
+    std::vector<double> tonnes[2];
+    for (int k = 0; k < 2; ++k) {
+        const int pigs = k == 0 ? 20 : 200;
+        demo.w->TextPigNo.Text = std::to_string(pigs);
+        ASSERT_EQ(Growth(*demo.s), GrowthOutcome::Results);
+        ASSERT_EQ(f.TextMatrix(0, total), "Tonnes for " + std::to_string(pigs) + " Pigs");
+        double sum = 0;
+        for (int i = 1; i <= ingredients; ++i) {
+            tonnes[k].push_back(NumVal(std::string_view(f.TextMatrix(i, total))));
+            sum += tonnes[k].back();
+        }
+        const double feed = demo.s->CumFeed(0) * pigs / 1000;
+        EXPECT_NEAR(NumVal(std::string_view(f.TextMatrix(ingredients + 1, total))), feed, 5e-4 * feed);
+        // Each shown to four digits, below a tonne to the kilogram.
+        EXPECT_NEAR(sum, feed, ingredients * 5e-4) << pigs << " pigs";
+    }
+    for (int i = 0; i < ingredients; ++i) EXPECT_NEAR(tonnes[1][i], 10 * tonnes[0][i], 11 * 5e-4) << i;
+}
+
 TEST(GrowthOnLeastCostDiets, StopsWhenADietCannotBeFormulated) {
     tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
     ASSERT_TRUE(demo.s->GrowthResultsValid);
@@ -46,8 +71,8 @@ TEST(GrowthOnLeastCostDiets, StopsWhenADietCannotBeFormulated) {
     EXPECT_EQ(Growth(*demo.s), GrowthOutcome::NotFormulated);
     const std::vector<std::string> m = demo.dialogs.Messages();
     ASSERT_EQ(m.size(), 3u);
-    EXPECT_EQ(m[0].rfind("Diet No2was Infeasible\nNet ENERGY minimum 4000", 0), 0u) << m[0];
-    EXPECT_EQ(m[1].rfind("Diet No3was Infeasible\nNet ENERGY minimum 4000", 0), 0u) << m[1];
+    EXPECT_EQ(m[0].rfind("Diet No2was Infeasible\nNET ENERGY (NE) minimum 4000", 0), 0u) << m[0];
+    EXPECT_EQ(m[1].rfind("Diet No3was Infeasible\nNET ENERGY (NE) minimum 4000", 0), 0u) << m[1];
     EXPECT_EQ(m[2], "Growth was not run: Diets 2 and 3 could not be formulated");
     EXPECT_FALSE(demo.s->GrowthResultsValid);
     const Grid& g = demo.w->Grid1;

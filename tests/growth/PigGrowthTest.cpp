@@ -127,6 +127,28 @@ TEST_F(GrowthTest, DietWithoutAminoAcidsIsLimitedByProteinOnly) {
     EXPECT_NEAR(g, 0.8 * p * 1.0, 1e-12);
 }
 
+// Each of the twelve amino acids in turn at 0.85 of its requirement (the
+// 1.08 safety factor included), the others ample: that one limits, and the
+// gain is scaled by exactly 0.85 times the protein factor.
+TEST_F(GrowthTest, EachAminoAcidLimitsGainWhenItIsTheShortest) {
+    const double feed = 2.0, pg = 0.14, cp = 18;
+    s->DayFeedIntake = feed;
+    s->MeanWeight = 60;
+    const double pm = 0.019805 * std::pow(60.0, 0.6) / 1000;
+    const double req2 = 100 * (pg + pm) / feed;
+    const double p = 1 + 0.2959 * (1 - std::exp(-0.219 * (cp - req2)));
+    for (int j = 3; j <= 14; ++j) {
+        s->CurrentDiet(2) = cp;
+        for (int n = 3; n <= 14; ++n) s->CurrentDiet(n) = 50;  // far above any need
+        const double need = 100 * pg * s->AminoProfile(1, j - 2) / feed;
+        s->CurrentDiet(j) = 0.85 * 1.08 * need;
+        double g = 0.9;
+        LimitGain(*s, 6000, pg, g);
+        EXPECT_NEAR(s->NutrientRatio(j), 0.85, 1e-12) << "diet column " << j;
+        EXPECT_NEAR(g, 0.9 * 0.85 * p, 1e-12) << "diet column " << j;
+    }
+}
+
 TEST_F(GrowthTest, StandardProgrammeReachesTheFinalWeight) {
     s->ShowDailyProgress = true;
     GrowPig(*s);

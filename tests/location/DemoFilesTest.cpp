@@ -21,15 +21,17 @@ namespace {
 
 const std::string kDemoFolder = std::string(TARVISOL_SOURCE_DIR) + "/examples/demo";
 
-// The growth curve the calibration fitted to the demo herd's measured table
-// (Demo.cal), from the default curve, on the least-cost demo diets.
-constexpr double kDemoCurve[5] = {7.454, 1.497019, 2.41312, 0.0022532, 1.01};
+// The growth curve the calibration fits to the demo herd's measured table
+// (Demo.cal) on the least-cost demo diets, to seven significant digits: a
+// mature weight B0 e^B2 of about 440 kg. The fit started from 1.52, 0.976108,
+// 5.672965, 0.006037, 1.047208 ends here, and started here it stays here.
+constexpr double kDemoCurve[5] = {1.51, 0.976108, 5.672965, 0.006047, 1.046208};
 
-// A grower-finisher herd: about 25 kg at 63 days to 120 kg at 165 days on
-// about 255 kg of feed, mixed sexes, metric units, its calibrated curve.
+// A modern grow-finish herd: 25 kg at 63 days to 125 kg at 165 days on
+// 270 kg of feed, mixed barrows and gilts, metric units, its calibrated curve.
 void DemoHerd(SharedState& s) {
     for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = kDemoCurve[k];
-    const double inputs[6] = {0, 25.2, 63, 120.4, 255.6, 165};
+    const double inputs[6] = {0, 25, 63, 125, 270, 165};
     for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = inputs[i];
     s.HerdSex = 0;
     s.EnergyUnit() = 0;

@@ -72,7 +72,7 @@ TEST_F(LocationSaves, EveryFileWithAByteOrderMarkOpensAsWithout) {
     EXPECT_EQ(bom.s->GrowthCurve, plain.s->GrowthCurve);
     EXPECT_EQ(bom.s->CalibWeightTable, plain.s->CalibWeightTable);
     EXPECT_EQ(bom.s->CalibTemps, plain.s->CalibTemps);
-    EXPECT_EQ(bom.s->IngredientCount, 18);
+    EXPECT_EQ(bom.s->IngredientCount, 19);
     EXPECT_EQ(bom.s->IngredientMatrix, plain.s->IngredientMatrix);
     EXPECT_EQ(bom.s->IngredientLimits, plain.s->IngredientLimits);
     EXPECT_EQ(bom.s->NutrientLimits, plain.s->NutrientLimits);
@@ -100,10 +100,10 @@ TEST_F(LocationSaves, ADottedNameOpensItsOwnFilesNotThoseOfTheShorterName) {
 TEST_F(LocationSaves, SaveAllOfAnUnchangedLocationRewritesNothing) {
     // Values the documented layouts would round: a .cal weight and a .pig input.
     std::string cal = Slurp(File(".cal"));
-    cal.replace(cal.find("25.200"), 6, "25.2345");
+    cal.replace(cal.find("25.000"), 6, "25.2345");
     Spit(File(".cal"), cal);
     std::string pig = Slurp(File(".pig"));
-    pig.replace(pig.find("25.20"), 5, "25.2345");
+    pig.replace(pig.find("25.00"), 5, "25.2345");
     Spit(File(".pig"), pig);
     Opened o(folder.Str(), "Demo");
     ino_t before[7];
@@ -115,7 +115,7 @@ TEST_F(LocationSaves, SaveAllOfAnUnchangedLocationRewritesNothing) {
 
 TEST_F(LocationSaves, SaveAllKeepsThePrecisionOfWhatWasRead) {
     std::string pig = Slurp(File(".pig"));
-    pig.replace(pig.find("25.20"), 5, "25.2345");
+    pig.replace(pig.find("25.00"), 5, "25.2345");
     Spit(File(".pig"), pig);
     Opened o(folder.Str(), "Demo");
     o.w->Text3.Text = "121";  // a change, so that the .pig is written

@@ -64,7 +64,7 @@ TEST(RunsFile, AnythingItCannotUseIsRefusedWithThePlace) {
         {"{\"format\": \"tarvisol-runs\", \"version\": 7, \"runs\": []}", "another version"},
         {with("\"start_age\": 63", "\"start_age\": 250"), "runs[0].run.start_age is 250, outside 0..200"},
         {with("\"start_age\": 63", "\"start_age\": \"63\""), "runs[0].run.start_age is not a whole number"},
-        {with("\"final_weight\": 120.4", "\"final_weight\": true"), "runs[0].run.final_weight is not a number"},
+        {with("\"final_weight\": 125.0", "\"final_weight\": true"), "runs[0].run.final_weight is not a number"},
         {with("\"name\": \"A\"", "\"name\": \"\\u4e2d\""), "runs[0].name holds a character the location's text cannot hold"},
         {with("\"name\": \"A\"", "\"name\": \"\""), "runs[0] has no name"},
     };

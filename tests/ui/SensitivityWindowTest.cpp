@@ -51,9 +51,9 @@ TEST_F(SensitivityWindowTest, AnInfeasibleDietShowsTheLimitsToChange) {
     EXPECT_FALSE(win.FiguresVisible);
     ASSERT_TRUE(win.DiagnosisVisible);
     EXPECT_EQ(win.GridDiagnosis.Rows(), 2);
-    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 0), "Net ENERGY");
-    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 3), "2662");
-    EXPECT_NE(win.LabelSummary.Caption.find("is infeasible.\nNet ENERGY minimum 4000: at most 2662 reachable"), std::string::npos);
+    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 0), "NET ENERGY (NE)");
+    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 3), "2673");
+    EXPECT_NE(win.LabelSummary.Caption.find("is infeasible.\nNET ENERGY (NE) minimum 4000: at most 2673 reachable"), std::string::npos);
     // Choosing a feasible diet in the list shows its figures.
     win.ComboDiet.ListIndex = 0;
     ShowSensitivity(*s, win);

@@ -1,4 +1,4 @@
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 
 #include <cctype>
 #include <charconv>

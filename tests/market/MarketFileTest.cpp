@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "optimisation/MarketFile.h"
+#include "market/MarketFile.h"
 #include "location/ScratchFolder.h"
 #include "shared/ScriptedDialogs.h"
 #include "shared/SharedState.h"

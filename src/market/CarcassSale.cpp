@@ -1,4 +1,4 @@
-#include "optimisation/CarcassSale.h"
+#include "market/CarcassSale.h"
 
 namespace tarvisol {
 

@@ -1,4 +1,4 @@
-#include "optimisation/MarketSettings.h"
+#include "market/MarketSettings.h"
 
 #include <cmath>
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "growth/GrowthRun.h"
-#include "optimisation/CarcassSale.h"
-#include "optimisation/MarketAnalysis.h"
+#include "market/CarcassSale.h"
+#include "market/MarketAnalysis.h"
 #include "shared/Checkpoint.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"

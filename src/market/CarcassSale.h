@@ -1,7 +1,7 @@
 #pragma once
 // What a pig sold at a final weight earns: the carcass priced by the market
 // and the margin over its feed, the feeder pig and its days on feed.
-#include "optimisation/MarketSettings.h"
+#include "market/MarketSettings.h"
 
 namespace tarvisol {
 

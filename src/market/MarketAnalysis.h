@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "optimisation/CarcassSale.h"
-#include "optimisation/MarketSettings.h"
+#include "market/CarcassSale.h"
+#include "market/MarketSettings.h"
 #include "shared/SharedState.h"
 
 namespace tarvisol {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "optimisation/MarketSettings.h"
+#include "market/MarketSettings.h"
 
 namespace tarvisol {
 

@@ -1,4 +1,4 @@
-#include "optimisation/MarketAnalysis.h"
+#include "market/MarketAnalysis.h"
 
 #include <algorithm>
 #include <atomic>
