@@ -42,8 +42,19 @@ Json RunPricesCommand(const PricesArgs& args, std::ostream* messages) {
                 dialogs.Message("Nothing was saved: every line of the sheet must name an ingredient of the matrix "
                                 "and give its price");
             } else {
-                ApplyPrices(s, match);
-                saved = SaveMatrix(s, false);
+                // Only the price lines change: every other line keeps its bytes.
+                std::string matrix, why;
+                std::string updated;
+                if (ReadTextFile(s.MatrixFile, matrix, why)) updated = MatrixTextWithPrices(matrix, match);
+                if (updated.empty()) {
+                    dialogs.Message("The matrix " + s.MatrixFile + " could not be read back to change its prices" +
+                                    (why.empty() ? std::string() : ": " + why));
+                } else if (!SaveAtomic(s.MatrixFile, updated, why)) {
+                    dialogs.Message("The matrix " + s.MatrixFile + " was not saved: " + why +
+                                    "; the old file is unchanged");
+                } else {
+                    saved = true;
+                }
             }
         }
     }

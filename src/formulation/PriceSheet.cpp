@@ -222,6 +222,31 @@ PriceMatch MatchPrices(const SharedState& s, const PriceSheet& sheet) {
     return m;
 }
 
+std::string MatrixTextWithPrices(std::string_view matrixText, const PriceMatch& match) {
+    std::vector<std::string> lines = SplitLines(matrixText);
+    if (lines.empty()) return {};
+    std::string header = lines[0];
+    for (char& c : header)
+        if (c == ',' || c == '\t') c = ' ';
+    std::string_view rest(header);
+    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+    const double ingredients = RoundHalfEven(Val(rest));
+    rest.remove_prefix(std::min(rest.find(' '), rest.size()));
+    const double columns = RoundHalfEven(Val(rest));
+    if (ingredients < 1 || ingredients > 100 || columns < 2 || columns > 121) return {};
+    const std::size_t I = static_cast<std::size_t>(ingredients), C = static_cast<std::size_t>(columns);
+    if (lines.size() < 1 + I + (C - 1) + I * C) return {};
+    for (const PriceChange& c : match.changes) {
+        if (c.ingredient < 1 || static_cast<std::size_t>(c.ingredient) > I) return {};
+        std::string& line = lines[I + C + static_cast<std::size_t>(c.ingredient - 1) * C];
+        std::string number = FixDecimalComma(FormatPrecise(c.after));
+        if (Val(number) != c.after) number = FormatExact(c.after);
+        const auto tab = line.find('\t');
+        line = number + (tab == std::string::npos ? std::string() : line.substr(tab));
+    }
+    return JoinCrlf(lines);
+}
+
 void ApplyPrices(SharedState& s, const PriceMatch& match) {
     bool changed = false;
     for (const PriceChange& c : match.changes)

@@ -48,6 +48,13 @@ PriceMatch MatchPrices(const SharedState& s, const PriceSheet& sheet);
 // changes only when the matrix is saved).
 void ApplyPrices(SharedState& s, const PriceMatch& match);
 
+// The text of a matrix file with the price lines of the matched ingredients
+// rewritten (the number before the first TAB; the value written in the file
+// number format when that reads back exactly, else in full) and every other
+// byte as it was. Empty when the text is not a matrix of the counts its first
+// line gives.
+std::string MatrixTextWithPrices(std::string_view matrixText, const PriceMatch& match);
+
 // The matrix editor's "Prices from a Sheet": the sheet's prices into the
 // editor's price column for the names it matches (taken over and saved as any
 // edit), then one message: how many prices changed and the names not found,

@@ -18,13 +18,17 @@ std::string Number(double v) { return std::isnan(v) ? std::string() : FormatAuto
 
 int DietCountOf(const NewLocationWindow& w) { return std::max(1, w.ComboDiets.ListIndex + 1); }
 
+// Column 0 labels the row; column 1 holds the starting weight, column d + 1
+// the weight diet d ends at.
 void SetWeights(NewLocationWindow& w, const std::vector<double>& weights) {
     Grid& g = w.GridWeights;
-    g.SetCols(static_cast<int>(weights.size()));
+    g.SetCols(static_cast<int>(weights.size()) + 1);
     g.SetRows(2);
+    g.SetTextMatrix(0, 0, "");
+    g.SetTextMatrix(1, 0, "Weight, kg");
     for (std::size_t c = 0; c < weights.size(); ++c) {
-        g.SetTextMatrix(0, static_cast<int>(c), c == 0 ? "Start, kg" : "Diet " + std::to_string(c) + " ends, kg");
-        g.SetTextMatrix(1, static_cast<int>(c), FormatAuto(weights[c]));
+        g.SetTextMatrix(0, static_cast<int>(c) + 1, c == 0 ? "Start" : "Diet " + std::to_string(c) + " ends");
+        g.SetTextMatrix(1, static_cast<int>(c) + 1, FormatPattern(weights[c], "0.#"));
     }
 }
 
@@ -49,7 +53,7 @@ void OpenNewLocationWindow(SharedState& s, NewLocationWindow& w, const std::stri
     w.ComboDiets.Items = {"1", "2", "3", "4", "5", "6"};
     w.ComboDiets.ListIndex = 3;
     SetWeights(w, EvenWeights(25, 125, 4));
-    w.TextStartAge.Text = FormatAuto(kNewLocationStartAge);
+    w.TextStartAge.Text = FormatPattern(kNewLocationStartAge, "0.#");
     w.TextCurveFrom.Text.clear();
     SearchNewLocationLibrary(w);
     w.Visible = true;
@@ -119,7 +123,7 @@ void RemoveChosenIngredient(SharedState& s, NewLocationWindow& w) {
 
 void NewLocationDietsChanged(NewLocationWindow& w) {
     const Grid& g = w.GridWeights;
-    const double start = NumVal(std::string_view(g.TextMatrix(1, 0)));
+    const double start = NumVal(std::string_view(g.TextMatrix(1, 1)));
     const double final = NumVal(std::string_view(g.TextMatrix(1, g.Cols() - 1)));
     SetWeights(w, EvenWeights(start > 0 ? start : 25, final > start ? final : 125, DietCountOf(w)));
 }
@@ -139,7 +143,7 @@ std::string MakeLocationFromWindow(SharedState& s, NewLocationWindow& w) {
         plan.ingredients.push_back(picked);
     }
     const Grid& g = w.GridWeights;
-    for (int c = 0; c < g.Cols(); ++c) plan.weights.push_back(NumVal(std::string_view(g.TextMatrix(1, c))));
+    for (int c = 1; c < g.Cols(); ++c) plan.weights.push_back(NumVal(std::string_view(g.TextMatrix(1, c))));
     plan.startAge = NumVal(std::string_view(w.TextStartAge.Text));
     plan.currency = w.TextCurrency.Text;
     if (const std::string other = w.TextCurveFrom.Text; !other.empty()) {

@@ -22,7 +22,7 @@ struct NewLocationWindow {
     TextBox TextFolder;  // the folder the location's files go in (made when missing)
     TextBox TextName;    // the base name
     ComboBox ComboDiets;  // "1".."6"
-    Grid GridWeights{"GridWeights", 2, 7};  // row 1: the starting weight, then where each diet ends, kg
+    Grid GridWeights{"GridWeights", 2, 8};  // row 1, from column 1: the starting weight, then where each diet ends, kg
     TextBox TextStartAge;
     TextBox TextCurveFrom;  // another location (folder plus base name) whose curve is taken; empty: the default
     TextBox TextCurrency;   // shown with the location's money figures; empty: none

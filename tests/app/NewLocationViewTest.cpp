@@ -51,7 +51,7 @@ TEST(NewLocationView, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) 
             for (int r = 1; r < found.Rows() && row == 0; ++r)
                 if (found.TextMatrix(r, 0) == name) row = r;
             ASSERT_GT(row, 0) << name;
-            library->setCurrentIndex(library->model()->index(row - 1, 0));
+            library->setCurrentIndex(library->model()->index(row, 0));
             nl->findChild<QPushButton*>("CommandAdd")->click();
         }
         EXPECT_EQ(nl->form().GridChosen.Rows(), 11);

@@ -51,7 +51,7 @@ TEST(PricesCommand, ASpreadsheetSavedListChangesExactlyTheMatchedPrices) {
     const std::string sheet = demo.Folder() + "/prices.csv";
     {
         std::ofstream(sheet, std::ios::binary) << "\xEF\xBB\xBF\"Ingredient\";\"Price\"\r\n\"" << second
-                                              << "\";\"1.234,5\"\r\n\"" << first << "\";\"181,25\"\r\n";
+                                              << "\";\"1.234,56\"\r\n\"" << first << "\";\"181,25\"\r\n";
     }
     const std::string before = Bytes(matrixPath);
     // Without --save: printed, not saved.
@@ -63,7 +63,7 @@ TEST(PricesCommand, ASpreadsheetSavedListChangesExactlyTheMatchedPrices) {
     std::vector<std::string> expected = lines;
     const std::size_t priceOf1 = 1 + ingredients + (columns - 1), priceOf2 = priceOf1 + columns;
     expected[priceOf1] = "181.25\tCost\t" + first;
-    expected[priceOf2] = "1234.5\tCost\t" + second;
+    expected[priceOf2] = "1234.56\tCost\t" + second;  // in full: the file format would give 1234.6
     EXPECT_EQ(after, expected);
     // A name the matrix does not hold: listed, exit 1, nothing saved.
     { std::ofstream(sheet, std::ios::binary) << first << "\t190\nMoonbeans\t10\n"; }
