@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -66,10 +67,11 @@ TEST(NewLocationView, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) 
         EXPECT_FALSE(nl->isVisible());
         EXPECT_EQ(form->Text6.Text, "North");
         EXPECT_TRUE(fs::exists(scratch / "NorthMatrix.txt"));
-        form->ComboSex.ListIndex = 0;
-        form->Combo1.ListIndex = kFormulationLeastCost;
+        // Mixed herd, least-cost diets, as the user chooses them in the window.
+        view.findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
+        view.findChild<QComboBox*>("Combo1")->setCurrentIndex(kFormulationLeastCost);
         view.RunCommand([&] { Growth(*s); });
-        EXPECT_TRUE(s->GrowthResultsValid);
+        EXPECT_TRUE(s->GrowthResultsValid) << dialogs.Messages().back();
         EXPECT_EQ(dialogs.Messages().size(), 1u);
     }
     fs::remove_all(scratch);
