@@ -1,6 +1,7 @@
 // A newcomer's first hour at the desktop window: the start page, the demo from
 // the Help menu, recent locations, shortcuts, tool tips, grids that show their
 // text whole, and a window that fits a small screen.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <QAction>

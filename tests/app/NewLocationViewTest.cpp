@@ -1,6 +1,7 @@
 // File -> "New Location from Library" through the window: ten ingredients
 // searched and added, four diets, Make Location; the new location opens in
 // the main window and grows at once.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -2,6 +2,7 @@
 // Growth command's prediction, the same fit and correlations as the command
 // line, declining the new curve, a stop, the rows of the window and the
 // rows of Ctrl+R.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

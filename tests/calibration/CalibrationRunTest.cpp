@@ -1,5 +1,6 @@
 // The calibration window, CalibContinue's checks, the .cal file and the
 // calibration test window.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

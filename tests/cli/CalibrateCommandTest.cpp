@@ -1,4 +1,5 @@
 // tarvisol-cli calibrate: the runner on a scratch copy of the demo location.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // tarvisol-cli demo: a fresh copy of the demo location, or a clear failure.
+#include "support/BuildPaths.h"
 #include "cli/DemoCommand.h"
 
 #include <gtest/gtest.h>

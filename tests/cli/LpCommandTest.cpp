@@ -1,3 +1,4 @@
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 // tarvisol-cli new and prices, end to end: a location made from ten library
 // ingredients formulates and grows at once; a price list saved by a
 // spreadsheet changes exactly the prices it names.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

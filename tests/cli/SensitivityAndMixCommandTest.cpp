@@ -1,4 +1,5 @@
 // tarvisol-cli lp --sensitivity and tarvisol-cli mix, end to end.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

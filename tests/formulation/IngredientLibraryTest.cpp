@@ -2,6 +2,7 @@
 // row says where it comes from, and the rows checked against the published
 // tables hold those tables' figures. The reader takes a damaged file row by
 // row.
+#include "support/BuildPaths.h"
 #include "formulation/IngredientLibrary.h"
 
 #include <gtest/gtest.h>

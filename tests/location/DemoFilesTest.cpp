@@ -1,5 +1,6 @@
 // The demo herd's settings and temperature files are the ones our own writers
 // produce. Run with TARVISOL_WRITE_DEMO=1 to (re)write them into examples/demo.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>

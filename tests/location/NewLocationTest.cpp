@@ -1,6 +1,7 @@
 // A new location from the ingredient library: its diets end near the chosen
 // weights, the requirement template is NRC (2012) Table 16-1A's, and nothing
 // existing is touched, nor anything left behind when it cannot be made.
+#include "support/BuildPaths.h"
 #include "location/NewLocation.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 // window's commands and the command line's, each with and without its save:
 // every file a command was not asked to save keeps every byte, and every
 // location file it saved opens again to the tables the session had.
+#include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>

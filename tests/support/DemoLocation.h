@@ -1,6 +1,7 @@
 #pragma once
 // A copy of the bundled demo location (every examples/demo/Demo* file) in a
 // scratch folder, so tests and benchmarks can open and save it freely.
+#include "support/BuildPaths.h"
 #include <filesystem>
 
 namespace tarvisol::testing {

@@ -2,6 +2,7 @@
 // A record with a main window and scripted dialogs for the formulation tests,
 // plus a three-ingredient matrix whose least-cost diets are known by hand, and
 // the demo location.
+#include "support/BuildPaths.h"
 #include <filesystem>
 #include <memory>
 #include <string>

@@ -2,6 +2,7 @@
 // Running another program from a test: whether it is installed, what it
 // printed on its standard output and its exit status; tarvisol-cli itself in
 // the core tests.
+#include "support/BuildPaths.h"
 #include <sys/wait.h>
 
 #include <cstdio>

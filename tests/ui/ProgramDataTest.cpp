@@ -1,4 +1,5 @@
 // Finding the demo location and the guide from the program's own folder.
+#include "support/BuildPaths.h"
 #include "ui/ProgramData.h"
 
 #include <gtest/gtest.h>
