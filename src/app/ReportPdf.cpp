@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -207,10 +210,42 @@ bool PdfReportRenderer::WritePdf(const ReportDocument& doc, ReportPage page, con
     return SaveAtomic(path, std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size())), error);
 }
 
+namespace {
+
+// Qt wants a private runtime folder; without XDG_RUNTIME_DIR it warns and makes
+// one in the temporary folder that it never removes. A program that only draws
+// a report gets a folder of its own for the run, taken away when it ends.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder() {
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+        std::error_code ec;
+        const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+        if (ec) return;
+        std::string pattern = (temp / "tarvisol-runtime-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) return;  // mode 0700, as Qt asks
+        folder_ = pattern;
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder_));
+    }
+    ~PrivateRuntimeFolder() {
+        if (folder_.empty()) return;
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+    PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+
+private:
+    std::string folder_;
+};
+
+}  // namespace
+
 ReportRenderer& StandaloneReportRenderer() {
     if (!QCoreApplication::instance()) {
         // Nothing is shown: the offscreen platform needs no display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static PrivateRuntimeFolder runtimeFolder;
         static int argc = 1;
         static char name[] = "tarvisol-cli";
         static char* argv[] = {name, nullptr};

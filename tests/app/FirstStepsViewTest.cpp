@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "app/GuideView.h"
+#include "app/RequiredChild.h"
 #include "app/MainWindowView.h"
 #include "app/StartPageView.h"
 #include "location/ScratchFolder.h"
@@ -48,15 +49,11 @@ protected:
     }
     fs::path documents() const { return fs::path(home.Str()) / "Documents"; }
     QAction* Action(const char* name) {
-        auto* a = view->findChild<QAction*>(name);
-        EXPECT_NE(a, nullptr) << name;
-        return a;
+        return tarvisol::testing::RequiredChild<QAction>(view.get(), name);
     }
     template <class W>
     W* Find(const char* name) {
-        W* w = view->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return tarvisol::testing::RequiredChild<W>(view.get(), name);
     }
     void Grow() {
         Find<QComboBox>("ComboSex")->setCurrentIndex(0);

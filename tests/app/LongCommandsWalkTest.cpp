@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "app/CalibrationView.h"
+#include "app/RequiredChild.h"
 #include "app/MainWindowView.h"
 #include "app/OptimisationReportView.h"
 #include "app/OptimisationView.h"
@@ -85,9 +86,7 @@ protected:
     }
     template <class W>
     W* Find(QObject* in, const char* name) {
-        W* w = in->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return tarvisol::testing::RequiredChild<W>(in, name);
     }
     QPushButton* Button(QObject* in, const QString& text) {
         for (QPushButton* b : in->findChildren<QPushButton*>())

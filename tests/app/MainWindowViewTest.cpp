@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/DietPlotView.h"
+#include "app/RequiredChild.h"
 #include "app/MatrixEditorView.h"
 #include "app/RestrictionsView.h"
 #include "app/MainWindowView.h"
@@ -47,9 +48,7 @@ protected:
     }
     template <class W>
     W* Find(const char* name) {
-        W* w = view->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return tarvisol::testing::RequiredChild<W>(view.get(), name);
     }
     void OpenDemo() {
         QLineEdit* text6 = Find<QLineEdit>("Text6");

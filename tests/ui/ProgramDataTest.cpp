@@ -54,8 +54,14 @@ TEST(ProgramData, NothingFoundIsEmptyNotAGuess) {
     EXPECT_EQ(d.guideFile, "");
 }
 
-TEST(ProgramData, TheTestProgramFindsThisSourceTree) {
+// The build tree holds the installed layout, so a build tree outside the
+// sources finds the data as well as one inside them.
+TEST(ProgramData, TheTestProgramFindsThisSourceTreeThroughItsBuildTree) {
     const ProgramData d = FindProgramData(RunningProgramFolder());
+    const fs::path buildData = fs::path(RunningProgramFolder()).parent_path() / "share/tarvisol";
+    EXPECT_EQ(d.demoFolder, (buildData / "demo").string());
+    EXPECT_EQ(d.guideFile, (buildData / "guide.md").string());
+    EXPECT_EQ(d.libraryFile, (buildData / "IngredientLibrary.tsv").string());
     EXPECT_EQ(fs::canonical(d.demoFolder), fs::canonical(fs::path(TARVISOL_SOURCE_DIR) / "examples/demo"));
     EXPECT_EQ(fs::canonical(d.guideFile), fs::canonical(fs::path(TARVISOL_SOURCE_DIR) / "docs/guide.md"));
 }
