@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "calibration/SwineCalib.h"
 #include "shared/MainWindowForm.h"
 #include "shared/TextFile.h"

@@ -8,7 +8,7 @@
 
 #include "app/CompareRunsView.h"
 #include "app/GrowthChartsView.h"
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 #include "ui/KeepRun.h"
 
 namespace tarvisol::app {
@@ -30,7 +30,7 @@ void RunMenus::AddFileActions(QMenu* file) {
     file->addAction("Compare Runs", this, [this] { OpenComparison(); });
     file->addAction("Export Report...", this, [this] {
         run_([this] {
-            PdfReportRenderer renderer;
+            pdf::PdfReportRenderer renderer;
             ExportReport(s_, renderer, Today(), DefaultPage());
         });
     });
@@ -61,7 +61,7 @@ void RunMenus::PrintReport() {
     QPrintDialog dialog(&printer, parent_);
     dialog.setWindowTitle("Print Report");
     if (dialog.exec() != QDialog::Accepted) return;
-    PaintReport(printer, doc);
+    pdf::PaintReport(printer, doc);
 }
 
 }  // namespace tarvisol::app

@@ -23,7 +23,7 @@
 #include "app/GrowthChartsView.h"
 #include "app/GuideView.h"
 #include "app/MainWindowView.h"
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
 #include "app/NewLocationView.h"
@@ -159,7 +159,7 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     if (!tarvisol::CurrentReport(s, "2025-03-14", doc)) return;
     const std::string pdf = QDir::temp().filePath(QString("tarvisol-report-%1.pdf").arg(QCoreApplication::applicationPid())).toStdString();
     std::string error;
-    if (!tarvisol::app::PdfReportRenderer().WritePdf(doc, tarvisol::ReportPage::A4, pdf, error)) {
+    if (!tarvisol::pdf::PdfReportRenderer().WritePdf(doc, tarvisol::ReportPage::A4, pdf, error)) {
         std::fprintf(stderr, "report: %s\n", error.c_str());
         return;
     }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/DietValues.h"
 #include "growth/GrowthRun.h"

@@ -15,7 +15,7 @@
 #include "cli/PlotCommand.h"
 #include "shared/RuntimeError.h"
 #ifdef TARVISOL_CLI_PDF
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 #endif
 #include "ui/ProgramData.h"
 
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         if (req->kind == CliRequest::Kind::Report) {
             tarvisol::ReportRenderer* renderer = nullptr;
 #ifdef TARVISOL_CLI_PDF
-            renderer = &tarvisol::app::StandaloneReportRenderer();
+            renderer = &tarvisol::pdf::StandaloneReportRenderer();
 #endif
             auto result = RunReportCommand(req->report, renderer, &std::cerr);
             PrintReportOutcome(result, std::cout);

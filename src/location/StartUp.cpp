@@ -6,7 +6,7 @@
 
 // The .cal reader and writer are header-only (no link dependency on the
 // calibration library, which builds on this one).
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/GrowthRun.h"
 #include "growth/MeasuredHerd.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 #include "growth/RunSnapshotOf.h"
 #include "report/ReportDocument.h"
 #include "support/DemoAfterGrowth.h"
@@ -37,7 +37,7 @@ TEST(ReportFailedSave, TheOldPdfStaysWholeAndTheFailureIsTold) {
     for (int i = 0; i < 40; ++i) old += "an older report line\r\n";
     tarvisol::testing::Spit(path, old);
     const auto before = Names(demo.folder.Str());
-    app::PdfReportRenderer renderer;
+    pdf::PdfReportRenderer renderer;
     std::string error;
     bool written = true;
     {

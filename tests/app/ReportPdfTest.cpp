@@ -8,7 +8,7 @@
 #include <regex>
 #include <string>
 
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 #include "report/ReportDocument.h"
 #include "shared/TextEncoding.h"
 #include "support/DemoAfterGrowth.h"
@@ -69,7 +69,7 @@ TEST(ReportPdf, PagesAreNumberedAndNoCellOrNameIsCut) {
         SCOPED_TRACE(size);
         const std::string pdf = demo.folder.File("report.pdf");
         std::string error;
-        ASSERT_TRUE(app::PdfReportRenderer().WritePdf(doc, page, pdf, error)) << error;
+        ASSERT_TRUE(pdf::PdfReportRenderer().WritePdf(doc, page, pdf, error)) << error;
         const std::string info = ProgramOutput("pdfinfo '" + pdf + "'");
         EXPECT_NE(info.find(size), std::string::npos) << info;
         std::smatch m;

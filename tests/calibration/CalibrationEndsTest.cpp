@@ -9,7 +9,7 @@
 #include <fstream>
 #include <memory>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "calibration/CalibrationFixture.h"
 #include "calibration/CorCoef.h"
 #include "cli/CalibrateCommand.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "calibration/AdjustCal.h"
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "calibration/CalibrationFixture.h"
 #include "calibration/CorCoef.h"
 #include "growth/GrowthRun.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "cli/GrowthCommand.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/RunSnapshotOf.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "location/PigFile.h"
 #include "location/ScratchFolder.h"

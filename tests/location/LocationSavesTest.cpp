@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/Temperature.h"
 #include "location/PigFile.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calibration/CalFile.h"
+#include "location/CalFile.h"
 #include "calibration/CalibrationFixture.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"

@@ -12,7 +12,7 @@
 #include "report/ReportDocument.h"
 #include "ui/ReportExport.h"
 
-namespace tarvisol::app {
+namespace tarvisol::pdf {
 
 // The live-weight chart of a run: phases shaded and named, the mixed herd,
 // males and females, the measured herd and the final mark. `scale` draws a
@@ -33,4 +33,4 @@ public:
 // application on the offscreen platform, when none runs, before rendering.
 ReportRenderer& StandaloneReportRenderer();
 
-}  // namespace tarvisol::app
+}  // namespace tarvisol::pdf

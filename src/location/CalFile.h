@@ -2,11 +2,8 @@
 // The location's measured herd table (.cal): one CRLF line per measured row
 // from row 1, "age TAB weight TAB feed" in the display units as typed, each
 // number in the file number format (FormatPrecise). At most 15 rows.
-//
-// Header-only on purpose: opening and saving a location (location/StartUp)
-// read and write this file, and the calibration procedures build on location,
-// so keeping these few functions inline avoids a link cycle between the two
-// libraries. They depend on shared/ and location/LocationFiles only.
+// The location opens and saves it with its other files; calibration, above
+// the location, reads the table the location hands it.
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "app/ReportPdf.h"
+#include "pdf/ReportPdf.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -19,7 +19,7 @@
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
-namespace tarvisol::app {
+namespace tarvisol::pdf {
 namespace {
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
@@ -256,4 +256,4 @@ ReportRenderer& StandaloneReportRenderer() {
     return renderer;
 }
 
-}  // namespace tarvisol::app
+}  // namespace tarvisol::pdf
