@@ -604,12 +604,18 @@ void MainWindowView::OpenMarketWeight() {
 }
 
 void MainWindowView::OpenSensitivityOf(int d) {
-    if (!sensitivity_) sensitivity_ = std::make_unique<SensitivityView>(s_, this);
+    if (!sensitivity_) {
+        sensitivity_ = std::make_unique<SensitivityView>(s_, this);
+        fit_->Mark(sensitivity_.get());
+    }
     sensitivity_->Open(d);
 }
 
 void MainWindowView::OpenMixingOf(int d) {
-    if (!mixing_) mixing_ = std::make_unique<MixingSheetView>(s_, dialogs_, this);
+    if (!mixing_) {
+        mixing_ = std::make_unique<MixingSheetView>(s_, dialogs_, this);
+        fit_->Mark(mixing_.get());
+    }
     mixing_->Open(d);
 }
 

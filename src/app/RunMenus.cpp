@@ -41,12 +41,18 @@ void RunMenus::AddFileActions(QMenu* file) {
 void RunMenus::AddViewActions(QMenu* view) { view->addAction("Growth Charts", this, [this] { OpenCharts(); }); }
 
 void RunMenus::OpenCharts() {
-    if (!charts_) charts_ = std::make_unique<GrowthChartsView>(s_, dialogs_, parent_);
+    if (!charts_) {
+        charts_ = std::make_unique<GrowthChartsView>(s_, dialogs_, parent_);
+        fit_.Mark(charts_.get());
+    }
     charts_->Open(CurrentRun(s_));
 }
 
 void RunMenus::OpenComparison() {
-    if (!compare_) compare_ = std::make_unique<CompareRunsView>(s_, dialogs_, run_, parent_);
+    if (!compare_) {
+        compare_ = std::make_unique<CompareRunsView>(s_, dialogs_, run_, parent_);
+        fit_.Mark(compare_.get());
+    }
     compare_->Open();
 }
 

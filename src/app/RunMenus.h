@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/WindowFit.h"
 #include "shared/Dialogs.h"
 #include "shared/SharedState.h"
 #include "ui/ReportExport.h"
@@ -47,6 +48,7 @@ private:
     Dialogs& dialogs_;
     RunCommandFn run_;
     QWidget* parent_;
+    WindowFit fit_;  // before the windows it fits, so it outlives them
     std::unique_ptr<GrowthChartsView> charts_;
     std::unique_ptr<CompareRunsView> compare_;
 };
