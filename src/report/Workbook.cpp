@@ -7,6 +7,8 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <utility>
 #include <cmath>
 #include <filesystem>
 
@@ -30,28 +32,59 @@ bool HasFormulas(const RunSnapshot& run) {
     return std::any_of(run.Diets.begin(), run.Diets.end(), [](const RunDiet& d) { return !d.Formula.empty(); });
 }
 
-// One sheet being written: rows from the top, a bold header row.
+// The workbook's cell formats, made once each: a number shown with a fixed
+// count of decimals (or as the spreadsheet's General), on the plain, better or
+// worse background of a comparison.
+class FormatBook {
+public:
+    explicit FormatBook(lxw_workbook* book) : book_(book), bold_(workbook_add_format(book)) { format_set_bold(bold_); }
+    lxw_format* Bold() const { return bold_; }
+    lxw_format* Number(int decimals, tarvisol::Verdict verdict = Verdict::None) {
+        if (decimals < 0 && verdict == Verdict::None) return nullptr;
+        lxw_format*& f = made_[{decimals, static_cast<int>(verdict)}];
+        if (!f) {
+            f = workbook_add_format(book_);
+            if (decimals >= 0) format_set_num_format(f, decimals == 0 ? "0" : ("0." + std::string(decimals, '0')).c_str());
+            if (verdict == Verdict::Better) format_set_bg_color(f, 0xC8F0C8);
+            if (verdict == Verdict::Worse) format_set_bg_color(f, 0xF6C8C8);
+        }
+        return f;
+    }
+
+private:
+    lxw_workbook* book_;
+    lxw_format* bold_;
+    std::map<std::pair<int, int>, lxw_format*> made_;
+};
+
+// Decimals shown by kind of figure; General for the growth curve's coefficients.
+constexpr int kGeneral = -1, kWhole = 0, kWeight = 1, kDays = 1, kMoney = 2, kPercent = 2, kCarcass = 2,
+              kDailyFeed = 2, kDailyGain = 3, kFeedGain = 3, kInclusion = 3, kNutrient = 3;
+
+// One sheet being written: rows from the top, a bold header row, each column's
+// numbers shown with the decimals its figure takes.
 class Sheet {
 public:
-    Sheet(lxw_workbook* book, const char* name, lxw_format* bold, lxw_format* better, lxw_format* worse)
-        : ws_(workbook_add_worksheet(book, name)), bold_(bold), better_(better), worse_(worse) {}
+    Sheet(lxw_workbook* book, const char* name, FormatBook& formats)
+        : ws_(workbook_add_worksheet(book, name)), formats_(formats) {}
     explicit operator bool() const { return ws_ != nullptr; }
 
-    void Header(const std::vector<std::string>& cells) {
-        for (std::size_t c = 0; c < cells.size(); ++c) Text(c, cells[c], bold_);
+    void Header(const std::vector<std::string>& cells, std::vector<int> decimals = {}) {
+        for (std::size_t c = 0; c < cells.size(); ++c) Text(c, cells[c], formats_.Bold());
         worksheet_freeze_panes(ws_, static_cast<lxw_row_t>(row_ + 1), 0);
+        decimals_ = std::move(decimals);
         ++row_;
     }
     void Text(std::size_t col, const std::string& utf8, lxw_format* f = nullptr) {
         if (!utf8.empty()) worksheet_write_string(ws_, row_, static_cast<lxw_col_t>(col), utf8.c_str(), f);
         Widen(col, utf8.size());
     }
-    void Number(std::size_t col, double v, lxw_format* f = nullptr) {
-        if (std::isfinite(v)) worksheet_write_number(ws_, row_, static_cast<lxw_col_t>(col), v, f);
+    // In the column's format, or with the decimals given.
+    void Number(std::size_t col, double v) { Number(col, v, ColumnDecimals(col)); }
+    void Number(std::size_t col, double v, int decimals, tarvisol::Verdict verdict = Verdict::None) {
+        if (std::isfinite(v))
+            worksheet_write_number(ws_, row_, static_cast<lxw_col_t>(col), v, formats_.Number(decimals, verdict));
         Widen(col, 10);
-    }
-    void Verdict(std::size_t col, double v, tarvisol::Verdict verdict) {
-        Number(col, v, verdict == Verdict::Better ? better_ : verdict == Verdict::Worse ? worse_ : nullptr);
     }
     void Next() { ++row_; }
     void Finish() {
@@ -65,77 +98,76 @@ private:
         if (widths_.size() <= col) widths_.resize(col + 1, 0);
         widths_[col] = std::max(widths_[col], chars);
     }
+    int ColumnDecimals(std::size_t col) const { return col < decimals_.size() ? decimals_[col] : kGeneral; }
     lxw_worksheet* ws_;
-    lxw_format *bold_, *better_, *worse_;
+    FormatBook& formats_;
     lxw_row_t row_ = 0;
+    std::vector<int> decimals_;
     std::vector<std::size_t> widths_;
 };
 
-struct Formats {
-    lxw_format *bold, *better, *worse;
-};
-
-void SummarySheet(lxw_workbook* book, const Formats& fm, const WorkbookRequest& rq, const RunSnapshot& run,
+void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq, const RunSnapshot& run,
                   const RunFigures& f) {
-    Sheet s(book, "Summary", fm.bold, fm.better, fm.worse);
+    Sheet s(book, "Summary", fm);
     s.Header({"Figure", "Value"});
     const auto text = [&](const std::string& label, const std::string& v) {
         s.Text(0, label);
         s.Text(1, v);
         s.Next();
     };
-    const auto num = [&](const std::string& label, double v) {
+    const auto num = [&](const std::string& label, double v, int decimals) {
         s.Text(0, label);
-        s.Number(1, v);
+        s.Number(1, v, decimals);
         s.Next();
     };
     text("Location", U(rq.Location));
     text("Date", rq.Date);
     text("Run", run.Source == "Optimum" ? "Optimum of the feed-weight optimisation" : "Growth");
     text("Herd sex", f.Sex);
-    num("Number of pigs", f.Pigs);
-    num(WithUnit("Starting weight", f.WeightLabel), f.StartWeight);
-    num("Starting age, days", f.StartAge);
-    num(WithUnit("Final weight", f.WeightLabel), f.FinalWeight);
+    num("Number of pigs", f.Pigs, kWhole);
+    num(WithUnit("Starting weight", f.WeightLabel), f.StartWeight, kWeight);
+    num("Starting age, days", f.StartAge, kDays);
+    num(WithUnit("Final weight", f.WeightLabel), f.FinalWeight, kWeight);
     text("Feed formulation", U(f.Formulation));
-    for (std::size_t k = 0; k < 5; ++k) num("Growth curve B" + std::to_string(k), f.Curve[k]);
-    num("Age at final weight, days", f.FinalAge);
-    num("Days on feed", f.DaysOnFeed);
-    num(WithUnit("Average daily gain", f.WeightLabel + " per day"), f.DailyGain);
-    num(WithUnit("Total feed", f.WeightLabel + " per pig"), f.TotalFeed);
-    num("Feed/gain", f.FeedGain);
-    num("Energy per gain, " + f.EnergyGainLabel, f.EnergyPerGain);
-    num(WithUnit("Feed cost per pig", f.Currency), f.CostPerPig);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), f.CostPerTonne);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), f.CostPerTonneGain);
-    num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth);
+    for (std::size_t k = 0; k < 5; ++k) num("Growth curve B" + std::to_string(k), f.Curve[k], kGeneral);
+    num("Age at final weight, days", f.FinalAge, kDays);
+    num("Days on feed", f.DaysOnFeed, kDays);
+    num(WithUnit("Average daily gain", f.WeightLabel + " per day"), f.DailyGain, kDailyGain);
+    num(WithUnit("Total feed", f.WeightLabel + " per pig"), f.TotalFeed, kWeight);
+    num("Feed/gain", f.FeedGain, kFeedGain);
+    num("Energy per gain, " + f.EnergyGainLabel, f.EnergyPerGain, kMoney);
+    num(WithUnit("Feed cost per pig", f.Currency), f.CostPerPig, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), f.CostPerTonne, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), f.CostPerTonneGain, kMoney);
+    num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth, kCarcass);
     s.Finish();
 
-    Sheet x(book, "Sexes", fm.bold, fm.better, fm.worse);
+    Sheet x(book, "Sexes", fm);
     x.Header({"Figure", "Mixed herd", "Males", "Females"});
-    const auto row = [&](const std::string& label, double SexFigures::*m) {
+    const auto row = [&](const std::string& label, double SexFigures::*m, int decimals) {
         x.Text(0, label);
-        for (std::size_t k = 0; k < 3; ++k) x.Number(k + 1, f.Sexes[k].*m);
+        for (std::size_t k = 0; k < 3; ++k) x.Number(k + 1, f.Sexes[k].*m, decimals);
         x.Next();
     };
-    row(WithUnit("Live weight", f.WeightLabel), &SexFigures::LiveWeight);
-    row(WithUnit("Feed", f.WeightLabel + " per pig"), &SexFigures::Feed);
-    row(WithUnit("Feed cost per pig", f.Currency), &SexFigures::Cost);
-    row("Feed/gain", &SexFigures::FeedGain);
-    row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat);
-    row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea);
-    row("Carcass lean, %", &SexFigures::Lean);
-    row("Carcass yield, %", &SexFigures::Yield);
+    row(WithUnit("Live weight", f.WeightLabel), &SexFigures::LiveWeight, kWeight);
+    row(WithUnit("Feed", f.WeightLabel + " per pig"), &SexFigures::Feed, kWeight);
+    row(WithUnit("Feed cost per pig", f.Currency), &SexFigures::Cost, kMoney);
+    row("Feed/gain", &SexFigures::FeedGain, kFeedGain);
+    row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat, kCarcass);
+    row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea, kCarcass);
+    row("Carcass lean, %", &SexFigures::Lean, kPercent);
+    row("Carcass yield, %", &SexFigures::Yield, kPercent);
     x.Finish();
 }
 
-void DietSheets(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, const RunFigures& f) {
-    Sheet s(book, "Diets", fm.bold, fm.better, fm.worse);
+void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const RunFigures& f) {
+    Sheet s(book, "Diets", fm);
     const std::string w = f.WeightLabel;
     s.Header({"Diet", "Name", WithUnit("Price", f.PriceLabel), WithUnit("Allotment", w + " per pig"),
               WithUnit("Feed eaten", w + " per pig"), WithUnit("Energy", f.EnergyLabel), "Protein, %", "Lysine, %",
               "Age at end, days", WithUnit("Weight at end", w), "Daily gain, kg per day", WithUnit("Total feed at end", w),
-              "Formulated", "Infeasible"});
+              "Formulated", "Infeasible"},
+             {kWhole, kGeneral, kMoney, kWeight, kWeight, kWhole, kPercent, kNutrient, kDays, kWeight, kDailyGain, kWeight});
     for (const DietFigures& d : f.Diets) {
         s.Number(0, d.Number);
         s.Text(1, U(d.Name));
@@ -159,10 +191,10 @@ void DietSheets(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, c
     s.Finish();
 
     if (HasFormulas(run)) {
-        Sheet x(book, "Formulas", fm.bold, fm.better, fm.worse);
+        Sheet x(book, "Formulas", fm);
         std::vector<std::string> head{"Ingredient"};
         for (const RunDiet& d : run.Diets) head.push_back("Diet " + std::to_string(d.Number) + " " + U(d.Name) + ", %");
-        x.Header(head);
+        x.Header(head, std::vector<int>(head.size(), kInclusion));
         for (std::size_t i = 0; i < run.IngredientNames.size(); ++i) {
             bool any = false;
             for (const RunDiet& d : run.Diets) any = any || At(d.Formula, i) > 0;
@@ -177,35 +209,38 @@ void DietSheets(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, c
         x.Finish();
     }
 
-    Sheet n(book, "Nutrients", fm.bold, fm.better, fm.worse);
+    Sheet n(book, "Nutrients", fm);
     std::vector<std::string> head{"Nutrient"};
     for (const RunDiet& d : run.Diets)
         for (const char* what : {"content", "minimum", "maximum"})
             head.push_back("Diet " + std::to_string(d.Number) + " " + what);
-    n.Header(head);
+    n.Header(head, std::vector<int>(head.size(), kNutrient));
     const double ef = EnergyFactor(f.Units.Energy);
     for (std::size_t k = 1; k <= run.NutrientNames.size(); ++k) {
         const double scale = k == 1 ? ef : 1.0;
         n.Text(0, k == 1 ? WithUnit(U(run.NutrientNames[0]), f.EnergyLabel) : U(run.NutrientNames[k - 1]));
         for (std::size_t c = 0; c < run.Diets.size(); ++c) {
             const RunDiet& d = run.Diets[c];
-            n.Number(3 * c + 1, At(d.Nutrients, k) / scale);
+            const int decimals = k == 1 ? kWhole : kNutrient;  // the energy in whole units
+            n.Number(3 * c + 1, At(d.Nutrients, k) / scale, decimals);
             const double lo = At(d.NutrientMin, k - 1), hi = At(d.NutrientMax, k - 1);
-            if (lo > 0) n.Number(3 * c + 2, lo / scale);
-            if (hi > 0 && hi > lo) n.Number(3 * c + 3, hi / scale);
+            if (lo > 0) n.Number(3 * c + 2, lo / scale, decimals);
+            if (hi > 0 && hi > lo) n.Number(3 * c + 3, hi / scale, decimals);
         }
         n.Next();
     }
     n.Finish();
 }
 
-void DaySheet(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, const RunFigures& f) {
-    Sheet s(book, "Days", fm.bold, fm.better, fm.worse);
+void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const RunFigures& f) {
+    Sheet s(book, "Days", fm);
     const std::string w = f.WeightLabel;
     s.Header({"Age, days", WithUnit("Live weight", w), WithUnit("Daily feed", w), WithUnit("Total feed", w),
               WithUnit("Male weight", w), WithUnit("Female weight", w), WithUnit("Male daily feed", w),
               WithUnit("Female daily feed", w), WithUnit("Back fat", f.BackFatLabel), WithUnit("Longissimus area", f.AreaLabel),
-              "Carcass lean, %", "Carcass yield, %"});
+              "Carcass lean, %", "Carcass yield, %"},
+             {kDays, kWeight, kDailyFeed, kWeight, kWeight, kWeight, kDailyFeed, kDailyFeed, kCarcass, kCarcass, kPercent,
+              kPercent});
     const double wf = WeightFactor(run.WeightUnit);
     for (const RunDayRow& r : run.Days) {
         const double age = Val(r.Age);
@@ -215,25 +250,32 @@ void DaySheet(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, con
         const auto cell = [&](std::size_t col, const std::string& text) {
             if (!text.empty()) s.Number(col, Val(text));
         };
+        // The carcass is estimated from its first carcass day on; a 0 before
+        // it is a figure that does not exist yet, left blank.
+        const auto carcass = [&](std::size_t col, const std::string& text) {
+            if (!text.empty() && Val(text) != 0) s.Number(col, Val(text));
+        };
         cell(1, r.Weight);
         cell(2, r.DailyFeed);
         cell(3, r.TotalFeed);
         s.Number(4, run.DayGrowth(1, d) / wf);
         s.Number(5, run.DayGrowth(2, d) / wf);
-        s.Number(6, run.DayFeed(1, d) / wf);
-        s.Number(7, run.DayFeed(2, d) / wf);
-        cell(8, r.BackFat);
-        cell(9, r.LoinArea);
-        cell(10, r.Lean);
-        cell(11, r.Yield);
+        if (!r.DailyFeed.empty()) {  // no feed eaten yet on the first day
+            s.Number(6, run.DayFeed(1, d) / wf);
+            s.Number(7, run.DayFeed(2, d) / wf);
+        }
+        carcass(8, r.BackFat);
+        carcass(9, r.LoinArea);
+        carcass(10, r.Lean);
+        carcass(11, r.Yield);
         s.Next();
     }
     s.Finish();
 }
 
-void ComparisonSheet(lxw_workbook* book, const Formats& fm, const std::vector<KeptRun>& kept, int base) {
+void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptRun>& kept, int base) {
     const RunComparison c = CompareRuns(kept, base);
-    Sheet s(book, "Comparison", fm.bold, fm.better, fm.worse);
+    Sheet s(book, "Comparison", fm);
     std::vector<std::string> head{"Section", "Figure", "Unit"};
     for (std::size_t i = 0; i < c.Names.size(); ++i) {
         const std::string name = U(c.Names[i]);
@@ -253,13 +295,13 @@ void ComparisonSheet(lxw_workbook* book, const Formats& fm, const std::vector<Ke
             const ComparedValue& v = row.Values[i];
             const bool isBase = static_cast<int>(i) == c.Base;
             if (v.Present) {
-                if (v.Numeric) s.Verdict(col, v.Number, isBase ? Verdict::None : v.Outcome);
+                if (v.Numeric) s.Number(col, v.Number, row.Decimals, isBase ? Verdict::None : v.Outcome);
                 else s.Text(col, U(v.Text));
             }
             if (!isBase) {
-                if (v.HasDifference && v.Numeric) s.Verdict(col + 1, v.Difference, v.Outcome);
+                if (v.HasDifference && v.Numeric) s.Number(col + 1, v.Difference, row.Decimals, v.Outcome);
                 else if (v.HasDifference) s.Text(col + 1, v.DifferenceText);
-                if (v.HasPercent) s.Verdict(col + 2, v.Percent, v.Outcome);
+                if (v.HasPercent) s.Number(col + 2, v.Percent, 1, v.Outcome);
                 col += 3;
             } else {
                 col += 1;
@@ -298,10 +340,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
         error = "Cannot write " + path + ": the workbook could not be started";
         return false;
     }
-    Formats fm{workbook_add_format(book), workbook_add_format(book), workbook_add_format(book)};
-    format_set_bold(fm.bold);
-    format_set_bg_color(fm.better, 0xC8F0C8);
-    format_set_bg_color(fm.worse, 0xF6C8C8);
+    FormatBook fm(book);
     if (rq.Run && !rq.Run->Empty()) {
         const RunFigures f = FiguresOf(*rq.Run, UnitsOf(*rq.Run));
         SummarySheet(book, fm, rq, *rq.Run, f);

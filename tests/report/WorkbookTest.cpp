@@ -117,6 +117,43 @@ TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
     EXPECT_EQ(cmp.at("E" + std::to_string(name)).text, "Grower \xC3\xA9t\xC3\xA9");
 }
 
+// Figures read as a user expects them in the spreadsheet: each with the
+// decimals its kind takes (never General floats such as 0.4500000000000001),
+// and a blank where a figure does not exist yet.
+TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDayAreBlank) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    ASSERT_TRUE(run.ResultsValid);
+    const std::vector<KeptRun> kept{{"Base", "2025-03-14 09:30", run}, {"Again", "2025-03-14 09:31", run}};
+    WorkbookRequest rq;
+    rq.Run = &run;
+    rq.Kept = &kept;
+    const std::string path = demo.folder.File("run.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+    const tarvisol::testing::Workbook book(path);
+
+    const Cells summary = book.Cells(1);
+    for (const auto& [label, format] : std::vector<std::pair<std::string, std::string>>{
+             {"Feed/gain", "0.000"}, {"Feed cost per pig", "0.00"}, {"Final weight, kg", "0.0"}, {"Number of pigs", "0"}}) {
+        const int row = RowOf(summary, label);
+        ASSERT_GT(row, 0) << label;
+        EXPECT_EQ(summary.at("B" + std::to_string(row)).format, format) << label;
+    }
+    for (const int sheet : {2, 3, 6}) {  // sexes, diets, days: no number in General
+        for (const auto& [ref, cell] : book.Cells(sheet))
+            if (cell.number) EXPECT_NE(cell.format, "General") << book.Sheets()[sheet - 1] << " " << ref;
+    }
+    const Cells days = book.Cells(6);
+    EXPECT_EQ(days.count("I2") + days.count("J2") + days.count("K2") + days.count("L2"), 0u) << "carcass on day one";
+    EXPECT_EQ(days.count("G2") + days.count("H2"), 0u) << "feed of the sexes before any feed";
+    const Cells cmp = book.Cells(7);
+    const int cost = RowOf(cmp, "Cost per pig", "B");
+    ASSERT_GT(cost, 0);
+    EXPECT_EQ(cmp.at("D" + std::to_string(cost)).format, "0.00");
+}
+
 TEST(Workbook, AWorkbookNotWrittenIsToldAndTheTargetStaysAsItWas) {
     DemoAfterGrowth demo(kFormulationGridDiets);
     WorkbookRequest rq;

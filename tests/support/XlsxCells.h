@@ -23,6 +23,7 @@ struct XlsxCell {
     bool number = false;
     double value = 0;
     std::string text;
+    std::string format = "General";  // the number format the cell is shown in
 };
 
 class Workbook {
@@ -34,6 +35,18 @@ public:
         const std::string strings = Part("xl/sharedStrings.xml");
         static const std::regex si("<si><t[^>]*>([^<]*)</t></si>");
         for (std::sregex_iterator it(strings.begin(), strings.end(), si), end; it != end; ++it) shared_.push_back(XmlText((*it)[1]));
+        // Number formats: the built-in ones a writer uses for "0" and "0.00",
+        // the workbook's own by id, and each cell style's format.
+        std::map<std::string, std::string> codes{{"0", "General"}, {"1", "0"}, {"2", "0.00"}};
+        const std::string styles = Part("xl/styles.xml");
+        static const std::regex numFmt("<numFmt numFmtId=\"([0-9]+)\" formatCode=\"([^\"]*)\"");
+        for (std::sregex_iterator it(styles.begin(), styles.end(), numFmt), end; it != end; ++it)
+            codes[(*it)[1]] = XmlText((*it)[2]);
+        const std::size_t xfs = styles.find("<cellXfs");
+        const std::string cellXfs = styles.substr(xfs == std::string::npos ? styles.size() : xfs);
+        static const std::regex xf("<xf numFmtId=\"([0-9]+)\"");
+        for (std::sregex_iterator it(cellXfs.begin(), cellXfs.end(), xf), end; it != end; ++it)
+            styleFormats_.push_back(codes.count((*it)[1]) ? codes[(*it)[1]] : "?");
     }
     const std::vector<std::string>& Sheets() const { return sheets_; }
 
@@ -45,6 +58,12 @@ public:
         for (std::sregex_iterator it(xml.begin(), xml.end(), c), end; it != end; ++it) {
             XlsxCell cell;
             const std::string attrs = (*it)[2], v = (*it)[3];
+            static const std::regex style(" s=\"([0-9]+)\"");
+            std::smatch sm;
+            if (std::regex_search(attrs, sm, style)) {
+                const std::size_t k = std::stoul(sm[1]);
+                if (k < styleFormats_.size()) cell.format = styleFormats_[k];
+            }
             if (attrs.find("t=\"s\"") != std::string::npos) {
                 const std::size_t i = std::stoul(v);
                 cell.text = i < shared_.size() ? shared_[i] : "";
@@ -60,7 +79,7 @@ public:
 private:
     std::string Part(const std::string& name) const { return ProgramOutput("unzip -p '" + path_ + "' '" + name + "' 2>/dev/null"); }
     std::string path_;
-    std::vector<std::string> sheets_, shared_;
+    std::vector<std::string> sheets_, shared_, styleFormats_;
 };
 
 }  // namespace tarvisol::testing
