@@ -7,12 +7,15 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -154,21 +157,60 @@ QImage DrawWeightChart(const GrowthChartData& c, QSize size, double scale) {
     return image;
 }
 
-int PaintReport(QPagedPaintDevice& device, const ReportDocument& d) {
-    QTextDocument doc;
+namespace {
+
+// The top of what follows a heading, in document coordinates: the next
+// paragraph, or the first row of the table that follows it.
+double TopAfter(const QTextDocument& doc, const QTextBlock& heading) {
+    const QTextBlock next = heading.next();
+    return next.isValid() ? doc.documentLayout()->blockBoundingRect(next).top() : -1;
+}
+
+// A heading never stands alone at the foot of a page: one whose next block
+// falls on a later page starts that page instead.
+void KeepHeadingsWithTheirText(QTextDocument& doc, double pageHeight) {
+    for (int pass = 0; pass < 50; ++pass) {
+        bool moved = false;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            QTextBlockFormat format = b.blockFormat();
+            if (format.headingLevel() == 0 || (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) continue;
+            const double after = TopAfter(doc, b);
+            if (after < 0) continue;
+            const int page = static_cast<int>(doc.documentLayout()->blockBoundingRect(b).top() / pageHeight);
+            if (static_cast<int>(after / pageHeight) == page) continue;
+            format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(b).setBlockFormat(format);
+            moved = true;
+            break;  // the layout below has moved: look again from the top
+        }
+        if (!moved) return;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<QTextDocument> LayOutReport(QPagedPaintDevice& device, const ReportDocument& d, double footerHeight) {
+    auto doc = std::make_unique<QTextDocument>();
     QFont font("DejaVu Sans");
     font.setPointSizeF(10);
-    doc.setDefaultFont(font);
-    doc.documentLayout()->setPaintDevice(&device);
+    doc->setDefaultFont(font);
+    doc->documentLayout()->setPaintDevice(&device);
     if (!d.WeightChart.Empty)
-        doc.addResource(QTextDocument::ImageResource, QUrl(Utf8(d.ChartImage)),
-                        DrawWeightChart(d.WeightChart, QSize(d.ChartWidth, d.ChartHeight), 3.0));
-    doc.setHtml(Utf8(d.Html));
+        doc->addResource(QTextDocument::ImageResource, QUrl(Utf8(d.ChartImage)),
+                         DrawWeightChart(d.WeightChart, QSize(d.ChartWidth, d.ChartHeight), 3.0));
+    doc->setHtml(Utf8(d.Html));
+    const QSizeF body(device.width(), device.height() - footerHeight);
+    doc->setPageSize(body);
+    KeepHeadingsWithTheirText(*doc, body.height());
+    return doc;
+}
 
+int PaintReport(QPagedPaintDevice& device, const ReportDocument& d) {
     const double dpi = device.logicalDpiY();
     const double footer = 0.35 * dpi;  // the foot line's band
-    const QSizeF body(device.width(), device.height() - footer);
-    doc.setPageSize(body);
+    const std::unique_ptr<QTextDocument> laid = LayOutReport(device, d, footer);
+    QTextDocument& doc = *laid;
+    const QSizeF body = doc.pageSize();
     const int pages = std::max(1, doc.pageCount());
 
     QPainter p(&device);

@@ -6,6 +6,8 @@
 // renders with it on the offscreen platform.
 #include <QImage>
 #include <QPagedPaintDevice>
+#include <QTextDocument>
+#include <memory>
 #include <string>
 
 #include "report/GrowthChartData.h"
@@ -22,6 +24,11 @@ QImage DrawWeightChart(const GrowthChartData& chart, QSize size, double scale = 
 // Lays the document out on the device's pages and paints them. Returns the
 // number of pages.
 int PaintReport(QPagedPaintDevice& device, const ReportDocument& doc);
+
+// The document laid out on the device's pages less a foot band, as
+// PaintReport draws it: table heads repeat on each page a table runs onto and
+// no heading stands alone at the foot of a page.
+std::unique_ptr<QTextDocument> LayOutReport(QPagedPaintDevice& device, const ReportDocument& doc, double footerHeight);
 
 // Writes PDF files through QPdfWriter, saved atomically.
 class PdfReportRenderer : public ReportRenderer {

@@ -42,8 +42,9 @@ public:
         header_ = true;
         text_ = textColumns;
     }
+    // The header row is the table's head, repeated on every page the table runs onto.
     void Row(const std::vector<std::string>& cells, const std::vector<std::string>& colours = {}) {
-        Raw("<tr>");
+        Raw(header_ ? "<thead><tr>" : "<tr>");
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const char* tag = header_ ? "th" : "td";
             std::string attrs;
@@ -55,7 +56,7 @@ public:
             Raw(std::string("<") + tag + attrs + ">" + HtmlEscape(cells[i]) + "</" + tag + ">");
             if (!cells[i].empty()) doc_.Cells.push_back(cells[i]);
         }
-        Raw("</tr>\n");
+        Raw(header_ ? "</tr></thead>\n" : "</tr>\n");
         header_ = false;
     }
     // A figure as the tables write them: digits with a sign, a point, a "%".
@@ -205,6 +206,20 @@ void SexSection(Html& h, const RunFigures& f) {
     h.EndTable();
 }
 
+// The run's bottom line, first on the first page: the figures a client asks
+// for before any table, as the sections below give them.
+void BottomLine(Html& h, const RunFigures& f) {
+    h.Heading(2, "Bottom line");
+    h.Table({50, 50});
+    h.Row({"Figure", "Value"});
+    h.Row({WithUnit("Feed cost per pig", f.Currency), F(f.CostPerPig, 2)});
+    h.Row({"Feed/gain", F(f.FeedGain, 3)});
+    h.Row({WithUnit("Average daily gain", f.WeightLabel + " per day"), F(f.DailyGain, 3)});
+    h.Row({"Days on feed", F(f.DaysOnFeed, 1)});
+    h.Row({WithUnit("Final weight", f.WeightLabel), F(f.FinalWeight, 1)});
+    h.EndTable();
+}
+
 void CostSection(Html& h, const RunFigures& f) {
     h.Heading(2, "Costs");
     h.Table({50, 50});
@@ -245,11 +260,14 @@ void ComparisonSection(Html& h, const std::vector<KeptRun>& kept, int base) {
     for (std::size_t from = 0; from < others.size(); from += kRunsPerTable) {
         const std::size_t to = std::min(others.size(), from + kRunsPerTable);
         std::vector<int> widths{30, 12};
-        std::vector<std::string> head{"Figure", "Run " + std::to_string(c.Base + 1)};
+        const auto runName = [&](std::size_t i) {
+            return kept[i].Name.empty() ? "Run " + std::to_string(i + 1) : U(kept[i].Name);
+        };
+        std::vector<std::string> head{"Figure", runName(static_cast<std::size_t>(c.Base))};
         for (std::size_t j = from; j < to; ++j) {
             if (others[j] == static_cast<std::size_t>(c.Base)) continue;
             widths.insert(widths.end(), {12, 11, 11});
-            head.insert(head.end(), {"Run " + std::to_string(others[j] + 1), "Diff.", "Diff. %"});
+            head.insert(head.end(), {runName(others[j]), "Diff.", "Diff. %"});
         }
         h.Raw("<p></p>\n");
         h.Table(widths);
@@ -317,6 +335,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
     h.Para(run.Source == "Optimum" ? "The optimum programme of the feed-weight optimisation."
                                    : "The programme as the Growth command grew it.");
     const RunFigures f = FiguresOf(run, UnitsOf(run));
+    BottomLine(h, f);
     HerdSection(h, run, f);
     DietSection(h, run, f);
     GrowthSection(h, run, f);

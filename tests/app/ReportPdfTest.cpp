@@ -8,6 +8,13 @@
 #include <regex>
 #include <string>
 
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+#include <QAbstractTextDocumentLayout>
+
 #include "pdf/ReportPdf.h"
 #include "report/ReportDocument.h"
 #include "shared/TextEncoding.h"
@@ -88,6 +95,69 @@ TEST(ReportPdf, PagesAreNumberedAndNoCellOrNameIsCut) {
         for (const std::string& name : doc.Names) EXPECT_NE(text.find(OneLine(name)), std::string::npos) << name;
         for (const std::string& cell : doc.Cells) EXPECT_NE(text.find(OneLine(cell)), std::string::npos) << cell;
     }
+}
+
+// Laid out on A4 as it is drawn: the bottom line on page 1, every table's
+// head repeated on each page it runs onto, no heading alone at a page's foot.
+TEST(ReportPdf, TheBottomLineComesFirstTablesRepeatTheirHeadAndHeadingsKeepWithTheirText) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    ASSERT_TRUE(run.ResultsValid);
+    const std::vector<KeptRun> kept{{"Spring", "2025-03-14 09:30", run}, {"Summer", "2025-03-14 09:31", run}};
+    ReportRequest rq;
+    rq.Run = &run;
+    rq.Kept = &kept;
+    const ReportDocument report = BuildReport(rq);
+    for (const QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter}) {
+    QPdfWriter writer(QString::fromStdString(demo.folder.File("laid.pdf")));
+    writer.setPageSize(QPageSize(size));
+    writer.setPageMargins(QMarginsF(16, 14, 16, 12), QPageLayout::Millimeter);
+    writer.setResolution(300);
+    const auto doc = pdf::LayOutReport(writer, report, 0.35 * writer.logicalDpiY());
+    const double page = doc->pageSize().height();
+    const auto pageOf = [&](const QTextBlock& b) { return static_cast<int>(doc->documentLayout()->blockBoundingRect(b).top() / page); };
+
+    int tables = 0, headings = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (QTextTable* table = QTextCursor(b).currentTable(); table && table->cellAt(b.position()).row() == 0 &&
+                                                                 table->cellAt(b.position()).column() == 0) {
+            ++tables;
+            EXPECT_EQ(table->format().headerRowCount(), 1) << b.text().toStdString();
+        }
+        if (b.blockFormat().headingLevel() == 0 || !b.next().isValid()) continue;
+        ++headings;
+        EXPECT_EQ(pageOf(b), pageOf(b.next())) << size << " heading alone at a page's foot: " << b.text().toStdString();
+        if (b.text() == "Bottom line") EXPECT_EQ(pageOf(b), 0);
+    }
+    EXPECT_GE(tables, 8);
+    EXPECT_GE(headings, 8);
+    }
+    const std::string text = QTextDocumentFragment::fromHtml(QString::fromStdString(report.Html)).toPlainText().toStdString();
+    EXPECT_LT(text.find("Bottom line"), text.find("Herd and programme"));
+    EXPECT_NE(text.find("Spring\nSummer\nDiff."), std::string::npos) << "the comparison heads its columns with the runs' names";
+}
+
+// Wherever the text before a heading ends, the heading goes with its table.
+TEST(ReportPdf, AHeadingAtAPagesFootMovesToTheNextPage) {
+    int moved = 0;
+    for (int lines = 10; lines < 120; ++lines) {
+        ReportDocument report;
+        report.Html = "<html><body>";
+        for (int i = 0; i < lines; ++i) report.Html += "<p>Line " + std::to_string(i) + "</p>";
+        report.Html += "<h2>Costs</h2><table><thead><tr><th>Figure</th></tr></thead><tr><td>1</td></tr></table></body></html>";
+        QPdfWriter writer(QString("/dev/null"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(300);
+        const auto doc = pdf::LayOutReport(writer, report, 0.35 * writer.logicalDpiY());
+        const double page = doc->pageSize().height();
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.blockFormat().headingLevel() == 0) continue;
+            const auto top = [&](const QTextBlock& x) { return doc->documentLayout()->blockBoundingRect(x).top(); };
+            EXPECT_EQ(static_cast<int>(top(b) / page), static_cast<int>(top(b.next()) / page)) << lines << " lines before";
+            moved += b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore ? 1 : 0;
+        }
+    }
+    EXPECT_GE(moved, 1);
 }
 
 }  // namespace
