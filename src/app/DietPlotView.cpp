@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
@@ -38,15 +39,15 @@ const char* LabelFormat(double hi) { return std::fabs(hi) < 10 ? "%.3f" : std::f
 QValueAxis* Axis(const QString& title, double lo, double hi, double anchor = 0, double step = 0) {
     auto* a = new QValueAxis;
     a->setTitleText(title);
-    a->setRange(lo, hi);
-    if (step > 0) {
+    if (step > 0) {  // the swept levels: a tick every five levels
+        a->setRange(lo, hi);
         a->setTickType(QValueAxis::TicksDynamic);
         a->setTickAnchor(anchor);
         a->setTickInterval(5 * step);
+        a->setLabelFormat(LabelFormat(std::max(std::fabs(lo), std::fabs(hi))));
     } else {
-        a->setTickCount(6);
+        RoundAxis(a, lo, hi);
     }
-    a->setLabelFormat(LabelFormat(std::max(std::fabs(lo), std::fabs(hi))));
     return a;
 }
 

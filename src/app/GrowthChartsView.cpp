@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/RoundAxis.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
@@ -52,12 +53,10 @@ void DrawMeasure(QChart* chart, const GrowthChartData& c, const std::array<Chart
     hi += pad;
     ax = new QValueAxis;
     ax->setTitleText("Age, days");
-    ax->setRange(c.StartAge, std::max(c.FinalAge, c.StartAge + 1));
-    ax->setLabelFormat("%.0f");
+    RoundAxis(ax, c.StartAge, std::max(c.FinalAge, c.StartAge + 1));
     ay = new QValueAxis;
     ay->setTitleText(yTitle);
-    ay->setRange(lo, hi);
-    ay->setLabelFormat(hi < 10 ? "%.2f" : "%.0f");
+    RoundAxis(ay, lo, hi);
     chart->addAxis(ax, Qt::AlignBottom);
     chart->addAxis(ay, Qt::AlignLeft);
 
@@ -101,9 +100,10 @@ void DrawMeasure(QChart* chart, const GrowthChartData& c, const std::array<Chart
         series->attachAxis(ax);
         series->attachAxis(ay);
     }
-    // The bands need no legend entries of their own beyond their names.
+    // The bands need no legend entries: their colours speak for themselves
+    // and the live-weight chart names them along its top, whole.
     for (QLegendMarker* m : chart->legend()->markers())
-        if (qobject_cast<QAreaSeries*>(m->series())) m->setVisible(phaseNames);
+        if (qobject_cast<QAreaSeries*>(m->series())) m->setVisible(false);
 }
 
 }  // namespace
@@ -186,7 +186,7 @@ void GrowthChartsView::Draw() {
         measured->attachAxis(ay);
     }
     auto* finalMark = new QScatterSeries;
-    finalMark->setName(QString::fromStdString(FinalMarkText(c)));
+    finalMark->setName("Final weight");  // its figures stand whole above the charts
     finalMark->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     finalMark->setMarkerSize(12);
     finalMark->setColor(QColor(255, 200, 0));

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "app/QtDialogs.h"
+#include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
 
 namespace tarvisol::app {
@@ -33,9 +34,7 @@ std::pair<double, double> Padded(double lo, double hi) {
 QValueAxis* Axis(const QString& title, std::pair<double, double> range, const QColor& colour = Qt::black) {
     auto* a = new QValueAxis;
     a->setTitleText(title);
-    a->setRange(range.first, range.second);
-    a->setTickCount(7);
-    a->setLabelFormat(std::max(std::fabs(range.first), std::fabs(range.second)) < 10 ? "%.2f" : "%.0f");
+    RoundAxis(a, range.first, range.second, 7);
     a->setTitleBrush(colour);
     a->setLabelsColor(colour);
     return a;

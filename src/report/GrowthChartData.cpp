@@ -39,7 +39,8 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
         for (int d = first; d <= lastWhole; ++d) {
             if (d == lastWhole && static_cast<double>(d) == finalAge) break;
             wl.push_back({static_cast<double>(d), run.DayGrowth(slot, d) / wf});
-            fl.push_back({static_cast<double>(d), run.DayFeed(slot, d) / wf});
+            // Nothing is eaten before the first day: no line up from 0 at the start.
+            if (d > first || run.DayFeed(slot, d) > 0) fl.push_back({static_cast<double>(d), run.DayFeed(slot, d) / wf});
             const int to = d + 1;
             const double w1 = to >= next ? (slot == 0 ? run.FinalWeight : run.DayGrowth(slot, next)) : run.DayGrowth(slot, to);
             // The herd ends at the final weight within the day; the sexes take

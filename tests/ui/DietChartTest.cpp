@@ -110,3 +110,4 @@ TEST_F(ChartFixture, CopyTablePutsTheWholeMapOnTheClipboard) {
 
 }  // namespace
 }  // namespace tarvisol
+
