@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -25,7 +26,32 @@ GuideView::GuideView(const QString& guideFile, QWidget* parent) : QDialog(parent
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(guideFile).absoluteFilePath()), QTextDocument::MarkdownResource);
     layout->addWidget(browser_);
     resize(980, 760);
+    NameHeadings();
     FitPictures();
+}
+
+// The markdown's contents link to its headings by their slugs, "#the-first-run":
+// each heading carries its slug as an anchor, so the links work in the browser.
+QString HeadingSlug(const QString& heading) {
+    QString slug;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == '-' || c == '_') slug += c;
+        else if (c == ' ') slug += '-';
+    }
+    return slug;
+}
+
+void GuideView::NameHeadings() {
+    QTextDocument* doc = browser_->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0 || block.text().isEmpty()) continue;
+        QTextCharFormat anchor;
+        anchor.setAnchor(true);
+        anchor.setAnchorNames({HeadingSlug(block.text())});
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(anchor);
+    }
 }
 
 void GuideView::resizeEvent(QResizeEvent* event) {

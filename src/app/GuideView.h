@@ -20,7 +20,13 @@ protected:
 private:
     // Pictures wider than the page are shown at the page's width.
     void FitPictures();
+    // Each heading named by its slug, the target of the contents' links.
+    void NameHeadings();
     QTextBrowser* browser_;
 };
+
+// A heading's link name as the guide's contents write it: "Least-cost
+// formulation and the restrictions editor" -> "least-cost-formulation-and-the-restrictions-editor".
+QString HeadingSlug(const QString& heading);
 
 }  // namespace tarvisol::app

@@ -36,6 +36,9 @@ StartPage BuildStartPage(const MainWindow& w) {
             ". The results appear on this tab; the diets are on \u201cInputs and Diets\u201d.",
         "Help \u2192 User Guide (F1) explains every window. Hold the pointer over a box or a diet row to see what "
         "it holds and in which unit.",
+        "The menus hold the rest: Keep This Run and Compare Runs, the report and the workbook, the growth charts, "
+        "the market weight, temperatures and units. Every command also runs without the window, from "
+        "tarvisol-cli (the guide's \u201cThe command line\u201d).",
     };
     struct Line {
         const Button* button;

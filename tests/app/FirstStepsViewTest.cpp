@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
@@ -224,6 +225,20 @@ TEST_F(FirstStepsTest, F1OpensTheGuideWithItsPictures) {
     EXPECT_TRUE(doc->toPlainText().startsWith("Tarvisol for Swine: User Guide"));
     const QVariant picture = doc->resource(QTextDocument::ImageResource, QUrl("screenshots/start.png"));
     EXPECT_FALSE(picture.value<QImage>().isNull()) << "the guide's start page picture did not load";
+
+    // Every link of the contents takes the reader to its heading.
+    QTextBrowser* browser = guide->browser();
+    const std::string markdown = tt::Slurp((fs::path(TARVISOL_SOURCE_DIR) / "docs/guide.md").string());
+    int links = 0;
+    for (std::size_t at = markdown.find("](#"); at != std::string::npos; at = markdown.find("](#", at + 1)) {
+        const std::string target = markdown.substr(at + 3, markdown.find(')', at) - at - 3);
+        browser->verticalScrollBar()->setValue(0);
+        browser->scrollToAnchor(QString::fromStdString(target));
+        QApplication::processEvents();
+        EXPECT_GT(browser->verticalScrollBar()->value(), 0) << "the contents' link to #" << target << " goes nowhere";
+        ++links;
+    }
+    EXPECT_GE(links, 10);
 }
 
 TEST_F(FirstStepsTest, CtrlSSavesAllFilesToTheCurrentLocation) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "location/ScratchFolder.h"
+#include "support/BuildPaths.h"
 #include "support/DemoLocation.h"
 #include "support/ProgramRun.h"
 
@@ -106,4 +107,21 @@ TEST_F(ExitStatusTest, SingleByteNamesPrintAsUtf8Json) {
     ASSERT_EQ(r.status, 0) << r.out;
     j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["diets"][0]["name"], "Croissance \u00e9t\u00e9");
+}
+
+// The guide's command table lists every command the program has.
+TEST(CommandLineHelp, TheGuideListsEveryCommand) {
+    const std::string help = RunCli("--help").out;
+    const std::string guide = Slurp(std::string(TARVISOL_SOURCE_DIR) + "/docs/guide.md");
+    const std::size_t from = help.find("Subcommands:");
+    ASSERT_NE(from, std::string::npos) << help;
+    int commands = 0;
+    for (std::size_t at = help.find('\n', from); at != std::string::npos && at + 3 < help.size(); at = help.find('\n', at + 1)) {
+        if (help.compare(at + 1, 2, "  ") != 0) continue;
+        const std::size_t start = help.find_first_not_of(' ', at + 1);
+        const std::string name = help.substr(start, help.find(' ', start) - start);
+        ++commands;
+        EXPECT_NE(guide.find("`tarvisol-cli " + name + " "), std::string::npos) << name << " is missing from the guide";
+    }
+    EXPECT_GE(commands, 13);
 }
