@@ -113,6 +113,7 @@ void LoadCalibrationWindow(SharedState& s, CalibrationWindow& form) {
     for (int r = 1; r < g.Rows(); ++r)
         for (int c = 0; c <= 2; ++c) g.SetTextMatrix(r, c, r <= rows ? FormatAuto(s.CalibWeightTable(c, r)) : "");
     form.WorkingShown = false;
+    form.DiagnosticsShown = false;
     form.Visible = true;
 }
 

@@ -86,6 +86,8 @@ SearchOutcome WidenFit(SharedState& s, const CurvePoint& locationCurve, bool doc
     o.documented = DiagnoseFit(s, documented);
     o.chosen = o.documented;
     for (int k = 0; k < 5; ++k) s.BestCurve(0, k + 1) = documented[static_cast<std::size_t>(k)];
+    // The error reported is that of the curve kept, as rounded.
+    if (o.documented.grown) s.BestError = o.documented.error;
     if (documentedOnly || o.documented.Clean()) return o;
 
     o.widened = true;

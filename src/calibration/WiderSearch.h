@@ -54,8 +54,8 @@ struct SearchOutcome {
 // After FitCalibration: takes the fit's result from BestCurve(0, 1..5),
 // rounded to seven significant digits, and its diagnostics; when it carries a
 // warning and documentedOnly is false, runs the wider search. Leaves the
-// chosen curve in BestCurve(0, 1..5) and, when the search replaced the fit's
-// result, its error in BestError. options.threads spreads the starts;
+// chosen curve in BestCurve(0, 1..5) and its error (the fit's error of the
+// rounded curve) in BestError. options.threads spreads the starts;
 // options.progress is reported to (and its stop honoured) from this thread.
 SearchOutcome WidenFit(SharedState& s, const CurvePoint& locationCurve, bool documentedOnly,
                        const FitOptions& options = {});
