@@ -39,8 +39,9 @@ struct CalibrationWindow {
         "with no feed consumed."};
     Label LabelGiveAll{"Give all the Data you can then click Continue Calibration"};
     TextBox TextNote{
-        "Calibration takes time: every trial of the fit is a complete growth run. When it is done, press Ctrl+R "
-        "on the results grid to see the measured values beside the predicted ones and their correlations."};
+        "Calibration takes time: every trial of the fit is a complete growth run. When it is done, the fit's "
+        "diagnostics show here; later, Ctrl+R on the results grid shows the measured values beside the predicted "
+        "ones, the residual of each weighing and the correlations."};
     // The fit alone, without the wider search from other starting curves.
     CheckBox CheckDocumentedOnly{"Fit from the location's curve only (no wider search)"};
     Button CommandContinue{"Continue Calibration"};
