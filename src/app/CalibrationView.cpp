@@ -1,5 +1,7 @@
 #include "app/CalibrationView.h"
 
+#include <QCheckBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QApplication>
+#include <algorithm>
 
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
@@ -40,7 +44,30 @@ CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     note->setReadOnly(true);
     note->setMaximumHeight(70);
     layout->addWidget(note);
+    // The fit's diagnostics, shown when it has ended, before the save question.
+    diagnostics_ = new QPlainTextEdit(this);
+    diagnostics_->setObjectName("TextDiagnostics");
+    diagnostics_->setReadOnly(true);
+    diagnostics_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    diagnostics_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    diagnostics_->setVisible(false);
+    layout->addWidget(diagnostics_, 2);
+    form_.OnDiagnostics = [this] {
+        diagnostics_->setPlainText(QString::fromStdString(form_.TextDiagnostics.Text));
+        diagnostics_->setVisible(true);
+        working_->setVisible(false);
+        resize(std::max(width(), 940), std::max(height(), 680));
+        show();
+        raise();
+        QApplication::processEvents();
+        if (onDiagnosticsShown) onDiagnosticsShown();
+    };
     auto* row = new QHBoxLayout;
+    auto* documented = binder_.Bind(form_.CheckDocumentedOnly, new QCheckBox(QString::fromStdString(form_.CheckDocumentedOnly.Caption), this));
+    documented->setToolTip(
+        "Without it, a fit whose curve carries a warning is started again from the default curve, the location's "
+        "own and typical modern curves, and the best curve without warnings is kept.");
+    row->addWidget(documented);
     auto* button = new QPushButton(QString::fromStdString(form_.CommandContinue.Caption), this);
     connect(button, &QPushButton::clicked, this, [this] { Continue(); });
     row->addWidget(button);
@@ -56,6 +83,7 @@ void CalibrationView::Refresh() {
     binder_.Push();
     grid_->Refresh();
     working_->setVisible(form_.WorkingShown && form_.Visible);
+    diagnostics_->setVisible(form_.DiagnosticsShown);
 }
 
 void CalibrationView::Open() {
@@ -86,6 +114,22 @@ void CalibrationView::Continue() {
         hide();
     }
     if (onFinished) onFinished();
+}
+
+void ShowFitDiagnostics(QWidget* parent, const std::string& text) {
+    QDialog box(parent);
+    box.setObjectName("FitDiagnostics");
+    box.setWindowTitle("Fit diagnostics of the curve in force");
+    auto* layout = new QVBoxLayout(&box);
+    auto* view = new QPlainTextEdit(QString::fromStdString(text), &box);
+    view->setReadOnly(true);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(view);
+    auto* close = new QPushButton("Close", &box);
+    QObject::connect(close, &QPushButton::clicked, &box, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    box.resize(940, 560);
+    box.exec();
 }
 
 }  // namespace tarvisol::app

@@ -11,6 +11,7 @@
 #include "shared/Dialogs.h"
 
 class QLabel;
+class QPlainTextEdit;
 
 namespace tarvisol::app {
 
@@ -24,6 +25,8 @@ public:
     CalibrationWindow& form() { return form_; }
     // Called after a calibration ran, so the main window can show its results.
     std::function<void()> onFinished;
+    // Called once the window shows the fit's diagnostics, before the save question.
+    std::function<void()> onDiagnosticsShown;
 
 private:
     void Continue();
@@ -34,6 +37,11 @@ private:
     Binder binder_;
     GridView* grid_;
     QLabel* working_;
+    QPlainTextEdit* diagnostics_;
 };
+
+// The diagnostics of the curve in force in a window of their own (Ctrl+R on
+// the results): fixed-width text, so that the residual table lines up.
+void ShowFitDiagnostics(QWidget* parent, const std::string& text);
 
 }  // namespace tarvisol::app

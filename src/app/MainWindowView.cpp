@@ -151,7 +151,11 @@ void MainWindowView::BuildResultsTab() {
     // Ctrl+R puts the measured herd beside the predicted diets.
     results->onKey = [this](int key, Qt::KeyboardModifiers mods) {
         if (key != Qt::Key_R || !(mods & Qt::ControlModifier)) return false;
-        RunCommand([this] { FillTest(s_); });
+        RunCommand([this] {
+            // The correlations with the residuals and the curve's diagnostics beside them.
+            const FitDiagnostics d = FillTest(s_);
+            if (d.finalWeight > 0) ShowFitDiagnostics(this, DiagnosticsText(d));
+        });
         return true;
     };
     resultsPages_->addWidget(results);

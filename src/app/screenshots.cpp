@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "app/CalibrationView.h"
 #include "app/CompareRunsView.h"
 #include "app/DietPlotView.h"
 #include "app/GrowthChartsView.h"
@@ -93,6 +94,19 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
     dialogs.Text(window.findChild<QLineEdit*>("Text6")->text().toStdString());  // "Do you want to use ... OR enter a new name"
     QWidget* calibration = Clicked(window, "Calibration", "tarvisol::app::CalibrationView");
     Save(calibration, folder, "calibration");
+    // Continue Calibration: the window with the fit's diagnostics, as it
+    // stands behind the save question (declined twice: the curve stays).
+    if (auto* view = qobject_cast<tarvisol::app::CalibrationView*>(calibration)) {
+        view->onDiagnosticsShown = [view, folder] {
+            view->resize(1000, 700);
+            Save(view, folder, "calibration-diagnostics");
+        };
+        dialogs.Answer(tarvisol::Answer::No).Answer(tarvisol::Answer::No);
+        for (QPushButton* b : view->findChildren<QPushButton*>())
+            if (b->text() == "Continue Calibration") b->click();
+        Settle();
+        view->onDiagnosticsShown = nullptr;
+    }
     if (calibration) calibration->close();
     QWidget* temperatures = Triggered(window, "Set Temperature", "");
     for (QWidget* top : QApplication::topLevelWidgets())

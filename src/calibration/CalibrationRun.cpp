@@ -4,13 +4,15 @@
 #include <cmath>
 #include <vector>
 
-#include "location/CalFile.h"
+#include "calibration/CurveDigits.h"
+#include "calibration/FitDiagnostics.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/DietValues.h"
 #include "growth/GrowthRun.h"
 #include "growth/MeasuredHerd.h"
 #include "growth/PigGrowth.h"
 #include "growth/Temperature.h"
+#include "location/CalFile.h"
 #include "location/LocationFiles.h"
 #include "location/PigFile.h"
 #include "shared/Checkpoint.h"
@@ -66,15 +68,7 @@ bool SaveCalibratedPig(SharedState& s) {
 
 }  // namespace
 
-std::string FormatCalibCoefficient(double value) {
-    std::string text = FormatPattern(value, "###.####00");
-    for (char& ch : text)
-        if (ch == ',') ch = '.';
-    if (Val(text) == value || !std::isfinite(value)) return text;
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
+std::string FormatCalibCoefficient(double value) { return FormatCurveCoefficient(value); }
 
 void CalibrationCommand(SharedState& s, CalibrationWindow& form) {
     if (!s.Main) return;
@@ -119,6 +113,7 @@ void LoadCalibrationWindow(SharedState& s, CalibrationWindow& form) {
     for (int r = 1; r < g.Rows(); ++r)
         for (int c = 0; c <= 2; ++c) g.SetTextMatrix(r, c, r <= rows ? FormatAuto(s.CalibWeightTable(c, r)) : "");
     form.WorkingShown = false;
+    form.DiagnosticsShown = false;
     form.Visible = true;
 }
 
@@ -137,6 +132,8 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
                                std::to_string(gap) + ": fill the rows from the start without a gap.");
     }
     const Checkpoint before(s);
+    form.DiagnosticsShown = false;
+    form.TextDiagnostics.Text.clear();
     // 1.
     s.DietCount = static_cast<int16_t>(std::max(0, w.ComboDiets.ListIndex));
     form.WorkingShown = true;
@@ -257,11 +254,21 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         s.CurrentDietIndex = 1;
         if (s.CalibWeightTable(0, 1) > 0) w.OptionCalibLoaded.Value = true;
         w.Grid1.Clear();
+        const CurvePoint locationCurve = CurveInForce(s);
         int16_t mode = 1;
         FitCalibration(s, mode, options);
         if (cancelled()) return false;
+        // The fit's result, and when it carries a warning the wider search.
+        form.Outcome = WidenFit(s, locationCurve, form.CheckDocumentedOnly.Value != 0, options);
+        if (form.Outcome.cancelled || cancelled()) return false;
         // 9. The fitted curve, grown once. A skipped fit keeps the curve in force.
-        for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = s.BestCurve(0, k + 1);
+        for (int k = 0; k < 5; ++k) {
+            s.GrowthCurve(0, k) = s.BestCurve(0, k + 1);
+            Put(w.GridWeight, 1, k + 1, FormatCurveCoefficient(s.GrowthCurve(0, k)));
+        }
+    } else {
+        form.Outcome = SearchOutcome{};
+        form.Outcome.documented = form.Outcome.chosen = DiagnoseFit(s, CurveInForce(s));
     }
     if (s.StartAge >= 0 && s.StartAge <= 200) {
         s.DayGrowth(0, s.StartAge) = w0;
@@ -283,8 +290,11 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     if (s.RunResults(1) == 0) s.RunResults(1) = s.FinalAge;
     if (s.RunResults(2) == 0) s.RunResults(2) = s.SlotFeedTotal(s.SimSex);
 
-    // 12., 13.
+    // 12., 13. The diagnostics of the curve stand before the save question.
     if (options.progress) options.progress->Finish();
+    form.TextDiagnostics.Text = SearchText(form.Outcome) + DiagnosticsText(form.Outcome.chosen);
+    form.DiagnosticsShown = true;
+    if (form.OnDiagnostics) form.OnDiagnostics();
     const Answer a = dlg.Ask("FInal Age " + FormatAuto(s.RunResults(1)) + "  Final Feed Intake is " +
                                  FormatAuto(s.SlotFeedTotal(s.SimSex)) + "  Save this Calibration Data Set to " +
                                  MakeLocationPath(s, w.Text6.Text) + " OK?",

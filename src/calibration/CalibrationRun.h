@@ -3,9 +3,11 @@
 // button, the calibration window where the measured herd table is typed, the
 // run of the growth command and the fit, and on consent the save of the
 // calibrated location.
+#include <functional>
 #include <string>
 
 #include "calibration/SwineCalib.h"
+#include "calibration/WiderSearch.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 
@@ -37,9 +39,19 @@ struct CalibrationWindow {
         "with no feed consumed."};
     Label LabelGiveAll{"Give all the Data you can then click Continue Calibration"};
     TextBox TextNote{
-        "Calibration takes time: every trial of the fit is a complete growth run. When it is done, press Ctrl+R "
-        "on the results grid to see the measured values beside the predicted ones and their correlations."};
+        "Calibration takes time: every trial of the fit is a complete growth run. When it is done, the fit's "
+        "diagnostics show here; later, Ctrl+R on the results grid shows the measured values beside the predicted "
+        "ones, the residual of each weighing and the correlations."};
+    // The fit alone, without the wider search from other starting curves.
+    CheckBox CheckDocumentedOnly{"Fit from the location's curve only (no wider search)"};
     Button CommandContinue{"Continue Calibration"};
+    // Filled when the fit has ended, before the save question: which start
+    // won, the fit's own result beside it, and the diagnostics of the curve.
+    SearchOutcome Outcome;
+    TextBox TextDiagnostics;
+    bool DiagnosticsShown = false;
+    // Called once TextDiagnostics is filled, before the save question.
+    std::function<void()> OnDiagnostics;
     Label LabelWorking{"WORKING..."};
     bool WorkingShown = false;  // LabelWorking moved into view
     bool Visible = false;
@@ -77,8 +89,8 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
 // the measured table and writes those rows to the .cal file.
 void SaveCalFile(SharedState& s, CalibrationWindow& form);
 
-// A coefficient as CalibContinue writes it to the .pig file: pattern
-// "###.####00", with further decimals when six would not give it back exactly.
+// A coefficient as CalibContinue writes it to the .pig file: seven
+// significant digits (the fitted curve is rounded to them before it is used).
 std::string FormatCalibCoefficient(double value);
 
 }  // namespace tarvisol

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "shared/Dialogs.h"
@@ -10,6 +11,15 @@
 #include "shared/RuntimeError.h"
 
 namespace tarvisol {
+namespace {
+
+std::string SignedOne(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%+.1f", v);
+    return buf;
+}
+
+}  // namespace
 
 double CorrelationCoefficient(SharedState& s, const CorrelationPairs& pairs) {
     try {
@@ -40,10 +50,11 @@ double CorrelationCoefficient(SharedState& s, const CorrelationPairs& pairs) {
     }
 }
 
-void FillTest(SharedState& s) {
-    if (!s.Main) return;
+FitDiagnostics FillTest(SharedState& s) {
+    if (!s.Main) return {};
     const int n = s.DietCount;
-    if (n < 1) return;
+    if (n < 1) return {};
+    const FitDiagnostics diagnostics = DiagnoseFit(s, CurveInForce(s));
     Grid& g = s.Main->Grid1;
     auto put = [&](int r, int c, std::string text) {
         g.EnsureCell(r, c);
@@ -59,6 +70,7 @@ void FillTest(SharedState& s) {
         for (int c = 0; c <= 4 && c < g.Cols(); ++c)
             if (!g.TextMatrix(r, c).empty()) g.SetTextMatrix(r, c, {});
     put(kFillTestRow, 0, "Measured");
+    put(kFillTestRow, 3, "Curve - measured");
     double feed = 0;
     CorrelationPairs weight{}, age{}, cum{};
     for (int k = 1; k <= n; ++k) {
@@ -68,6 +80,9 @@ void FillTest(SharedState& s) {
         put(row, 1, FormatAuto(t(1, m)));
         put(row, 2, FormatAuto(t(0, m)));
         put(row, 4, FormatAuto(feed));
+        for (const WeighingResidual& r : diagnostics.weighings)
+            if (r.row == m)
+                put(row, 3, SignedOne(r.residual) + " kg (" + SignedOne(100 * r.residualShare) + " %)");
         if (k <= CorrelationPairs::Upper0) {
             weight(k, 1) = t(1, m);
             weight(k, 2) = cell(k, 1);
@@ -85,6 +100,7 @@ void FillTest(SharedState& s) {
     put(row, 1, FormatPrecise(r1));
     put(row, 2, FormatPrecise(r2));
     put(row, 4, FormatPrecise(r3));
+    return diagnostics;
 }
 
 }  // namespace tarvisol

@@ -1,6 +1,7 @@
 #pragma once
 // Correlation of measured with predicted values, and the main results grid's
 // quality-of-fit block (Ctrl+R on Grid1).
+#include "calibration/FitDiagnostics.h"
 #include "shared/SharedState.h"
 #include "shared/Table.h"
 
@@ -27,7 +28,10 @@ inline constexpr int kFillTestLastRow = kFillTestRow + 9;
 
 // Puts the measured weights, ages and running feed totals beside the
 // predicted per-diet rows 1..DietCount of Grid1 (columns 1, 2 and 4) and adds
-// the row "Correl." with their correlations. Needs a window and at least one diet.
-void FillTest(SharedState& s);
+// the row "Correl." with their correlations. A correlation is not the fit's
+// quality: column 3 holds each weighing's residual (the curve's weight on the
+// measured day minus the measured weight, kg and %) from the diagnostics of
+// the curve in force, which are returned. Needs a window and at least one diet.
+FitDiagnostics FillTest(SharedState& s);
 
 }  // namespace tarvisol

@@ -6,6 +6,9 @@
 
 #include "calibration/CalibrationRun.h"
 #include "calibration/CorCoef.h"
+#include "calibration/CurveDigits.h"
+#include "calibration/FitDiagnostics.h"
+#include "calibration/WiderSearch.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
@@ -48,6 +51,74 @@ nlohmann::json CellNumber(const Grid& g, int r, int c) {
     return Val(g.TextMatrix(r, c));
 }
 
+nlohmann::json CurveJson(const CurvePoint& c) {
+    nlohmann::json a = nlohmann::json::array();
+    for (double v : c) a.push_back(v);
+    return a;
+}
+
+nlohmann::json DiagnosticsJson(const FitDiagnostics& d) {
+    auto gain = [](const PotentialGain& g) { return nlohmann::json{{"weight_kg", g.weight}, {"gain_kg_per_day", g.gain}}; };
+    nlohmann::json j;
+    j["curve"] = CurveJson(d.curve);
+    j["grown"] = d.grown;
+    j["error"] = d.error;
+    j["mature_weight_kg"] = d.matureWeight;
+    j["start_weight_kg"] = d.startWeight;
+    j["final_weight_kg"] = d.finalWeight;
+    j["final_age"] = d.finalAge;
+    j["measured_final_age"] = d.measuredFinalAge;
+    j["total_feed_kg"] = d.totalFeed;
+    j["measured_total_feed_kg"] = d.measuredTotalFeed;
+    j["potential_gain"] = {{"start", gain(d.atStart)}, {"middle", gain(d.atMiddle)}, {"final", gain(d.atFinal)},
+                           {"lowest", gain(d.lowest)}};
+    j["phases"] = nlohmann::json::array();
+    for (const PhaseGain& p : d.phases)
+        j["phases"].push_back({{"diet", p.diet},
+                               {"name", p.name},
+                               {"from_kg", p.fromWeight},
+                               {"to_kg", p.toWeight},
+                               {"gain_kg", p.gain},
+                               {"fat_share", p.fatShare},
+                               {"fat_without_feed_share", p.feedlessFatShare}});
+    j["fat_share"] = d.fatShare;
+    j["fat_without_feed_share"] = d.feedlessFatShare;
+    j["weighings"] = nlohmann::json::array();
+    for (const WeighingResidual& w : d.weighings)
+        j["weighings"].push_back({{"row", w.row},
+                                  {"age", w.age},
+                                  {"measured_kg", w.measured},
+                                  {"curve_kg", w.simulated},
+                                  {"residual_kg", w.residual},
+                                  {"residual_percent", 100 * w.residualShare},
+                                  {"measured_feed_kg", w.measuredFeed},
+                                  {"curve_feed_kg", w.simulatedFeed},
+                                  {"feed_residual_kg", w.feedResidual},
+                                  {"feed_residual_percent", 100 * w.feedResidualShare},
+                                  {"missed", w.missed}});
+    j["warnings"] = d.warnings;
+    return j;
+}
+
+nlohmann::json SearchJson(const SearchOutcome& o) {
+    nlohmann::json j;
+    j["widened"] = o.widened;
+    j["won"] = o.won >= 0 ? o.WonName() : "documented";
+    j["none_without_warnings"] = o.NoneClean();
+    j["documented"] = {{"curve", CurveJson(o.documented.curve)},
+                       {"error", o.documented.error},
+                       {"mature_weight_kg", o.documented.matureWeight},
+                       {"warnings", o.documented.warnings}};
+    j["tried"] = nlohmann::json::array();
+    for (const StartResult& t : o.tried)
+        j["tried"].push_back({{"start", t.start.name},
+                              {"start_curve", CurveJson(t.start.curve)},
+                              {"curve", CurveJson(t.fitted.curve)},
+                              {"error", t.fitted.error},
+                              {"warnings", t.fitted.warnings.size()}});
+    return j;
+}
+
 }  // namespace
 
 nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* messages) {
@@ -64,9 +135,11 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
 
     long runs = 0;
     FitOptions options;
+    options.threads = args.threads;
     options.growthRuns = &runs;
     auto form = std::make_unique<CalibrationWindow>();
     CalibrationCommand(*s, *form);
+    form->CheckDocumentedOnly.Value = args.documentedOnly ? 1 : 0;
     const bool opened = form->Visible;
     if (opened) ContinueCalibration(*s, *form, options);
     const bool ran = opened && dialogs.asked;
@@ -82,6 +155,8 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     r["saved"] = ran && args.save && !saveFailed;
     r["save_failed"] = saveFailed;
     r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
+    const bool grown = ran && form->Outcome.chosen.grown;
+    r["outcome"] = !ran ? "refused" : grown ? "calibrated" : "failed";
     if (ran) {
         r["curve"] = nlohmann::json::array();
         for (int k = 0; k < 5; ++k) r["curve"].push_back(s->GrowthCurve(0, k));
@@ -95,12 +170,17 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
         r["correlations"] = {{"weight", CellNumber(w->Grid1, row, 1)},
                              {"age", CellNumber(w->Grid1, row, 2)},
                              {"feed", CellNumber(w->Grid1, row, 4)}};
+        r["diagnostics"] = DiagnosticsJson(form->Outcome.chosen);
+        r["search"] = SearchJson(form->Outcome);
+        r["diagnostics_text"] = DiagnosticsText(form->Outcome.chosen);
+        r["search_text"] = SearchText(form->Outcome);
     }
     return r;
 }
 
 int CalibrateExitCode(const nlohmann::json& report) {
-    if (!report.value("ran", false)) return 1;
+    if (report.value("outcome", std::string()) == "refused") return 2;
+    if (!report.value("ran", false) || report.value("outcome", std::string()) != "calibrated") return 1;
     return report.value("save_failed", false) ? 1 : 0;
 }
 
@@ -116,15 +196,19 @@ void PrintCalibrateReport(const nlohmann::json& r, std::ostream& out) {
     out << "Location " << r["location"].get<std::string>() << "\n\n";
     out << "Fitted curve";
     static const char* names[] = {"B0", "B1", "B2", "B3", "B4"};
-    for (int k = 0; k < 5; ++k) out << "  " << names[k] << " " << FormatExact(r["curve"][k].get<double>());
+    for (int k = 0; k < 5; ++k) out << "  " << names[k] << " " << FormatCurveCoefficient(r["curve"][k].get<double>());
     out << "\nFit error " << num(r["error"], "0.000") << " after " << r["growth_runs"].get<long>() << " growth runs\n";
     out << "Final age  " << num(r["final_age"], "0.0") << " days (measured " << num(r["measured_final_age"], "0.0")
         << ")\n";
     out << "Total feed " << num(r["total_feed"], "0.0") << " " << r["weight_unit"].get<std::string>() << " (measured "
         << num(r["measured_total_feed"], "0.0") << ")\n";
+    out << "\n" << r["search_text"].get<std::string>() << "\n" << r["diagnostics_text"].get<std::string>() << "\n";
     const auto& c = r["correlations"];
-    out << "Correlations of measured with predicted: weight " << num(c["weight"], "0.0000") << ", age "
-        << num(c["age"], "0.0000") << ", cumulative feed " << num(c["feed"], "0.0000") << "\n";
+    out << "Correlations of measured with predicted (read them with the residuals above): weight "
+        << num(c["weight"], "0.0000") << ", age " << num(c["age"], "0.0000") << ", cumulative feed "
+        << num(c["feed"], "0.0000") << "\n";
+    if (r.value("outcome", std::string()) == "failed")
+        out << "FAILED: the fitted curve does not grow the herd to its final weight.\n";
     if (r.value("save_failed", false))
         out << "NOT saved: a file of the location could not be written (see the messages above).\n";
     else

@@ -103,6 +103,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     calibrate->add_option("LOCATION", req.calibrate.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
     calibrate->add_flag("--save", req.calibrate.save, "Save the calibrated location (answer Yes to the save question)");
     calibrate->add_flag("--json", req.calibrate.json, "Print one JSON object");
+    calibrate->add_flag("--documented-only", req.calibrate.documentedOnly,
+                        "The fit alone: no wider search from other starting curves when its result carries a warning");
 
     auto* optimise = app.add_subcommand("optimise", "Search feed weights, energy and protein for the lowest cost per pig");
     double targetWeight = 0;

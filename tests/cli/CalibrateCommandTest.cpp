@@ -12,6 +12,7 @@
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
+#include "support/ProgramRun.h"
 
 using namespace tarvisol;
 using tarvisol::testing::ScratchFolder;
@@ -120,4 +121,22 @@ TEST(CalibrateCommand, ASaveThatFailsIsNotReportedAsSaved) {
     cli::PrintCalibrateReport(r, printed);
     EXPECT_EQ(printed.str().find("Saved to the location."), std::string::npos) << printed.str();
     EXPECT_NE(printed.str().find("NOT saved"), std::string::npos) << printed.str();
+}
+
+// Refused input exits 2 (nothing to calibrate: the location has no diets);
+// a calibration that ran exits 0 and prints its diagnostics, the residuals
+// beside the correlations.
+TEST(CalibrateCommand, RefusedInputExitsTwoAndACalibrationPrintsItsDiagnostics) {
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    tarvisol::testing::ProgramRun ran = tarvisol::testing::RunCli("calibrate " + folder.File("Demo") + " --documented-only");
+    EXPECT_EQ(ran.status, 0) << ran.out;
+    EXPECT_LT(ran.out.find("Measured beside the curve"), ran.out.find("Correlations of measured with predicted"));
+
+    fs::remove(folder.File("Demo.dts"));
+    ran = tarvisol::testing::RunCli("calibrate " + folder.File("Demo") + " --json");
+    EXPECT_EQ(ran.status, 2) << ran.out;
+    const auto j = nlohmann::json::parse(ran.out);
+    EXPECT_EQ(j["outcome"], "refused");
+    EXPECT_FALSE(j.contains("diagnostics"));
 }
