@@ -56,11 +56,12 @@ void LoadDailyGrowth(const RunSnapshot& run, DailyGrowthWindow& w) {
         last = r;
     }
     // The totals sit in the row below the last day: the mixed herd's feed and
-    // the water over the whole run (the last day's cumulative values).
+    // the water over the whole run, the last day's cumulative values (the
+    // run's total feed, which counts the final part-day as the run did).
     const int total = last + 1;
     if (total < g.Rows()) {
         g.SetTextMatrix(total, 0, "Total");
-        g.SetTextMatrix(total, 4, FormatPattern(mixedFeed, "###.0"));
+        g.SetTextMatrix(total, 4, FormatPattern(last > 0 && !cell(last, 8).empty() ? Val(cell(last, 8)) : mixedFeed, "###.0"));
         if (last > 0) {
             g.SetTextMatrix(total, 7, g.TextMatrix(last, 7));
             g.SetTextMatrix(total, 8, g.TextMatrix(last, 8));

@@ -114,6 +114,30 @@ std::string UnpricedDiets(const SharedState& s) {
     return DietList(unpriced) + (unpriced.size() == 1 ? " has" : " have") + " no price: the feed cost is not shown";
 }
 
+// The day table ends once: at the final age, with the run's total feed.
+// A final age within the shown tenth of the whole day before it would
+// repeat that day, so that day's row becomes the last one; the cumulative
+// feed column is counted from the day tables, so that it climbs to the
+// total the summary gives rather than to a sum of rounded days.
+void EndDayTable(SharedState& s, Grid& g, double totalKg) {
+    const auto age = [&](int r) { return r < g.Rows() ? NumVal(std::string_view(g.TextMatrix(r, 5))) : 0.0; };
+    int last = 0;
+    while (age(last + 1) > 0) ++last;
+    if (last == 0) return;
+    if (s.ReachedFinalWeight && last >= 2 && age(last) == age(last - 1)) {
+        for (int c : {5, 6, 8}) Put(g, last - 1, c, g.TextMatrix(last, c));
+        for (int c = 5; c <= 8; ++c) Put(g, last, c, "");
+        --last;
+    }
+    double cum = 0;
+    for (int r = 2; r < last; ++r) {
+        const int d = std::clamp(static_cast<int>(std::lround(age(r))), 0, 200);
+        cum += s.DayFeed(0, d);
+        Put(g, r, 8, FormatPattern(ConvertWeight(s, 2, cum), "###.0"));
+    }
+    if (last >= 2) Put(g, last, 8, FormatPattern(ConvertWeight(s, 2, totalKg), "###.0"));
+}
+
 // Back fat is computed in millimetres; the pound system shows inches.
 double BackFatShown(const SharedState& s, double mm) { return s.WeightUnit() == 1 ? mm / 25.4 : mm; }
 
@@ -125,6 +149,10 @@ int16_t FindDietCount(const MainWindow& w) {
     for (int d = 1; d <= kMaxGridDiets && d < g.Cols(); ++d)
         if (kRowEnergy < g.Rows() && NumVal(std::string_view(g.TextMatrix(kRowEnergy, d))) > 0) n = static_cast<int16_t>(d);
     return n;
+}
+
+int FinishingDay(const SharedState& s) {
+    return s.ReachedFinalWeight ? std::min(200, static_cast<int>(s.FinalAge) + 1) : std::clamp<int>(s.RunLastDay, 0, 200);
 }
 
 double FeedEatenOfDiet(const SharedState& s, int i) {
@@ -407,6 +435,7 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     s.DietResults(n, 3) = std::max(s.DietResults(n, 3), s.DietResults(PreviousReached(s, endDiet), 3));
     if (endDiet < n)
         for (int c = 1; c <= 3; ++c) s.DietResults(endDiet, c) = s.DietResults(n, c);
+    EndDayTable(s, g, s.DietResults(n, 3));
     Put(g, 0, 4, "Feed Wt.");
     FeedTonnage(s);
     for (int i = 1; i <= n; ++i) {
@@ -449,7 +478,7 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     // 6. Summary block: males in column 1, females in column 2.
     const std::string unpriced = UnpricedDiets(s);
     const bool priced = unpriced.empty();
-    const int end = s.ReachedFinalWeight ? std::min(200, static_cast<int>(s.FinalAge) + 1) : lastDay;
+    const int end = FinishingDay(s);
     const double cost = CostPerPig(s);
     for (int sex = 1; sex <= 2; ++sex) {
         Put(g, 20, sex, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(sex, end)), "###.0"));

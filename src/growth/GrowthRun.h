@@ -49,6 +49,11 @@ inline constexpr const char* kFinalAboveStart = "Final Weight must be more than 
 // diet's price per kg times the feed eaten of that diet.
 double CostPerPig(const SharedState& s);
 
+// The day of the day tables that holds the finishing figures of the sexes:
+// the day after the whole final age of a run that reached the final weight
+// (the split takes them at the final weight), else the run's last day.
+int FinishingDay(const SharedState& s);
+
 // Feed eaten of diet i in the last run, kg per pig (0 for a diet the pig
 // never reached; never negative).
 double FeedEatenOfDiet(const SharedState& s, int i);

@@ -147,14 +147,16 @@ RunSnapshot RunSnapshotOf(const SharedState& s) {
         for (int d = 1; d <= n; ++d) energy += s.DietNutrients(d, 1) * FeedEatenOfDiet(s, d);
         run.EnergyPerGain = energy / gainKg;
     }
-    const int end = std::clamp(static_cast<int>(s.FinalAge) + 1, 0, 200);
+    // The finishing figures are taken where the run ended: the herd at the
+    // final weight (or the last day's weight), the sexes as the split gave them there.
+    const int end = FinishingDay(s);
     for (int sex = 0; sex <= 2; ++sex) {
         RunSexFigures& f = run.Sexes[static_cast<std::size_t>(sex)];
-        f.LiveWeight = s.DayGrowth(sex, end);
+        f.LiveWeight = sex == 0 && s.ReachedFinalWeight ? s.FinalWeight : s.DayGrowth(sex, end);
         f.Feed = s.CumFeed(sex);
         const double share = s.CumFeed(0) > 0 ? s.CumFeed(sex) / s.CumFeed(0) : 0;
         f.Cost = run.CostPerPig * share;
-        const double gain = s.DayGrowth(sex, end) - s.DayGrowth(sex, s.StartAge);
+        const double gain = f.LiveWeight - s.DayGrowth(sex, s.StartAge);
         f.FeedGain = gain > 0 ? s.CumFeed(sex) / gain : 0;
         f.BackFat = s.CarcassTable(sex, 1);
         f.LoinArea = s.CarcassTable(sex, 2);

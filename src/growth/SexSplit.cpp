@@ -41,7 +41,12 @@ void SplitSexes(SharedState& s) {
             const double age = NumVal(std::string_view(g.TextMatrix(row, 5)));
             if (!(age > 0)) break;
             const int d = SplitDayOfRow(s, g, row);
-            const double w = s.DayGrowth(0, d);
+            // The last row of a run that reached the final weight is the
+            // final age: the herd weighs the final weight there, not what
+            // it weighs at the next whole day.
+            const bool finalRow = s.ReachedFinalWeight && s.FinalWeight > 0 &&
+                                  !(row + 1 < g.Rows() && NumVal(std::string_view(g.TextMatrix(row + 1, 5))) > 0);
+            const double w = finalRow ? s.FinalWeight : s.DayGrowth(0, d);
             double m = 0, f = 0;
             SplitWeight(w, m, f);
             s.DayGrowth(1, d) = m;

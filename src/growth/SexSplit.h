@@ -24,7 +24,9 @@ int SplitDayOfRow(const SharedState& s, const Grid& g, int row);
 // The same for a row whose age is given: lastRow says no day follows it.
 int SplitDay(double age, bool lastRow, bool reachedFinalWeight, double finalAge);
 
-// For every day of the daily grid (column 5, age): male and female weights into
+// For every day of the daily grid (column 5, age): male and female weights
+// (the last row of a run that reached the final weight split from the final
+// weight itself) into
 // DayGrowth rows 1 and 2, capacities into EnergyCap, daily feed into DayFeed
 // rows 1 and 2; then splits the run's total feed between the sexes in CumFeed
 // (the sexes' totals cleared when the grid holds no feed to split by).

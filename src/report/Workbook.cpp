@@ -12,6 +12,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "growth/SexSplit.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
 #include "shared/Numbers.h"
@@ -242,10 +243,13 @@ void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const 
              {kDays, kWeight, kDailyFeed, kWeight, kWeight, kWeight, kDailyFeed, kDailyFeed, kCarcass, kCarcass, kPercent,
               kPercent});
     const double wf = WeightFactor(run.WeightUnit);
-    for (const RunDayRow& r : run.Days) {
+    for (std::size_t i = 0; i < run.Days.size(); ++i) {
+        const RunDayRow& r = run.Days[i];
         const double age = Val(r.Age);
         if (!(age > 0)) break;
-        const int d = static_cast<int>(std::ceil(std::min(age, 200.0)));
+        // The day whose male and female figures the split wrote for this row.
+        const bool lastRow = i + 1 == run.Days.size() || !(Val(run.Days[i + 1].Age) > 0);
+        const int d = SplitDay(age, lastRow, run.ReachedFinalWeight, run.FinalAge);
         s.Number(0, age);
         const auto cell = [&](std::size_t col, const std::string& text) {
             if (!text.empty()) s.Number(col, Val(text));

@@ -152,6 +152,30 @@ TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDay
     const int cost = RowOf(cmp, "Cost per pig", "B");
     ASSERT_GT(cost, 0);
     EXPECT_EQ(cmp.at("D" + std::to_string(cost)).format, "0.00");
+
+// A run that reaches its final weight just after a whole day: the Days
+// sheet's last day gives the males and females the Sexes sheet gives.
+TEST(Workbook, TheLastDayShowsTheSexesOfTheSexesSheet) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    demo.w->Text3.Text = FormatExact(demo.s->DayGrowth(0, demo.s->RunLastDay - 5) + 1e-4);
+    ASSERT_EQ(Growth(*demo.s), GrowthOutcome::Results);
+    const RunSnapshot& run = demo.s->LastRun;
+    WorkbookRequest rq;
+    rq.Run = &run;
+    rq.Location = "Demo";
+    rq.Date = "2025-03-14";
+    const std::string path = demo.folder.File("end.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+    const tarvisol::testing::Workbook book(path);
+    const Cells sexes = book.Cells(2), days = book.Cells(6);
+    const int weight = RowOf(sexes, "Live weight, kg");
+    ASSERT_GT(weight, 0);
+    const std::string last = std::to_string(run.Days.size() + 1), row = std::to_string(weight);
+    EXPECT_NEAR(NumberAt(days, "B" + last), NumberAt(sexes, "B" + row), 0.05) << "herd, as the day table shows it";
+    ExpectClose(NumberAt(days, "E" + last), NumberAt(sexes, "C" + row), "males");
+    ExpectClose(NumberAt(days, "F" + last), NumberAt(sexes, "D" + row), "females");
 }
 
 TEST(Workbook, AWorkbookNotWrittenIsToldAndTheTargetStaysAsItWas) {
