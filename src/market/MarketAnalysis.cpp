@@ -43,6 +43,36 @@ struct Worker {
     RowMessages messages;
 };
 
+// Feed per pig to the final age, the final day counted for the share of it
+// the pig needed to reach the final weight, as its days on feed count it (the
+// run's total counts whole days to the final age rounded). Each diet's part
+// is its allotment, taken in the programme's order, the last diet whatever
+// the pig ate beyond the others; each part is priced at its diet's price.
+struct FeedToFinalAge {
+    double Feed = 0;  // kg
+    double Cost = 0;  // money
+};
+FeedToFinalAge FeedOnFinalAgeBasis(const SharedState& s, const RunSnapshot& run) {
+    FeedToFinalAge f{run.TotalFeed, run.CostPerPig};
+    // DayFeed(0, d) is what the pig ate on its way from day d - 1 to day d.
+    const int last = static_cast<int>(std::ceil(run.FinalAge - 1e-9));
+    if (last <= run.StartAge || last > 199 || run.Diets.empty()) return f;
+    double eaten = 0;
+    for (int d = run.StartAge + 1; d < last; ++d) eaten += run.DayFeed(0, d);
+    eaten += (run.FinalAge - (last - 1)) * run.DayFeed(0, last);
+    f.Feed = eaten;
+    f.Cost = 0;
+    double before = 0;
+    for (std::size_t i = 0; i < run.Diets.size(); ++i) {
+        const RunDiet& d = run.Diets[i];
+        const bool lastDiet = i + 1 == run.Diets.size();
+        const double part = std::max(0.0, lastDiet ? eaten - before : std::min(eaten - before, d.Allotment));
+        f.Cost += ConvertPrice(s, 1, d.Price) * part;
+        before += d.Allotment;
+    }
+    return f;
+}
+
 MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double finalWeight, GrowthOutcome outcome,
                          const std::string& said) {
     MarketRow row;
@@ -82,9 +112,11 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     row.Message.clear();
     row.FinalAge = run.FinalAge;
     row.Days = run.FinalAge - run.StartAge;
-    row.TotalFeed = ConvertWeight(s, 2, run.TotalFeed);
-    row.FeedGain = run.FeedGain;
-    row.FeedCost = run.CostPerPig;
+    // Feed and days on one basis: to the fractional final age.
+    const FeedToFinalAge fed = FeedOnFinalAgeBasis(s, run);
+    row.TotalFeed = ConvertWeight(s, 2, fed.Feed);
+    row.FeedGain = run.TotalFeed > 0 ? run.FeedGain * fed.Feed / run.TotalFeed : run.FeedGain;
+    row.FeedCost = fed.Cost;
     const double live = MarketInPounds(s.WeightUnit()) ? finalWeight : ConvertWeight(s, 1, finalWeight);
     row.Sale = SellCarcass(m, live, row.Yield, row.Lean, row.FeedCost, row.Days);
     return row;
