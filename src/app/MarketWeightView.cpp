@@ -72,10 +72,11 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     for (auto [label, box, name] : {std::tuple{&form_.LabelFrom, &form_.TextFrom, "TextFrom"},
                                     std::tuple{&form_.LabelTo, &form_.TextTo, "TextTo"},
                                     std::tuple{&form_.LabelStep, &form_.TextStep, "TextStep"}}) {
-        boxes->addWidget(binder_.Bind(*label, new QLabel(this)), 6, col);
+        const int row = (kMarketFieldCount + 2) / 3 * 2;
+        boxes->addWidget(binder_.Bind(*label, new QLabel(this)), row, col);
         auto* edit = binder_.Bind(*box, new QLineEdit(this));
         edit->setObjectName(name);
-        boxes->addWidget(edit, 7, col++);
+        boxes->addWidget(edit, row + 1, col++);
     }
     layout->addLayout(boxes);
 

@@ -204,6 +204,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     for (MarketNumber& n : mNumbers)
         n.option = market->add_option(n.name, n.value, std::string(n.name + 2) + " (overrides the location's market file)");
     market->add_option("--band", mBand, "Carcass weights LOW:HIGH that earn the base price");
+    double mYield = 0;
+    auto* mYieldOpt = market->add_option("--yield", mYield,
+                                         "Carcass yield the packer pays on, % of live weight, 40 to 100 (overrides the "
+                                         "location's market file; blank there: the run's own)");
     market->add_flag("--json", ma.json, "Print one JSON object");
     market->callback([&] {
         req.kind = CliRequest::Kind::Market;
@@ -214,6 +218,11 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             if (!std::isfinite(n.value) || n.value < 0 || (n.positive && n.value == 0))
                 throw CLI::ValidationError(n.name, n.positive ? "must be a number above 0" : "must be a number, 0 or more");
             *n.target = n.value;
+        }
+        if (*mYieldOpt) {
+            if (!std::isfinite(mYield) || mYield < 40 || mYield > 100)
+                throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
+            ma.carcassYield = mYield;
         }
         if (!mBand.empty()) {
             const std::size_t colon = mBand.find(':');

@@ -101,8 +101,8 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     }
     row.Reached = true;
     row.Lean = run.Carcass[3];
-    row.Yield = run.Carcass[4];
-    if (!(row.Yield > 0)) {
+    row.Yield = SaleYield(m, run.Carcass[4]);
+    if (!(run.Carcass[4] > 0)) {
         row.Status = MarketRowStatus::Failed;
         row.Message = "No carcass estimate: the pig reaches " + FormatAuto(finalWeight) +
                       " before it is 125 days old";

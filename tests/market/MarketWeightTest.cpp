@@ -111,6 +111,18 @@ TEST(MarketAnalysis, EachRowIsTheGrowthCommandAtThatWeightPutThroughTheMarket) {
         EXPECT_DOUBLE_EQ(row.Sale.MarginPerPig, sale.MarginPerPig);
         EXPECT_DOUBLE_EQ(row.Sale.MarginPerPlaceYear, sale.MarginPerPlaceYear);
     }
+    // A packer's yield replaces the run's own in every carcass weight, and
+    // the run's carcass figures are left as they were.
+    MarketSettings paid = m;
+    paid.CarcassYield = 75;
+    const MarketAnalysis b = x.Analyse({110, 130, 10}, 2, nullptr, paid);
+    ASSERT_EQ(b.Rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(b.Rows[i].Sale.CarcassWeight, b.Rows[i].FinalWeight * 0.75);
+        EXPECT_EQ(b.Rows[i].Yield, 75);
+        EXPECT_LT(a.Rows[i].Yield, 70) << "the run's own yield";
+        EXPECT_EQ(b.Rows[i].Lean, a.Rows[i].Lean);
+    }
     // Heavier pigs are older and have eaten more.
     EXPECT_LT(a.Rows[0].FinalAge, a.Rows[2].FinalAge);
     EXPECT_LT(a.Rows[0].TotalFeed, a.Rows[2].TotalFeed);
