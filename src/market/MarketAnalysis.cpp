@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "growth/GrowthRun.h"
+#include "market/ProgrammeFeedCost.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -43,11 +44,17 @@ struct Worker {
     RowMessages messages;
 };
 
+std::vector<ProgrammeDiet> ProgrammeOf(const SharedState& s, const RunSnapshot& run) {
+    std::vector<ProgrammeDiet> diets;
+    for (const RunDiet& d : run.Diets) diets.push_back({ConvertPrice(s, 1, d.Price), d.Allotment});
+    return diets;
+}
+
 // Feed per pig to the final age, the final day counted for the share of it
 // the pig needed to reach the final weight, as its days on feed count it (the
-// run's total counts whole days to the final age rounded). Each diet's part
-// is its allotment, taken in the programme's order, the last diet whatever
-// the pig ate beyond the others; each part is priced at its diet's price.
+// run's total counts whole days to the final age rounded), priced diet by
+// diet through the programme's allotments.
+
 struct FeedToFinalAge {
     double Feed = 0;  // kg
     double Cost = 0;  // money
@@ -61,15 +68,7 @@ FeedToFinalAge FeedOnFinalAgeBasis(const SharedState& s, const RunSnapshot& run)
     for (int d = run.StartAge + 1; d < last; ++d) eaten += run.DayFeed(0, d);
     eaten += (run.FinalAge - (last - 1)) * run.DayFeed(0, last);
     f.Feed = eaten;
-    f.Cost = 0;
-    double before = 0;
-    for (std::size_t i = 0; i < run.Diets.size(); ++i) {
-        const RunDiet& d = run.Diets[i];
-        const bool lastDiet = i + 1 == run.Diets.size();
-        const double part = std::max(0.0, lastDiet ? eaten - before : std::min(eaten - before, d.Allotment));
-        f.Cost += ConvertPrice(s, 1, d.Price) * part;
-        before += d.Allotment;
-    }
+    f.Cost = ProgrammeFeedCost(ProgrammeOf(s, run), eaten);
     return f;
 }
 
