@@ -100,6 +100,13 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     };
     addButton(form_.CommandUsePerPig, "CommandUsePerPig", [take] { take(false); });
     addButton(form_.CommandUsePerYear, "CommandUsePerYear", [take] { take(true); });
+    auto* herd = new QPushButton("Herd and Marketing...", this);
+    herd->setObjectName("CommandHerd");
+    herd->setToolTip("The barn's pigs differ: sell them in cuts");
+    connect(herd, &QPushButton::clicked, this, [this] {
+        if (openHerd) openHerd();
+    });
+    buttons->addWidget(herd);
     layout->addLayout(buttons);
 
     auto* best = binder_.Bind(form_.LabelBest, new QLabel(this));
