@@ -34,6 +34,7 @@
 #include "app/StartPageView.h"
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
+#include "app/HerdView.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -318,6 +319,13 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     market->setToolTip("The final weight that pays best per pig and per pig place and year");
     connect(market, &QPushButton::clicked, this, [this] { OpenMarketWeight(); });
     buttons->addWidget(market);
+    // Selling a barn of pigs that differ, in cuts.
+    auto* herd = new QPushButton("Herd and Marketing", buttonsBox);
+    herd->setObjectName("Herd and Marketing");
+    herd->setMinimumWidth(110);
+    herd->setToolTip("A barn of pigs that differ, sold in cuts on the packer's grid");
+    connect(herd, &QPushButton::clicked, this, [this] { OpenHerd(); });
+    buttons->addWidget(herd);
     buttons->addWidget(AddButton(form_.CommandPlot, [this] {
         PlotOutcome out;
         {
@@ -602,9 +610,18 @@ void MainWindowView::OpenMarketWeight() {
     if (!market_) {
         market_ = std::make_unique<MarketWeightView>(s_, dialogs_, this);
         market_->onFinalWeightTaken = [this] { Refresh(); };
+        market_->openHerd = [this] { OpenHerd(); };
         fit_->Mark(market_.get());
     }
     market_->Open();
+}
+
+void MainWindowView::OpenHerd() {
+    if (!herd_) {
+        herd_ = std::make_unique<HerdView>(s_, dialogs_, this);
+        fit_->Mark(herd_.get());
+    }
+    herd_->Open();
 }
 
 void MainWindowView::OpenSensitivityOf(int d) {

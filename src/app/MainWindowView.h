@@ -36,6 +36,7 @@ class SensitivityView;
 class MixingSheetView;
 class NewLocationView;
 class MarketWeightView;
+class HerdView;
 class RunMenus;
 class GuideView;
 class ReflowLayout;
@@ -62,6 +63,8 @@ public:
     // The "Market Weight" window, opened from the buttons or the optimisation window.
     MarketWeightView* marketView() const { return market_.get(); }
     void OpenMarketWeight();
+    void OpenHerd();
+    HerdView* herdView() const { return herd_.get(); }
     RunMenus* runMenus() const { return runs_.get(); }
     GuideView* guideView() const { return guide_.get(); }
     // The results tab's pages: the start page while no location is open, the results grid after.
@@ -134,6 +137,7 @@ private:
     std::unique_ptr<NewLocationView> newLocation_;
     QLabel* costLabel_ = nullptr;  // "Feed Cost per Pig", with the location's currency
     std::unique_ptr<MarketWeightView> market_;
+    std::unique_ptr<HerdView> herd_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);

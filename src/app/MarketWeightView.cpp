@@ -71,10 +71,11 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     for (auto [label, box, name] : {std::tuple{&form_.LabelFrom, &form_.TextFrom, "TextFrom"},
                                     std::tuple{&form_.LabelTo, &form_.TextTo, "TextTo"},
                                     std::tuple{&form_.LabelStep, &form_.TextStep, "TextStep"}}) {
-        boxes->addWidget(binder_.Bind(*label, new QLabel(this)), 6, col);
+        const int row = (kMarketFieldCount + 2) / 3 * 2;
+        boxes->addWidget(binder_.Bind(*label, new QLabel(this)), row, col);
         auto* edit = binder_.Bind(*box, new QLineEdit(this));
         edit->setObjectName(name);
-        boxes->addWidget(edit, 7, col++);
+        boxes->addWidget(edit, row + 1, col++);
     }
     layout->addLayout(boxes);
 
@@ -98,6 +99,13 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     };
     addButton(form_.CommandUsePerPig, "CommandUsePerPig", [take] { take(false); });
     addButton(form_.CommandUsePerYear, "CommandUsePerYear", [take] { take(true); });
+    auto* herd = new QPushButton("Herd and Marketing...", this);
+    herd->setObjectName("CommandHerd");
+    herd->setToolTip("The barn's pigs differ: sell them in cuts");
+    connect(herd, &QPushButton::clicked, this, [this] {
+        if (openHerd) openHerd();
+    });
+    buttons->addWidget(herd);
     layout->addLayout(buttons);
 
     auto* best = binder_.Bind(form_.LabelBest, new QLabel(this));

@@ -26,6 +26,8 @@ public:
     GridView* table() const { return table_; }
     // Called after a best weight went into the main window's final weight.
     std::function<void()> onFinalWeightTaken;
+    // Opens the Herd and Marketing window (the main window's).
+    std::function<void()> openHerd;
 
 private:
     void Run(const std::function<void()>& procedure);

@@ -27,6 +27,7 @@
 #include "pdf/ReportPdf.h"
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
+#include "app/HerdView.h"
 #include "app/NewLocationView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -253,6 +254,16 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 10; ++i) QApplication::processEvents();
         const QString path = QString("%1/market-weight.png").arg(argv[2]);
         market->grab().save(path);
+        std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+    }
+    // Herd and Marketing: the demo's barn sold in its best cuts, at 1280x720.
+    window.OpenHerd();
+    if (auto* herd = window.herdView()) {
+        herd->resize(1280, 720);
+        if (auto* best = herd->findChild<QPushButton*>("CommandBest")) best->click();
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        const QString path = QString("%1/herd-marketing.png").arg(argv[2]);
+        herd->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
     return 0;

@@ -206,6 +206,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     for (MarketNumber& n : mNumbers)
         n.option = market->add_option(n.name, n.value, std::string(n.name + 2) + " (overrides the location's market file)");
     market->add_option("--band", mBand, "Carcass weights LOW:HIGH that earn the base price");
+    double mYield = 0;
+    auto* mYieldOpt = market->add_option("--yield", mYield,
+                                         "Carcass yield the packer pays on, % of live weight, 40 to 100 (overrides the "
+                                         "location's market file; blank there: the run's own)");
     market->add_flag("--json", ma.json, "Print one JSON object");
     market->callback([&] {
         req.kind = CliRequest::Kind::Market;
@@ -216,6 +220,11 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             if (!std::isfinite(n.value) || n.value < 0 || (n.positive && n.value == 0))
                 throw CLI::ValidationError(n.name, n.positive ? "must be a number above 0" : "must be a number, 0 or more");
             *n.target = n.value;
+        }
+        if (*mYieldOpt) {
+            if (!std::isfinite(mYield) || mYield < 40 || mYield > 100)
+                throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
+            ma.carcassYield = mYield;
         }
         if (!mBand.empty()) {
             const std::size_t colon = mBand.find(':');
@@ -229,6 +238,49 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                 throw CLI::ValidationError("--band", "takes LOW:HIGH, two carcass weights with LOW not above HIGH");
             ma.bandLow = low;
             ma.bandHigh = high;
+        }
+    });
+
+    // herd: a barn of pigs that differ, sold in cuts.
+    auto* herdCmd = app.add_subcommand("herd", "Grow a herd of pigs that differ on the programme and sell it in cuts "
+                                               "(or find the cuts that pay best per pig place and year)");
+    HerdArgs& ha = req.herd;
+    herdCmd->add_option("LOCATION", ha.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    bool hLeastCost = false, hGridDiets = false;
+    auto* hLc = herdCmd->add_flag("--least-cost", hLeastCost, "Formulate the diets at least cost first");
+    herdCmd->add_flag("--grid-diets", hGridDiets, "Use the diets on the grid as they stand")->excludes(hLc);
+    int hPigs = 0;
+    std::uint64_t hSeed = 0;
+    double hCvWeight = 0, hCvGrowth = 0, hCvMaintenance = 0, hYield = 0;
+    auto* hPigsOpt = herdCmd->add_option("--pigs", hPigs, "Pigs in the herd, 1 to 20,000 (default 1,000)");
+    auto* hSeedOpt = herdCmd->add_option("--seed", hSeed, "Seed of the draws (the same seed, the same herd)");
+    auto* hCvWeightOpt = herdCmd->add_option("--cv-weight", hCvWeight, "Spread of the starting weight, CV %");
+    auto* hCvGrowthOpt = herdCmd->add_option("--cv-growth", hCvGrowth, "Spread of the growth rate (B3), CV %");
+    auto* hCvMaintenanceOpt =
+        herdCmd->add_option("--cv-maintenance", hCvMaintenance, "Spread of the maintenance (B4), CV %");
+    herdCmd->add_option("--cuts", ha.cuts,
+                        "Cuts AGE:WEIGHT (the pigs at or above a live weight), AGE:SHARE% (the heaviest share of the "
+                        "pigs left) or AGE, comma-separated in order of age; the last empties the barn");
+    herdCmd->add_flag("--best", ha.best, "Find the cuts that pay best per pig place and year");
+    auto* hYieldOpt = herdCmd->add_option("--yield", hYield,
+                                          "Carcass yield the packer pays on, % of live weight, 40 to 100 (overrides "
+                                          "the location's market file)");
+    herdCmd->add_option("--pigs-csv", ha.pigsCsv, "Write one row per pig to this CSV file");
+    herdCmd->add_flag("--json", ha.json, "Print one JSON object");
+    herdCmd->callback([&] {
+        req.kind = CliRequest::Kind::Herd;
+        if (hLeastCost) ha.formulation = 1;
+        if (hGridDiets) ha.formulation = 2;
+        // Checked where the window checks them, so the messages are the same.
+        if (*hPigsOpt) ha.pigs = hPigs;
+        if (*hSeedOpt) ha.seed = hSeed;
+        if (*hCvWeightOpt) ha.cvWeight = hCvWeight;
+        if (*hCvGrowthOpt) ha.cvGrowth = hCvGrowth;
+        if (*hCvMaintenanceOpt) ha.cvMaintenance = hCvMaintenance;
+        if (*hYieldOpt) {
+            if (!std::isfinite(hYield) || hYield < 40 || hYield > 100)
+                throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
+            ha.carcassYield = hYield;
         }
     });
 

@@ -9,6 +9,7 @@
 #include "cli/CompareCommand.h"
 #include "cli/DemoCommand.h"
 #include "cli/GrowthCommand.h"
+#include "cli/HerdCommand.h"
 #include "cli/MarketCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/NewCommand.h"
@@ -36,7 +37,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -48,6 +49,7 @@ struct CliRequest {
     ReportArgs report;
     DemoArgs demo;
     MarketArgs market;
+    HerdArgs herd;
     NewArgs newLocation;
     PricesArgs prices;
 };

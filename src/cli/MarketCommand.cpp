@@ -21,7 +21,8 @@ namespace {
 nlohmann::json SettingsJson(const MarketSettings& m, const MarketRange& r, int weightUnit, const SharedState& s) {
     nlohmann::json j;
     j["start_age"] = NumVal(std::string_view(s.Main->Text2.Text));
-    for (const MarketField& f : kMarketFields) j[f.Key] = m.*f.Value;
+    for (const MarketField& f : kMarketFields)
+        j[f.Key] = f.BlankAllowed && m.*f.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(m.*f.Value);
     j["carcass_unit"] = MarketWeightUnit(weightUnit);
     j["weight_unit"] = weightUnit == 1 ? "lb" : weightUnit == 2 ? "g" : "kg";
     j["from"] = r.From;
@@ -106,7 +107,7 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
         {args.leanPremium, &MarketSettings::LeanPremium},   {args.bandLow, &MarketSettings::BandLow},
         {args.bandHigh, &MarketSettings::BandHigh},         {args.discount, &MarketSettings::Discount},
         {args.pigCost, &MarketSettings::PigCost},           {args.dayCost, &MarketSettings::DayCost},
-        {args.emptyDays, &MarketSettings::EmptyDays}};
+        {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}};
     for (const auto& [value, field] : overrides)
         if (value) m.*field = *value;
     MarketRange range = DefaultMarketRange(*s);
@@ -172,7 +173,9 @@ void PrintMarketReport(const nlohmann::json& report, std::ostream& out) {
         << Fixed(st["lean_base"], 1) << " %, premium " << Fixed(st["lean_premium"], 3) << " per point, band "
         << Fixed(st["band_low"], 1) << " to " << Fixed(st["band_high"], 1) << " " << carcass << " (discount "
         << Fixed(st["discount"], 3) << "), feeder pig " << Fixed(st["pig_cost"], 2) << ", day cost "
-        << Fixed(st["day_cost"], 2) << ", empty days " << Fixed(st["empty_days"], 0) << "\n\n";
+        << Fixed(st["day_cost"], 2) << ", empty days " << Fixed(st["empty_days"], 0) << ", carcass yield "
+        << (st["carcass_yield"].is_number() ? Fixed(st["carcass_yield"], 1) + " %" : std::string("the run's own"))
+        << "\n\n";
     if (report["rows"].empty()) return;
     const char* heads[] = {"Weight", "Age", "Days", "Feed", "F/G", "Feed cost", "Carcass", "Lean %",
                            "Price", "Value", "Margin/pig", "Per place-yr"};

@@ -21,6 +21,8 @@ struct MarketArgs {
     // Overrides of the market settings (money per kg or lb of carcass, weights of carcass).
     std::optional<double> carcassPrice, leanBase, leanPremium, bandLow, bandHigh, discount, pigCost, dayCost,
         emptyDays;
+    // The carcass yield the packer pays on, %; none: the market file's (blank there: the run's own).
+    std::optional<double> carcassYield;
     // Final weights, display unit; default: the location's final weight -20 to +20, step 1.
     std::optional<double> from, to, step;
     bool json = false;

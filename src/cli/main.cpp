@@ -108,6 +108,14 @@ int main(int argc, char** argv) {
                 PrintMarketReport(result, std::cout);
             return MarketExitCode(result);
         }
+        if (req->kind == CliRequest::Kind::Herd) {
+            auto result = RunHerdCommand(req->herd, req->herd.json ? nullptr : &std::cerr);
+            if (req->herd.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintHerdReport(result, std::cout);
+            return HerdExitCode(result);
+        }
         if (req->kind == CliRequest::Kind::New) {
             auto result = RunNewCommand(req->newLocation, tarvisol::RunningProgramFolder());
             if (req->newLocation.json)

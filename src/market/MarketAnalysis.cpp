@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "growth/GrowthRun.h"
+#include "market/ProgrammeFeedCost.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -43,6 +44,34 @@ struct Worker {
     RowMessages messages;
 };
 
+std::vector<ProgrammeDiet> ProgrammeOf(const SharedState& s, const RunSnapshot& run) {
+    std::vector<ProgrammeDiet> diets;
+    for (const RunDiet& d : run.Diets) diets.push_back({ConvertPrice(s, 1, d.Price), d.Allotment});
+    return diets;
+}
+
+// Feed per pig to the final age, the final day counted for the share of it
+// the pig needed to reach the final weight, as its days on feed count it (the
+// run's total counts whole days to the final age rounded), priced diet by
+// diet through the programme's allotments.
+
+struct FeedToFinalAge {
+    double Feed = 0;  // kg
+    double Cost = 0;  // money
+};
+FeedToFinalAge FeedOnFinalAgeBasis(const SharedState& s, const RunSnapshot& run) {
+    FeedToFinalAge f{run.TotalFeed, run.CostPerPig};
+    // DayFeed(0, d) is what the pig ate on its way from day d - 1 to day d.
+    const int last = static_cast<int>(std::ceil(run.FinalAge - 1e-9));
+    if (last <= run.StartAge || last > 199 || run.Diets.empty()) return f;
+    double eaten = 0;
+    for (int d = run.StartAge + 1; d < last; ++d) eaten += run.DayFeed(0, d);
+    eaten += (run.FinalAge - (last - 1)) * run.DayFeed(0, last);
+    f.Feed = eaten;
+    f.Cost = ProgrammeFeedCost(ProgrammeOf(s, run), eaten);
+    return f;
+}
+
 MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double finalWeight, GrowthOutcome outcome,
                          const std::string& said) {
     MarketRow row;
@@ -71,8 +100,8 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     }
     row.Reached = true;
     row.Lean = run.Carcass[3];
-    row.Yield = run.Carcass[4];
-    if (!(row.Yield > 0)) {
+    row.Yield = SaleYield(m, run.Carcass[4]);
+    if (!(run.Carcass[4] > 0)) {
         row.Status = MarketRowStatus::Failed;
         row.Message = "No carcass estimate: the pig reaches " + FormatAuto(finalWeight) +
                       " before it is 125 days old";
@@ -82,9 +111,11 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     row.Message.clear();
     row.FinalAge = run.FinalAge;
     row.Days = run.FinalAge - run.StartAge;
-    row.TotalFeed = ConvertWeight(s, 2, run.TotalFeed);
-    row.FeedGain = run.FeedGain;
-    row.FeedCost = run.CostPerPig;
+    // Feed and days on one basis: to the fractional final age.
+    const FeedToFinalAge fed = FeedOnFinalAgeBasis(s, run);
+    row.TotalFeed = ConvertWeight(s, 2, fed.Feed);
+    row.FeedGain = run.TotalFeed > 0 ? run.FeedGain * fed.Feed / run.TotalFeed : run.FeedGain;
+    row.FeedCost = fed.Cost;
     const double live = MarketInPounds(s.WeightUnit()) ? finalWeight : ConvertWeight(s, 1, finalWeight);
     row.Sale = SellCarcass(m, live, row.Yield, row.Lean, row.FeedCost, row.Days);
     return row;

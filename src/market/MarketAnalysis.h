@@ -46,7 +46,7 @@ struct MarketRow {
     double FeedGain = 0;
     double FeedCost = 0;     // per pig
     double Lean = 0;         // carcass lean of the mixed herd, %
-    double Yield = 0;        // carcass yield of the mixed herd, %
+    double Yield = 0;        // carcass yield the sale used: the market's, or the mixed herd's own, %
     CarcassSale Sale;
 
     bool Sold() const { return Status == MarketRowStatus::Sold; }

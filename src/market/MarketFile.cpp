@@ -55,6 +55,11 @@ bool ReadMarketNumber(std::string_view field, double& v) {
     return ec == std::errc() && p == last && std::isfinite(v);
 }
 
+std::string MarketFieldText(const MarketField& f, const MarketSettings& m) {
+    const double v = m.*f.Value;
+    return f.BlankAllowed && v == 0 ? std::string() : MarketNumberText(v);
+}
+
 std::string MarketFilePath(const std::string& locationBase) { return locationBase + kMarketExtension; }
 
 void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages) {
@@ -80,9 +85,15 @@ void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector
             continue;
         }
         double v = 0;
+        if (found->BlankAllowed && field.empty()) {
+            settings.*found->Value = 0;
+            continue;
+        }
         if (!ReadMarketNumber(field, v) || v < found->Low || v > found->High) {
             messages.push_back(where + std::string(found->Name) + " " + Quoted(field) +
-                               " is not usable; it stays " + Plain(settings.*found->Value));
+                               " is not usable; it stays " +
+                               (found->BlankAllowed && settings.*found->Value == 0 ? std::string("blank")
+                                                                                   : Plain(settings.*found->Value)));
             continue;
         }
         settings.*found->Value = v;
@@ -98,7 +109,7 @@ void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector
 
 std::string MarketText(const MarketSettings& settings) {
     std::vector<std::string> lines{kMarketFileHeader};
-    for (const MarketField& f : kMarketFields) lines.push_back(std::string(f.Name) + "\t" + MarketNumberText(settings.*f.Value));
+    for (const MarketField& f : kMarketFields) lines.push_back(std::string(f.Name) + "\t" + MarketFieldText(f, settings));
     return JoinCrlf(lines);
 }
 

@@ -10,6 +10,8 @@
 //
 // Names are those of kMarketFields (case and surrounding blanks do not
 // matter); lines may come in any order and missing ones keep their default.
+// "Carcass yield, %" may be left blank (the run's own yield); files written
+// before it existed read as that.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,10 @@ inline constexpr const char* kMarketExtension = ".mkt";
 bool ReadMarketNumber(std::string_view text, double& v);
 // The shortest text that reads back as the value ("2.1", "58", "0.30000000000000004").
 std::string MarketNumberText(double v);
+
+// A setting as the file and the window show it: its number, or nothing for
+// a blank (a setting that allows one, at 0).
+std::string MarketFieldText(const MarketField& f, const MarketSettings& m);
 
 // "<base>.mkt" of the location whose base name (folder and name, without
 // extension) is given.

@@ -1,6 +1,7 @@
 #include "market/MarketSettings.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "shared/Numbers.h"
 
@@ -8,6 +9,11 @@ namespace tarvisol {
 
 namespace {
 constexpr double kHuge = 1e9;
+std::string Plain(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
 }
 
 const MarketField kMarketFields[kMarketFieldCount] = {
@@ -20,6 +26,7 @@ const MarketField kMarketFields[kMarketFieldCount] = {
     {"Feeder pig cost", "pig_cost", &MarketSettings::PigCost, 0, kHuge},
     {"Day cost", "day_cost", &MarketSettings::DayCost, 0, kHuge},
     {"Empty days", "empty_days", &MarketSettings::EmptyDays, 0, 365},
+    {"Carcass yield, %", "carcass_yield", &MarketSettings::CarcassYield, 40, 100, true},
 };
 
 MarketSettings DefaultMarketSettings(bool pounds) {
@@ -48,6 +55,10 @@ std::string MarketSettingsProblem(const MarketSettings& m) {
     for (const MarketField& f : kMarketFields) {
         const double v = m.*f.Value;
         if (std::isfinite(v) && v >= f.Low && v <= f.High) continue;
+        if (f.BlankAllowed && v == 0) continue;
+        if (f.BlankAllowed)
+            return std::string(f.Name) + " must be blank (the run's own) or a number from " + Plain(f.Low) + " to " +
+                   Plain(f.High);
         if (f.High >= kHuge) return std::string(f.Name) + " must be a number, " + FormatAuto(f.Low) + " or more";
         return std::string(f.Name) + " must be a number from " + FormatAuto(f.Low) + " to " + FormatAuto(f.High);
     }

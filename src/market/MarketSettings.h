@@ -17,6 +17,11 @@ struct MarketSettings {
     double PigCost = 0;       // feeder pig, per head
     double DayCost = 0;       // housing, labour and interest per pig per day on feed
     double EmptyDays = 0;     // days a place stands empty between batches
+    // The dressing the packer pays on, % of live weight (hot carcass); 0, a
+    // blank in the file and the window, takes the run's own yield from the
+    // carcass equations. Used for every carcass weight of the market and
+    // herd analyses, never for the Growth command's carcass figures.
+    double CarcassYield = 0;
 
     bool operator==(const MarketSettings&) const = default;
 };
@@ -38,9 +43,16 @@ struct MarketField {
     double MarketSettings::*Value;
     double Low;          // lowest usable value
     double High;         // highest usable value
+    bool BlankAllowed = false;  // 0 stands for a blank (the default it names)
 };
-inline constexpr int kMarketFieldCount = 9;
+inline constexpr int kMarketFieldCount = 10;
 extern const MarketField kMarketFields[kMarketFieldCount];
+
+// The carcass yield a sale uses: the market's when it gives one, otherwise
+// the run's own.
+inline double SaleYield(const MarketSettings& m, double runYield) {
+    return m.CarcassYield > 0 ? m.CarcassYield : runYield;
+}
 
 // Empty when every value is usable; otherwise the message naming the first
 // value that is not (a band whose high end is below its low end included).

@@ -31,7 +31,7 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
     const std::string captions[kMarketFieldCount] = {
         "Carcass price" + perUnit, "Lean base %", "Lean premium" + perUnit + " per point",
         "Band low, " + carcass + " carcass", "Band high, " + carcass + " carcass", "Discount" + perUnit,
-        "Feeder pig cost", "Day cost per pig", "Empty days"};
+        "Feeder pig cost", "Day cost per pig", "Empty days", "Carcass yield, % (blank: the run's own)"};
     for (int i = 0; i < kMarketFieldCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
     f.LabelFrom.Caption = "Final weight from, " + live;
     f.LabelTo.Caption = "to, " + live;
@@ -46,18 +46,27 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
 
 void ShowSettings(MarketWeightWindow& f, const MarketSettings& m) {
     for (int i = 0; i < kMarketFieldCount; ++i)
-        f.Settings[static_cast<std::size_t>(i)].Text = MarketNumberText(m.*kMarketFields[i].Value);
+        f.Settings[static_cast<std::size_t>(i)].Text = MarketFieldText(kMarketFields[i], m);
 }
 
 // A box as a number; false when it holds none.
 bool BoxValue(const TextBox& box, double& v) { return ReadMarketNumber(box.Text, v); }
+
+// A setting's box: a number, or a blank where the setting allows one (0).
+bool SettingValue(const MarketField& field, const TextBox& box, double& v) {
+    if (field.BlankAllowed && box.Text.find_first_not_of(" \t") == std::string::npos) {
+        v = 0;
+        return true;
+    }
+    return BoxValue(box, v);
+}
 
 bool ReadBoxes(SharedState& s, MarketWeightWindow& f, MarketSettings& m, MarketRange& r) {
     Dialogs& dlg = DialogsOf(s);
     for (int i = 0; i < kMarketFieldCount; ++i) {
         const MarketField& field = kMarketFields[i];
         double v = 0;
-        if (!BoxValue(f.Settings[static_cast<std::size_t>(i)], v)) {
+        if (!SettingValue(field, f.Settings[static_cast<std::size_t>(i)], v)) {
             dlg.Message(f.SettingLabels[static_cast<std::size_t>(i)].Caption + " must be a number");
             return false;
         }
@@ -178,7 +187,7 @@ bool SaveMarketWeightSettings(SharedState& s, MarketWeightWindow& f) {
     Dialogs& dlg = DialogsOf(s);
     for (int i = 0; i < kMarketFieldCount; ++i) {
         double v = 0;
-        if (!BoxValue(f.Settings[static_cast<std::size_t>(i)], v)) {
+        if (!SettingValue(kMarketFields[i], f.Settings[static_cast<std::size_t>(i)], v)) {
             dlg.Message(f.SettingLabels[static_cast<std::size_t>(i)].Caption + " must be a number; nothing was saved");
             return false;
         }

@@ -78,5 +78,31 @@ TEST(MarketFile, UnusableLinesGiveAMessageEachAndKeepWhatWasThere) {
     EXPECT_TRUE(MarketSettingsProblem(m).empty());
 }
 
+// The packer's carcass yield may be left blank (the run's own yield): a file
+// written before the setting existed reads so, a blank is written as nothing
+// after the TAB, and a yield no packer pays (0, 150 %) is refused.
+TEST(MarketFile, CarcassYieldIsBlankByDefaultAndRefusedOutsideItsRange) {
+    std::vector<std::string> messages;
+    MarketSettings old = DefaultMarketSettings(false);
+    old.CarcassYield = 74;
+    ReadMarketText(std::string(kMarketFileHeader) + "\r\nCarcass price\t2.2\r\nCarcass yield, %\t\r\n", old, messages);
+    EXPECT_EQ(old.CarcassYield, 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_NE(MarketText(old).find("\r\nCarcass yield, %\t\r\n"), std::string::npos) << MarketText(old);
+    MarketSettings m = DefaultMarketSettings(false);
+    m.CarcassYield = 75.5;
+    MarketSettings back = DefaultMarketSettings(false);
+    ReadMarketText(MarketText(m), back, messages);
+    EXPECT_EQ(back, m);
+    for (const char* bad : {"0", "150"}) {
+        ReadMarketText(std::string("Carcass yield, %\t") + bad, back, messages);
+        EXPECT_EQ(back.CarcassYield, 75.5) << bad;
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Market settings, line 1: Carcass yield, % \"0\" is not usable; it stays 75.5");
+    m.CarcassYield = 150;
+    EXPECT_EQ(MarketSettingsProblem(m), "Carcass yield, % must be blank (the run's own) or a number from 40 to 100");
+}
+
 }  // namespace
 }  // namespace tarvisol

@@ -92,20 +92,84 @@ TEST(MarketAnalysis, EachRowIsTheGrowthCommandAtThatWeightPutThroughTheMarket) {
         const RunSnapshot& run = x.s->LastRun;
         EXPECT_DOUBLE_EQ(row.FinalAge, run.FinalAge);
         EXPECT_DOUBLE_EQ(row.Days, run.FinalAge - x.s->StartAge);
-        EXPECT_DOUBLE_EQ(row.TotalFeed, ConvertWeight(*x.s, 2, x.s->CumFeed(x.s->SimSex)));
-        EXPECT_DOUBLE_EQ(row.FeedGain, run.FeedGain);
-        EXPECT_DOUBLE_EQ(row.FeedCost, CostPerPig(*x.s));
+        // Feed is counted to the fractional final age, as the days are: the
+        // whole days before it and the share of the final day the pig needed;
+        // the difference from the run's total is the last diet's, at its price.
+        const int last = static_cast<int>(std::ceil(run.FinalAge));
+        double eaten = (run.FinalAge - (last - 1)) * run.DayFeed(0, last);
+        for (int d = run.StartAge + 1; d < last; ++d) eaten += run.DayFeed(0, d);
+        EXPECT_NEAR(row.TotalFeed, ConvertWeight(*x.s, 2, eaten), 1e-9);
+        const RunDiet& lastDiet = run.Diets[static_cast<std::size_t>(x.s->CurrentDietIndex - 1)];
+        EXPECT_NEAR(row.FeedCost, CostPerPig(*x.s) + (eaten - run.TotalFeed) * ConvertPrice(*x.s, 1, lastDiet.Price),
+                    1e-9);
+        EXPECT_NEAR(row.FeedGain, run.FeedGain * eaten / run.TotalFeed, 1e-12);
         EXPECT_DOUBLE_EQ(row.Lean, x.s->CarcassTable(0, 3));
         EXPECT_DOUBLE_EQ(row.Yield, x.s->CarcassTable(0, 4));
         const CarcassSale sale = SellCarcass(m, row.FinalWeight, x.s->CarcassTable(0, 4), x.s->CarcassTable(0, 3),
-                                             CostPerPig(*x.s), x.s->FinalAge - x.s->StartAge);
+                                             row.FeedCost, x.s->FinalAge - x.s->StartAge);
         EXPECT_DOUBLE_EQ(row.Sale.Value, sale.Value);
         EXPECT_DOUBLE_EQ(row.Sale.MarginPerPig, sale.MarginPerPig);
         EXPECT_DOUBLE_EQ(row.Sale.MarginPerPlaceYear, sale.MarginPerPlaceYear);
     }
+    // A packer's yield replaces the run's own in every carcass weight, and
+    // the run's carcass figures are left as they were.
+    MarketSettings paid = m;
+    paid.CarcassYield = 75;
+    const MarketAnalysis b = x.Analyse({110, 130, 10}, 2, nullptr, paid);
+    ASSERT_EQ(b.Rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(b.Rows[i].Sale.CarcassWeight, b.Rows[i].FinalWeight * 0.75);
+        EXPECT_EQ(b.Rows[i].Yield, 75);
+        EXPECT_LT(a.Rows[i].Yield, 70) << "the run's own yield";
+        EXPECT_EQ(b.Rows[i].Lean, a.Rows[i].Lean);
+    }
     // Heavier pigs are older and have eaten more.
     EXPECT_LT(a.Rows[0].FinalAge, a.Rows[2].FinalAge);
     EXPECT_LT(a.Rows[0].TotalFeed, a.Rows[2].TotalFeed);
+}
+
+// The best weight is a property of the pig and the market, not of where the
+// range of weights starts: feed and days both run to the fractional final age.
+TEST(MarketAnalysis, BestWeightDoesNotDependOnWhereTheRangeStarts) {
+    Demo x;
+    const MarketSettings m = DefaultMarketSettings(false);
+    const MarketAnalysis a = x.Analyse({100, 130, 0.5}, 2, nullptr, m);
+    const MarketAnalysis b = x.Analyse({100.25, 130.25, 0.5}, 2, nullptr, m);
+    ASSERT_TRUE(a.Stands());
+    ASSERT_TRUE(b.Stands());
+    auto weight = [](const MarketAnalysis& r, int i) { return r.Rows[static_cast<std::size_t>(i)].FinalWeight; };
+    EXPECT_NEAR(weight(a, a.BestPerPig), weight(b, b.BestPerPig), 0.5);
+    EXPECT_NEAR(weight(a, a.BestPerPlaceYear), weight(b, b.BestPerPlaceYear), 0.5);
+    // Feed rises with the weight by about the same amount per step: no
+    // whole days' feed jumping in at some steps and not at others.
+    for (std::size_t i = 2; i < a.Rows.size(); ++i) {
+        const double before = a.Rows[i - 1].TotalFeed - a.Rows[i - 2].TotalFeed;
+        const double step = a.Rows[i].TotalFeed - a.Rows[i - 1].TotalFeed;
+        EXPECT_NEAR(step, before, 0.15 * before) << a.Rows[i].FinalWeight;
+    }
+}
+
+// With no band and no costs besides feed, a heavier pig always earns more
+// per head, while a place turns over faster with lighter pigs: the two bests
+// sit at the two ends of the range, each the maximum of its own margin.
+TEST(MarketAnalysis, EachBestIsTheMaximumOfItsOwnMargin) {
+    Demo x;
+    MarketSettings m = HandMarket();
+    m.BandLow = 0;
+    m.BandHigh = 1000;
+    m.LeanPremium = 0;
+    m.DayCost = 0;
+    m.PigCost = 0;
+    m.EmptyDays = 0;
+    m.CarcassPrice = 2.5;
+    const MarketAnalysis a = x.Analyse({100, 130, 5}, 2, nullptr, m);
+    ASSERT_TRUE(a.Stands());
+    EXPECT_EQ(a.BestPerPig, static_cast<int>(a.Rows.size()) - 1);
+    EXPECT_EQ(a.BestPerPlaceYear, 0);
+    for (const MarketRow& r : a.Rows) {
+        EXPECT_LE(r.Sale.MarginPerPig, a.Rows[static_cast<std::size_t>(a.BestPerPig)].Sale.MarginPerPig);
+        EXPECT_LE(r.Sale.MarginPerPlaceYear, a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)].Sale.MarginPerPlaceYear);
+    }
 }
 
 TEST(MarketAnalysis, WeightsThePigNeverReachesAreListedAndNeverBest) {

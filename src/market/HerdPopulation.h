@@ -1,0 +1,96 @@
+#pragma once
+// A barn of pigs that differ: N pigs around the location's growth curve, each
+// with its own starting weight, growth rate (B3), mature size (B2) and
+// maintenance (B4), drawn with correlations from a seeded generator, and each
+// grown by the engine on the location's diet programme (its own allotments,
+// so a pig that eats faster changes diet sooner) to the end of the day
+// tables. Each pig's daily weight, cumulative feed and feed cost are kept, so
+// that valuing a way of selling never grows a pig again.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "market/ProgrammeFeedCost.h"
+
+namespace tarvisol {
+
+struct SharedState;
+class Progress;
+
+// How the pigs differ. Spreads are coefficients of variation, % of the
+// location's value; with every spread at 0 each pig is the Growth command's.
+struct HerdSettings {
+    int Pigs = 1000;
+    std::uint64_t Seed = 2013;
+    double CvStartWeight = 12;  // starting weight
+    double CvGrowth = 15;       // growth rate, B3
+    double CvMatureSize = 6;    // mature weight, B0 e^B2
+    double CvMaintenance = 12;  // maintenance, B4
+    // Correlations between the draws of one pig.
+    double CorrStartGrowth = 0.3;        // heavier starters grow a little faster
+    double CorrGrowthMature = -0.2;      // fast early growth, smaller mature size
+    double CorrGrowthMaintenance = 0.3;  // faster growers spend more on maintenance
+
+    bool operator==(const HerdSettings&) const = default;
+};
+
+inline constexpr int kHerdMaxPigs = 20000;
+inline constexpr double kHerdMaxCv = 30;
+
+// Empty when the settings can be grown; otherwise the message naming the
+// first that cannot (pigs from 1 to 20,000, spreads from 0 to 30 %,
+// correlations from -0.9 to 0.9 that together describe a possible herd).
+std::string HerdSettingsProblem(const HerdSettings& h);
+
+// One pig's draws.
+struct HerdPig {
+    double StartWeight = 0;         // kg
+    std::array<double, 5> Curve{};  // B0..B4 as the engine takes them
+};
+
+// The pigs of a herd drawn from the settings around the location's starting
+// weight (kg) and curve; the same seed gives the same pigs on any machine.
+std::vector<HerdPig> DrawHerd(const HerdSettings& h, double startWeight, const std::array<double, 5>& curve);
+
+struct Herd {
+    bool Cancelled = false;
+    std::string Problem;  // why there is no herd (empty when there is one)
+    HerdSettings Settings;
+    int StartAge = 0;     // days, every pig's
+    int LastAge = 0;      // the last day every pig's tables hold
+    int WeightUnit = 0;   // the location's
+    double MarketPerKg = 1;  // market weight unit (kg, or lb in the pound system) per kg
+    // The Growth command's pig on the same programme: its final weight (kg)
+    // and age, and the carcass yield and lean of the mixed herd the run gave.
+    double FinalWeight = 0, FinalAge = 0;
+    double RunYield = 0, RunLean = 0;
+    std::vector<ProgrammeDiet> Programme;  // price per kg and allotment per diet
+    std::vector<HerdPig> Pigs;
+    // Per pig p and day d (age StartAge + d), at p * Days() + d: live weight
+    // (kg), feed eaten since the starting day (kg) and its cost.
+    std::vector<double> Weight, Feed, FeedCost;
+
+    bool Grown() const { return Problem.empty() && !Cancelled && !Pigs.empty(); }
+    int Days() const { return LastAge - StartAge + 1; }
+    std::size_t At(int pig, int age) const {
+        return static_cast<std::size_t>(pig) * static_cast<std::size_t>(Days()) +
+               static_cast<std::size_t>(age - StartAge);
+    }
+    double WeightAt(int pig, int age) const { return Weight[At(pig, age)]; }
+    double FeedAt(int pig, int age) const { return Feed[At(pig, age)]; }
+    double FeedCostAt(int pig, int age) const { return FeedCost[At(pig, age)]; }
+};
+
+struct HerdOptions {
+    int threads = 0;               // 0: one per processor
+    Progress* progress = nullptr;  // pigs grown; may ask to stop
+};
+
+// Runs the Growth command once on a private copy of s (its main window as the
+// user left it) and grows every pig on that programme, in parallel on private
+// copies; the herd is the same on any number of threads. Neither s nor its
+// window change.
+Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& options = {});
+
+}  // namespace tarvisol

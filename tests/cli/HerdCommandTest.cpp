@@ -1,0 +1,96 @@
+// tarvisol-cli herd on a copy of the demo: the JSON layout and the pigs'
+// file tell the same sale, a second run gives the same answer, and settings
+// no herd can have are refused with a message and exit status 2.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/CliArgs.h"
+#include "cli/HerdCommand.h"
+#include "location/ScratchFolder.h"
+#include "shared/TextFile.h"
+#include "support/DemoLocation.h"
+#include "support/FolderContents.h"
+
+namespace tarvisol::cli {
+namespace {
+namespace fs = std::filesystem;
+
+struct DemoCopy {
+    testing::ScratchFolder folder;
+    DemoCopy() { testing::CopyDemoLocation(fs::path(folder.Str())); }
+    std::string Location() const { return folder.File("Demo"); }
+};
+
+TEST(HerdCommand, JsonAndThePigsFileTellOneSaleAndASecondRunIsTheSame) {
+    DemoCopy demo;
+    HerdArgs a;
+    a.location = demo.Location();
+    a.formulation = 1;
+    a.pigs = 300;
+    a.cuts = "150:128,158:50%,166";
+    a.pigsCsv = demo.folder.File("pigs.csv");
+    a.threads = 2;
+    const auto r = RunHerdCommand(a, nullptr);
+    ASSERT_EQ(HerdExitCode(r), 0) << r.dump();
+    ASSERT_EQ(r["cuts"].size(), 3u);
+    int sold = 0;
+    double revenue = 0, loss = 0;
+    for (const auto& c : r["cuts"]) {
+        for (const char* key : {"age", "sold", "live_mean", "live_sd", "carcass_mean", "carcass_sd", "outside_band",
+                                "revenue", "sort_loss_per_pig"})
+            EXPECT_TRUE(c.contains(key)) << key;
+        sold += c["sold"].get<int>();
+        revenue += c["revenue"].get<double>();
+        loss += c["sort_loss_per_pig"].get<double>() * c["sold"].get<int>();
+    }
+    const auto& t = r["totals"];
+    EXPECT_EQ(sold, 300);
+    EXPECT_EQ(t["pigs"], 300);
+    EXPECT_NEAR(t["revenue_per_pig"].get<double>(), revenue / 300, 1e-9);
+    EXPECT_NEAR(t["sort_loss_per_pig"].get<double>(), loss / 300, 1e-9);
+    EXPECT_EQ(t["barn_days"], 166 - r["settings"]["start_age"].get<int>());
+    EXPECT_EQ(r["settings"]["carcass_yield"], 74.9);
+    // The pigs' file: one row per pig, whose revenues add up to the cuts'.
+    std::string csv, error;
+    ASSERT_TRUE(ReadTextFile(a.pigsCsv, csv, error)) << error;
+    const std::vector<std::string> rows = SplitLines(csv);
+    ASSERT_GE(rows.size(), 301u);
+    double fromFile = 0;
+    for (std::size_t i = 1; i <= 300; ++i) fromFile += std::stod(rows[i].substr(rows[i].rfind(',') + 1));
+    EXPECT_NEAR(fromFile, revenue, 300 * 0.005);
+    // Again in the same process: the same answer.
+    EXPECT_EQ(RunHerdCommand(a, nullptr), r);
+}
+
+TEST(HerdCommand, SettingsNoHerdCanHaveAreRefusedWithAMessage) {
+    DemoCopy demo;
+    const auto files = testing::FolderContents(demo.folder.Str());
+    HerdArgs a;
+    a.location = demo.Location();
+    a.pigs = 0;
+    auto r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 2);
+    EXPECT_EQ(r["messages"].back(), "The herd was not sold: The number of pigs must be from 1 to 20,000");
+    a.pigs = 50;
+    a.cvGrowth = -1;
+    r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 2);
+    EXPECT_EQ(r["messages"].back(), "The herd was not sold: The spread of the growth rate must be from 0 to 30 %");
+    a.cvGrowth.reset();
+    a.cuts = "160:120,150";
+    r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 2);
+    EXPECT_EQ(r["messages"].back(), "The herd was not sold: Cut 2 must come after cut 1: cuts go in order of age");
+    EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
+    for (const char* bad : {"--yield=0", "--yield=150", "--pigs=x"}) {
+        const std::string loc = a.location;
+        const char* argv[] = {"tarvisol-cli", "herd", loc.c_str(), bad};
+        int code = 0;
+        EXPECT_FALSE(ParseCommandLine(4, const_cast<char**>(argv), code).has_value()) << bad;
+        EXPECT_EQ(code, 2) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace tarvisol::cli
