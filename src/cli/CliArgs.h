@@ -16,6 +16,7 @@
 #include "cli/PlotCommand.h"
 #include "cli/PricesCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/RequirementsCommand.h"
 
 namespace tarvisol::cli {
 
@@ -36,7 +37,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Requirements } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -50,6 +51,7 @@ struct CliRequest {
     MarketArgs market;
     NewArgs newLocation;
     PricesArgs prices;
+    RequirementsArgs requirements;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments
