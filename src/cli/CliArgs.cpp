@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "growth/GrowthRun.h"
+#include "nutrition/MinimumsFromRequirements.h"
 
 namespace tarvisol::cli {
 
@@ -282,6 +283,28 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                 throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
             ha.carcassYield = hYield;
         }
+    });
+
+    // requirements: what the pig needs day by day against what its diets supply.
+    auto* reqCmd = app.add_subcommand("requirements", "Press Growth and compare what the pig needs day by day with "
+                                                      "what its diets supply; the nitrogen and phosphorus balance");
+    RequirementsArgs& qa = req.requirements;
+    reqCmd->add_option("LOCATION", qa.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    bool qLeastCost = false, qGridDiets = false;
+    auto* qLc = reqCmd->add_flag("--least-cost", qLeastCost, "Formulate the diets at least cost first");
+    reqCmd->add_flag("--grid-diets", qGridDiets, "Use the diets on the grid as they stand")->excludes(qLc);
+    reqCmd->add_flag("--json", qa.json, "Print one JSON object");
+    auto* qSet = reqCmd->add_flag("--set-minimums", qa.setMinimums,
+                                  "Make each diet's amino-acid, STTD phosphorus and calcium minimums the requirement "
+                                  "where the diet starts");
+    reqCmd->add_option("--margin", qa.margin, "Percent of the requirement the minimums take (default 100)")
+        ->needs(qSet)
+        ->check(CLI::Range(kLowestMargin, kHighestMargin));
+    reqCmd->add_flag("--save", qa.save, "Save the nutrient restriction file with the new minimums")->needs(qSet);
+    reqCmd->callback([&] {
+        req.kind = CliRequest::Kind::Requirements;
+        if (qLeastCost) qa.formulation = 1;
+        if (qGridDiets) qa.formulation = 2;
     });
 
     try {

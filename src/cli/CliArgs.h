@@ -17,6 +17,7 @@
 #include "cli/PlotCommand.h"
 #include "cli/PricesCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/RequirementsCommand.h"
 
 namespace tarvisol::cli {
 
@@ -37,7 +38,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd, Requirements } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -52,6 +53,7 @@ struct CliRequest {
     HerdArgs herd;
     NewArgs newLocation;
     PricesArgs prices;
+    RequirementsArgs requirements;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

@@ -116,6 +116,14 @@ int main(int argc, char** argv) {
                 PrintHerdReport(result, std::cout);
             return HerdExitCode(result);
         }
+        if (req->kind == CliRequest::Kind::Requirements) {
+            auto result = RunRequirementsCommand(req->requirements, req->requirements.json ? nullptr : &std::cerr);
+            if (req->requirements.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintRequirementsReport(result, std::cout);
+            return RequirementsExitCode(result);
+        }
         if (req->kind == CliRequest::Kind::New) {
             auto result = RunNewCommand(req->newLocation, tarvisol::RunningProgramFolder());
             if (req->newLocation.json)

@@ -538,7 +538,10 @@ GrowthOutcome Growth(SharedState& s) {
         case GrowthOutcome::RunFailed:
         case GrowthOutcome::FinalWeightNotReached:
         case GrowthOutcome::PriceMissing:
-        case GrowthOutcome::Results: s.LastRun = RunSnapshotOf(s); break;
+        case GrowthOutcome::Results:
+            s.LastRun = RunSnapshotOf(s);
+            if (s.CompleteRunSnapshot) s.CompleteRunSnapshot(s, s.LastRun);
+            break;
         default: break;
     }
     return outcome;

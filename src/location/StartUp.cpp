@@ -14,6 +14,7 @@
 #include "location/LocationFiles.h"
 #include "location/LocationSettings.h"
 #include "location/PigFile.h"
+#include "location/RunCompletion.h"
 #include "location/UnitChoice.h"
 #include "location/WindowSize.h"
 #include "shared/Dialogs.h"
@@ -84,6 +85,7 @@ void FormLoad(SharedState& s, const std::string& programFolder) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     s.ProgramFolder = folder;
     s.LocationFolder = folder;
+    InstallRunCompletion(s);
 
     s.DietCount = 6;
     w.Text6.ToolTip = "Type in a New Location Name then double click or just double click";

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/RunNutrition.h"
 #include "shared/Table.h"
 
 namespace tarvisol {
@@ -117,6 +118,9 @@ struct RunSnapshot {
     Table2<double, 2, 200> DayGrowth;
     Table2<double, 2, 200> DayFeed;
     std::vector<std::string> Messages;  // what the run reported about its results
+    // The requirements day by day and per diet phase, and the nitrogen and
+    // phosphorus balance (filled when a Growth run ends; empty otherwise).
+    RunNutrition Nutrition;
 
     // Order in which snapshots were taken in this process (larger is later);
     // tells the latest finished run. Not part of what a run is.

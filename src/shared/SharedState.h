@@ -102,6 +102,10 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // Current"), stamped when it was transferred: "Keep This Run" keeps it
     // when it is later than LastRun.
     RunSnapshot TransferredOptimum;
+    // Adds to a run just taken what the layers above the engine read from it
+    // (the requirements and the nutrient balance). Installed at start-up;
+    // null leaves snapshots as the engine took them.
+    void (*CompleteRunSnapshot)(const SharedState&, RunSnapshot&) = nullptr;
 
     // --- Where messages and the daily grid go. Null means "nowhere": private
     // copies used for parallel work run without a window.

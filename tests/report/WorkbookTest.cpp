@@ -152,6 +152,7 @@ TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDay
     const int cost = RowOf(cmp, "Cost per pig", "B");
     ASSERT_GT(cost, 0);
     EXPECT_EQ(cmp.at("D" + std::to_string(cost)).format, "0.00");
+}
 
 // A run that reaches its final weight just after a whole day: the Days
 // sheet's last day gives the males and females the Sexes sheet gives.

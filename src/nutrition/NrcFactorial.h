@@ -1,0 +1,75 @@
+#pragma once
+// The factorial requirements of a growing-finishing pig for one day, after
+// the NRC (2012) Nutrient Requirements of Swine, 11th revised edition
+// (National Academies Press, Washington DC), chapters 6 (minerals) and 8
+// (the growing-finishing pig model). Inputs are what a growth run gives for
+// the day: body weight, feed eaten and whole-body protein deposition.
+//
+// Amino acids are standardized ileal digestible (SID), phosphorus standardized
+// total tract digestible (STTD), calcium total; feed as fed at 90 % dry matter,
+// the basis of the NRC (2012) requirement tables.
+#include <array>
+
+namespace tarvisol {
+
+// --- Coefficients, each with where it comes from.
+// Dry matter of the feed as fed: NRC (2012) tables are stated at 90 % DM.
+inline constexpr double kFeedDryMatter = 0.90;
+// Basal endogenous gut losses of SID lysine, g per kg dry matter intake: NRC (2012) ch. 8.
+inline constexpr double kLysineGutLoss = 0.417;
+// Integumental lysine losses, g per kg BW^0.75 and day: NRC (2012) ch. 8.
+inline constexpr double kLysineIntegumentLoss = 0.0045;
+// Lysine in whole-body protein deposited, g per g: NRC (2012) ch. 8 (7.10 %).
+inline constexpr double kLysineInProtein = 0.0710;
+// Marginal efficiency of SID lysine for protein deposition, declining with
+// body weight: 0.75 / (1 + 0.0547 + 0.002215 BW), NRC (2012) ch. 8
+// (68.2 % at 20 kg, 56.8 % at 120 kg).
+inline constexpr double kLysineEfficiency = 0.75;
+inline constexpr double kLysineEfficiencyBase = 1.0547;
+inline constexpr double kLysineEfficiencyPerKg = 0.002215;
+// Basal endogenous gut losses of phosphorus, g per kg dry matter intake: NRC (2012) ch. 6 (190 mg/kg DMI).
+inline constexpr double kPhosphorusGutLoss = 0.190;
+// Minimum urinary phosphorus losses, g per kg BW and day: NRC (2012) ch. 6 (7 mg/kg BW).
+inline constexpr double kPhosphorusUrinaryLoss = 0.007;
+// Phosphorus retained per kg of whole-body protein deposited, g: the slope of
+// whole-body P on whole-body protein, NRC (2012) ch. 6 and 8 (26.012 g P per kg protein).
+inline constexpr double kPhosphorusPerProtein = 26.012;
+// Efficiency of STTD phosphorus for retention: NRC (2012) ch. 6 (0.77).
+inline constexpr double kPhosphorusEfficiency = 0.77;
+// Total calcium to STTD phosphorus: NRC (2012) ch. 6 (2.15 : 1).
+inline constexpr double kCalciumToSttdPhosphorus = 2.15;
+// Nitrogen in protein: protein = N x 6.25.
+inline constexpr double kProteinPerNitrogen = 6.25;
+// Phosphorus as P2O5: P2O5 = P x 2.291 (molar masses 141.94 / 61.95).
+inline constexpr double kP2O5PerP = 2.291;
+
+// Ideal ratios of the other SID amino acids to SID lysine, from NRC (2012)
+// Table 16-1A (growing-finishing pigs, 50-75 kg column, % SID of the diet as
+// fed: lysine 0.85). Index j = 0..11 pairs with diet column j + 3: arginine,
+// histidine, lysine, tryptophan, phenylalanine + tyrosine, phenylalanine,
+// methionine + cystine, methionine, threonine, leucine, isoleucine, valine.
+inline constexpr std::array<double, 12> kTable16_1A_50to75 = {0.39, 0.29, 0.85, 0.15, 0.80, 0.50,
+                                                              0.48, 0.25, 0.52, 0.86, 0.44, 0.55};
+inline constexpr int kLysineColumn = 5;  // diet column of lysine
+
+// The ratio of amino acid j (0..11, diet column j + 3) to lysine.
+double IdealRatio(int j);
+
+// Marginal efficiency of SID lysine for protein deposition at body weight w (kg).
+double LysineEfficiency(double weightKg);
+
+// SID lysine, g per day: basal gut losses + integumental losses + lysine
+// deposited in protein over its marginal efficiency.
+double SidLysineGrams(double weightKg, double feedKg, double proteinDepositionGrams);
+
+// Phosphorus retained with the day's protein deposition, g per day.
+double PhosphorusRetainedGrams(double proteinDepositionGrams);
+
+// STTD phosphorus, g per day: basal gut losses + minimum urinary losses +
+// phosphorus retained over its efficiency.
+double SttdPhosphorusGrams(double weightKg, double feedKg, double proteinDepositionGrams);
+
+// Total calcium, g per day, by its ratio to STTD phosphorus.
+double CalciumGrams(double sttdPhosphorusGrams);
+
+}  // namespace tarvisol
