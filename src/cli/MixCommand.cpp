@@ -85,7 +85,7 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
         MixingSheet m;
         if (const std::string why = BuildMixingSheet(*s, args.diet, o, m); !why.empty()) {
             out["problem"] = why;
-            refused = s->DietFaults(args.diet) == 0;  // a size the sheet cannot use
+            refused = DietFormulated(*s, args.diet);  // a size the sheet cannot use
         } else {
             out["sheet"] = SheetJson(m);
         }

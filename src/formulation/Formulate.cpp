@@ -68,6 +68,20 @@ std::string UnusableValue(const SharedState& s, int nr) {
     return {};
 }
 
+// Diet d limits at least one nutrient. Without any, the least-cost "diet" is
+// the cheapest ingredient alone, which is no feed. While the feed-weight
+// search ties the protein maximum to the minimum, that maximum is its own
+// doing and does not count.
+bool HasNutrientRestrictions(const SharedState& s, int d) {
+    const bool tiedProtein = s.OptimiseStage == 1 || s.OptimiseStage == 3;
+    for (int k = 1; k <= LastFormulatedNutrient(s); ++k) {
+        const double lo = s.NutrientLimits(d, 1, k), hi = s.NutrientLimits(d, 2, k);
+        if (lo != 0 && std::isfinite(lo) && lo > -kLpNoLimit) return true;
+        if (hi > 0 && hi < kLpNoLimit && !(tiedProtein && k == 2)) return true;
+    }
+    return false;
+}
+
 // Nothing is laid out: LPCOST counts the diet infeasible without a solve.
 void Refuse(SharedState& s) {
     s.LpRefused = true;
@@ -112,6 +126,12 @@ void BuildLp(SharedState& s, int32_t& d) {
     }
     int16_t answer = 0;
     CheckLimitOrder(s, answer);
+    if (!HasNutrientRestrictions(s, d)) {
+        DialogsOf(s).Message("Diet " + std::to_string(d) + " has no nutrient restrictions and was not formulated");
+        s.DietLpReason(d) = kNoNutrientRestrictions;
+        Refuse(s);
+        return;
+    }
 
     ClearUsedCoefficients(s);
     s.LpRowSense.Fill(0);

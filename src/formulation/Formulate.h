@@ -12,7 +12,7 @@ namespace tarvisol {
 // Lays out the LP of diet d in LpTable / LpRowSense / LpRowCount. May raise
 // the limit-order messages and "Too many Restrictions for Diet ". A diet that
 // does not fit the table (more than 61 nutrient minimum rows or more than 320
-// rows) is refused: nothing is laid out and LpRefused is set, so that LPCOST
+// rows) or that restricts no nutrient is refused: nothing is laid out and LpRefused is set, so that LPCOST
 // counts it infeasible.
 void BuildLp(SharedState& s, int32_t& d);
 
@@ -53,6 +53,7 @@ void ClearFormulationTables(SharedState& s);
 // The message texts of formulation.
 inline constexpr const char* kTooManyRestrictions = "Too many Restrictions for Diet ";
 inline constexpr const char* kPricesMissing = "Prices are missing";
+inline constexpr const char* kNoNutrientRestrictions = "no nutrient restrictions: nothing to formulate";
 inline constexpr const char* kLpcostTail = ") in procedure {LPCOST} of Calculations";
 
 }  // namespace tarvisol

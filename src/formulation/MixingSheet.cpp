@@ -49,6 +49,10 @@ std::string BuildMixingSheet(const SharedState& s, int d, const MixingOptions& o
             return "A scale resolution must be a number from 0.000001 up to the batch size";
     if (!(std::isfinite(o.fineBelow) && o.fineBelow >= 0 && o.fineBelow <= 100))
         return "The share below which the fine resolution applies must be from 0 to 100 %";
+    // A diet the last Run LP did not formulate says why, when it was told why.
+    const std::string& reason = s.DietLpReason(d);
+    if (!reason.empty() && reason.rfind("infeasible", 0) != 0)
+        return diet + " was not formulated: " + reason;
     if (s.DietFaults(d) != 0) return diet + " is infeasible: it has no formula to weigh out";
     double sum = 0;
     for (int j = 1; j <= s.IngredientCount; ++j) sum += s.DietFormula(d, j);

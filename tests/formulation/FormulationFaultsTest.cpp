@@ -2,6 +2,7 @@
 // values that cannot reach the solver are named.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "formulation/Formulate.h"
@@ -92,4 +93,25 @@ TEST_F(FormulationFaultsTest, AVeryLargeMaximumIsNoLimit) {
         EXPECT_NEAR(s->DietPrice(1), price, 1e-7) << huge;
     }
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FormulationFaultsTest, ADietWithoutNutrientRestrictionsIsNotFormulated) {
+    // Diet 2 is a new column with no restriction lines yet: the cheapest
+    // "diet" would be whatever costs least, not a feed.
+    s->DietCount = 2;
+    RunLp(*s);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    EXPECT_EQ(s->DietLpReason(2), "no nutrient restrictions: nothing to formulate");
+    const auto shown = Messages();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "Diet 2 has no nutrient restrictions and was not formulated"),
+              shown.end());
+    // Ingredient limits alone do not make a diet.
+    s->IngredientLimits(2, 2, 3) = 10;
+    FormulateDiet(*s, 2);
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    // One nutrient limit does.
+    s->NutrientLimits(2, 1, 2) = 16;
+    FormulateDiet(*s, 2);
+    EXPECT_TRUE(DietFormulated(*s, 2));
 }
