@@ -24,6 +24,8 @@ constexpr int kTableRows = 320;
 constexpr int kWarnRows = 150;
 // The highest nutrient index with a matrix column (k + 1 <= 121).
 constexpr int kLastNutrientWithColumn = 120;
+// The highest nutrient index a restriction may name.
+constexpr int kMaxNutrientIndex = 121;
 
 int LastFormulatedNutrient(const SharedState& s) { return std::min(s.NutrientCount, kLastNutrientWithColumn); }
 
@@ -80,6 +82,26 @@ bool HasNutrientRestrictions(const SharedState& s, int d) {
         if (hi > 0 && hi < kLpNoLimit && !(tiedProtein && k == 2)) return true;
     }
     return false;
+}
+
+// The first minimum of diet d on a nutrient that no ingredient holds (its
+// row would be all zeros, which the solver drops, so the minimum would pass
+// unseen), as a reason text; empty when there is none.
+std::string MinimumNoIngredientHolds(const SharedState& s, int d) {
+    const int last = std::min<int>(s.NutrientCount, kMaxNutrientIndex);
+    for (int k = 1; k <= last; ++k) {
+        const double lo = s.NutrientLimits(d, 1, k);
+        if (!(lo > 0)) continue;
+        const int c = k + 1;
+        bool held = false;
+        for (int j = 1; j <= s.IngredientCount && c <= kLastNutrientWithColumn + 1 && !held; ++j)
+            held = s.IngredientMatrix(c, j) != 0;
+        if (held) continue;
+        std::string name = c <= kLastNutrientWithColumn + 1 ? s.NutrientNames(c) : std::string();
+        if (name.empty()) name = c <= 15 ? DefaultColumnLabel(c) : "nutrient " + std::to_string(k);
+        return "the minimum of " + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
+    }
+    return {};
 }
 
 // Nothing is laid out: LPCOST counts the diet infeasible without a solve.
@@ -165,6 +187,14 @@ void BuildLp(SharedState& s, int32_t& d) {
                                       std::to_string(kMinimumBlock)
                                 : "too many restrictions: " + std::to_string(total) + " rows, the table holds " +
                                       std::to_string(kTableRows);
+        Refuse(s);
+        return;
+    }
+    if (std::string reason = MinimumNoIngredientHolds(s, d); !reason.empty()) {
+        std::string message = reason;
+        message[0] = 'T';
+        DialogsOf(s).Message(message + "; Diet " + std::to_string(d) + " was not formulated");
+        s.DietLpReason(d) = std::move(reason);
         Refuse(s);
         return;
     }

@@ -2,6 +2,7 @@
 // is told as not formulated (exit 1), never printed as a formula or a batch.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -48,4 +49,21 @@ TEST_F(UnformulatedDietsCommandTest, NoNutrientRestrictionsIsNoDiet) {
         EXPECT_TRUE(m["sheet"].is_null()) << missing;
         EXPECT_EQ(m["problem"], "Diet 1 was not formulated: no nutrient restrictions: nothing to formulate");
     }
+}
+
+TEST_F(UnformulatedDietsCommandTest, AMinimumOnANutrientOutsideTheMatrixIsNamedAndTheNutrientListed) {
+    // The demo matrix has 22 columns: nutrients 1 to 21.
+    {
+        std::FILE* f = std::fopen(folder.File("DemoReq.nut").c_str(), "ab");
+        std::fputs(" 1 \t 25 \t0.5\t0\r\n", f);
+        std::fclose(f);
+    }
+    const ProgramRun r = RunCli("lp " + Demo() + " --json");
+    EXPECT_EQ(r.status, 1);
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& d1 = j["diets"][0];
+    EXPECT_FALSE(d1["feasible"].get<bool>());
+    EXPECT_EQ(d1["reason"], "the minimum of nutrient 25 (0.5) cannot be met: no ingredient holds it");
+    EXPECT_TRUE(j["diets"][1]["feasible"].get<bool>());
+    EXPECT_TRUE(j["diets"][1]["nutrients"].contains("Nutrient 25")) << j["diets"][1]["nutrients"].dump();
 }

@@ -115,3 +115,24 @@ TEST_F(FormulationFaultsTest, ADietWithoutNutrientRestrictionsIsNotFormulated) {
     FormulateDiet(*s, 2);
     EXPECT_TRUE(DietFormulated(*s, 2));
 }
+
+TEST_F(FormulationFaultsTest, AMinimumOnANutrientNoIngredientHoldsIsNotMet) {
+    // Column 6 (nutrient 5) is zero in every ingredient of the toy matrix.
+    s->NutrientLimits(1, 1, 5) = 0.9;
+    FormulateDiet(*s, 1);
+    EXPECT_FALSE(DietFormulated(*s, 1));
+    EXPECT_EQ(s->DietLpReason(1), "the minimum of " + DefaultColumnLabel(6) +
+                                      " (0.9) cannot be met: no ingredient holds it");
+    // Beyond the matrix's columns, as a restriction file may name it.
+    s->NutrientLimits(1, 1, 5) = 0;
+    s->NutrientCount = 30;
+    s->NutrientLimits(1, 1, 29) = 2;
+    FormulateDiet(*s, 1);
+    EXPECT_FALSE(DietFormulated(*s, 1));
+    EXPECT_EQ(s->DietLpReason(1), "the minimum of nutrient 29 (2) cannot be met: no ingredient holds it");
+    // A maximum on such a nutrient holds whatever the mix.
+    s->NutrientLimits(1, 1, 29) = 0;
+    s->NutrientLimits(1, 2, 29) = 2;
+    FormulateDiet(*s, 1);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+}
