@@ -1,8 +1,10 @@
 #include "ui/MixingSheetWindow.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <vector>
 
 #include "shared/Clipboard.h"
@@ -11,6 +13,7 @@
 #include "shared/Numbers.h"
 #include "shared/Units.h"
 #include "ui/GridClipboard.h"
+#include "ui/ReportExport.h"
 
 namespace tarvisol {
 namespace {
@@ -82,13 +85,6 @@ std::string Today() {
     return buf;
 }
 
-// The location's name: the last part of its base path.
-std::string LocationName(const SharedState& s) {
-    const std::string& base = s.LocationBase;
-    const auto slash = base.find_last_of("/\\");
-    return slash == std::string::npos ? base : base.substr(slash + 1);
-}
-
 std::string LimitText(bool broken, bool tolerated, const char* brokenText) {
     return broken ? brokenText : (tolerated ? kWithinWeighingTolerance : "");
 }
@@ -115,7 +111,7 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
              {2800, 1200, 1400, 1100, 2400, 900});
     Headings(w.GridNutrients, {"Nutrient", "Minimum", "Maximum", "Diet", "Batch", "Limit"},
              {2200, 1100, 1100, 1100, 1100, 2400});
-    w.Location = LocationName(s);
+    w.Location = LocationTitle(s);
     w.Date = Today();
     w.SheetReady = false;
     w.Sheet = {};
@@ -182,6 +178,17 @@ void CopyMixingSheet(SharedState& s, MixingSheetWindow& w) {
     std::string text = RangeText(a, {0, a.Rows() - 1, 0, a.Cols() - 1}) + "\n\n" + RangeText(b, {0, b.Rows() - 1, 0, b.Cols() - 1});
     ClipboardOf(s).Clear();
     ClipboardOf(s).SetText(text);
+}
+
+std::string ChooseMixingSheetPdf(SharedState& s, const MixingSheetWindow& w) {
+    const std::string initial =
+        LocationTitle(s) + " diet " + std::to_string(w.ComboDiet.ListIndex + 1) + " mixing sheet.pdf";
+    std::string path = DialogsOf(s).SaveFile("Save Mixing Sheet", "PDF (*.pdf)", s.LocationFolder, initial);
+    if (path.empty() || path == "*.pdf") return {};
+    std::string ending = std::filesystem::path(path).extension().string();
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ending != ".pdf") path += ".pdf";
+    return path;
 }
 
 std::string MixingSheetHtml(const MixingSheetWindow& w) {

@@ -47,6 +47,10 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w);
 // Both tables, the nutrients after a blank line, with their headings.
 void CopyMixingSheet(SharedState& s, MixingSheetWindow& w);
 
+// Asks where to save the sheet as PDF: the path chosen, ending in ".pdf"
+// (added when the name has another ending or none); empty when cancelled.
+std::string ChooseMixingSheetPdf(SharedState& s, const MixingSheetWindow& w);
+
 // The printable document: title; location, diet, date and batch number;
 // batch; both tables (the ingredients with a column to tick each off), flags.
 std::string MixingSheetHtml(const MixingSheetWindow& w);

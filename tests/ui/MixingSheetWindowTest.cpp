@@ -79,6 +79,16 @@ TEST_F(MixingSheetWindowTest, WeighingToleranceIsNotShownAsBroken) {
     EXPECT_NE(win.LabelSummary.Caption.find("no limit broken"), std::string::npos) << win.LabelSummary.Caption;
 }
 
+// The PDF is saved under the name chosen, with its .pdf ending.
+TEST_F(MixingSheetWindowTest, ThePdfGetsItsEnding) {
+    OpenMixingSheet(*s, win, 1);
+    dialogs.Text("/tmp/sheet").Text("/tmp/sheet.PDF").Text("/tmp/week.49").Text("");
+    EXPECT_EQ(ChooseMixingSheetPdf(*s, win), "/tmp/sheet.pdf");
+    EXPECT_EQ(ChooseMixingSheetPdf(*s, win), "/tmp/sheet.PDF");
+    EXPECT_EQ(ChooseMixingSheetPdf(*s, win), "/tmp/week.49.pdf");
+    EXPECT_EQ(ChooseMixingSheetPdf(*s, win), "");  // cancelled
+}
+
 TEST_F(MixingSheetWindowTest, AnUnusableBatchIsRefusedAndClearsTheSheet) {
     OpenMixingSheet(*s, win, 1);
     ASSERT_TRUE(win.SheetReady);
