@@ -327,6 +327,19 @@ void LPCOST(SharedState& s, int d) {
 
 bool DietFormulated(const SharedState& s, int d) { return s.DietFaults(d) == 0 && s.DietLpReason(d).empty(); }
 
+std::vector<int> UnpricedIngredients(const SharedState& s, int d) {
+    std::vector<int> out;
+    for (int j = 1; j <= s.IngredientCount; ++j)
+        if (s.DietFormula(d, j) > 0 && s.IngredientPrices(j) == 0) out.push_back(j);
+    return out;
+}
+
+std::string UnpricedNames(const SharedState& s, int d) {
+    std::string names;
+    for (int j : UnpricedIngredients(s, d)) names += (names.empty() ? "" : ", ") + s.IngredientNames(j);
+    return names;
+}
+
 void FormulateDiet(SharedState& s, int d) {
     int32_t dd = d;
     BuildLp(s, dd);
@@ -351,6 +364,9 @@ void RunLp(SharedState& s) {
         FormulateDiet(s, d);
         // "Diet No<d>was Infeasible", followed by the limits to change.
         if (s.DietFaults(d) > 0) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
+        else if (const std::string names = UnpricedNames(s, d); !names.empty())
+            DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
+                                 " without a price: its price leaves " + names + " out");
         if (s.Main) {
             s.Main->Griddiets.EnsureCell(2, d);
             s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
@@ -366,12 +382,14 @@ void NUTVALS(SharedState& s, int16_t& d) {
     g.EnsureCell(2, d);
     if (s.DietFaults(d) != 0) {
         g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + " Infeas");
+        g.SetCellBackColor(2, d, kNoColor);
         // The contents shown are an earlier formulation's, not this diet's.
         for (int k = 1; k <= s.NutrientCount - 1 && k + 3 < g.Rows(); ++k)
             g.SetCellBackColor(k + 3, d, kPreviousFormulation);
         return;
     }
     g.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+    g.SetCellBackColor(2, d, UnpricedIngredients(s, d).empty() ? kNoColor : kPriceLeavesOut);
     for (int k = 1; k <= s.NutrientCount - 1; ++k) {
         g.EnsureCell(k + 3, d);
         g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));

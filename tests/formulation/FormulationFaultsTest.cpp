@@ -136,3 +136,29 @@ TEST_F(FormulationFaultsTest, AMinimumOnANutrientNoIngredientHoldsIsNotMet) {
     FormulateDiet(*s, 1);
     EXPECT_TRUE(DietFormulated(*s, 1));
 }
+
+TEST_F(FormulationFaultsTest, AnIngredientWithoutAPriceIsNamedInEveryFormulaItEnters) {
+    s->DietCount = 2;
+    s->NutrientLimits(2, 1, 1) = 3000;  // A alone
+    s->IngredientPrices(3) = 0;         // C, not the first ingredient, without a price
+    RunLp(*s);
+    ASSERT_TRUE(DietFormulated(*s, 1));
+    ASSERT_GT(s->DietFormula(1, 3), 0);
+    EXPECT_EQ(UnpricedIngredients(*s, 1), std::vector<int>{3});
+    ASSERT_TRUE(DietFormulated(*s, 2));
+    ASSERT_EQ(s->DietFormula(2, 3), 0);
+    EXPECT_TRUE(UnpricedIngredients(*s, 2).empty());
+    const auto shown = Messages();
+    EXPECT_NE(std::find(shown.begin(), shown.end(),
+                        "Diet 1 includes C without a price: its price leaves C out"),
+              shown.end());
+    EXPECT_EQ(shown.size(), 1u);
+    // The diets grid marks the price that leaves an ingredient out.
+    EXPECT_EQ(w->Griddiets.CellBackColor(2, 1), kPriceLeavesOut);
+    EXPECT_NE(w->Griddiets.CellBackColor(2, 2), kPriceLeavesOut);
+    // Priced again, the mark goes.
+    s->IngredientPrices(3) = 50;
+    RunLp(*s);
+    EXPECT_TRUE(UnpricedIngredients(*s, 1).empty());
+    EXPECT_NE(w->Griddiets.CellBackColor(2, 1), kPriceLeavesOut);
+}
