@@ -55,6 +55,12 @@ MixingSheetView::MixingSheetView(SharedState& s, Dialogs& dialogs, QWidget* pare
     boxes->addWidget(new QLabel("at 2 % or less", this));
     boxes->addWidget(edit(form_.TextFine, "TextFine"));
     boxes->addWidget(binder_.Bind(form_.LabelUnit, new QLabel(this)));
+    boxes->addSpacing(12);
+    boxes->addWidget(new QLabel("Batch number", this));
+    auto* number = binder_.Bind(form_.TextBatchNumber, new QLineEdit(this));
+    number->setObjectName("TextBatchNumber");
+    number->setMaximumWidth(110);
+    boxes->addWidget(number);
     boxes->addStretch(1);
     layout->addLayout(boxes);
     connect(diet, QOverload<int>::of(&QComboBox::activated), this, [this](int) { Run(&MakeMixingSheet); });
@@ -80,9 +86,8 @@ MixingSheetView::MixingSheetView(SharedState& s, Dialogs& dialogs, QWidget* pare
     button(form_.CommandPrint, [this] { Print(); });
     button(form_.CommandPdf, [this] {
         binder_.Pull();
-        const std::string path = dialogs_.SaveFile("Save Mixing Sheet", "PDF (*.pdf)", s_.LocationFolder, "*.pdf");
-        if (path.empty() || path == "*.pdf") return;
-        SavePdf(path);
+        const std::string path = ChooseMixingSheetPdf(s_, form_);
+        if (!path.empty()) SavePdf(path);
     });
     buttons->addStretch(1);
     button(form_.CommandClose, [this] {

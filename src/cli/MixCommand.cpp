@@ -1,6 +1,7 @@
 #include "cli/MixCommand.h"
 
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <ostream>
 
@@ -28,7 +29,8 @@ Json SheetJson(const MixingSheet& m) {
                                {"batch_percent", i.batchPercent},
                                {"minimum", i.minimum > 0 ? Json(i.minimum) : Json()},
                                {"maximum", i.maximum > 0 ? Json(i.maximum) : Json()},
-                               {"broken", i.broken}});
+                               {"broken", i.broken},
+                               {"within_tolerance", i.withinTolerance}});
     for (const MixedNutrient& n : m.nutrients)
         nutrients.push_back({{"nutrient", n.nutrient},
                              {"name", Windows1252ToUtf8(n.name)},
@@ -36,8 +38,10 @@ Json SheetJson(const MixingSheet& m) {
                              {"maximum", n.maximum > 0 ? Json(n.maximum) : Json()},
                              {"diet", n.diet},
                              {"batch", n.batch},
+                             {"tolerance", n.tolerance},
                              {"below_minimum", n.belowMinimum},
-                             {"above_maximum", n.aboveMaximum}});
+                             {"above_maximum", n.aboveMaximum},
+                             {"within_tolerance", n.withinTolerance}});
     return {{"batch", m.options.batch},
             {"total", m.total},
             {"resolution", m.options.coarseStep},
@@ -45,7 +49,8 @@ Json SheetJson(const MixingSheet& m) {
             {"fine_below_percent", m.options.fineBelow},
             {"ingredients", ingredients},
             {"nutrients", nutrients},
-            {"broken_limits", m.broken}};
+            {"broken_limits", m.broken},
+            {"within_tolerance", m.withinTolerance}};
 }
 
 std::string Fixed(double v, int decimals) {
@@ -58,6 +63,16 @@ std::string Pad(const std::string& t, std::size_t w, bool left) {
     return left ? std::string(w - t.size(), ' ') + t : t + std::string(w - t.size(), ' ');
 }
 
+// Today as year-month-day, in local time: the day the sheet was made.
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d", &local);
+    return buf;
+}
+
 }  // namespace
 
 Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
@@ -67,10 +82,11 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
     auto& s = session.s;
     auto& form = session.form;
     const bool loaded = session.loaded;
-    Json out = {{"location", base}, {"loaded", loaded}, {"diet", args.diet}, {"name", ""}, {"sheet", nullptr}};
+    Json out = {{"location", Windows1252ToUtf8(base)}, {"loaded", loaded}, {"diet", args.diet}, {"name", ""},
+                {"date", Today()}, {"sheet", nullptr}};
     bool refused = !loaded;
     if (!loaded) {
-        out["problem"] = "No ingredient matrix loaded from " + s->MatrixFile;
+        out["problem"] = Windows1252ToUtf8("No ingredient matrix loaded from " + s->MatrixFile);
     } else if (args.diet < 1 || args.diet > s->DietCount || args.diet > 8) {
         out["problem"] = "The location has diets 1 to " + std::to_string(s->DietCount) + ", not " + std::to_string(args.diet);
         refused = true;
@@ -84,8 +100,8 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
         if (args.fineResolution) o.fineStep = *args.fineResolution;
         MixingSheet m;
         if (const std::string why = BuildMixingSheet(*s, args.diet, o, m); !why.empty()) {
-            out["problem"] = why;
-            refused = s->DietFaults(args.diet) == 0;  // a size the sheet cannot use
+            out["problem"] = Windows1252ToUtf8(why);
+            refused = DietFormulated(*s, args.diet);  // a size the sheet cannot use
         } else {
             out["sheet"] = SheetJson(m);
         }
@@ -108,10 +124,15 @@ void PrintMix(const Json& r, std::ostream& out) {
     out << ": batch " << Fixed(m["batch"].get<double>(), 2) << " kg, scale " << Fixed(m["resolution"].get<double>(), 2)
         << " kg above " << Fixed(m["fine_below_percent"].get<double>(), 0) << " %, "
         << Fixed(m["fine_resolution"].get<double>(), 3) << " kg below\n\n";
-    out << "  " << Pad("Ingredient", 28, false) << Pad("formula %", 11, true) << Pad("weight, kg", 13, true) << "\n";
+    out << "Location: " << r["location"].get<std::string>() << "   Date: " << r.value("date", std::string())
+        << "   Batch number: ________________\n\n";
+    out << "  " << Pad("Ingredient", 28, false) << Pad("formula %", 11, true) << Pad("weight, kg", 13, true)
+        << "  weighed\n";
     for (const Json& i : m["ingredients"])
         out << "  " << Pad(i["name"].get<std::string>(), 28, false) << Pad(Fixed(i["inclusion"].get<double>(), 3), 11, true)
-            << Pad(Fixed(i["weight"].get<double>(), 2), 13, true) << (i["broken"].get<bool>() ? "  LIMIT BROKEN" : "")
+            << Pad(Fixed(i["weight"].get<double>(), 2), 13, true) << "  [  ]"
+            << (i["broken"].get<bool>() ? "  LIMIT BROKEN"
+                                        : (i["within_tolerance"].get<bool>() ? "  within weighing tolerance" : ""))
             << "\n";
     out << "  " << Pad("Total", 28, false) << Pad("", 11, true) << Pad(Fixed(m["total"].get<double>(), 2), 13, true)
         << "\n\n";
@@ -123,8 +144,11 @@ void PrintMix(const Json& r, std::ostream& out) {
             << Pad(num(n["maximum"]), 11, true) << Pad(Fixed(n["diet"].get<double>(), 4), 11, true)
             << Pad(Fixed(n["batch"].get<double>(), 4), 11, true)
             << (n["below_minimum"].get<bool>() ? "  BELOW MINIMUM" : "") << (n["above_maximum"].get<bool>() ? "  ABOVE MAXIMUM" : "")
-            << "\n";
-    out << "\n" << m["broken_limits"].get<int>() << " limit(s) broken by the rounding\n";
+            << (n["within_tolerance"].get<bool>() ? "  within weighing tolerance" : "") << "\n";
+    out << "\n" << m["broken_limits"].get<int>() << " limit(s) broken by the rounding";
+    if (m["within_tolerance"].get<int>() > 0)
+        out << "; " << m["within_tolerance"].get<int>() << " missed within weighing tolerance (one step of the scale)";
+    out << "\n";
 }
 
 int MixExitCode(const Json& r) {

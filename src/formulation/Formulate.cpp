@@ -24,6 +24,8 @@ constexpr int kTableRows = 320;
 constexpr int kWarnRows = 150;
 // The highest nutrient index with a matrix column (k + 1 <= 121).
 constexpr int kLastNutrientWithColumn = 120;
+// The highest nutrient index a restriction may name.
+constexpr int kMaxNutrientIndex = 121;
 
 int LastFormulatedNutrient(const SharedState& s) { return std::min(s.NutrientCount, kLastNutrientWithColumn); }
 
@@ -64,6 +66,40 @@ std::string UnusableValue(const SharedState& s, int nr) {
         if (!usable(s.IngredientPrices(j)))
             return "the price of " + s.IngredientNames(j) + " (" + Shortest(s.IngredientPrices(j)) +
                    ") is too large for the solver";
+    }
+    return {};
+}
+
+// Diet d limits at least one nutrient. Without any, the least-cost "diet" is
+// the cheapest ingredient alone, which is no feed. While the feed-weight
+// search ties the protein maximum to the minimum, that maximum is its own
+// doing and does not count.
+bool HasNutrientRestrictions(const SharedState& s, int d) {
+    const bool tiedProtein = s.OptimiseStage == 1 || s.OptimiseStage == 3;
+    for (int k = 1; k <= LastFormulatedNutrient(s); ++k) {
+        const double lo = s.NutrientLimits(d, 1, k), hi = s.NutrientLimits(d, 2, k);
+        if (lo != 0 && std::isfinite(lo) && lo > -kLpNoLimit) return true;
+        if (hi > 0 && hi < kLpNoLimit && !(tiedProtein && k == 2)) return true;
+    }
+    return false;
+}
+
+// The first minimum of diet d on a nutrient that no ingredient holds (its
+// row would be all zeros, which the solver drops, so the minimum would pass
+// unseen), as a reason text; empty when there is none.
+std::string MinimumNoIngredientHolds(const SharedState& s, int d) {
+    const int last = std::min<int>(s.NutrientCount, kMaxNutrientIndex);
+    for (int k = 1; k <= last; ++k) {
+        const double lo = s.NutrientLimits(d, 1, k);
+        if (!(lo > 0)) continue;
+        const int c = k + 1;
+        bool held = false;
+        for (int j = 1; j <= s.IngredientCount && c <= kLastNutrientWithColumn + 1 && !held; ++j)
+            held = s.IngredientMatrix(c, j) != 0;
+        if (held) continue;
+        std::string name = c <= kLastNutrientWithColumn + 1 ? s.NutrientNames(c) : std::string();
+        if (name.empty()) name = c <= 15 ? DefaultColumnLabel(c) : "nutrient " + std::to_string(k);
+        return "the minimum of " + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
     }
     return {};
 }
@@ -112,6 +148,12 @@ void BuildLp(SharedState& s, int32_t& d) {
     }
     int16_t answer = 0;
     CheckLimitOrder(s, answer);
+    if (!HasNutrientRestrictions(s, d)) {
+        DialogsOf(s).Message("Diet " + std::to_string(d) + " has no nutrient restrictions and was not formulated");
+        s.DietLpReason(d) = kNoNutrientRestrictions;
+        Refuse(s);
+        return;
+    }
 
     ClearUsedCoefficients(s);
     s.LpRowSense.Fill(0);
@@ -145,6 +187,14 @@ void BuildLp(SharedState& s, int32_t& d) {
                                       std::to_string(kMinimumBlock)
                                 : "too many restrictions: " + std::to_string(total) + " rows, the table holds " +
                                       std::to_string(kTableRows);
+        Refuse(s);
+        return;
+    }
+    if (std::string reason = MinimumNoIngredientHolds(s, d); !reason.empty()) {
+        std::string message = reason;
+        message[0] = 'T';
+        DialogsOf(s).Message(message + "; Diet " + std::to_string(d) + " was not formulated");
+        s.DietLpReason(d) = std::move(reason);
         Refuse(s);
         return;
     }
@@ -277,6 +327,19 @@ void LPCOST(SharedState& s, int d) {
 
 bool DietFormulated(const SharedState& s, int d) { return s.DietFaults(d) == 0 && s.DietLpReason(d).empty(); }
 
+std::vector<int> UnpricedIngredients(const SharedState& s, int d) {
+    std::vector<int> out;
+    for (int j = 1; j <= s.IngredientCount; ++j)
+        if (s.DietFormula(d, j) > 0 && s.IngredientPrices(j) == 0) out.push_back(j);
+    return out;
+}
+
+std::string UnpricedNames(const SharedState& s, int d) {
+    std::string names;
+    for (int j : UnpricedIngredients(s, d)) names += (names.empty() ? "" : ", ") + s.IngredientNames(j);
+    return names;
+}
+
 void FormulateDiet(SharedState& s, int d) {
     int32_t dd = d;
     BuildLp(s, dd);
@@ -301,6 +364,9 @@ void RunLp(SharedState& s) {
         FormulateDiet(s, d);
         // "Diet No<d>was Infeasible", followed by the limits to change.
         if (s.DietFaults(d) > 0) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
+        else if (const std::string names = UnpricedNames(s, d); !names.empty())
+            DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
+                                 " without a price: its price leaves " + names + " out");
         if (s.Main) {
             s.Main->Griddiets.EnsureCell(2, d);
             s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
@@ -316,12 +382,14 @@ void NUTVALS(SharedState& s, int16_t& d) {
     g.EnsureCell(2, d);
     if (s.DietFaults(d) != 0) {
         g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + " Infeas");
+        g.SetCellBackColor(2, d, kNoColor);
         // The contents shown are an earlier formulation's, not this diet's.
         for (int k = 1; k <= s.NutrientCount - 1 && k + 3 < g.Rows(); ++k)
             g.SetCellBackColor(k + 3, d, kPreviousFormulation);
         return;
     }
     g.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+    g.SetCellBackColor(2, d, UnpricedIngredients(s, d).empty() ? kNoColor : kPriceLeavesOut);
     for (int k = 1; k <= s.NutrientCount - 1; ++k) {
         g.EnsureCell(k + 3, d);
         g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));

@@ -3,6 +3,8 @@
 // the solver call and the check of its solution (LPCOST), and the Run LP
 // command over the main window's diets grid.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
@@ -12,7 +14,7 @@ namespace tarvisol {
 // Lays out the LP of diet d in LpTable / LpRowSense / LpRowCount. May raise
 // the limit-order messages and "Too many Restrictions for Diet ". A diet that
 // does not fit the table (more than 61 nutrient minimum rows or more than 320
-// rows) is refused: nothing is laid out and LpRefused is set, so that LPCOST
+// rows) or that restricts no nutrient is refused: nothing is laid out and LpRefused is set, so that LPCOST
 // counts it infeasible.
 void BuildLp(SharedState& s, int32_t& d);
 
@@ -34,6 +36,12 @@ void LPCOST(SharedState& s, int d);
 // no faults and no reason recorded in DietLpReason(d).
 bool DietFormulated(const SharedState& s, int d);
 
+// The ingredients of diet d's formula that have no price (0 or blank): the
+// diet's price leaves them out. Matrix rows, 1-based, in matrix order.
+std::vector<int> UnpricedIngredients(const SharedState& s, int d);
+// Their names, comma separated.
+std::string UnpricedNames(const SharedState& s, int d);
+
 // BuildLp then LPCOST for diet d.
 void FormulateDiet(SharedState& s, int d);
 
@@ -45,6 +53,8 @@ void RunLp(SharedState& s);
 // the weight sum followed by " Infeas" for an infeasible diet, whose nutrient
 // cells, still showing an earlier formulation, are shaded kPreviousFormulation.
 inline constexpr Color kPreviousFormulation = Rgb(200, 200, 200);
+// The price cell of a diet whose formula holds an ingredient without a price.
+inline constexpr Color kPriceLeavesOut = Rgb(255, 230, 140);
 void NUTVALS(SharedState& s, int16_t& d);
 
 // Clears the formulation tables before a matrix is loaded.
@@ -53,6 +63,7 @@ void ClearFormulationTables(SharedState& s);
 // The message texts of formulation.
 inline constexpr const char* kTooManyRestrictions = "Too many Restrictions for Diet ";
 inline constexpr const char* kPricesMissing = "Prices are missing";
+inline constexpr const char* kNoNutrientRestrictions = "no nutrient restrictions: nothing to formulate";
 inline constexpr const char* kLpcostTail = ") in procedure {LPCOST} of Calculations";
 
 }  // namespace tarvisol

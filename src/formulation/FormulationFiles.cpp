@@ -211,6 +211,12 @@ std::string IngredientNote(int i, int matrixIngredients) {
 }
 
 // The note for a restriction on nutrient k that no ingredient of the matrix holds.
+// A restriction on nutrient k lists the nutrient: the count of matrix columns
+// (the weight counted) covers its column k + 1.
+void RaiseNutrientCount(SharedState& s, int k) {
+    if (k + 1 > s.NutrientCount) s.NutrientCount = static_cast<int16_t>(std::min(k + 1, kMaxColumns));
+}
+
 std::string NutrientNote(const SharedState& s, int k) {
     if (s.IngredientCount == 0 || k < 1) return {};
     const int c = k + 1;
@@ -472,7 +478,7 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
     ReadRestrictionLines(s, nutrients, lines, kMaxColumns, "nutrient", nutrientNumbers,
                          [&](int k) { return NutrientNote(s, k); },
                          [&](int d, int k, double lo, double hi) {
-                             if (k > s.NutrientCount) s.NutrientCount = k;
+                             RaiseNutrientCount(s, k);
                              s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) =
                                  s.LoadedNutrientLimits(d, 1, k) = lo;
                              s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) =
@@ -511,7 +517,7 @@ void ReadNutrientRestrictions(SharedState& s, const std::string& path) {
     NumberTexts numbers;
     ReadRestrictionLines(s, path, lines, kMaxColumns, "nutrient", numbers, [&](int k) { return NutrientNote(s, k); },
                          [&](int d, int k, double lo, double hi) {
-                             if (k > s.NutrientCount) s.NutrientCount = k;
+                             RaiseNutrientCount(s, k);
                              s.FileNutrientLimits(d, 1, k) = s.NutrientLimits(d, 1, k) = lo;
                              s.FileNutrientLimits(d, 2, k) = s.NutrientLimits(d, 2, k) = hi;
                          });

@@ -3,14 +3,22 @@
 // a batch of the chosen size, rounded to the scale's resolution (a coarser
 // step for the large ingredients, a finer one for the small ones) so that the
 // rounded weights still add up to the batch, listed largest first; then the
-// rounded batch's nutrient contents against the diet's limits, with every
-// limit the rounding breaks flagged.
+// rounded batch's nutrient contents against the diet's limits.
+//
+// An ingredient is rounded to a weight inside its own limits whenever the
+// scale has one. A limit the rounded batch misses by no more than one weighing
+// step can move it (one step of that ingredient; for a nutrient, one step of
+// the ingredient that moves it most) is within weighing tolerance: the scale
+// cannot do better. A limit missed by more is broken.
 #include <string>
 #include <vector>
 
 #include "shared/SharedState.h"
 
 namespace tarvisol {
+
+// The word for a limit missed within weighing tolerance.
+inline constexpr const char* kWithinWeighingTolerance = "within weighing tolerance";
 
 struct MixingOptions {
     double batch = 1000;           // batch size, in the weight unit
@@ -32,7 +40,8 @@ struct MixedIngredient {
     double weight = 0;        // rounded weight
     double batchPercent = 0;  // percent of the rounded batch
     double minimum = 0, maximum = 0;  // the diet's limits on it (0 = none)
-    bool broken = false;      // the rounding takes it past one of them
+    bool broken = false;           // the rounding takes it past one of them by more than a step
+    bool withinTolerance = false;  // past one of them by no more than its own step
 };
 
 struct MixedNutrient {
@@ -41,7 +50,9 @@ struct MixedNutrient {
     double minimum = 0, maximum = 0;  // 0 = none
     double diet = 0;          // content of the formulated diet
     double batch = 0;         // content of the rounded batch
-    bool belowMinimum = false, aboveMaximum = false;  // broken by the rounding
+    double tolerance = 0;     // what one weighing step moves its content by, at most
+    bool belowMinimum = false, aboveMaximum = false;  // broken by the rounding, beyond the tolerance
+    bool withinTolerance = false;  // past a limit by no more than the tolerance
 };
 
 struct MixingSheet {
@@ -51,6 +62,7 @@ struct MixingSheet {
     std::vector<MixedIngredient> ingredients;  // largest first
     std::vector<MixedNutrient> nutrients;      // every restricted nutrient, in nutrient order
     int broken = 0;           // limits the rounding breaks
+    int withinTolerance = 0;  // limits missed within weighing tolerance
 };
 
 // Builds the sheet of diet d. Returns an empty text, or why there is no sheet

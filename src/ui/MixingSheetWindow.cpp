@@ -1,7 +1,10 @@
 #include "ui/MixingSheetWindow.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <ctime>
+#include <filesystem>
 #include <vector>
 
 #include "shared/Clipboard.h"
@@ -10,6 +13,7 @@
 #include "shared/Numbers.h"
 #include "shared/Units.h"
 #include "ui/GridClipboard.h"
+#include "ui/ReportExport.h"
 
 namespace tarvisol {
 namespace {
@@ -71,6 +75,20 @@ std::string GridHtml(const Grid& g) {
     return h + "</table>";
 }
 
+// Today as year-month-day, in local time.
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d", &local);
+    return buf;
+}
+
+std::string LimitText(bool broken, bool tolerated, const char* brokenText) {
+    return broken ? brokenText : (tolerated ? kWithinWeighingTolerance : "");
+}
+
 }  // namespace
 
 void OpenMixingSheet(SharedState& s, MixingSheetWindow& w, int d) {
@@ -89,10 +107,12 @@ void OpenMixingSheet(SharedState& s, MixingSheetWindow& w, int d) {
 
 void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
     const std::string unit = WeightUnitLabel(s.WeightUnit());
-    Headings(w.GridIngredients, {"Ingredient", "Formula, %", "Weight, " + unit, "Scale Step", "Limit"},
-             {2800, 1200, 1400, 1100, 1800});
+    Headings(w.GridIngredients, {"Ingredient", "Formula, %", "Weight, " + unit, "Scale Step", "Limit", "Weighed"},
+             {2800, 1200, 1400, 1100, 2400, 900});
     Headings(w.GridNutrients, {"Nutrient", "Minimum", "Maximum", "Diet", "Batch", "Limit"},
-             {2200, 1100, 1100, 1100, 1100, 1800});
+             {2200, 1100, 1100, 1100, 1100, 2400});
+    w.Location = LocationTitle(s);
+    w.Date = Today();
     w.SheetReady = false;
     w.Sheet = {};
     const int d = w.ComboDiet.ListIndex + 1;
@@ -124,22 +144,28 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
     }
     for (const MixedIngredient& i : m.ingredients)
         AddRow(w.GridIngredients, {i.name, FormatPrecise(i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
-                                   i.broken ? "LIMIT BROKEN" : ""});
-    const int total = AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", ""});
+                                   LimitText(i.broken, i.withinTolerance, "LIMIT BROKEN"), ""});
+    const int total =
+        AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", "", ""});
     for (int c = 0; c < w.GridIngredients.Cols(); ++c) w.GridIngredients.SetCellBackColor(total, c, kLightCyan);
     for (int r = 1; r < total; ++r)
-        if (!w.GridIngredients.TextMatrix(r, 4).empty()) w.GridIngredients.SetCellBackColor(r, 4, kLightRed);
+        if (m.ingredients[static_cast<std::size_t>(r - 1)].broken) w.GridIngredients.SetCellBackColor(r, 4, kLightRed);
     for (const MixedNutrient& n : m.nutrients) {
         const int row = AddRow(w.GridNutrients,
                                {n.name, n.minimum != 0 ? FormatExact(n.minimum) : "", n.maximum > 0 ? FormatExact(n.maximum) : "",
                                 FormatPrecise(n.diet), FormatPrecise(n.batch),
-                                n.belowMinimum ? "BELOW MINIMUM" : (n.aboveMaximum ? "ABOVE MAXIMUM" : "")});
+                                n.belowMinimum ? "BELOW MINIMUM"
+                                               : LimitText(n.aboveMaximum, n.withinTolerance, "ABOVE MAXIMUM")});
         if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 5, kLightRed);
     }
     std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + " weighed out to " +
                           WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + "; ";
-    summary += m.broken == 0 ? "the rounding breaks no limit."
-                             : std::to_string(m.broken) + (m.broken == 1 ? " limit is" : " limits are") + " broken by the rounding.";
+    summary += m.broken == 0 ? "no limit broken by the rounding"
+                             : std::to_string(m.broken) + (m.broken == 1 ? " limit is" : " limits are") + " broken by the rounding";
+    if (m.withinTolerance > 0)
+        summary += "; " + std::to_string(m.withinTolerance) + (m.withinTolerance == 1 ? " limit" : " limits") +
+                   " missed within weighing tolerance (no more than one step of the scale moves)";
+    summary += ".";
     w.LabelSummary.Caption = summary;
     w.Sheet = std::move(m);
     w.SheetReady = true;
@@ -154,8 +180,26 @@ void CopyMixingSheet(SharedState& s, MixingSheetWindow& w) {
     ClipboardOf(s).SetText(text);
 }
 
+std::string ChooseMixingSheetPdf(SharedState& s, const MixingSheetWindow& w) {
+    const std::string initial =
+        LocationTitle(s) + " diet " + std::to_string(w.ComboDiet.ListIndex + 1) + " mixing sheet.pdf";
+    std::string path = DialogsOf(s).SaveFile("Save Mixing Sheet", "PDF (*.pdf)", s.LocationFolder, initial);
+    if (path.empty() || path == "*.pdf") return {};
+    std::string ending = std::filesystem::path(path).extension().string();
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ending != ".pdf") path += ".pdf";
+    return path;
+}
+
 std::string MixingSheetHtml(const MixingSheetWindow& w) {
-    std::string h = "<html><body><h2>" + Escape(w.Caption) + "</h2><p>" + Escape(w.LabelSummary.Caption) + "</p>";
+    std::string h = "<html><body><h2>" + Escape(w.Caption) + "</h2>";
+    if (w.SheetReady) {
+        const std::string number = w.TextBatchNumber.Text.empty() ? "________________" : w.TextBatchNumber.Text;
+        h += "<table cellspacing=\"0\" cellpadding=\"3\"><tr><td>Location: " + Escape(w.Location) + "</td><td>" +
+             Escape(w.ComboDiet.Text()) + "</td></tr><tr><td>Date: " + Escape(w.Date) + "</td><td>Batch number: " +
+             Escape(number) + "</td></tr></table>";
+    }
+    h += "<p>" + Escape(w.LabelSummary.Caption) + "</p>";
     if (w.SheetReady) {
         h += "<p>Scale steps: " + Escape(w.TextCoarse.Text) + " " + Escape(w.LabelUnit.Caption) + " above 2 % of the diet, " +
              Escape(w.TextFine.Text) + " " + Escape(w.LabelUnit.Caption) + " at 2 % or less.</p>";

@@ -1,7 +1,8 @@
 #pragma once
 // The "Mixing Sheet" window: a formulated diet weighed out as a batch, with
 // boxes for the batch size and the two scale resolutions, the ingredient
-// weights largest first and the batch's nutrients against the limits.
+// weights largest first and the batch's nutrients against the limits: a limit
+// missed by more than weighing tolerance in red, one within it said so.
 // Printable (the document is built here as HTML; the front end renders it)
 // and copyable.
 #include <string>
@@ -20,7 +21,8 @@ struct MixingSheetWindow {
     TextBox TextFine;     // and at 2 % or less
     Label LabelUnit;      // the weight unit's label
     Label LabelSummary;   // the batch, its total, broken limits, or why there is no sheet
-    Grid GridIngredients{"GridMixIngredients", 1, 5};
+    TextBox TextBatchNumber;  // written on the printed sheet; a line to fill in when empty
+    Grid GridIngredients{"GridMixIngredients", 1, 6};
     Grid GridNutrients{"GridMixNutrients", 1, 6};
     Button CommandMake{"Make Sheet"};
     Button CommandCopy{"Copy to Clipboard"};
@@ -29,6 +31,8 @@ struct MixingSheetWindow {
     Button CommandClose{"Close"};
     bool SheetReady = false;  // a sheet is shown (printing and copying need one)
     MixingSheet Sheet;        // the sheet shown
+    std::string Location;     // the location's name, for the printed sheet
+    std::string Date;         // the day the sheet was made, year-month-day
     bool Visible = false;
 };
 
@@ -43,7 +47,12 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w);
 // Both tables, the nutrients after a blank line, with their headings.
 void CopyMixingSheet(SharedState& s, MixingSheetWindow& w);
 
-// The printable document: title, batch, both tables, flags.
+// Asks where to save the sheet as PDF: the path chosen, ending in ".pdf"
+// (added when the name has another ending or none); empty when cancelled.
+std::string ChooseMixingSheetPdf(SharedState& s, const MixingSheetWindow& w);
+
+// The printable document: title; location, diet, date and batch number;
+// batch; both tables (the ingredients with a column to tick each off), flags.
 std::string MixingSheetHtml(const MixingSheetWindow& w);
 
 }  // namespace tarvisol

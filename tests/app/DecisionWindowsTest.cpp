@@ -57,6 +57,8 @@ TEST_F(DecisionWindowsTest, MixingSheetSavesAsPdfAndReportsAFailedSave) {
     EXPECT_NE(text.find("Corn DDGS"), std::string::npos);
     EXPECT_NE(text.find("Total"), std::string::npos);
     EXPECT_NE(text.find("Grower 2"), std::string::npos);
+    for (const char* part : {"Location: ", "Date: ", "Batch number: ", "Weighed"})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
 
     dialogs.ClearLog();
     const std::string nowhere = (scratch / "missing" / "sheet.pdf").string();

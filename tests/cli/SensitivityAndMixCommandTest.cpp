@@ -138,6 +138,25 @@ TEST(MixCommand, DemoDietWeighsOutToTheBatch) {
     EXPECT_EQ(first["sheet"].dump(), m.dump());
 }
 
+// The done test of the mill: every demo diet at its default batch and at
+// 333 kg breaks no limit; what rounding cannot help is weighing tolerance.
+TEST(MixCommand, DemoDietsAtTheirDefaultBatchAndAt333KgBreakNoLimit) {
+    int tolerated = 0;
+    for (int d = 1; d <= 4; ++d)
+        for (const std::string batch : {"", " --batch 333"}) {
+            const ProgramRun run = RunCli("mix " + kDemo + " --diet " + std::to_string(d) + batch + " --json");
+            ASSERT_EQ(run.status, 0) << d << batch;
+            const auto m = nlohmann::json::parse(run.out)["sheet"];
+            EXPECT_EQ(m["broken_limits"], 0) << d << batch;
+            for (const auto& i : m["ingredients"]) tolerated += i["within_tolerance"].get<bool>();
+            for (const auto& n : m["nutrients"]) tolerated += n["within_tolerance"].get<bool>();
+        }
+    EXPECT_GT(tolerated, 0);  // the odd batch cannot meet every limit exactly
+    const std::string text = RunCli("mix " + kDemo + " --diet 1 --batch 333").out;
+    for (const char* part : {"Location: ", "Date: ", "Batch number: ", "weighed", "[  ]", "within weighing tolerance"})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+}
+
 TEST(MixCommand, RefusedRequestsExitTwoAndAnInfeasibleDietOne) {
     EXPECT_EQ(RunCli("mix " + kDemo + " --diet 7").status, 2);
     EXPECT_EQ(RunCli("mix " + kDemo + " --diet 1 --resolution 0").status, 2);

@@ -122,8 +122,11 @@ TEST_F(BothUnitSystems, RunLpGivesTheSameFormulas) {
     for (std::size_t d = 0; d < 4; ++d) {
         ASSERT_TRUE(m["diets"][d]["feasible"].get<bool>());
         ASSERT_TRUE(i["diets"][d]["feasible"].get<bool>()) << i["diets"][d].dump();
-        for (const auto& [name, pct] : m["diets"][d]["formula"].items())
-            EXPECT_NEAR(i["diets"][d]["formula"][name].get<double>(), pct.get<double>(), Rel(pct.get<double>())) << name;
+        const auto &mf = m["diets"][d]["formula"], &imf = i["diets"][d]["formula"];
+        ASSERT_EQ(imf.size(), mf.size());
+        for (std::size_t n = 0; n < mf.size(); ++n)
+            EXPECT_NEAR(imf[n]["percent"].get<double>(), mf[n]["percent"].get<double>(), Rel(mf[n]["percent"].get<double>()))
+                << mf[n]["name"];
         const double price = m["diets"][d]["price"].get<double>();
         EXPECT_NEAR(i["diets"][d]["price"].get<double>(), PerShortTon(price), Rel(price));
     }

@@ -249,7 +249,7 @@ TEST_F(FormulateTest, RunLpNeedsThePriceOfTheFirstIngredientOnly) {
     s->IngredientPrices(1) = 100;
     s->IngredientPrices(3) = 0;
     RunLp(*s);
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Diet 1 includes C without a price: its price leaves C out"});
     EXPECT_EQ(s->DietFaults(1), 0);
     EXPECT_NE(w->Griddiets.TextMatrix(2, 1), "");
 

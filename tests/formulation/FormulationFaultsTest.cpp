@@ -2,6 +2,7 @@
 // values that cannot reach the solver are named.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "formulation/Formulate.h"
@@ -92,4 +93,72 @@ TEST_F(FormulationFaultsTest, AVeryLargeMaximumIsNoLimit) {
         EXPECT_NEAR(s->DietPrice(1), price, 1e-7) << huge;
     }
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FormulationFaultsTest, ADietWithoutNutrientRestrictionsIsNotFormulated) {
+    // Diet 2 is a new column with no restriction lines yet: the cheapest
+    // "diet" would be whatever costs least, not a feed.
+    s->DietCount = 2;
+    RunLp(*s);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    EXPECT_EQ(s->DietLpReason(2), "no nutrient restrictions: nothing to formulate");
+    const auto shown = Messages();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "Diet 2 has no nutrient restrictions and was not formulated"),
+              shown.end());
+    // Ingredient limits alone do not make a diet.
+    s->IngredientLimits(2, 2, 3) = 10;
+    FormulateDiet(*s, 2);
+    EXPECT_FALSE(DietFormulated(*s, 2));
+    // One nutrient limit does.
+    s->NutrientLimits(2, 1, 2) = 16;
+    FormulateDiet(*s, 2);
+    EXPECT_TRUE(DietFormulated(*s, 2));
+}
+
+TEST_F(FormulationFaultsTest, AMinimumOnANutrientNoIngredientHoldsIsNotMet) {
+    // Column 6 (nutrient 5) is zero in every ingredient of the toy matrix.
+    s->NutrientLimits(1, 1, 5) = 0.9;
+    FormulateDiet(*s, 1);
+    EXPECT_FALSE(DietFormulated(*s, 1));
+    EXPECT_EQ(s->DietLpReason(1), "the minimum of " + DefaultColumnLabel(6) +
+                                      " (0.9) cannot be met: no ingredient holds it");
+    // Beyond the matrix's columns, as a restriction file may name it.
+    s->NutrientLimits(1, 1, 5) = 0;
+    s->NutrientCount = 30;
+    s->NutrientLimits(1, 1, 29) = 2;
+    FormulateDiet(*s, 1);
+    EXPECT_FALSE(DietFormulated(*s, 1));
+    EXPECT_EQ(s->DietLpReason(1), "the minimum of nutrient 29 (2) cannot be met: no ingredient holds it");
+    // A maximum on such a nutrient holds whatever the mix.
+    s->NutrientLimits(1, 1, 29) = 0;
+    s->NutrientLimits(1, 2, 29) = 2;
+    FormulateDiet(*s, 1);
+    EXPECT_TRUE(DietFormulated(*s, 1));
+}
+
+TEST_F(FormulationFaultsTest, AnIngredientWithoutAPriceIsNamedInEveryFormulaItEnters) {
+    s->DietCount = 2;
+    s->NutrientLimits(2, 1, 1) = 3000;  // A alone
+    s->IngredientPrices(3) = 0;         // C, not the first ingredient, without a price
+    RunLp(*s);
+    ASSERT_TRUE(DietFormulated(*s, 1));
+    ASSERT_GT(s->DietFormula(1, 3), 0);
+    EXPECT_EQ(UnpricedIngredients(*s, 1), std::vector<int>{3});
+    ASSERT_TRUE(DietFormulated(*s, 2));
+    ASSERT_EQ(s->DietFormula(2, 3), 0);
+    EXPECT_TRUE(UnpricedIngredients(*s, 2).empty());
+    const auto shown = Messages();
+    EXPECT_NE(std::find(shown.begin(), shown.end(),
+                        "Diet 1 includes C without a price: its price leaves C out"),
+              shown.end());
+    EXPECT_EQ(shown.size(), 1u);
+    // The diets grid marks the price that leaves an ingredient out.
+    EXPECT_EQ(w->Griddiets.CellBackColor(2, 1), kPriceLeavesOut);
+    EXPECT_NE(w->Griddiets.CellBackColor(2, 2), kPriceLeavesOut);
+    // Priced again, the mark goes.
+    s->IngredientPrices(3) = 50;
+    RunLp(*s);
+    EXPECT_TRUE(UnpricedIngredients(*s, 1).empty());
+    EXPECT_NE(w->Griddiets.CellBackColor(2, 1), kPriceLeavesOut);
 }

@@ -171,7 +171,7 @@ TEST_F(FormulationFilesTest, MatrixValueLinesAndRaisedCounts) {
     EXPECT_EQ(s->IngredientMatrix(1, 1), 100);
     EXPECT_EQ(s->IngredientPrices(1), 210);
     EXPECT_EQ(s->IngredientCount, 40);
-    EXPECT_EQ(s->NutrientCount, 30);
+    EXPECT_EQ(s->NutrientCount, 31);  // nutrient 30 sits in column 31
     EXPECT_EQ(s->IngredientLimits(1, 2, 40), 5);
     EXPECT_EQ(s->NutrientLimits(1, 2, 30), 2);
     // The counts are raised, and the user is told the lines name what the
