@@ -845,7 +845,8 @@ bool SaveDiets(SharedState& s, bool ask) {
         if (!Write(s, path, DietFileText(s, s.DietCount), s.DietFile)) return false;
         s.DietFile = path;
         ShowFile(s, kFilesRowDiets, path);
-        Ui(s).Message(path + " was saved");
+        // Saved together with other files, it is saved only when they all are.
+        if (!s.SaveBatch) Ui(s).Message(path + " was saved");
         return true;
     } catch (const std::exception& e) {
         Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveDiets"));
@@ -854,13 +855,31 @@ bool SaveDiets(SharedState& s, bool ask) {
 }
 
 bool SaveTheDiets(SharedState& s) {
-    if (!SaveDiets(s, false)) return false;
-    if (s.IngredientMatrix(1, 2) > 0) {
-        if (!SaveIngredientRestrictions(s, false)) return false;
-        if (!SaveNutrientRestrictions(s, false)) return false;
-        if (!SaveMatrix(s, false)) return false;
+    // The files are written aside first and take their places together.
+    std::vector<std::string> placed, notPlaced;
+    std::string error;
+    LocationSaveBatch batch(s);
+    const bool written = SaveDiets(s, false) &&
+                         (!(s.IngredientMatrix(1, 2) > 0) ||
+                          (SaveIngredientRestrictions(s, false) && SaveNutrientRestrictions(s, false) &&
+                           SaveMatrix(s, false)));
+    if (!written) {
+        if (!s.KeepFiles) Ui(s).Message("The diets were not saved: none of their files was changed.");
+        return false;
     }
-    return true;
+    if (batch.Commit(placed, notPlaced, error)) {
+        Ui(s).Message(s.DietFile + " was saved");
+        return true;
+    }
+    std::string text = error + "\nThe diets were saved only in part.";
+    if (!placed.empty()) {
+        text += "\nNow holding the new figures:";
+        for (const std::string& p : placed) text += " " + p;
+    }
+    text += "\nStill holding the old:";
+    for (const std::string& p : notPlaced) text += " " + p;
+    Ui(s).Message(text);
+    return false;
 }
 
 }  // namespace tarvisol

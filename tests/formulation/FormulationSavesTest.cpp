@@ -101,6 +101,36 @@ TEST_F(FormulationSaves, GroupedThousandsInTheMatrixAreReadAsGroupingAndTold) {
         EXPECT_NE(m.find(part), std::string::npos) << part << "\n" << m;
 }
 
+// "Save the Diets" writes the diet file, the restrictions and the matrix as
+// one: when the matrix cannot be written, the diet file is not changed either.
+TEST_F(FormulationSaves, SaveTheDietsChangesAllItsFilesOrNone) {
+    CopyDemo();
+    Open();
+    w->Griddiets.SetTextMatrix(1, 1, "Grower 1, new name");
+    s->IngredientPrices(1) += 1;
+    const std::string diets = Slurp(base + kDietEnding), matrix = Slurp(base + kMatrixEnding);
+    dialogs.ClearLog();
+    bool saved = true;
+    {
+        tarvisol::testing::FileSizeCap cap(4096);  // room for the diet file, not for the matrix
+        saved = SaveTheDiets(*s);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Slurp(base + kDietEnding), diets);
+    EXPECT_EQ(Slurp(base + kMatrixEnding), matrix);
+    std::size_t files = 0;
+    for (const auto& e : fs::directory_iterator(folder.Str())) (void)e, ++files;
+    EXPECT_EQ(files, 4u);  // no temporary file left
+    const auto m = dialogs.Messages();
+    ASSERT_EQ(m.size(), 2u) << ::testing::PrintToString(m);
+    EXPECT_NE(m[0].find("Cannot save " + base + kMatrixEnding), std::string::npos) << m[0];
+    EXPECT_EQ(m[1], "The diets were not saved: none of their files was changed.");
+    // With room, the same save writes both.
+    ASSERT_TRUE(SaveTheDiets(*s));
+    EXPECT_NE(Slurp(base + kDietEnding), diets);
+    EXPECT_NE(Slurp(base + kMatrixEnding), matrix);
+}
+
 TEST_F(FormulationSaves, ALineNamingDiet0IsTold) {
     LoadToyMatrix();
     Spit(base + kIngredientEnding, " 1 \t 1 \t0\t40\r\n 0 \t 2 \t0\t5\r\n");
