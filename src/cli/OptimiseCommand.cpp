@@ -37,10 +37,13 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     s->OptProgress = progress;
     OpenLocationAsUser(*s, args.location);
     ChooseMissingProgramme(*s);
-    Growth(*s);
+    // A location the growth run refuses (none there, no starting weight, ...)
+    // is refused input, as for growth.
+    const bool refused = Growth(*s) == GrowthOutcome::Refused;
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
+    r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
     const double startCost = NumVal(std::string_view(w->TextPrice.Text));
     r["ran"] = false;
@@ -99,6 +102,10 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
 
 void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (r.value("refused", false)) {
+        out << "The optimisation did not run: the location's growth run was refused.\n";
+        return;
+    }
     if (!r["ran"].get<bool>()) {
         out << "The optimisation found no programme cheaper than the current one.\n";
         return;

@@ -28,10 +28,13 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
         w->CheckRatioLysine.Value = args.ratio;
         if (args.ratio == 1) w->CheckRatioProtein.Value = 0;
     }
-    Growth(*s);
+    // A location the growth run refuses (none there, no starting weight, ...)
+    // is refused input, as for growth.
+    const bool refused = Growth(*s) == GrowthOutcome::Refused;
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
+    r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
     r["cost_per_pig"] = NumVal(std::string_view(w->TextPrice.Text));
     r["feed_gain"] = NumVal(std::string_view(w->TextF2G.Text));

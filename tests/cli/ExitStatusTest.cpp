@@ -107,3 +107,18 @@ TEST_F(ExitStatusTest, SingleByteNamesPrintAsUtf8Json) {
     j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["diets"][0]["name"], "Croissance \u00e9t\u00e9");
 }
+
+TEST_F(ExitStatusTest, RefusedInputExitsTwoOnEveryCommand) {
+    const std::string nowhere = folder.File("Nowhere/Demo");
+    for (const char* command : {"optimise", "plot"}) {
+        const ProgramRun r = RunCli(std::string(command) + " " + nowhere + " --json");
+        EXPECT_EQ(r.status, 2) << command << "\n" << r.out;
+        EXPECT_TRUE(nlohmann::json::parse(r.out)["refused"].get<bool>()) << command;
+    }
+    // More pigs than the program can count is refused, not taken for 20.
+    for (const char* pigs : {"1e12", "2000000000"}) {
+        const ProgramRun r = RunCli("growth " + Demo() + " --pigs " + pigs);
+        EXPECT_EQ(r.status, 2) << pigs;
+    }
+    EXPECT_EQ(RunCli("growth " + Demo() + " --pigs 1999999999 --json").status, 0);
+}
