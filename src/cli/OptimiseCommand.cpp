@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/JsonText.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -42,13 +43,13 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     const bool refused = Growth(*s) == GrowthOutcome::Refused;
 
     nlohmann::json r;
-    r["location"] = s->LocationBase;
+    r["location"] = MixedText(s->LocationBase);
     r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
     const double startCost = NumVal(std::string_view(w->TextPrice.Text));
     r["ran"] = false;
     if (s->RunFailed || startCost == 0) {
-        r["messages"] = dialogs.Shown();
+        r["messages"] = MixedTexts(dialogs.Shown());
         return r;
     }
 
@@ -72,7 +73,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
 
     RunOptimisation(*s, *f);
 
-    r["messages"] = dialogs.Shown();
+    r["messages"] = MixedTexts(dialogs.Shown());
     r["ran"] = s->OptimisationDone;
     r["cost_per_pig_before"] = startCost;
     r["evaluations"] = s->OptRunEvaluations;
@@ -86,7 +87,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     const double after = result.OptimumCostPerPig();
     r["cost_per_pig_after"] = after;
     r["percent_saved"] = startCost != 0 ? (startCost - after) * 100 / startCost : 0.0;
-    r["result_file"] = result.ResultFile;
+    r["result_file"] = MixedText(result.ResultFile);
     r["diets"] = nlohmann::json::array();
     for (const RunDiet& diet : result.Optimum.Diets) {
         const int d = diet.Number;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -121,4 +122,27 @@ TEST_F(ExitStatusTest, RefusedInputExitsTwoOnEveryCommand) {
         EXPECT_EQ(r.status, 2) << pigs;
     }
     EXPECT_EQ(RunCli("growth " + Demo() + " --pigs 1999999999 --json").status, 0);
+}
+
+// Paths come out as names do: a folder named in Windows-1252 or in UTF-8
+// reads the same in every --json object.
+TEST_F(ExitStatusTest, SingleBytePathsPrintAsUtf8Json) {
+    for (const char* cafe : {"Caf\xE9", "Caf\xC3\xA9"}) {
+        const std::string dir = folder.File(cafe);
+        std::filesystem::create_directories(dir);
+        tarvisol::testing::CopyDemoLocation(std::filesystem::path(dir));
+        for (const bool there : {true, false}) {
+            const std::string base = dir + (there ? "/Demo" : "/Nowhere");
+            std::vector<std::pair<std::string, std::string>> commands = {{"lp", ""}, {"mix", " --diet 1"}, {"growth", ""}};
+            if (!there) commands.insert(commands.end(), {{"optimise", ""}, {"plot", ""}});
+            for (const auto& [command, extra] : commands) {
+                const ProgramRun r = RunCli(command + " '" + base + "'" + extra + " --json");
+                EXPECT_EQ(r.status, there ? 0 : 2) << command << " " << base;
+                ASSERT_TRUE(nlohmann::json::accept(r.out)) << command << " " << base;
+                const auto j = nlohmann::json::parse(r.out);
+                EXPECT_NE(j["location"].get<std::string>().find("Caf\u00e9"), std::string::npos)
+                    << command << " " << j["location"];
+            }
+        }
+    }
 }
