@@ -170,8 +170,10 @@ void BuildLp(SharedState& s, int32_t& d) {
 
     // Count the rows first: a diet that does not fit the table is refused
     // before anything is written.
+    // The weight's 100 % (row 1) is an equality: its "maximum", which LPCOST
+    // records, is no row of its own.
     int maxRows = 0;
-    for (int r = 1; r <= nr; ++r)
+    for (int r = 2; r <= nr; ++r)
         if (s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1) > 0) ++maxRows;
     int ingredientRows = 0;
     for (int j = 1; j <= s.IngredientCount; ++j) {
@@ -223,7 +225,7 @@ void BuildLp(SharedState& s, int32_t& d) {
 
     s.LpTable(kMinimumBlock + 1, 0) = 100;
     int k = 1;
-    for (int r = 1; r <= nr; ++r) {
+    for (int r = 2; r <= nr; ++r) {
         const double m = s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1);
         if (m > 0) {
             ++k;
