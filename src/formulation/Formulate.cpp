@@ -99,7 +99,7 @@ std::string MinimumNoIngredientHolds(const SharedState& s, int d) {
         if (held) continue;
         std::string name = c <= kLastNutrientWithColumn + 1 ? s.NutrientNames(c) : std::string();
         if (name.empty()) name = c <= 15 ? DefaultColumnLabel(c) : "nutrient " + std::to_string(k);
-        return "the minimum of " + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
+        return kNoIngredientHoldsStart + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
     }
     return {};
 }
@@ -365,7 +365,11 @@ void RunLp(SharedState& s) {
         s.ProteinRange(d) = std::max(s.NutrientLimits(d, 2, 2) - s.NutrientLimits(d, 1, 2), 0.0);
         FormulateDiet(s, d);
         // "Diet No<d>was Infeasible", followed by the limits to change.
-        if (s.DietFaults(d) > 0) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
+        // A diet refused for what its message already named (no nutrient
+        // restrictions, a minimum no ingredient holds) has nothing to diagnose.
+        const std::string& reason = s.DietLpReason(d);
+        const bool told = reason == kNoNutrientRestrictions || reason.rfind(kNoIngredientHoldsStart, 0) == 0;
+        if (s.DietFaults(d) > 0 && !told) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
         else if (const std::string names = UnpricedNames(s, d); !names.empty())
             DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
                                  " without a price: its price leaves " + names + " out");

@@ -23,6 +23,8 @@ namespace {
 constexpr int kMaxIngredients = 100;
 constexpr int kMaxColumns = 121;
 constexpr int kMaxDiets = 8;
+// The diets of a programme: the diets grid and a diet file hold at most these.
+constexpr std::size_t kProgrammeDiets = 6;
 constexpr int kDietFileRows = 18;
 constexpr const char* kLoadLpTail = ") in procedure  LoadLP";
 constexpr const char* kUseDietsOnGrid = "Use Diets on Grid";
@@ -617,7 +619,14 @@ void ReadDiets(SharedState& s, const std::string& path) {
     }
     s.DietFile = path;
     ShowFile(s, kFilesRowDiets, path);
-    s.DietCount = static_cast<int16_t>(std::min<std::size_t>(lines.size() / kDietFileRows, kMaxDiets));
+    const std::size_t inFile = lines.size() / kDietFileRows;
+    s.DietCount = static_cast<int16_t>(std::min<std::size_t>(inFile, kProgrammeDiets));
+    if (inFile > kProgrammeDiets) {
+        const std::string first = std::to_string(kProgrammeDiets + 1), last = std::to_string(inFile);
+        Ui(s).Message(path + " holds " + last + " diets; the programme takes " + std::to_string(kProgrammeDiets) + ": " +
+                      (inFile == kProgrammeDiets + 1 ? "diet " + first + " was" : "diets " + first + " to " + last + " were") +
+                      " not read");
+    }
     ShowDietCount(s);
     // Diets the file does not hold are not kept from the diets shown before:
     // the grid's diet count and a Growth on the grid read those columns.

@@ -106,6 +106,7 @@ TEST_F(FormulationFaultsTest, ADietWithoutNutrientRestrictionsIsNotFormulated) {
     const auto shown = Messages();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "Diet 2 has no nutrient restrictions and was not formulated"),
               shown.end());
+    EXPECT_EQ(shown.size(), 1u) << ::testing::PrintToString(shown);  // nothing to diagnose besides
     // Ingredient limits alone do not make a diet.
     s->IngredientLimits(2, 2, 3) = 10;
     FormulateDiet(*s, 2);
