@@ -514,41 +514,47 @@ bool LoadLP(SharedState& s, const std::string& path) {
 }
 
 void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
-    if (!Exists(ingredientPath)) {
-        Ui(s).Message("No Ingredient Restriction File found named " + ingredientPath);
-        UseDietsOnGrid(s);
-        return;
-    }
+    // Without the ingredient file the nutrient file beside it is still read:
+    // its limits are the user's, and a later save must not write over them
+    // unread.
+    const bool ingredientsThere = Exists(ingredientPath);
     std::vector<std::string> lines;
     std::string bytes;
-    if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
-    s.IngredientRestrictionFile = ingredientPath;
-    ShowFile(s, kFilesRowIngredients, ingredientPath);
-    // The file holds the whole set: limits of an earlier file do not stay.
-    s.RestrictionDiets = 0;
-    for (int d = 1; d <= kMaxDiets; ++d)
-        for (int b = 1; b <= 2; ++b)
-            for (int i = 0; i <= kMaxIngredients; ++i) s.FileIngredientLimits(d, b, i) = s.IngredientLimits(d, b, i) = 0;
-    const int matrixIngredients = MatrixIngredients(s);
-    const int16_t countBefore = s.IngredientCount;
-    NumberTexts numbers;
-    ReadRestrictionLines(
-        s, ingredientPath, lines, kMaxIngredients, "ingredient", numbers,
-        [&](int i) { return IngredientNote(i, matrixIngredients); },
-        [&](int d, int i, double lo, double hi) {
-            if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
-            s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
-            s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
-        });
-    if (s.IngredientCount != countBefore) ++s.IngredientListVersion;
-    RememberRead(s, ingredientPath, std::move(bytes), std::move(numbers), std::string());
-    RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
+    if (!ingredientsThere) {
+        Ui(s).Message("No Ingredient Restriction File found named " + ingredientPath);
+        UseDietsOnGrid(s);
+    } else {
+        if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
+        s.IngredientRestrictionFile = ingredientPath;
+        ShowFile(s, kFilesRowIngredients, ingredientPath);
+        // The file holds the whole set: limits of an earlier file do not stay.
+        s.RestrictionDiets = 0;
+        for (int d = 1; d <= kMaxDiets; ++d)
+            for (int b = 1; b <= 2; ++b)
+                for (int i = 0; i <= kMaxIngredients; ++i) s.FileIngredientLimits(d, b, i) = s.IngredientLimits(d, b, i) = 0;
+        const int matrixIngredients = MatrixIngredients(s);
+        const int16_t countBefore = s.IngredientCount;
+        NumberTexts numbers;
+        ReadRestrictionLines(
+            s, ingredientPath, lines, kMaxIngredients, "ingredient", numbers,
+            [&](int i) { return IngredientNote(i, matrixIngredients); },
+            [&](int d, int i, double lo, double hi) {
+                if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
+                s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
+                s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
+            });
+        if (s.IngredientCount != countBefore) ++s.IngredientListVersion;
+        RememberRead(s, ingredientPath, std::move(bytes), std::move(numbers), std::string());
+        RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
+    }
 
     const std::string nutrients = NutrientCompanion(ingredientPath);
     ShowFile(s, kFilesRowNutrients, nutrients);
     if (!Exists(nutrients)) {
-        Ui(s).Message("No Nutrient Restriction File found named " + nutrients);
-        UseDietsOnGrid(s);
+        if (ingredientsThere) {
+            Ui(s).Message("No Nutrient Restriction File found named " + nutrients);
+            UseDietsOnGrid(s);
+        }
         return;
     }
     lines.clear();
@@ -579,7 +585,7 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
                 s.DietCount = static_cast<int16_t>(d);
         ShowDietCount(s);
     }
-    if (s.NutrientLimits(1, 1, 1) == 0) {
+    if (ingredientsThere && s.NutrientLimits(1, 1, 1) == 0) {
         Ui(s).Message("No Nutriet Restriction File found named " + s.LocationFolder + nutrients);
         UseDietsOnGrid(s);
     }

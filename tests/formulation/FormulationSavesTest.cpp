@@ -131,6 +131,18 @@ TEST_F(FormulationSaves, SaveTheDietsChangesAllItsFilesOrNone) {
     EXPECT_NE(Slurp(base + kMatrixEnding), matrix);
 }
 
+// A missing ingredient restriction file does not hide the nutrient file
+// beside it: its limits are read, and Save the Diets keeps it as it was.
+TEST_F(FormulationSaves, TheNutrientFileIsReadWhenTheIngredientFileIsMissing) {
+    CopyDemo();
+    fs::remove(base + kIngredientEnding);
+    const std::string nutrients = Slurp(base + kNutrientEnding);
+    Open();
+    EXPECT_EQ(s->NutrientLimits(1, 1, 1), 2425);
+    ASSERT_TRUE(SaveTheDiets(*s));
+    EXPECT_EQ(Slurp(base + kNutrientEnding), nutrients);
+}
+
 TEST_F(FormulationSaves, ALineNamingDiet0IsTold) {
     LoadToyMatrix();
     Spit(base + kIngredientEnding, " 1 \t 1 \t0\t40\r\n 0 \t 2 \t0\t5\r\n");
