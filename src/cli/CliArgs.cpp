@@ -13,6 +13,11 @@
 #include "nutrition/MinimumsFromRequirements.h"
 
 namespace tarvisol::cli {
+namespace {
+// The most pigs a group may count.
+constexpr double kMostPigs = 1999999999;
+}  // namespace
+
 
 std::string ParseDiet(const std::string& text, std::array<double, 16>& diet) {
     diet.fill(0);
@@ -399,7 +404,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             return std::nullopt;
         };
         if (*pigsOpt) {
-            if (!std::isfinite(pigs) || pigs < 1) return bad("--pigs must be 1 or more");
+            if (!std::isfinite(pigs) || pigs < 1 || pigs >= kMostPigs + 1)
+                return bad("--pigs must be from 1 to 1999999999");
             ga.pigs = pigs;
         }
         if (*swOpt) ga.startWeight = startWeight;
@@ -432,7 +438,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             ra.sex = s == "mixed" ? 0 : s == "males" ? 1 : 2;
         }
         if (*rPigsOpt) {
-            if (!std::isfinite(rPigs) || rPigs < 1) return bad("--pigs must be 1 or more");
+            if (!std::isfinite(rPigs) || rPigs < 1 || rPigs >= kMostPigs + 1)
+                return bad("--pigs must be from 1 to 1999999999");
             ra.pigs = rPigs;
         }
         if (*rSw) ra.startWeight = rStartWeight;

@@ -101,7 +101,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
 
     nlohmann::json r;
     const Grid& g = w->Grid1;
-    r["location"] = s->LocationBase;
+    r["location"] = MixedText(s->LocationBase);
     r["outcome"] = OutcomeName(outcome);
     r["results_valid"] = s->GrowthResultsValid;
     r["reached_final_weight"] = s->ReachedFinalWeight;

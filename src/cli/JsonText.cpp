@@ -52,4 +52,11 @@ std::string MixedText(std::string_view bytes) {
     return out;
 }
 
+std::vector<std::string> MixedTexts(const std::vector<std::string>& texts) {
+    std::vector<std::string> out;
+    out.reserve(texts.size());
+    for (const std::string& t : texts) out.push_back(MixedText(t));
+    return out;
+}
+
 }  // namespace tarvisol::cli

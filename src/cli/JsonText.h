@@ -4,6 +4,7 @@
 // paths and arguments come from the shell as UTF-8; messages may hold both.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvisol::cli {
 
@@ -14,5 +15,7 @@ std::string NameText(std::string_view bytes);
 // a path: well-formed UTF-8 sequences are kept, every other byte is read as
 // Windows-1252. Never fails, and plain ASCII comes back unchanged.
 std::string MixedText(std::string_view bytes);
+// Each of the texts so.
+std::vector<std::string> MixedTexts(const std::vector<std::string>& texts);
 
 }  // namespace tarvisol::cli

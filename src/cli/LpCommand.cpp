@@ -62,7 +62,12 @@ Json RunLpCommand(const LpArgs& args, std::ostream* messages) {
     auto& form = session.form;
     const bool loaded = session.loaded;
     Json diets = Json::array();
-    if (loaded) {
+    std::string problem;
+    if (loaded && s->DietCount == 0) {
+        // Nothing to formulate: no diet file, or one that could not be read.
+        problem = "No diets to formulate: " + s->DietFile + (FileExists(s->DietFile) ? " could not be read" : " is missing");
+        dialogs.Message(problem);
+    } else if (loaded) {
         NoteDuplicateNames(*s, dialogs);
         RunLp(*s);
         for (int d = 1; d <= s->DietCount && d <= 8; ++d) {
@@ -98,7 +103,9 @@ Json RunLpCommand(const LpArgs& args, std::ostream* messages) {
     }
     Json shown = Json::array();
     for (const std::string& m : dialogs.Shown()) shown.push_back(MixedText(m));
-    return {{"location", MixedText(base)}, {"loaded", loaded}, {"diets", diets}, {"messages", shown}};
+    Json r = {{"location", MixedText(base)}, {"loaded", loaded}, {"diets", diets}, {"messages", shown}};
+    if (!problem.empty()) r["problem"] = MixedText(problem);
+    return r;
 }
 
 namespace {
@@ -115,6 +122,10 @@ void PrintLp(const nlohmann::ordered_json& r, std::ostream& out) {
     if (!r["loaded"].get<bool>()) {
         out << "Nothing formulated: no ingredient matrix at " << r["location"].get<std::string>() << kMatrixEnding
             << "\n";
+        return;
+    }
+    if (r.contains("problem")) {
+        out << "Nothing formulated: no diets (" << r["problem"].get<std::string>() << ")\n";
         return;
     }
     for (const auto& d : r["diets"]) {
@@ -146,7 +157,7 @@ void PrintLp(const nlohmann::ordered_json& r, std::ostream& out) {
 }
 
 int LpExitCode(const nlohmann::ordered_json& r) {
-    if (!r["loaded"].get<bool>()) return 2;
+    if (!r["loaded"].get<bool>() || r.contains("problem")) return 2;
     for (const auto& d : r["diets"])
         if (!d["feasible"].get<bool>() || !d["price_complete"].get<bool>() ||
             (d.contains("sensitivity") && d["sensitivity"].is_null()))

@@ -7,6 +7,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/FormulationSession.h"
+#include "cli/JsonText.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
 #include "formulation/MixingSheet.h"
@@ -82,11 +83,11 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
     auto& s = session.s;
     auto& form = session.form;
     const bool loaded = session.loaded;
-    Json out = {{"location", Windows1252ToUtf8(base)}, {"loaded", loaded}, {"diet", args.diet}, {"name", ""},
+    Json out = {{"location", MixedText(base)}, {"loaded", loaded}, {"diet", args.diet}, {"name", ""},
                 {"date", Today()}, {"sheet", nullptr}};
     bool refused = !loaded;
     if (!loaded) {
-        out["problem"] = Windows1252ToUtf8("No ingredient matrix loaded from " + s->MatrixFile);
+        out["problem"] = MixedText("No ingredient matrix loaded from " + s->MatrixFile);
     } else if (args.diet < 1 || args.diet > s->DietCount || args.diet > 8) {
         out["problem"] = "The location has diets 1 to " + std::to_string(s->DietCount) + ", not " + std::to_string(args.diet);
         refused = true;
@@ -100,7 +101,7 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
         if (args.fineResolution) o.fineStep = *args.fineResolution;
         MixingSheet m;
         if (const std::string why = BuildMixingSheet(*s, args.diet, o, m); !why.empty()) {
-            out["problem"] = Windows1252ToUtf8(why);
+            out["problem"] = MixedText(why);
             refused = DietFormulated(*s, args.diet);  // a size the sheet cannot use
         } else {
             out["sheet"] = SheetJson(m);
@@ -108,7 +109,7 @@ Json RunMixCommand(const MixArgs& args, std::ostream* messages) {
     }
     out["refused"] = refused;
     Json shown = Json::array();
-    for (const std::string& t : dialogs.Shown()) shown.push_back(Windows1252ToUtf8(t));
+    for (const std::string& t : dialogs.Shown()) shown.push_back(MixedText(t));
     out["messages"] = shown;
     return out;
 }

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/JsonText.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -37,15 +38,18 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     s->OptProgress = progress;
     OpenLocationAsUser(*s, args.location);
     ChooseMissingProgramme(*s);
-    Growth(*s);
+    // A location the growth run refuses (none there, no starting weight, ...)
+    // is refused input, as for growth.
+    const bool refused = Growth(*s) == GrowthOutcome::Refused;
 
     nlohmann::json r;
-    r["location"] = s->LocationBase;
+    r["location"] = MixedText(s->LocationBase);
+    r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
     const double startCost = NumVal(std::string_view(w->TextPrice.Text));
     r["ran"] = false;
     if (s->RunFailed || startCost == 0) {
-        r["messages"] = dialogs.Shown();
+        r["messages"] = MixedTexts(dialogs.Shown());
         return r;
     }
 
@@ -69,7 +73,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
 
     RunOptimisation(*s, *f);
 
-    r["messages"] = dialogs.Shown();
+    r["messages"] = MixedTexts(dialogs.Shown());
     r["ran"] = s->OptimisationDone;
     r["cost_per_pig_before"] = startCost;
     r["evaluations"] = s->OptRunEvaluations;
@@ -83,7 +87,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     const double after = result.OptimumCostPerPig();
     r["cost_per_pig_after"] = after;
     r["percent_saved"] = startCost != 0 ? (startCost - after) * 100 / startCost : 0.0;
-    r["result_file"] = result.ResultFile;
+    r["result_file"] = MixedText(result.ResultFile);
     r["diets"] = nlohmann::json::array();
     for (const RunDiet& diet : result.Optimum.Diets) {
         const int d = diet.Number;
@@ -99,6 +103,10 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
 
 void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
+    if (r.value("refused", false)) {
+        out << "The optimisation did not run: the location's growth run was refused.\n";
+        return;
+    }
     if (!r["ran"].get<bool>()) {
         out << "The optimisation found no programme cheaper than the current one.\n";
         return;

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/JsonText.h"
 #include "cli/OpenLocation.h"
 #include "location/StartUp.h"
 #include "growth/GrowthRun.h"
@@ -28,10 +29,13 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
         w->CheckRatioLysine.Value = args.ratio;
         if (args.ratio == 1) w->CheckRatioProtein.Value = 0;
     }
-    Growth(*s);
+    // A location the growth run refuses (none there, no starting weight, ...)
+    // is refused input, as for growth.
+    const bool refused = Growth(*s) == GrowthOutcome::Refused;
 
     nlohmann::json r;
-    r["location"] = s->LocationBase;
+    r["location"] = MixedText(s->LocationBase);
+    r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
     r["cost_per_pig"] = NumVal(std::string_view(w->TextPrice.Text));
     r["feed_gain"] = NumVal(std::string_view(w->TextF2G.Text));
@@ -39,13 +43,13 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
     options.progress = progress;
     const PlotOutcome out = PlotDiets(*s, options);
     r["ran"] = out.finished;
-    r["messages"] = dialogs.Shown();
+    r["messages"] = MixedTexts(dialogs.Shown());
     r["levels"] = s->RatioToLysine ? "lysine" : "protein";
     r["energy_unit"] = EnergyUnitLabel(s->EnergyUnit());
     r["energy_step"] = s->VariableCost(0);
     if (!out.finished) return r;
-    r["diet_plot_file"] = out.dietPlotPath;
-    r["plot_file"] = out.plotPath;
+    r["diet_plot_file"] = MixedText(out.dietPlotPath);
+    r["plot_file"] = MixedText(out.plotPath);
     r["diets"] = nlohmann::json::array();
     const int level = s->RatioToLysine ? kSweepLysine : kSweepProtein;
     for (int d = 1; d <= s->SweepDietCount; ++d) {

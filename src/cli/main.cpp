@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
                 std::cout << Printed(result) << "\n";
             else
                 PrintOptimiseReport(result, std::cout);
-            return result.value("ran", false) ? 0 : 1;
+            return result.value("refused", false) ? 2 : result.value("ran", false) ? 0 : 1;
         }
         if (req->kind == CliRequest::Kind::Plot) {
             auto result = RunPlotCommand(req->plot, req->plot.json ? nullptr : &std::cerr);
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
                 std::cout << Printed(result) << "\n";
             else
                 PrintPlotReport(result, std::cout);
-            return result.value("ran", false) ? 0 : 1;
+            return result.value("refused", false) ? 2 : result.value("ran", false) ? 0 : 1;
         }
         if (req->kind == CliRequest::Kind::Compare) {
             auto result = RunCompareCommand(req->compare, req->compare.json ? nullptr : &std::cerr);

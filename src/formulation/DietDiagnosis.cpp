@@ -55,7 +55,7 @@ DietDiagnosis DiagnoseDiet(const SharedState& s, int d) {
         out.reason = "the ingredient matrix holds no ingredient";
         return out;
     }
-    const LpRowPlan plan = PlanLpRows(s, d, true);
+    const LpRowPlan plan = PlanLpRows(s, d);
     if (plan.refused) {
         out.reason = "more restrictions than one diet's LP holds (at most 61 nutrient rows and 320 rows in all)";
         return out;

@@ -66,11 +66,8 @@ std::string ComputeDietSensitivity(const SharedState& s, int d, DietSensitivity&
         same = m.prices[static_cast<std::size_t>(j - 1)] == s.IngredientPrices(j) &&
                s.DietFormula(d, j) == std::max(m.x[static_cast<std::size_t>(j - 1)], 0.0);
     std::vector<const LpPlannedRow*> kept;
-    LpRowPlan plan = PlanLpRows(s, d, true);
-    if (same && !Matches(s, plan, m, kept)) {
-        plan = PlanLpRows(s, d, false);
-        same = Matches(s, plan, m, kept);
-    }
+    const LpRowPlan plan = PlanLpRows(s, d);
+    same = same && Matches(s, plan, m, kept);
     if (!same) return diet + " changed since it was formulated (matrix, prices or limits): press Run LP again";
 
     LpRanging r;

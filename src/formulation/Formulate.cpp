@@ -99,7 +99,7 @@ std::string MinimumNoIngredientHolds(const SharedState& s, int d) {
         if (held) continue;
         std::string name = c <= kLastNutrientWithColumn + 1 ? s.NutrientNames(c) : std::string();
         if (name.empty()) name = c <= 15 ? DefaultColumnLabel(c) : "nutrient " + std::to_string(k);
-        return "the minimum of " + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
+        return kNoIngredientHoldsStart + name + " (" + Shortest(lo) + ") cannot be met: no ingredient holds it";
     }
     return {};
 }
@@ -170,8 +170,10 @@ void BuildLp(SharedState& s, int32_t& d) {
 
     // Count the rows first: a diet that does not fit the table is refused
     // before anything is written.
+    // The weight's 100 % (row 1) is an equality: its "maximum", which LPCOST
+    // records, is no row of its own.
     int maxRows = 0;
-    for (int r = 1; r <= nr; ++r)
+    for (int r = 2; r <= nr; ++r)
         if (s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1) > 0) ++maxRows;
     int ingredientRows = 0;
     for (int j = 1; j <= s.IngredientCount; ++j) {
@@ -223,7 +225,7 @@ void BuildLp(SharedState& s, int32_t& d) {
 
     s.LpTable(kMinimumBlock + 1, 0) = 100;
     int k = 1;
-    for (int r = 1; r <= nr; ++r) {
+    for (int r = 2; r <= nr; ++r) {
         const double m = s.NutrientLimits(d, 2, s.LpNutrientColumns(r) - 1);
         if (m > 0) {
             ++k;
@@ -363,7 +365,11 @@ void RunLp(SharedState& s) {
         s.ProteinRange(d) = std::max(s.NutrientLimits(d, 2, 2) - s.NutrientLimits(d, 1, 2), 0.0);
         FormulateDiet(s, d);
         // "Diet No<d>was Infeasible", followed by the limits to change.
-        if (s.DietFaults(d) > 0) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
+        // A diet refused for what its message already named (no nutrient
+        // restrictions, a minimum no ingredient holds) has nothing to diagnose.
+        const std::string& reason = s.DietLpReason(d);
+        const bool told = reason == kNoNutrientRestrictions || reason.rfind(kNoIngredientHoldsStart, 0) == 0;
+        if (s.DietFaults(d) > 0 && !told) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
         else if (const std::string names = UnpricedNames(s, d); !names.empty())
             DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
                                  " without a price: its price leaves " + names + " out");

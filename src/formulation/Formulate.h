@@ -64,6 +64,8 @@ void ClearFormulationTables(SharedState& s);
 inline constexpr const char* kTooManyRestrictions = "Too many Restrictions for Diet ";
 inline constexpr const char* kPricesMissing = "Prices are missing";
 inline constexpr const char* kNoNutrientRestrictions = "no nutrient restrictions: nothing to formulate";
+// The start of the reason of a minimum on a nutrient no ingredient holds.
+inline constexpr const char* kNoIngredientHoldsStart = "the minimum of ";
 inline constexpr const char* kLpcostTail = ") in procedure {LPCOST} of Calculations";
 
 }  // namespace tarvisol

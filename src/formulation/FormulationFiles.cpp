@@ -23,6 +23,8 @@ namespace {
 constexpr int kMaxIngredients = 100;
 constexpr int kMaxColumns = 121;
 constexpr int kMaxDiets = 8;
+// The diets of a programme: the diets grid and a diet file hold at most these.
+constexpr std::size_t kProgrammeDiets = 6;
 constexpr int kDietFileRows = 18;
 constexpr const char* kLoadLpTail = ") in procedure  LoadLP";
 constexpr const char* kUseDietsOnGrid = "Use Diets on Grid";
@@ -229,9 +231,66 @@ std::string NutrientNote(const SharedState& s, int k) {
            " is in no ingredient of the matrix, so this restriction cannot be met as the matrix stands";
 }
 
+bool AllDigits(std::string_view t) {
+    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A number written with its thousands grouped, as a spreadsheet shows it:
+// "1,150.00", "1.150,00", "1,150,000", "7 000". True, with the number in the
+// file number format, when the grouping is clear: a space between groups,
+// or a decimal separator other than the grouping one, or two groups or more.
+bool UngroupThousands(std::string_view text, std::string& plain) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    std::string sign;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        if (text.front() == '-') sign = "-";
+        text.remove_prefix(1);
+    }
+    for (char group : {',', '.', ' '}) {
+        const auto first = text.find(group);
+        if (first == std::string_view::npos || first == 0 || first > 3 || !AllDigits(text.substr(0, first))) continue;
+        std::string digits(text.substr(0, first));
+        std::string_view rest = text.substr(first);
+        int groups = 0;
+        while (rest.size() >= 4 && rest[0] == group && AllDigits(rest.substr(1, 3)) &&
+               (rest.size() == 4 || !(rest[4] >= '0' && rest[4] <= '9'))) {
+            digits += rest.substr(1, 3);
+            rest.remove_prefix(4);
+            ++groups;
+        }
+        if (groups == 0) continue;
+        std::string fraction;
+        bool decimal = false;
+        if (!rest.empty()) {
+            if (rest[0] == group || !(rest[0] == ',' || rest[0] == '.')) continue;
+            if (rest.size() > 1 && !AllDigits(rest.substr(1))) continue;
+            fraction = std::string(rest.substr(1));
+            decimal = true;
+        }
+        if (!(group == ' ' || decimal || groups >= 2)) continue;
+        plain = sign + digits + (fraction.empty() ? "" : "." + fraction);
+        return true;
+    }
+    return false;
+}
+
+// A lone comma before three digits after a whole number ("1,350"): read as a
+// decimal comma, as every reader does, though it may have meant thousands.
+bool MayMeanThousands(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    const auto comma = text.find(',');
+    return comma != std::string_view::npos && comma >= 1 && comma <= 3 && text[0] != '0' &&
+           AllDigits(text.substr(0, comma)) && text.size() == comma + 4 && AllDigits(text.substr(comma + 1));
+}
+
 // The number on a matrix value line: its first field, read with NumVal; its
-// text is remembered for the next save.
-double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr) {
+// text is remembered for the next save. A field whose thousands are grouped
+// is read as such; `note` then says so (as it does for a comma that may have
+// meant thousands).
+double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr, std::string* note = nullptr) {
     std::string field = line;
     const auto tab = line.find('\t');
     if (tab != std::string::npos && tab > 0) {
@@ -240,7 +299,22 @@ double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr) {
         const auto comma = line.find(',');
         if (comma != std::string::npos && comma > 0) field = line.substr(0, comma);
     }
-    const double v = NumVal(field);  // field now holds the corrected text
+    const std::string written = field;
+    std::string plain;
+    double v = 0;
+    if (UngroupThousands(field, plain)) {
+        field = plain;
+        v = Val(field);
+        if (note) *note = written + " groups thousands and was read as " + FormatExact(v);
+    } else {
+        v = NumVal(field);  // field now holds the corrected text
+        if (note && MayMeanThousands(written)) {
+            std::string whole = written;
+            whole.erase(whole.find(','), 1);
+            *note = written + " has a decimal comma and was read as " + FormatExact(v) + " (write " + Trim(whole) +
+                    " if thousands were meant)";
+        }
+    }
     if (numbers) numbers->Add(v, field);
     return v;
 }
@@ -392,11 +466,20 @@ bool LoadLP(SharedState& s, const std::string& path) {
         for (int i = I + 1; i <= kMaxIngredients; ++i) s.IngredientNames(i).clear();
         for (int c = C + 1; c <= kMaxColumns; ++c) s.NutrientNames(c).clear();
         NumberTexts numbers;
+        std::string notes;
+        auto value = [&]() {
+            std::string note;
+            const double v = MatrixValue(lines[at], &numbers, &note);
+            ++at;
+            if (!note.empty()) notes += (notes.empty() ? "" : "; ") + ("line " + std::to_string(at) + ": ") + note;
+            return v;
+        };
         for (int i = 1; i <= I; ++i) {
-            s.IngredientPrices(i) = MatrixValue(lines[at++], &numbers);
+            s.IngredientPrices(i) = value();
             s.IngredientMatrix(1, i) = 100;
-            for (int c = 2; c <= C; ++c) s.IngredientMatrix(c, i) = MatrixValue(lines[at++], &numbers);
+            for (int c = 2; c <= C; ++c) s.IngredientMatrix(c, i) = value();
         }
+        if (!notes.empty()) Ui(s).Message(path + ", " + notes);
         s.MatrixFile = path;
         ShowFile(s, kFilesRowMatrix, path);
         RememberRead(s, path, std::move(bytes), std::move(numbers), std::string());
@@ -431,41 +514,47 @@ bool LoadLP(SharedState& s, const std::string& path) {
 }
 
 void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
-    if (!Exists(ingredientPath)) {
-        Ui(s).Message("No Ingredient Restriction File found named " + ingredientPath);
-        UseDietsOnGrid(s);
-        return;
-    }
+    // Without the ingredient file the nutrient file beside it is still read:
+    // its limits are the user's, and a later save must not write over them
+    // unread.
+    const bool ingredientsThere = Exists(ingredientPath);
     std::vector<std::string> lines;
     std::string bytes;
-    if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
-    s.IngredientRestrictionFile = ingredientPath;
-    ShowFile(s, kFilesRowIngredients, ingredientPath);
-    // The file holds the whole set: limits of an earlier file do not stay.
-    s.RestrictionDiets = 0;
-    for (int d = 1; d <= kMaxDiets; ++d)
-        for (int b = 1; b <= 2; ++b)
-            for (int i = 0; i <= kMaxIngredients; ++i) s.FileIngredientLimits(d, b, i) = s.IngredientLimits(d, b, i) = 0;
-    const int matrixIngredients = MatrixIngredients(s);
-    const int16_t countBefore = s.IngredientCount;
-    NumberTexts numbers;
-    ReadRestrictionLines(
-        s, ingredientPath, lines, kMaxIngredients, "ingredient", numbers,
-        [&](int i) { return IngredientNote(i, matrixIngredients); },
-        [&](int d, int i, double lo, double hi) {
-            if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
-            s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
-            s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
-        });
-    if (s.IngredientCount != countBefore) ++s.IngredientListVersion;
-    RememberRead(s, ingredientPath, std::move(bytes), std::move(numbers), std::string());
-    RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
+    if (!ingredientsThere) {
+        Ui(s).Message("No Ingredient Restriction File found named " + ingredientPath);
+        UseDietsOnGrid(s);
+    } else {
+        if (!ReadFileLines(s, ingredientPath, lines, &bytes)) return;
+        s.IngredientRestrictionFile = ingredientPath;
+        ShowFile(s, kFilesRowIngredients, ingredientPath);
+        // The file holds the whole set: limits of an earlier file do not stay.
+        s.RestrictionDiets = 0;
+        for (int d = 1; d <= kMaxDiets; ++d)
+            for (int b = 1; b <= 2; ++b)
+                for (int i = 0; i <= kMaxIngredients; ++i) s.FileIngredientLimits(d, b, i) = s.IngredientLimits(d, b, i) = 0;
+        const int matrixIngredients = MatrixIngredients(s);
+        const int16_t countBefore = s.IngredientCount;
+        NumberTexts numbers;
+        ReadRestrictionLines(
+            s, ingredientPath, lines, kMaxIngredients, "ingredient", numbers,
+            [&](int i) { return IngredientNote(i, matrixIngredients); },
+            [&](int d, int i, double lo, double hi) {
+                if (i > s.IngredientCount) s.IngredientCount = static_cast<int16_t>(i);
+                s.FileIngredientLimits(d, 1, i) = s.IngredientLimits(d, 1, i) = lo;
+                s.FileIngredientLimits(d, 2, i) = s.IngredientLimits(d, 2, i) = hi;
+            });
+        if (s.IngredientCount != countBefore) ++s.IngredientListVersion;
+        RememberRead(s, ingredientPath, std::move(bytes), std::move(numbers), std::string());
+        RememberTables(s, ingredientPath, IngredientRestrictionText(s, NumbersOf(s, ingredientPath)));
+    }
 
     const std::string nutrients = NutrientCompanion(ingredientPath);
     ShowFile(s, kFilesRowNutrients, nutrients);
     if (!Exists(nutrients)) {
-        Ui(s).Message("No Nutrient Restriction File found named " + nutrients);
-        UseDietsOnGrid(s);
+        if (ingredientsThere) {
+            Ui(s).Message("No Nutrient Restriction File found named " + nutrients);
+            UseDietsOnGrid(s);
+        }
         return;
     }
     lines.clear();
@@ -496,7 +585,7 @@ void ReadRestrictions(SharedState& s, const std::string& ingredientPath) {
                 s.DietCount = static_cast<int16_t>(d);
         ShowDietCount(s);
     }
-    if (s.NutrientLimits(1, 1, 1) == 0) {
+    if (ingredientsThere && s.NutrientLimits(1, 1, 1) == 0) {
         Ui(s).Message("No Nutriet Restriction File found named " + s.LocationFolder + nutrients);
         UseDietsOnGrid(s);
     }
@@ -536,7 +625,14 @@ void ReadDiets(SharedState& s, const std::string& path) {
     }
     s.DietFile = path;
     ShowFile(s, kFilesRowDiets, path);
-    s.DietCount = static_cast<int16_t>(std::min<std::size_t>(lines.size() / kDietFileRows, kMaxDiets));
+    const std::size_t inFile = lines.size() / kDietFileRows;
+    s.DietCount = static_cast<int16_t>(std::min<std::size_t>(inFile, kProgrammeDiets));
+    if (inFile > kProgrammeDiets) {
+        const std::string first = std::to_string(kProgrammeDiets + 1), last = std::to_string(inFile);
+        Ui(s).Message(path + " holds " + last + " diets; the programme takes " + std::to_string(kProgrammeDiets) + ": " +
+                      (inFile == kProgrammeDiets + 1 ? "diet " + first + " was" : "diets " + first + " to " + last + " were") +
+                      " not read");
+    }
     ShowDietCount(s);
     // Diets the file does not hold are not kept from the diets shown before:
     // the grid's diet count and a Growth on the grid read those columns.
@@ -764,7 +860,8 @@ bool SaveDiets(SharedState& s, bool ask) {
         if (!Write(s, path, DietFileText(s, s.DietCount), s.DietFile)) return false;
         s.DietFile = path;
         ShowFile(s, kFilesRowDiets, path);
-        Ui(s).Message(path + " was saved");
+        // Saved together with other files, it is saved only when they all are.
+        if (!s.SaveBatch) Ui(s).Message(path + " was saved");
         return true;
     } catch (const std::exception& e) {
         Ui(s).Message(TrappedErrorMessage(e, ") in procedure SaveDiets"));
@@ -773,13 +870,31 @@ bool SaveDiets(SharedState& s, bool ask) {
 }
 
 bool SaveTheDiets(SharedState& s) {
-    if (!SaveDiets(s, false)) return false;
-    if (s.IngredientMatrix(1, 2) > 0) {
-        if (!SaveIngredientRestrictions(s, false)) return false;
-        if (!SaveNutrientRestrictions(s, false)) return false;
-        if (!SaveMatrix(s, false)) return false;
+    // The files are written aside first and take their places together.
+    std::vector<std::string> placed, notPlaced;
+    std::string error;
+    LocationSaveBatch batch(s);
+    const bool written = SaveDiets(s, false) &&
+                         (!(s.IngredientMatrix(1, 2) > 0) ||
+                          (SaveIngredientRestrictions(s, false) && SaveNutrientRestrictions(s, false) &&
+                           SaveMatrix(s, false)));
+    if (!written) {
+        if (!s.KeepFiles) Ui(s).Message("The diets were not saved: none of their files was changed.");
+        return false;
     }
-    return true;
+    if (batch.Commit(placed, notPlaced, error)) {
+        Ui(s).Message(s.DietFile + " was saved");
+        return true;
+    }
+    std::string text = error + "\nThe diets were saved only in part.";
+    if (!placed.empty()) {
+        text += "\nNow holding the new figures:";
+        for (const std::string& p : placed) text += " " + p;
+    }
+    text += "\nStill holding the old:";
+    for (const std::string& p : notPlaced) text += " " + p;
+    Ui(s).Message(text);
+    return false;
 }
 
 }  // namespace tarvisol

@@ -33,7 +33,7 @@ double PlannedCoefficient(const SharedState& s, const LpPlannedRow& row, int j) 
     return 0;
 }
 
-LpRowPlan PlanLpRows(const SharedState& s, int d, bool weightMaximum) {
+LpRowPlan PlanLpRows(const SharedState& s, int d) {
     LpRowPlan plan;
     // Nutrient rows: the weight and the fourteen fixed nutrients always, further
     // nutrients where the diet restricts them.
@@ -44,7 +44,8 @@ LpRowPlan PlanLpRows(const SharedState& s, int d, bool weightMaximum) {
         if (s.NutrientLimits(d, 1, k) != 0 || s.NutrientLimits(d, 2, k) != 0) nutrients.push_back(k);
     const int nr = static_cast<int>(nutrients.size());
 
-    auto maximumOf = [&](int k) { return k == 0 && !weightMaximum ? 0.0 : PlannedNutrientMaximum(s, d, k); };
+    // The weight's 100 % is an equality: never a maximum row.
+    auto maximumOf = [&](int k) { return k == 0 ? 0.0 : PlannedNutrientMaximum(s, d, k); };
     int maxRows = 0;
     for (int k : nutrients)
         if (maximumOf(k) > 0) ++maxRows;

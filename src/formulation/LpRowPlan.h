@@ -26,11 +26,10 @@ struct LpRowPlan {
     std::vector<LpPlannedRow> rows;  // the rows with coefficients, in table order (all-zero rows of the block left out)
 };
 
-// The rows BuildLp lays out for diet d from the record as it is now. With
-// `weightMaximum` false the weight's maximum row is left out whatever
-// NutrientLimits(d, 2, 0) holds: that row only exists from a diet's second
-// formulation on, because LPCOST sets the weight limits to 100 after solving.
-LpRowPlan PlanLpRows(const SharedState& s, int d, bool weightMaximum = true);
+// The rows BuildLp lays out for diet d from the record as it is now (the
+// weight's 100 % is an equality, never a maximum row, whatever
+// NutrientLimits(d, 2, 0) holds after a solve).
+LpRowPlan PlanLpRows(const SharedState& s, int d);
 
 // Coefficient of ingredient j (1-based) in a planned row.
 double PlannedCoefficient(const SharedState& s, const LpPlannedRow& row, int j);

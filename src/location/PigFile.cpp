@@ -74,9 +74,21 @@ void ReadPigText(SharedState& s, std::string_view text, const std::string& name,
     Dialogs& dialogs = DialogsOf(s);
     MainWindow* m = s.Main;
 
+    // A number line as every reader reads it: a decimal comma is a decimal
+    // point, and the user is told.
+    auto number = [&](std::size_t line) {
+        const std::string& text = lines[line];
+        const std::string fixed = FixDecimalComma(text);
+        const double v = Val(fixed);
+        if (fixed != text && Val(text) != v)
+            dialogs.Message("The settings file " + name + ", line " + std::to_string(line + 1) + ": " + text +
+                            " has a decimal comma and was read as " + ExactText(v));
+        return std::pair<double, std::string>(v, fixed);
+    };
+
     // Coefficients B0..B4; a 0 falls back to the default curve.
     for (int k = 0; k <= 4 && static_cast<std::size_t>(k) < n; ++k) {
-        double v = Val(lines[static_cast<std::size_t>(k)]);
+        double v = number(static_cast<std::size_t>(k)).first;
         if (v == 0) {
             v = s.DefaultGrowthCurve(0, k);
             if (v == 0) v = kDefaultCurve[k];
@@ -90,8 +102,9 @@ void ReadPigText(SharedState& s, std::string_view text, const std::string& name,
 
     // The herd's calibration inputs, in the display units.
     for (int i = 1; i <= 5 && static_cast<std::size_t>(4 + i) < n; ++i) {
-        s.CalibInputs(i) = Val(lines[static_cast<std::size_t>(4 + i)]);
-        if (numbers) numbers->Add(s.CalibInputs(i), lines[static_cast<std::size_t>(4 + i)]);
+        const auto [v, text] = number(static_cast<std::size_t>(4 + i));
+        s.CalibInputs(i) = v;
+        if (numbers) numbers->Add(v, text);
         if (m) InputBoxes(*m)[static_cast<std::size_t>(i)]->Text = FormatAuto(s.CalibInputs(i));
     }
 

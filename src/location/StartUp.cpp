@@ -323,26 +323,42 @@ bool SaveAllToCurrentLocation(SharedState& s) {
             {s.IngredientRestrictionFile, [](SharedState& st) { return SaveIngredientRestrictions(st, false); }});
         steps.push_back({s.MatrixFile, [](SharedState& st) { return SaveMatrix(st, false); }});
     }
+    // Every file is written aside first; only when all are written do they
+    // take their places, so the location changes as a whole or not at all.
     std::size_t done = 0;
-    for (; done < steps.size(); ++done)
-        if (!steps[done].save(s)) break;
+    bool placedAll = false;
+    std::vector<std::string> placed, notPlaced;
+    std::string commitError;
+    {
+        LocationSaveBatch batch(s);
+        for (; done < steps.size(); ++done)
+            if (!steps[done].save(s)) break;
+        if (done == steps.size()) placedAll = batch.Commit(placed, notPlaced, commitError);
+    }
     s.Dialog = before;
-    if (done == steps.size()) return true;
+    if (placedAll) {
+        if (!s.DietFile.empty()) shown.Message(s.DietFile + " was saved");
+        return true;
+    }
     if (s.KeepFiles) return false;
 
-    // Stopped at the first file that could not be saved: the location now
-    // holds new and old files, and the user is told which.
-    auto names = [&](std::size_t from, std::size_t to) {
+    auto titles = [](const std::vector<std::string>& paths) {
         std::string list;
-        for (std::size_t i = from; i < to; ++i)
-            list += (list.empty() ? "" : ", ") + (steps[i].path.empty() ? std::string("(no name)") : FileTitle(steps[i].path));
+        for (const std::string& p : paths) list += (list.empty() ? "" : ", ") + FileTitle(p);
         return list;
     };
+    if (done == steps.size()) {
+        // A file could not take its place after all were written: the
+        // location now holds new and old files, and the user is told which.
+        std::string text = commitError + "\nThe location was saved only in part.";
+        if (!placed.empty()) text += "\nNow holding the new figures: " + titles(placed) + ".";
+        text += "\nStill holding the old: " + titles(notPlaced) + ".";
+        shown.Message(text);
+        return false;
+    }
     std::string text = held.held.empty() ? "Cannot save " + (steps[done].path.empty() ? std::string("the file") : steps[done].path)
                                          : held.held;
-    text += "\nThe location was saved only in part.";
-    if (done > 0) text += "\nSaved: " + names(0, done) + ".";
-    text += "\nNot saved: " + names(done, steps.size()) + " (these keep their old contents).";
+    text += "\nThe location was not saved: none of its files was changed.";
     shown.Message(text);
     return false;
 }

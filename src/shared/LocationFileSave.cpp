@@ -53,7 +53,9 @@ SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::
     if (!WouldChange(s, path, text)) return SaveResult::Unchanged;
     const bool existed = FileExists(path);
     std::string error;
-    if (!SaveAtomic(path, text, error)) {
+    PreparedSave save;
+    const bool written = s.SaveBatch ? PrepareSave(path, text, save, error) : SaveAtomic(path, text, error);
+    if (!written) {
         ++s.FailedSaves;
         DialogsOf(s).Message(error + (existed ? ". The old file is unchanged." : ". Nothing was written."));
         return SaveResult::Failed;
@@ -61,8 +63,46 @@ SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::
     NumberTexts numbers;
     const std::string& from = numbersFrom.empty() ? path : numbersFrom;
     if (const NumberTexts* n = NumbersOf(s, from)) numbers = *n;
-    RememberRead(s, path, text, std::move(numbers), text);
+    if (s.SaveBatch)
+        s.SaveBatch->Add(std::move(save), text, std::move(numbers));
+    else
+        RememberRead(s, path, text, std::move(numbers), text);
     return SaveResult::Written;
+}
+
+LocationSaveBatch::LocationSaveBatch(SharedState& s) : s_(s), outer_(s.SaveBatch) { s.SaveBatch = this; }
+
+LocationSaveBatch::~LocationSaveBatch() {
+    for (const Pending& p : pending_) DiscardSave(p.save);
+    s_.SaveBatch = outer_;
+}
+
+void LocationSaveBatch::Add(PreparedSave save, std::string text, NumberTexts numbers) {
+    for (Pending& p : pending_)
+        if (p.save.target == save.target) {
+            p = {std::move(save), std::move(text), std::move(numbers)};
+            return;
+        }
+    pending_.push_back({std::move(save), std::move(text), std::move(numbers)});
+}
+
+bool LocationSaveBatch::Commit(std::vector<std::string>& placed, std::vector<std::string>& notPlaced,
+                               std::string& error) {
+    bool ok = true;
+    for (Pending& p : pending_) {
+        if (ok && CommitSave(p.save, error)) {
+            RememberRead(s_, p.save.path, p.text, std::move(p.numbers), p.text);
+            placed.push_back(p.save.path);
+        } else {
+            if (ok) ++s_.FailedSaves;
+            ok = false;
+            DiscardSave(p.save);
+            notPlaced.push_back(p.save.path);
+        }
+        p.save.temporary.clear();
+    }
+    pending_.clear();
+    return ok;
 }
 
 }  // namespace tarvisol

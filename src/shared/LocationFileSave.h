@@ -2,9 +2,11 @@
 // Reading and saving one location file with what the program knows of it
 // (KnownFiles): every save of a location file goes through SaveLocationFile.
 #include <string>
+#include <vector>
 
 #include "shared/KnownFiles.h"
 #include "shared/SharedState.h"
+#include "shared/TextFile.h"
 
 namespace tarvisol {
 
@@ -44,5 +46,35 @@ bool WouldChange(const SharedState& s, const std::string& path, const std::strin
 // from) when that is not path itself.
 SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::string& text,
                             const std::string& numbersFrom = {});
+
+// Saves of several location files that take effect together. While a batch
+// is open on the record, SaveLocationFile writes each file aside (a failure
+// is told as ever, and nothing changes); Commit puts them all in place. A
+// batch closed without Commit leaves every file as it was.
+class LocationSaveBatch {
+public:
+    explicit LocationSaveBatch(SharedState& s);
+    ~LocationSaveBatch();
+    LocationSaveBatch(const LocationSaveBatch&) = delete;
+    LocationSaveBatch& operator=(const LocationSaveBatch&) = delete;
+
+    // Puts every file written aside in its place, in the order written.
+    // False when one could not be (error says why): `placed` then names the
+    // files that hold the new text, `notPlaced` those that keep the old.
+    bool Commit(std::vector<std::string>& placed, std::vector<std::string>& notPlaced, std::string& error);
+
+    // Written aside by SaveLocationFile; a later save of the same file replaces it.
+    void Add(PreparedSave save, std::string text, NumberTexts numbers);
+
+private:
+    struct Pending {
+        PreparedSave save;
+        std::string text;
+        NumberTexts numbers;
+    };
+    SharedState& s_;
+    LocationSaveBatch* outer_;
+    std::vector<Pending> pending_;
+};
 
 }  // namespace tarvisol

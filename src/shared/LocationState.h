@@ -8,6 +8,8 @@
 
 namespace tarvisol {
 
+class LocationSaveBatch;
+
 struct LocationState {
     // The program's own folder; the window-size file lives there.
     std::string ProgramFolder;
@@ -44,6 +46,9 @@ struct LocationState {
     std::string Currency;
     // Saves of location files that failed in this session.
     int32_t FailedSaves = 0;
+    // While set, location files are written aside, to change together
+    // (LocationSaveBatch).
+    LocationSaveBatch* SaveBatch = nullptr;
 };
 
 }  // namespace tarvisol

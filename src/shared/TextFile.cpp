@@ -111,8 +111,18 @@ std::string SaveTemporaryName(const std::string& target) {
 }
 
 bool SaveAtomic(const std::string& path, std::string_view content, std::string& error) {
+    PreparedSave save;
+    return PrepareSave(path, content, save, error) && CommitSave(save, error);
+}
+
+void DiscardSave(const PreparedSave& save) {
+    if (!save.temporary.empty()) ::unlink(save.temporary.c_str());
+}
+
+bool PrepareSave(const std::string& path, std::string_view content, PreparedSave& out, std::string& error) {
     const std::string target = SaveTarget(path);
     const std::string tmp = SaveTemporaryName(target);
+    out = {path, target, tmp};
     // The mode and owner the file has now are kept; a new file gets the
     // usual mode for files (0666 less the umask).
     struct stat old {};
@@ -159,9 +169,14 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string& 
         ::unlink(tmp.c_str());
         return false;
     }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        error = "Cannot save " + path + ": " + std::strerror(errno);
-        ::unlink(tmp.c_str());
+    return true;
+}
+
+bool CommitSave(const PreparedSave& save, std::string& error) {
+    const std::string& target = save.target;
+    if (::rename(save.temporary.c_str(), target.c_str()) != 0) {
+        error = "Cannot save " + save.path + ": " + std::strerror(errno);
+        ::unlink(save.temporary.c_str());
         return false;
     }
     // The rename itself is made durable with the folder.

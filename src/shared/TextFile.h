@@ -37,6 +37,16 @@ std::vector<std::string> SplitTabs(std::string_view line);
 // failure (the old file is untouched).
 bool SaveAtomic(const std::string& path, std::string_view content, std::string& error);
 
+// SaveAtomic in two steps, for files that must change together: PrepareSave
+// writes the temporary file in full (the target untouched), CommitSave
+// renames it over the target, DiscardSave removes it.
+struct PreparedSave {
+    std::string path, target, temporary;
+};
+bool PrepareSave(const std::string& path, std::string_view content, PreparedSave& out, std::string& error);
+bool CommitSave(const PreparedSave& save, std::string& error);
+void DiscardSave(const PreparedSave& save);
+
 // The file a save of path writes: path itself, or the end of its chain of
 // symbolic links.
 std::string SaveTarget(const std::string& path);

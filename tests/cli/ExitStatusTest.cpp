@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -107,6 +108,44 @@ TEST_F(ExitStatusTest, SingleByteNamesPrintAsUtf8Json) {
     ASSERT_EQ(r.status, 0) << r.out;
     j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["diets"][0]["name"], "Croissance \u00e9t\u00e9");
+}
+
+TEST_F(ExitStatusTest, RefusedInputExitsTwoOnEveryCommand) {
+    const std::string nowhere = folder.File("Nowhere/Demo");
+    for (const char* command : {"optimise", "plot"}) {
+        const ProgramRun r = RunCli(std::string(command) + " " + nowhere + " --json");
+        EXPECT_EQ(r.status, 2) << command << "\n" << r.out;
+        EXPECT_TRUE(nlohmann::json::parse(r.out)["refused"].get<bool>()) << command;
+    }
+    // More pigs than the program can count is refused, not taken for 20.
+    for (const char* pigs : {"1e12", "2000000000"}) {
+        const ProgramRun r = RunCli("growth " + Demo() + " --pigs " + pigs);
+        EXPECT_EQ(r.status, 2) << pigs;
+    }
+    EXPECT_EQ(RunCli("growth " + Demo() + " --pigs 1999999999 --json").status, 0);
+}
+
+// Paths come out as names do: a folder named in Windows-1252 or in UTF-8
+// reads the same in every --json object.
+TEST_F(ExitStatusTest, SingleBytePathsPrintAsUtf8Json) {
+    for (const char* cafe : {"Caf\xE9", "Caf\xC3\xA9"}) {
+        const std::string dir = folder.File(cafe);
+        std::filesystem::create_directories(dir);
+        tarvisol::testing::CopyDemoLocation(std::filesystem::path(dir));
+        for (const bool there : {true, false}) {
+            const std::string base = dir + (there ? "/Demo" : "/Nowhere");
+            std::vector<std::pair<std::string, std::string>> commands = {{"lp", ""}, {"mix", " --diet 1"}, {"growth", ""}};
+            if (!there) commands.insert(commands.end(), {{"optimise", ""}, {"plot", ""}});
+            for (const auto& [command, extra] : commands) {
+                const ProgramRun r = RunCli(command + " '" + base + "'" + extra + " --json");
+                EXPECT_EQ(r.status, there ? 0 : 2) << command << " " << base;
+                ASSERT_TRUE(nlohmann::json::accept(r.out)) << command << " " << base;
+                const auto j = nlohmann::json::parse(r.out);
+                EXPECT_NE(j["location"].get<std::string>().find("Caf\u00e9"), std::string::npos)
+                    << command << " " << j["location"];
+            }
+        }
+    }
 }
 
 // The guide's command table lists every command the program has.

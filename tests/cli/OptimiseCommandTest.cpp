@@ -86,9 +86,10 @@ TEST(OptimiseCommand, AMissingLocationDoesNotRun) {
     std::ostringstream messages;
     const nlohmann::json r = RunOptimiseCommand(args, &messages);
     EXPECT_FALSE(r["ran"].get<bool>());
+    EXPECT_TRUE(r["refused"].get<bool>());
     std::ostringstream printed;
     PrintOptimiseReport(r, printed);
-    EXPECT_NE(printed.str().find("no programme"), std::string::npos);
+    EXPECT_NE(printed.str().find("did not run"), std::string::npos) << printed.str();
 }
 
 }  // namespace

@@ -134,3 +134,21 @@ TEST_F(UnformulatedDietsCommandTest, IngredientsThatShareANameOrHaveNoneAreKeptA
               m.end());
     if (bothCorns) EXPECT_NE(RunCli("lp " + Demo()).out.find("Corn (row 3)"), std::string::npos);
 }
+
+TEST_F(UnformulatedDietsCommandTest, NoDietFileOrAnUnreadableOneIsRefused) {
+    for (const bool missing : {true, false}) {
+        if (missing)
+            std::filesystem::remove(folder.File("Demo.dts"));
+        else
+            Spit(folder.File("Demo.dts"), std::string("\xff\xfe\0garbage", 10));
+        ProgramRun r = RunCli("lp " + Demo() + " --json");
+        EXPECT_EQ(r.status, 2) << missing;
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_TRUE(j["diets"].empty());
+        EXPECT_EQ(j["problem"], "No diets to formulate: " + Demo() + ".dts " +
+                                    (missing ? "is missing" : "could not be read"));
+        r = RunCli("lp " + Demo());
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.out.find("Nothing formulated: no diets"), std::string::npos) << r.out;
+    }
+}

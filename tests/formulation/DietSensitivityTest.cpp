@@ -287,17 +287,16 @@ TEST_F(DietSensitivityTest, NoFiguresForAnInfeasibleStaleOrUnformulatedDiet) {
 }
 
 // The plan names the rows BuildLp lays out, in the first formulation of a diet
-// (no weight maximum yet) and in later ones.
+// and in later ones (after LPCOST has recorded the weight's 100 %).
 TEST_F(DietSensitivityTest, PlanIsTheLayoutBuildLpWrites) {
     LoadDemo();
     s->IngredientLimits(2, 2, 4) = -1;  // an excluded ingredient
     s->NutrientLimits(3, 2, 16) = 0.5;  // a maximum alone on a further nutrient
     for (int pass = 0; pass < 2; ++pass) {
         for (int d = 1; d <= s->DietCount; ++d) {
-            const bool weightMaximum = s->NutrientLimits(d, 2, 0) > 0;
             int32_t dd = d;
             BuildLp(*s, dd);
-            const LpRowPlan plan = PlanLpRows(*s, d, weightMaximum);
+            const LpRowPlan plan = PlanLpRows(*s, d);
             ASSERT_FALSE(plan.refused);
             EXPECT_EQ(plan.rowCount, s->LpRowCount) << "diet " << d << " pass " << pass;
             std::vector<const LpPlannedRow*> planned;

@@ -106,6 +106,7 @@ TEST_F(FormulationFaultsTest, ADietWithoutNutrientRestrictionsIsNotFormulated) {
     const auto shown = Messages();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "Diet 2 has no nutrient restrictions and was not formulated"),
               shown.end());
+    EXPECT_EQ(shown.size(), 1u) << ::testing::PrintToString(shown);  // nothing to diagnose besides
     // Ingredient limits alone do not make a diet.
     s->IngredientLimits(2, 2, 3) = 10;
     FormulateDiet(*s, 2);
@@ -161,4 +162,27 @@ TEST_F(FormulationFaultsTest, AnIngredientWithoutAPriceIsNamedInEveryFormulaItEn
     RunLp(*s);
     EXPECT_TRUE(UnpricedIngredients(*s, 1).empty());
     EXPECT_NE(w->Griddiets.CellBackColor(2, 1), kPriceLeavesOut);
+}
+
+// 61 minimum rows, the weight's row, 58 nutrient maxima and 200 ingredient
+// limits: exactly the 320 rows the table holds, on every Run LP (the weight's
+// 100 % is no maximum to lay out the second time).
+TEST_F(FormulationFaultsTest, ADietOfExactly320RowsFormulatesOnEveryRunLp) {
+    s->IngredientCount = 100;
+    for (int j = 4; j <= 100; ++j) {
+        s->IngredientNames(j) = "Copy " + std::to_string(j);
+        s->IngredientPrices(j) = s->IngredientPrices((j - 1) % 3 + 1) + j;
+        for (int c = 1; c <= 3; ++c) s->IngredientMatrix(c, j) = s->IngredientMatrix(c, (j - 1) % 3 + 1);
+    }
+    for (int j = 1; j <= 100; ++j) {
+        s->IngredientLimits(1, 1, j) = 0.001;
+        s->IngredientLimits(1, 2, j) = 50;
+    }
+    s->NutrientCount = 59;
+    for (int k = 1; k <= 58; ++k) s->NutrientLimits(1, 2, k) = 1e6;
+    for (int run = 1; run <= 2; ++run) {
+        RunLp(*s);
+        EXPECT_TRUE(DietFormulated(*s, 1)) << "run " << run << ": " << s->DietLpReason(1);
+        EXPECT_EQ(s->LpRowCount, 320) << "run " << run;
+    }
 }

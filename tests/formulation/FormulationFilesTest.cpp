@@ -161,6 +161,22 @@ TEST_F(FormulationFilesTest, DietFileOf40LinesHoldsTwoDiets) {
     EXPECT_EQ(s->DietNutrients(2, 15), 35);
 }
 
+// The programme has six diets: a file of more says which it did not read.
+TEST_F(FormulationFilesTest, DietsBeyondSixAreToldNotDroppedUnseen) {
+    std::string text;
+    for (int n = 0; n < 9 * 18; ++n) text += "Row\t" + std::to_string(n % 18) + "\r\n";
+    Put(base + ".dts", text);
+    ReadDiets(*s, base + ".dts");
+    EXPECT_EQ(s->DietCount, 6);
+    EXPECT_EQ(Messages(), std::vector<std::string>{base + ".dts holds 9 diets; the programme takes 6: diets 7 to 9 "
+                                                          "were not read"});
+    dialogs.ClearLog();
+    text.resize(text.size() / 9 * 7);
+    Put(base + ".dts", text);
+    ReadDiets(*s, base + ".dts");
+    EXPECT_EQ(Messages(), std::vector<std::string>{base + ".dts holds 7 diets; the programme takes 6: diet 7 was not read"});
+}
+
 TEST_F(FormulationFilesTest, MatrixValueLinesAndRaisedCounts) {
     Put(base + kMatrixEnding, " 1            2 \r\nCorn\r\nNet ENERGY\r\n210\tCost\tCorn\r\n12,5\r\n");
     Put(base + kIngredientEnding, " 1            \t 40 \t0\t5\r\n");

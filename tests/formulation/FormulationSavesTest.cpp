@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "formulation/FormulationFiles.h"
 #include "location/ScratchFolder.h"
@@ -64,6 +65,82 @@ TEST_F(FormulationSaves, ADecimalCommaInARestrictionIsToldWithFileAndLine) {
     EXPECT_EQ(m.rfind(base + kIngredientEnding, 0), 0u) << m;
     EXPECT_NE(m.find("line 2: the minimum 0,2500"), std::string::npos) << m;
     EXPECT_EQ(s->IngredientLimits(1, 1, 2), 0.25);  // taken as the user meant it
+}
+
+// Prices as a spreadsheet shows them: thousands grouped is read as grouping
+// and told; a lone comma before three digits is a decimal comma, told too,
+// since it may have meant thousands.
+TEST_F(FormulationSaves, GroupedThousandsInTheMatrixAreReadAsGroupingAndTold) {
+    CopyDemo();
+    std::string matrix = Slurp(base + kMatrixEnding);
+    for (auto [from, to] : {std::pair<std::string, std::string>{"1050.0\tCost\tSoybean oil", "1,050.00\tCost\tSoybean oil"},
+                            {"1000.0\tCost\tAnimal fat", "1.000,50\tCost\tAnimal fat"},
+                            {"1350.0\tCost\tL-Lysine HCl", "1,350\tCost\tL-Lysine HCl"},
+                            {"7000.0\tCost\tL-Tryptophan", "7 000\tCost\tL-Tryptophan"}}) {
+        ASSERT_NE(matrix.find(from), std::string::npos) << from;
+        matrix.replace(matrix.find(from), from.size(), to);
+    }
+    Spit(base + kMatrixEnding, matrix);
+    Open();
+    auto price = [&](const std::string& name) {
+        for (int j = 1; j <= s->IngredientCount; ++j)
+            if (s->IngredientNames(j) == name) return s->IngredientPrices(j);
+        return -1.0;
+    };
+    EXPECT_EQ(price("Soybean oil"), 1050);
+    EXPECT_EQ(price("Animal fat"), 1000.5);
+    EXPECT_EQ(price("L-Lysine HCl"), 1.35);
+    EXPECT_EQ(price("L-Tryptophan"), 7000);
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    const std::string m = dialogs.Messages()[0];
+    EXPECT_EQ(m.rfind(base + kMatrixEnding, 0), 0u) << m;
+    for (const char* part : {"line 196: 1,050.00 groups thousands and was read as 1050",
+                             "line 218: 1.000,50 groups thousands and was read as 1000.5",
+                             "line 306: 1,350 has a decimal comma and was read as 1.350 (write 1350 if thousands were meant)",
+                             "line 372: 7 000 groups thousands and was read as 7000"})
+        EXPECT_NE(m.find(part), std::string::npos) << part << "\n" << m;
+}
+
+// "Save the Diets" writes the diet file, the restrictions and the matrix as
+// one: when the matrix cannot be written, the diet file is not changed either.
+TEST_F(FormulationSaves, SaveTheDietsChangesAllItsFilesOrNone) {
+    CopyDemo();
+    Open();
+    w->Griddiets.SetTextMatrix(1, 1, "Grower 1, new name");
+    s->IngredientPrices(1) += 1;
+    const std::string diets = Slurp(base + kDietEnding), matrix = Slurp(base + kMatrixEnding);
+    dialogs.ClearLog();
+    bool saved = true;
+    {
+        tarvisol::testing::FileSizeCap cap(4096);  // room for the diet file, not for the matrix
+        saved = SaveTheDiets(*s);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Slurp(base + kDietEnding), diets);
+    EXPECT_EQ(Slurp(base + kMatrixEnding), matrix);
+    std::size_t files = 0;
+    for (const auto& e : fs::directory_iterator(folder.Str())) (void)e, ++files;
+    EXPECT_EQ(files, 4u);  // no temporary file left
+    const auto m = dialogs.Messages();
+    ASSERT_EQ(m.size(), 2u) << ::testing::PrintToString(m);
+    EXPECT_NE(m[0].find("Cannot save " + base + kMatrixEnding), std::string::npos) << m[0];
+    EXPECT_EQ(m[1], "The diets were not saved: none of their files was changed.");
+    // With room, the same save writes both.
+    ASSERT_TRUE(SaveTheDiets(*s));
+    EXPECT_NE(Slurp(base + kDietEnding), diets);
+    EXPECT_NE(Slurp(base + kMatrixEnding), matrix);
+}
+
+// A missing ingredient restriction file does not hide the nutrient file
+// beside it: its limits are read, and Save the Diets keeps it as it was.
+TEST_F(FormulationSaves, TheNutrientFileIsReadWhenTheIngredientFileIsMissing) {
+    CopyDemo();
+    fs::remove(base + kIngredientEnding);
+    const std::string nutrients = Slurp(base + kNutrientEnding);
+    Open();
+    EXPECT_EQ(s->NutrientLimits(1, 1, 1), 2425);
+    ASSERT_TRUE(SaveTheDiets(*s));
+    EXPECT_EQ(Slurp(base + kNutrientEnding), nutrients);
 }
 
 TEST_F(FormulationSaves, ALineNamingDiet0IsTold) {

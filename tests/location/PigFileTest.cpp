@@ -147,6 +147,20 @@ TEST_F(PigFileTest, AShortFileFillsWhatItHasAndSaysSo) {
                                        "and the herd sex is Mixed."});
 }
 
+TEST_F(PigFileTest, ADecimalCommaIsReadAsTheOtherReadersReadItAndTold) {
+    std::vector<std::string> lines = kHerdLines;
+    lines[7] = "110,9";   // final weight
+    lines[1] = "1,5343";  // a coefficient
+    Spit(s->PigFile, JoinCrlf(lines));
+    Fresh();
+    ASSERT_TRUE(ReadPig(*r));
+    EXPECT_EQ(r->CalibInputs(3), 110.9);
+    EXPECT_EQ(r->GrowthCurve(0, 1), 1.5343);
+    EXPECT_EQ(rdialogs.Messages(),
+              (std::vector<std::string>{"The settings file " + r->PigFile + ", line 2: 1,5343 has a decimal comma and was read as 1.5343",
+                                        "The settings file " + r->PigFile + ", line 8: 110,9 has a decimal comma and was read as 110.9"}));
+}
+
 TEST_F(PigFileTest, AZeroCoefficientTakesTheDefaultCurve) {
     std::vector<std::string> lines = kHerdLines;
     lines[1] = "0";

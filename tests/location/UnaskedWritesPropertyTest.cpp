@@ -1,6 +1,8 @@
 // Random edits of a copy of the demo location (byte-order marks, more
 // decimals, doubled carriage returns, short tables, a Windows-1252 name, a
-// missing file, a dotted base name beside the shorter name), then the
+// missing file, missing and empty restriction files, two ingredients of one
+// name, an ingredient without a price, a price with its thousands grouped, a
+// dotted base name beside the shorter name), then the
 // window's commands and the command line's, each with and without its save:
 // every file a command was not asked to save keeps every byte, and every
 // location file it saved opens again to the tables the session had.
@@ -139,7 +141,7 @@ std::string MakeEditedLocation(const std::string& folder, const std::string& nam
         if (rng() % 2) continue;
         const std::string path = folder + "/" + name + e;
         std::string text = Slurp(path);
-        switch (rng() % 5) {
+        switch (rng() % 7) {
         case 0:
             text = "\xEF\xBB\xBF" + text;
             edits += " bom" + e;
@@ -160,6 +162,35 @@ std::string MakeEditedLocation(const std::string& folder, const std::string& nam
             } else {
                 text = "\xEF\xBB\xBF" + text;
                 edits += " bom" + e;
+            }
+            break;
+        case 5:
+            if (e == "Req.ing" || e == "Req.nut") {
+                if (rng() % 2) {
+                    fs::remove(path);
+                    edits += " missing" + e;
+                    continue;
+                }
+                text.clear();
+                edits += " empty" + e;
+            } else if (e == "Matrix.txt") {
+                // A copied row: Wheat becomes a second Corn.
+                text.replace(text.find("\r\nWheat\r\n") + 2, 5, "Corn");
+                edits += " duplicate-name" + e;
+            } else {
+                text = "\xEF\xBB\xBF" + text;
+                edits += " bom" + e;
+            }
+            break;
+        case 6:
+            if (e == "Matrix.txt") {
+                const bool zero = rng() % 2;
+                const std::string from = zero ? "140.00\tCost\tWheat middlings" : "1050.0\tCost\tSoybean oil";
+                text.replace(text.find(from), from.find('\t'), zero ? "0" : "1,050.00");
+                edits += zero ? " zero-price" + e : " grouped-price" + e;
+            } else {
+                MoreDecimals(text, rng);
+                edits += " decimals" + e;
             }
             break;
         default:
