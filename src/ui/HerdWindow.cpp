@@ -304,3 +304,20 @@ HerdHistogram HerdHistogramOf(const HerdWindow& f) {
 }
 
 }  // namespace tarvisol
+
+namespace tarvisol {
+
+std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f) {
+    if (!f.Value.Valued() || f.Location != s.LocationBase) return std::nullopt;
+    HerdReport r;
+    r.Settings = f.LastHerd.Settings;
+    r.Yield = SaleYield(f.Market, f.LastHerd.RunYield);
+    r.YieldFromMarket = f.Market.CarcassYield > 0;
+    r.BandLow = f.Market.BandLow;
+    r.BandHigh = f.Market.BandHigh;
+    r.CarcassUnit = f.CarcassUnit;
+    r.Value = f.Value;
+    return r;
+}
+
+}  // namespace tarvisol

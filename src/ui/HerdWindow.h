@@ -4,6 +4,7 @@
 // carcass weights per cut with the packer's band, and the search for the
 // cuts that pay best per pig place and year.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,5 +79,9 @@ struct HerdHistogram {
     std::string Axis;                           // "Carcass weight, kg"
 };
 HerdHistogram HerdHistogramOf(const HerdWindow& f);
+
+// The herd the window last sold, for the report and the workbook; none
+// before a sale or for another location than s's.
+std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f);
 
 }  // namespace tarvisol
