@@ -70,6 +70,26 @@ TEST(Herd, ASeedGivesTheSameHerdOnAnyNumberOfThreadsAndAgain) {
     EXPECT_NE(x.Grow(h, 2).Weight, one.Weight);
 }
 
+TEST(Herd, AStopGivesNoHerdAndNoBestCuts) {
+    Demo x;
+    HerdSettings h;
+    h.Pigs = 400;
+    RecordingProgress stop;
+    stop.cancelAfter = 1;
+    const Herd none = x.Grow(h, 2, &stop);
+    EXPECT_TRUE(none.Cancelled);
+    EXPECT_TRUE(none.Pigs.empty());
+    EXPECT_EQ(stop.finished, 1);
+    const Herd herd = x.Grow(h, 2);
+    ASSERT_TRUE(herd.Grown()) << herd.Problem;
+    RecordingProgress search;
+    search.cancelAfter = 2;
+    const BestCuts best = FindBestCuts(herd, DefaultMarketSettings(false), &search);
+    EXPECT_TRUE(best.Cancelled);
+    EXPECT_TRUE(best.Cuts.empty());
+    EXPECT_FALSE(best.Value.Valued());
+}
+
 // The defaults are meant to give the spread of live weight commercial barns
 // show at the average sale age: a coefficient of variation of 8 to 10 %.
 TEST(Herd, TheDefaultsGiveACommercialBarnsSpread) {
