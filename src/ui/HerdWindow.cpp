@@ -28,7 +28,8 @@ void Captions(SharedState& s, HerdWindow& f) {
     const std::string captions[kHerdSettingCount] = {
         "Pigs", "Seed", "Spread of starting weight, CV %", "Spread of growth rate (B3), CV %",
         "Spread of mature size, CV %", "Spread of maintenance (B4), CV %",
-        "Carcass yield, % (blank: the market file's)"};
+        "Carcass yield, % (blank: the market file's)", "Correlation, growth rate and starting weight",
+        "Correlation, growth rate and mature size", "Correlation, growth rate and maintenance"};
     for (int i = 0; i < kHerdSettingCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
     Grid& c = f.GridCuts;
     const std::string heads[] = {"Cut", "Day of age", "Pigs at or above, " + LiveUnit(s) + " live",
@@ -49,7 +50,9 @@ void ShowDefaults(HerdWindow& f, const HerdSettings& h, const MarketSettings& m)
     const std::string values[kHerdSettingCount] = {
         std::to_string(h.Pigs),          std::to_string(h.Seed),           MarketNumberText(h.CvStartWeight),
         MarketNumberText(h.CvGrowth),    MarketNumberText(h.CvMatureSize), MarketNumberText(h.CvMaintenance),
-        m.CarcassYield > 0 ? MarketNumberText(m.CarcassYield) : std::string()};
+        m.CarcassYield > 0 ? MarketNumberText(m.CarcassYield) : std::string(),
+        MarketNumberText(h.CorrStartGrowth),  MarketNumberText(h.CorrGrowthMature),
+        MarketNumberText(h.CorrGrowthMaintenance)};
     for (int i = 0; i < kHerdSettingCount; ++i) f.Settings[static_cast<std::size_t>(i)].Text = values[i];
 }
 
@@ -79,6 +82,9 @@ bool ReadWindow(SharedState& s, HerdWindow& f, HerdSettings& h, MarketSettings& 
     h.CvGrowth = v[3];
     h.CvMatureSize = v[4];
     h.CvMaintenance = v[5];
+    h.CorrStartGrowth = v[7];
+    h.CorrGrowthMature = v[8];
+    h.CorrGrowthMaintenance = v[9];
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) {
         dlg.Message(problem);
         return false;

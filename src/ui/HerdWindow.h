@@ -21,7 +21,7 @@ class Progress;
 inline constexpr const char* kHerdCaption = "Herd and Marketing";
 inline constexpr const char* kHerdNoLocation = "Open a location before the herd";
 inline constexpr const char* kHerdCancelled = "Herd and Marketing cancelled";
-inline constexpr int kHerdSettingCount = 7;  // pigs, seed, four spreads, carcass yield
+inline constexpr int kHerdSettingCount = 10;  // pigs, seed, four spreads, carcass yield, three correlations
 inline constexpr int kHerdResultColumns = 9;
 
 struct HerdWindow {
@@ -29,7 +29,9 @@ struct HerdWindow {
     bool Visible = false;
 
     // Pigs, seed, the spreads of starting weight, growth rate, mature size and
-    // maintenance (CV %), and the carcass yield (blank: the market file's).
+    // maintenance (CV %), the carcass yield (blank: the market file's), and
+    // the correlations of growth rate with starting weight, mature size and
+    // maintenance.
     std::array<TextBox, kHerdSettingCount> Settings;
     std::array<Label, kHerdSettingCount> SettingLabels;
     // Up to four cuts, one per row: day of age, the live weight at or above
