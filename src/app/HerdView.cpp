@@ -62,6 +62,7 @@ HerdView::HerdView(SharedState& s, Dialogs& dialogs, QWidget* parent) : QDialog(
         BestHerdCutsClick(s_, form_, &progress);
     });
     addButton(form_.CommandDefaults, "CommandDefaults", [this] { HerdDefaultsClick(s_, form_); });
+    addButton(form_.CommandSave, "CommandSave", [this] { SaveHerdWindowSettings(s_, form_); });
     left->addStretch(1);
     layout->addLayout(left, 0);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "market/HerdFile.h"
 #include "market/MarketFile.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -203,7 +204,9 @@ void ShowHerdWindow(SharedState& s, HerdWindow& f) {
         f.LabelBest.Caption.clear();
         std::vector<std::string> messages;
         const MarketSettings m = LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages);
-        ShowDefaults(f, HerdSettings{}, m);
+        const HerdSettings h = LoadHerdSettings(s.LocationBase, messages);
+        for (const std::string& text : messages) DialogsOf(s).Message(text);
+        ShowDefaults(f, h, m);
         ShowCuts(s, f, {});
         f.Location = s.LocationBase;
     }
@@ -284,6 +287,17 @@ void BestHerdCutsClick(SharedState& s, HerdWindow& f, Progress* progress, int th
 void HerdDefaultsClick(SharedState& s, HerdWindow& f) {
     std::vector<std::string> messages;
     ShowDefaults(f, HerdSettings{}, LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages));
+}
+
+bool SaveHerdWindowSettings(SharedState& s, HerdWindow& f) {
+    HerdSettings h;
+    MarketSettings m;
+    HerdStrategy cuts;
+    if (!ReadWindow(s, f, h, m, cuts)) {
+        DialogsOf(s).Message("Nothing was saved");
+        return false;
+    }
+    return SaveHerdSettings(s, h);
 }
 
 HerdHistogram HerdHistogramOf(const HerdWindow& f) {

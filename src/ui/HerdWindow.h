@@ -46,6 +46,7 @@ struct HerdWindow {
     Button CommandBest{"Find the Best Cuts",
                        "Search the days and weights of up to four cuts for the best margin per pig place and year"};
     Button CommandDefaults{"Defaults", "Put the default herd settings in the boxes"};
+    Button CommandSave{"Save Herd Settings", "Save the herd settings as the location's herd file"};
 
     // What the window last showed, and for which location.
     std::string Location;
@@ -55,8 +56,9 @@ struct HerdWindow {
     std::string CarcassUnit = "kg";
 };
 
-// Opening: the default herd settings in the boxes (the yield from the
-// location's market file), the cuts blank, the captions in the location's units.
+// Opening: the location's herd settings (its .hrd file, or the defaults) in
+// the boxes, the yield from its market file, the cuts blank, the captions in
+// the location's units.
 void ShowHerdWindow(SharedState& s, HerdWindow& f);
 
 // A cut cell typed by the user.
@@ -71,6 +73,10 @@ void SellHerdClick(SharedState& s, HerdWindow& f, Progress* progress = nullptr, 
 void BestHerdCutsClick(SharedState& s, HerdWindow& f, Progress* progress = nullptr, int threads = 0);
 
 void HerdDefaultsClick(SharedState& s, HerdWindow& f);
+
+// "Save Herd Settings": the boxes, when every one is usable, as <base>.hrd
+// (the carcass yield belongs to the market settings and is not saved here).
+bool SaveHerdWindowSettings(SharedState& s, HerdWindow& f);
 
 // The histogram: carcass weights per cut in bins of equal width, the band.
 struct HerdHistogram {
