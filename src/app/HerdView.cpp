@@ -62,6 +62,7 @@ HerdView::HerdView(SharedState& s, Dialogs& dialogs, QWidget* parent) : QDialog(
         BestHerdCutsClick(s_, form_, &progress);
     });
     addButton(form_.CommandDefaults, "CommandDefaults", [this] { HerdDefaultsClick(s_, form_); });
+    addButton(form_.CommandSave, "CommandSave", [this] { SaveHerdWindowSettings(s_, form_); });
     left->addStretch(1);
     layout->addLayout(left, 0);
 
@@ -167,7 +168,7 @@ void HerdView::DrawHistogram() {
         line->setName(edge == h.BandLow ? QString("Band %1 to %2").arg(h.BandLow).arg(h.BandHigh) : QString());
         line->setPen(QPen(Qt::black, 2, Qt::DashLine));
         line->append(edge, 0);
-        line->append(edge, most * 1.1);
+        line->append(edge, y->max());
         chart->addSeries(line);
         line->attachAxis(x);
         line->attachAxis(y);

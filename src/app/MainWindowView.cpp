@@ -129,6 +129,9 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
     runs_ = std::make_unique<RunMenus>(s_, dialogs_, [this](const std::function<void()>& p) { RunCommand(p); }, this);
+    runs_->herd = [this]() -> std::optional<HerdReport> {
+        return herd_ ? HerdReportOf(s_, herd_->form()) : std::nullopt;
+    };
     BuildMenus();
 
     resize(form_.Width / 15, form_.Height / 15);

@@ -31,11 +31,17 @@ void RunMenus::AddFileActions(QMenu* file) {
     file->addAction("Export Report...", this, [this] {
         run_([this] {
             pdf::PdfReportRenderer renderer;
-            ExportReport(s_, renderer, Today(), DefaultPage());
+            const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
+            ExportReport(s_, renderer, Today(), DefaultPage(), sold ? &*sold : nullptr);
         });
     });
     file->addAction("Print Report...", this, [this] { PrintReport(); });
-    file->addAction("Export to Excel...", this, [this] { run_([this] { ExportWorkbook(s_, Today()); }); });
+    file->addAction("Export to Excel...", this, [this] {
+        run_([this] {
+            const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
+            ExportWorkbook(s_, Today(), sold ? &*sold : nullptr);
+        });
+    });
 }
 
 void RunMenus::AddViewActions(QMenu* view) { view->addAction("Growth Charts", this, [this] { OpenCharts(); }); }
@@ -59,7 +65,8 @@ void RunMenus::OpenComparison() {
 void RunMenus::PrintReport() {
     ReportDocument doc;
     bool ready = false;
-    run_([&] { ready = CurrentReport(s_, Today(), doc); });
+    const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
+    run_([&] { ready = CurrentReport(s_, Today(), doc, sold ? &*sold : nullptr); });
     if (!ready) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(DefaultPage() == ReportPage::Letter ? QPageSize::Letter : QPageSize::A4));

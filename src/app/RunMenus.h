@@ -6,11 +6,13 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/WindowFit.h"
 #include "shared/Dialogs.h"
 #include "shared/SharedState.h"
 #include "ui/ReportExport.h"
+#include "market/HerdCuts.h"
 
 class QMenu;
 class QWidget;
@@ -30,6 +32,9 @@ public:
     void AddFileActions(QMenu* file);
     void AddViewActions(QMenu* view);
 
+    // The herd the Herd and Marketing window last sold, for the report and
+    // the workbook (none: no such page).
+    std::function<std::optional<HerdReport>()> herd;
     void OpenCharts();
     void OpenComparison();
     GrowthChartsView* charts() const { return charts_.get(); }

@@ -10,6 +10,7 @@
 #include "cli/OpenLocation.h"
 #include "location/StartUp.h"
 #include "market/HerdCuts.h"
+#include "market/HerdFile.h"
 #include "market/HerdPopulation.h"
 #include "market/MarketFile.h"
 #include "shared/MainWindowForm.h"
@@ -152,7 +153,9 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read);
     for (const std::string& text : read) dialogs.Message(text);
     if (args.carcassYield) m.CarcassYield = *args.carcassYield;
-    HerdSettings h;
+    std::vector<std::string> herdRead;
+    HerdSettings h = LoadHerdSettings(s->LocationBase, herdRead);
+    for (const std::string& text : herdRead) dialogs.Message(text);
     if (args.pigs) h.Pigs = *args.pigs;
     if (args.seed) h.Seed = *args.seed;
     if (args.cvWeight) h.CvStartWeight = *args.cvWeight;

@@ -72,6 +72,16 @@ struct HerdValue {
 // The strategy on the herd and the market (checked first: a problem gives no value).
 HerdValue ValueHerd(const Herd& herd, const MarketSettings& m, const HerdStrategy& cuts);
 
+// A sold herd as a report page and a workbook sheet show it.
+struct HerdReport {
+    HerdSettings Settings;
+    double Yield = 0;  // the carcass yield used, %
+    bool YieldFromMarket = false;  // the market's (the packer's) rather than the run's own
+    double BandLow = 0, BandHigh = 0;
+    std::string CarcassUnit = "kg";
+    HerdValue Value;
+};
+
 struct BestCuts {
     bool Cancelled = false;
     HerdStrategy Cuts;      // the best found, by margin per pig place and year

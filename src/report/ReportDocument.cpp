@@ -1,5 +1,7 @@
 #include "report/ReportDocument.h"
 
+#include "market/HerdCuts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -84,6 +86,37 @@ std::string U(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
 std::string F(double v, int decimals) { return FixedText(v, decimals); }
 std::string WithUnit(const std::string& label, const std::string& unit) {
     return unit.empty() ? label : label + ", " + unit;
+}
+
+// A barn of pigs that differ, sold in cuts.
+void HerdMarketingSection(Html& h, const HerdReport& r) {
+    const HerdValue& v = r.Value;
+    h.Heading(2, "Herd and marketing");
+    h.Para(std::to_string(v.Pigs) + " pigs (seed " + std::to_string(r.Settings.Seed) +
+           "); spreads as coefficients of variation: starting weight " + F(r.Settings.CvStartWeight, 1) +
+           " %, growth rate " + F(r.Settings.CvGrowth, 1) + " %, mature size " + F(r.Settings.CvMatureSize, 1) +
+           " %, maintenance " + F(r.Settings.CvMaintenance, 1) + " %. Carcass yield " + F(r.Yield, 1) + " % (" +
+           (r.YieldFromMarket ? "the packer's" : "the run's own") + "), band " + F(r.BandLow, 1) + " to " +
+           F(r.BandHigh, 1) + " " + r.CarcassUnit + " carcass.");
+    const std::string u = r.CarcassUnit;
+    h.Table({6, 8, 8, 11, 9, 13, 11, 12, 12});
+    h.Row({"Cut", "Day", "Sold", "Live, " + u, "Live SD", "Carcass, " + u, "Carcass SD", "Outside band, %",
+           "Sort loss per pig"});
+    for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
+        const HerdCutResult& k = v.Cuts[c];
+        h.Row({std::to_string(c + 1), std::to_string(k.Age), std::to_string(k.Sold), F(k.LiveMean, 1), F(k.LiveSd, 1),
+               F(k.CarcassMean, 1), F(k.CarcassSd, 1), F(100 * k.OutsideBand, 1), F(k.SortLossPerPig, 2)});
+    }
+    h.EndTable();
+    h.Table({50, 50});
+    h.Row({"Per pig", "Value"});
+    h.Row({"Revenue", F(v.RevenuePerPig, 2)});
+    h.Row({"Feed cost", F(v.FeedCostPerPig, 2)});
+    h.Row({"Sort loss", F(v.SortLossPerPig, 2)});
+    h.Row({"Margin", F(v.MarginPerPig, 2)});
+    h.Row({"Barn days", F(v.BarnDays, 0)});
+    h.Row({"Margin per pig place and year", F(v.MarginPerPlaceYear, 2)});
+    h.EndTable();
 }
 
 void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
@@ -341,6 +374,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
     GrowthSection(h, run, f);
     SexSection(h, f);
     CostSection(h, f);
+    if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
     if (!run.Messages.empty()) {
         h.Heading(2, "Messages of the run");
         for (const std::string& m : run.Messages) h.Para(U(m));

@@ -13,6 +13,10 @@
 #include "report/KeptRun.h"
 
 namespace tarvisol {
+struct HerdReport;
+}
+
+namespace tarvisol {
 
 struct ReportRequest {
     const RunSnapshot* Run = nullptr;
@@ -20,6 +24,7 @@ struct ReportRequest {
     std::string Date;      // the date printed on the report, e.g. "2025-03-14"
     const std::vector<KeptRun>* Kept = nullptr;  // compared when not empty
     int Base = 0;          // the base run of the comparison
+    const HerdReport* Herd = nullptr;  // a herd sold in cuts: its page, when given
 };
 
 struct ReportDocument {

@@ -1,5 +1,7 @@
 #include "report/Workbook.h"
 
+#include "market/HerdCuts.h"
+
 #include <unistd.h>
 #include <xlsxwriter.h>
 
@@ -316,6 +318,35 @@ void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptR
     s.Finish();
 }
 
+// A barn of pigs that differ, sold in cuts: one row per cut, then the totals per pig.
+void HerdSheet(lxw_workbook* book, const Formats& fm, const HerdReport& r) {
+    Sheet s(book, "Herd", fm.bold, fm.better, fm.worse);
+    const std::string u = r.CarcassUnit;
+    s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD", "Carcass, " + u, "Carcass SD",
+              "Outside band, share", "Revenue", "Sort loss per pig"});
+    const HerdValue& v = r.Value;
+    for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
+        const HerdCutResult& k = v.Cuts[c];
+        const double cells[] = {static_cast<double>(c + 1), static_cast<double>(k.Age), static_cast<double>(k.Sold),
+                                k.LiveMean, k.LiveSd, k.CarcassMean, k.CarcassSd, k.OutsideBand, k.Revenue,
+                                k.SortLossPerPig};
+        for (std::size_t i = 0; i < std::size(cells); ++i) s.Number(i, cells[i]);
+        s.Next();
+    }
+    s.Next();
+    const std::pair<const char*, double> totals[] = {
+        {"Pigs", static_cast<double>(v.Pigs)},   {"Revenue per pig", v.RevenuePerPig},
+        {"Feed cost per pig", v.FeedCostPerPig}, {"Sort loss per pig", v.SortLossPerPig},
+        {"Margin per pig", v.MarginPerPig},      {"Barn days", v.BarnDays},
+        {"Margin per pig place and year", v.MarginPerPlaceYear}, {"Carcass yield, %", r.Yield}};
+    for (const auto& [name, value] : totals) {
+        s.Text(0, name, fm.bold);
+        s.Number(1, value);
+        s.Next();
+    }
+    s.Finish();
+}
+
 }  // namespace
 
 std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
@@ -326,6 +357,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
         sheets.insert(sheets.end(), {"Nutrients", "Days"});
     }
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
+    if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back("Herd");
     return sheets;
 }
 
@@ -352,6 +384,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
         DaySheet(book, fm, *rq.Run, f);
     }
     if (rq.Kept && !rq.Kept->empty()) ComparisonSheet(book, fm, *rq.Kept, rq.Base);
+    if (rq.Herd && rq.Herd->Value.Valued()) HerdSheet(book, fm, *rq.Herd);
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         fs::remove(scratch, ec);

@@ -9,11 +9,16 @@
 #include "report/KeptRun.h"
 
 namespace tarvisol {
+struct HerdReport;
+}
+
+namespace tarvisol {
 
 struct WorkbookRequest {
     const RunSnapshot* Run = nullptr;            // the current run's sheets, when given
     const std::vector<KeptRun>* Kept = nullptr;  // the comparison sheet, when not empty
     int Base = 0;
+    const HerdReport* Herd = nullptr;  // a herd sold in cuts: its sheet, when given
     std::string Location;  // single-byte text
     std::string Date;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "market/HerdFile.h"
 #include "market/MarketFile.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -28,7 +29,8 @@ void Captions(SharedState& s, HerdWindow& f) {
     const std::string captions[kHerdSettingCount] = {
         "Pigs", "Seed", "Spread of starting weight, CV %", "Spread of growth rate (B3), CV %",
         "Spread of mature size, CV %", "Spread of maintenance (B4), CV %",
-        "Carcass yield, % (blank: the market file's)"};
+        "Carcass yield, % (blank: the market file's)", "Correlation, growth rate and starting weight",
+        "Correlation, growth rate and mature size", "Correlation, growth rate and maintenance"};
     for (int i = 0; i < kHerdSettingCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
     Grid& c = f.GridCuts;
     const std::string heads[] = {"Cut", "Day of age", "Pigs at or above, " + LiveUnit(s) + " live",
@@ -49,7 +51,9 @@ void ShowDefaults(HerdWindow& f, const HerdSettings& h, const MarketSettings& m)
     const std::string values[kHerdSettingCount] = {
         std::to_string(h.Pigs),          std::to_string(h.Seed),           MarketNumberText(h.CvStartWeight),
         MarketNumberText(h.CvGrowth),    MarketNumberText(h.CvMatureSize), MarketNumberText(h.CvMaintenance),
-        m.CarcassYield > 0 ? MarketNumberText(m.CarcassYield) : std::string()};
+        m.CarcassYield > 0 ? MarketNumberText(m.CarcassYield) : std::string(),
+        MarketNumberText(h.CorrStartGrowth),  MarketNumberText(h.CorrGrowthMature),
+        MarketNumberText(h.CorrGrowthMaintenance)};
     for (int i = 0; i < kHerdSettingCount; ++i) f.Settings[static_cast<std::size_t>(i)].Text = values[i];
 }
 
@@ -79,6 +83,9 @@ bool ReadWindow(SharedState& s, HerdWindow& f, HerdSettings& h, MarketSettings& 
     h.CvGrowth = v[3];
     h.CvMatureSize = v[4];
     h.CvMaintenance = v[5];
+    h.CorrStartGrowth = v[7];
+    h.CorrGrowthMature = v[8];
+    h.CorrGrowthMaintenance = v[9];
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) {
         dlg.Message(problem);
         return false;
@@ -197,7 +204,9 @@ void ShowHerdWindow(SharedState& s, HerdWindow& f) {
         f.LabelBest.Caption.clear();
         std::vector<std::string> messages;
         const MarketSettings m = LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages);
-        ShowDefaults(f, HerdSettings{}, m);
+        const HerdSettings h = LoadHerdSettings(s.LocationBase, messages);
+        for (const std::string& text : messages) DialogsOf(s).Message(text);
+        ShowDefaults(f, h, m);
         ShowCuts(s, f, {});
         f.Location = s.LocationBase;
     }
@@ -280,6 +289,17 @@ void HerdDefaultsClick(SharedState& s, HerdWindow& f) {
     ShowDefaults(f, HerdSettings{}, LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages));
 }
 
+bool SaveHerdWindowSettings(SharedState& s, HerdWindow& f) {
+    HerdSettings h;
+    MarketSettings m;
+    HerdStrategy cuts;
+    if (!ReadWindow(s, f, h, m, cuts)) {
+        DialogsOf(s).Message("Nothing was saved");
+        return false;
+    }
+    return SaveHerdSettings(s, h);
+}
+
 HerdHistogram HerdHistogramOf(const HerdWindow& f) {
     HerdHistogram hist;
     hist.BandLow = f.Market.BandLow;
@@ -301,6 +321,23 @@ HerdHistogram HerdHistogramOf(const HerdWindow& f) {
         ++hist.Counts[static_cast<std::size_t>(sale.Cut)][static_cast<std::size_t>(bin)];
     }
     return hist;
+}
+
+}  // namespace tarvisol
+
+namespace tarvisol {
+
+std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f) {
+    if (!f.Value.Valued() || f.Location != s.LocationBase) return std::nullopt;
+    HerdReport r;
+    r.Settings = f.LastHerd.Settings;
+    r.Yield = SaleYield(f.Market, f.LastHerd.RunYield);
+    r.YieldFromMarket = f.Market.CarcassYield > 0;
+    r.BandLow = f.Market.BandLow;
+    r.BandHigh = f.Market.BandHigh;
+    r.CarcassUnit = f.CarcassUnit;
+    r.Value = f.Value;
+    return r;
 }
 
 }  // namespace tarvisol

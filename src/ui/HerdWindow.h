@@ -4,6 +4,7 @@
 // carcass weights per cut with the packer's band, and the search for the
 // cuts that pay best per pig place and year.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ class Progress;
 inline constexpr const char* kHerdCaption = "Herd and Marketing";
 inline constexpr const char* kHerdNoLocation = "Open a location before the herd";
 inline constexpr const char* kHerdCancelled = "Herd and Marketing cancelled";
-inline constexpr int kHerdSettingCount = 7;  // pigs, seed, four spreads, carcass yield
+inline constexpr int kHerdSettingCount = 10;  // pigs, seed, four spreads, carcass yield, three correlations
 inline constexpr int kHerdResultColumns = 9;
 
 struct HerdWindow {
@@ -28,7 +29,9 @@ struct HerdWindow {
     bool Visible = false;
 
     // Pigs, seed, the spreads of starting weight, growth rate, mature size and
-    // maintenance (CV %), and the carcass yield (blank: the market file's).
+    // maintenance (CV %), the carcass yield (blank: the market file's), and
+    // the correlations of growth rate with starting weight, mature size and
+    // maintenance.
     std::array<TextBox, kHerdSettingCount> Settings;
     std::array<Label, kHerdSettingCount> SettingLabels;
     // Up to four cuts, one per row: day of age, the live weight at or above
@@ -43,6 +46,7 @@ struct HerdWindow {
     Button CommandBest{"Find the Best Cuts",
                        "Search the days and weights of up to four cuts for the best margin per pig place and year"};
     Button CommandDefaults{"Defaults", "Put the default herd settings in the boxes"};
+    Button CommandSave{"Save Herd Settings", "Save the herd settings as the location's herd file"};
 
     // What the window last showed, and for which location.
     std::string Location;
@@ -52,8 +56,9 @@ struct HerdWindow {
     std::string CarcassUnit = "kg";
 };
 
-// Opening: the default herd settings in the boxes (the yield from the
-// location's market file), the cuts blank, the captions in the location's units.
+// Opening: the location's herd settings (its .hrd file, or the defaults) in
+// the boxes, the yield from its market file, the cuts blank, the captions in
+// the location's units.
 void ShowHerdWindow(SharedState& s, HerdWindow& f);
 
 // A cut cell typed by the user.
@@ -69,6 +74,10 @@ void BestHerdCutsClick(SharedState& s, HerdWindow& f, Progress* progress = nullp
 
 void HerdDefaultsClick(SharedState& s, HerdWindow& f);
 
+// "Save Herd Settings": the boxes, when every one is usable, as <base>.hrd
+// (the carcass yield belongs to the market settings and is not saved here).
+bool SaveHerdWindowSettings(SharedState& s, HerdWindow& f);
+
 // The histogram: carcass weights per cut in bins of equal width, the band.
 struct HerdHistogram {
     double From = 0, BinWidth = 1;              // carcass weight unit
@@ -78,5 +87,9 @@ struct HerdHistogram {
     std::string Axis;                           // "Carcass weight, kg"
 };
 HerdHistogram HerdHistogramOf(const HerdWindow& f);
+
+// The herd the window last sold, for the report and the workbook; none
+// before a sale or for another location than s's.
+std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f);
 
 }  // namespace tarvisol

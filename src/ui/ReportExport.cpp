@@ -37,7 +37,7 @@ std::string LocationTitle(const SharedState& s) {
     return name.empty() ? "Tarvisol" : name;
 }
 
-bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc) {
+bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd) {
     const RunSnapshot& run = CurrentRun(s);
     if (const std::string why = WhyRunCannotBeKept(run); !why.empty()) {
         DialogsOf(s).Message("No report: " + why);
@@ -49,13 +49,15 @@ bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc)
     rq.Location = LocationTitle(s);
     rq.Date = date;
     rq.Kept = &kept;
+    rq.Herd = herd;
     doc = BuildReport(rq);
     return true;
 }
 
-void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page) {
+void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
+                  const HerdReport* herd) {
     ReportDocument doc;
-    if (!CurrentReport(s, date, doc)) return;
+    if (!CurrentReport(s, date, doc, herd)) return;
     const std::string path = ChooseFile(s, "Export Report", ".pdf");
     if (path.empty()) return;
     std::string error;
@@ -66,7 +68,7 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
     DialogsOf(s).Message("Report written to " + path, "Export Report");
 }
 
-void ExportWorkbook(SharedState& s, const std::string& date) {
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd) {
     const RunSnapshot& run = CurrentRun(s);
     const std::string why = WhyRunCannotBeKept(run);
     const std::vector<KeptRun> kept = KeptRunsFor(s);
@@ -79,6 +81,7 @@ void ExportWorkbook(SharedState& s, const std::string& date) {
     WorkbookRequest rq;
     rq.Run = why.empty() ? &run : nullptr;
     rq.Kept = &kept;
+    rq.Herd = herd;
     rq.Location = LocationTitle(s);
     rq.Date = date;
     std::string error;

@@ -10,6 +10,8 @@
 
 namespace tarvisol {
 
+struct HerdReport;
+
 enum class ReportPage { A4, Letter };
 
 // Draws report documents onto pages (Qt in the front ends).
@@ -23,15 +25,17 @@ public:
 // The report of the current run (the last Growth run or the optimum
 // transferred after it) with the kept runs compared. false with a message
 // shown when there is no run the program stands behind.
-bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc);
+// A herd sold in cuts (the Herd and Marketing window's) adds its page.
+bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd = nullptr);
 
 // The location's name for reports and default file names ("Demo").
 std::string LocationTitle(const SharedState& s);
 
 // "Export Report...": asks for the PDF file, writes it, tells the outcome.
-void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page);
+void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
+                  const HerdReport* herd = nullptr);
 
 // "Export to Excel...": asks for the workbook file, writes it, tells the outcome.
-void ExportWorkbook(SharedState& s, const std::string& date);
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr);
 
 }  // namespace tarvisol

@@ -65,9 +65,17 @@ TEST(HerdCommand, JsonAndThePigsFileTellOneSaleAndASecondRunIsTheSame) {
 
 TEST(HerdCommand, SettingsNoHerdCanHaveAreRefusedWithAMessage) {
     DemoCopy demo;
+    // The location's herd file is read; the options override it unsaved.
+    testing::Spit(demo.folder.File("Demo.hrd"), "Tarvisol herd settings\r\nPigs\t40\r\nCV growth rate, %\t9\r\n");
     const auto files = testing::FolderContents(demo.folder.Str());
     HerdArgs a;
     a.location = demo.Location();
+    a.cuts = "160";
+    const auto fromFile = RunHerdCommand(a, nullptr);
+    ASSERT_EQ(HerdExitCode(fromFile), 0) << fromFile.dump();
+    EXPECT_EQ(fromFile["settings"]["pigs"], 40);
+    EXPECT_EQ(fromFile["settings"]["cv_growth"], 9);
+    a.cuts.clear();
     a.pigs = 0;
     auto r = RunHerdCommand(a, nullptr);
     EXPECT_EQ(HerdExitCode(r), 2);

@@ -47,9 +47,17 @@ TEST(Herd, WithoutSpreadsEveryPigIsTheGrowthCommandsPig) {
             EXPECT_EQ(herd.WeightAt(p, age), run.DayGrowth(0, age)) << "pig " << p << " day " << age;
         EXPECT_LT(herd.WeightAt(p, static_cast<int>(std::ceil(run.FinalAge)) - 1), run.FinalWeight);
         EXPECT_GE(herd.WeightAt(p, static_cast<int>(std::ceil(run.FinalAge))), run.FinalWeight);
-        // Its feed to the final age as the Growth command counts it (whole days to the rounded age).
-        EXPECT_NEAR(herd.FeedAt(p, rounded), run.TotalFeed, 1e-9);
-        EXPECT_NEAR(herd.FeedCostAt(p, rounded), run.CostPerPig, 1e-9);
+        // Its feed to the final age as the Growth command counts it: whole
+        // days to the age rounded, or to the fractional age itself.
+        const int below = static_cast<int>(std::floor(run.FinalAge));
+        const double share = run.FinalAge - below;
+        const double fractional =
+            herd.FeedAt(p, below) + share * (herd.FeedAt(p, below + 1) - herd.FeedAt(p, below));
+        const bool roundedBasis = std::fabs(herd.FeedAt(p, rounded) - run.TotalFeed) < 1e-9;
+        EXPECT_TRUE(roundedBasis || std::fabs(fractional - run.TotalFeed) < 1e-9)
+            << herd.FeedAt(p, rounded) << " or " << fractional << " vs " << run.TotalFeed;
+        EXPECT_NEAR(roundedBasis ? herd.FeedCostAt(p, rounded) : ProgrammeFeedCost(herd.Programme, fractional),
+                    run.CostPerPig, 1e-9);
     }
 }
 
@@ -68,6 +76,26 @@ TEST(Herd, ASeedGivesTheSameHerdOnAnyNumberOfThreadsAndAgain) {
     // Another seed, another herd.
     h.Seed += 1;
     EXPECT_NE(x.Grow(h, 2).Weight, one.Weight);
+}
+
+TEST(Herd, AStopGivesNoHerdAndNoBestCuts) {
+    Demo x;
+    HerdSettings h;
+    h.Pigs = 400;
+    RecordingProgress stop;
+    stop.cancelAfter = 1;
+    const Herd none = x.Grow(h, 2, &stop);
+    EXPECT_TRUE(none.Cancelled);
+    EXPECT_TRUE(none.Pigs.empty());
+    EXPECT_EQ(stop.finished, 1);
+    const Herd herd = x.Grow(h, 2);
+    ASSERT_TRUE(herd.Grown()) << herd.Problem;
+    RecordingProgress search;
+    search.cancelAfter = 2;
+    const BestCuts best = FindBestCuts(herd, DefaultMarketSettings(false), &search);
+    EXPECT_TRUE(best.Cancelled);
+    EXPECT_TRUE(best.Cuts.empty());
+    EXPECT_FALSE(best.Value.Valued());
 }
 
 // The defaults are meant to give the spread of live weight commercial barns

@@ -66,6 +66,12 @@ TEST(HerdWindow, CutsFillTheTableAndTheHistogramWithEveryPigOnce) {
     EXPECT_FALSE(x.f.GridCuts.TextMatrix(1, 1).empty());
     EXPECT_NE(x.f.LabelBest.Caption.find("more than the whole barn on its best single day"), std::string::npos);
     EXPECT_EQ(testing::FolderContents(x.folder.Str()), files);
+    // Saved only when asked, and shown again when the window opens.
+    ASSERT_TRUE(SaveHerdWindowSettings(*x.s, x.f));
+    HerdWindow again;
+    ShowHerdWindow(*x.s, again);
+    EXPECT_EQ(again.Settings[0].Text, "250");
+    EXPECT_EQ(again.Settings[3].Text, "15");
 }
 
 }  // namespace

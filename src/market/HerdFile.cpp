@@ -1,0 +1,148 @@
+#include "market/HerdFile.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "market/MarketFile.h"
+#include "shared/Dialogs.h"
+#include "shared/LocationFileSave.h"
+#include "shared/Numbers.h"
+#include "shared/SharedState.h"
+#include "shared/TextEncoding.h"
+#include "shared/TextFile.h"
+
+namespace tarvisol {
+
+namespace {
+
+std::string Trimmed(std::string_view t) {
+    std::size_t b = 0, e = t.size();
+    while (b < e && (t[b] == ' ' || t[b] == '\t')) ++b;
+    while (e > b && (t[e - 1] == ' ' || t[e - 1] == '\t')) --e;
+    return std::string(t.substr(b, e - b));
+}
+
+std::string Lower(std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
+}
+
+std::string Quoted(std::string_view line) {
+    std::string shown = Windows1252ToUtf8(line.substr(0, 40));
+    if (line.size() > 40) shown += "...";
+    return "\"" + shown + "\"";
+}
+
+}  // namespace
+
+const HerdField kHerdFields[kHerdFieldCount] = {
+    {"Pigs", 1, kHerdMaxPigs, true},
+    {"Seed", 0, 1e15, true},
+    {"CV starting weight, %", 0, kHerdMaxCv, false},
+    {"CV growth rate, %", 0, kHerdMaxCv, false},
+    {"CV mature size, %", 0, kHerdMaxCv, false},
+    {"CV maintenance, %", 0, kHerdMaxCv, false},
+    {"Correlation starting weight and growth rate", -0.9, 0.9, false},
+    {"Correlation growth rate and mature size", -0.9, 0.9, false},
+    {"Correlation growth rate and maintenance", -0.9, 0.9, false},
+};
+
+double HerdFieldValue(const HerdSettings& h, int i) {
+    switch (i) {
+        case 0: return h.Pigs;
+        case 1: return static_cast<double>(h.Seed);
+        case 2: return h.CvStartWeight;
+        case 3: return h.CvGrowth;
+        case 4: return h.CvMatureSize;
+        case 5: return h.CvMaintenance;
+        case 6: return h.CorrStartGrowth;
+        case 7: return h.CorrGrowthMature;
+        default: return h.CorrGrowthMaintenance;
+    }
+}
+
+void SetHerdField(HerdSettings& h, int i, double v) {
+    switch (i) {
+        case 0: h.Pigs = static_cast<int>(v); break;
+        case 1: h.Seed = static_cast<std::uint64_t>(v); break;
+        case 2: h.CvStartWeight = v; break;
+        case 3: h.CvGrowth = v; break;
+        case 4: h.CvMatureSize = v; break;
+        case 5: h.CvMaintenance = v; break;
+        case 6: h.CorrStartGrowth = v; break;
+        case 7: h.CorrGrowthMature = v; break;
+        default: h.CorrGrowthMaintenance = v; break;
+    }
+}
+
+std::string HerdFilePath(const std::string& locationBase) { return locationBase + kHerdExtension; }
+
+void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages) {
+    const std::vector<std::string> lines = SplitLines(text);
+    const HerdSettings before = settings;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::string where = "Herd settings, line " + std::to_string(i + 1) + ": ";
+        if (Trimmed(line).empty()) continue;
+        if (i == 0 && Lower(Trimmed(line)) == Lower(kHerdFileHeader)) continue;
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) {
+            messages.push_back(where + Quoted(line) + " is not a name and a value");
+            continue;
+        }
+        const std::string name = Lower(Trimmed(std::string_view(line).substr(0, tab)));
+        const std::string field = Trimmed(std::string_view(line).substr(tab + 1));
+        int found = -1;
+        for (int f = 0; f < kHerdFieldCount; ++f)
+            if (Lower(kHerdFields[f].Name) == name) found = f;
+        if (found < 0) {
+            messages.push_back(where + Quoted(line.substr(0, tab)) + " is not a herd setting");
+            continue;
+        }
+        const HerdField& f = kHerdFields[found];
+        double v = 0;
+        if (!ReadMarketNumber(field, v) || v < f.Low || v > f.High || (f.Whole && v != std::floor(v))) {
+            messages.push_back(where + std::string(f.Name) + " " + Quoted(field) + " is not usable; it stays " +
+                               MarketNumberText(HerdFieldValue(settings, found)));
+            continue;
+        }
+        SetHerdField(settings, found, v);
+    }
+    if (!HerdSettingsProblem(settings).empty()) {
+        messages.push_back("Herd settings: the correlations together describe no possible herd; they stay as before");
+        settings.CorrStartGrowth = before.CorrStartGrowth;
+        settings.CorrGrowthMature = before.CorrGrowthMature;
+        settings.CorrGrowthMaintenance = before.CorrGrowthMaintenance;
+    }
+}
+
+std::string HerdText(const HerdSettings& settings) {
+    std::vector<std::string> lines{kHerdFileHeader};
+    for (int f = 0; f < kHerdFieldCount; ++f)
+        lines.push_back(std::string(kHerdFields[f].Name) + "\t" +
+                        (f == 1 ? std::to_string(settings.Seed) : MarketNumberText(HerdFieldValue(settings, f))));
+    return JoinCrlf(lines);
+}
+
+HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages) {
+    HerdSettings h;
+    const std::string path = HerdFilePath(locationBase);
+    if (locationBase.empty() || !FileExists(path)) return h;
+    std::string content, error;
+    if (!ReadTextFile(path, content, error)) {
+        messages.push_back(error + ". The herd settings are the defaults.");
+        return h;
+    }
+    ReadHerdText(content, h, messages);
+    return h;
+}
+
+bool SaveHerdSettings(SharedState& s, const HerdSettings& settings) {
+    if (s.LocationBase.empty()) {
+        DialogsOf(s).Message("Open a location before saving its herd settings");
+        return false;
+    }
+    return Holds(SaveLocationFile(s, HerdFilePath(s.LocationBase), HerdText(settings)));
+}
+
+}  // namespace tarvisol
