@@ -10,6 +10,7 @@
 #include "cli/ConsoleDialogs.h"
 #include "cli/JsonText.h"
 #include "cli/KeepCommand.h"
+#include "cli/RequirementsCommand.h"
 #include "cli/GrowthSession.h"
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
@@ -144,6 +145,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
                               {"yield", s->CarcassTable(0, 4)},
                               {"loin_depth", s->CarcassTable(0, 5)}};
         r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
+        r["balance"] = BalanceJson(s->LastRun.Nutrition.Balance);
         if (!args.dailyCsv.empty()) {
             std::string error;
             const bool written = WriteDailyCsv(*s, *w, args.dailyCsv, error);

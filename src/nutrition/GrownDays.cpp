@@ -34,6 +34,8 @@ std::vector<RequirementDay> GrownDays(const SharedState& s) {
             const double leanGain = s.DayGrowth(0, d + 1) - day.Weight - fatGain;
             day.ProteinDeposition = std::max(0.0, 0.22 * leanGain * 1000.0);
         }
+        // The feed counts against the allotment until it is used up.
+        if (day.NextDiet && day.Feed > 0) day.FeedShare = std::clamp((budgetEnd - eaten) / day.Feed, 0.0, 1.0);
         eaten += std::max(0.0, day.Feed);
         if (eaten >= budgetEnd) diet = std::min(diet + 1, n);
         days.push_back(day);

@@ -65,7 +65,7 @@ RunRequirements RequirementsOf(const RunSnapshot& run, std::vector<RequirementDa
     }
 
     // The phases: the feed of each diet. A changeover day counts for both
-    // diets, by the share of its feed each supplied; its shortfall or excess
+    // diets, its feed split where the old diet's allotment ran out; its shortfall or excess
     // (of the blend) counts for the diet in force at the start of the day.
     const RunDiet* previous = nullptr;
     for (const RunDiet& d : run.Diets) {
@@ -79,10 +79,10 @@ RunRequirements RequirementsOf(const RunSnapshot& run, std::vector<RequirementDa
         for (const RequirementDay& day : days) {
             if (!(day.Feed > 0)) continue;
             double part = 0;
-            if (day.Diet == d.Number) part = day.NextDiet ? day.DietShare : 1.0;
-            else if (day.NextDiet == d.Number) part = 1.0 - day.DietShare;
+            if (day.Diet == d.Number) part = day.NextDiet ? day.FeedShare : 1.0;
+            else if (day.NextDiet == d.Number) part = 1.0 - day.FeedShare;
             if (!(part > 0)) continue;
-            if (!any) ph.FromAge = day.Age + (day.Diet == d.Number ? 0.0 : day.DietShare);
+            if (!any) ph.FromAge = day.Age + (day.Diet == d.Number ? 0.0 : day.FeedShare);
             any = true;
             ph.ToAge = day.Age + day.Share;
             if (day.Diet == d.Number) ++ph.Days;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
 #include "shared/Numbers.h"
@@ -231,6 +232,37 @@ void DaySheet(lxw_workbook* book, const Formats& fm, const RunSnapshot& run, con
     s.Finish();
 }
 
+bool HasNutrition(const RunSnapshot& run) {
+    const RunNutrition& n = run.Nutrition;
+    return n.Requirements.Computed || n.Balance.NitrogenComputed || n.Balance.PhosphorusComputed;
+}
+
+// The report's requirement and balance tables, one under the other.
+void RequirementSheet(lxw_workbook* book, const Formats& fm, const RunSnapshot& run) {
+    Sheet s(book, "Requirements", fm.bold, fm.better, fm.worse);
+    std::vector<FigureTable> tables = RequirementTablesOf(run);
+    tables.push_back(BalanceTableOf(run));
+    for (const FigureTable& t : tables) {
+        s.Text(0, t.Title, fm.bold);
+        s.Next();
+        for (std::size_t c = 0; c < t.Header.size(); ++c) s.Text(c, t.Header[c], fm.bold);
+        s.Next();
+        for (const auto& row : t.Rows) {
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                if (row[c].Number) s.Number(c, *row[c].Number);
+                else s.Text(c, row[c].Text);
+            }
+            s.Next();
+        }
+        s.Next();
+    }
+    for (const std::string& line : RequirementNotesOf(run)) {
+        s.Text(0, line);
+        s.Next();
+    }
+    s.Finish();
+}
+
 void ComparisonSheet(lxw_workbook* book, const Formats& fm, const std::vector<KeptRun>& kept, int base) {
     const RunComparison c = CompareRuns(kept, base);
     Sheet s(book, "Comparison", fm.bold, fm.better, fm.worse);
@@ -278,6 +310,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
         sheets = {"Summary", "Sexes", "Diets"};
         if (HasFormulas(*rq.Run)) sheets.push_back("Formulas");
         sheets.insert(sheets.end(), {"Nutrients", "Days"});
+        if (HasNutrition(*rq.Run)) sheets.push_back("Requirements");
     }
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
     return sheets;
@@ -307,6 +340,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
         SummarySheet(book, fm, rq, *rq.Run, f);
         DietSheets(book, fm, *rq.Run, f);
         DaySheet(book, fm, *rq.Run, f);
+        if (HasNutrition(*rq.Run)) RequirementSheet(book, fm, *rq.Run);
     }
     if (rq.Kept && !rq.Kept->empty()) ComparisonSheet(book, fm, *rq.Kept, rq.Base);
     const lxw_error closed = workbook_close(book);
