@@ -13,6 +13,9 @@
 namespace tarvisol {
 namespace {
 
+// A percent as typed: whole numbers without decimals.
+std::string Percent(double v) { return FixedText(v, v == std::round(v) ? 0 : 1); }
+
 std::string UnitOf(const RunSnapshot& run) { return run.WeightUnit == 1 ? "lb" : run.WeightUnit == 2 ? "g" : "kg"; }
 
 void FillBalance(RequirementsWindow& f) {
@@ -111,18 +114,18 @@ void SetMinimumsFromRequirementsClick(SharedState& s, RestrictionsWindow& w) {
         return;
     }
     const std::string answer = dlg.Input("Minimums as a percent of the requirement where each diet starts (" +
-                                             FormatPrecise(kLowestMargin) + " to " + FormatPrecise(kHighestMargin) + ")",
+                                             Percent(kLowestMargin) + " to " + Percent(kHighestMargin) + ")",
                                          "Set minimums from requirements", "100");
     if (answer.empty()) return;  // cancelled
     const double margin = NumVal(std::string_view(answer));
     if (!(margin >= kLowestMargin && margin <= kHighestMargin)) {
-        dlg.Message("The margin must be from " + FormatPrecise(kLowestMargin) + " to " + FormatPrecise(kHighestMargin) +
+        dlg.Message("The margin must be from " + Percent(kLowestMargin) + " to " + Percent(kHighestMargin) +
                     " percent; the minimums are unchanged");
         return;
     }
     const MinimumsResult set = SetMinimumsFromRequirements(s, s.LastRun, margin);
     LoadRestrictionsWindow(s, w);
-    std::string text = std::to_string(set.Changes.size()) + " minimums set at " + FormatPrecise(margin) +
+    std::string text = std::to_string(set.Changes.size()) + " minimums set at " + Percent(margin) +
                        " % of the requirement for this session; save the restrictions to keep them";
     for (const std::string& skipped : set.Skipped) text += "\n" + skipped;
     dlg.Message(text);
