@@ -34,6 +34,7 @@
 #include "app/StartPageView.h"
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
+#include "app/RequirementsView.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -314,6 +315,13 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     market->setToolTip("The final weight that pays best per pig and per pig place and year");
     connect(market, &QPushButton::clicked, this, [this] { OpenMarketWeight(); });
     buttons->addWidget(market);
+    // What the pig needed against what its diets supplied, and what it left.
+    auto* requirements = new QPushButton("Requirements", buttonsBox);
+    requirements->setObjectName("Requirements");
+    requirements->setMinimumWidth(110);
+    requirements->setToolTip("The last run's daily requirements against the diets, and its nitrogen and phosphorus balance");
+    connect(requirements, &QPushButton::clicked, this, [this] { OpenRequirements(); });
+    buttons->addWidget(requirements);
     buttons->addWidget(AddButton(form_.CommandPlot, [this] {
         PlotOutcome out;
         {
@@ -592,6 +600,14 @@ int MainWindowView::SelectedDiet(bool fromDisplay) const {
     if (fromDisplay) return displayForm_ && displayForm_->GridDisplay.Col >= 1 ? (displayForm_->GridDisplay.Col + 1) / 2 : 1;
     const Grid& g = tabs_ && tabs_->currentIndex() == 2 ? form_.GridFormula : form_.Griddiets;
     return g.Col >= 1 ? g.Col : 1;
+}
+
+void MainWindowView::OpenRequirements() {
+    if (!requirements_) {
+        requirements_ = std::make_unique<RequirementsView>(s_, dialogs_, this);
+        fit_->Mark(requirements_.get());
+    }
+    requirements_->Open();
 }
 
 void MainWindowView::OpenMarketWeight() {

@@ -36,6 +36,7 @@ class SensitivityView;
 class MixingSheetView;
 class NewLocationView;
 class MarketWeightView;
+class RequirementsView;
 class RunMenus;
 class GuideView;
 class ReflowLayout;
@@ -62,6 +63,9 @@ public:
     // The "Market Weight" window, opened from the buttons or the optimisation window.
     MarketWeightView* marketView() const { return market_.get(); }
     void OpenMarketWeight();
+    // The "Requirements" window on the last Growth run.
+    RequirementsView* requirementsView() const { return requirements_.get(); }
+    void OpenRequirements();
     RunMenus* runMenus() const { return runs_.get(); }
     GuideView* guideView() const { return guide_.get(); }
     // The results tab's pages: the start page while no location is open, the results grid after.
@@ -134,6 +138,7 @@ private:
     std::unique_ptr<NewLocationView> newLocation_;
     QLabel* costLabel_ = nullptr;  // "Feed Cost per Pig", with the location's currency
     std::unique_ptr<MarketWeightView> market_;
+    std::unique_ptr<RequirementsView> requirements_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);
