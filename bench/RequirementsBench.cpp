@@ -66,3 +66,7 @@ static void BM_RunRequirementsAndBalance(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunRequirementsAndBalance)->Unit(benchmark::kMicrosecond);
+
+// Fixed counts for an instruction count under callgrind (repeatable whatever the load).
+BENCHMARK(BM_GrowthCommandWithRequirements)->Name("BM_GrowthCommandWithRequirementsFixed")->Iterations(50);
+BENCHMARK(BM_GrowthCommandWithoutRequirements)->Name("BM_GrowthCommandWithoutRequirementsFixed")->Iterations(50);

@@ -60,6 +60,7 @@ RequirementsView::RequirementsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     split->setStretchFactor(1, 2);
     split->setStretchFactor(2, 1);
     layout->addWidget(split, 1);
+    split->setSizes({420, 170, 110});
     auto* notes = binder_.Bind(form_.LabelNotes, new QLabel(this));
     notes->setObjectName("LabelNotes");
     notes->setWordWrap(true);

@@ -12,6 +12,7 @@ std::vector<RequirementDay> GrownDays(const SharedState& s) {
     // The run's last start-of-day weight; the days before it were grown.
     const int end = std::min<int>(s.RunLastDay, 199);
     if (first < 1 || end <= first) return days;
+    days.reserve(static_cast<std::size_t>(end - first));
     int diet = 1;
     double eaten = 0;  // cumulative feed before the day, as the engine counts it
     for (int d = first; d < end; ++d) {

@@ -10,13 +10,16 @@
 namespace tarvisol {
 
 NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays) {
+    return BalanceOf(run, emptyDays, FindNutrientColumns(run.NutrientNames));
+}
+
+NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays, const NutrientColumns& cols) {
     NutrientBalance b;
     const std::vector<RequirementDay>& days = run.Nutrition.Requirements.Days;
     if (run.RunFailed || days.empty()) {
         b.NitrogenMissing = b.PhosphorusMissing = "the run grew no day to balance";
         return b;
     }
-    const NutrientColumns cols = FindNutrientColumns(run.NutrientNames);
     const double endWeight = run.ReachedFinalWeight ? run.FinalWeight : days.back().Weight;
     b.Gain = endWeight - run.StartWeight;
     b.DaysOnFeed = run.FinalAge - run.StartAge;

@@ -53,7 +53,7 @@ FigureTable BalanceTableOf(const RunSnapshot& run) {
     FigureTable t;
     t.Title = "Nitrogen and phosphorus balance";
     t.Header = {"Per pig", "Eaten, kg", "Retained, kg", "Excreted, kg", "Excreted per kg gain, g",
-                "Excreted per place and year, kg", "EU BAT range, kg per place and year"};
+                "Excreted per place and year, kg (P as P2O5)", "EU BAT range"};
     const auto perGain = [&](double kg) { return b.Gain > 0 ? kg * 1000.0 / b.Gain : 0.0; };
     if (b.NitrogenComputed)
         t.Rows.push_back({Txt("Nitrogen (N)"), Num(b.NIntake, 2), Num(b.NRetained, 2), Num(b.NExcreted, 2),
@@ -62,7 +62,7 @@ FigureTable BalanceTableOf(const RunSnapshot& run) {
     else
         t.Rows.push_back({Txt("Nitrogen (N)"), Txt(b.NitrogenMissing), Txt(""), Txt(""), Txt(""), Txt(""), Txt("")});
     if (b.PhosphorusComputed)
-        t.Rows.push_back({Txt("Phosphorus (P; per place and year as P2O5 = P x 2.291)"), Num(b.PIntake, 3),
+        t.Rows.push_back({Txt("Phosphorus (P)"), Num(b.PIntake, 3),
                           Num(b.PRetained, 3), Num(b.PExcreted, 3), Num(perGain(b.PExcreted), 1),
                           Num(b.P2O5ExcretedPerPlaceYear, 2),
                           Txt(FixedText(kBatP2O5Low, 1) + " - " + FixedText(kBatP2O5High, 1) + " P2O5")});
@@ -81,8 +81,8 @@ std::vector<std::string> RequirementNotesOf(const RunSnapshot& run) {
                         "short: below 95 % of the day's requirement; days over: above 115 %.");
     lines.push_back("Places are used " + FixedText(b.BatchesPerYear, 2) + " times a year: " +
                     FixedText(b.DaysOnFeed, 1) + " days on feed and " + FixedText(b.EmptyDays, 0) +
-                    " empty days (the market settings). EU BAT ranges for fattening pigs: Commission Implementing "
-                    "Decision (EU) 2017/302.");
+                    " empty days (the market settings); P2O5 = P x 2.291. EU BAT ranges for fattening pigs: "
+                    "Commission Implementing Decision (EU) 2017/302.");
     for (const std::string& n : r.Notes) lines.push_back(Windows1252ToUtf8(n));
     return lines;
 }
