@@ -224,8 +224,10 @@ void NutritionSection(Html& h, const RunSnapshot& run) {
     h.Heading(2, "Requirements and nutrient balance");
     const auto table = [&](const FigureTable& t) {
         h.Heading(3, t.Title);
-        std::vector<int> widths{34};
-        for (std::size_t c = 1; c < t.Header.size(); ++c) widths.push_back(66 / static_cast<int>(t.Header.size() - 1));
+        // The names' column, then the figures' columns alike.
+        const int first = t.Header.size() > 6 ? 16 : 28;
+        std::vector<int> widths{first};
+        for (std::size_t c = 1; c < t.Header.size(); ++c) widths.push_back((100 - first) / static_cast<int>(t.Header.size() - 1));
         h.Table(widths);
         h.Row(t.Header);
         for (const auto& row : t.Rows) {

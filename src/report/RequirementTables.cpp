@@ -28,15 +28,14 @@ std::vector<FigureTable> RequirementTablesOf(const RunSnapshot& run) {
         t.Title = "Diet " + std::to_string(ph.Diet) + ": " + Windows1252ToUtf8(ph.Name) + ", " +
                   FixedText(ph.FromWeight / wf, 1) + " to " + FixedText(ph.ToWeight / wf, 1) + " " + unit + ", " +
                   std::to_string(ph.Days) + " days";
-        t.Header = {"Nutrient", "Required, % of feed", "Supplied, % of feed", "Supply / requirement", "Days short",
-                    "Days over"};
+        t.Header = {"Nutrient", "Required, %", "Supplied, %", "Ratio", "Days short", "Days over"};
         for (std::size_t i = 0; i < r.Nutrients.size() && i < ph.Values.size(); ++i) {
             const PhaseValue& v = ph.Values[i];
             t.Rows.push_back({Txt(Windows1252ToUtf8(r.Nutrients[i].Name)), Num(v.Requirement, 3),
                               NumOr(v.Stated, v.Supply, 3), NumOr(v.Stated, v.Ratio, 2), Num(v.DaysBelow, 0),
                               Num(v.DaysAbove, 0)});
             if (static_cast<int>(i) == lysine)
-                t.Rows.push_back({Txt("SID lysine per Mcal of " + std::string(r.EnergyIsNet ? "NE" : "energy") + ", g"),
+                t.Rows.push_back({Txt(std::string("SID Lys, g/Mcal ") + (r.EnergyIsNet ? "NE" : "energy")),
                                   Num(ph.LysinePerMcalRequirement, 2),
                                   NumOr(ph.LysinePerMcalSupply > 0, ph.LysinePerMcalSupply, 2),
                                   NumOr(ph.LysinePerMcalSupply > 0 && ph.LysinePerMcalRequirement > 0,
@@ -52,22 +51,21 @@ FigureTable BalanceTableOf(const RunSnapshot& run) {
     const NutrientBalance& b = run.Nutrition.Balance;
     FigureTable t;
     t.Title = "Nitrogen and phosphorus balance";
-    t.Header = {"Per pig", "Eaten, kg", "Retained, kg", "Excreted, kg", "Excreted per kg gain, g",
-                "Excreted per place and year, kg (P as P2O5)", "EU BAT range"};
+    t.Header = {"Per pig", "Eaten, kg", "Retained, kg", "Excreted, kg", "g per kg gain", "kg per place and year", "EU BAT range"};
     const auto perGain = [&](double kg) { return b.Gain > 0 ? kg * 1000.0 / b.Gain : 0.0; };
+    const TableCell none = Txt("-");
     if (b.NitrogenComputed)
         t.Rows.push_back({Txt("Nitrogen (N)"), Num(b.NIntake, 2), Num(b.NRetained, 2), Num(b.NExcreted, 2),
                           Num(perGain(b.NExcreted), 1), Num(b.NExcretedPerPlaceYear, 2),
-                          Txt(FixedText(kBatNitrogenLow, 1) + " - " + FixedText(kBatNitrogenHigh, 1) + " N")});
+                          Txt(FixedText(kBatNitrogenLow, 1) + "-" + FixedText(kBatNitrogenHigh, 1))});
     else
-        t.Rows.push_back({Txt("Nitrogen (N)"), Txt(b.NitrogenMissing), Txt(""), Txt(""), Txt(""), Txt(""), Txt("")});
+        t.Rows.push_back({Txt("Nitrogen (N)"), none, none, none, none, none, none});
     if (b.PhosphorusComputed)
-        t.Rows.push_back({Txt("Phosphorus (P)"), Num(b.PIntake, 3),
-                          Num(b.PRetained, 3), Num(b.PExcreted, 3), Num(perGain(b.PExcreted), 1),
-                          Num(b.P2O5ExcretedPerPlaceYear, 2),
-                          Txt(FixedText(kBatP2O5Low, 1) + " - " + FixedText(kBatP2O5High, 1) + " P2O5")});
+        t.Rows.push_back({Txt("Phosphorus (P)"), Num(b.PIntake, 3), Num(b.PRetained, 3), Num(b.PExcreted, 3),
+                          Num(perGain(b.PExcreted), 1), Num(b.P2O5ExcretedPerPlaceYear, 2),
+                          Txt(FixedText(kBatP2O5Low, 1) + "-" + FixedText(kBatP2O5High, 1))});
     else
-        t.Rows.push_back({Txt("Phosphorus (P)"), Txt(b.PhosphorusMissing), Txt(""), Txt(""), Txt(""), Txt(""), Txt("")});
+        t.Rows.push_back({Txt("Phosphorus (P)"), none, none, none, none, none, none});
     return t;
 }
 
@@ -79,10 +77,13 @@ std::vector<std::string> RequirementNotesOf(const RunSnapshot& run) {
         lines.push_back("Requirements by the NRC (2012) factorial method from each day's weight, feed and protein "
                         "deposition: SID amino acids, STTD phosphorus and total calcium, % of the feed as fed. Days "
                         "short: below 95 % of the day's requirement; days over: above 115 %.");
-    lines.push_back("Places are used " + FixedText(b.BatchesPerYear, 2) + " times a year: " +
-                    FixedText(b.DaysOnFeed, 1) + " days on feed and " + FixedText(b.EmptyDays, 0) +
-                    " empty days (the market settings); P2O5 = P x 2.291. EU BAT ranges for fattening pigs: "
-                    "Commission Implementing Decision (EU) 2017/302.");
+    lines.push_back("Excreted per pig place and year: kg N, and kg P2O5 for phosphorus (P x 2.291); places are "
+                    "used " + FixedText(b.BatchesPerYear, 2) + " times a year: " + FixedText(b.DaysOnFeed, 1) +
+                    " days on feed and " + FixedText(b.EmptyDays, 0) +
+                    " empty days (the market settings). EU BAT ranges for fattening pigs: Commission Implementing "
+                    "Decision (EU) 2017/302.");
+    if (!b.NitrogenComputed && !b.NitrogenMissing.empty()) lines.push_back(Windows1252ToUtf8(b.NitrogenMissing));
+    if (!b.PhosphorusComputed && !b.PhosphorusMissing.empty()) lines.push_back(Windows1252ToUtf8(b.PhosphorusMissing));
     for (const std::string& n : r.Notes) lines.push_back(Windows1252ToUtf8(n));
     return lines;
 }
