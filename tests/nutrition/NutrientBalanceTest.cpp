@@ -62,3 +62,15 @@ TEST(NutrientBalance, WithoutATotalPhosphorusFigureThePhosphorusBalanceSaysWhy) 
     EXPECT_FALSE(n.NitrogenComputed);
     EXPECT_EQ(n.NitrogenMissing, "The nitrogen balance is not computed: Grower 2, 50-75 kg states no crude protein");
 }
+
+// A pig that falls short of the final weight gained what it reached by the
+// run's last day.
+TEST(NutrientBalance, ARunShortOfTheFinalWeightGainsWhatItReached) {
+    DemoAfterGrowth demo(1);
+    demo.w->Text3.Text = "300";
+    Growth(*demo.s);
+    ASSERT_FALSE(demo.s->ReachedFinalWeight);
+    const NutrientBalance& b = demo.s->LastRun.Nutrition.Balance;
+    EXPECT_NEAR(b.Gain, demo.s->DayGrowth(0, demo.s->RunLastDay) - demo.s->StartWeight, 1e-9);
+    EXPECT_TRUE(b.NitrogenComputed);
+}
