@@ -35,6 +35,7 @@
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
 #include "app/RequirementsView.h"
+#include "ui/RequirementsWindow.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -155,7 +156,18 @@ void MainWindowView::BuildResultsTab() {
         RunCommand([this] { FillTest(s_); });
         return true;
     };
-    resultsPages_->addWidget(results);
+    // The results grid with the run's nitrogen and phosphorus balance under it.
+    auto* resultsPage = new QWidget(resultsPages_);
+    resultsPage->setObjectName("ResultsPage");
+    auto* resultsLayout = new QVBoxLayout(resultsPage);
+    resultsLayout->setContentsMargins(0, 0, 0, 0);
+    results->setParent(resultsPage);
+    resultsLayout->addWidget(results, 1);
+    balanceLine_ = new QLabel(resultsPage);
+    balanceLine_->setObjectName("BalanceLine");
+    balanceLine_->setWordWrap(true);
+    resultsLayout->addWidget(balanceLine_);
+    resultsPages_->addWidget(resultsPage);
     tabs_->addTab(resultsPages_, "Results");
 }
 
@@ -661,6 +673,9 @@ void MainWindowView::Refresh() {
         if (start) startPage_->Show(form_);
         resultsPages_->setCurrentIndex(start ? 0 : 1);
         noLocationHint_->setVisible(start);
+        const std::string balance = BalanceLineOf(s_.LastRun);
+        balanceLine_->setText(QString::fromLatin1(balance.c_str()));
+        balanceLine_->setVisible(!balance.empty());
     }
     if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);
 }

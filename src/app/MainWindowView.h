@@ -151,6 +151,7 @@ private:
     QStackedWidget* resultsPages_ = nullptr;
     StartPageView* startPage_ = nullptr;
     QLabel* noLocationHint_ = nullptr;
+    QLabel* balanceLine_ = nullptr;  // the run's nitrogen and phosphorus balance under the results
     ReflowLayout* inputsLayout_ = nullptr;
     std::unique_ptr<GuideView> guide_;
     WindowFit* fit_ = nullptr;

@@ -107,6 +107,24 @@ RequirementsChart RequirementsChartOf(const RequirementsWindow& f) {
     return c;
 }
 
+std::string BalanceLineOf(const RunSnapshot& run) {
+    if (run.Empty() || run.Source != "Growth") return {};
+    const NutrientBalance& b = run.Nutrition.Balance;
+    std::string line = "Excreted per pig: ";
+    if (b.NitrogenComputed)
+        line += FixedText(b.NExcreted, 2) + " kg N (" + FixedText(b.NExcretedPerPlaceYear, 2) +
+                " kg per place and year; EU BAT 7.0-13.0)";
+    else
+        line += Utf8ToWindows1252(b.NitrogenMissing.empty() ? "no nitrogen balance" : b.NitrogenMissing);
+    line += "; ";
+    if (b.PhosphorusComputed)
+        line += FixedText(b.PExcreted, 3) + " kg P (" + FixedText(b.P2O5ExcretedPerPlaceYear, 2) +
+                " kg P2O5 per place and year; EU BAT 3.5-5.4)";
+    else
+        line += b.PhosphorusMissing.empty() ? "no phosphorus balance" : b.PhosphorusMissing;
+    return line + ". Requirements: the Requirements button.";
+}
+
 void SetMinimumsFromRequirementsClick(SharedState& s, RestrictionsWindow& w) {
     Dialogs& dlg = DialogsOf(s);
     if (!s.LastRun.Nutrition.Requirements.Computed) {

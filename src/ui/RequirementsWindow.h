@@ -48,6 +48,11 @@ struct RequirementsChart {
 };
 RequirementsChart RequirementsChartOf(const RequirementsWindow& f);
 
+// One line under the main window's results: the run's nitrogen and
+// phosphorus excreted per pig and per place and year beside the EU BAT
+// ranges, or why they are missing; empty without a run.
+std::string BalanceLineOf(const RunSnapshot& run);
+
 // The restrictions editor's "Set minimums from requirements": asks for the
 // margin (percent of the requirement, 100 offered), sets each diet's
 // amino-acid, STTD phosphorus and calcium minimums from the last Growth run

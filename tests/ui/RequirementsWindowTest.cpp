@@ -71,3 +71,16 @@ TEST(RequirementsWindow, TheRestrictionsEditorTakesTheMinimumsForTheSessionOnly)
     EXPECT_EQ(demo.dialogs.Messages().back(), "The margin must be from 50 to 200 percent; the minimums are unchanged");
     EXPECT_EQ(demo.s->NutrientLimits(1, 1, 5), before);
 }
+
+// The line under the main window's results gives the figures the report's
+// balance table gives, or says why there is none.
+TEST(RequirementsWindow, TheResultsBalanceLineIsTheReportsFigures) {
+    DemoAfterGrowth least(kFormulationLeastCost);
+    const std::string line = BalanceLineOf(least.s->LastRun);
+    const NutrientBalance& b = least.s->LastRun.Nutrition.Balance;
+    EXPECT_NE(line.find(FixedText(b.NExcretedPerPlaceYear, 2) + " kg per place and year"), std::string::npos) << line;
+    EXPECT_NE(line.find(FixedText(b.P2O5ExcretedPerPlaceYear, 2) + " kg P2O5"), std::string::npos) << line;
+    DemoAfterGrowth grid(kFormulationGridDiets);
+    EXPECT_NE(BalanceLineOf(grid.s->LastRun).find(grid.s->LastRun.Nutrition.Balance.PhosphorusMissing), std::string::npos);
+    EXPECT_EQ(BalanceLineOf(RunSnapshot{}), "");
+}
