@@ -35,6 +35,8 @@
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/RequirementsView.h"
+#include "ui/RequirementsWindow.h"
 #include "app/OptimisationView.h"
 #include "app/MatrixEditorView.h"
 #include "app/NutrientSourcesView.h"
@@ -162,7 +164,18 @@ void MainWindowView::BuildResultsTab() {
         });
         return true;
     };
-    resultsPages_->addWidget(results);
+    // The results grid with the run's nitrogen and phosphorus balance under it.
+    auto* resultsPage = new QWidget(resultsPages_);
+    resultsPage->setObjectName("ResultsPage");
+    auto* resultsLayout = new QVBoxLayout(resultsPage);
+    resultsLayout->setContentsMargins(0, 0, 0, 0);
+    results->setParent(resultsPage);
+    resultsLayout->addWidget(results, 1);
+    balanceLine_ = new QLabel(resultsPage);
+    balanceLine_->setObjectName("BalanceLine");
+    balanceLine_->setWordWrap(true);
+    resultsLayout->addWidget(balanceLine_);
+    resultsPages_->addWidget(resultsPage);
     tabs_->addTab(resultsPages_, "Results");
 }
 
@@ -329,6 +342,13 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     herd->setToolTip("A barn of pigs that differ, sold in cuts on the packer's grid");
     connect(herd, &QPushButton::clicked, this, [this] { OpenHerd(); });
     buttons->addWidget(herd);
+    // What the pig needed against what its diets supplied, and what it left.
+    auto* requirements = new QPushButton("Requirements", buttonsBox);
+    requirements->setObjectName("Requirements");
+    requirements->setMinimumWidth(110);
+    requirements->setToolTip("The last run's daily requirements against the diets, and its nitrogen and phosphorus balance");
+    connect(requirements, &QPushButton::clicked, this, [this] { OpenRequirements(); });
+    buttons->addWidget(requirements);
     buttons->addWidget(AddButton(form_.CommandPlot, [this] {
         PlotOutcome out;
         {
@@ -609,6 +629,14 @@ int MainWindowView::SelectedDiet(bool fromDisplay) const {
     return g.Col >= 1 ? g.Col : 1;
 }
 
+void MainWindowView::OpenRequirements() {
+    if (!requirements_) {
+        requirements_ = std::make_unique<RequirementsView>(s_, dialogs_, this);
+        fit_->Mark(requirements_.get());
+    }
+    requirements_->Open();
+}
+
 void MainWindowView::OpenMarketWeight() {
     if (!market_) {
         market_ = std::make_unique<MarketWeightView>(s_, dialogs_, this);
@@ -675,6 +703,9 @@ void MainWindowView::Refresh() {
         if (start) startPage_->Show(form_);
         resultsPages_->setCurrentIndex(start ? 0 : 1);
         noLocationHint_->setVisible(start);
+        const std::string balance = BalanceLineOf(s_.LastRun);
+        balanceLine_->setText(QString::fromLatin1(balance.c_str()));
+        balanceLine_->setVisible(!balance.empty());
     }
     if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);
 }

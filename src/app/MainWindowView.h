@@ -37,6 +37,7 @@ class MixingSheetView;
 class NewLocationView;
 class MarketWeightView;
 class HerdView;
+class RequirementsView;
 class RunMenus;
 class GuideView;
 class ReflowLayout;
@@ -65,6 +66,9 @@ public:
     void OpenMarketWeight();
     void OpenHerd();
     HerdView* herdView() const { return herd_.get(); }
+    // The "Requirements" window on the last Growth run.
+    RequirementsView* requirementsView() const { return requirements_.get(); }
+    void OpenRequirements();
     RunMenus* runMenus() const { return runs_.get(); }
     GuideView* guideView() const { return guide_.get(); }
     // The results tab's pages: the start page while no location is open, the results grid after.
@@ -138,6 +142,7 @@ private:
     QLabel* costLabel_ = nullptr;  // "Feed Cost per Pig", with the location's currency
     std::unique_ptr<MarketWeightView> market_;
     std::unique_ptr<HerdView> herd_;
+    std::unique_ptr<RequirementsView> requirements_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);
@@ -150,6 +155,7 @@ private:
     QStackedWidget* resultsPages_ = nullptr;
     StartPageView* startPage_ = nullptr;
     QLabel* noLocationHint_ = nullptr;
+    QLabel* balanceLine_ = nullptr;  // the run's nitrogen and phosphorus balance under the results
     ReflowLayout* inputsLayout_ = nullptr;
     std::unique_ptr<GuideView> guide_;
     WindowFit* fit_ = nullptr;

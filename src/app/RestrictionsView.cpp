@@ -8,6 +8,7 @@
 
 #include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
+#include "ui/RequirementsWindow.h"
 
 namespace tarvisol::app {
 
@@ -28,6 +29,7 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     ing->addAction("Save to File", this, [this] { Run(&SaveIngredientsToFile); });
     ing->addAction("Save to File As...", this, [this] { Run(&SaveIngredientsToFileAs); });
     menus->addAction("Save All to File", this, [this] { Run(&SaveAllRestrictionsToFile); });
+    menus->addAction("Set Minimums from Requirements", this, [this] { Run(&SetMinimumsFromRequirementsClick); });
     layout->setMenuBar(menus);
 
     auto* help = new QLabel(QString::fromStdString(form_.Help), this);

@@ -28,6 +28,7 @@
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/RequirementsView.h"
 #include "app/NewLocationView.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -245,6 +246,16 @@ int main(int argc, char** argv) {
             w->grab().save(path);
             std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
         }
+    }
+    // What the demo pig needed against its diets (lysine), at 1280x720.
+    if (auto* b = window.findChild<QPushButton*>("Requirements")) b->click();
+    if (auto* req = window.requirementsView()) {
+        req->resize(1280, 720);
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        const QString path = QString("%1/requirements.png").arg(argv[2]);
+        req->grab().save(path);
+        std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+        req->close();
     }
     SaveRunPictures(window, *state, *form, dialogs, argv[2]);
     // When to sell: the market weights around the demo's final weight.

@@ -10,6 +10,7 @@
 #include "cli/ConsoleDialogs.h"
 #include "cli/JsonText.h"
 #include "cli/KeepCommand.h"
+#include "cli/RequirementsCommand.h"
 #include "cli/GrowthSession.h"
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
@@ -144,6 +145,7 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
                               {"yield", s->CarcassTable(0, 4)},
                               {"loin_depth", s->CarcassTable(0, 5)}};
         r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
+        r["balance"] = BalanceJson(s->LastRun.Nutrition.Balance);
         if (!args.dailyCsv.empty()) {
             std::string error;
             const bool written = WriteDailyCsv(*s, *w, args.dailyCsv, error);
@@ -197,6 +199,14 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
         std::string l = label;
         l.resize(20, ' ');
         out << l << pad(num(r["males"][key], 2), 10) << pad(num(r["females"][key], 2), 10) << "\n";
+    }
+    if (r.contains("balance")) {
+        const nlohmann::json& b = r["balance"];
+        out << "\nExcreted per pig: " << num(b["n_excreted_kg"], 2) << " kg N, " << num(b["p_excreted_kg"], 3)
+            << " kg P; per place and year " << num(b["n_excreted_per_place_year_kg"], 2) << " kg N (EU BAT 7.0-13.0), "
+            << num(b["p2o5_excreted_per_place_year_kg"], 2) << " kg P2O5 (EU BAT 3.5-5.4)\n";
+        for (const char* why : {"n_missing", "p_missing"})
+            if (b.contains(why)) out << b[why].get<std::string>() << "\n";
     }
 }
 

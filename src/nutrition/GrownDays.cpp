@@ -12,6 +12,7 @@ std::vector<RequirementDay> GrownDays(const SharedState& s) {
     // The run's last start-of-day weight; the days before it were grown.
     const int end = std::min<int>(s.RunLastDay, 199);
     if (first < 1 || end <= first) return days;
+    days.reserve(static_cast<std::size_t>(end - first));
     int diet = 1;
     double eaten = 0;  // cumulative feed before the day, as the engine counts it
     for (int d = first; d < end; ++d) {
@@ -34,6 +35,8 @@ std::vector<RequirementDay> GrownDays(const SharedState& s) {
             const double leanGain = s.DayGrowth(0, d + 1) - day.Weight - fatGain;
             day.ProteinDeposition = std::max(0.0, 0.22 * leanGain * 1000.0);
         }
+        // The feed counts against the allotment until it is used up.
+        if (day.NextDiet && day.Feed > 0) day.FeedShare = std::clamp((budgetEnd - eaten) / day.Feed, 0.0, 1.0);
         eaten += std::max(0.0, day.Feed);
         if (eaten >= budgetEnd) diet = std::min(diet + 1, n);
         days.push_back(day);

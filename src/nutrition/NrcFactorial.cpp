@@ -16,7 +16,8 @@ double LysineEfficiency(double weightKg) {
 
 double SidLysineGrams(double weightKg, double feedKg, double proteinDepositionGrams) {
     const double gut = kLysineGutLoss * kFeedDryMatter * std::max(0.0, feedKg);
-    const double skin = kLysineIntegumentLoss * std::pow(std::max(0.0, weightKg), 0.75);
+    const double w = std::max(0.0, weightKg);
+    const double skin = kLysineIntegumentLoss * std::sqrt(w * std::sqrt(w));  // BW^0.75
     const double deposited = kLysineInProtein * std::max(0.0, proteinDepositionGrams) / LysineEfficiency(weightKg);
     return gut + skin + deposited;
 }

@@ -10,14 +10,21 @@
 namespace tarvisol {
 
 NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays) {
+    return BalanceOf(run, emptyDays, FindNutrientColumns(run.NutrientNames));
+}
+
+NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays, const NutrientColumns& cols) {
     NutrientBalance b;
     const std::vector<RequirementDay>& days = run.Nutrition.Requirements.Days;
     if (run.RunFailed || days.empty()) {
         b.NitrogenMissing = b.PhosphorusMissing = "the run grew no day to balance";
         return b;
     }
-    const NutrientColumns cols = FindNutrientColumns(run.NutrientNames);
-    const double endWeight = run.ReachedFinalWeight ? run.FinalWeight : days.back().Weight;
+    // Where the run ended: the final weight, or the weight the last diet reached.
+    double endWeight = run.ReachedFinalWeight ? run.FinalWeight : 0.0;
+    if (!run.ReachedFinalWeight)
+        for (const RunDiet& d : run.Diets)
+            if (d.Reached) endWeight = std::max(endWeight, d.EndWeight);
     b.Gain = endWeight - run.StartWeight;
     b.DaysOnFeed = run.FinalAge - run.StartAge;
     b.EmptyDays = std::max(0.0, emptyDays);

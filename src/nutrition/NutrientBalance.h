@@ -3,6 +3,7 @@
 // its crude protein / 6.25, or x its total phosphorus), retained (with the
 // protein deposited), excreted (the difference), per pig and per pig place
 // and year.
+#include "nutrition/NutrientBasis.h"
 #include "shared/RunNutrition.h"
 #include "shared/RunSnapshot.h"
 
@@ -17,5 +18,7 @@ inline constexpr double kBatP2O5Low = 3.5, kBatP2O5High = 5.4;
 // The balance of the run whose requirements days are filled; emptyDays
 // between batches (the market settings') set the batches per place and year.
 NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays);
+// The same with the run's nutrient columns already found.
+NutrientBalance BalanceOf(const RunSnapshot& run, double emptyDays, const NutrientColumns& cols);
 
 }  // namespace tarvisol

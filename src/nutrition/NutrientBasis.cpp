@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <string_view>
 
 namespace tarvisol {
 namespace {
@@ -10,12 +11,17 @@ constexpr std::array<const char*, 12> kAminoKeys = {"arginine",  "histidine",   
                                                     "phe_tyr",   "phenylalanine", "met_cys", "methionine",
                                                     "threonine", "leucine",       "isoleucine", "valine"};
 
-bool HasWord(const std::string& key, const std::string& word) {
-    const std::string padded = " " + key + " ";
-    return padded.find(" " + word + " ") != std::string::npos;
+// The key holds the word whole (between blanks or the ends).
+bool HasWord(std::string_view key, std::string_view word) {
+    for (std::size_t at = key.find(word); at != std::string_view::npos; at = key.find(word, at + 1)) {
+        const bool startsWord = at == 0 || key[at - 1] == ' ';
+        const bool endsWord = at + word.size() == key.size() || key[at + word.size()] == ' ';
+        if (startsWord && endsWord) return true;
+    }
+    return false;
 }
 
-bool Contains(const std::string& key, const std::string& part) { return key.find(part) != std::string::npos; }
+bool Contains(std::string_view key, std::string_view part) { return key.find(part) != std::string_view::npos; }
 
 bool IsPhosphorus(const std::string& key) {
     return Contains(key, "PHOSPHORUS") || Contains(key, "PHOSPHOR") || HasWord(key, "P");
@@ -25,6 +31,7 @@ bool IsPhosphorus(const std::string& key) {
 
 std::string NutrientNameKey(const std::string& name) {
     std::string out;
+    out.reserve(name.size());
     bool blank = false;
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);

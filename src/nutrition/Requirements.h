@@ -18,6 +18,8 @@ inline constexpr double kAboveRequirement = 1.15;
 // diets: every day's values, the phases, SID lysine per Mcal of energy and
 // the notes on what cannot be compared.
 RunRequirements RequirementsOf(const RunSnapshot& run, std::vector<RequirementDay> days);
+// The same with the run's nutrient columns already found.
+RunRequirements RequirementsOf(const RunSnapshot& run, std::vector<RequirementDay> days, const NutrientColumns& cols);
 
 // Diet column k of diet d of the run (0 outside its nutrients).
 double DietValue(const RunSnapshot& run, int d, int k);

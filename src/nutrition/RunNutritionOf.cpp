@@ -30,8 +30,9 @@ void TakeGridNutrients(const SharedState& s, RunSnapshot& run) {
 void AddRunNutrition(const SharedState& s, RunSnapshot& run, double emptyDays) {
     run.Nutrition = RunNutrition{};
     TakeGridNutrients(s, run);
-    run.Nutrition.Requirements = RequirementsOf(run, GrownDays(s));
-    run.Nutrition.Balance = BalanceOf(run, emptyDays);
+    const NutrientColumns cols = FindNutrientColumns(run.NutrientNames);
+    run.Nutrition.Requirements = RequirementsOf(run, GrownDays(s), cols);
+    run.Nutrition.Balance = BalanceOf(run, emptyDays, cols);
 }
 
 }  // namespace tarvisol

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
 #include "shared/TextEncoding.h"
@@ -264,6 +265,31 @@ void CostSection(Html& h, const RunFigures& f) {
     h.EndTable();
 }
 
+// What the pig needed against what it was fed, and what it left.
+void NutritionSection(Html& h, const RunSnapshot& run) {
+    const RunNutrition& n = run.Nutrition;
+    if (!n.Requirements.Computed && !n.Balance.NitrogenComputed && !n.Balance.PhosphorusComputed) return;
+    h.Heading(2, "Requirements and nutrient balance");
+    const auto table = [&](const FigureTable& t) {
+        h.Heading(3, t.Title);
+        // The names' column, then the figures' columns alike.
+        const int first = t.Header.size() > 6 ? 16 : 28;
+        std::vector<int> widths{first};
+        for (std::size_t c = 1; c < t.Header.size(); ++c) widths.push_back((100 - first) / static_cast<int>(t.Header.size() - 1));
+        h.Table(widths);
+        h.Row(t.Header);
+        for (const auto& row : t.Rows) {
+            std::vector<std::string> cells;
+            for (const TableCell& c : row) cells.push_back(c.Shown());
+            h.Row(cells);
+        }
+        h.EndTable();
+    };
+    for (const FigureTable& t : RequirementTablesOf(run)) table(t);
+    table(BalanceTableOf(run));
+    for (const std::string& line : RequirementNotesOf(run)) h.Para(line);
+}
+
 const char* VerdictColour(Verdict v) {
     switch (v) {
         case Verdict::Better: return "#c8f0c8";
@@ -375,6 +401,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
     SexSection(h, f);
     CostSection(h, f);
     if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
+    NutritionSection(h, run);
     if (!run.Messages.empty()) {
         h.Heading(2, "Messages of the run");
         for (const std::string& m : run.Messages) h.Para(U(m));

@@ -88,6 +88,22 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets) {
         num(section, "Carcass yield", "%", key + "yield", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Yield; });
     };
     carcass(out, "", 0);
+    // What the pig left, from the runs that could balance it.
+    const auto balance = [&](const std::string& label, const std::string& key, int decimals,
+                             bool NutrientBalance::*computed, double NutrientBalance::*value) {
+        rows.push_back({"Nutrient balance", label, "kg", key, lo, decimals,
+                        [computed, value](const RunFigures& f) -> std::optional<double> {
+                            if (!(f.Balance.*computed)) return std::nullopt;
+                            return f.Balance.*value;
+                        },
+                        nullptr});
+    };
+    balance("N excreted per pig", "n_excreted", 2, &NutrientBalance::NitrogenComputed, &NutrientBalance::NExcreted);
+    balance("N excreted per place and year", "n_excreted_per_place_year", 2, &NutrientBalance::NitrogenComputed,
+            &NutrientBalance::NExcretedPerPlaceYear);
+    balance("P excreted per pig", "p_excreted", 3, &NutrientBalance::PhosphorusComputed, &NutrientBalance::PExcreted);
+    balance("P2O5 excreted per place and year", "p2o5_excreted_per_place_year", 2,
+            &NutrientBalance::PhosphorusComputed, &NutrientBalance::P2O5ExcretedPerPlaceYear);
     for (int sex = 1; sex <= 2; ++sex) {
         const std::string section = sex == 1 ? "Males" : "Females", key = sex == 1 ? "males." : "females.";
         const auto s = static_cast<std::size_t>(sex);

@@ -119,6 +119,7 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
     mixed.Lean = run.Carcass[3];
     mixed.Yield = run.Carcass[4];
     f.LoinDepth = depth(run.Carcass[5]);
+    f.Balance = run.Nutrition.Balance;
     return f;
 }
 

@@ -73,6 +73,7 @@ struct RunFigures {
     double EnergyPerGain = 0;     // kcal per weight unit of gain (kg, or lb)
     std::array<SexFigures, 3> Sexes{};  // 0 mixed herd, 1 males, 2 females
     double LoinDepth = 0;               // cm, or inch
+    NutrientBalance Balance;            // nitrogen and phosphorus, kg (whatever the weight unit)
 };
 
 // The run's figures in `units` (normally the run's own, UnitsOf(run)).

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "nutrition/Requirements.h"
 #include "shared/Numbers.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -64,6 +65,13 @@ struct Writer {
             a.push_back(std::move(e));
         }
         j[k] = std::move(a);
+    }
+    template <class T, class F>
+    void Object(const char* k, T& x, F fields) {
+        json e = json::object();
+        Writer w{e};
+        fields(w, x);
+        j[k] = std::move(e);
     }
     template <class T, std::size_t N, class F>
     void Fixed(const char* k, std::array<T, N>& v, F fields) {
@@ -177,6 +185,14 @@ struct Reader {
             out.push_back(std::move(x));
         }
     }
+    template <class T, class F>
+    void Object(const char* k, T& out, F fields) {
+        const json* v = At(k);
+        if (!v) return;
+        if (!v->is_object()) throw Refused(Place(k) + " is not a record");
+        Reader r{*v, Place(k)};
+        fields(r, out);
+    }
     template <class T, std::size_t N, class F>
     void Fixed(const char* k, std::array<T, N>& out, F fields) {
         const json* v = At(k);
@@ -247,6 +263,41 @@ void DayFields(V& v, RunDayRow& r) {
     v("yield", r.Yield);
 }
 
+// The requirements keep the days the run grew; the rest is worked out again
+// from them and the run's diets when the file is read.
+template <class V>
+void RequirementDayFields(V& v, RequirementDay& d) {
+    v("age", d.Age, 0, 200);
+    v("weight", d.Weight);
+    v("feed", d.Feed);
+    v("protein_deposition", d.ProteinDeposition);
+    v("share", d.Share);
+    v("diet", d.Diet, 0, 8);
+    v("diet_share", d.DietShare);
+    v("next_diet", d.NextDiet, 0, 8);
+    v("feed_share", d.FeedShare);
+}
+
+template <class V>
+void BalanceFields(V& v, NutrientBalance& b) {
+    v("n_computed", b.NitrogenComputed);
+    v("p_computed", b.PhosphorusComputed);
+    v("n_missing", b.NitrogenMissing);
+    v("p_missing", b.PhosphorusMissing);
+    v("n_intake", b.NIntake);
+    v("n_retained", b.NRetained);
+    v("n_excreted", b.NExcreted);
+    v("p_intake", b.PIntake);
+    v("p_retained", b.PRetained);
+    v("p_excreted", b.PExcreted);
+    v("gain", b.Gain);
+    v("days_on_feed", b.DaysOnFeed);
+    v("empty_days", b.EmptyDays);
+    v("batches_per_year", b.BatchesPerYear);
+    v("n_excreted_per_place_year", b.NExcretedPerPlaceYear);
+    v("p2o5_excreted_per_place_year", b.P2O5ExcretedPerPlaceYear);
+}
+
 template <class V>
 void SnapshotFields(V& v, RunSnapshot& r) {
     v("source", r.Source);
@@ -284,6 +335,9 @@ void SnapshotFields(V& v, RunSnapshot& r) {
     v("day_growth", r.DayGrowth);
     v("day_feed", r.DayFeed);
     v("messages", r.Messages, kMaxList);
+    v.List("requirement_days", r.Nutrition.Requirements.Days, 201,
+           [](auto& w, RequirementDay& d) { RequirementDayFields(w, d); });
+    v.Object("nutrient_balance", r.Nutrition.Balance, [](auto& w, NutrientBalance& b) { BalanceFields(w, b); });
 }
 
 template <class V>
@@ -347,6 +401,8 @@ bool ParseRunsText(std::string_view text, std::vector<KeptRun>& runs, std::strin
             Reader rr{*it, place + ".run"};
             SnapshotFields(rr, k.Run);
             if (k.Run.Source.empty()) k.Run.Source = "Growth";
+            if (!k.Run.Nutrition.Requirements.Days.empty())
+                k.Run.Nutrition.Requirements = RequirementsOf(k.Run, k.Run.Nutrition.Requirements.Days);
             read.push_back(std::move(k));
         }
         runs = std::move(read);

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "growth/SexSplit.h"
+#include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
 #include "shared/Numbers.h"
@@ -279,6 +280,37 @@ void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const 
     s.Finish();
 }
 
+bool HasNutrition(const RunSnapshot& run) {
+    const RunNutrition& n = run.Nutrition;
+    return n.Requirements.Computed || n.Balance.NitrogenComputed || n.Balance.PhosphorusComputed;
+}
+
+// The report's requirement and balance tables, one under the other.
+void RequirementSheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run) {
+    Sheet s(book, "Requirements", fm.bold, fm.better, fm.worse);
+    std::vector<FigureTable> tables = RequirementTablesOf(run);
+    tables.push_back(BalanceTableOf(run));
+    for (const FigureTable& t : tables) {
+        s.Text(0, t.Title, fm.Bold());
+        s.Next();
+        for (std::size_t c = 0; c < t.Header.size(); ++c) s.Text(c, t.Header[c], fm.Bold());
+        s.Next();
+        for (const auto& row : t.Rows) {
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                if (row[c].Number) s.Number(c, *row[c].Number, row[c].Decimals);
+                else s.Text(c, row[c].Text);
+            }
+            s.Next();
+        }
+        s.Next();
+    }
+    for (const std::string& line : RequirementNotesOf(run)) {
+        s.Text(0, line);
+        s.Next();
+    }
+    s.Finish();
+}
+
 void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptRun>& kept, int base) {
     const RunComparison c = CompareRuns(kept, base);
     Sheet s(book, "Comparison", fm);
@@ -319,11 +351,12 @@ void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptR
 }
 
 // A barn of pigs that differ, sold in cuts: one row per cut, then the totals per pig.
-void HerdSheet(lxw_workbook* book, const Formats& fm, const HerdReport& r) {
-    Sheet s(book, "Herd", fm.bold, fm.better, fm.worse);
+void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
+    Sheet s(book, "Herd", fm);
     const std::string u = r.CarcassUnit;
     s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD", "Carcass, " + u, "Carcass SD",
-              "Outside band, share", "Revenue", "Sort loss per pig"});
+              "Outside band, share", "Revenue", "Sort loss per pig"},
+             {kWhole, kWhole, kWhole, kWeight, kWeight, kWeight, kWeight, kNutrient, kMoney, kMoney});
     const HerdValue& v = r.Value;
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
         const HerdCutResult& k = v.Cuts[c];
@@ -340,8 +373,8 @@ void HerdSheet(lxw_workbook* book, const Formats& fm, const HerdReport& r) {
         {"Margin per pig", v.MarginPerPig},      {"Barn days", v.BarnDays},
         {"Margin per pig place and year", v.MarginPerPlaceYear}, {"Carcass yield, %", r.Yield}};
     for (const auto& [name, value] : totals) {
-        s.Text(0, name, fm.bold);
-        s.Number(1, value);
+        s.Text(0, name, fm.Bold());
+        s.Number(1, value, name == std::string("Pigs") || name == std::string("Barn days") ? kWhole : kMoney);
         s.Next();
     }
     s.Finish();
@@ -355,6 +388,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
         sheets = {"Summary", "Sexes", "Diets"};
         if (HasFormulas(*rq.Run)) sheets.push_back("Formulas");
         sheets.insert(sheets.end(), {"Nutrients", "Days"});
+        if (HasNutrition(*rq.Run)) sheets.push_back("Requirements");
     }
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
     if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back("Herd");
@@ -382,6 +416,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
         SummarySheet(book, fm, rq, *rq.Run, f);
         DietSheets(book, fm, *rq.Run, f);
         DaySheet(book, fm, *rq.Run, f);
+        if (HasNutrition(*rq.Run)) RequirementSheet(book, fm, *rq.Run);
     }
     if (rq.Kept && !rq.Kept->empty()) ComparisonSheet(book, fm, *rq.Kept, rq.Base);
     if (rq.Herd && rq.Herd->Value.Valued()) HerdSheet(book, fm, *rq.Herd);

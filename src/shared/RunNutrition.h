@@ -38,6 +38,7 @@ struct RequirementDay {
     int Diet = 0;                   // diet in force at the start of the day
     double DietShare = 1;           // share of the day's feed from that diet (below 1 on a changeover day)
     int NextDiet = 0;               // the diet blended in on a changeover day, else 0
+    double FeedShare = 1;           // share of the day's feed counted against Diet's allotment
     double EnergySupply = 0;        // kcal per kg of the feed in force
     std::vector<RequirementValue> Values;  // one per RunRequirements::Nutrients
 };

@@ -65,7 +65,7 @@ TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
     const tarvisol::testing::Workbook book(path);
     EXPECT_EQ(book.Sheets(), WorkbookSheets(rq));
     EXPECT_EQ(book.Sheets(),
-              (std::vector<std::string>{"Summary", "Sexes", "Diets", "Formulas", "Nutrients", "Days", "Comparison"}));
+              (std::vector<std::string>{"Summary", "Sexes", "Diets", "Formulas", "Nutrients", "Days", "Requirements", "Comparison"}));
     const RunFigures f = FiguresOf(run, UnitsOf(run));
 
     const Cells summary = book.Cells(1);
@@ -102,7 +102,7 @@ TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
     EXPECT_EQ(days.count("A" + std::to_string(run.Days.size() + 2)), 0u);
 
     // The comparison: the second run's cost and its difference to the base.
-    const Cells cmp = book.Cells(7);
+    const Cells cmp = book.Cells(8);
     EXPECT_EQ(cmp.at("D1").text, "Base (base)");
     EXPECT_EQ(cmp.at("E1").text, "Dearer \xE2\x82\xAC");
     const int cost = RowOf(cmp, "Cost per pig", "B");

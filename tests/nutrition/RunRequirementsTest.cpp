@@ -1,0 +1,143 @@
+// The requirements of the demo's Growth run, day by day and per diet phase.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "nutrition/GrownDays.h"
+#include "nutrition/Requirements.h"
+#include "support/DemoAfterGrowth.h"
+
+using namespace tarvisol;
+using tarvisol::testing::DemoAfterGrowth;
+
+namespace {
+
+constexpr int kLeastCost = 1, kGridDiets = 2;
+
+const PhaseValue& Lysine(const RunRequirements& r, const RequirementPhase& ph) {
+    return ph.Values[static_cast<std::size_t>(r.IndexOf("lysine"))];
+}
+
+}  // namespace
+
+// The phases are the per-diet table's: the feed the replayed changeover gives
+// each diet is the feed the run counted for it (the last diet's final,
+// interpolated day aside), and the weights are the table's.
+TEST(RunRequirements, PhasesAreTheDietsOfTheRunWithTheirFeed) {
+    DemoAfterGrowth demo(kLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    const RunRequirements& r = run.Nutrition.Requirements;
+    ASSERT_TRUE(r.Computed);
+    ASSERT_EQ(r.Phases.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const RequirementPhase& ph = r.Phases[i];
+        const RunDiet& d = run.Diets[i];
+        EXPECT_EQ(ph.Diet, d.Number);
+        EXPECT_NEAR(ph.Feed, d.FeedEaten, i < 3 ? 1e-6 : 0.2) << d.Name;
+        EXPECT_DOUBLE_EQ(ph.ToWeight, d.EndWeight);
+        EXPECT_DOUBLE_EQ(ph.FromWeight, i == 0 ? run.StartWeight : run.Diets[i - 1].EndWeight);
+    }
+    // Three changeovers, each a blended day.
+    int blended = 0;
+    for (const RequirementDay& d : r.Days) blended += d.NextDiet != 0;
+    EXPECT_EQ(blended, 3);
+}
+
+// NRC (2012) Table 16-1A gives SID lysine of 0.98, 0.85, 0.73 and 0.61 % of
+// the diet for 25-50, 50-75, 75-100 and 100-135 kg. The demo pig eats much
+// feed for its growth (3.4 kg a day at 110 kg), so its requirement as a share
+// of the feed is lower, by less than a quarter.
+TEST(RunRequirements, DemoLysinePerPhaseLiesBelowTable16_1AByLessThanAQuarter) {
+    DemoAfterGrowth demo(kLeastCost);
+    const RunRequirements& r = demo.s->LastRun.Nutrition.Requirements;
+    ASSERT_EQ(r.Phases.size(), 4u);
+    const double table[4] = {0.98, 0.85, 0.73, 0.61};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double ratio = Lysine(r, r.Phases[i]).Requirement / table[i];
+        EXPECT_GT(ratio, 0.75) << r.Phases[i].Name;
+        EXPECT_LT(ratio, 1.05) << r.Phases[i].Name;
+    }
+    // SID lysine per Mcal NE falls from phase to phase, as in the field's tables.
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_LT(r.Phases[i].LysinePerMcalRequirement, r.Phases[i - 1].LysinePerMcalRequirement);
+}
+
+// A day's supply is the diet in force, blended on the changeover day by the
+// share of the day's feed still within the old diet's allotment.
+TEST(RunRequirements, TheChangeoverDaySuppliesTheBlendOfBothDiets) {
+    DemoAfterGrowth demo(kLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    const RunRequirements& r = run.Nutrition.Requirements;
+    const std::size_t lys = static_cast<std::size_t>(r.IndexOf("lysine"));
+    for (const RequirementDay& d : r.Days) {
+        if (!d.NextDiet) continue;
+        ASSERT_GT(d.DietShare, 0);
+        ASSERT_LT(d.DietShare, 1);
+        const double own = run.Diets[static_cast<std::size_t>(d.Diet - 1)].Nutrients[5];
+        const double next = run.Diets[static_cast<std::size_t>(d.NextDiet - 1)].Nutrients[5];
+        EXPECT_GT(d.Values[lys].Supply, std::min(own, next));
+        EXPECT_LT(d.Values[lys].Supply, std::max(own, next));
+    }
+}
+
+// Short and over days count against each day's own requirement.
+TEST(RunRequirements, DaysShortAndOverCountAgainstEachDaysRequirement) {
+    DemoAfterGrowth demo(kLeastCost);
+    RunSnapshot run = demo.s->LastRun;
+    const RunRequirements& before = run.Nutrition.Requirements;
+    const std::size_t lys = static_cast<std::size_t>(before.IndexOf("lysine"));
+    // Diet 2 at 90 % of the requirement of its first day: short every day
+    // where the requirement has not fallen by a twentieth since.
+    double first = 0;
+    for (const RequirementDay& d : before.Days)
+        if (d.Diet == 2) {
+            first = d.Values[lys].Requirement;
+            break;
+        }
+    run.Diets[1].Nutrients[5] = 0.9 * first;
+    const RunRequirements after = RequirementsOf(run, before.Days);
+    const PhaseValue& v = after.Phases[1].Values[lys];
+    EXPECT_GT(v.DaysBelow, 0);
+    EXPECT_LE(v.DaysAbove, 1);  // at most the changeover day, blended with the richer diet 3
+    EXPECT_LT(v.Ratio, 1.0);
+    // The other diets keep their counts.
+    EXPECT_EQ(after.Phases[0].Values[lys].DaysBelow, before.Phases[0].Values[lys].DaysBelow);
+}
+
+// A second run in the same process equals a fresh one.
+TEST(RunRequirements, ASecondRunEqualsAFreshOne) {
+    DemoAfterGrowth fresh(kLeastCost);
+    DemoAfterGrowth again(kGridDiets);
+    again.w->Combo1.ListIndex = kLeastCost;
+    Growth(*again.s);
+    const RunRequirements& a = fresh.s->LastRun.Nutrition.Requirements;
+    const RunRequirements& b = again.s->LastRun.Nutrition.Requirements;
+    ASSERT_EQ(a.Days.size(), b.Days.size());
+    for (std::size_t i = 0; i < a.Days.size(); ++i) {
+        EXPECT_EQ(a.Days[i].ProteinDeposition, b.Days[i].ProteinDeposition) << i;
+        EXPECT_EQ(a.Days[i].Values[2].Supply, b.Days[i].Values[2].Supply) << i;
+    }
+    ASSERT_EQ(a.Phases.size(), b.Phases.size());
+    for (std::size_t i = 0; i < a.Phases.size(); ++i)
+        for (std::size_t k = 0; k < a.Nutrients.size(); ++k) {
+            EXPECT_EQ(a.Phases[i].Values[k].Requirement, b.Phases[i].Values[k].Requirement);
+            EXPECT_EQ(a.Phases[i].Values[k].DaysBelow, b.Phases[i].Values[k].DaysBelow);
+        }
+    EXPECT_EQ(fresh.s->LastRun.Nutrition.Balance.NExcreted, again.s->LastRun.Nutrition.Balance.NExcreted);
+}
+
+// Diets from the grid: the grid's rows below valine reach the comparison
+// (calcium), and what the grid does not state is said, not shown as zero.
+TEST(RunRequirements, GridDietsSayWhatTheyDoNotState) {
+    DemoAfterGrowth demo(kGridDiets);
+    const RunRequirements& r = demo.s->LastRun.Nutrition.Requirements;
+    ASSERT_TRUE(r.Computed);
+    const std::size_t p = static_cast<std::size_t>(r.IndexOf("sttd_phosphorus"));
+    const std::size_t ca = static_cast<std::size_t>(r.IndexOf("calcium"));
+    EXPECT_FALSE(r.Phases[0].Values[p].Stated);
+    EXPECT_EQ(r.Phases[0].Values[p].Ratio, 0);
+    EXPECT_TRUE(r.Phases[0].Values[ca].Stated);
+    EXPECT_NEAR(r.Phases[0].Values[ca].Supply, 0.66, 1e-9);  // Demo.dts, diet 1
+    EXPECT_NE(std::find(r.Notes.begin(), r.Notes.end(), "The diets state no STTD PHOSPHORUS: no supply to compare"),
+              r.Notes.end());
+}
