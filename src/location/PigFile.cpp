@@ -73,6 +73,8 @@ void ReadPigText(SharedState& s, std::string_view text, const std::string& name,
     const std::size_t n = lines.size();
     Dialogs& dialogs = DialogsOf(s);
     MainWindow* m = s.Main;
+    // A location read anew has no figures an earlier switch of units converted.
+    s.UnitSwitch.Clear();
 
     // Coefficients B0..B4; a 0 falls back to the default curve.
     for (int k = 0; k <= 4 && static_cast<std::size_t>(k) < n; ++k) {

@@ -5,6 +5,7 @@
 
 #include "shared/KnownFiles.h"
 #include "shared/Table.h"
+#include "shared/UnitSwitchMemory.h"
 
 namespace tarvisol {
 
@@ -44,6 +45,8 @@ struct LocationState {
     std::string Currency;
     // Saves of location files that failed in this session.
     int32_t FailedSaves = 0;
+    // The figures the last switch of the unit system converted.
+    UnitSwitchMemory UnitSwitch;
 };
 
 }  // namespace tarvisol
