@@ -45,6 +45,7 @@ void RunLp(SharedState& s);
 // the weight sum followed by " Infeas" for an infeasible diet, whose nutrient
 // cells, still showing an earlier formulation, are shaded kPreviousFormulation.
 inline constexpr Color kPreviousFormulation = Rgb(200, 200, 200);
+inline constexpr const char* kInfeasibleMark = " Infeas";
 void NUTVALS(SharedState& s, int16_t& d);
 
 // Clears the formulation tables before a matrix is loaded.
