@@ -9,6 +9,7 @@
 #include "growth/Carcass.h"
 #include "growth/DietValues.h"
 #include "growth/MeasuredHerd.h"
+#include "growth/OutdatedResults.h"
 #include "growth/PigGrowth.h"
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
@@ -541,6 +542,8 @@ GrowthOutcome Growth(SharedState& s) {
         case GrowthOutcome::Results: s.LastRun = RunSnapshotOf(s); break;
         default: break;
     }
+    s.LastRunInputs = RunInputsText(s);
+    MarkOutdatedResults(s);
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/RestoreRun.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "growth/GrowthRun.h"
 #include "shared/MainWindowForm.h"
@@ -66,7 +67,9 @@ std::vector<std::string> RestoreRun(SharedState& s, const RunSnapshot& run) {
         g.SetTextMatrix(4, d, FormatExact(ConvertEnergy(s, 2, At(diet.Nutrients, 1))));
         for (int row = 5; row < g.Rows(); ++row) {
             const auto k = static_cast<std::size_t>(row - 3);
-            if (k < diet.Nutrients.size()) g.SetTextMatrix(row, d, FormatExact(diet.Nutrients[k]));
+            // A nutrient the run's grid did not hold stays empty.
+            if (k < diet.Nutrients.size() && !std::isnan(diet.Nutrients[k]))
+                g.SetTextMatrix(row, d, FormatExact(diet.Nutrients[k]));
         }
     }
     s.DietCount = static_cast<int16_t>(n);
