@@ -231,3 +231,30 @@ TEST(OptimisationEnds, TheTransferredOptimumHasTheFiguresOfARun) {
 
 }  // namespace
 }  // namespace tarvisol
+
+namespace tarvisol {
+namespace {
+
+// A search that finds nothing lower leaves the last successful one in place:
+// the message says so, and View Optimization and the transfer take it.
+TEST(OptimisationEnds, ASearchThatFindsNothingLowerKeepsTheLastOptimum) {
+    Optimising x;
+    x.Run();
+    ASSERT_TRUE(x.f.Result.Done);
+    const double best = x.f.Result.OptimumCostPerPig();
+    x.w->TextPrice.Text = "1.00";  // a programme no search can undercut
+    x.dialogs.ClearLog();
+    x.Run();
+    ASSERT_FALSE(x.dialogs.Messages().empty());
+    EXPECT_EQ(x.dialogs.Messages().back(), std::string(kNoLowerAnswer) + kLastOptimumKept);
+    ASSERT_TRUE(x.f.Result.Done);
+    EXPECT_EQ(x.f.Result.OptimumCostPerPig(), best);
+    x.reportShown = false;
+    ViewOptimisationClick(*x.s, x.f);
+    EXPECT_TRUE(x.reportShown);
+    TransferOptimumClick(*x.s, x.f);
+    EXPECT_EQ(x.s->TransferredOptimum.CostPerPig, x.f.Result.Optimum.CostPerPig);
+}
+
+}  // namespace
+}  // namespace tarvisol
