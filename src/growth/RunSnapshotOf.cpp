@@ -52,7 +52,11 @@ void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
         run.MeasuredHerd.push_back({s.CalibWeightTable(0, r), ConvertWeight(s, 1, s.CalibWeightTable(1, r)),
                                     ConvertWeight(s, 1, s.CalibWeightTable(2, r))});
     run.IngredientNames.clear();
-    for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) run.IngredientNames.push_back(s.IngredientNames(i));
+    run.IngredientPrices.clear();
+    for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) {
+        run.IngredientNames.push_back(s.IngredientNames(i));
+        run.IngredientPrices.push_back(s.IngredientPrices(i));
+    }
     run.NutrientNames.clear();
     // Nutrient k is named by the matrix column k + 1; the matrix's first
     // column is the weight.

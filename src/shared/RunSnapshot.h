@@ -99,6 +99,9 @@ struct RunSnapshot {
     std::vector<MeasuredPoint> MeasuredHerd;
     std::vector<RunDiet> Diets;
     std::vector<std::string> IngredientNames;  // ingredient i at index i - 1
+    // The matrix's price of ingredient i at index i - 1 (the location's price
+    // unit) when the run was made: what least-cost diets were formulated at.
+    std::vector<double> IngredientPrices;
     std::vector<std::string> NutrientNames;    // nutrient k at index k - 1
 
     // --- Results.

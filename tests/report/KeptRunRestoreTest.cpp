@@ -74,3 +74,32 @@ TEST(KeptRunRestore, GrownAgainGivesTheSameResults) {
 }
 
 }  // namespace
+
+namespace {
+
+// A least-cost run restored after the matrix prices changed grows to the
+// cost it was kept at: its ingredient prices come back with its diets, and
+// the restore names the prices it replaced.
+TEST(KeptRunRestore, TheIngredientPricesOfTheRunComeBack) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    SharedState& s = *demo.s;
+    const RunSnapshot first = s.LastRun;
+    std::string error;
+    ASSERT_TRUE(KeepRunAs(s, first, "First", "2025-03-14 09:30", false, error)) << error;
+    const double price = s.IngredientPrices(1);
+    s.IngredientPrices(1) = price + 40;
+    ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+    ASSERT_NE(s.LastRun.CostPerPig, first.CostPerPig);
+
+    std::vector<KeptRun> kept;
+    ASSERT_TRUE(ReadRunsFile(RunsFileOf(s), kept, error)) << error;
+    ASSERT_EQ(kept.size(), 1u);
+    const std::vector<std::string> notes = RestoreRun(s, kept[0].Run);
+    EXPECT_EQ(s.IngredientPrices(1), price);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find(s.IngredientNames(1)), std::string::npos) << notes[0];
+    ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+    EXPECT_EQ(s.LastRun.CostPerPig, first.CostPerPig);
+}
+
+}  // namespace
