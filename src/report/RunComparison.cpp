@@ -68,6 +68,14 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
     text(in, "Herd sex", "sex", [](const RunFigures& f) { return f.Sex; });
     num(in, "Number of pigs", "", "pigs", Judge::None, 0, [](const RunFigures& f) { return f.Pigs; });
     text(in, "Feed formulation", "formulation", [](const RunFigures& f) { return f.Formulation; });
+    for (const std::string& name : prices)
+        rows.push_back({in, "Price of " + name, base.PriceLabel, "ingredient." + name + ".price", Judge::None, 2,
+                        [name](const RunFigures& f) -> std::optional<double> {
+                            for (const auto& [n, p] : f.IngredientPrices)
+                                if (n == name) return p;
+                            return std::nullopt;
+                        },
+                        nullptr});
     for (int d = 1; d <= diets; ++d) {
         const std::string n = "Diet " + std::to_string(d), k = "diet" + std::to_string(d) + ".";
         const auto field = [d](double DietFigures::*m) {
@@ -88,15 +96,6 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
         rows.push_back({in, n + " lysine", "%", k + "lysine", Judge::None, 3, field(&DietFigures::Lysine), nullptr});
         rows.push_back({in, n + " allotment", w + " per pig", k + "allotment", Judge::None, 1, field(&DietFigures::Allotment), nullptr});
     }
-
-    for (const std::string& name : prices)
-        rows.push_back({in, "Price of " + name, base.PriceLabel, "ingredient." + name + ".price", Judge::None, 2,
-                        [name](const RunFigures& f) -> std::optional<double> {
-                            for (const auto& [n, p] : f.IngredientPrices)
-                                if (n == name) return p;
-                            return std::nullopt;
-                        },
-                        nullptr});
 
     const std::string out = "Results";
     const Judge lo = Judge::LowerBetter, hi = Judge::HigherBetter;
