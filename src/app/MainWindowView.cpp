@@ -56,6 +56,7 @@
 #include "growth/Temperature.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
+#include "growth/OutdatedResults.h"
 #include "location/UnitChoice.h"
 #include "location/PigFile.h"
 #include "location/WindowSize.h"
@@ -187,7 +188,14 @@ MainWindowView::~MainWindowView() {
 
 GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
     GridModel::EditFn edit;
-    if (editable) edit = [this, &grid](int r, int c, const std::string& t) { GridCellEdited(s_, grid, r, c, t); };
+    if (editable)
+        edit = [this, &grid](int r, int c, const std::string& t) {
+            GridCellEdited(s_, grid, r, c, t);
+            // The results say whether they are from before this change.
+            binder_.Pull();
+            MarkOutdatedResults(s_);
+            binder_.Push();
+        };
     auto* v = new GridView(s_, grid, edit, this);
     grids_.push_back(v);
     return v;
@@ -212,6 +220,8 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     auto edit = [&](TextBox& t, const char* name, int width = 84) {
         auto* e = binder_.Bind(t, new QLineEdit(box));
         e->setObjectName(name);
+        // An input changed: the results say whether they are from before it.
+        connect(e, &QLineEdit::editingFinished, this, [this] { RunCommand([] {}); });
         e->setFixedWidth(width);
         return e;
     };
@@ -280,6 +290,11 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     QLineEdit* f2g = edit(form_.TextF2G, "TextF2G");
     f2g->setReadOnly(true);
     field(label("Feed/Gain"), f2g);
+    // Says when the results shown are from before the inputs changed.
+    auto* outdated = binder_.Bind(form_.LabelResults, new QLabel(box));
+    outdated->setObjectName("LabelResults");
+    outdated->setWordWrap(true);
+    field(outdated, new QWidget(box));
 
     GridView* curve = AddGrid(form_.GridWeight, true);
     curve->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -676,6 +691,7 @@ void MainWindowView::RunCommand(const std::function<void()>& procedure) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         procedure();
+        MarkOutdatedResults(s_);
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         dialogs_.Message(TrappedErrorMessage(e, ")"));

@@ -150,8 +150,9 @@ void SaveNewLocation(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     view->close();
 }
 
-// The growth charts of the run, two runs kept and compared, and the first
-// page of the report (drawn to a scratch PDF, then to PNG by pdftoppm).
+// The growth charts of the run, two runs kept and compared, the first page
+// of the report and its page of the males and females (drawn to a scratch
+// PDF, then to PNG by pdftoppm).
 void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, tarvisol::MainWindow& form,
                      tarvisol::ScriptedDialogs& dialogs, const QString& folder) {
     tarvisol::app::RunMenus* runs = window.runMenus();
@@ -160,8 +161,11 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     if (runs->charts()) runs->charts()->close();
     dialogs.Text("Least cost from 25 kg");
     Triggered(window, "Keep This Run", "");
+    // The second run on a dearer first ingredient, so the comparison shows
+    // the ingredient prices that differ.
     window.RunCommand([&] {
         form.Text1.Text = "30";
+        if (s.IngredientCount > 0) s.IngredientPrices(1) += 15;
         tarvisol::Growth(s);
     });
     dialogs.Text("Least cost from 30 kg");
@@ -183,6 +187,17 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     const std::string command = "pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf + "' '" + page + "'";
     if (std::system(command.c_str()) == 0) std::fprintf(stderr, "saved %s.png\n", page.c_str());
     else std::fprintf(stderr, "pdftoppm (poppler-utils) is needed for the report page\n");
+    // The page with the herd's, the males' and the females' figures.
+    for (int n = 1; n <= 12; ++n) {
+        const std::string probe = "pdftotext -f " + std::to_string(n) + " -l " + std::to_string(n) + " '" + pdf +
+                                  "' - 2>/dev/null | grep -q 'Mixed herd'";
+        if (std::system(probe.c_str()) != 0) continue;
+        const std::string sexes = (folder + "/report-sexes").toStdString();
+        const std::string draw = "pdftoppm -png -r 60 -f " + std::to_string(n) + " -l " + std::to_string(n) +
+                                 " -singlefile '" + pdf + "' '" + sexes + "'";
+        if (std::system(draw.c_str()) == 0) std::fprintf(stderr, "saved %s.png\n", sexes.c_str());
+        break;
+    }
     std::remove(pdf.c_str());
 }
 

@@ -373,7 +373,9 @@ void RunLp(SharedState& s) {
         else if (const std::string names = UnpricedNames(s, d); !names.empty())
             DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
                                  " without a price: its price leaves " + names + " out");
-        if (s.Main) {
+        // A diet formulated shows its price; one that was not keeps the
+        // cell as it was until NUTVALS marks it.
+        if (s.Main && DietFormulated(s, d)) {
             s.Main->Griddiets.EnsureCell(2, d);
             s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
         }
@@ -387,7 +389,11 @@ void NUTVALS(SharedState& s, int16_t& d) {
     Grid& g = s.Main->Griddiets;
     g.EnsureCell(2, d);
     if (s.DietFaults(d) != 0) {
-        g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + " Infeas");
+        // The price the cell showed is kept for the diet file; a cell
+        // already marked keeps the price it was given before.
+        if (d >= 1 && d <= 8 && g.TextMatrix(2, d).find(kInfeasibleMark) == std::string::npos)
+            s.PriceBeforeMark(d) = g.TextMatrix(2, d);
+        g.SetTextMatrix(2, d, FormatAuto(s.DietNutrients(d, 0)) + kInfeasibleMark);
         g.SetCellBackColor(2, d, kNoColor);
         // The contents shown are an earlier formulation's, not this diet's.
         for (int k = 1; k <= s.NutrientCount - 1 && k + 3 < g.Rows(); ++k)

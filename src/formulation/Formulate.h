@@ -55,6 +55,7 @@ void RunLp(SharedState& s);
 inline constexpr Color kPreviousFormulation = Rgb(200, 200, 200);
 // The price cell of a diet whose formula holds an ingredient without a price.
 inline constexpr Color kPriceLeavesOut = Rgb(255, 230, 140);
+inline constexpr const char* kInfeasibleMark = " Infeas";
 void NUTVALS(SharedState& s, int16_t& d);
 
 // Clears the formulation tables before a matrix is loaded.

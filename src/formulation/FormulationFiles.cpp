@@ -750,7 +750,12 @@ std::string DietFileText(const SharedState& s, int count) {
             std::string label = cell(r, 0);
             if (label.empty()) label = DefaultDietRowLabel(s, r);
             std::string value = Trim(OneField(cell(r, d)));
-            // The name is kept as typed; the other rows are numbers.
+            // The name is kept as typed; the other rows are numbers. The
+            // mark of a diet that could not be formulated is shown, not saved.
+            if (r == 2 && value.find(kInfeasibleMark) != std::string::npos) {
+                const std::string before = d <= 8 ? s.PriceBeforeMark(d) : std::string();
+                value = !before.empty() ? Trim(OneField(before)) : s.DietPrice(d) > 0 ? FormatAuto(s.DietPrice(d)) : "0";
+            }
             if (r != 1) value = FixDecimalComma(value);
             out += OneField(label) + "\t" + value + kCrlf;
         }

@@ -9,6 +9,7 @@
 #include "growth/Carcass.h"
 #include "growth/DietValues.h"
 #include "growth/MeasuredHerd.h"
+#include "growth/OutdatedResults.h"
 #include "growth/PigGrowth.h"
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
@@ -544,6 +545,8 @@ GrowthOutcome Growth(SharedState& s) {
             break;
         default: break;
     }
+    s.LastRunInputs = RunInputsText(s);
+    MarkOutdatedResults(s);
     return outcome;
 }
 

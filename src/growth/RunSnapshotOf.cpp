@@ -1,10 +1,12 @@
 #include "growth/RunSnapshotOf.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "growth/GrowthRun.h"
 #include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
@@ -50,7 +52,11 @@ void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
         run.MeasuredHerd.push_back({s.CalibWeightTable(0, r), ConvertWeight(s, 1, s.CalibWeightTable(1, r)),
                                     ConvertWeight(s, 1, s.CalibWeightTable(2, r))});
     run.IngredientNames.clear();
-    for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) run.IngredientNames.push_back(s.IngredientNames(i));
+    run.IngredientPrices.clear();
+    for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) {
+        run.IngredientNames.push_back(s.IngredientNames(i));
+        run.IngredientPrices.push_back(s.IngredientPrices(i));
+    }
     run.NutrientNames.clear();
     // Nutrient k is named by the matrix column k + 1; the matrix's first
     // column is the weight.
@@ -67,6 +73,15 @@ RunDiet RunDietOf(const SharedState& s, int d, bool formulated) {
     const int nutrients = NutrientsOf(s);
     diet.Nutrients.assign(static_cast<std::size_t>(std::max(14, nutrients)) + 1, 0.0);
     for (int k = 0; k < static_cast<int>(diet.Nutrients.size()); ++k) diet.Nutrients[static_cast<std::size_t>(k)] = s.DietNutrients(d, k);
+    // A diet fed from the grid has the further nutrients its column holds;
+    // one it does not hold is not given (NaN), never an earlier formula's.
+    if (!formulated)
+        for (int k = 15; k < static_cast<int>(diet.Nutrients.size()); ++k) {
+            const std::string cell = s.Main ? CellText(s.Main->Griddiets, k + 3, d) : std::string();
+            const bool given = cell.find_first_of("0123456789") != std::string::npos;
+            diet.Nutrients[static_cast<std::size_t>(k)] =
+                given ? NumVal(std::string_view(cell)) : std::numeric_limits<double>::quiet_NaN();
+        }
     diet.Formulated = formulated;
     diet.Infeasible = formulated && s.DietFaults(d) > 0;
     const int ingredients = std::min<int>(s.IngredientCount, 100);

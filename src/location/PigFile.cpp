@@ -73,6 +73,8 @@ void ReadPigText(SharedState& s, std::string_view text, const std::string& name,
     const std::size_t n = lines.size();
     Dialogs& dialogs = DialogsOf(s);
     MainWindow* m = s.Main;
+    // A location read anew has no figures an earlier switch of units converted.
+    s.UnitSwitch.Clear();
 
     // A number line as every reader reads it: a decimal comma is a decimal
     // point, and the user is told.

@@ -1,6 +1,8 @@
 #include "location/UnitChoice.h"
 
 #include "location/PigFile.h"
+#include "location/StartUp.h"
+#include "location/UnitSwitch.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 
@@ -14,15 +16,9 @@ void SetWeightCaptions(MainWindow& w, int weightUnit) {
 
 void ComboUnitsClick(SharedState& s) {
     MainWindow& w = *s.Main;
-    if (w.ComboUnits.ListIndex == 0) {
-        s.EnergyUnit() = 0;
-        s.WeightUnit() = 0;
-        s.PriceUnit() = 1;
-    } else if (w.ComboUnits.ListIndex == 1) {
-        s.EnergyUnit() = 1;
-        s.WeightUnit() = 1;
-        s.PriceUnit() = 3;
-    }
+    // The figures follow the units: the same herd and diets, described anew.
+    if (w.ComboUnits.ListIndex == 0) SwitchUnits(s, 0, 0, 1);
+    else if (w.ComboUnits.ListIndex == 1) SwitchUnits(s, 1, 1, 3);
     SetWeightCaptions(w, s.WeightUnit());
 }
 
@@ -39,13 +35,15 @@ void ShowSetValues(SharedState& s, SetValuesDialog& d) {
 
 void SetValuesOk(SharedState& s, SetValuesDialog& d) {
     // A list left without a selection keeps the unit in force.
-    if (d.ComboEnergy.ListIndex >= 0) s.EnergyUnit() = static_cast<int16_t>(d.ComboEnergy.ListIndex);
-    if (d.ComboWeight.ListIndex >= 0) s.WeightUnit() = static_cast<int16_t>(d.ComboWeight.ListIndex);
-    s.PriceUnit() = d.ComboCost.ListIndex == 0 ? 1 : 3;
+    // The figures follow the units: the same herd and diets, described anew.
+    SwitchUnits(s, d.ComboEnergy.ListIndex >= 0 ? d.ComboEnergy.ListIndex : s.EnergyUnit(),
+                d.ComboWeight.ListIndex >= 0 ? d.ComboWeight.ListIndex : s.WeightUnit(), d.ComboCost.ListIndex == 0 ? 1 : 3);
     MainWindow& w = *s.Main;
+    // Saving the units alone would leave the location's figures in the old
+    // ones: the location is saved whole.
     if (w.Text6.Text != kCalibrationNamePlaceholder &&
         DialogsOf(s).Ask("Do you want to save the changes to file?", Buttons::YesNo) == Answer::Yes)
-        SaveUnits(s);
+        SaveAllToCurrentLocation(s);
     SetWeightCaptions(w, s.WeightUnit());
     d.Visible = false;
 }

@@ -11,7 +11,8 @@ namespace tarvisol {
 void SetWeightCaptions(MainWindow& w, int weightUnit);
 
 // The main window's unit list: entry 0 metric (kcal/kg, kg, price per tonne),
-// entry 1 imperial (kcal/lb, lb, price per short ton).
+// entry 1 imperial (kcal/lb, lb, price per short ton). The location's figures
+// are converted to the units chosen (SwitchUnits).
 void ComboUnitsClick(SharedState& s);
 
 struct SetValuesDialog {
@@ -23,8 +24,8 @@ struct SetValuesDialog {
 
 // Opens the dialog with the lists preselected from the units in force.
 void ShowSetValues(SharedState& s, SetValuesDialog& d);
-// OK: takes the chosen units, offers to save them to the location's settings
-// file and sets the main window's weight captions.
+// OK: takes the chosen units (converting the location's figures to them),
+// offers to save the location in them and sets the main window's weight captions.
 void SetValuesOk(SharedState& s, SetValuesDialog& d);
 
 }  // namespace tarvisol

@@ -1,10 +1,14 @@
 #include "optimisation/OptimisationResult.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "growth/Carcass.h"
 #include "growth/GrowthRun.h"
+#include "growth/PigGrowth.h"
 #include "growth/RunSnapshotOf.h"
+#include "growth/SexSplit.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -30,6 +34,60 @@ void OptimumDays(const SharedState& s, RunSnapshot& run) {
         row.DailyFeed = FormatPattern(feed, "##.0");
         row.TotalFeed = FormatPattern(total, "###.0");
         run.Days.push_back(std::move(row));
+    }
+}
+
+// The herd, the males and the females at the final weight, with their
+// carcass, as the Growth command gives them for a run of this programme:
+// the sexes split from the herd's weight of each day (from the final weight
+// on the last), the total feed shared in the proportion of their daily feed.
+void OptimumSexes(const SharedState& s, RunSnapshot& run) {
+    if (!run.ReachedFinalWeight) return;
+    const double finalKg = s.FinalWeight;
+    const int last = std::min(200, static_cast<int>(run.FinalAge) + 1);
+    double fed[3] = {0, 0, 0};
+    std::array<double, 3> start{}, end{};
+    for (int d = s.StartAge; d <= last; ++d) {
+        const double w = d == last ? finalKg : run.DayGrowth(0, d);
+        double m = 0, f = 0;
+        SplitWeight(w, m, f);
+        if (d == s.StartAge) start = {w, m, f};
+        if (d == last) end = {w, m, f};
+        const double male = run.DayFeed(0, d) * IntakeCapacity(m) / FemaleIntakeCapacity(f);
+        fed[0] += run.DayFeed(0, d);
+        fed[1] += male;
+        fed[2] += 2 * run.DayFeed(0, d) - male;
+    }
+    // The carcass of the last row's weight as the results grid shows it,
+    // when that lies above the run's weight at 125 days.
+    const bool inches = s.WeightUnit() == 1;
+    const double shown = Val(FormatPattern(ConvertWeight(s, 2, finalKg), "####.0"));
+    const double x = ConvertWeight(s, 1, shown);
+    const bool carcass = s.StartAge > 125 || (s.StartAge <= 125 && run.FinalAge >= 125 && x > run.DayGrowth(0, 125));
+    const CarcassTraits traits[3] = {{}, MaleCarcass(x, inches), FemaleCarcass(x, inches)};
+    for (std::size_t sex = 0; sex < 3; ++sex) {
+        RunSexFigures& r = run.Sexes[sex];
+        r.LiveWeight = end[sex];
+        r.Feed = fed[0] > 0 ? run.TotalFeed * fed[sex] / fed[0] : 0;
+        r.Cost = run.TotalFeed > 0 ? run.CostPerPig * r.Feed / run.TotalFeed : 0;
+        const double gain = end[sex] - start[sex];
+        r.FeedGain = sex == 0 ? run.FeedGain : gain > 0 ? r.Feed / gain : 0;
+        if (!carcass) continue;
+        const CarcassTraits& c = sex == 0 ? traits[1] : traits[sex];
+        const auto value = [&](double CarcassTraits::*m) {
+            return sex == 0 ? (traits[1].*m + traits[2].*m) / 2 : c.*m;
+        };
+        r.BackFat = value(&CarcassTraits::backFat);
+        r.LoinArea = value(&CarcassTraits::loinArea);
+        r.Lean = value(&CarcassTraits::lean);
+        r.Yield = value(&CarcassTraits::yield);
+    }
+    if (carcass) {
+        run.Carcass[1] = run.Sexes[0].BackFat;
+        run.Carcass[2] = run.Sexes[0].LoinArea;
+        run.Carcass[3] = run.Sexes[0].Lean;
+        run.Carcass[4] = run.Sexes[0].Yield;
+        run.Carcass[5] = (traits[1].loinDepth + traits[2].loinDepth) / 2;
     }
 }
 
@@ -118,6 +176,7 @@ OptimisationResult OptimisationResultOf(const SharedState& s) {
     run.ReachedFinalWeight = s.OptFinalAge > 0 && s.OptFinalAge <= 198;
     run.ResultsValid = r.Done;
     if (s.OptFinalAge > 0) OptimumDays(s, run);
+    OptimumSexes(s, run);
     return r;
 }
 

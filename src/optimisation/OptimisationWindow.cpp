@@ -456,8 +456,10 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
 
         if (s.TrialCost > s.CurrentCost) {
             RestoreLimits(s, saved);
+            // The last successful search stays what the report and the transfer take.
+            f.Result = resultBefore;
             if (s.OptProgress) s.OptProgress->Finish();
-            dlg.Message(kNoLowerAnswer);
+            dlg.Message(std::string(kNoLowerAnswer) + (resultBefore.Done ? kLastOptimumKept : ""));
             return;
         }
 

@@ -21,6 +21,9 @@ inline constexpr Color kOptGreyed = Rgb(212, 208, 200);
 inline constexpr const char* kNoLowerAnswer =
     "This Optimization could not find a lower answer with your current minimum and maximum values.  Consider "
     "changing minimums or maximums and try again";
+// Added to kNoLowerAnswer when an earlier search of the window succeeded.
+inline constexpr const char* kLastOptimumKept =
+    "\nView Optimization and Transfer Optimum to Current still show the last search that found a lower cost.";
 inline constexpr const char* kOptCancelled = "Optimisation cancelled";
 inline constexpr const char* kGridCostQuestion =
     "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";

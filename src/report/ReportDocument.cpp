@@ -183,7 +183,8 @@ void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
             if (x == 0 && lo == 0 && hi == 0) continue;
             const int dec = k == 1 ? 0 : 3;
             std::string met;
-            if (lo > 0 && F(x, dec) == F(lo, dec)) met = "at minimum";
+            if (std::isnan(x)) met = "not given";  // a diet of the grid without this nutrient
+            else if (lo > 0 && F(x, dec) == F(lo, dec)) met = "at minimum";
             else if (hi > 0 && hi > lo && F(x, dec) == F(hi, dec)) met = "at maximum";
             else if (lo > 0 && x < lo) met = "below minimum";
             else if (hi > 0 && hi > lo && x > hi) met = "above maximum";
@@ -191,7 +192,7 @@ void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
             std::string name = U(run.NutrientNames[k - 1]);
             if (k == 1) name = WithUnit(name, f.EnergyLabel);
             h.Name(U(run.NutrientNames[k - 1]));
-            h.Row({name, F(x, dec), lo > 0 ? F(lo, dec) : "", hi > lo && hi > 0 ? F(hi, dec) : "", met});
+            h.Row({name, std::isnan(x) ? "not given" : F(x, dec), lo > 0 ? F(lo, dec) : "", hi > lo && hi > 0 ? F(hi, dec) : "", met});
         }
         h.EndTable();
     }

@@ -25,7 +25,30 @@ const DietFigures* DietOf(const RunFigures& f, int d) {
     return nullptr;
 }
 
-std::vector<RowDef> Rows(const RunFigures& base, int diets) {
+// The names of the ingredients whose price differs between the runs, in
+// the order the runs name them.
+std::vector<std::string> PricesThatDiffer(const std::vector<RunFigures>& figures) {
+    std::vector<std::string> names;
+    const auto priceIn = [](const RunFigures& f, const std::string& name) -> std::optional<double> {
+        for (const auto& [n, p] : f.IngredientPrices)
+            if (n == name) return p;
+        return std::nullopt;
+    };
+    for (const RunFigures& f : figures)
+        for (const auto& entry : f.IngredientPrices) {
+            const std::string& name = entry.first;
+            if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+            const std::optional<double> first = priceIn(figures.front(), name);
+            for (const RunFigures& g : figures)
+                if (priceIn(g, name) != first) {
+                    names.push_back(name);
+                    break;
+                }
+        }
+    return names;
+}
+
+std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<std::string>& prices) {
     const std::string w = base.WeightLabel;
     std::vector<RowDef> rows;
     const auto num = [&](std::string section, std::string label, std::string unit, std::string key, Judge judge,
@@ -45,6 +68,14 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets) {
     text(in, "Herd sex", "sex", [](const RunFigures& f) { return f.Sex; });
     num(in, "Number of pigs", "", "pigs", Judge::None, 0, [](const RunFigures& f) { return f.Pigs; });
     text(in, "Feed formulation", "formulation", [](const RunFigures& f) { return f.Formulation; });
+    for (const std::string& name : prices)
+        rows.push_back({in, "Price of " + name, base.PriceLabel, "ingredient." + name + ".price", Judge::None, 2,
+                        [name](const RunFigures& f) -> std::optional<double> {
+                            for (const auto& [n, p] : f.IngredientPrices)
+                                if (n == name) return p;
+                            return std::nullopt;
+                        },
+                        nullptr});
     for (int d = 1; d <= diets; ++d) {
         const std::string n = "Diet " + std::to_string(d), k = "diet" + std::to_string(d) + ".";
         const auto field = [d](double DietFigures::*m) {
@@ -160,7 +191,7 @@ RunComparison CompareRuns(const std::vector<KeptRun>& runs, int base) {
         for (const DietFigures& d : figures.back().Diets) diets = std::max(diets, d.Number);
     }
     const RunFigures& b = figures[static_cast<std::size_t>(c.Base)];
-    for (const RowDef& rowDef : Rows(b, diets)) {
+    for (const RowDef& rowDef : Rows(b, diets, PricesThatDiffer(figures))) {
         ComparedRow row{rowDef.section, rowDef.label, rowDef.unit, rowDef.key, rowDef.judge, rowDef.decimals, {}};
         std::optional<double> baseNumber;
         std::optional<std::string> baseText;

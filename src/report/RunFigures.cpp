@@ -59,6 +59,8 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
     f.AreaLabel = pounds ? "sq in" : "cm2";
     f.EnergyGainLabel = pounds ? "kcal /lb" : "kcal /kg";
 
+    for (std::size_t i = 0; i < run.IngredientPrices.size() && i < run.IngredientNames.size(); ++i)
+        f.IngredientPrices.emplace_back(run.IngredientNames[i], price(run.IngredientPrices[i]));
     f.StartWeight = weight(run.StartWeight);
     f.FinalWeight = weight(run.FinalWeight);
     f.StartAge = run.StartAge;

@@ -5,6 +5,7 @@
 // and the command line all take their numbers from here.
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/RunSnapshot.h"
@@ -54,6 +55,9 @@ struct RunFigures {
 
     // Inputs.
     double StartWeight = 0, FinalWeight = 0;
+    // The matrix's ingredient prices the run was made at, in these units' price
+    // unit, by ingredient name.
+    std::vector<std::pair<std::string, double>> IngredientPrices;
     int StartAge = 0;
     std::string Sex;  // "Mixed", "Males", "Females"
     int Pigs = 0;

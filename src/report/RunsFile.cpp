@@ -319,6 +319,7 @@ void SnapshotFields(V& v, RunSnapshot& r) {
     v.List("measured_herd", r.MeasuredHerd, 15, [](auto& w, MeasuredPoint& p) { MeasuredFields(w, p); });
     v.List("diets", r.Diets, 8, [](auto& w, RunDiet& d) { DietFields(w, d); });
     v("ingredient_names", r.IngredientNames, 100);
+    v("ingredient_prices", r.IngredientPrices, 100);
     v("nutrient_names", r.NutrientNames, 121);
     v("run_failed", r.RunFailed);
     v("reached_final_weight", r.ReachedFinalWeight);

@@ -287,7 +287,7 @@ bool HasNutrition(const RunSnapshot& run) {
 
 // The report's requirement and balance tables, one under the other.
 void RequirementSheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run) {
-    Sheet s(book, "Requirements", fm.bold, fm.better, fm.worse);
+    Sheet s(book, "Requirements", fm);
     std::vector<FigureTable> tables = RequirementTablesOf(run);
     tables.push_back(BalanceTableOf(run));
     for (const FigureTable& t : tables) {

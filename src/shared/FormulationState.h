@@ -90,6 +90,10 @@ struct FormulationState {
     // Formulated diets.
     Table2<double, 8, 100> DietFormula;  // (diet, ingredient), percent
     Array1<double, 0, 10> DietPrice;
+    // The diets grid's price cell of a diet as it was before an infeasible
+    // formulation replaced it with the weight sum and " Infeas": what a save
+    // of the diets writes for it.
+    Array1<std::string, 0, 8> PriceBeforeMark;
     Array1<int16_t, 0, 8> DietFaults;
     // Why the last formulation of a diet gave no formula it stands behind
     // (refused layout, value too large for the solver, no optimal solution,

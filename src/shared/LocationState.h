@@ -5,6 +5,7 @@
 
 #include "shared/KnownFiles.h"
 #include "shared/Table.h"
+#include "shared/UnitSwitchMemory.h"
 
 namespace tarvisol {
 
@@ -49,6 +50,8 @@ struct LocationState {
     // While set, location files are written aside, to change together
     // (LocationSaveBatch).
     LocationSaveBatch* SaveBatch = nullptr;
+    // The figures the last switch of the unit system converted.
+    UnitSwitchMemory UnitSwitch;
 };
 
 }  // namespace tarvisol

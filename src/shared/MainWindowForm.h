@@ -33,6 +33,8 @@ struct MainWindow {
     TextBox TextMeasuredAge;
     Label LabelStartWeight{"Starting Weight, kg"};
     Label LabelFinalWeight{"Final Weight, kg"};
+    // Empty, or says that the results are from before the inputs changed.
+    Label LabelResults;
 
     ComboBox ComboSex;    // "Herd Sex": "Mixed", "Males", "Females"
     ComboBox Combo1;      // "Feed Formulation": "Select Diet Formulas", "Least Cost Formulas", "Use Diets on Grid"

@@ -25,7 +25,8 @@ struct RunDiet {
     double Allotment = 0;        // feed per pig allotted to the diet, kg
     // Column k of the diet at index k: 0 the price again, 1 energy (kcal/kg),
     // 2 crude protein (%), 3..14 the twelve amino acids, then the further
-    // nutrients of the matrix. At least 15 entries.
+    // nutrients of the matrix. At least 15 entries. A further nutrient that a
+    // diet fed from the grid does not hold is not given: NaN.
     std::vector<double> Nutrients = std::vector<double>(15, 0.0);
     bool Formulated = false;     // formulated at least cost for this run
     bool Infeasible = false;     // the formulation failed (DietFaults above 0)
@@ -99,6 +100,9 @@ struct RunSnapshot {
     std::vector<MeasuredPoint> MeasuredHerd;
     std::vector<RunDiet> Diets;
     std::vector<std::string> IngredientNames;  // ingredient i at index i - 1
+    // The matrix's price of ingredient i at index i - 1 (the location's price
+    // unit) when the run was made: what least-cost diets were formulated at.
+    std::vector<double> IngredientPrices;
     std::vector<std::string> NutrientNames;    // nutrient k at index k - 1
 
     // --- Results.

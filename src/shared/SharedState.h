@@ -98,6 +98,9 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // report it (daily growth, formulated diets) and for the optimisation's
     // starting programme. Empty before the first run and after a refused one.
     RunSnapshot LastRun;
+    // The inputs LastRun was made from (RunInputsText), to tell results
+    // from before a change of them.
+    std::string LastRunInputs;
     // The optimum last transferred to the main window ("Transfer Optimum to
     // Current"), stamped when it was transferred: "Keep This Run" keeps it
     // when it is later than LastRun.

@@ -1,6 +1,7 @@
 #include "ui/DietDisplay.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "shared/Numbers.h"
 
@@ -9,7 +10,7 @@ namespace tarvisol {
 void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w) {
     Grid& g = w.GridDisplay;
     const int diets = std::clamp<int>(run.DietCount(), 0, 8);
-    // Per diet: content, and the minimum as the restriction files set it.
+    // Per diet: content, and the minimum the diet was formulated with.
     const int cols = 1 + 2 * diets;
     const int ingredients = static_cast<int>(run.IngredientNames.size());
     const int nutrients = static_cast<int>(run.NutrientNames.size());
@@ -46,8 +47,11 @@ void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w) {
         g.SetTextMatrix(row, 0, run.NutrientNames[static_cast<std::size_t>(k - 1)]);
         for (int d = 1; d <= diets; ++d) {
             const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
-            g.SetTextMatrix(row, 2 * d - 1, FormatAuto(at(diet.Nutrients, k)));
-            const double lo = at(diet.LoadedNutrientMin, k - 1);
+            const double x = at(diet.Nutrients, k);
+            g.SetTextMatrix(row, 2 * d - 1, std::isnan(x) ? "not given" : FormatAuto(x));
+            // The minimum the formula was made with (a ratio to protein or
+            // lysine may have moved it from the restriction file's).
+            const double lo = at(diet.NutrientMin, k - 1);
             if (lo != 0) g.SetTextMatrix(row, 2 * d, FormatAuto(lo));
         }
     }

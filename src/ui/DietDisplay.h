@@ -1,7 +1,7 @@
 #pragma once
 // The diet display: the formulated diets of a finished run side by side,
 // ingredient inclusions then nutrient contents, with each nutrient's minimum
-// as loaded from the restriction files.
+// as the diet was formulated with it.
 #include <string>
 
 #include "shared/Controls.h"

@@ -147,7 +147,7 @@ void ShowMarketWeightWindow(SharedState& s, MarketWeightWindow& f) {
     f.TextFrom.Text = r.From > 0 ? FormatPrecise(r.From) : "";
     f.TextTo.Text = r.To > 0 ? FormatPrecise(r.To) : "";
     f.TextStep.Text = MarketNumberText(r.Step);
-    if (f.Analysis.WeightUnit != s.WeightUnit()) f.Analysis = MarketAnalysis{};
+    if (f.Analysis.WeightUnit != s.WeightUnit() || f.Location != s.LocationBase) f.Analysis = MarketAnalysis{};
     Table(s, f);
     f.Visible = true;
 }
@@ -170,6 +170,7 @@ void RunMarketWeights(SharedState& s, MarketWeightWindow& f, Progress* progress,
         return;
     }
     f.Analysis = std::move(a);
+    f.Location = s.LocationBase;
     Table(s, f);
     // What kept a weight from a result, each reason once.
     std::vector<std::string> said;
@@ -205,6 +206,13 @@ void MarketDefaultsClick(SharedState& s, MarketWeightWindow& f) {
 }
 
 bool UseBestMarketWeight(SharedState& s, MarketWeightWindow& f, bool perPlaceYear) {
+    if (!f.Analysis.Empty() && f.Location != s.LocationBase) {
+        // Another location is open now: its final weight is not this analysis's to set.
+        f.Analysis = MarketAnalysis{};
+        Table(s, f);
+        DialogsOf(s).Message(kMarketOtherLocation);
+        return false;
+    }
     const int best = perPlaceYear ? f.Analysis.BestPerPlaceYear : f.Analysis.BestPerPig;
     if (best < 0 || !s.Main) {
         DialogsOf(s).Message(kMarketNoBest);

@@ -18,6 +18,8 @@ class Progress;
 
 inline constexpr const char* kMarketCaption = "Market Weight";
 inline constexpr const char* kMarketCancelled = "Market weights cancelled";
+inline constexpr const char* kMarketOtherLocation =
+    "The market weights shown were worked out for another location: press Run for this one";
 inline constexpr const char* kMarketNoLocation = "Open a location before the market weights";
 inline constexpr const char* kMarketNothingReached =
     "No final weight of the range is reached by day 198: there is no best weight";
@@ -46,8 +48,10 @@ struct MarketWeightWindow {
     Button CommandUsePerYear{"Use Best per Place-Year",
                              "Take the best weight per pig place and year into the main window's Final Weight"};
 
-    // The last analysis the window finished (empty before the first).
+    // The last analysis the window finished (empty before the first), and
+    // the location (base name) it was made for.
     MarketAnalysis Analysis;
+    std::string Location;
 };
 
 // Opening the window: the location's market file (or the defaults) in the

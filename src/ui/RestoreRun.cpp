@@ -1,6 +1,7 @@
 #include "ui/RestoreRun.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "growth/GrowthRun.h"
 #include "shared/MainWindowForm.h"
@@ -66,7 +67,9 @@ std::vector<std::string> RestoreRun(SharedState& s, const RunSnapshot& run) {
         g.SetTextMatrix(4, d, FormatExact(ConvertEnergy(s, 2, At(diet.Nutrients, 1))));
         for (int row = 5; row < g.Rows(); ++row) {
             const auto k = static_cast<std::size_t>(row - 3);
-            if (k < diet.Nutrients.size()) g.SetTextMatrix(row, d, FormatExact(diet.Nutrients[k]));
+            // A nutrient the run's grid did not hold stays empty.
+            if (k < diet.Nutrients.size() && !std::isnan(diet.Nutrients[k]))
+                g.SetTextMatrix(row, d, FormatExact(diet.Nutrients[k]));
         }
     }
     s.DietCount = static_cast<int16_t>(n);
@@ -112,6 +115,21 @@ std::vector<std::string> RestoreRun(SharedState& s, const RunSnapshot& run) {
                 s.IngredientLimits(d, 2, at) = At(diet.IngredientMax, i);
             }
         }
+        // The ingredient prices the diets were formulated at, in the
+        // location's price unit; the user is told which prices they replace.
+        std::string replaced;
+        const double priceScale = PriceFactor(run.PriceUnit) / PriceFactor(s.PriceUnit());
+        for (std::size_t i = 0; i < run.IngredientPrices.size() && i < run.IngredientNames.size(); ++i) {
+            const int at = IndexOf(s.IngredientNames, 1, ingredients, run.IngredientNames[i]);
+            if (at == 0) continue;
+            const double price = run.IngredientPrices[i] * priceScale;
+            if (price == s.IngredientPrices(at)) continue;
+            replaced += (replaced.empty() ? "" : ", ") + run.IngredientNames[i] + " " + FormatAuto(price) + " (was " +
+                        FormatAuto(s.IngredientPrices(at)) + ")";
+            s.IngredientPrices(at) = price;
+        }
+        if (!replaced.empty())
+            notes.push_back("The ingredient prices the run was formulated with were put back: " + replaced);
         std::sort(missing.begin(), missing.end());
         missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
         if (!missing.empty()) {

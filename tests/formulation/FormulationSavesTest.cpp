@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <utility>
 
+#include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
+#include "shared/Numbers.h"
+#include "support/DemoAfterGrowth.h"
 #include "location/ScratchFolder.h"
 #include "shared/TextFile.h"
 #include "support/FormulationFixture.h"
@@ -223,3 +226,23 @@ TEST_F(FormulationSaves, RestrictionsOfEveryDietStayWhenFewerDietsAreInUse) {
 }
 
 }  // namespace
+
+// A diet that could not be formulated shows its weight sum and "Infeas" in
+// its price cell; the diet file keeps the price the cell held, however often
+// the formulation fails, never the words shown.
+TEST(DietFileSave, AnInfeasibleDietKeepsThePriceItHad) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    SharedState& s = *demo.s;
+    const std::string before = demo.w->Griddiets.TextMatrix(2, 2);
+    s.NutrientLimits(2, 1, 1) = 99999;  // no diet holds that much energy
+    for (int run = 1; run <= 2; ++run) {
+        RunLp(s);
+        ASSERT_NE(demo.w->Griddiets.TextMatrix(2, 2).find("Infeas"), std::string::npos);
+    }
+    ASSERT_TRUE(SaveDiets(s, false));
+    const std::string file = Slurp(s.DietFile);
+    EXPECT_EQ(file.find("Infeas"), std::string::npos);
+    const std::size_t diet2 = file.find("Feed Cost\t", file.find("Feed Cost\t") + 1);
+    ASSERT_NE(diet2, std::string::npos);
+    EXPECT_EQ(file.substr(diet2 + 10, file.find('\r', diet2) - diet2 - 10), before);
+}

@@ -199,3 +199,62 @@ TEST(OptimisationEnds, ItsRowsOfTheResultsGridAreItsOwnAndTheDayTableStaysTheGro
 
 }  // namespace
 }  // namespace tarvisol
+
+namespace tarvisol {
+namespace {
+
+// The optimum kept or compared after its transfer carries the figures a run
+// has: the herd, males and females at the final weight and their carcass,
+// as the Growth run of the transferred programme gives them.
+TEST(OptimisationEnds, TheTransferredOptimumHasTheFiguresOfARun) {
+    Optimising x;
+    x.Run();
+    ASSERT_TRUE(x.f.Result.Done);
+    TransferOptimumClick(*x.s, x.f);
+    const RunSnapshot optimum = x.s->TransferredOptimum;
+    ASSERT_EQ(Growth(*x.s), GrowthOutcome::Results);
+    const RunSnapshot& grown = x.s->LastRun;
+    for (std::size_t sex = 0; sex < 3; ++sex) {
+        SCOPED_TRACE(sex);
+        const RunSexFigures &o = optimum.Sexes[sex], &g = grown.Sexes[sex];
+        EXPECT_NEAR(o.LiveWeight, g.LiveWeight, 1e-9);
+        EXPECT_NEAR(o.Feed, g.Feed, 0.01 * g.Feed);
+        EXPECT_NEAR(o.FeedGain, g.FeedGain, 0.01 * g.FeedGain);
+        EXPECT_NEAR(o.Cost, g.Cost, 0.01 * g.Cost);
+        EXPECT_NEAR(o.BackFat, g.BackFat, 1e-9);
+        EXPECT_NEAR(o.LoinArea, g.LoinArea, 1e-9);
+        EXPECT_NEAR(o.Lean, g.Lean, 1e-9);
+        EXPECT_NEAR(o.Yield, g.Yield, 1e-9);
+    }
+    for (std::size_t t = 1; t <= 5; ++t) EXPECT_NEAR(optimum.Carcass[t], grown.Carcass[t], 1e-9) << t;
+}
+
+}  // namespace
+}  // namespace tarvisol
+
+namespace tarvisol {
+namespace {
+
+// A search that finds nothing lower leaves the last successful one in place:
+// the message says so, and View Optimization and the transfer take it.
+TEST(OptimisationEnds, ASearchThatFindsNothingLowerKeepsTheLastOptimum) {
+    Optimising x;
+    x.Run();
+    ASSERT_TRUE(x.f.Result.Done);
+    const double best = x.f.Result.OptimumCostPerPig();
+    x.w->TextPrice.Text = "1.00";  // a programme no search can undercut
+    x.dialogs.ClearLog();
+    x.Run();
+    ASSERT_FALSE(x.dialogs.Messages().empty());
+    EXPECT_EQ(x.dialogs.Messages().back(), std::string(kNoLowerAnswer) + kLastOptimumKept);
+    ASSERT_TRUE(x.f.Result.Done);
+    EXPECT_EQ(x.f.Result.OptimumCostPerPig(), best);
+    x.reportShown = false;
+    ViewOptimisationClick(*x.s, x.f);
+    EXPECT_TRUE(x.reportShown);
+    TransferOptimumClick(*x.s, x.f);
+    EXPECT_EQ(x.s->TransferredOptimum.CostPerPig, x.f.Result.Optimum.CostPerPig);
+}
+
+}  // namespace
+}  // namespace tarvisol

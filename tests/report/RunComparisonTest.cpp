@@ -100,3 +100,22 @@ TEST(RunComparison, ARunKeptInPoundsIsShownInTheBaseUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+// The ingredient prices a run was made at show where they differ between
+// the runs, in the base run's price unit; prices alike stay out of the way.
+TEST(RunComparison, IngredientPricesThatDifferAreShown) {
+    RunSnapshot a = MadeRun(60, 160, 20, 60, 20), b = MadeRun(61, 160, 20, 60, 20);
+    a.IngredientNames = b.IngredientNames = {"Corn", "Soybean meal"};
+    a.IngredientPrices = {180, 420};
+    b.IngredientPrices = {180, 450};
+    const RunComparison c = CompareRuns({{"Base", "", a}, {"Dearer meal", "", b}}, 0);
+    const ComparedRow& meal = RowOf(c, "ingredient.Soybean meal.price");
+    EXPECT_EQ(meal.Section, "Inputs");
+    EXPECT_DOUBLE_EQ(meal.Values[0].Number, 420);
+    EXPECT_DOUBLE_EQ(meal.Values[1].Difference, 30);
+    for (const ComparedRow& r : c.Rows) EXPECT_NE(r.Key, "ingredient.Corn.price");
+}
+
+}  // namespace

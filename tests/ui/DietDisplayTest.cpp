@@ -7,7 +7,9 @@
 
 using namespace tarvisol;
 
-TEST(DietDisplay, InclusionsThenContentsWithLoadedMinima) {
+// Each content stands beside the minimum the diet was formulated with (the
+// protein ratio may have raised it above the restriction file's).
+TEST(DietDisplay, InclusionsThenContentsWithTheMinimaFormulatedWith) {
     RunSnapshot run;
     run.Source = "Growth";
     run.IngredientNames = {"Corn", "Soybean meal"};
@@ -19,6 +21,7 @@ TEST(DietDisplay, InclusionsThenContentsWithLoadedMinima) {
     first.Price = 240;
     first.Nutrients[2] = 15.6;
     first.LoadedNutrientMin = {0, 15.5};
+    first.NutrientMin = {0, 15.58};
     second.Number = 2;
     second.Infeasible = true;
     second.Formula = {0, 0};
@@ -35,5 +38,5 @@ TEST(DietDisplay, InclusionsThenContentsWithLoadedMinima) {
     EXPECT_EQ(g.TextMatrix(5, 0), "Nutrients");
     EXPECT_EQ(g.TextMatrix(7, 0), "PROTEIN");
     EXPECT_EQ(g.TextMatrix(7, 1), FormatAuto(15.6));
-    EXPECT_EQ(g.TextMatrix(7, 2), FormatAuto(15.5));
+    EXPECT_EQ(g.TextMatrix(7, 2), FormatAuto(15.58));
 }

@@ -90,3 +90,26 @@ TEST(MarketWeightWindow, NoLocationAStopAndARangeNeverReachedAreTold) {
 
 }  // namespace
 }  // namespace tarvisol
+
+namespace tarvisol {
+namespace {
+
+// The window's analysis belongs to the location it was made for: once another
+// location is open, its best weight is never written into that one, and the
+// window opens without it.
+TEST(MarketWeightWindow, TheAnalysisOfOneLocationNeverReachesAnother) {
+    MarketWindow x;
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    ASSERT_GE(x.f.Analysis.BestPerPig, 0);
+    x.Told();
+    x.s->LocationBase += "-other";  // another location opened
+    const std::string finalWeight = x.w->Text3.Text;
+    EXPECT_FALSE(UseBestMarketWeight(*x.s, x.f, false));
+    EXPECT_EQ(x.w->Text3.Text, finalWeight);
+    EXPECT_EQ(x.Told(), (Texts{kMarketOtherLocation}));
+    ShowMarketWeightWindow(*x.s, x.f);
+    EXPECT_TRUE(x.f.Analysis.Empty());
+}
+
+}  // namespace
+}  // namespace tarvisol
