@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
@@ -163,23 +164,37 @@ namespace {
 // paragraph, or the first row of the table that follows it.
 double TopAfter(const QTextDocument& doc, const QTextBlock& heading) {
     const QTextBlock next = heading.next();
-    return next.isValid() ? doc.documentLayout()->blockBoundingRect(next).top() : -1;
+    if (!next.isValid()) return -1;
+    // Its first line: the layout moves a line that does not fit (a picture,
+    // say) to the next page while the block itself starts on this one.
+    const double top = doc.documentLayout()->blockBoundingRect(next).top();
+    const QTextLayout* layout = next.layout();
+    return layout && layout->lineCount() > 0 ? top + layout->lineAt(0).y() : top;
 }
 
-// A heading never stands alone at the foot of a page: one whose next block
-// falls on a later page starts that page instead.
+// A heading never stands alone at the foot of a page: when the text after a
+// heading (or after a run of headings, a section's and its first diet's)
+// falls on a later page, the first heading of the run starts that page.
 void KeepHeadingsWithTheirText(QTextDocument& doc, double pageHeight) {
+    const auto isHeading = [](const QTextBlock& b) { return b.isValid() && b.blockFormat().headingLevel() > 0; };
+    const auto pageOf = [&](double y) { return static_cast<int>(y / pageHeight); };
     for (int pass = 0; pass < 50; ++pass) {
         bool moved = false;
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-            QTextBlockFormat format = b.blockFormat();
-            if (format.headingLevel() == 0 || (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) continue;
+            if (!isHeading(b) || isHeading(b.next())) continue;  // the last heading of a run
             const double after = TopAfter(doc, b);
             if (after < 0) continue;
-            const int page = static_cast<int>(doc.documentLayout()->blockBoundingRect(b).top() / pageHeight);
-            if (static_cast<int>(after / pageHeight) == page) continue;
+            QTextBlock first = b;
+            while (isHeading(first.previous())) first = first.previous();
+            const double top = doc.documentLayout()->blockBoundingRect(first).top();
+            if (pageOf(after) == pageOf(top)) continue;
+            QTextBlockFormat format = first.blockFormat();
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;  // starts a page already
             format.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(b).setBlockFormat(format);
+            QTextCursor(first).setBlockFormat(format);
+            // Lay the whole document out again: the incremental layout after a
+            // change of format leaves later blocks where they were.
+            doc.markContentsDirty(0, doc.characterCount());
             moved = true;
             break;  // the layout below has moved: look again from the top
         }

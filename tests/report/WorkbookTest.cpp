@@ -3,6 +3,8 @@
 // is told and leaves the target as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "location/ScratchFolder.h"
@@ -148,7 +150,9 @@ TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDay
     const Cells days = book.Cells(6);
     EXPECT_EQ(days.count("I2") + days.count("J2") + days.count("K2") + days.count("L2"), 0u) << "carcass on day one";
     EXPECT_EQ(days.count("G2") + days.count("H2"), 0u) << "feed of the sexes before any feed";
-    const Cells cmp = book.Cells(7);
+    const auto comparison = std::find(book.Sheets().begin(), book.Sheets().end(), "Comparison");
+    ASSERT_NE(comparison, book.Sheets().end());
+    const Cells cmp = book.Cells(static_cast<int>(comparison - book.Sheets().begin()) + 1);
     const int cost = RowOf(cmp, "Cost per pig", "B");
     ASSERT_GT(cost, 0);
     EXPECT_EQ(cmp.at("D" + std::to_string(cost)).format, "0.00");
