@@ -131,6 +131,12 @@ void ContinueCalibration(SharedState& s, CalibrationWindow& form, const FitOptio
             return dlg.Message("Row " + std::to_string(r) + " of the measured herd comes after the empty row " +
                                std::to_string(gap) + ": fill the rows from the start without a gap.");
     }
+    // A curve fitted to fewer than a first and a last weighing means
+    // nothing: refused before any run, so that nothing is changed or saved.
+    int weighed = 0;
+    for (int r = 1; r <= shown && Cell(g, r, 0) > 0; ++r)
+        if (Cell(g, r, 1) > 0) ++weighed;
+    if (weighed < 2) return dlg.Message(kMeasuredHerdTooShort);
     const Checkpoint before(s);
     form.DiagnosticsShown = false;
     form.TextDiagnostics.Text.clear();

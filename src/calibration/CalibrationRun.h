@@ -63,6 +63,9 @@ struct CalibrationWindow {
 // diet, asks for the calibration name, takes the herd's measured inputs into
 // CalibInputs (Text4 and Text5 only when they hold a measurement, not the
 // last Growth's prediction) and opens the window.
+inline constexpr const char* kMeasuredHerdTooShort =
+    "The measured herd needs at least a first and a last weighing (age and weight): nothing was fitted.";
+
 void CalibrationCommand(SharedState& s, CalibrationWindow& form);
 
 // The window on load: captions by herd sex and units, the five inputs, and

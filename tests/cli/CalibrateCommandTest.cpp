@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/CalibrateCommand.h"
+#include "calibration/CalibrationRun.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -132,6 +133,20 @@ TEST(CalibrateCommand, RefusedInputExitsTwoAndACalibrationPrintsItsDiagnostics) 
     tarvisol::testing::ProgramRun ran = tarvisol::testing::RunCli("calibrate " + folder.File("Demo") + " --documented-only");
     EXPECT_EQ(ran.status, 0) << ran.out;
     EXPECT_LT(ran.out.find("Measured beside the curve"), ran.out.find("Correlations of measured with predicted"));
+
+    // Without a first and a last weighing nothing is fitted and nothing saved.
+    for (const std::string cal : {std::string(), std::string("63\t25\t0\r\n")}) {
+        ScratchFolder short_;
+        tarvisol::testing::CopyDemoLocation(fs::path(short_.Str()));
+        if (cal.empty()) fs::remove(short_.File("Demo.cal"));
+        else tarvisol::testing::Spit(short_.File("Demo.cal"), cal);
+        const std::string pig = tarvisol::testing::Slurp(short_.File("Demo.pig"));
+        const auto refused = tarvisol::testing::RunCli("calibrate " + short_.File("Demo") + " --save --json");
+        EXPECT_EQ(refused.status, 2) << refused.out;
+        EXPECT_NE(refused.out.find(tarvisol::kMeasuredHerdTooShort), std::string::npos) << refused.out;
+        EXPECT_EQ(tarvisol::testing::Slurp(short_.File("Demo.pig")), pig);
+        EXPECT_EQ(fs::exists(short_.File("Demo.cal")), !cal.empty());
+    }
 
     fs::remove(folder.File("Demo.dts"));
     ran = tarvisol::testing::RunCli("calibrate " + folder.File("Demo") + " --json");
