@@ -5,6 +5,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "market/SettingsText.h"
 #include "shared/Dialogs.h"
 #include "shared/LocationFileSave.h"
 #include "shared/Numbers.h"
@@ -16,24 +17,9 @@ namespace tarvisol {
 
 namespace {
 
-std::string Trimmed(std::string_view t) {
-    std::size_t b = 0, e = t.size();
-    while (b < e && (t[b] == ' ' || t[b] == '\t')) ++b;
-    while (e > b && (t[e - 1] == ' ' || t[e - 1] == '\t')) --e;
-    return std::string(t.substr(b, e - b));
-}
-
-std::string Lower(std::string t) {
-    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t;
-}
-
-// A line of the file as the message quotes it: readable text, at most 40 characters.
-std::string Quoted(std::string_view line) {
-    std::string shown = Windows1252ToUtf8(line.substr(0, 40));
-    if (line.size() > 40) shown += "...";
-    return "\"" + shown + "\"";
-}
+using settings_text::Lower;
+using settings_text::Quoted;
+using settings_text::Trimmed;
 
 std::string Plain(double v) { return MarketNumberText(v); }
 
