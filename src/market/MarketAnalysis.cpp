@@ -183,6 +183,10 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
     // The record and window as the user left them, copied once: the weights
     // start from these and never from each other.
     auto base = std::make_unique<SharedState>(s);
+    // A row takes the run's weight, age, feed and carcass only: the
+    // requirements and balance the main window's runs carry are not worked
+    // out for every weight.
+    base->CompleteRunSnapshot = nullptr;
     auto baseWindow = std::make_unique<MainWindow>(*s.Main);
     const int n = static_cast<int>(weights.size());
     std::vector<MarketRow> rows(static_cast<std::size_t>(n));
