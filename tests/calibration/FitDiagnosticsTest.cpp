@@ -19,6 +19,7 @@
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
+#include "support/Programme.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -234,4 +235,36 @@ TEST(CurveDigits, SevenSignificantDigitsShownSavedAndInForce) {
             if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
         EXPECT_EQ(digits.size(), 7u) << lines[k];
     }
+}
+
+// The fat laid down without feed, read back from the day tables, is the
+// energy the pig could have eaten but did not: capacity minus the feed's
+// energy, over the cost of fat. Zero on the days capacity was the limit.
+TEST(FitDiagnostics, FatWithoutFeedIsTheCapacityTheFeedDidNotPayFor) {
+    int withSurplus = 0, limited = 0;
+    for (const CurvePoint& curve : {kOldDemoCurve, CurvePoint{1.5, 1.04, 5.3936, 0.005407, 1.0}, CurvePoint{
+                                        kDefaultCurve[0], kDefaultCurve[1], kDefaultCurve[2], kDefaultCurve[3], kDefaultCurve[4]}}) {
+        SharedState s;
+        tarvisol::testing::LoadStandardProgramme(s);
+        for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = curve[static_cast<std::size_t>(k)];
+        GrowPig(s);
+        ASSERT_FALSE(s.RunFailed);
+        // Every day past the engine's first days without the cap, away from
+        // the diet changes (their feed is a blend of two diets).
+        for (int diet = 1, from = s.StartAge + 6; diet <= 3; ++diet) {
+            const int to = diet < 3 && s.DietResults(diet, 1) > 0 ? static_cast<int>(s.DietResults(diet, 1)) - 2 : s.RunLastDay - 2;
+            for (int d = from; d <= to; ++d) {
+                const double w = s.DayGrowth(0, d);
+                const double unpaid = IntakeCapacity(w) - s.DayFeed(0, d + 1) * s.DietNutrients(diet, 1);
+                const double fat =
+                    FatWithoutFeed(w, s.BodyFat(0, d), s.DayGrowth(1, d), s.DayGrowth(2, d), s.GainEnergyCost(1));
+                EXPECT_NEAR(fat * s.GainEnergyCost(1), std::max(0.0, unpaid), 1e-6 * IntakeCapacity(w)) << d;
+                (fat > 0 ? withSurplus : limited) += 1;
+            }
+            if (diet < 3 && s.DietResults(diet, 1) == 0) break;
+            from = static_cast<int>(s.DietResults(diet, 1)) + 3;
+        }
+    }
+    EXPECT_GT(withSurplus, 10);
+    EXPECT_GT(limited, 10);
 }
