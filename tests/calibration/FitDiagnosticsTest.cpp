@@ -16,9 +16,11 @@
 #include "cli/CalibrateCommand.h"
 #include "growth/PigGrowth.h"
 #include "location/ScratchFolder.h"
+#include "shared/Progress.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
+#include "support/FolderContents.h"
 #include "support/Programme.h"
 
 using namespace tarvisol;
@@ -267,4 +269,38 @@ TEST(FitDiagnostics, FatWithoutFeedIsTheCapacityTheFeedDidNotPayFor) {
     }
     EXPECT_GT(withSurplus, 10);
     EXPECT_GT(limited, 10);
+}
+
+// A stop while the wider search runs leaves the record, the curve grid and
+// the files as they were before the press, as a stop during the fit does.
+TEST(WiderSearch, AStopDuringTheSearchLeavesEverythingAsItWas) {
+    class StopAtTheSearch : public Progress {
+    public:
+        void Report(const std::string& stage, long, long, const std::string&) override {
+            if (stage.rfind("Calibration: wider search", 0) == 0) stop = true;
+        }
+        bool Cancelled() const override { return stop; }
+        bool stop = false;
+    };
+    tarvisol::testing::DemoCalibrationCopy x;
+    auto& d = *x.demo;
+    // From the default curve, whose fit on this herd carries a warning.
+    for (int k = 0; k < 5; ++k) d.w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kDefaultCurve[k]));
+    const auto files = tarvisol::testing::FolderContents(x.folder.Str());
+    const auto curve = d.s->GrowthCurve;
+    const std::string weights = tarvisol::testing::GridText(d.w->GridWeight);
+    StopAtTheSearch progress;
+    FitOptions options;
+    options.threads = 2;
+    options.progress = &progress;
+    ContinueCalibration(*d.s, *d.form, options);
+    ASSERT_TRUE(progress.stop);  // it reached the search
+    ASSERT_FALSE(d.dialogs.Messages().empty());
+    EXPECT_EQ(d.dialogs.Messages().back(), kCalibrationCancelled);
+    for (const auto& shown : d.dialogs.Log()) EXPECT_NE(shown.kind, "ask") << shown.text;
+    EXPECT_FALSE(d.form->DiagnosticsShown);
+    EXPECT_TRUE(tarvisol::testing::FolderContents(x.folder.Str()) == files);
+    EXPECT_TRUE(d.s->GrowthCurve == curve);
+    EXPECT_EQ(tarvisol::testing::GridText(d.w->GridWeight), weights);
+    EXPECT_TRUE(d.form->Visible);
 }
