@@ -84,7 +84,10 @@ TEST(WiderSearch, TheDemoHerdFromTheDefaultCurveAndFromAnAbsurdCurveEndsPlausibl
     }
 }
 
-TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
+// Grows a herd on `truth` with the demo's diets, writes its weighings at the
+// start, at each diet change and at the finish into the calibration window,
+// and calibrates it from `start`.
+static void RecoverHerd(const CurvePoint& truth, const CurvePoint& start) {
     tarvisol::testing::DemoCalibrationCopy x;
     SharedState& s = *x.demo->s;
     CalibrationWindow& form = *x.demo->form;
@@ -93,9 +96,6 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
     ContinueCalibration(s, form);
     ASSERT_TRUE(form.DiagnosticsShown);
 
-    // The herd: grown on a plausible curve (mature weight 300 kg), weighed at
-    // the start, at each diet change and at the finish.
-    const CurvePoint truth = {1.45, 1.1, 5.33, 0.0048, 1.02};
     auto grown = std::make_unique<SharedState>(s);
     SharedState& g = *grown;
     g.Main = nullptr;
@@ -127,8 +127,7 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
         t.SetTextMatrix(r + 1, 2, FormatExact(feed));
     }
     s.CalibInputs(4) = total;
-    // The poor start: the old demo's curve.
-    for (int k = 0; k < 5; ++k) x.demo->w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kOldDemoCurve[static_cast<std::size_t>(k)]));
+    for (int k = 0; k < 5; ++k) x.demo->w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(start[static_cast<std::size_t>(k)]));
 
     x.demo->dialogs.ClearLog();
     x.demo->dialogs.Answer(Answer::No).Answer(Answer::Yes);
@@ -143,6 +142,18 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
     const FitDiagnostics again = FillTest(s);
     ASSERT_EQ(again.weighings.size(), d.weighings.size());
     for (std::size_t i = 0; i < d.weighings.size(); ++i) EXPECT_EQ(again.weighings[i].residual, d.weighings[i].residual);
+}
+
+TEST(WiderSearch, HerdsGrownFromPlausibleCurvesAreRecoveredFromPoorStarts) {
+    {
+        SCOPED_TRACE("mature weight 300 kg from the old demo's curve");
+        RecoverHerd({1.45, 1.1, 5.33, 0.0048, 1.02}, kOldDemoCurve);
+    }
+    {
+        SCOPED_TRACE("mature weight 223 kg from the default curve");
+        RecoverHerd({1.5, 1.3, 5.0, 0.0012, 1.0},
+                    {kDefaultCurve[0], kDefaultCurve[1], kDefaultCurve[2], kDefaultCurve[3], kDefaultCurve[4]});
+    }
 }
 
 TEST(WiderSearch, TheOldDemoHerdKeepsItsFitWithTheMatureWeightAndWeighingWarningsOnAnyNumberOfThreads) {
