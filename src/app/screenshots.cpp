@@ -30,6 +30,7 @@
 #include "app/HerdView.h"
 #include "app/RequirementsView.h"
 #include "app/NewLocationView.h"
+#include "calibration/CorCoef.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "optimisation/PlotSweep.h"
@@ -236,6 +237,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
     SaveWindows(window, dialogs, argv[2]);
+    // Ctrl+R's window: the diagnostics of the curve in force.
+    {
+        const QString folder = argv[2];
+        QTimer::singleShot(300, [folder] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isVisible() && top->objectName() == "FitDiagnostics") {
+                    Save(top, folder, "fit-diagnostics");
+                    top->close();
+                }
+        });
+        tarvisol::app::ShowFitDiagnostics(&window, tarvisol::DiagnosticsText(tarvisol::FillTest(*state)));
+    }
     SaveNewLocation(window, *state, argv[2]);
     window.tabs()->setCurrentIndex(0);
     dialogs.Answer(tarvisol::Answer::Yes);  // "This will take a little time, ok?"

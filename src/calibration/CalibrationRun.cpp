@@ -1,6 +1,5 @@
 #include "calibration/CalibrationRun.h"
 
-#include <charconv>
 #include <cmath>
 #include <vector>
 

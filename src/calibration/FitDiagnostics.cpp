@@ -33,6 +33,10 @@ std::string Signed(double v, int decimals) { return (v >= 0 ? "+" : "") + Fixed(
 
 std::string Percent(double share) { return Signed(100 * share, 1) + " %"; }
 
+PotentialGain GainAt(const CurvePoint& c, double w) { return {w, CurvePotentialGain(c, w)}; }
+
+}  // namespace
+
 // The fat of one day split into what the curve puts down with the lean and
 // what the engine adds from the day's energy balance (capacity minus need).
 // The engine grows day d from w to w + lean + fat with
@@ -40,7 +44,7 @@ std::string Percent(double share) { return Signed(100 * share, 1) + " %"; }
 // where N is the limited weight it balanced energy for: N follows from the
 // lean gain, and fat - fat0 is the balance's share. A surplus of a whole
 // kcal or more is laid down without the feed being raised to pay for it.
-double FeedlessFat(double w, double fatToday, double lean, double fat, double fatCost) {
+double FatWithoutFeed(double w, double fatToday, double lean, double fat, double fatCost) {
     if (!(w > 0) || !(fatCost > 0)) return 0;
     const double k = fatToday / w + 0.002;
     if (!(k < 1)) return 0;
@@ -48,10 +52,6 @@ double FeedlessFat(double w, double fatToday, double lean, double fat, double fa
     const double fromBalance = fat - (k * n - fatToday);
     return fromBalance * fatCost >= 1 - 1e-6 ? fromBalance : 0;
 }
-
-PotentialGain GainAt(const CurvePoint& c, double w) { return {w, CurvePotentialGain(c, w)}; }
-
-}  // namespace
 
 double CurvePotentialGain(const CurvePoint& c, double w) {
     const double b0 = std::max(1.0, c[0]);
@@ -134,7 +134,7 @@ FitDiagnostics DiagnoseFit(const SharedState& original, const CurvePoint& curve)
                 const double lean = s.DayGrowth(1, day), f = s.DayGrowth(2, day);
                 gain += lean + f;
                 fat += f;
-                feedless += FeedlessFat(s.DayGrowth(0, day), s.BodyFat(0, day), lean, f, fatCost);
+                feedless += FatWithoutFeed(s.DayGrowth(0, day), s.BodyFat(0, day), lean, f, fatCost);
             }
             p.gain = gain;
             if (gain > 0) {

@@ -23,6 +23,13 @@ inline constexpr double kWeighingMissKg = 3.0;       // a weighing missed by mor
 inline constexpr double kWeighingMissShare = 0.05;   // ... or by more than 5 % of it
 inline constexpr double kFinalAgeMissDays = 7.0;     // the final weight reached more than a week off
 
+// Of one day's fat gain (kg), what the engine laid down from the day's
+// energy balance when the pig's intake capacity exceeded the need: the fat
+// it adds without raising the feed to pay for it. w and fatToday are the
+// day's live weight and body fat, lean and fat the day's gains as the day
+// tables hold them, fatCost the energy cost of fat gain (kcal/kg).
+double FatWithoutFeed(double w, double fatToday, double lean, double fat, double fatCost);
+
 // The curve's potential daily gain at one live weight.
 struct PotentialGain {
     double weight = 0;  // kg

@@ -24,9 +24,9 @@ struct SearchStart {
     CurvePoint curve{};
 };
 
-// A handful of typical modern curves (about 25 kg at 9 weeks and 125 kg near
-// 23 weeks, potential gain about 0.45 kg/d at 25 kg and 0.85 kg/d at 110 kg)
-// of mature weights 200, 260, 330 and 450 kg.
+// A handful of typical modern curves of mature weights 200, 260, 330 and
+// 450 kg, each with a potential gain of about 0.45 kg/d at 25 kg and 0.85 kg/d
+// at 110 kg (B0 1.5 kg; B1 and B3 chosen for those two gains).
 const std::vector<SearchStart>& TypicalCurves();
 
 // The starts in the order they are tried: the default curve, the location's

@@ -16,9 +16,12 @@
 #include "cli/CalibrateCommand.h"
 #include "growth/PigGrowth.h"
 #include "location/ScratchFolder.h"
+#include "shared/Progress.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
+#include "support/FolderContents.h"
+#include "support/Programme.h"
 
 using namespace tarvisol;
 namespace fs = std::filesystem;
@@ -81,7 +84,10 @@ TEST(WiderSearch, TheDemoHerdFromTheDefaultCurveAndFromAnAbsurdCurveEndsPlausibl
     }
 }
 
-TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
+// Grows a herd on `truth` with the demo's diets, writes its weighings at the
+// start, at each diet change and at the finish into the calibration window,
+// and calibrates it from `start`.
+static void RecoverHerd(const CurvePoint& truth, const CurvePoint& start) {
     tarvisol::testing::DemoCalibrationCopy x;
     SharedState& s = *x.demo->s;
     CalibrationWindow& form = *x.demo->form;
@@ -90,9 +96,6 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
     ContinueCalibration(s, form);
     ASSERT_TRUE(form.DiagnosticsShown);
 
-    // The herd: grown on a plausible curve (mature weight 300 kg), weighed at
-    // the start, at each diet change and at the finish.
-    const CurvePoint truth = {1.45, 1.1, 5.33, 0.0048, 1.02};
     auto grown = std::make_unique<SharedState>(s);
     SharedState& g = *grown;
     g.Main = nullptr;
@@ -124,8 +127,7 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
         t.SetTextMatrix(r + 1, 2, FormatExact(feed));
     }
     s.CalibInputs(4) = total;
-    // The poor start: the old demo's curve.
-    for (int k = 0; k < 5; ++k) x.demo->w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kOldDemoCurve[static_cast<std::size_t>(k)]));
+    for (int k = 0; k < 5; ++k) x.demo->w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(start[static_cast<std::size_t>(k)]));
 
     x.demo->dialogs.ClearLog();
     x.demo->dialogs.Answer(Answer::No).Answer(Answer::Yes);
@@ -140,6 +142,18 @@ TEST(WiderSearch, AHerdGrownFromAPlausibleCurveIsRecoveredFromAPoorStart) {
     const FitDiagnostics again = FillTest(s);
     ASSERT_EQ(again.weighings.size(), d.weighings.size());
     for (std::size_t i = 0; i < d.weighings.size(); ++i) EXPECT_EQ(again.weighings[i].residual, d.weighings[i].residual);
+}
+
+TEST(WiderSearch, HerdsGrownFromPlausibleCurvesAreRecoveredFromPoorStarts) {
+    {
+        SCOPED_TRACE("mature weight 300 kg from the old demo's curve");
+        RecoverHerd({1.45, 1.1, 5.33, 0.0048, 1.02}, kOldDemoCurve);
+    }
+    {
+        SCOPED_TRACE("mature weight 223 kg from the default curve");
+        RecoverHerd({1.5, 1.3, 5.0, 0.0012, 1.0},
+                    {kDefaultCurve[0], kDefaultCurve[1], kDefaultCurve[2], kDefaultCurve[3], kDefaultCurve[4]});
+    }
 }
 
 TEST(WiderSearch, TheOldDemoHerdKeepsItsFitWithTheMatureWeightAndWeighingWarningsOnAnyNumberOfThreads) {
@@ -234,4 +248,70 @@ TEST(CurveDigits, SevenSignificantDigitsShownSavedAndInForce) {
             if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
         EXPECT_EQ(digits.size(), 7u) << lines[k];
     }
+}
+
+// The fat laid down without feed, read back from the day tables, is the
+// energy the pig could have eaten but did not: capacity minus the feed's
+// energy, over the cost of fat. Zero on the days capacity was the limit.
+TEST(FitDiagnostics, FatWithoutFeedIsTheCapacityTheFeedDidNotPayFor) {
+    int withSurplus = 0, limited = 0;
+    for (const CurvePoint& curve : {kOldDemoCurve, CurvePoint{1.5, 1.04, 5.3936, 0.005407, 1.0}, CurvePoint{
+                                        kDefaultCurve[0], kDefaultCurve[1], kDefaultCurve[2], kDefaultCurve[3], kDefaultCurve[4]}}) {
+        SharedState s;
+        tarvisol::testing::LoadStandardProgramme(s);
+        for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = curve[static_cast<std::size_t>(k)];
+        GrowPig(s);
+        ASSERT_FALSE(s.RunFailed);
+        // Every day past the engine's first days without the cap, away from
+        // the diet changes (their feed is a blend of two diets).
+        for (int diet = 1, from = s.StartAge + 6; diet <= 3; ++diet) {
+            const int to = diet < 3 && s.DietResults(diet, 1) > 0 ? static_cast<int>(s.DietResults(diet, 1)) - 2 : s.RunLastDay - 2;
+            for (int d = from; d <= to; ++d) {
+                const double w = s.DayGrowth(0, d);
+                const double unpaid = IntakeCapacity(w) - s.DayFeed(0, d + 1) * s.DietNutrients(diet, 1);
+                const double fat =
+                    FatWithoutFeed(w, s.BodyFat(0, d), s.DayGrowth(1, d), s.DayGrowth(2, d), s.GainEnergyCost(1));
+                EXPECT_NEAR(fat * s.GainEnergyCost(1), std::max(0.0, unpaid), 1e-6 * IntakeCapacity(w)) << d;
+                (fat > 0 ? withSurplus : limited) += 1;
+            }
+            if (diet < 3 && s.DietResults(diet, 1) == 0) break;
+            from = static_cast<int>(s.DietResults(diet, 1)) + 3;
+        }
+    }
+    EXPECT_GT(withSurplus, 10);
+    EXPECT_GT(limited, 10);
+}
+
+// A stop while the wider search runs leaves the record, the curve grid and
+// the files as they were before the press, as a stop during the fit does.
+TEST(WiderSearch, AStopDuringTheSearchLeavesEverythingAsItWas) {
+    class StopAtTheSearch : public Progress {
+    public:
+        void Report(const std::string& stage, long, long, const std::string&) override {
+            if (stage.rfind("Calibration: wider search", 0) == 0) stop = true;
+        }
+        bool Cancelled() const override { return stop; }
+        bool stop = false;
+    };
+    tarvisol::testing::DemoCalibrationCopy x;
+    auto& d = *x.demo;
+    // From the default curve, whose fit on this herd carries a warning.
+    for (int k = 0; k < 5; ++k) d.w->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kDefaultCurve[k]));
+    const auto files = tarvisol::testing::FolderContents(x.folder.Str());
+    const auto curve = d.s->GrowthCurve;
+    const std::string weights = tarvisol::testing::GridText(d.w->GridWeight);
+    StopAtTheSearch progress;
+    FitOptions options;
+    options.threads = 2;
+    options.progress = &progress;
+    ContinueCalibration(*d.s, *d.form, options);
+    ASSERT_TRUE(progress.stop);  // it reached the search
+    ASSERT_FALSE(d.dialogs.Messages().empty());
+    EXPECT_EQ(d.dialogs.Messages().back(), kCalibrationCancelled);
+    for (const auto& shown : d.dialogs.Log()) EXPECT_NE(shown.kind, "ask") << shown.text;
+    EXPECT_FALSE(d.form->DiagnosticsShown);
+    EXPECT_TRUE(tarvisol::testing::FolderContents(x.folder.Str()) == files);
+    EXPECT_TRUE(d.s->GrowthCurve == curve);
+    EXPECT_EQ(tarvisol::testing::GridText(d.w->GridWeight), weights);
+    EXPECT_TRUE(d.form->Visible);
 }

@@ -1,0 +1,60 @@
+// The calibration window over its form: the documented-search box reaches
+// the form, and the fit's diagnostics stand in the window before the save
+// question is asked.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "app/CalibrationView.h"
+#include "app/DemoInMainWindow.h"
+#include "shared/Numbers.h"
+
+using namespace tarvisol;
+
+class CalibrationViewTest : public tarvisol::testing::DemoInMainWindow {};
+
+TEST_F(CalibrationViewTest, TheDiagnosticsStandInTheWindowWhenTheSaveQuestionComes) {
+    OpenDemo("calibration_view");
+    ASSERT_TRUE(s->PigDataReady);
+    view->findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
+    // The default curve, whose fit on the demo herd carries warnings.
+    for (int k = 0; k < 5; ++k) form->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kDefaultCurve[k]));
+    dialogs.Text("Demo");
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text() == "Calibration") b->click();
+    auto* calibration = view->findChild<app::CalibrationView*>();
+    ASSERT_NE(calibration, nullptr);
+    ASSERT_TRUE(calibration->isVisible());
+    auto* panel = calibration->findChild<QPlainTextEdit*>("TextDiagnostics");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->isVisible());
+    QCheckBox* documentedOnly = nullptr;
+    for (QCheckBox* c : calibration->findChildren<QCheckBox*>())
+        if (c->text().toStdString() == calibration->form().CheckDocumentedOnly.Caption) documentedOnly = c;
+    ASSERT_NE(documentedOnly, nullptr);
+    documentedOnly->setChecked(true);
+
+    bool seen = false;
+    calibration->onDiagnosticsShown = [&] {
+        seen = true;
+        EXPECT_TRUE(calibration->isVisible());
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(panel->toPlainText().toStdString(), calibration->form().TextDiagnostics.Text);
+        for (const auto& shown : dialogs.Log()) EXPECT_NE(shown.kind, "ask") << shown.text;
+    };
+    dialogs.ClearLog();
+    dialogs.Answer(Answer::No).Answer(Answer::No);
+    for (QPushButton* b : calibration->findChildren<QPushButton*>())
+        if (b->text() == "Continue Calibration") b->click();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(dialogs.Exhausted());
+    // The box kept the fit alone: its warnings stand, no other start was tried.
+    const SearchOutcome& o = calibration->form().Outcome;
+    EXPECT_FALSE(o.widened);
+    EXPECT_FALSE(o.documented.Clean());
+    EXPECT_NE(panel->toPlainText().toStdString().find("Warnings:"), std::string::npos);
+}
