@@ -12,31 +12,49 @@
 
 namespace tarvisol {
 
-// --- Coefficients, each with where it comes from.
+// --- Coefficients, each with where it comes from. The NRC (2012) chapters
+// themselves could not be read in any public copy, so most figures below are
+// NRC (2012) figures as recalled, not verified against the published text;
+// each says which. The published figures that were found (the calcium ratio,
+// the NRC STTD phosphorus estimates per phase, the lysine per kg of gain of
+// field trials) are the ones the tests hold the demo to.
 // Dry matter of the feed as fed: NRC (2012) tables are stated at 90 % DM.
 inline constexpr double kFeedDryMatter = 0.90;
-// Basal endogenous gut losses of SID lysine, g per kg dry matter intake: NRC (2012) ch. 8.
+// Basal endogenous gut losses of SID lysine, g per kg dry matter intake:
+// NRC (2012) ch. 8; not verified against the published text.
 inline constexpr double kLysineGutLoss = 0.417;
-// Integumental lysine losses, g per kg BW^0.75 and day: NRC (2012) ch. 8.
+// Integumental lysine losses, g per kg BW^0.75 and day: NRC (2012) ch. 8;
+// not verified against the published text.
 inline constexpr double kLysineIntegumentLoss = 0.0045;
-// Lysine in whole-body protein deposited, g per g: NRC (2012) ch. 8 (7.10 %).
+// Lysine in whole-body protein deposited, g per g: NRC (2012) ch. 8 (7.10 %);
+// not verified against the published text.
 inline constexpr double kLysineInProtein = 0.0710;
 // Marginal efficiency of SID lysine for protein deposition, declining with
-// body weight: 0.75 / (1 + 0.0547 + 0.002215 BW), NRC (2012) ch. 8
-// (68.2 % at 20 kg, 56.8 % at 120 kg).
+// body weight: 0.75 / (1 + 0.0547 + 0.002215 BW), NRC (2012) ch. 8 (68.2 %
+// at 20 kg, 56.8 % at 120 kg); the form and its figures are not verified
+// against the published text.
 inline constexpr double kLysineEfficiency = 0.75;
 inline constexpr double kLysineEfficiencyBase = 1.0547;
 inline constexpr double kLysineEfficiencyPerKg = 0.002215;
-// Basal endogenous gut losses of phosphorus, g per kg dry matter intake: NRC (2012) ch. 6 (190 mg/kg DMI).
+// Basal endogenous gut losses of phosphorus, g per kg dry matter intake:
+// NRC (2012) ch. 6 (190 mg/kg DMI); not verified against the published text.
 inline constexpr double kPhosphorusGutLoss = 0.190;
-// Minimum urinary phosphorus losses, g per kg BW and day: NRC (2012) ch. 6 (7 mg/kg BW).
+// Minimum urinary phosphorus losses, g per kg BW and day: NRC (2012) ch. 6
+// (7 mg/kg BW); not verified against the published text.
 inline constexpr double kPhosphorusUrinaryLoss = 0.007;
 // Phosphorus retained per kg of whole-body protein deposited, g: the slope of
-// whole-body P on whole-body protein, NRC (2012) ch. 6 and 8 (26.012 g P per kg protein).
+// whole-body P on whole-body protein, NRC (2012) ch. 6 and 8 (26.012 g P per
+// kg protein); not verified against the published text, which may state
+// whole-body P as a curve in body protein rather than a straight line.
 inline constexpr double kPhosphorusPerProtein = 26.012;
-// Efficiency of STTD phosphorus for retention: NRC (2012) ch. 6 (0.77).
+// Efficiency of STTD phosphorus for retention: NRC (2012) ch. 6 (0.77); not
+// verified against the published text.
 inline constexpr double kPhosphorusEfficiency = 0.77;
-// Total calcium to STTD phosphorus: NRC (2012) ch. 6 (2.15 : 1).
+// Total calcium to STTD phosphorus, 2.15 : 1: "Calcium requirements in the
+// 2012 NRC are based on a model, which used a 2.15 ratio of total calcium to
+// standardized total tract digestible (STTD) phosphorus" (Stein Monogastric
+// Nutrition Laboratory, University of Illinois, nutrition.ansci.illinois.edu,
+// digestible calcium requirement of 11 to 25 kg pigs).
 inline constexpr double kCalciumToSttdPhosphorus = 2.15;
 // Nitrogen in protein: protein = N x 6.25.
 inline constexpr double kProteinPerNitrogen = 6.25;
@@ -45,7 +63,7 @@ inline constexpr double kP2O5PerP = 2.291;
 
 // Ideal ratios of the other SID amino acids to SID lysine, from NRC (2012)
 // Table 16-1A (growing-finishing pigs, 50-75 kg column, % SID of the diet as
-// fed: lysine 0.85). Index j = 0..11 pairs with diet column j + 3: arginine,
+// fed: lysine 0.85); the column is not verified against the published text. Index j = 0..11 pairs with diet column j + 3: arginine,
 // histidine, lysine, tryptophan, phenylalanine + tyrosine, phenylalanine,
 // methionine + cystine, methionine, threonine, leucine, isoleucine, valine.
 inline constexpr std::array<double, 12> kTable16_1A_50to75 = {0.39, 0.29, 0.85, 0.15, 0.80, 0.50,
