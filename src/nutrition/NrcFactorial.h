@@ -12,12 +12,14 @@
 
 namespace tarvisol {
 
-// --- Coefficients, each with where it comes from. The NRC (2012) chapters
-// themselves could not be read in any public copy, so most figures below are
-// NRC (2012) figures as recalled, not verified against the published text;
-// each says which. The published figures that were found (the calcium ratio,
-// the NRC STTD phosphorus estimates per phase, the lysine per kg of gain of
-// field trials) are the ones the tests hold the demo to.
+// --- Coefficients, each with where it comes from. No public copy of NRC
+// (2012) chapters 6 and 8 could be read, so the factorial's coefficients
+// below are NRC (2012) figures as recalled and not verified against the
+// published text; each says so. What was found in print: Table 16-1A's
+// 25-50 and 50-75 kg columns (the pig's ME intake, protein deposition, SID
+// amino acids, STTD phosphorus and calcium), the calcium ratio and the NRC
+// STTD phosphorus estimates per phase. The tests hold the factorial to
+// Table 16-1A (within 5 %) and the demo to the others.
 // Dry matter of the feed as fed: NRC (2012) tables are stated at 90 % DM.
 inline constexpr double kFeedDryMatter = 0.90;
 // Basal endogenous gut losses of SID lysine, g per kg dry matter intake:
@@ -62,12 +64,14 @@ inline constexpr double kProteinPerNitrogen = 6.25;
 inline constexpr double kP2O5PerP = 2.291;
 
 // Ideal ratios of the other SID amino acids to SID lysine, from NRC (2012)
-// Table 16-1A (growing-finishing pigs, 50-75 kg column, % SID of the diet as
-// fed: lysine 0.85); the column is not verified against the published text. Index j = 0..11 pairs with diet column j + 3: arginine,
-// histidine, lysine, tryptophan, phenylalanine + tyrosine, phenylalanine,
-// methionine + cystine, methionine, threonine, leucine, isoleucine, valine.
-inline constexpr std::array<double, 12> kTable16_1A_50to75 = {0.39, 0.29, 0.85, 0.15, 0.80, 0.50,
-                                                              0.48, 0.25, 0.52, 0.86, 0.44, 0.55};
+// Table 16-1A (growing-finishing pigs fed at will, 50-75 kg column, % SID of
+// the diet as fed at 90 % DM: lysine 0.85), as printed in a Chinese edition
+// of the NRC (2012) tables (the guide names it). Index j = 0..11 pairs with
+// diet column j + 3: arginine, histidine, lysine, tryptophan, phenylalanine +
+// tyrosine, phenylalanine, methionine + cystine, methionine, threonine,
+// leucine, isoleucine, valine.
+inline constexpr std::array<double, 12> kTable16_1A_50to75 = {0.39, 0.29, 0.85, 0.15, 0.80, 0.51,
+                                                              0.48, 0.24, 0.52, 0.85, 0.45, 0.55};
 inline constexpr int kLysineColumn = 5;  // diet column of lysine
 
 // The ratio of amino acid j (0..11, diet column j + 3) to lysine.

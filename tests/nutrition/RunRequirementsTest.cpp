@@ -44,7 +44,9 @@ TEST(RunRequirements, PhasesAreTheDietsOfTheRunWithTheirFeed) {
 }
 
 // NRC (2012) Table 16-1A gives SID lysine of 0.98, 0.85, 0.73 and 0.61 % of
-// the diet for 25-50, 50-75, 75-100 and 100-135 kg. The demo pig eats much
+// the diet for 25-50, 50-75, 75-100 and 100-135 kg (the first two as printed
+// in a Chinese edition of the tables; the last two not verified against the
+// published text). The demo pig eats much
 // feed for its growth (3.4 kg a day at 110 kg), so its requirement as a share
 // of the feed is lower, by less than a quarter.
 TEST(RunRequirements, DemoLysinePerPhaseLiesBelowTable16_1AByLessThanAQuarter) {
