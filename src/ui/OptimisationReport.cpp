@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "optimisation/ChangedRestrictions.h"
 #include "optimisation/OptimisationWindow.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -44,8 +45,10 @@ void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.Grid3;
     const RunSnapshot& run = x.Optimum;
     const int diets = DietsOf(x);
+    const std::vector<RestrictionChange> changes = ChangedRestrictions(x);
+    const int changesTop = 4 * diets + 9;
     g.Clear();
-    g.SetRows(6 * diets + 7);
+    g.SetRows(std::max(6 * diets + 7, changes.empty() ? 0 : changesTop + 1 + static_cast<int>(changes.size())));
     g.SetCols(9);
     g.FixedRows = 0;
     g.FixedCols = 1;
@@ -82,9 +85,38 @@ void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
             Put(g, row, 3, FormatAuto(x.Base(d, var[j], 2)));
             Put(g, row, 4, FormatAuto(x.Base(d, var[j], 1)));
         }
+        if (d == diets) {
+            // The last diet is fed to the market weight whatever its
+            // allotment: its figure is the feed it was eaten, not a point
+            // of the search's range.
+            Put(g, top + 3, 0, kFeedEatenCaption);
+            Put(g, top + 3, 3, kToMarketText);
+            Put(g, top + 3, 4, "");
+        }
         Put(g, top + 1, 5, FormatAuto(At(diet.NutrientMin, 0)));
         Put(g, top + 2, 5, FormatAuto(At(diet.NutrientMin, 1)));
         Put(g, top + 1, 6, FormatPrecise(diet.Price));
+    }
+
+    // Every restriction the optimum was formulated with that differs from
+    // the starting programme's.
+    if (!changes.empty()) {
+        Put(g, changesTop, 0, kChangedRestrictionsCaption);
+        Put(g, changesTop, 3, "Initial");
+        Put(g, changesTop, 4, "Optimized");
+        Put(g, changesTop, 5, "Unit");
+        Put(g, changesTop, 6, "Change, %");
+        int row = changesTop + 1;
+        for (const RestrictionChange& c : changes) {
+            Put(g, row, 0, "Diet " + std::to_string(c.Diet));
+            Put(g, row, 1, c.Name);
+            Put(g, row, 2, c.Minimum ? "min." : "max.");
+            Put(g, row, 3, LimitText(c, c.Before));
+            Put(g, row, 4, LimitText(c, c.After));
+            Put(g, row, 5, c.Unit);
+            if (c.Before != 0 && c.After != 0) Put(g, row, 6, FormatPattern((c.After - c.Before) * 100 / c.Before, "0.0"));
+            ++row;
+        }
     }
 
     // What the optimum saved.

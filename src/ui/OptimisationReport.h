@@ -1,8 +1,10 @@
 #pragma once
 // The optimisation report window "OPTIMIZATION REPORT": the optimum programme
 // beside the starting one and the search limits, what it saved, the best value
-// of every variable searched alone, and the restrictions and ingredient
-// weights of the optimum diets. It only reads the tables the run left.
+// of every variable searched alone, the restrictions the optimum changed, and
+// the restrictions and ingredient weights of the optimum diets. The last
+// diet, fed to market weight, shows the feed it was eaten. It only reads the
+// tables the run left.
 #include <string>
 
 #include "optimisation/OptimisationResult.h"
@@ -14,6 +16,9 @@ namespace tarvisol {
 struct FrmOptP;
 
 inline constexpr const char* kOptReportCaption = "OPTIMIZATION REPORT";
+inline constexpr const char* kFeedEatenCaption = "  Feed eaten";
+inline constexpr const char* kToMarketText = "to market";
+inline constexpr const char* kChangedRestrictionsCaption = "Restrictions changed";
 // Shade of a cell whose limit is set.
 inline constexpr Color kLimitShade = Rgb(250, 225, 210);
 
