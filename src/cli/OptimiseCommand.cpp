@@ -101,6 +101,17 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
         r["diets"].push_back({{"diet", d}, {"start", d <= static_cast<int>(start.size()) ? start[d - 1] : nullptr},
                               {"optimum", opt}});
     }
+    // The optimum's amino acids below its pigs' requirement where each diet starts.
+    r["below_requirement"] = nlohmann::json::array();
+    for (const AminoShortfall& a : OptimumShortfalls(result))
+        r["below_requirement"].push_back({{"diet", a.Diet},
+                                          {"nutrient", a.Column},
+                                          {"name", MixedText(a.Name)},
+                                          {"content", a.Content},
+                                          {"requirement", a.Requirement},
+                                          {"start_weight", a.StartWeight},
+                                          {"percent", a.Percent()},
+                                          {"text", MixedText(ShortfallText(a))}});
     r["changed_restrictions"] = nlohmann::json::array();
     for (const RestrictionChange& c : ChangedRestrictions(result))
         r["changed_restrictions"].push_back({{"diet", c.Diet},
@@ -143,6 +154,16 @@ void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     if (r.contains("changed_restrictions") && !r["changed_restrictions"].empty()) {
         out << "\nRestrictions the optimum changed:\n";
         for (const auto& c : r["changed_restrictions"]) out << "  " << c["text"].get<std::string>() << "\n";
+    }
+    if (r.contains("below_requirement")) {
+        if (r["below_requirement"].empty()) {
+            out << "\nEvery optimum diet meets this herd's amino-acid requirement where it starts.\n";
+        } else {
+            out << "\nBelow this herd's requirement where the diet starts:\n";
+            for (const auto& a : r["below_requirement"])
+                out << "  Diet " << a["diet"].get<int>() << " at " << num(a["start_weight"], "0.0") << " kg: "
+                    << a["text"].get<std::string>() << "\n";
+        }
     }
     out << "\nCost per pig: " << num(r["cost_per_pig_before"], "0.00") << " before, " << num(r["cost_per_pig_after"], "0.00")
         << " after (" << num(r["percent_saved"], "0.00") << " % saved)\n";

@@ -21,7 +21,14 @@ namespace {
 struct DemoOptimum : testing::DemoAfterGrowth {
     FrmOptP f;
     OptimisationReport r;
-    DemoOptimum() : DemoAfterGrowth(kFormulationLeastCost) {
+    // proteinScale: the protein and amino-acid minimums of the two grower
+    // diets times this before the programme is grown again and optimised.
+    explicit DemoOptimum(double proteinScale = 1) : DemoAfterGrowth(kFormulationLeastCost) {
+        if (proteinScale != 1) {
+            for (int d = 1; d <= 2; ++d)
+                for (int k = 2; k <= 14; ++k) s->NutrientLimits(d, 1, k) *= proteinScale;
+            Growth(*s);
+        }
         ShowOptimisationWindow(*s, f);
         ProgramMinMaxClick(*s, f);
         RunOptimisation(*s, f);
@@ -74,6 +81,39 @@ TEST(OptimumReport, TheLastDietRunsToMarketWithTheFeedItWasEaten) {
     EXPECT_NE(g.TextMatrix(row, 3).find("market"), std::string::npos) << g.TextMatrix(row, 3);
     // The diets before it keep their searched allotment and its range.
     EXPECT_EQ(g.TextMatrix(row - 4, 0), "    Feed Wt.");
+}
+
+TEST(OptimumReport, MarksEveryOptimumDietWhoseAminoAcidsFallBelowTheHerdsRequirement) {
+    DemoOptimum x(0.7);
+    ASSERT_TRUE(x.f.Result.Done) << ::testing::PrintToString(x.dialogs.Messages());
+    const RunSnapshot& optimum = x.f.Result.Optimum;
+    const RunRequirements& req = optimum.Nutrition.Requirements;
+    ASSERT_TRUE(req.Computed);  // the optimum's own days, as a Growth run of it gives them
+    const Grid& g = x.r.Grid3;
+    int shortfalls = 0;
+    for (const RunDiet& diet : optimum.Diets) {
+        const RequirementDay* first = nullptr;
+        for (const RequirementDay& day : req.Days)
+            if (!first && day.Diet == diet.Number && day.Feed > 0) first = &day;
+        ASSERT_NE(first, nullptr);
+        for (std::size_t i = 0; i < req.Nutrients.size(); ++i) {
+            const int k = req.Nutrients[i].Column;
+            if (k < 3 || k > 14) continue;
+            const double need = first->Values[i].Requirement, have = diet.Nutrients[static_cast<std::size_t>(k)];
+            const int row = x.RowOf(diet.Number, req.Nutrients[i].Name, "< req.");
+            if (have >= need - 5e-4) {
+                EXPECT_LT(row, 0) << diet.Number << " " << req.Nutrients[i].Name;
+                continue;
+            }
+            ++shortfalls;
+            ASSERT_GE(row, 0) << diet.Number << " " << req.Nutrients[i].Name;
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 3))), have, 5.1e-4);
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 4))), need, 5.1e-4);
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 6))), (have - need) * 100 / need, 0.051);
+        }
+    }
+    // The demo's optimum drifts below what its pigs need.
+    EXPECT_GT(shortfalls, 0);
 }
 
 TEST(OptimumReport, TheOptimiseCommandListsTheSameChangesAndMarksTheLastDiet) {
