@@ -51,10 +51,11 @@ QValueAxis* Axis(const QString& title, double lo, double hi, double anchor = 0, 
     return a;
 }
 
-// The star that marks the current diet.
-QScatterSeries* CurrentDietMarker(double size) {
+// The star that marks the centre point (the current diet, or the protein
+// minimums).
+QScatterSeries* CurrentDietMarker(double size, const std::string& name) {
     auto* s = new QScatterSeries;
-    s->setName("Current diet");
+    s->setName(QString::fromStdString(name));
     s->setMarkerShape(QScatterSeries::MarkerShapeStar);
     s->setMarkerSize(size);
     s->setColor(Qt::black);
@@ -206,7 +207,7 @@ void DietPlotView::DrawMap() {
                 }
             }
         }
-    QScatterSeries* currentDiet = CurrentDietMarker(22);
+    QScatterSeries* currentDiet = CurrentDietMarker(22, form_.CentreName);
     currentDiet->append(form_.Level[kSweepCentre], form_.Energy[kSweepCentre]);
 
     const double dl = (form_.Level[20] - form_.Level[0]) / 20, de = (form_.Energy[20] - form_.Energy[0]) / 20;
@@ -260,7 +261,7 @@ void DietPlotView::DrawLine() {
         hi = any ? std::max(hi, v) : v;
         any = true;
     }
-    QScatterSeries* currentDiet = CurrentDietMarker(18);
+    QScatterSeries* currentDiet = CurrentDietMarker(18, form_.CentreName);
     if (form_.Kind[e][kSweepCentre] == ChartPoint::Value)
         currentDiet->append(form_.Level[kSweepCentre], form_.Value[e][kSweepCentre]);
     const double pad = hi > lo ? (hi - lo) * 0.08 : std::max(std::fabs(hi) * 0.01, 0.01);

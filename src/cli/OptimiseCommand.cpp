@@ -9,6 +9,7 @@
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
+#include "optimisation/ChangedRestrictions.h"
 #include "optimisation/OptimisationWindow.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -95,9 +96,32 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
                               {"energy", diet.Nutrients[1] / EnergyFactor(result.Optimum.EnergyUnit)},
                               {"protein", diet.Nutrients[2]},
                               {"price", diet.Price}};
+        // The last diet is fed to market weight: its figure is the feed eaten.
+        if (d == result.Optimum.DietCount()) opt["runs_to_market"] = true;
         r["diets"].push_back({{"diet", d}, {"start", d <= static_cast<int>(start.size()) ? start[d - 1] : nullptr},
                               {"optimum", opt}});
     }
+    // The optimum's amino acids below its pigs' requirement where each diet starts.
+    r["below_requirement"] = nlohmann::json::array();
+    for (const AminoShortfall& a : OptimumShortfalls(result))
+        r["below_requirement"].push_back({{"diet", a.Diet},
+                                          {"nutrient", a.Column},
+                                          {"name", MixedText(a.Name)},
+                                          {"content", a.Content},
+                                          {"requirement", a.Requirement},
+                                          {"start_weight", a.StartWeight},
+                                          {"percent", a.Percent()},
+                                          {"text", MixedText(ShortfallText(a))}});
+    r["changed_restrictions"] = nlohmann::json::array();
+    for (const RestrictionChange& c : ChangedRestrictions(result))
+        r["changed_restrictions"].push_back({{"diet", c.Diet},
+                                             {"nutrient", c.Nutrient},
+                                             {"name", MixedText(c.Name)},
+                                             {"limit", c.Minimum ? "minimum" : "maximum"},
+                                             {"before", c.Before},
+                                             {"after", c.After},
+                                             {"unit", c.Unit},
+                                             {"text", MixedText(RestrictionChangeLine(c))}});
     return r;
 }
 
@@ -123,7 +147,22 @@ void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
             if (v.is_null()) continue;
             out << pad(std::to_string(d["diet"].get<int>()), 4) << "  " << (std::string(which) == "start" ? "starting " : "optimum  ")
                 << pad(num(v["energy"], "0.0"), 11) << pad(num(v["protein"], "0.00"), 10)
-                << pad(num(v["feed_weight"], "0.0"), 10) << pad(num(v["price"], "0.00"), 10) << "\n";
+                << pad(num(v["feed_weight"], "0.0"), 10) << pad(num(v["price"], "0.00"), 10)
+                << (v.value("runs_to_market", false) ? "  fed to market: feed eaten" : "") << "\n";
+        }
+    }
+    if (r.contains("changed_restrictions") && !r["changed_restrictions"].empty()) {
+        out << "\nRestrictions the optimum changed:\n";
+        for (const auto& c : r["changed_restrictions"]) out << "  " << c["text"].get<std::string>() << "\n";
+    }
+    if (r.contains("below_requirement")) {
+        if (r["below_requirement"].empty()) {
+            out << "\nEvery optimum diet meets this herd's amino-acid requirement where it starts.\n";
+        } else {
+            out << "\nBelow this herd's requirement where the diet starts:\n";
+            for (const auto& a : r["below_requirement"])
+                out << "  Diet " << a["diet"].get<int>() << " at " << num(a["start_weight"], "0.0") << " kg: "
+                    << a["text"].get<std::string>() << "\n";
         }
     }
     out << "\nCost per pig: " << num(r["cost_per_pig_before"], "0.00") << " before, " << num(r["cost_per_pig_after"], "0.00")

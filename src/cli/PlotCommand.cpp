@@ -1,5 +1,6 @@
 #include "cli/PlotCommand.h"
 
+#include <cmath>
 #include <memory>
 #include <ostream>
 
@@ -59,6 +60,17 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
             for (int l = 0; l < kSweepSteps; ++l)
                 if (s->SweepResults(kSweepFeedGain, d, e, l) != kSweepInfeasible) ++feasible;
         diet["feasible_points"] = feasible;
+        // The marked centre point: the current programme when swept on the
+        // diets' contents; on the protein minimums a cheaper diet whose
+        // amino-acid minimums are scaled by protein minimum / content.
+        const int c = kSweepCentre;
+        const double ratio = SweepCentreRatio(*s, d);
+        diet["centre"] = {{"energy", s->SweepValues(d, c, kSweepEnergy)},
+                          {s->RatioToLysine ? "lysine" : "protein", s->SweepValues(d, c, level)},
+                          {"cost_per_pig", s->SweepResults(kSweepCost, d, c, c)},
+                          {"feed_gain", s->SweepResults(kSweepFeedGain, d, c, c)},
+                          {"minimum_ratio", ratio},
+                          {"current_programme", s->RatioToLysine || std::fabs(ratio - 1) < 1e-6}};
         int e = 0, l = 0;
         if (BestSweepPoint(*s, d, e, l)) {
             diet["best"] = {{"energy", s->SweepValues(d, e, kSweepEnergy)},
@@ -93,10 +105,22 @@ void PrintPlotReport(const nlohmann::json& r, std::ostream& out) {
         << ", feed/gain " << FormatPattern(r["feed_gain"].get<double>(), "0.000") << "\n";
     out << "Wrote " << r["diet_plot_file"].get<std::string>() << "\n";
     out << "Wrote " << r["plot_file"].get<std::string>() << "\n\n";
-    out << "Diet  Feasible  Best: energy  " << (level == "lysine" ? " lysine" : "protein")
+    bool centresCurrent = true;
+    for (const auto& d : r["diets"])
+        if (d.contains("centre")) centresCurrent = centresCurrent && d["centre"]["current_programme"].get<bool>();
+    if (centresCurrent) {
+        out << "Centre of each map: the current programme\n\n";
+    } else {
+        out << "Centre of each map: the diet at its protein minimum, every amino-acid minimum times protein minimum /\n"
+               "content; not the current programme, so its cost per pig differs from "
+            << FormatPattern(r["cost_per_pig"].get<double>(), "0.00") << "\n\n";
+    }
+    out << "Diet  Feasible  Centre cost  x minimums  Best: energy  " << (level == "lysine" ? " lysine" : "protein")
         << "  Cost/pig  Feed/gain    Age\n";
     for (const auto& d : r["diets"]) {
-        out << pad(std::to_string(d["diet"].get<int>()), 4) << pad(std::to_string(d["feasible_points"].get<int>()), 10);
+        out << pad(std::to_string(d["diet"].get<int>()), 4) << pad(std::to_string(d["feasible_points"].get<int>()), 10)
+            << pad(FormatPattern(d["centre"]["cost_per_pig"].get<double>(), "0.00"), 13)
+            << pad(FormatPattern(d["centre"]["minimum_ratio"].get<double>(), "0.000"), 12);
         const auto& b = d["best"];
         if (b.is_null()) {
             out << "  no feasible priced point\n";

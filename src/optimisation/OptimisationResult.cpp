@@ -9,6 +9,7 @@
 #include "growth/PigGrowth.h"
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
+#include "location/RunCompletion.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -177,6 +178,9 @@ OptimisationResult OptimisationResultOf(const SharedState& s) {
     run.ResultsValid = r.Done;
     if (s.OptFinalAge > 0) OptimumDays(s, run);
     OptimumSexes(s, run);
+    // The optimum's requirements and nutrient balance, from its own days:
+    // right after a successful search the record holds its growth.
+    if (r.Done) CompleteGrowthSnapshot(s, run);
     return r;
 }
 

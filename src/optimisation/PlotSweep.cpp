@@ -306,6 +306,11 @@ double SweepEnergyStep(int energyUnit) {
     }
 }
 
+double SweepCentreRatio(const SharedState& s, int d) {
+    if (s.RatioToLysine || s.DietTargets(d, kProtein) == 0) return 1;
+    return s.SweepValues(d, kSweepCentre, kSweepProtein) / s.DietTargets(d, kProtein);
+}
+
 bool BestSweepPoint(const SharedState& s, int d, int& energyStep, int& lysineStep) {
     if (d < 1 || d > s.SweepDietCount) return false;
     bool found = false;

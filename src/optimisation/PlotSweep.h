@@ -57,6 +57,12 @@ struct PlotOutcome {
 // message is "Diet plot cancelled". The chart window opens when `finished`.
 PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options = {});
 
+// The factor the last sweep applied to diet d's nutrient minimums at its
+// centre point: 1 on the diets' contents (lysine), protein minimum / protein
+// content on the minimums, so that the centre is then not the diet the main
+// window grew; 1 for a diet without a protein content.
+double SweepCentreRatio(const SharedState& s, int d);
+
 // The best feasible point of diet d of the last sweep by feed cost per pig
 // (the lowest positive cost): false when none is feasible and priced.
 bool BestSweepPoint(const SharedState& s, int d, int& energyStep, int& lysineStep);

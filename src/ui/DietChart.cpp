@@ -1,6 +1,7 @@
 #include "ui/DietChart.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
@@ -97,9 +98,24 @@ void DietChartSelect(SharedState& s, DietChartWindow& w) {
 
     w.LabelTitle.Caption = Diet(d) + ": " + w.MeasureCaption;
     const int c = kSweepCentre;
-    w.LabelCurrent.Caption = "Current diet (marked): energy " + FormatAuto(w.Energy[c]) + ", " +
-                             (s.RatioToLysine ? "lysine " : "protein ") + FormatAuto(w.Level[c]) + ": " +
-                             PointText(w, c, c);
+    const std::string levelName = s.RatioToLysine ? "lysine " : "protein ";
+    const double ratio = SweepCentreRatio(s, d);
+    w.CentreIsCurrent = s.RatioToLysine || std::fabs(ratio - 1) < 1e-6;
+    if (w.CentreIsCurrent) {
+        w.CentreName = kChartCurrentDiet;
+        w.LabelCurrent.Caption = std::string(kChartCurrentDiet) + " (marked): energy " + FormatAuto(w.Energy[c]) + ", " +
+                                 levelName + FormatAuto(w.Level[c]) + ": " + PointText(w, c, c);
+    } else {
+        // Centred on the restriction minimums, the point is formulated with
+        // every amino-acid minimum times protein minimum / protein content:
+        // not the diet the main window grew, so not its cost per pig.
+        w.CentreName = kChartProteinMinimums;
+        w.LabelCurrent.Caption = std::string(kChartProteinMinimums) + " (marked): energy " + FormatAuto(w.Energy[c]) +
+                                 ", protein minimum " + FormatAuto(w.Level[c]) + ", amino-acid minimums x " +
+                                 FormatPattern(ratio, "0.000") + " (protein minimum / content): " + PointText(w, c, c) +
+                                 ". Not the current programme, whose cost per pig is " +
+                                 FormatPattern(s.PlotCostLimit, "0.00");
+    }
     w.LabelBest.Caption = bestE < 0 ? std::string("No feasible point")
                                     : (w.LowerIsBetter ? "Lowest " : "Highest ") + FormatAuto(w.Value[bestE][bestL]) +
                                           " at energy " + FormatAuto(w.Energy[bestE]) + ", " +

@@ -30,6 +30,10 @@ enum class ChartPoint : unsigned char {
     OverCost,    // feed cost above 1.4 times the current cost per pig (recorded as 0)
 };
 
+// What the marked centre point is: the diets as the main window grew them
+// (swept on their contents), or the diet at its restriction minimums.
+inline constexpr const char* kChartCurrentDiet = "Current diet";
+inline constexpr const char* kChartProteinMinimums = "Protein minimums";
 inline constexpr const char* kChartInfeasibleText = "Infeas.";
 inline constexpr const char* kChartOverCostText = "> 1.4x";
 // Cell colours of the table: the current diet and the points not shown as values.
@@ -46,7 +50,11 @@ struct DietChartWindow {
     Grid GridPlot{"GridPlot", 22, 22};
     Button CommandCopy{"Copy Table"};
     Label LabelTitle{""};
-    Label LabelCurrent{""};  // the current diet's levels and value
+    Label LabelCurrent{""};  // the centre point's levels and value, and what it is
+    // The centre point: the current diet, or (swept on the protein minimums)
+    // the diet formulated at its minimums, which is not the main window's.
+    bool CentreIsCurrent = true;
+    std::string CentreName = kChartCurrentDiet;
     Label LabelBest{""};     // the best feasible point of the measure
 
     // What the Qt window draws, for the chosen diet and measure.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "optimisation/ChangedRestrictions.h"
 #include "optimisation/OptimisationWindow.h"
+#include "optimisation/RequirementShortfall.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -44,8 +46,13 @@ void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
     Grid& g = r.Grid3;
     const RunSnapshot& run = x.Optimum;
     const int diets = DietsOf(x);
+    const std::vector<RestrictionChange> changes = ChangedRestrictions(x);
+    const std::vector<AminoShortfall> shortfalls = OptimumShortfalls(x);
+    const int changesTop = 4 * diets + 9;
+    const int shortTop = changes.empty() ? changesTop : changesTop + 2 + static_cast<int>(changes.size());
+    const int used = shortfalls.empty() ? (changes.empty() ? 0 : shortTop - 1) : shortTop + 1 + static_cast<int>(shortfalls.size());
     g.Clear();
-    g.SetRows(6 * diets + 7);
+    g.SetRows(std::max(6 * diets + 7, used));
     g.SetCols(9);
     g.FixedRows = 0;
     g.FixedCols = 1;
@@ -82,9 +89,59 @@ void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
             Put(g, row, 3, FormatAuto(x.Base(d, var[j], 2)));
             Put(g, row, 4, FormatAuto(x.Base(d, var[j], 1)));
         }
+        if (d == diets) {
+            // The last diet is fed to the market weight whatever its
+            // allotment: its figure is the feed it was eaten, not a point
+            // of the search's range.
+            Put(g, top + 3, 0, kFeedEatenCaption);
+            Put(g, top + 3, 3, kToMarketText);
+            Put(g, top + 3, 4, "");
+        }
         Put(g, top + 1, 5, FormatAuto(At(diet.NutrientMin, 0)));
         Put(g, top + 2, 5, FormatAuto(At(diet.NutrientMin, 1)));
         Put(g, top + 1, 6, FormatPrecise(diet.Price));
+    }
+
+    // Every restriction the optimum was formulated with that differs from
+    // the starting programme's.
+    if (!changes.empty()) {
+        Put(g, changesTop, 0, kChangedRestrictionsCaption);
+        Put(g, changesTop, 3, "Initial");
+        Put(g, changesTop, 4, "Optimized");
+        Put(g, changesTop, 5, "Unit");
+        Put(g, changesTop, 6, "Change, %");
+        int row = changesTop + 1;
+        for (const RestrictionChange& c : changes) {
+            Put(g, row, 0, "Diet " + std::to_string(c.Diet));
+            Put(g, row, 1, c.Name);
+            Put(g, row, 2, c.Minimum ? "min." : "max.");
+            Put(g, row, 3, LimitText(c, c.Before));
+            Put(g, row, 4, LimitText(c, c.After));
+            Put(g, row, 5, c.Unit);
+            if (c.Before != 0 && c.After != 0) Put(g, row, 6, FormatPattern((c.After - c.Before) * 100 / c.Before, "0.0"));
+            ++row;
+        }
+    }
+
+    // The optimum's amino acids below what its pigs need where each diet starts.
+    if (!shortfalls.empty()) {
+        Put(g, shortTop, 0, kBelowRequirementCaption);
+        Put(g, shortTop, 3, "Optimized");
+        Put(g, shortTop, 4, "Required");
+        Put(g, shortTop, 5, "at kg");
+        Put(g, shortTop, 6, "Short, %");
+        int row = shortTop + 1;
+        for (const AminoShortfall& a : shortfalls) {
+            Put(g, row, 0, "Diet " + std::to_string(a.Diet));
+            Put(g, row, 1, a.Name);
+            Put(g, row, 2, kBelowRequirementMark);
+            Put(g, row, 3, FormatPattern(a.Content, "0.000"));
+            Put(g, row, 4, FormatPattern(a.Requirement, "0.000"));
+            Put(g, row, 5, FormatPattern(a.StartWeight, "0.0"));
+            Put(g, row, 6, FormatPattern(a.Percent(), "0.0"));
+            for (int c = 1; c <= 6; ++c) g.SetCellBackColor(row, c, kLimitShade);
+            ++row;
+        }
     }
 
     // What the optimum saved.
@@ -198,6 +255,18 @@ void LoadIngredientWeights(const OptimisationResult& x, OptimisationReport& r) {
 }
 
 }  // namespace
+
+std::vector<AminoShortfall> OptimumShortfalls(const OptimisationResult& x) {
+    std::vector<AminoShortfall> all;
+    const RunSnapshot& run = x.Optimum;
+    for (const RunDiet& diet : run.Diets) {
+        const auto list = AminoShortfalls(run.Nutrition.Requirements, diet.Number, [&](int k) {
+            return k < static_cast<int>(diet.Nutrients.size()) ? diet.Nutrients[static_cast<std::size_t>(k)] : 0.0;
+        });
+        all.insert(all.end(), list.begin(), list.end());
+    }
+    return all;
+}
 
 double OptimumCostPerPig(const SharedState& s) {
     double cost = 0;

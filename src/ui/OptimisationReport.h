@@ -1,11 +1,15 @@
 #pragma once
 // The optimisation report window "OPTIMIZATION REPORT": the optimum programme
 // beside the starting one and the search limits, what it saved, the best value
-// of every variable searched alone, and the restrictions and ingredient
-// weights of the optimum diets. It only reads the tables the run left.
+// of every variable searched alone, the restrictions the optimum changed, the
+// amino acids below the herd's requirement, and
+// the restrictions and ingredient weights of the optimum diets. The last
+// diet, fed to market weight, shows the feed it was eaten. It only reads the
+// tables the run left.
 #include <string>
 
 #include "optimisation/OptimisationResult.h"
+#include "optimisation/RequirementShortfall.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
 
@@ -14,6 +18,11 @@ namespace tarvisol {
 struct FrmOptP;
 
 inline constexpr const char* kOptReportCaption = "OPTIMIZATION REPORT";
+inline constexpr const char* kFeedEatenCaption = "  Feed eaten";
+inline constexpr const char* kToMarketText = "to market";
+inline constexpr const char* kChangedRestrictionsCaption = "Restrictions changed";
+inline constexpr const char* kBelowRequirementCaption = "Below requirement";
+inline constexpr const char* kBelowRequirementMark = "< req.";
 // Shade of a cell whose limit is set.
 inline constexpr Color kLimitShade = Rgb(250, 225, 210);
 
@@ -47,6 +56,10 @@ void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP
 
 // "Copy to Clipboard": every used cell of the summary to the clipboard.
 void CopyReportToClipboard(SharedState& s, OptimisationReport& r);
+
+// The optimum's amino acids below its own run's requirement where each diet
+// starts, diet by diet.
+std::vector<AminoShortfall> OptimumShortfalls(const OptimisationResult& result);
 
 // The optimum's feed cost per pig as the summary sums it (money per pig).
 double OptimumCostPerPig(const SharedState& s);

@@ -18,6 +18,7 @@
 #include "shared/TextFile.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/FolderContents.h"
+#include "ui/DietChart.h"
 
 namespace tarvisol {
 namespace {
@@ -109,6 +110,25 @@ TEST(PlotSweep, LysineModeIsCentredOnTheDietsAndItsCentreRepeatsTheProgramme) {
     for (int r = 0; r < results.Rows(); ++r)
         for (int c = 0; c < results.Cols(); ++c)
             ASSERT_EQ(x.w->Grid1.TextMatrix(r, c), results.TextMatrix(r, c)) << r << "," << c;
+}
+
+TEST(PlotSweep, OnProteinMinimumsTheMarkedPointSaysItIsNotTheCurrentProgramme) {
+    // Centred on the protein minimums, the point scales every amino-acid
+    // minimum by minimum / content: a cheaper diet than the one the main
+    // window grew, so its cost is not the main window's.
+    PlotRun x;
+    x.w->CheckRatioLysine.Value = 0;
+    ASSERT_TRUE(x.Plot().finished);
+    DietChartWindow chart;
+    LoadDietChart(*x.s, chart);
+    const std::string mainCost = x.w->TextPrice.Text;
+    ASSERT_NE(FormatPattern(x.Result(kSweepCost, 1, 10, 10), "0.00"), mainCost);
+    const std::string& label = chart.LabelCurrent.Caption;
+    EXPECT_EQ(label.find("Current diet"), std::string::npos) << label;
+    EXPECT_NE(label.find("minimum"), std::string::npos) << label;
+    EXPECT_NE(label.find(mainCost), std::string::npos) << label;
+    EXPECT_NE(label.find(FormatPattern(x.s->NutrientLimits(1, 1, 2) / x.s->DietNutrients(1, 2), "0.000")), std::string::npos)
+        << label;
 }
 
 TEST(PlotSweep, ThreadsGiveTheSequentialFilesByteForByte) {

@@ -50,7 +50,7 @@ TEST_F(ReportFixture, OneDietGivesThirteenRowsWithEnergyProteinAndFeedWeight) {
     EXPECT_EQ(g.TextMatrix(8, 0), "Diet  1");
     EXPECT_EQ(g.TextMatrix(9, 0), "     ENERGY");
     EXPECT_EQ(g.TextMatrix(10, 0), " Protein, %");
-    EXPECT_EQ(g.TextMatrix(11, 0), "    Feed Wt.");
+    EXPECT_EQ(g.TextMatrix(11, 0), kFeedEatenCaption);  // the only diet runs to market
     EXPECT_EQ(g.TextMatrix(9, 1), FormatAuto(2430));
     EXPECT_EQ(g.TextMatrix(11, 2), FormatAuto(100));
     EXPECT_EQ(g.TextMatrix(9, 6), FormatPrecise(250));

@@ -1,0 +1,152 @@
+// What the optimisation report says about the optimum of the demo: every
+// restriction the search moved, and the last diet's feed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "cli/OptimiseCommand.h"
+#include "location/ScratchFolder.h"
+
+#include "optimisation/OptimisationWindow.h"
+#include "shared/MainWindowForm.h"
+#include "shared/Numbers.h"
+#include "support/DemoAfterGrowth.h"
+#include "ui/OptimisationReport.h"
+
+namespace tarvisol {
+namespace {
+
+struct DemoOptimum : testing::DemoAfterGrowth {
+    FrmOptP f;
+    OptimisationReport r;
+    // proteinScale: the protein and amino-acid minimums of the two grower
+    // diets times this before the programme is grown again and optimised.
+    explicit DemoOptimum(double proteinScale = 1) : DemoAfterGrowth(kFormulationLeastCost) {
+        if (proteinScale != 1) {
+            for (int d = 1; d <= 2; ++d)
+                for (int k = 2; k <= 14; ++k) s->NutrientLimits(d, 1, k) *= proteinScale;
+            Growth(*s);
+        }
+        ShowOptimisationWindow(*s, f);
+        ProgramMinMaxClick(*s, f);
+        RunOptimisation(*s, f);
+        ShowOptimisationReport(*s, r, &f);
+    }
+    // The summary row naming diet d's nutrient and limit kind, -1 when none.
+    int RowOf(int d, const std::string& name, const char* kind) const {
+        const Grid& g = r.Grid3;
+        for (int row = 0; row < g.Rows(); ++row)
+            if (g.TextMatrix(row, 0) == "Diet " + std::to_string(d) && g.TextMatrix(row, 1) == name &&
+                g.TextMatrix(row, 2) == kind)
+                return row;
+        return -1;
+    }
+};
+
+TEST(OptimumReport, ListsEveryRestrictionTheOptimumChangedBeforeAndAfter) {
+    DemoOptimum x;
+    ASSERT_TRUE(x.f.Result.Done);
+    const RunSnapshot& start = x.f.Result.Start;
+    const RunSnapshot& optimum = x.f.Result.Optimum;
+    int aminoAcids = 0;
+    for (std::size_t i = 0; i < optimum.Diets.size(); ++i)
+        for (std::size_t k = 0; k < optimum.Diets[i].NutrientMin.size(); ++k) {
+            const double before = start.Diets[i].NutrientMin[k], after = optimum.Diets[i].NutrientMin[k];
+            if (std::fabs(before - after) < 1e-9) continue;
+            if (k >= 2 && k <= 13) ++aminoAcids;
+            const std::string name = optimum.NutrientNames[k];
+            const int row = x.RowOf(static_cast<int>(i) + 1, name, "min.");
+            ASSERT_GE(row, 0) << "diet " << i + 1 << " " << name;
+            EXPECT_NEAR(NumVal(std::string_view(x.r.Grid3.TextMatrix(row, 3))), before, 5.1e-4) << name;
+            EXPECT_NEAR(NumVal(std::string_view(x.r.Grid3.TextMatrix(row, 4))), after, 5.1e-4) << name;
+            EXPECT_FALSE(x.r.Grid3.TextMatrix(row, 5).empty()) << name;  // the unit
+        }
+    // Lysine and the other amino acids moved with protein.
+    EXPECT_GT(aminoAcids, 0);
+}
+
+TEST(OptimumReport, TheLastDietRunsToMarketWithTheFeedItWasEaten) {
+    DemoOptimum x;
+    ASSERT_TRUE(x.f.Result.Done);
+    const RunSnapshot& optimum = x.f.Result.Optimum;
+    const int n = optimum.DietCount();
+    double others = 0;
+    for (int d = 1; d < n; ++d) others += optimum.Diets[static_cast<std::size_t>(d - 1)].Allotment;
+    const Grid& g = x.r.Grid3;
+    const int row = 4 * (n - 1) + 8 + 3;
+    EXPECT_NE(g.TextMatrix(row, 0).find("eaten"), std::string::npos) << g.TextMatrix(row, 0);
+    EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 1))), optimum.TotalFeed - others, 0.05);
+    EXPECT_NE(g.TextMatrix(row, 3).find("market"), std::string::npos) << g.TextMatrix(row, 3);
+    // The diets before it keep their searched allotment and its range.
+    EXPECT_EQ(g.TextMatrix(row - 4, 0), "    Feed Wt.");
+}
+
+TEST(OptimumReport, MarksEveryOptimumDietWhoseAminoAcidsFallBelowTheHerdsRequirement) {
+    DemoOptimum x(0.7);
+    ASSERT_TRUE(x.f.Result.Done) << ::testing::PrintToString(x.dialogs.Messages());
+    const RunSnapshot& optimum = x.f.Result.Optimum;
+    const RunRequirements& req = optimum.Nutrition.Requirements;
+    ASSERT_TRUE(req.Computed);  // the optimum's own days, as a Growth run of it gives them
+    const Grid& g = x.r.Grid3;
+    int shortfalls = 0;
+    for (const RunDiet& diet : optimum.Diets) {
+        const RequirementDay* first = nullptr;
+        for (const RequirementDay& day : req.Days)
+            if (!first && day.Diet == diet.Number && day.Feed > 0) first = &day;
+        ASSERT_NE(first, nullptr);
+        for (std::size_t i = 0; i < req.Nutrients.size(); ++i) {
+            const int k = req.Nutrients[i].Column;
+            if (k < 3 || k > 14) continue;
+            const double need = first->Values[i].Requirement, have = diet.Nutrients[static_cast<std::size_t>(k)];
+            const int row = x.RowOf(diet.Number, req.Nutrients[i].Name, "< req.");
+            if (have >= need - 5e-4) {
+                EXPECT_LT(row, 0) << diet.Number << " " << req.Nutrients[i].Name;
+                continue;
+            }
+            ++shortfalls;
+            ASSERT_GE(row, 0) << diet.Number << " " << req.Nutrients[i].Name;
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 3))), have, 5.1e-4);
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 4))), need, 5.1e-4);
+            EXPECT_NEAR(NumVal(std::string_view(g.TextMatrix(row, 6))), (have - need) * 100 / need, 0.051);
+        }
+    }
+    // The demo's optimum drifts below what its pigs need.
+    EXPECT_GT(shortfalls, 0);
+}
+
+TEST(OptimumReport, TheOptimiseCommandListsTheSameChangesAndMarksTheLastDiet) {
+    DemoOptimum x;
+    testing::ScratchFolder folder;
+    testing::CopyDemoLocation(std::filesystem::path(folder.Str()));
+    cli::OptimiseArgs args;
+    args.location = (std::filesystem::path(folder.Str()) / "Demo").string();
+    std::ostringstream messages;
+    const nlohmann::json r = cli::RunOptimiseCommand(args, &messages);
+    ASSERT_TRUE(r["ran"].get<bool>());
+    const Grid& g = x.r.Grid3;
+    int top = -1;
+    for (int row = 0; row < g.Rows() && top < 0; ++row)
+        if (g.TextMatrix(row, 0) == kChangedRestrictionsCaption) top = row;
+    ASSERT_GE(top, 0);
+    const auto& changes = r["changed_restrictions"];
+    ASSERT_EQ(static_cast<int>(changes.size()), g.Rows() - top - 1);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const int row = top + 1 + static_cast<int>(i);
+        const auto& c = changes[i];
+        EXPECT_EQ(g.TextMatrix(row, 0), "Diet " + std::to_string(c["diet"].get<int>()));
+        EXPECT_EQ(g.TextMatrix(row, 1), c["name"].get<std::string>());
+        EXPECT_EQ(g.TextMatrix(row, 4) == "none" ? 0.0 : NumVal(std::string_view(g.TextMatrix(row, 4))),
+                  NumVal(std::string_view(FormatPattern(c["after"].get<double>(), c["nutrient"] == 1 ? "0" : "0.000"))));
+    }
+    std::ostringstream printed;
+    cli::PrintOptimiseReport(r, printed);
+    for (const auto& c : changes) EXPECT_NE(printed.str().find(c["text"].get<std::string>()), std::string::npos);
+    const auto& diets = r["diets"];
+    EXPECT_TRUE(diets.back()["optimum"].value("runs_to_market", false));
+    EXPECT_FALSE(diets.front()["optimum"].value("runs_to_market", false));
+}
+
+}  // namespace
+}  // namespace tarvisol
