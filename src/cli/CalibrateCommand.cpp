@@ -1,5 +1,6 @@
 #include "cli/CalibrateCommand.h"
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -32,7 +33,10 @@ public:
         if (text.rfind(kReopenQuestion, 0) == 0) return yes_.Ask(text, buttons, title);
         if (text.find("  Save this Calibration Data Set to ") != std::string::npos) {
             asked = true;
-            return (save_ ? yes_ : no_).Ask(text, buttons, title);
+            // A fit that failed is not saved over the location's curve.
+            failedNotSaved = save_ && fit && !fit->grown;
+            if (failedNotSaved && state) state->KeepFiles = true;  // nor the measured table after it
+            return (save_ && !failedNotSaved ? yes_ : no_).Ask(text, buttons, title);
         }
         // Not saved, the fitted curve is still used for the rest of the run,
         // so that the report and the correlations describe the fit.
@@ -40,6 +44,9 @@ public:
         return ConsoleDialogs::Ask(text, buttons, title);
     }
     bool asked = false;
+    const FitDiagnostics* fit = nullptr;  // the fit the save question is about
+    SharedState* state = nullptr;
+    bool failedNotSaved = false;
 
 private:
     ConsoleDialogs yes_, no_;  // they only echo the question with their answer
@@ -138,6 +145,8 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     options.threads = args.threads;
     options.growthRuns = &runs;
     auto form = std::make_unique<CalibrationWindow>();
+    dialogs.fit = &form->Outcome.chosen;
+    dialogs.state = s.get();
     CalibrationCommand(*s, *form);
     form->CheckDocumentedOnly.Value = args.documentedOnly ? 1 : 0;
     const bool opened = form->Visible;
@@ -152,11 +161,19 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     r["messages"] = dialogs.Shown();
     r["ran"] = ran;
     const bool saveFailed = ran && args.save && s->FailedSaves > 0;
-    r["saved"] = ran && args.save && !saveFailed;
+    r["saved"] = ran && args.save && !saveFailed && !dialogs.failedNotSaved;
     r["save_failed"] = saveFailed;
     r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
     const bool grown = ran && form->Outcome.chosen.grown;
     r["outcome"] = !ran ? "refused" : grown ? "calibrated" : "failed";
+    if (ran && !grown) {
+        const double error = form->Outcome.chosen.error;
+        r["failure"] = std::isfinite(error)
+                           ? "the fitted curve does not grow the herd to its final weight"
+                           : std::string("the fit error is ") + (std::isnan(error) ? "NaN" : "Inf") +
+                                 ": no growth curve comes near the measured total feed and final age; check them";
+        r["failed_not_saved"] = dialogs.failedNotSaved;
+    }
     if (ran) {
         r["curve"] = nlohmann::json::array();
         for (int k = 0; k < 5; ++k) r["curve"].push_back(s->GrowthCurve(0, k));
@@ -208,8 +225,10 @@ void PrintCalibrateReport(const nlohmann::json& r, std::ostream& out) {
         << num(c["weight"], "0.0000") << ", age " << num(c["age"], "0.0000") << ", cumulative feed "
         << num(c["feed"], "0.0000") << "\n";
     if (r.value("outcome", std::string()) == "failed")
-        out << "FAILED: the fitted curve does not grow the herd to its final weight.\n";
-    if (r.value("save_failed", false))
+        out << "FAILED: " << r.value("failure", std::string()) << ".\n";
+    if (r.value("failed_not_saved", false))
+        out << "Not saved: a calibration that failed is not saved.\n";
+    else if (r.value("save_failed", false))
         out << "NOT saved: a file of the location could not be written (see the messages above).\n";
     else
         out << (r["saved"].get<bool>() ? "Saved to the location.\n" : "Not saved (use --save).\n");

@@ -100,7 +100,8 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
     };
 
     std::vector<std::string> read;
-    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read);
+    std::vector<double MarketSettings::*> unusable;
+    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read, &unusable);
     for (const std::string& text : read) dialogs.Message(text);
     const std::pair<std::optional<double>, double MarketSettings::*> overrides[] = {
         {args.carcassPrice, &MarketSettings::CarcassPrice}, {args.leanBase, &MarketSettings::LeanBase},
@@ -109,7 +110,10 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
         {args.pigCost, &MarketSettings::PigCost},           {args.dayCost, &MarketSettings::DayCost},
         {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}};
     for (const auto& [value, field] : overrides)
-        if (value) m.*field = *value;
+        if (value) {
+            m.*field = *value;
+            unusable.erase(std::remove(unusable.begin(), unusable.end(), field), unusable.end());
+        }
     MarketRange range = DefaultMarketRange(*s);
     if (args.from) range.From = *args.from;
     if (args.to) range.To = *args.to;
@@ -121,6 +125,17 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
 
     if (!s->PigDataReady) {
         dialogs.Message("Market weights were not run: the location's herd data were not read");
+        return finish("refused");
+    }
+    // A value of the file the run cannot use is not replaced by a default
+    // the user did not choose: the file or an option has to give it.
+    if (!unusable.empty()) {
+        std::string names;
+        for (const MarketField& f : kMarketFields)
+            if (std::find(unusable.begin(), unusable.end(), f.Value) != unusable.end())
+                names += (names.empty() ? "" : ", ") + std::string(f.Name);
+        dialogs.Message("Market weights were not run: the market settings file " + MarketFilePath(s->LocationBase) +
+                        " gives no usable " + names + " (see above); mend the file or give them as options");
         return finish("refused");
     }
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {

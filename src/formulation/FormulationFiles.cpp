@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formulation/Formulate.h"
+#include "formulation/MatrixNumber.h"
 #include "shared/Dialogs.h"
 #include "shared/LocationFileSave.h"
 #include "shared/MainWindowForm.h"
@@ -231,65 +232,9 @@ std::string NutrientNote(const SharedState& s, int k) {
            " is in no ingredient of the matrix, so this restriction cannot be met as the matrix stands";
 }
 
-bool AllDigits(std::string_view t) {
-    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A number written with its thousands grouped, as a spreadsheet shows it:
-// "1,150.00", "1.150,00", "1,150,000", "7 000". True, with the number in the
-// file number format, when the grouping is clear: a space between groups,
-// or a decimal separator other than the grouping one, or two groups or more.
-bool UngroupThousands(std::string_view text, std::string& plain) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    std::string sign;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        if (text.front() == '-') sign = "-";
-        text.remove_prefix(1);
-    }
-    for (char group : {',', '.', ' '}) {
-        const auto first = text.find(group);
-        if (first == std::string_view::npos || first == 0 || first > 3 || !AllDigits(text.substr(0, first))) continue;
-        std::string digits(text.substr(0, first));
-        std::string_view rest = text.substr(first);
-        int groups = 0;
-        while (rest.size() >= 4 && rest[0] == group && AllDigits(rest.substr(1, 3)) &&
-               (rest.size() == 4 || !(rest[4] >= '0' && rest[4] <= '9'))) {
-            digits += rest.substr(1, 3);
-            rest.remove_prefix(4);
-            ++groups;
-        }
-        if (groups == 0) continue;
-        std::string fraction;
-        bool decimal = false;
-        if (!rest.empty()) {
-            if (rest[0] == group || !(rest[0] == ',' || rest[0] == '.')) continue;
-            if (rest.size() > 1 && !AllDigits(rest.substr(1))) continue;
-            fraction = std::string(rest.substr(1));
-            decimal = true;
-        }
-        if (!(group == ' ' || decimal || groups >= 2)) continue;
-        plain = sign + digits + (fraction.empty() ? "" : "." + fraction);
-        return true;
-    }
-    return false;
-}
-
-// A lone comma before three digits after a whole number ("1,350"): read as a
-// decimal comma, as every reader does, though it may have meant thousands.
-bool MayMeanThousands(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-    const auto comma = text.find(',');
-    return comma != std::string_view::npos && comma >= 1 && comma <= 3 && text[0] != '0' &&
-           AllDigits(text.substr(0, comma)) && text.size() == comma + 4 && AllDigits(text.substr(comma + 1));
-}
-
-// The number on a matrix value line: its first field, read with NumVal; its
-// text is remembered for the next save. A field whose thousands are grouped
-// is read as such; `note` then says so (as it does for a comma that may have
-// meant thousands).
+// The number on a matrix value line: its first field, read as a matrix
+// number; its text is remembered for the next save, and `note` says how a
+// grouped or comma number was read.
 double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr, std::string* note = nullptr) {
     std::string field = line;
     const auto tab = line.find('\t');
@@ -299,24 +244,10 @@ double MatrixValue(const std::string& line, NumberTexts* numbers = nullptr, std:
         const auto comma = line.find(',');
         if (comma != std::string::npos && comma > 0) field = line.substr(0, comma);
     }
-    const std::string written = field;
-    std::string plain;
-    double v = 0;
-    if (UngroupThousands(field, plain)) {
-        field = plain;
-        v = Val(field);
-        if (note) *note = written + " groups thousands and was read as " + FormatExact(v);
-    } else {
-        v = NumVal(field);  // field now holds the corrected text
-        if (note && MayMeanThousands(written)) {
-            std::string whole = written;
-            whole.erase(whole.find(','), 1);
-            *note = written + " has a decimal comma and was read as " + FormatExact(v) + " (write " + Trim(whole) +
-                    " if thousands were meant)";
-        }
-    }
-    if (numbers) numbers->Add(v, field);
-    return v;
+    const MatrixNumber n = ReadMatrixNumber(field);
+    if (note) *note = n.note;
+    if (numbers) numbers->Add(n.value, n.text);
+    return n.value;
 }
 
 // The last ingredient and the last matrix column that hold anything (a name

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "formulation/FormulationFiles.h"
+#include "formulation/MatrixNumber.h"
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
 
@@ -18,19 +19,14 @@ std::string Plain(double v) {
     return std::string(buf, r.ptr);
 }
 
-// A cell that holds a number (a decimal comma allowed) or nothing (read as 0).
-bool ReadCell(const std::string& text, double& value) {
-    std::string t = FixDecimalComma(text);
-    const auto first = t.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        value = 0;
-        return true;
-    }
-    const auto last = t.find_last_not_of(" \t");
-    t = t.substr(first, last - first + 1);
-    if (t.front() == '+') t.erase(t.begin());
-    auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    return ec == std::errc() && p == t.data() + t.size() && std::isfinite(value);
+// A cell that holds a number (as the matrix file's numbers read) or nothing
+// (read as 0).
+bool ReadCell(const std::string& text, double& value, std::string* note = nullptr) {
+    MatrixNumber n;
+    if (!ReadMatrixCell(text, n)) return false;
+    value = n.value;
+    if (note) *note = n.note;
+    return true;
 }
 
 bool SameTexts(const Grid& a, const Grid& b) {
@@ -97,12 +93,16 @@ bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
     const Grid& g = w.GridMatrix;
     const int rows = std::min(g.Rows() - 1, kMaxIngredients);
     const int cols = std::min(g.Cols(), 122);
-    std::string refused;
+    std::string refused, notes;
     for (int i = 1; i <= rows; ++i)
         for (int c = 1; c < cols; ++c) {
             double v = 0;
-            if (!ReadCell(g.TextMatrix(i, c), v))
-                refused += "\n" + g.TextMatrix(i, 0) + ", " + g.TextMatrix(0, c) + ": '" + g.TextMatrix(i, c) + "'";
+            std::string note;
+            const std::string where = "\n" + g.TextMatrix(i, 0) + ", " + g.TextMatrix(0, c) + ": ";
+            if (!ReadCell(g.TextMatrix(i, c), v, &note))
+                refused += where + "'" + g.TextMatrix(i, c) + "'";
+            else if (!note.empty())
+                notes += where + note;
         }
     if (!refused.empty()) {
         DialogsOf(s).Message("These cells do not hold numbers; the matrix is unchanged:" + refused);
@@ -126,6 +126,7 @@ bool ApplyMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
     ++s.MatrixVersion;
     w.Version = s.MatrixVersion;
     w.Taken = g;
+    if (!notes.empty()) DialogsOf(s).Message("The matrix was taken over; these cells were read so:" + notes);
     return true;
 }
 

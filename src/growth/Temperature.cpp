@@ -167,9 +167,19 @@ void ReadTempText(SharedState& s, std::string_view text) {
 }
 
 bool ReadTempFile(SharedState& s) {
-    std::string content, error;
-    if (!ReadTextFile(s.TempFileName, content, error)) {
-        DialogsOf(s).Message(error);
+    std::string content, why;
+    bool read = ReadLocationFile(s.TempFileName, content, why);
+    if (read)
+        for (const std::string& item : InputItems(WithoutByteOrderMark(content), 50)) {
+            double v = 0;
+            if (!item.empty() && !ReadWholeNumber(item, v)) {
+                why = "'" + item + "' is not a number of weeks or degrees";
+                read = false;
+                break;
+            }
+        }
+    if (!read) {
+        RememberUnreadable(s, s.TempFileName, "temperature file", why);
         return false;
     }
     ReadTempText(s, content);

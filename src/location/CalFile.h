@@ -82,12 +82,29 @@ inline int ReadCalText(SharedState& s, std::string_view text, const std::string&
     return row;
 }
 
-// Reads CalFile into the measured table. Returns false (after a message) when
-// the file cannot be read; the table is then left as it was.
+// What keeps the text of a .cal file from being read as measured rows: the
+// first line whose age, weight or feed is neither blank nor a number; empty
+// when every line reads.
+inline std::string CalTextProblem(std::string_view text) {
+    const std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(text));
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::vector<std::string> fields = SplitTabs(lines[n]);
+        for (std::size_t j = 0; j < fields.size() && j < 3; ++j) {
+            double v = 0;
+            if (fields[j].find_first_not_of(" \t") != std::string::npos && !ReadWholeNumber(fields[j], v))
+                return "line " + std::to_string(n + 1) + " does not hold age, weight and feed as numbers";
+        }
+    }
+    return {};
+}
+
+// Reads CalFile into the measured table. Returns false when the file cannot
+// be read or does not hold measured rows; the table is then left as it was,
+// the user is told, and no save writes over the file.
 inline bool ReadCalFile(SharedState& s) {
-    std::string content, error;
-    if (!ReadTextFile(s.CalFile, content, error)) {
-        DialogsOf(s).Message(error);
+    std::string content, why;
+    if (!ReadLocationFile(s.CalFile, content, why) || !(why = CalTextProblem(content)).empty()) {
+        RememberUnreadable(s, s.CalFile, "measured herd file", why);
         return false;
     }
     NumberTexts numbers;

@@ -200,8 +200,11 @@ void LocationName(SharedState& s) {
         w.CommandGrowth.BackColor = kLightGreen;
         w.CommandCalibration.BackColor = kLightGreen;
         // The measured herd table, when the location has one.
-        if (FileExists(s.CalFile) && ReadCalFile(s) && s.CalibWeightTable(0, 2) > 0) w.OptionCalibLoaded.Value = true;
-        if (FileExists(s.TempFileName)) ReadTempFile(s);
+        // A file there that cannot be read is told and kept from every save.
+        std::error_code ec;
+        if (fs::exists(s.CalFile, ec) && ReadCalFile(s) && s.CalibWeightTable(0, 2) > 0)
+            w.OptionCalibLoaded.Value = true;
+        if (fs::exists(s.TempFileName, ec)) ReadTempFile(s);
         w.Text6.Text = FileTitle(base);
         ReadDiets(s, s.DietFile);
         if (!FileExists(s.MatrixFile)) {
@@ -332,7 +335,7 @@ bool SaveAllToCurrentLocation(SharedState& s) {
     {
         LocationSaveBatch batch(s);
         for (; done < steps.size(); ++done)
-            if (!steps[done].save(s)) break;
+            if (!steps[done].save(s) && !LeftUnread(s, steps[done].path)) break;
         if (done == steps.size()) placedAll = batch.Commit(placed, notPlaced, commitError);
     }
     s.Dialog = before;

@@ -48,7 +48,8 @@ std::string MarketFieldText(const MarketField& f, const MarketSettings& m) {
 
 std::string MarketFilePath(const std::string& locationBase) { return locationBase + kMarketExtension; }
 
-void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages) {
+void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages,
+                    std::vector<double MarketSettings::*>* unusable) {
     const std::vector<std::string> lines = SplitLines(text);
     const MarketSettings before = settings;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -80,6 +81,7 @@ void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector
                                " is not usable; it stays " +
                                (found->BlankAllowed && settings.*found->Value == 0 ? std::string("blank")
                                                                                    : Plain(settings.*found->Value)));
+            if (unusable) unusable->push_back(found->Value);
             continue;
         }
         settings.*found->Value = v;
@@ -90,6 +92,7 @@ void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector
                            Plain(before.BandHigh));
         settings.BandLow = before.BandLow;
         settings.BandHigh = before.BandHigh;
+        if (unusable) unusable->insert(unusable->end(), {&MarketSettings::BandLow, &MarketSettings::BandHigh});
     }
 }
 
@@ -99,16 +102,19 @@ std::string MarketText(const MarketSettings& settings) {
     return JoinCrlf(lines);
 }
 
-MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit, std::vector<std::string>& messages) {
+MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit, std::vector<std::string>& messages,
+                                  std::vector<double MarketSettings::*>* unusable) {
     MarketSettings m = DefaultMarketSettings(MarketInPounds(weightUnit));
     const std::string path = MarketFilePath(locationBase);
     if (locationBase.empty() || !FileExists(path)) return m;
     std::string content, error;
     if (!ReadTextFile(path, content, error)) {
         messages.push_back(error + ". The market settings are the defaults.");
+        if (unusable)
+            for (const MarketField& f : kMarketFields) unusable->push_back(f.Value);
         return m;
     }
-    ReadMarketText(content, m, messages);
+    ReadMarketText(content, m, messages, unusable);
     return m;
 }
 

@@ -44,8 +44,10 @@ std::string MarketFilePath(const std::string& locationBase);
 // that is not a number or lies outside its range, a line that is not a name
 // and a value, and an unknown name each add one message and change nothing.
 // A band whose high end ends up below its low end keeps both ends as before.
-// Accepts any bytes.
-void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages);
+// unusable, when given, gets each setting whose value in the text could not
+// be used (both band ends for a band upside down). Accepts any bytes.
+void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages,
+                    std::vector<double MarketSettings::*>* unusable = nullptr);
 
 // The file's text for the settings, every value written so that it reads
 // back as the same number.
@@ -53,9 +55,10 @@ std::string MarketText(const MarketSettings& settings);
 
 // The location's market settings: the defaults for its weight unit, then the
 // file when there is one. Messages as ReadMarketText gives them, plus one
-// when the file exists but cannot be read.
+// when the file exists but cannot be read (unusable then lists every setting).
 MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit,
-                                  std::vector<std::string>& messages);
+                                  std::vector<std::string>& messages,
+                                  std::vector<double MarketSettings::*>* unusable = nullptr);
 
 // Saves the settings as the location's market file, atomically (through the
 // location's file saving, which reports a failure). True when the file holds

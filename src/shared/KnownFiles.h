@@ -39,6 +39,7 @@ struct KnownFile {
     bool tablesKnown = false; // tablesText is the writer's text of the tables as read
     std::string tablesText;
     NumberTexts numbers;
+    bool unreadable = false;  // it was there but could not be read: no save writes over it
 };
 
 // The known files by path (folded to one spelling through symbolic links).

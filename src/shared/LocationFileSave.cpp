@@ -1,5 +1,7 @@
 #include "shared/LocationFileSave.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "shared/Dialogs.h"
@@ -23,6 +25,26 @@ void RememberAbsent(SharedState& s, const std::string& path, std::string tablesT
     f.existed = false;
     f.tablesKnown = true;
     f.tablesText = std::move(tablesText);
+}
+
+bool ReadLocationFile(const std::string& path, std::string& content, std::string& why) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        why = "it is not a plain file";
+        return false;
+    }
+    return ReadTextFile(path, content, why);
+}
+
+void RememberUnreadable(SharedState& s, const std::string& path, const std::string& what, const std::string& why) {
+    s.Files.Renew(path).unreadable = true;
+    DialogsOf(s).Message("The " + what + " " + path + " could not be read (" + why +
+                         "). It was left as it was, and no save will write over it.");
+}
+
+bool LeftUnread(const SharedState& s, const std::string& path) {
+    const KnownFile* f = s.Files.Find(path);
+    return f && f->unreadable;
 }
 
 void ForgetTables(SharedState& s, const std::string& path) {
@@ -50,6 +72,10 @@ bool WouldChange(const SharedState& s, const std::string& path, const std::strin
 SaveResult SaveLocationFile(SharedState& s, const std::string& path, const std::string& text,
                             const std::string& numbersFrom) {
     if (s.KeepFiles) return SaveResult::Kept;
+    if (LeftUnread(s, path)) {
+        DialogsOf(s).Message(path + " could not be read when it was opened, so it was not saved: it was left as it was.");
+        return SaveResult::LeftUnread;
+    }
     if (!WouldChange(s, path, text)) return SaveResult::Unchanged;
     const bool existed = FileExists(path);
     std::string error;

@@ -15,6 +15,7 @@ enum class SaveResult {
     Unchanged,  // the file already held what the tables give: left alone
     Kept,       // the front end was not asked to save (KeepFiles): nothing written
     Failed,     // the save failed and was reported; the old file is whole
+    LeftUnread, // the file could not be read when its tables were filled: left as it was, and told
 };
 
 // True when the file holds what the tables give after the save.
@@ -27,6 +28,17 @@ void RememberRead(SharedState& s, const std::string& path, std::string bytes, Nu
 // Remembers that the file was not there when the location was opened, and
 // the writer's text of the tables then.
 void RememberAbsent(SharedState& s, const std::string& path, std::string tablesText);
+// Reads a location file that fills tables. False when something is at path
+// that cannot be read as a file (a folder in its place, no permission, a
+// read error); why then says what.
+bool ReadLocationFile(const std::string& path, std::string& content, std::string& why);
+// Remembers that the file at path was there but could not be read (why), and
+// tells the user that it is left as it was: no save writes over it, since
+// the tables it would have filled do not hold what it holds. what names the
+// file for the user ("measured herd file").
+void RememberUnreadable(SharedState& s, const std::string& path, const std::string& what, const std::string& why);
+// True when the file at path could not be read and is kept from every save.
+bool LeftUnread(const SharedState& s, const std::string& path);
 // The tables no longer match what was remembered of the file (another
 // writer changed part of it); its number texts stay known.
 void ForgetTables(SharedState& s, const std::string& path);

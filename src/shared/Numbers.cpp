@@ -67,6 +67,19 @@ double NumVal(std::string& text) {
 
 double NumVal(std::string_view text) { return Val(FixDecimalComma(text)); }
 
+bool ReadWholeNumber(std::string_view text, double& value) {
+    std::string t = FixDecimalComma(text);
+    const auto first = t.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    t = t.substr(first, t.find_last_not_of(" \t") - first + 1);
+    if (t.front() == '+') t.erase(t.begin());
+    double v = 0;
+    const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (ec != std::errc() || p != t.data() + t.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
 double RoundHalfEven(double x) { return std::nearbyint(x); }  // default rounding mode: to nearest, ties to even
 
 int16_t IntVal(std::string_view text) {

@@ -21,6 +21,10 @@ double Val(std::string_view text);
 double NumVal(std::string& text);
 double NumVal(std::string_view text);  // same, without the write-back
 
+// True when the whole text (blanks around it aside) is one finite number, a
+// decimal comma allowed; value then holds it. Empty text is no number.
+bool ReadWholeNumber(std::string_view text, double& value);
+
 // Val rounded to a whole number, an exact half to the even neighbour; no comma
 // correction. A value outside the 16-bit range raises error 6 "Overflow".
 int16_t IntVal(std::string_view text);

@@ -155,3 +155,20 @@ TEST(CalibrateCommand, RefusedInputExitsTwoAndACalibrationPrintsItsDiagnostics) 
     EXPECT_EQ(j["outcome"], "refused");
     EXPECT_FALSE(j.contains("diagnostics"));
 }
+
+// A measured total feed no curve comes near gives a fit error of Inf: the
+// calibration fails for that reason, exits 1 and saves nothing.
+TEST(CalibrateCommand, AnEndlessFitErrorIsToldAndNotSaved) {
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    std::string pig = Slurp(folder.File("Demo.pig"));
+    const auto feed = pig.find("\r\n270.0\r\n");
+    ASSERT_NE(feed, std::string::npos);
+    pig.replace(feed, 9, "\r\n1e200\r\n");
+    tarvisol::testing::Spit(folder.File("Demo.pig"), pig);
+    const auto ran = tarvisol::testing::RunCli("calibrate " + folder.File("Demo") + " --documented-only --save");
+    EXPECT_EQ(ran.status, 1) << ran.out;
+    EXPECT_NE(ran.out.find("FAILED: the fit error is Inf"), std::string::npos) << ran.out;
+    EXPECT_EQ(ran.out.find("Saved to the location."), std::string::npos) << ran.out;
+    EXPECT_EQ(Slurp(folder.File("Demo.pig")), pig);
+}

@@ -139,6 +139,32 @@ TEST(MarketCommand, OptionsOverrideTheMarketFileWithoutSavingIt) {
     EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
 }
 
+// A value of the market file the run cannot use is refused with its line,
+// not replaced by the default; an option that gives the value instead runs.
+TEST(MarketCommand, AnUnusableMarketFileValueIsRefusedWithItsLine) {
+    DemoCopy demo;
+    std::string text = MarketText(DefaultMarketSettings(false));
+    const std::string price = "Carcass price\t2.1";
+    ASSERT_NE(text.find(price), std::string::npos);
+    text.replace(text.find(price), price.size(), "Carcass price\t2.1 EUR");
+    std::string error;
+    ASSERT_TRUE(SaveAtomic(MarketFilePath(demo.Location()), text, error)) << error;
+    MarketArgs a;
+    a.location = demo.Location();
+    a.from = 118;
+    a.to = 122;
+    a.step = 2;
+    const auto r = RunMarketCommand(a, nullptr);
+    EXPECT_EQ(MarketExitCode(r), 2) << r.dump();
+    EXPECT_TRUE(r["rows"].empty());
+    std::string said;
+    for (const auto& m : r["messages"]) said += m.get<std::string>() + "\n";
+    EXPECT_NE(said.find("line 2: Carcass price \"2.1 EUR\""), std::string::npos) << said;
+    EXPECT_NE(said.find("Market weights were not run"), std::string::npos) << said;
+    a.carcassPrice = 2.1;
+    EXPECT_EQ(MarketExitCode(RunMarketCommand(a, nullptr)), 0);
+}
+
 TEST(MarketCommand, ExitStatusSaysWhetherTheFiguresStand) {
     DemoCopy demo;
     MarketArgs a;

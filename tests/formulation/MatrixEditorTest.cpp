@@ -40,6 +40,25 @@ TEST_F(MatrixEditorTest, PriceChangesAreTakenIntoTheMatrix) {
     EXPECT_EQ(s->IngredientMatrix(3, 3), 30);
 }
 
+// A cell reads as the matrix file reads its numbers: grouped thousands as
+// such, a lone comma before three digits as a decimal comma, each said.
+TEST_F(MatrixEditorTest, CellsReadAsTheMatrixFileReadsItsNumbers) {
+    w.GridMatrix.SetTextMatrix(1, 1, "1,150.00");
+    w.GridMatrix.SetTextMatrix(2, 1, "1,150");
+    w.GridMatrix.SetTextMatrix(3, 2, "7 000");
+    ASSERT_TRUE(ApplyMatrixEditor(*s, w)) << ::testing::PrintToString(dialogs.Messages());
+    EXPECT_EQ(s->IngredientPrices(1), 1150);
+    EXPECT_EQ(s->IngredientPrices(2), 1.15);
+    EXPECT_EQ(s->IngredientMatrix(2, 3), 7000);
+    ASSERT_FALSE(dialogs.Messages().empty());
+    const std::string said = dialogs.Messages().back();
+    for (const char* part : {"Corn, Price: 1,150.00 groups thousands and was read as 1150",
+                             "Soybean meal, Price: 1,150 has a decimal comma and was read as 1.150 (write 1150 if "
+                             "thousands were meant)",
+                             "Limestone, Net ENERGY: 7 000 groups thousands and was read as 7000"})
+        EXPECT_NE(said.find(part), std::string::npos) << said;
+}
+
 TEST_F(MatrixEditorTest, TextThatIsNotANumberIsRefusedAndNothingChanges) {
     w.GridMatrix.SetTextMatrix(1, 1, "cheap");
     w.GridMatrix.SetTextMatrix(2, 1, "999");

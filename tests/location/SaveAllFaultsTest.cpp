@@ -93,6 +93,56 @@ TEST(SaveAllFaults, AFullDiskChangesNoFile) {
     EXPECT_FALSE(UnsavedLocationFiles(*o.s).empty());
 }
 
+// A measured herd or temperature file that could not be read (bytes that
+// are not numbers, a folder in its place) is left as it was by every save of
+// the tables it would have filled, and the user is told which file; the
+// other files are saved.
+TEST(SaveAllFaults, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string file, bytes;  // no bytes: a folder in its place
+    };
+    for (const Case& c : {Case{"Demo.cal", "63\t25\t0\r\n\x01\xff\xfe junk\r\n"s}, Case{"Demo.cal", ""s},
+                          Case{"Demo.stg", "\0\xff\xfe garbage \x01\r\n"s}, Case{"Demo.stg", ""s}}) {
+        SCOPED_TRACE(c.file + (c.bytes.empty() ? " a folder" : " of bad bytes"));
+        ScratchFolder folder;
+        tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+        fs::remove(folder.File(c.file));
+        if (c.bytes.empty())
+            fs::create_directory(folder.File(c.file));
+        else
+            tarvisol::testing::Spit(folder.File(c.file), c.bytes);
+        ChangedDemo o(folder.Str());
+        // The user then types a measured row and a temperature.
+        o.s->CalibWeightTable(0, 1) = 60;
+        o.s->CalibWeightTable(1, 1) = 24;
+        o.s->TempTable(3) = 21;
+        const std::string pig = Slurp(folder.File("Demo.pig"));
+
+        EXPECT_TRUE(SaveAllToCurrentLocation(*o.s));
+        if (c.bytes.empty())
+            EXPECT_TRUE(fs::is_directory(folder.File(c.file)));
+        else
+            EXPECT_EQ(Slurp(folder.File(c.file)), c.bytes);
+        EXPECT_NE(Slurp(folder.File("Demo.pig")), pig);
+        const std::string told = ::testing::PrintToString(o.dialogs.Messages());
+        EXPECT_NE(told.find(folder.File(c.file) + " could not be read"), std::string::npos) << told;
+        EXPECT_NE(told.find("left as it was"), std::string::npos) << told;
+    }
+    // Nor by a calibration saved to the location.
+    ScratchFolder folder;
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    tarvisol::testing::Spit(folder.File("Demo.stg"), "twenty\tdegrees\r\n");
+    cli::CalibrateArgs args;
+    args.location = folder.File("Demo");
+    args.save = true;
+    args.documentedOnly = true;
+    const nlohmann::json r = cli::RunCalibrateCommand(args, nullptr);
+    EXPECT_TRUE(r["saved"].get<bool>()) << r.dump();
+    EXPECT_EQ(Slurp(folder.File("Demo.stg")), "twenty\tdegrees\r\n");
+    EXPECT_NE(r["messages"].dump().find("Demo.stg could not be read"), std::string::npos) << r["messages"].dump();
+}
+
 // One calibration per fault: the fit is the slow part.
 TEST(SaveAllFaults, CalibrateWithSaveExitsOneOnAReadOnlyFolderAndOnAFullDisk) {
     for (const bool full : {false, true}) {
