@@ -61,6 +61,11 @@ void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
     // Nutrient k is named by the matrix column k + 1; the matrix's first
     // column is the weight.
     for (int k = 1; k <= NutrientsOf(s); ++k) run.NutrientNames.push_back(s.NutrientNames(k + 1));
+    run.IngredientMatrix.clear();
+    for (int i = 1; i <= static_cast<int>(run.IngredientNames.size()); ++i) {
+        std::vector<double>& contents = run.IngredientMatrix.emplace_back();
+        for (int k = 1; k <= NutrientsOf(s); ++k) contents.push_back(s.IngredientMatrix(k + 1, i));
+    }
 }
 
 RunDiet RunDietOf(const SharedState& s, int d, bool formulated) {

@@ -48,7 +48,45 @@ std::vector<std::string> PricesThatDiffer(const std::vector<RunFigures>& figures
     return names;
 }
 
-std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<std::string>& prices) {
+// A diet's inclusion of an ingredient: none when the run did not formulate
+// the diet, 0 when its formula leaves the ingredient out.
+std::optional<double> InclusionIn(const RunFigures& f, int d, const std::string& name) {
+    const DietFigures* x = DietOf(f, d);
+    if (!x || x->Formula.empty()) return std::nullopt;
+    for (const auto& [n, percent] : x->Formula)
+        if (n == name) return percent;
+    return 0.0;
+}
+
+// Per diet, the names of the ingredients whose inclusion differs between the
+// runs as shown (two decimals), in the order the runs name them.
+std::vector<std::vector<std::string>> InclusionsThatDiffer(const std::vector<RunFigures>& figures, int diets) {
+    std::vector<std::vector<std::string>> byDiet(static_cast<std::size_t>(diets) + 1);
+    const auto shown = [](const std::optional<double>& x) { return x ? FixedText(*x, 2) : std::string(); };
+    for (int d = 1; d <= diets; ++d) {
+        std::vector<std::string>& names = byDiet[static_cast<std::size_t>(d)];
+        for (const RunFigures& f : figures) {
+            const DietFigures* x = DietOf(f, d);
+            if (!x) continue;
+            for (const auto& entry : x->Formula) {
+                const std::string& name = entry.first;
+                if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+                const std::string first = shown(InclusionIn(figures.front(), d, name));
+                bool differs = false, included = false;
+                for (const RunFigures& g : figures) {
+                    const std::string text = shown(InclusionIn(g, d, name));
+                    differs = differs || text != first;
+                    included = included || (!text.empty() && text != FixedText(0, 2));
+                }
+                if (differs && included) names.push_back(name);
+            }
+        }
+    }
+    return byDiet;
+}
+
+std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<std::string>& prices,
+                         const std::vector<std::vector<std::string>>& inclusions) {
     const std::string w = base.WeightLabel;
     std::vector<RowDef> rows;
     const auto num = [&](std::string section, std::string label, std::string unit, std::string key, Judge judge,
@@ -95,6 +133,9 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
         rows.push_back({in, n + " protein", "%", k + "protein", Judge::None, 2, field(&DietFigures::Protein), nullptr});
         rows.push_back({in, n + " lysine", "%", k + "lysine", Judge::None, 3, field(&DietFigures::Lysine), nullptr});
         rows.push_back({in, n + " allotment", w + " per pig", k + "allotment", Judge::None, 1, field(&DietFigures::Allotment), nullptr});
+        for (const std::string& name : inclusions[static_cast<std::size_t>(d)])
+            rows.push_back({in, n + " " + name, "%", k + "formula." + name, Judge::None, 2,
+                            [d, name](const RunFigures& f) { return InclusionIn(f, d, name); }, nullptr});
     }
 
     const std::string out = "Results";
@@ -191,7 +232,7 @@ RunComparison CompareRuns(const std::vector<KeptRun>& runs, int base) {
         for (const DietFigures& d : figures.back().Diets) diets = std::max(diets, d.Number);
     }
     const RunFigures& b = figures[static_cast<std::size_t>(c.Base)];
-    for (const RowDef& rowDef : Rows(b, diets, PricesThatDiffer(figures))) {
+    for (const RowDef& rowDef : Rows(b, diets, PricesThatDiffer(figures), InclusionsThatDiffer(figures, diets))) {
         ComparedRow row{rowDef.section, rowDef.label, rowDef.unit, rowDef.key, rowDef.judge, rowDef.decimals, {}};
         std::optional<double> baseNumber;
         std::optional<std::string> baseText;

@@ -77,6 +77,9 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
         x.Protein = At(d.Nutrients, 2);
         x.Lysine = At(d.Nutrients, 5);
         x.Allotment = weight(d.Allotment);
+        if (d.Formulated)
+            for (std::size_t i = 0; i < d.Formula.size() && i < run.IngredientNames.size(); ++i)
+                x.Formula.emplace_back(run.IngredientNames[i], d.Formula[i]);
         x.Infeasible = d.Infeasible;
         x.Reached = d.Reached;
         x.EndWeight = weight(d.EndWeight);

@@ -28,6 +28,9 @@ struct DietFigures {
     double Protein = 0;    // %
     double Lysine = 0;     // %
     double Allotment = 0;  // weight unit per pig
+    // A diet formulated at least cost: each ingredient's inclusion by name,
+    // percent. Empty for a diet fed from the grid.
+    std::vector<std::pair<std::string, double>> Formula;
     bool Infeasible = false;
     bool Reached = false;
     double EndWeight = 0;    // weight unit

@@ -40,6 +40,15 @@ struct Writer {
         for (const std::string& x : v) a.push_back(Windows1252ToUtf8(x));
         j[k] = std::move(a);
     }
+    void operator()(const char* k, std::vector<std::vector<double>>& rows, std::size_t, std::size_t) {
+        json a = json::array();
+        for (const std::vector<double>& row : rows) {
+            json r = json::array();
+            for (double x : row) r.push_back(std::isfinite(x) ? json(x) : json(nullptr));
+            a.push_back(std::move(r));
+        }
+        j[k] = std::move(a);
+    }
     template <std::size_t N>
     void operator()(const char* k, std::array<double, N>& v) {
         json a = json::array();
@@ -151,6 +160,19 @@ struct Reader {
         const json& a = Array(*v, Place(k), max);
         out.clear();
         for (std::size_t i = 0; i < a.size(); ++i) out.push_back(Text(a[i], Place(k) + "[" + std::to_string(i) + "]"));
+    }
+    void operator()(const char* k, std::vector<std::vector<double>>& out, std::size_t maxRows, std::size_t maxCols) {
+        const json* v = At(k);
+        if (!v) return;
+        const json& a = Array(*v, Place(k), maxRows);
+        out.clear();
+        for (std::size_t r = 0; r < a.size(); ++r) {
+            const std::string place = Place(k) + "[" + std::to_string(r) + "]";
+            const json& row = Array(a[r], place, maxCols);
+            std::vector<double>& values = out.emplace_back();
+            for (std::size_t c = 0; c < row.size(); ++c)
+                values.push_back(Number(row[c], place + "[" + std::to_string(c) + "]"));
+        }
     }
     template <std::size_t N>
     void operator()(const char* k, std::array<double, N>& out) {
@@ -321,6 +343,7 @@ void SnapshotFields(V& v, RunSnapshot& r) {
     v("ingredient_names", r.IngredientNames, 100);
     v("ingredient_prices", r.IngredientPrices, 100);
     v("nutrient_names", r.NutrientNames, 121);
+    v("ingredient_matrix", r.IngredientMatrix, 100, 121);
     v("run_failed", r.RunFailed);
     v("reached_final_weight", r.ReachedFinalWeight);
     v("results_valid", r.ResultsValid);

@@ -104,6 +104,10 @@ struct RunSnapshot {
     // unit) when the run was made: what least-cost diets were formulated at.
     std::vector<double> IngredientPrices;
     std::vector<std::string> NutrientNames;    // nutrient k at index k - 1
+    // The matrix's content of nutrient k in ingredient i at [i - 1][k - 1]
+    // when the run was made (energy in the run's energy unit): what
+    // least-cost diets were formulated from. Empty for a run kept without it.
+    std::vector<std::vector<double>> IngredientMatrix;
 
     // --- Results.
     bool RunFailed = false;

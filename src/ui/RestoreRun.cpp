@@ -23,6 +23,43 @@ int IndexOf(const Names& names, int lo, int hi, const std::string& name) {
     return 0;
 }
 
+// The nutrient contents the run's diets were formulated from, put back by
+// the names of the ingredients and nutrients. Returns what the user should
+// know: the contents replaced (ingredient, nutrient, the run's value and the
+// one it replaced, the first few of them), or that the run carries none;
+// empty when nothing changed.
+std::string RestoreMatrix(SharedState& s, const RunSnapshot& run) {
+    if (run.IngredientMatrix.empty())
+        return "The run was kept without the nutrient contents of its ingredients: the current matrix's are used";
+    constexpr int kEnergyColumn = 2;
+    constexpr std::size_t kListed = 8;
+    const double energyScale = EnergyFactor(run.EnergyUnit) / EnergyFactor(s.EnergyUnit());
+    const int nutrients = std::clamp<int>(s.NutrientCount - 1, 0, 120);
+    const int ingredients = std::clamp<int>(s.IngredientCount, 0, 100);
+    std::vector<std::string> replaced;
+    for (std::size_t i = 0; i < run.IngredientMatrix.size() && i < run.IngredientNames.size(); ++i) {
+        const int at = IndexOf(s.IngredientNames, 1, ingredients, run.IngredientNames[i]);
+        if (at == 0) continue;
+        const std::vector<double>& contents = run.IngredientMatrix[i];
+        for (std::size_t k = 0; k < contents.size() && k < run.NutrientNames.size(); ++k) {
+            const int column = IndexOf(s.NutrientNames, 2, nutrients + 1, run.NutrientNames[k]);
+            if (column == 0 || !std::isfinite(contents[k])) continue;
+            const double value = column == kEnergyColumn ? contents[k] * energyScale : contents[k];
+            double& held = s.IngredientMatrix(column, at);
+            if (value == held) continue;
+            replaced.push_back(run.IngredientNames[i] + ", " + run.NutrientNames[k] + " " + FormatAuto(value) + " (was " +
+                               FormatAuto(held) + ")");
+            held = value;
+        }
+    }
+    if (replaced.empty()) return {};
+    ++s.MatrixVersion;
+    std::string list;
+    for (std::size_t n = 0; n < replaced.size() && n < kListed; ++n) list += (list.empty() ? "" : "; ") + replaced[n];
+    if (replaced.size() > kListed) list += "; and " + std::to_string(replaced.size() - kListed) + " more";
+    return "The nutrient contents the run was formulated with were put back: " + list;
+}
+
 }  // namespace
 
 std::vector<std::string> RestoreRun(SharedState& s, const RunSnapshot& run) {
@@ -130,6 +167,8 @@ std::vector<std::string> RestoreRun(SharedState& s, const RunSnapshot& run) {
         }
         if (!replaced.empty())
             notes.push_back("The ingredient prices the run was formulated with were put back: " + replaced);
+        const std::string contents = RestoreMatrix(s, run);
+        if (!contents.empty()) notes.push_back(contents);
         std::sort(missing.begin(), missing.end());
         missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
         if (!missing.empty()) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "report/RunsFile.h"
+#include "shared/Numbers.h"
 #include "support/DemoAfterGrowth.h"
 #include "ui/KeepRun.h"
 #include "ui/RestoreRun.h"
@@ -100,6 +101,54 @@ TEST(KeptRunRestore, TheIngredientPricesOfTheRunComeBack) {
     EXPECT_NE(notes[0].find(s.IngredientNames(1)), std::string::npos) << notes[0];
     ASSERT_EQ(Growth(s), GrowthOutcome::Results);
     EXPECT_EQ(s.LastRun.CostPerPig, first.CostPerPig);
+}
+
+}  // namespace
+
+namespace {
+
+// A least-cost run restored after a nutrient content of the matrix changed
+// grows to the cost it was kept at, and the restore names the content it
+// replaced with both values.
+TEST(KeptRunRestore, TheMatrixValuesOfTheRunComeBack) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    SharedState& s = *demo.s;
+    const RunSnapshot first = s.LastRun;
+    std::string error;
+    ASSERT_TRUE(KeepRunAs(s, first, "First", "2025-03-14 09:30", false, error)) << error;
+    // The energy of the first ingredient (matrix column 2) falls by a tenth.
+    const double energy = s.IngredientMatrix(2, 1);
+    s.IngredientMatrix(2, 1) = energy * 0.9;
+    ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+    ASSERT_NE(s.LastRun.CostPerPig, first.CostPerPig);
+
+    std::vector<KeptRun> kept;
+    ASSERT_TRUE(ReadRunsFile(RunsFileOf(s), kept, error)) << error;
+    ASSERT_EQ(kept.size(), 1u);
+    const std::vector<std::string> notes = RestoreRun(s, kept[0].Run);
+    EXPECT_EQ(s.IngredientMatrix(2, 1), energy);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find(s.IngredientNames(1)), std::string::npos) << notes[0];
+    EXPECT_NE(notes[0].find(s.NutrientNames(2)), std::string::npos) << notes[0];
+    EXPECT_NE(notes[0].find(FormatAuto(energy)), std::string::npos) << notes[0];
+    ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+    EXPECT_EQ(s.LastRun.CostPerPig, first.CostPerPig);
+}
+
+// A run kept by an older program, without the nutrient contents, restores
+// on the current matrix and says so.
+TEST(KeptRunRestore, ARunKeptWithoutItsMatrixValuesSaysSo) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    SharedState& s = *demo.s;
+    RunSnapshot older = s.LastRun;
+    older.IngredientMatrix.clear();
+    const double energy = s.IngredientMatrix(2, 1) * 0.9;
+    s.IngredientMatrix(2, 1) = energy;
+
+    const std::vector<std::string> notes = RestoreRun(s, older);
+    EXPECT_EQ(s.IngredientMatrix(2, 1), energy);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("without"), std::string::npos) << notes[0];
 }
 
 }  // namespace

@@ -119,3 +119,25 @@ TEST(RunComparison, IngredientPricesThatDifferAreShown) {
 }
 
 }  // namespace
+
+namespace {
+
+// The formulas of the runs show, diet by diet, the inclusions that differ,
+// with each run's percentage; inclusions alike stay out of the way.
+TEST(RunComparison, InclusionsThatDifferAreShownPerDiet) {
+    RunSnapshot a = MadeRun(60, 160, 20, 60, 20), b = MadeRun(61, 160, 20, 60, 20);
+    a.IngredientNames = b.IngredientNames = {"Corn", "Soybean meal", "Salt"};
+    a.Diets[0].Formulated = b.Diets[0].Formulated = true;
+    a.Diets[0].Formula = {70, 29.6, 0.4};
+    b.Diets[0].Formula = {72.5, 27.1, 0.4};
+    const RunComparison c = CompareRuns({{"Base", "", a}, {"Less meal", "", b}}, 0);
+    const ComparedRow& meal = RowOf(c, "diet1.formula.Soybean meal");
+    EXPECT_EQ(meal.Section, "Inputs");
+    EXPECT_EQ(meal.Unit, "%");
+    EXPECT_EQ(meal.Values[0].Text, "29.60");
+    EXPECT_EQ(meal.Values[1].Text, "27.10");
+    EXPECT_DOUBLE_EQ(RowOf(c, "diet1.formula.Corn").Values[1].Difference, 2.5);
+    for (const ComparedRow& r : c.Rows) EXPECT_NE(r.Key, "diet1.formula.Salt");
+}
+
+}  // namespace
