@@ -10,6 +10,7 @@
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
 #include "shared/Units.h"
+#include "ui/FigureFormat.h"
 
 namespace tarvisol {
 
@@ -39,9 +40,10 @@ void Captions(SharedState& s, HerdWindow& f) {
     for (int r = 1; r <= kHerdMaxCuts; ++r) c.SetTextMatrix(r, 0, std::to_string(r));
     f.CarcassUnit = MarketWeightUnit(s.WeightUnit());
     const std::string u = f.CarcassUnit;
-    const std::string results[kHerdResultColumns] = {"Cut",         "Day",         "Sold",
-                                                     "Live, " + u,  "Live SD",     "Carcass, " + u,
-                                                     "Carcass SD",  "Outside band, %", "Sort loss per pig"};
+    const std::string results[kHerdResultColumns] = {"Cut",           "Day",           "Sold",
+                                                     "Live, " + u,    "Live SD, " + u, "Carcass, " + u,
+                                                     "Carcass SD, " + u, "Outside band, %",
+                                                     Captioned("Sort loss per pig", MoneyUnit(s))};
     Grid& g = f.GridHerd;
     g.EnsureCell(0, kHerdResultColumns - 1);
     for (int col = 0; col < kHerdResultColumns; ++col) g.SetTextMatrix(0, col, results[col]);

@@ -8,6 +8,7 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
+#include "ui/FigureFormat.h"
 
 namespace tarvisol {
 
@@ -37,9 +38,14 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
     f.LabelTo.Caption = "to, " + live;
     f.LabelStep.Caption = "step, " + live;
     Grid& g = f.GridMarket;
-    const std::string heads[kMarketColumns] = {"Final Wt, " + live, "Age", "Days", "Feed, " + live, "Feed/Gain",
-                                               "Feed Cost", "Carcass, " + carcass, "Lean %", "Price" + perUnit,
-                                               "Value", "Margin/Pig", "Margin/Place/Year", "Best"};
+    const std::string money = MoneyUnit(s), perPig = MoneyPer(s, "pig");
+    const std::string heads[kMarketColumns] = {"Final Wt, " + live,   "Age, days",
+                                               "Days",                "Feed, " + live,
+                                               "Feed/Gain",           Captioned("Feed Cost", perPig),
+                                               "Carcass, " + carcass, "Lean %",
+                                               "Price, " + MoneyPer(s, carcass),
+                                               Captioned("Value", perPig), Captioned("Margin/Pig", money),
+                                               Captioned("Margin/Place/Year", money), "Best"};
     g.EnsureCell(0, kMarketColumns - 1);
     for (int c = 0; c < kMarketColumns; ++c) g.SetTextMatrix(0, c, heads[c]);
 }
@@ -242,8 +248,8 @@ MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
         if (std::isfinite(w) && w > 0) c.CurrentWeight = w;
     }
     c.WeightAxis = "Final weight, " + WeightUnitOf(s);
-    c.MarginAxis = "Margin per pig";
-    c.YearAxis = "Margin per place-year";
+    c.MarginAxis = Captioned("Margin per pig", MoneyUnit(s));
+    c.YearAxis = Captioned("Margin per place-year", MoneyUnit(s));
     return c;
 }
 

@@ -1,0 +1,66 @@
+#include "ui/FigureFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "report/RunFigures.h"
+#include "shared/Numbers.h"
+#include "shared/SharedState.h"
+#include "shared/Units.h"
+
+namespace tarvisol {
+
+std::string Significant(double value, int digits) {
+    if (!std::isfinite(value) || value == 0) return FormatPattern(value, "0");
+    digits = std::clamp(digits, 1, 17);
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(digits - 1 - magnitude, 0, 30);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    std::string text(buf);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    if (text == "-0") text = "0";
+    return text;
+}
+
+std::string FigureText(Figure kind, double value) {
+    switch (kind) {
+    case Figure::Weight: return FormatPattern(value, "0.0");
+    case Figure::FeedGain: return FormatPattern(value, "0.000");
+    case Figure::Money:
+    case Figure::Percent: return FormatPattern(value, "0.00");
+    case Figure::Nutrient: return FormatPattern(value, "0.000");
+    case Figure::Energy: return FormatPattern(value, "0");
+    case Figure::ShadowPrice: return Significant(value, 4);
+    case Figure::Coefficient: return Significant(value, 7);
+    }
+    return FormatPattern(value, "0.00");
+}
+
+Figure NutrientFigure(int k) { return k == 1 ? Figure::Energy : Figure::Nutrient; }
+
+std::string NutrientUnit(const SharedState& s, int k) { return k == 1 ? EnergyUnitLabel(s.EnergyUnit()) : "%"; }
+
+std::string MoneyUnit(const SharedState& s) { return s.Currency; }
+
+std::string MoneyPer(const SharedState& s, const std::string& what) {
+    const std::string money = MoneyUnit(s);
+    return (money.empty() ? "" : money + " ") + "per " + what;
+}
+
+std::string FeedPriceUnit(const SharedState& s) {
+    const std::string money = MoneyUnit(s);
+    return (money.empty() ? "" : money + " ") + PriceUnitLabel(s.PriceUnit());
+}
+
+std::string WeightUnitShort(const SharedState& s) { return WeightShort(s.WeightUnit()); }
+
+std::string Captioned(const std::string& caption, const std::string& unit) {
+    return unit.empty() ? caption : caption + ", " + unit;
+}
+
+}  // namespace tarvisol

@@ -1,0 +1,46 @@
+#pragma once
+// How a figure is shown in a window: a precision that fits what it measures,
+// and the unit written beside it in the location's unit system. Only what is
+// shown is rounded; files and copies keep their own, full precision.
+#include <string>
+
+namespace tarvisol {
+
+struct SharedState;
+
+enum class Figure {
+    Weight,       // kg or lb: 0.0
+    FeedGain,     // feed per gain: 0.000
+    Money,        // 0.00
+    Percent,      // shares, inclusions: 0.00
+    Nutrient,     // amino acids, minerals, protein, % of the feed: 0.000
+    Energy,       // kcal per kg (or lb) of feed: whole
+    ShadowPrice,  // shadow prices, reduced costs: 4 significant digits
+    Coefficient,  // curve and fitted coefficients: 7 significant digits
+};
+
+// The value with `digits` significant digits (at least its whole digits, no
+// exponent, no trailing zeros): 0.000123456 with 4 reads "0.0001235".
+std::string Significant(double value, int digits);
+
+// The value as a figure of this kind is shown.
+std::string FigureText(Figure kind, double value);
+
+// Nutrient k of the matrix (1 is energy, the others are % of the feed).
+Figure NutrientFigure(int k);
+// Its unit: the location's energy unit for energy, else "%".
+std::string NutrientUnit(const SharedState& s, int k);
+
+// The location's money: its currency ("USD"), or "" when it names none.
+std::string MoneyUnit(const SharedState& s);
+// Money per something: "USD per pig", or "per pig" without a currency.
+std::string MoneyPer(const SharedState& s, const std::string& what);
+// The unit of the feed prices: "USD per tonne", "per short ton", ...
+std::string FeedPriceUnit(const SharedState& s);
+// The live-weight unit: "kg", "lb", "g".
+std::string WeightUnitShort(const SharedState& s);
+
+// "caption, unit", or the caption alone when the unit is empty.
+std::string Captioned(const std::string& caption, const std::string& unit);
+
+}  // namespace tarvisol
