@@ -43,7 +43,8 @@ std::string FigureText(Figure kind, double value) {
 
 Figure NutrientFigure(int k) { return k == 1 ? Figure::Energy : Figure::Nutrient; }
 
-std::string NutrientUnit(const SharedState& s, int k) { return k == 1 ? EnergyUnitLabel(s.EnergyUnit()) : "%"; }
+std::string NutrientUnit(int energyUnit, int k) { return k == 1 ? EnergyUnitLabel(energyUnit) : "%"; }
+std::string NutrientUnit(const SharedState& s, int k) { return NutrientUnit(s.EnergyUnit(), k); }
 
 std::string MoneyUnit(const SharedState& s) { return s.Currency; }
 
@@ -52,10 +53,10 @@ std::string MoneyPer(const SharedState& s, const std::string& what) {
     return (money.empty() ? "" : money + " ") + "per " + what;
 }
 
-std::string FeedPriceUnit(const SharedState& s) {
-    const std::string money = MoneyUnit(s);
-    return (money.empty() ? "" : money + " ") + PriceUnitLabel(s.PriceUnit());
+std::string FeedPriceUnit(const std::string& currency, int priceUnit) {
+    return (currency.empty() ? "" : currency + " ") + PriceUnitLabel(priceUnit);
 }
+std::string FeedPriceUnit(const SharedState& s) { return FeedPriceUnit(MoneyUnit(s), s.PriceUnit()); }
 
 std::string WeightUnitShort(const SharedState& s) { return WeightShort(s.WeightUnit()); }
 

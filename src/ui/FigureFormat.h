@@ -28,7 +28,8 @@ std::string FigureText(Figure kind, double value);
 
 // Nutrient k of the matrix (1 is energy, the others are % of the feed).
 Figure NutrientFigure(int k);
-// Its unit: the location's energy unit for energy, else "%".
+// Its unit: the energy unit for energy, else "%".
+std::string NutrientUnit(int energyUnit, int k);
 std::string NutrientUnit(const SharedState& s, int k);
 
 // The location's money: its currency ("USD"), or "" when it names none.
@@ -36,6 +37,7 @@ std::string MoneyUnit(const SharedState& s);
 // Money per something: "USD per pig", or "per pig" without a currency.
 std::string MoneyPer(const SharedState& s, const std::string& what);
 // The unit of the feed prices: "USD per tonne", "per short ton", ...
+std::string FeedPriceUnit(const std::string& currency, int priceUnit);
 std::string FeedPriceUnit(const SharedState& s);
 // The live-weight unit: "kg", "lb", "g".
 std::string WeightUnitShort(const SharedState& s);
