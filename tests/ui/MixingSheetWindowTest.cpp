@@ -4,6 +4,7 @@
 #include "formulation/Formulate.h"
 #include "shared/Clipboard.h"
 #include "support/FormulationFixture.h"
+#include "support/GridUnits.h"
 #include "ui/MixingSheetWindow.h"
 
 using namespace tarvisol;
@@ -33,10 +34,17 @@ TEST_F(MixingSheetWindowTest, OpensWithTheDefaultBatchAndCopiesBothTables) {
     CopyMixingSheet(*s, win);
     const std::string text = clip.GetText();
     EXPECT_EQ(text.rfind("Ingredient\tFormula, %\tWeight, Kg.\t", 0), 0u);
-    EXPECT_NE(text.find("\n\nNutrient\tMinimum\t"), std::string::npos);
+    EXPECT_NE(text.find("\n\nNutrient\tUnit\tMinimum\t"), std::string::npos);
     const std::string html = MixingSheetHtml(win);
     EXPECT_NE(html.find("<td>Corn</td>"), std::string::npos);
     EXPECT_NE(html.find("<td>Total</td>"), std::string::npos);
+}
+
+TEST_F(MixingSheetWindowTest, EveryFigureColumnNamesItsUnit) {
+    OpenMixingSheet(*s, win, 1);
+    ASSERT_TRUE(win.SheetReady);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridIngredients), std::vector<std::string>{});
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridNutrients), std::vector<std::string>{});
 }
 
 // The sheet that goes to the mill says where, what and when, has a line for
