@@ -15,15 +15,21 @@ std::string Significant(double value, int digits) {
     if (!std::isfinite(value) || value == 0) return FormatPattern(value, "0");
     digits = std::clamp(digits, 1, 17);
     const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::clamp(digits - 1 - magnitude, 0, 30);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string text(buf);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
-        if (text.back() == '.') text.pop_back();
+    const auto fixed = [value](int decimals) {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.*f", std::clamp(decimals, 0, 30), value);
+        return std::string(buf);
+    };
+    const int decimals = digits - 1 - magnitude;
+    std::string text = fixed(decimals);
+    // Rounding may carry into one more whole digit (9.9996 -> 10.000).
+    const std::size_t first = text.find_first_not_of("-0.");
+    if (decimals > 0 && first != std::string::npos) {
+        const std::string shown = text.substr(first);
+        if (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '.')) > static_cast<std::size_t>(digits))
+            text = fixed(decimals - 1);
     }
-    if (text == "-0") text = "0";
+    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
     return text;
 }
 

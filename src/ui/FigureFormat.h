@@ -20,7 +20,7 @@ enum class Figure {
 };
 
 // The value with `digits` significant digits (at least its whole digits, no
-// exponent, no trailing zeros): 0.000123456 with 4 reads "0.0001235".
+// exponent): 0.000123456 with 4 reads "0.0001235", 13.9 reads "13.90".
 std::string Significant(double value, int digits);
 
 // The value as a figure of this kind is shown.

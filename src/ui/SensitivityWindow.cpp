@@ -42,9 +42,10 @@ void CopyWhole(SharedState& s, Grid& g) {
     CopyRangeToClipboard(s, g, {0, g.Rows() - 1, 0, g.Cols() - 1});
 }
 
-}  // namespace
+// A range end: the figure as the one it bounds is shown, or "unbounded".
+std::string RangeEndText(Figure kind, double value) { return std::isfinite(value) ? FigureText(kind, value) : "unbounded"; }
 
-std::string RangeEndText(double value) { return std::isfinite(value) ? FormatPrecise(value) : "unbounded"; }
+}  // namespace
 
 void OpenSensitivity(SharedState& s, SensitivityWindow& w, int d) {
     w.ComboDiet.Clear();
@@ -98,12 +99,12 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
     for (const NutrientSensitivity& n : ByShadowPrice(r.nutrients))
         AddRow(w.GridLimits, {n.name, BoundWord(n.bound), NutrientUnit(s, n.nutrient), FormatExact(n.limit),
                               FigureText(NutrientFigure(n.nutrient), n.content), n.binding ? "yes" : "",
-                              FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(n.limitLow),
-                              RangeEndText(n.limitHigh)});
+                              FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(NutrientFigure(n.nutrient), n.limitLow),
+                              RangeEndText(NutrientFigure(n.nutrient), n.limitHigh)});
     for (const IngredientSensitivity& i : r.ingredients)
         AddRow(w.GridIngredients, {i.name, FigureText(Figure::Money, i.price), FigureText(Figure::Percent, i.inclusion),
                                    i.atLimit == 0 ? "" : BoundWord(i.atLimit), FigureText(Figure::ShadowPrice, i.reducedCost),
-                                   RangeEndText(i.priceLow), RangeEndText(i.priceHigh)});
+                                   RangeEndText(Figure::Money, i.priceLow), RangeEndText(Figure::Money, i.priceHigh)});
     w.FiguresVisible = true;
 }
 

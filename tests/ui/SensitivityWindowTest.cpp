@@ -1,6 +1,7 @@
 // The Sensitivity window's form on the demo diets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "formulation/DietSensitivity.h"
@@ -70,8 +71,31 @@ TEST_F(SensitivityWindowTest, ShadowPricesKeepFourSignificantDigitsAtAnySize) {
         ++shown;
         const std::string& text = g.TextMatrix(static_cast<int>(i) + 1, column);
         EXPECT_NEAR(Val(text), shadow, 5e-4 * std::fabs(shadow)) << rows[i].name << ": " << text;
+        const std::size_t first = text.find_first_not_of("-0.");
+        const std::string digits = first == std::string::npos ? "" : text.substr(first);
+        EXPECT_EQ(digits.size() - std::count(digits.begin(), digits.end(), '.'), 4u) << rows[i].name << ": " << text;
     }
     EXPECT_GT(shown, 0);
+}
+
+// A range is shown as the figure it bounds: the limit's range as the content,
+// an ingredient's price range as its price.
+TEST_F(SensitivityWindowTest, RangesAreShownAsTheFiguresTheyBound) {
+    OpenSensitivity(*s, win, 2);
+    ASSERT_TRUE(win.FiguresVisible);
+    const auto decimals = [](const std::string& text) {
+        const std::size_t point = text.find('.');
+        return point == std::string::npos ? std::size_t{0} : text.size() - point - 1;
+    };
+    const auto check = [&](const Grid& g, int figure, int from) {
+        for (int r = 1; r < g.Rows(); ++r)
+            for (int c : {from, from + 1})
+                if (g.TextMatrix(r, c) != "unbounded")
+                    EXPECT_EQ(decimals(g.TextMatrix(r, c)), decimals(g.TextMatrix(r, figure)))
+                        << g.TextMatrix(r, 0) << ": " << g.TextMatrix(r, c) << " beside " << g.TextMatrix(r, figure);
+    };
+    check(win.GridLimits, 4, 7);
+    check(win.GridIngredients, 1, 5);
 }
 
 TEST_F(SensitivityWindowTest, EveryFigureColumnNamesItsUnit) {
