@@ -39,6 +39,7 @@ std::string FigureText(Figure kind, double value) {
     case Figure::FeedGain: return FormatPattern(value, "0.000");
     case Figure::Money:
     case Figure::Percent: return FormatPattern(value, "0.00");
+    case Figure::Inclusion:
     case Figure::Nutrient: return FormatPattern(value, "0.000");
     case Figure::Energy: return FormatPattern(value, "0");
     case Figure::ShadowPrice: return Significant(value, 4);

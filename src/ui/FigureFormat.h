@@ -12,7 +12,8 @@ enum class Figure {
     Weight,       // kg or lb: 0.0
     FeedGain,     // feed per gain: 0.000
     Money,        // 0.00
-    Percent,      // shares, inclusions: 0.00
+    Percent,      // shares: 0.00
+    Inclusion,    // an ingredient's % of a diet to be weighed: 0.000
     Nutrient,     // amino acids, minerals, protein, % of the feed: 0.000
     Energy,       // kcal per kg (or lb) of feed: whole
     ShadowPrice,  // shadow prices, reduced costs: 4 significant digits

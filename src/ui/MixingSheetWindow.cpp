@@ -144,7 +144,7 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
         return;
     }
     for (const MixedIngredient& i : m.ingredients)
-        AddRow(w.GridIngredients, {i.name, FormatPrecise(i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
+        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Inclusion, i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
                                    LimitText(i.broken, i.withinTolerance, "LIMIT BROKEN"), ""});
     const int total =
         AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", "", ""});
@@ -154,7 +154,8 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
     for (const MixedNutrient& n : m.nutrients) {
         const int row = AddRow(w.GridNutrients,
                                {n.name, NutrientUnit(s, n.nutrient), n.minimum != 0 ? FormatExact(n.minimum) : "",
-                                n.maximum > 0 ? FormatExact(n.maximum) : "", FormatPrecise(n.diet), FormatPrecise(n.batch),
+                                n.maximum > 0 ? FormatExact(n.maximum) : "", FigureText(NutrientFigure(n.nutrient), n.diet),
+                                FigureText(NutrientFigure(n.nutrient), n.batch),
                                 n.belowMinimum ? "BELOW MINIMUM"
                                                : LimitText(n.aboveMaximum, n.withinTolerance, "ABOVE MAXIMUM")});
         if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 6, kLightRed);

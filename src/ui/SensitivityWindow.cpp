@@ -102,7 +102,7 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
                               FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(NutrientFigure(n.nutrient), n.limitLow),
                               RangeEndText(NutrientFigure(n.nutrient), n.limitHigh)});
     for (const IngredientSensitivity& i : r.ingredients)
-        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Money, i.price), FigureText(Figure::Percent, i.inclusion),
+        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Money, i.price), FigureText(Figure::Inclusion, i.inclusion),
                                    i.atLimit == 0 ? "" : BoundWord(i.atLimit), FigureText(Figure::ShadowPrice, i.reducedCost),
                                    RangeEndText(Figure::Money, i.priceLow), RangeEndText(Figure::Money, i.priceHigh)});
     w.FiguresVisible = true;

@@ -47,6 +47,29 @@ TEST_F(MixingSheetWindowTest, EveryFigureColumnNamesItsUnit) {
     EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridNutrients), std::vector<std::string>{});
 }
 
+// Figures of one unit in one column share their number of decimals, so that
+// a small inclusion reads as precisely as a large one.
+TEST_F(MixingSheetWindowTest, FiguresOfOneUnitShareTheirDecimals) {
+    OpenMixingSheet(*s, win, 2);
+    ASSERT_TRUE(win.SheetReady);
+    const auto decimals = [](const std::string& text) {
+        const std::size_t point = text.find('.');
+        return point == std::string::npos ? std::size_t{0} : text.size() - point - 1;
+    };
+    const Grid& a = win.GridIngredients;
+    for (int r = 2; r < a.Rows() - 1; ++r)
+        EXPECT_EQ(decimals(a.TextMatrix(r, 1)), decimals(a.TextMatrix(1, 1))) << a.TextMatrix(r, 0) << ": " << a.TextMatrix(r, 1);
+    const Grid& b = win.GridNutrients;
+    int percentRow = 0;
+    for (int r = 1; r < b.Rows(); ++r) {
+        if (b.TextMatrix(r, 1) != "%") continue;
+        if (percentRow == 0) percentRow = r;
+        for (int c : {4, 5})
+            EXPECT_EQ(decimals(b.TextMatrix(r, c)), decimals(b.TextMatrix(percentRow, 4))) << b.TextMatrix(r, 0) << ": " << b.TextMatrix(r, c);
+    }
+    EXPECT_GT(percentRow, 0);
+}
+
 // The sheet that goes to the mill says where, what and when, has a line for
 // the batch number and a column to tick each ingredient off as it is weighed.
 TEST_F(MixingSheetWindowTest, ThePrintedSheetCarriesLocationDietDateBatchNumberAndCheckOff) {
