@@ -1,7 +1,8 @@
 #pragma once
 // The headings of a grid's figure columns that name no unit. A figure column
 // is one whose filled cells below the heading all start with a number; a grid
-// with a "Unit" column names the unit on every row instead.
+// with a "Unit" column names the unit on every row instead. `unitless` names
+// the columns of counts, ratios and dates.
 #include <algorithm>
 #include <cctype>
 #include <set>
@@ -19,7 +20,7 @@ inline bool NamesAUnit(std::string heading) {
     return false;
 }
 
-inline std::vector<std::string> HeadingsWithoutUnit(const Grid& g, const std::set<std::string>& countsAndRatios = {}) {
+inline std::vector<std::string> HeadingsWithoutUnit(const Grid& g, const std::set<std::string>& unitless = {}) {
     std::vector<std::string> missing;
     for (int c = 0; c < g.Cols(); ++c)
         if (g.TextMatrix(0, c) == "Unit") return missing;
@@ -32,7 +33,7 @@ inline std::vector<std::string> HeadingsWithoutUnit(const Grid& g, const std::se
             (std::isdigit(static_cast<unsigned char>(first)) ? figures : other) = true;
         }
         const std::string& heading = g.TextMatrix(0, c);
-        if (figures && !other && !countsAndRatios.count(heading) && !NamesAUnit(heading)) missing.push_back(heading);
+        if (figures && !other && !unitless.count(heading) && !NamesAUnit(heading)) missing.push_back(heading);
     }
     return missing;
 }
