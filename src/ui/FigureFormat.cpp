@@ -1,37 +1,11 @@
 #include "ui/FigureFormat.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-
 #include "report/RunFigures.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
-
-std::string Significant(double value, int digits) {
-    if (!std::isfinite(value) || value == 0) return FormatPattern(value, "0");
-    digits = std::clamp(digits, 1, 17);
-    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const auto fixed = [value](int decimals) {
-        char buf[400];
-        std::snprintf(buf, sizeof buf, "%.*f", std::clamp(decimals, 0, 30), value);
-        return std::string(buf);
-    };
-    const int decimals = digits - 1 - magnitude;
-    std::string text = fixed(decimals);
-    // Rounding may carry into one more whole digit (9.9996 -> 10.000).
-    const std::size_t first = text.find_first_not_of("-0.");
-    if (decimals > 0 && first != std::string::npos) {
-        const std::string shown = text.substr(first);
-        if (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '.')) > static_cast<std::size_t>(digits))
-            text = fixed(decimals - 1);
-    }
-    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
-    return text;
-}
 
 std::string FigureText(Figure kind, double value) {
     switch (kind) {
@@ -42,8 +16,7 @@ std::string FigureText(Figure kind, double value) {
     case Figure::Inclusion:
     case Figure::Nutrient: return FormatPattern(value, "0.000");
     case Figure::Energy: return FormatPattern(value, "0");
-    case Figure::ShadowPrice: return Significant(value, 4);
-    case Figure::Coefficient: return Significant(value, 7);
+    case Figure::ShadowPrice: return FormatSignificant(value, 4);
     }
     return FormatPattern(value, "0.00");
 }

@@ -1,7 +1,7 @@
 #pragma once
 // How a figure is shown in a window: a precision that fits what it measures,
 // and the unit written beside it in the location's unit system. Only what is
-// shown is rounded; files and copies keep their own, full precision.
+// shown is rounded; the files keep their full precision.
 #include <string>
 
 namespace tarvisol {
@@ -17,12 +17,7 @@ enum class Figure {
     Nutrient,     // amino acids, minerals, protein, % of the feed: 0.000
     Energy,       // kcal per kg (or lb) of feed: whole
     ShadowPrice,  // shadow prices, reduced costs: 4 significant digits
-    Coefficient,  // curve and fitted coefficients: 7 significant digits
 };
-
-// The value with `digits` significant digits (at least its whole digits, no
-// exponent): 0.000123456 with 4 reads "0.0001235", 13.9 reads "13.90".
-std::string Significant(double value, int digits);
 
 // The value as a figure of this kind is shown.
 std::string FigureText(Figure kind, double value);

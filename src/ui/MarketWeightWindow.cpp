@@ -111,12 +111,17 @@ void Table(SharedState& s, MarketWeightWindow& f) {
             for (int c = 0; c < kMarketColumns; ++c) g.SetCellBackColor(r, c, kNotReachedRow);
             continue;
         }
-        const std::string cells[] = {Shown(row.FinalAge, "0.0"),       Shown(row.Days, "0.0"),
-                                     Shown(row.TotalFeed, "0.0"),      Shown(row.FeedGain, "0.000"),
-                                     Shown(row.FeedCost, "0.00"),      Shown(row.Sale.CarcassWeight, "0.0"),
-                                     Shown(row.Lean, "0.0"),           Shown(row.Sale.PricePerKg, "0.000"),
-                                     Shown(row.Sale.Value, "0.00"),    Shown(row.Sale.MarginPerPig, "0.00"),
-                                     Shown(row.Sale.MarginPerPlaceYear, "0.00")};
+        const std::string cells[] = {Shown(row.FinalAge, "0.0"),
+                                     Shown(row.Days, "0.0"),
+                                     FigureText(Figure::Weight, row.TotalFeed),
+                                     FigureText(Figure::FeedGain, row.FeedGain),
+                                     FigureText(Figure::Money, row.FeedCost),
+                                     FigureText(Figure::Weight, row.Sale.CarcassWeight),
+                                     Shown(row.Lean, "0.0"),
+                                     Shown(row.Sale.PricePerKg, "0.000"),
+                                     FigureText(Figure::Money, row.Sale.Value),
+                                     FigureText(Figure::Money, row.Sale.MarginPerPig),
+                                     FigureText(Figure::Money, row.Sale.MarginPerPlaceYear)};
         for (int c = 0; c < 11; ++c) g.SetTextMatrix(r, c + 1, cells[c]);
         std::string best;
         if (i == a.BestPerPig) best = "per pig";
@@ -134,9 +139,9 @@ void Table(SharedState& s, MarketWeightWindow& f) {
         const MarketRow& p = a.Rows[static_cast<std::size_t>(a.BestPerPig)];
         const MarketRow& y = a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)];
         f.LabelBest.Caption = "Best per pig: " + FormatAuto(p.FinalWeight) + " " + unit + " (margin " +
-                              Shown(p.Sale.MarginPerPig, "0.00") + ")    Best per pig place and year: " +
+                              FigureText(Figure::Money, p.Sale.MarginPerPig) + ")    Best per pig place and year: " +
                               FormatAuto(y.FinalWeight) + " " + unit + " (margin " +
-                              Shown(y.Sale.MarginPerPlaceYear, "0.00") + ")";
+                              FigureText(Figure::Money, y.Sale.MarginPerPlaceYear) + ")";
     }
     f.CommandUsePerPig.Enabled = a.BestPerPig >= 0;
     f.CommandUsePerYear.Enabled = a.BestPerPlaceYear >= 0;
