@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -216,6 +217,22 @@ std::string FormatPrecise(double value) {
 std::string FormatShort(double value) {
     if (value == 0) return "0";
     return FormatPattern(value, PatternShort(value));
+}
+
+std::string FormatSignificant(double value, int digits) {
+    if (!std::isfinite(value)) return FormatExact(value);
+    if (value == 0) return "0";
+    digits = std::clamp(digits, 1, 17);
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(digits - 1 - magnitude, 0, 20);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    // Rounding can carry into a new digit (9.99996 -> 10.0000): one decimal
+    // fewer keeps the number of significant digits.
+    if (decimals > 0 && std::fabs(Val(buf)) >= std::pow(10.0, magnitude + 1)) std::snprintf(buf, sizeof buf, "%.*f", decimals - 1, value);
+    std::string text(buf);
+    if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
+    return text;
 }
 
 std::string FormatExact(double value) {

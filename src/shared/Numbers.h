@@ -52,6 +52,11 @@ std::string FormatShort(double value);
 // text that does: for cells that are read back as inputs (the growth curve).
 std::string FormatExact(double value);
 
+// The value with `digits` significant digits in plain decimals (at least its
+// whole digits, no exponent): 0.000123456 with 4 reads "0.0001235", 13.9
+// reads "13.90", 9.99996 reads "10.00".
+std::string FormatSignificant(double value, int digits);
+
 // A number in the plain form of a printed number: integers with a leading
 // blank when not negative (" 12", "-3"), other values with the shortest
 // round-trip decimals (" 12.5"). Used by the file writers.

@@ -5,6 +5,7 @@
 #include "report/RunFigures.h"
 #include "report/RunsFile.h"
 #include "shared/Dialogs.h"
+#include "ui/FigureFormat.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol {
@@ -18,8 +19,12 @@ void FillRunList(CompareRunsWindow& w) {
     g.SetRows(static_cast<int>(w.Runs.size()) + 1);
     g.SetCols(6);
     g.FixedCols = 0;
-    static const char* heads[] = {"No.", "Name", "Kept", "Feed Formulation", "Cost per Pig", "Final Age"};
-    static const int widths[] = {500, 3400, 2000, 2300, 1300, 1200};
+    // The money of the runs when they all share one.
+    std::string money = w.Runs.empty() ? std::string() : w.Runs.front().Run.Currency;
+    for (const KeptRun& k : w.Runs)
+        if (k.Run.Currency != money) money.clear();
+    const std::string heads[] = {"No.", "Name", "Kept", "Feed Formulation", Captioned("Cost per Pig", money), "Final Age, days"};
+    static const int widths[] = {500, 3400, 2000, 2300, 1600, 1400};
     for (int c = 0; c < 6; ++c) {
         g.SetTextMatrix(0, c, heads[c]);
         g.SetColWidth(c, widths[c]);

@@ -24,7 +24,7 @@ struct CompareRunsWindow {
     std::string Caption = kCompareRunsCaption;
     bool Visible = false;
     // One row per kept run: "No.", "Name", "Kept", "Feed Formulation",
-    // "Cost per Pig", "Final Age". The current row is the chosen run.
+    // "Cost per Pig" (with the runs' currency), "Final Age, days". The current row is the chosen run.
     Grid GridRuns{"GridRuns", 1, 6};
     Grid GridCompare{"GridCompare", 1, 3};
     ComboBox ComboBase;  // the runs by name

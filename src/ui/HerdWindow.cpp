@@ -10,6 +10,7 @@
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
 #include "shared/Units.h"
+#include "ui/FigureFormat.h"
 
 namespace tarvisol {
 
@@ -39,9 +40,10 @@ void Captions(SharedState& s, HerdWindow& f) {
     for (int r = 1; r <= kHerdMaxCuts; ++r) c.SetTextMatrix(r, 0, std::to_string(r));
     f.CarcassUnit = MarketWeightUnit(s.WeightUnit());
     const std::string u = f.CarcassUnit;
-    const std::string results[kHerdResultColumns] = {"Cut",         "Day",         "Sold",
-                                                     "Live, " + u,  "Live SD",     "Carcass, " + u,
-                                                     "Carcass SD",  "Outside band, %", "Sort loss per pig"};
+    const std::string results[kHerdResultColumns] = {"Cut",           "Day",           "Sold",
+                                                     "Live, " + u,    "Live SD, " + u, "Carcass, " + u,
+                                                     "Carcass SD, " + u, "Outside band, %",
+                                                     Captioned("Sort loss per pig", MoneyUnit(s))};
     Grid& g = f.GridHerd;
     g.EnsureCell(0, kHerdResultColumns - 1);
     for (int col = 0; col < kHerdResultColumns; ++col) g.SetTextMatrix(0, col, results[col]);
@@ -158,22 +160,26 @@ void Table(SharedState& s, HerdWindow& f) {
     int r = 1;
     for (std::size_t i = 0; i < v.Cuts.size(); ++i, ++r) {
         const HerdCutResult& c = v.Cuts[i];
-        const std::string cells[kHerdResultColumns] = {std::to_string(i + 1),       std::to_string(c.Age),
-                                                       std::to_string(c.Sold),      Shown(c.LiveMean, "0.0"),
-                                                       Shown(c.LiveSd, "0.0"),      Shown(c.CarcassMean, "0.0"),
-                                                       Shown(c.CarcassSd, "0.0"),   Shown(100 * c.OutsideBand, "0.0"),
-                                                       Shown(c.SortLossPerPig, "0.00")};
+        const std::string cells[kHerdResultColumns] = {std::to_string(i + 1),
+                                                       std::to_string(c.Age),
+                                                       std::to_string(c.Sold),
+                                                       FigureText(Figure::Weight, c.LiveMean),
+                                                       FigureText(Figure::Weight, c.LiveSd),
+                                                       FigureText(Figure::Weight, c.CarcassMean),
+                                                       FigureText(Figure::Weight, c.CarcassSd),
+                                                       Shown(100 * c.OutsideBand, "0.0"),
+                                                       FigureText(Figure::Money, c.SortLossPerPig)};
         for (int col = 0; col < kHerdResultColumns; ++col) g.SetTextMatrix(r, col, cells[col]);
     }
     g.SetTextMatrix(r, 0, "All");
     g.SetTextMatrix(r, 2, std::to_string(v.Pigs));
-    g.SetTextMatrix(r, 8, Shown(v.SortLossPerPig, "0.00"));
+    g.SetTextMatrix(r, 8, FigureText(Figure::Money, v.SortLossPerPig));
     for (int col = 0; col < kHerdResultColumns; ++col) g.SetCellBackColor(r, col, kTotalsRow);
-    f.LabelTotals.Caption = "Per pig: revenue " + Shown(v.RevenuePerPig, "0.00") + ", feed " +
-                            Shown(v.FeedCostPerPig, "0.00") + ", sort loss " + Shown(v.SortLossPerPig, "0.00") +
-                            ", margin " + Shown(v.MarginPerPig, "0.00") + ".  Barn days " +
+    f.LabelTotals.Caption = "Per pig: revenue " + FigureText(Figure::Money, v.RevenuePerPig) + ", feed " +
+                            FigureText(Figure::Money, v.FeedCostPerPig) + ", sort loss " + FigureText(Figure::Money, v.SortLossPerPig) +
+                            ", margin " + FigureText(Figure::Money, v.MarginPerPig) + ".  Barn days " +
                             Shown(v.BarnDays, "0") + ".  Margin per pig place and year " +
-                            Shown(v.MarginPerPlaceYear, "0.00") + "  (carcass yield " +
+                            FigureText(Figure::Money, v.MarginPerPlaceYear) + "  (carcass yield " +
                             Shown(SaleYield(f.Market, f.LastHerd.RunYield), "0.0") + " %)";
 }
 
@@ -276,12 +282,12 @@ void BestHerdCutsClick(SharedState& s, HerdWindow& f, Progress* progress, int th
     f.Value = std::move(best.Value);
     ShowCuts(s, f, best.Cuts);
     Table(s, f);
-    f.LabelBest.Caption = "Best cuts: " + Shown(f.Value.MarginPerPlaceYear, "0.00") +
+    f.LabelBest.Caption = "Best cuts: " + FigureText(Figure::Money, f.Value.MarginPerPlaceYear) +
                           " per pig place and year, " +
-                          Shown(f.Value.MarginPerPlaceYear - best.OneDayValue.MarginPerPlaceYear, "0.00") +
+                          FigureText(Figure::Money, f.Value.MarginPerPlaceYear - best.OneDayValue.MarginPerPlaceYear) +
                           " more than the whole barn on its best single day (day " +
                           std::to_string(best.OneDay.front().Age) + ", " +
-                          Shown(best.OneDayValue.MarginPerPlaceYear, "0.00") + ")";
+                          FigureText(Figure::Money, best.OneDayValue.MarginPerPlaceYear) + ")";
 }
 
 void HerdDefaultsClick(SharedState& s, HerdWindow& f) {

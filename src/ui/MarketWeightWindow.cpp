@@ -8,6 +8,7 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
+#include "ui/FigureFormat.h"
 
 namespace tarvisol {
 
@@ -37,9 +38,14 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
     f.LabelTo.Caption = "to, " + live;
     f.LabelStep.Caption = "step, " + live;
     Grid& g = f.GridMarket;
-    const std::string heads[kMarketColumns] = {"Final Wt, " + live, "Age", "Days", "Feed, " + live, "Feed/Gain",
-                                               "Feed Cost", "Carcass, " + carcass, "Lean %", "Price" + perUnit,
-                                               "Value", "Margin/Pig", "Margin/Place/Year", "Best"};
+    const std::string money = MoneyUnit(s), perPig = MoneyPer(s, "pig");
+    const std::string heads[kMarketColumns] = {"Final Wt, " + live,   "Age, days",
+                                               "Days",                "Feed, " + live,
+                                               "Feed/Gain",           Captioned("Feed Cost", perPig),
+                                               "Carcass, " + carcass, "Lean %",
+                                               "Price, " + MoneyPer(s, carcass),
+                                               Captioned("Value", perPig), Captioned("Margin/Pig", money),
+                                               Captioned("Margin/Place/Year", money), "Best"};
     g.EnsureCell(0, kMarketColumns - 1);
     for (int c = 0; c < kMarketColumns; ++c) g.SetTextMatrix(0, c, heads[c]);
 }
@@ -105,12 +111,17 @@ void Table(SharedState& s, MarketWeightWindow& f) {
             for (int c = 0; c < kMarketColumns; ++c) g.SetCellBackColor(r, c, kNotReachedRow);
             continue;
         }
-        const std::string cells[] = {Shown(row.FinalAge, "0.0"),       Shown(row.Days, "0.0"),
-                                     Shown(row.TotalFeed, "0.0"),      Shown(row.FeedGain, "0.000"),
-                                     Shown(row.FeedCost, "0.00"),      Shown(row.Sale.CarcassWeight, "0.0"),
-                                     Shown(row.Lean, "0.0"),           Shown(row.Sale.PricePerKg, "0.000"),
-                                     Shown(row.Sale.Value, "0.00"),    Shown(row.Sale.MarginPerPig, "0.00"),
-                                     Shown(row.Sale.MarginPerPlaceYear, "0.00")};
+        const std::string cells[] = {Shown(row.FinalAge, "0.0"),
+                                     Shown(row.Days, "0.0"),
+                                     FigureText(Figure::Weight, row.TotalFeed),
+                                     FigureText(Figure::FeedGain, row.FeedGain),
+                                     FigureText(Figure::Money, row.FeedCost),
+                                     FigureText(Figure::Weight, row.Sale.CarcassWeight),
+                                     Shown(row.Lean, "0.0"),
+                                     Shown(row.Sale.PricePerKg, "0.000"),
+                                     FigureText(Figure::Money, row.Sale.Value),
+                                     FigureText(Figure::Money, row.Sale.MarginPerPig),
+                                     FigureText(Figure::Money, row.Sale.MarginPerPlaceYear)};
         for (int c = 0; c < 11; ++c) g.SetTextMatrix(r, c + 1, cells[c]);
         std::string best;
         if (i == a.BestPerPig) best = "per pig";
@@ -128,9 +139,9 @@ void Table(SharedState& s, MarketWeightWindow& f) {
         const MarketRow& p = a.Rows[static_cast<std::size_t>(a.BestPerPig)];
         const MarketRow& y = a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)];
         f.LabelBest.Caption = "Best per pig: " + FormatAuto(p.FinalWeight) + " " + unit + " (margin " +
-                              Shown(p.Sale.MarginPerPig, "0.00") + ")    Best per pig place and year: " +
+                              FigureText(Figure::Money, p.Sale.MarginPerPig) + ")    Best per pig place and year: " +
                               FormatAuto(y.FinalWeight) + " " + unit + " (margin " +
-                              Shown(y.Sale.MarginPerPlaceYear, "0.00") + ")";
+                              FigureText(Figure::Money, y.Sale.MarginPerPlaceYear) + ")";
     }
     f.CommandUsePerPig.Enabled = a.BestPerPig >= 0;
     f.CommandUsePerYear.Enabled = a.BestPerPlaceYear >= 0;
@@ -242,8 +253,8 @@ MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
         if (std::isfinite(w) && w > 0) c.CurrentWeight = w;
     }
     c.WeightAxis = "Final weight, " + WeightUnitOf(s);
-    c.MarginAxis = "Margin per pig";
-    c.YearAxis = "Margin per place-year";
+    c.MarginAxis = Captioned("Margin per pig", MoneyUnit(s));
+    c.YearAxis = Captioned("Margin per place-year", MoneyUnit(s));
     return c;
 }
 

@@ -12,6 +12,7 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
+#include "ui/FigureFormat.h"
 #include "ui/GridClipboard.h"
 #include "ui/ReportExport.h"
 
@@ -107,10 +108,10 @@ void OpenMixingSheet(SharedState& s, MixingSheetWindow& w, int d) {
 
 void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
     const std::string unit = WeightUnitLabel(s.WeightUnit());
-    Headings(w.GridIngredients, {"Ingredient", "Formula, %", "Weight, " + unit, "Scale Step", "Limit", "Weighed"},
-             {2800, 1200, 1400, 1100, 2400, 900});
-    Headings(w.GridNutrients, {"Nutrient", "Minimum", "Maximum", "Diet", "Batch", "Limit"},
-             {2200, 1100, 1100, 1100, 1100, 2400});
+    Headings(w.GridIngredients, {"Ingredient", "Formula, %", "Weight, " + unit, "Scale Step, " + unit, "Limit", "Weighed"},
+             {2800, 1200, 1400, 1400, 2400, 900});
+    Headings(w.GridNutrients, {"Nutrient", "Unit", "Minimum", "Maximum", "Diet", "Batch", "Limit"},
+             {2200, 800, 1100, 1100, 1100, 1100, 2400});
     w.Location = LocationTitle(s);
     w.Date = Today();
     w.SheetReady = false;
@@ -143,7 +144,7 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
         return;
     }
     for (const MixedIngredient& i : m.ingredients)
-        AddRow(w.GridIngredients, {i.name, FormatPrecise(i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
+        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Inclusion, i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
                                    LimitText(i.broken, i.withinTolerance, "LIMIT BROKEN"), ""});
     const int total =
         AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", "", ""});
@@ -152,11 +153,12 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
         if (m.ingredients[static_cast<std::size_t>(r - 1)].broken) w.GridIngredients.SetCellBackColor(r, 4, kLightRed);
     for (const MixedNutrient& n : m.nutrients) {
         const int row = AddRow(w.GridNutrients,
-                               {n.name, n.minimum != 0 ? FormatExact(n.minimum) : "", n.maximum > 0 ? FormatExact(n.maximum) : "",
-                                FormatPrecise(n.diet), FormatPrecise(n.batch),
+                               {n.name, NutrientUnit(s, n.nutrient), n.minimum != 0 ? FormatExact(n.minimum) : "",
+                                n.maximum > 0 ? FormatExact(n.maximum) : "", FigureText(NutrientFigure(n.nutrient), n.diet),
+                                FigureText(NutrientFigure(n.nutrient), n.batch),
                                 n.belowMinimum ? "BELOW MINIMUM"
                                                : LimitText(n.aboveMaximum, n.withinTolerance, "ABOVE MAXIMUM")});
-        if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 5, kLightRed);
+        if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 6, kLightRed);
     }
     std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + " weighed out to " +
                           WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + "; ";

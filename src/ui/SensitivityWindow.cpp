@@ -8,6 +8,7 @@
 #include "formulation/DietSensitivity.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "ui/FigureFormat.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol {
@@ -41,9 +42,10 @@ void CopyWhole(SharedState& s, Grid& g) {
     CopyRangeToClipboard(s, g, {0, g.Rows() - 1, 0, g.Cols() - 1});
 }
 
-}  // namespace
+// A range end: the figure as the one it bounds is shown, or "unbounded".
+std::string RangeEndText(Figure kind, double value) { return std::isfinite(value) ? FigureText(kind, value) : "unbounded"; }
 
-std::string RangeEndText(double value) { return std::isfinite(value) ? FormatPrecise(value) : "unbounded"; }
+}  // namespace
 
 void OpenSensitivity(SharedState& s, SensitivityWindow& w, int d) {
     w.ComboDiet.Clear();
@@ -55,10 +57,17 @@ void OpenSensitivity(SharedState& s, SensitivityWindow& w, int d) {
 }
 
 void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
-    Headings(w.GridLimits, {"Limit", "Min/Max", "Limit", "Content", "Binds", "Shadow Price", "Valid From", "Valid To"},
-             {2200, 900, 1100, 1100, 700, 1400, 1300, 1300});
-    Headings(w.GridIngredients, {"Ingredient", "Price", "Inclusion, %", "At Limit", "Reduced Cost", "Price From", "Price To"},
-             {2600, 1100, 1200, 900, 1400, 1300, 1300});
+    // A shadow price is in the feed price's unit per unit of its limit (the
+    // row's "Unit"); a reduced cost per 1 % of the ingredient's limit.
+    const std::string price = FeedPriceUnit(s);
+    Headings(w.GridLimits,
+             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", Captioned("Shadow Price", price + " per unit"),
+              "Valid From", "Valid To"},
+             {2200, 900, 800, 1100, 1100, 700, 2200, 1300, 1300});
+    Headings(w.GridIngredients,
+             {"Ingredient", Captioned("Price", price), "Inclusion, %", "At Limit", Captioned("Reduced Cost", price + " per %"),
+              Captioned("Price From", price), Captioned("Price To", price)},
+             {2600, 1600, 1200, 900, 2000, 1600, 1600});
     Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Limit", "Needed", "Relative Change"}, {2600, 900, 1200, 1200, 1500});
     w.FiguresVisible = w.DiagnosisVisible = false;
     const int d = w.ComboDiet.ListIndex + 1;
@@ -88,13 +97,14 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
                              ". Shadow price: change of the diet price per unit increase of the limit; price range: "
                              "the formula stays the same within it.";
     for (const NutrientSensitivity& n : ByShadowPrice(r.nutrients))
-        AddRow(w.GridLimits, {n.name, BoundWord(n.bound), FormatExact(n.limit), FormatPrecise(n.content),
-                              n.binding ? "yes" : "", FormatPrecise(n.shadowPrice), RangeEndText(n.limitLow),
-                              RangeEndText(n.limitHigh)});
+        AddRow(w.GridLimits, {n.name, BoundWord(n.bound), NutrientUnit(s, n.nutrient), FormatExact(n.limit),
+                              FigureText(NutrientFigure(n.nutrient), n.content), n.binding ? "yes" : "",
+                              FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(NutrientFigure(n.nutrient), n.limitLow),
+                              RangeEndText(NutrientFigure(n.nutrient), n.limitHigh)});
     for (const IngredientSensitivity& i : r.ingredients)
-        AddRow(w.GridIngredients, {i.name, FormatAuto(i.price), FormatPrecise(i.inclusion),
-                                   i.atLimit == 0 ? "" : BoundWord(i.atLimit), FormatPrecise(i.reducedCost),
-                                   RangeEndText(i.priceLow), RangeEndText(i.priceHigh)});
+        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Money, i.price), FigureText(Figure::Inclusion, i.inclusion),
+                                   i.atLimit == 0 ? "" : BoundWord(i.atLimit), FigureText(Figure::ShadowPrice, i.reducedCost),
+                                   RangeEndText(Figure::Money, i.priceLow), RangeEndText(Figure::Money, i.priceHigh)});
     w.FiguresVisible = true;
 }
 

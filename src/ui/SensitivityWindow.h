@@ -36,7 +36,4 @@ void CopySensitivityLimits(SharedState& s, SensitivityWindow& w);
 void CopySensitivityIngredients(SharedState& s, SensitivityWindow& w);
 void CopySensitivityDiagnosis(SharedState& s, SensitivityWindow& w);
 
-// The text of a range end: the number, or "unbounded".
-std::string RangeEndText(double value);
-
 }  // namespace tarvisol

@@ -6,6 +6,7 @@
 #include "location/ScratchFolder.h"
 #include "report/RunsFile.h"
 #include "support/DemoAfterGrowth.h"
+#include "support/GridUnits.h"
 #include "ui/CompareRuns.h"
 #include "ui/KeepRun.h"
 #include "ui/KeptRunsList.h"
@@ -34,6 +35,17 @@ std::vector<std::string> NamesShown(const CompareRunsWindow& w) {
 }
 
 void Choose(CompareRunsWindow& w, int row) { w.GridRuns.Row = w.GridRuns.RowSel = row; }
+
+TEST(KeptRunsList, TheFiguresOfTheListNameTheirUnits) {
+    DemoAfterGrowth demo(kFormulationGridDiets);
+    SharedState& s = *demo.s;
+    s.LastRun.Currency = "USD";
+    std::string error;
+    ASSERT_TRUE(KeepRunAs(s, s.LastRun, "A", "2025-03-14 09:30", false, error)) << error;
+    CompareRunsWindow w;
+    LoadCompareRuns(s, w);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(w.GridRuns, {"No.", "Kept"}), std::vector<std::string>{});
+}
 
 TEST(KeptRunsList, RenameMoveDeleteAreSavedAndTheBaseFollowsItsRun) {
     DemoAfterGrowth demo(kFormulationGridDiets);

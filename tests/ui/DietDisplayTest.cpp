@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "shared/Numbers.h"
+#include "support/GridUnits.h"
 #include "ui/DietDisplay.h"
 
 using namespace tarvisol;
@@ -36,7 +37,25 @@ TEST(DietDisplay, InclusionsThenContentsWithTheMinimaFormulatedWith) {
     EXPECT_EQ(g.TextMatrix(3, 1), FormatAuto(80));
     EXPECT_EQ(g.TextMatrix(3, 3), "");  // not in diet 2
     EXPECT_EQ(g.TextMatrix(5, 0), "Nutrients");
-    EXPECT_EQ(g.TextMatrix(7, 0), "PROTEIN");
+    EXPECT_EQ(g.TextMatrix(7, 0), "PROTEIN, %");
     EXPECT_EQ(g.TextMatrix(7, 1), FormatAuto(15.6));
     EXPECT_EQ(g.TextMatrix(7, 2), FormatAuto(15.58));
+}
+
+// The price and every nutrient's row name their unit in the run's units.
+TEST(DietDisplay, ThePriceAndEveryNutrientNameTheirUnit) {
+    RunSnapshot run;
+    run.IngredientNames = {"Corn"};
+    run.NutrientNames = {"NET ENERGY", "SID LYSINE", "CALCIUM"};
+    run.Currency = "USD";
+    run.PriceUnit = 1;
+    RunDiet diet;
+    diet.Formula = {100};
+    run.Diets = {diet};
+    DietDisplayWindow w;
+    LoadDietDisplay(run, w);
+    const Grid& g = w.GridDisplay;
+    EXPECT_NE(g.TextMatrix(1, 0).find("USD per tonne"), std::string::npos) << g.TextMatrix(1, 0);
+    for (int r = 5; r < g.Rows(); ++r)
+        EXPECT_TRUE(tarvisol::testing::NamesAUnit(g.TextMatrix(r, 0))) << g.TextMatrix(r, 0);
 }

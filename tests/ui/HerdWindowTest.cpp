@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/DemoAfterGrowth.h"
+#include "support/GridUnits.h"
 #include "support/FolderContents.h"
 #include "ui/HerdWindow.h"
 
@@ -29,6 +30,18 @@ struct HerdForm : testing::DemoAfterGrowth {
         return t;
     }
 };
+
+TEST(HerdWindow, EveryFigureColumnNamesItsUnit) {
+    HerdForm x;
+    x.s->Currency = "USD";
+    EditHerdCut(x.f, 1, 1, "150");
+    EditHerdCut(x.f, 1, 2, "128");
+    EditHerdCut(x.f, 2, 1, "165");
+    SellHerdClick(*x.s, x.f, nullptr, 2);
+    ASSERT_TRUE(x.f.Value.Valued());
+    EXPECT_EQ(testing::HeadingsWithoutUnit(x.f.GridHerd, {"Cut", "Sold"}), Texts{});
+    EXPECT_EQ(testing::HeadingsWithoutUnit(x.f.GridCuts, {"Cut"}), Texts{});
+}
 
 TEST(HerdWindow, CutsFillTheTableAndTheHistogramWithEveryPigOnce) {
     HerdForm x;

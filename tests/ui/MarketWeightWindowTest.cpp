@@ -10,6 +10,7 @@
 #include "shared/Progress.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/FolderContents.h"
+#include "support/GridUnits.h"
 #include "ui/MarketWeightWindow.h"
 
 namespace tarvisol {
@@ -86,6 +87,17 @@ TEST(MarketWeightWindow, NoLocationAStopAndARangeNeverReachedAreTold) {
     RunMarketWeights(*x.s, x.f, nullptr, 1);
     EXPECT_EQ(x.Told(), (Texts{"Open a location before saving its market settings",
                                "Open a location before the market weights"}));
+}
+
+TEST(MarketWeightWindow, EveryFigureColumnNamesItsUnit) {
+    MarketWindow x;
+    x.s->Currency = "USD";
+    x.f.TextFrom.Text = "110";
+    x.f.TextTo.Text = "120";
+    x.f.TextStep.Text = "10";
+    RunMarketWeights(*x.s, x.f, nullptr, 1);
+    ASSERT_FALSE(x.f.Analysis.Empty());
+    EXPECT_EQ(testing::HeadingsWithoutUnit(x.f.GridMarket, {"Feed/Gain"}), Texts{});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "formulation/Formulate.h"
 #include "shared/Clipboard.h"
 #include "support/FormulationFixture.h"
+#include "support/GridUnits.h"
 #include "ui/MixingSheetWindow.h"
 
 using namespace tarvisol;
@@ -33,10 +34,40 @@ TEST_F(MixingSheetWindowTest, OpensWithTheDefaultBatchAndCopiesBothTables) {
     CopyMixingSheet(*s, win);
     const std::string text = clip.GetText();
     EXPECT_EQ(text.rfind("Ingredient\tFormula, %\tWeight, Kg.\t", 0), 0u);
-    EXPECT_NE(text.find("\n\nNutrient\tMinimum\t"), std::string::npos);
+    EXPECT_NE(text.find("\n\nNutrient\tUnit\tMinimum\t"), std::string::npos);
     const std::string html = MixingSheetHtml(win);
     EXPECT_NE(html.find("<td>Corn</td>"), std::string::npos);
     EXPECT_NE(html.find("<td>Total</td>"), std::string::npos);
+}
+
+TEST_F(MixingSheetWindowTest, EveryFigureColumnNamesItsUnit) {
+    OpenMixingSheet(*s, win, 1);
+    ASSERT_TRUE(win.SheetReady);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridIngredients), std::vector<std::string>{});
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridNutrients), std::vector<std::string>{});
+}
+
+// Figures of one unit in one column share their number of decimals, so that
+// a small inclusion reads as precisely as a large one.
+TEST_F(MixingSheetWindowTest, FiguresOfOneUnitShareTheirDecimals) {
+    OpenMixingSheet(*s, win, 2);
+    ASSERT_TRUE(win.SheetReady);
+    const auto decimals = [](const std::string& text) {
+        const std::size_t point = text.find('.');
+        return point == std::string::npos ? std::size_t{0} : text.size() - point - 1;
+    };
+    const Grid& a = win.GridIngredients;
+    for (int r = 2; r < a.Rows() - 1; ++r)
+        EXPECT_EQ(decimals(a.TextMatrix(r, 1)), decimals(a.TextMatrix(1, 1))) << a.TextMatrix(r, 0) << ": " << a.TextMatrix(r, 1);
+    const Grid& b = win.GridNutrients;
+    int percentRow = 0;
+    for (int r = 1; r < b.Rows(); ++r) {
+        if (b.TextMatrix(r, 1) != "%") continue;
+        if (percentRow == 0) percentRow = r;
+        for (int c : {4, 5})
+            EXPECT_EQ(decimals(b.TextMatrix(r, c)), decimals(b.TextMatrix(percentRow, 4))) << b.TextMatrix(r, 0) << ": " << b.TextMatrix(r, c);
+    }
+    EXPECT_GT(percentRow, 0);
 }
 
 // The sheet that goes to the mill says where, what and when, has a line for

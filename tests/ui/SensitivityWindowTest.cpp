@@ -1,12 +1,15 @@
 // The Sensitivity window's form on the demo diets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "formulation/DietSensitivity.h"
 #include "formulation/Formulate.h"
 #include "shared/Clipboard.h"
 #include "shared/Numbers.h"
 #include "support/FormulationFixture.h"
+#include "support/GridUnits.h"
 #include "ui/SensitivityWindow.h"
 
 using namespace tarvisol;
@@ -33,15 +36,74 @@ TEST_F(SensitivityWindowTest, LimitsComeLargestShadowPriceFirstAndCopyWithHeadin
     ASSERT_GT(g.Rows(), 5);
     double previous = 1e300;
     for (int r = 1; r < g.Rows(); ++r) {
-        const double shadow = std::fabs(Val(g.TextMatrix(r, 5)));
+        const double shadow = std::fabs(Val(g.TextMatrix(r, 6)));
         EXPECT_LE(shadow, previous * (1 + 1e-3)) << g.TextMatrix(r, 0);
         previous = shadow;
     }
     EXPECT_EQ(win.GridIngredients.Rows(), s->IngredientCount + 1);
     CopySensitivityLimits(*s, win);
     const std::string text = clip.GetText();
-    EXPECT_EQ(text.substr(0, 22), "Limit\tMin/Max\tLimit\tCo");
+    EXPECT_EQ(text.substr(0, 27), "Limit\tMin/Max\tUnit\tLimit\tCo");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), g.Rows() - 1);
+}
+
+// Prices per kg make every shadow price a thousand times smaller than per
+// tonne; each one shown still carries four significant digits.
+TEST_F(SensitivityWindowTest, ShadowPricesKeepFourSignificantDigitsAtAnySize) {
+    for (int j = 1; j <= s->IngredientCount; ++j) s->IngredientPrices(j) /= 1000;
+    s->PriceUnit() = 0;
+    RunLp(*s);
+    OpenSensitivity(*s, win, 2);
+    ASSERT_TRUE(win.FiguresVisible);
+    DietSensitivity r;
+    ASSERT_EQ(ComputeDietSensitivity(*s, 2, r), "");
+    const std::vector<NutrientSensitivity> rows = ByShadowPrice(r.nutrients);
+    const Grid& g = win.GridLimits;
+    ASSERT_EQ(g.Rows(), static_cast<int>(rows.size()) + 1);
+    int column = -1;
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.TextMatrix(0, c).rfind("Shadow Price", 0) == 0) column = c;
+    ASSERT_GE(column, 0);
+    int shown = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double shadow = rows[i].shadowPrice;
+        if (shadow == 0) continue;
+        ++shown;
+        const std::string& text = g.TextMatrix(static_cast<int>(i) + 1, column);
+        EXPECT_NEAR(Val(text), shadow, 5e-4 * std::fabs(shadow)) << rows[i].name << ": " << text;
+        const std::size_t first = text.find_first_not_of("-0.");
+        const std::string digits = first == std::string::npos ? "" : text.substr(first);
+        EXPECT_EQ(digits.size() - std::count(digits.begin(), digits.end(), '.'), 4u) << rows[i].name << ": " << text;
+    }
+    EXPECT_GT(shown, 0);
+}
+
+// A range is shown as the figure it bounds: the limit's range as the content,
+// an ingredient's price range as its price.
+TEST_F(SensitivityWindowTest, RangesAreShownAsTheFiguresTheyBound) {
+    OpenSensitivity(*s, win, 2);
+    ASSERT_TRUE(win.FiguresVisible);
+    const auto decimals = [](const std::string& text) {
+        const std::size_t point = text.find('.');
+        return point == std::string::npos ? std::size_t{0} : text.size() - point - 1;
+    };
+    const auto check = [&](const Grid& g, int figure, int from) {
+        for (int r = 1; r < g.Rows(); ++r)
+            for (int c : {from, from + 1})
+                if (g.TextMatrix(r, c) != "unbounded")
+                    EXPECT_EQ(decimals(g.TextMatrix(r, c)), decimals(g.TextMatrix(r, figure)))
+                        << g.TextMatrix(r, 0) << ": " << g.TextMatrix(r, c) << " beside " << g.TextMatrix(r, figure);
+    };
+    check(win.GridLimits, 4, 7);
+    check(win.GridIngredients, 1, 5);
+}
+
+TEST_F(SensitivityWindowTest, EveryFigureColumnNamesItsUnit) {
+    s->Currency = "USD";
+    OpenSensitivity(*s, win, 2);
+    ASSERT_TRUE(win.FiguresVisible);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridLimits), std::vector<std::string>{});
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridIngredients), std::vector<std::string>{});
 }
 
 TEST_F(SensitivityWindowTest, AnInfeasibleDietShowsTheLimitsToChange) {
