@@ -98,6 +98,16 @@ std::string ResultsCellToolTip(const SharedState& s, int row, int col) {
     }
 }
 
+std::string OptimisationRowToolTip(const SharedState& s, int row) {
+    if (row < 1 || row > 24) return {};
+    const std::string diet = " of diet " + std::to_string((row - 1) / 3 + 1);
+    switch ((row - 1) % 3) {
+        case 0: return "Feed allotment" + diet + ", " + Weight(s) + " per pig";
+        case 1: return "Net energy minimum" + diet + ", " + Energy(s);
+        default: return "Crude protein minimum" + diet + ", % of the diet";
+    }
+}
+
 std::string DailyColumnToolTip(const SharedState& s, int col) {
     switch (col) {
         case 0: return "Age, days";

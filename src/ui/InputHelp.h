@@ -32,5 +32,8 @@ std::string DietRowToolTip(const SharedState& s, int row);
 std::string ResultsCellToolTip(const SharedState& s, int row, int col);
 // The same for a column of the daily growth table.
 std::string DailyColumnToolTip(const SharedState& s, int col);
+// The tool tip of row `row` of the optimisation window's grid (three rows a
+// diet: feed allotment, net energy, protein), in the location's units.
+std::string OptimisationRowToolTip(const SharedState& s, int row);
 
 }  // namespace tarvisol

@@ -88,4 +88,12 @@ TEST(InputHelp, ResultAndDailyColumnsTellTheirUnit) {
     }
 }
 
+TEST(InputHelp, OptimisationRowsTellTheirUnit) {
+    tt::StartedWindow win;
+    for (int row = 1; row <= 24; ++row)
+        EXPECT_TRUE(tt::NamesAUnit(OptimisationRowToolTip(*win.s, row))) << row << ": " << OptimisationRowToolTip(*win.s, row);
+    win.s->EnergyUnit() = 4;
+    EXPECT_TRUE(Has(OptimisationRowToolTip(*win.s, 2), "MJ/Kg")) << OptimisationRowToolTip(*win.s, 2);
+}
+
 }  // namespace
