@@ -59,7 +59,7 @@ std::string FeedPriceLabel(const std::string& currency, int priceUnit) {
 
 std::string NutrientUnitLabel(int energyUnit, int k) { return k == 1 ? EnergyUnitLabel(energyUnit) : "%"; }
 
-std::string Captioned(const std::string& caption, const std::string& unit) {
+std::string WithUnit(const std::string& caption, const std::string& unit) {
     return unit.empty() ? caption : caption + ", " + unit;
 }
 

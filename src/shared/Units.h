@@ -33,6 +33,6 @@ std::string FeedPriceLabel(const std::string& currency, int priceUnit);
 // for energy (k 1), else "%" of the feed.
 std::string NutrientUnitLabel(int energyUnit, int k);
 // A heading with its unit: "caption, unit", or the caption alone without one.
-std::string Captioned(const std::string& caption, const std::string& unit);
+std::string WithUnit(const std::string& caption, const std::string& unit);
 
 }  // namespace tarvisol

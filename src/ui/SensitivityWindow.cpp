@@ -61,12 +61,12 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
     // row's "Unit"); a reduced cost per 1 % of the ingredient's limit.
     const std::string price = FeedPriceUnit(s);
     Headings(w.GridLimits,
-             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", Captioned("Shadow Price", price + " per unit"),
+             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", WithUnit("Shadow Price", price + " per unit"),
               "Valid From", "Valid To"},
              {2200, 900, 800, 1100, 1100, 700, 2200, 1300, 1300});
     Headings(w.GridIngredients,
-             {"Ingredient", Captioned("Price", price), "Inclusion, %", "At Limit", Captioned("Reduced Cost", price + " per %"),
-              Captioned("Price From", price), Captioned("Price To", price)},
+             {"Ingredient", WithUnit("Price", price), "Inclusion, %", "At Limit", WithUnit("Reduced Cost", price + " per %"),
+              WithUnit("Price From", price), WithUnit("Price To", price)},
              {2600, 1600, 1200, 900, 2000, 1600, 1600});
     Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Limit", "Needed", "Relative Change"}, {2600, 900, 1200, 1200, 1500});
     w.FiguresVisible = w.DiagnosisVisible = false;
