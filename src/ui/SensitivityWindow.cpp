@@ -68,7 +68,8 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
              {"Ingredient", WithUnit("Price", price), "Inclusion, %", "At Limit", WithUnit("Reduced Cost", price + " per %"),
               WithUnit("Price From", price), WithUnit("Price To", price)},
              {2600, 1600, 1200, 900, 2000, 1600, 1600});
-    Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Limit", "Needed", "Relative Change"}, {2600, 900, 1200, 1200, 1500});
+    Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Unit", "Limit", "Needed", "Relative Change"},
+             {2600, 900, 800, 1200, 1200, 1500});
     w.FiguresVisible = w.DiagnosisVisible = false;
     const int d = w.ComboDiet.ListIndex + 1;
     if (d < 1) {
@@ -82,9 +83,8 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
         for (const std::string& line : DiagnosisLines(g)) text += "\n" + line;
         w.LabelSummary.Caption = text;
         for (const Relaxation& r : g.relaxations)
-            AddRow(w.GridDiagnosis, {r.name, BoundWord(r.bound), FormatExact(r.limit) + (r.ingredient ? " %" : ""),
-                                     FormatLimitToward(r.needed, r.bound == 2) + (r.ingredient ? " %" : ""),
-                                     FormatPrecise(r.relative)});
+            AddRow(w.GridDiagnosis, {r.name, BoundWord(r.bound), r.ingredient ? "%" : NutrientUnit(s, r.index),
+                                     FormatExact(r.limit), FormatLimitToward(r.needed, r.bound == 2), FormatPrecise(r.relative)});
         w.DiagnosisVisible = !g.relaxations.empty();
         return;
     }
