@@ -15,6 +15,7 @@ class GridDialog : public QDialog {
 public:
     GridDialog(SharedState& s, Grid& grid, const QString& caption, QWidget* parent);
     void Refresh() { view_->Refresh(); }
+    GridView* gridView() { return view_; }
     // A command button above the grid.
     QPushButton* AddButton(const QString& caption, const std::function<void()>& clicked);
 

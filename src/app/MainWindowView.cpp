@@ -155,6 +155,7 @@ void MainWindowView::BuildResultsTab() {
     startPage_->onGuide = [this] { OpenGuide(); };
     resultsPages_->addWidget(startPage_);
     GridView* results = AddGrid(form_.Grid1, false);
+    results->gridModel()->SetToolTip([this](int r, int c) { return ResultsCellToolTip(s_, r, c); });
     // Ctrl+R puts the measured herd beside the predicted diets.
     results->onKey = [this](int key, Qt::KeyboardModifiers mods) {
         if (key != Qt::Key_R || !(mods & Qt::ControlModifier)) return false;
@@ -525,6 +526,7 @@ void MainWindowView::BuildViewMenu() {
         RunCommand([this] { LoadDailyGrowth(s_.LastRun, *dailyForm_); });
         if (!daily_) {
             daily_ = std::make_unique<GridDialog>(s_, dailyForm_->GridDaily, QString::fromStdString(dailyForm_->Caption), this);
+            daily_->gridView()->gridModel()->SetToolTip([this](int, int c) { return DailyColumnToolTip(s_, c); });
             daily_->AddButton("Growth Charts", [this] { runs_->OpenCharts(); });
             fit_->Mark(daily_.get());
         }

@@ -16,6 +16,7 @@
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
 #include "ui/GridClipboard.h"
+#include "ui/InputHelp.h"
 
 namespace tarvisol::app {
 
@@ -62,6 +63,7 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
     grid_ = new GridView(s_, form_.GridOpt,
                          [this](int r, int c, const std::string& t) { GridOptEdit(s_, form_, r, c, t); }, this);
     grid_->setObjectName("GridOpt");
+    grid_->gridModel()->SetToolTip([this](int r, int) { return OptimisationRowToolTip(s_, r); });
     // The check boxes toggle on a click; typing in them does nothing.
     connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == 2) Run([this, index] { GridOptClick(s_, form_, index.row(), index.column()); });

@@ -7,6 +7,7 @@
 #include "formulation/MatrixNumber.h"
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
+#include "shared/Units.h"
 
 namespace tarvisol {
 namespace {
@@ -66,10 +67,10 @@ void LoadMatrixEditor(SharedState& s, MatrixEditorWindow& w) {
     g.SetRows(s.IngredientCount + 1);
     g.Clear();
     g.SetTextMatrix(0, 0, "Ingredient");
-    g.SetTextMatrix(0, 1, "Price");
+    g.SetTextMatrix(0, 1, WithUnit("Price", FeedPriceLabel(s.Currency, s.PriceUnit())));
     g.SetColWidth(0, 2600);
     for (int c = 2; c < cols; ++c) {
-        g.SetTextMatrix(0, c, s.NutrientNames(c));
+        g.SetTextMatrix(0, c, WithUnit(s.NutrientNames(c), NutrientUnitLabel(s.EnergyUnit(), c - 1)));
         g.SetColWidth(c, 1300);
     }
     for (int i = 1; i <= s.IngredientCount; ++i) {

@@ -85,9 +85,6 @@ private:
 
 std::string U(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
 std::string F(double v, int decimals) { return FixedText(v, decimals); }
-std::string WithUnit(const std::string& label, const std::string& unit) {
-    return unit.empty() ? label : label + ", " + unit;
-}
 
 // A barn of pigs that differ, sold in cuts.
 void HerdMarketingSection(Html& h, const HerdReport& r) {
@@ -101,7 +98,7 @@ void HerdMarketingSection(Html& h, const HerdReport& r) {
            F(r.BandHigh, 1) + " " + r.CarcassUnit + " carcass.");
     const std::string u = r.CarcassUnit;
     h.Table({6, 8, 8, 11, 9, 13, 11, 12, 12});
-    h.Row({"Cut", "Day", "Sold", "Live, " + u, "Live SD", "Carcass, " + u, "Carcass SD", "Outside band, %",
+    h.Row({"Cut", "Day", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u, "Outside band, %",
            "Sort loss per pig"});
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
         const HerdCutResult& k = v.Cuts[c];

@@ -26,11 +26,6 @@ std::string WeightShort(int unit) {
     return labels[WeightUnitValid(unit) ? unit : 0];
 }
 
-std::string PriceUnitLabel(int unit) {
-    static const char* labels[] = {"per kg", "per tonne", "per lb", "per short ton", "per cwt"};
-    return labels[PriceUnitValid(unit) ? unit : 0];
-}
-
 DisplayUnits UnitsOf(const RunSnapshot& run) { return {run.WeightUnit, run.EnergyUnit, run.PriceUnit}; }
 
 RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {

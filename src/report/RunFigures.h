@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shared/RunSnapshot.h"
+#include "shared/Units.h"  // PriceUnitLabel
 
 namespace tarvisol {
 
@@ -91,7 +92,5 @@ std::string SexName(int herdSex);
 
 // Short weight label of a weight unit: "kg", "lb", "g".
 std::string WeightShort(int unit);
-// "per kg", "per tonne", "per lb", "per ton", "per cwt" by price unit.
-std::string PriceUnitLabel(int unit);
 
 }  // namespace tarvisol

@@ -27,9 +27,6 @@ namespace tarvisol {
 namespace {
 
 std::string U(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
-std::string WithUnit(const std::string& label, const std::string& unit) {
-    return unit.empty() ? label : label + ", " + unit;
-}
 double At(const std::vector<double>& v, std::size_t i) { return i < v.size() ? v[i] : 0.0; }
 
 bool HasFormulas(const RunSnapshot& run) {
@@ -354,7 +351,7 @@ void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptR
 void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
     Sheet s(book, "Herd", fm);
     const std::string u = r.CarcassUnit;
-    s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD", "Carcass, " + u, "Carcass SD",
+    s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u,
               "Outside band, share", "Revenue", "Sort loss per pig"},
              {kWhole, kWhole, kWhole, kWeight, kWeight, kWeight, kWeight, kNutrient, kMoney, kMoney});
     const HerdValue& v = r.Value;

@@ -48,4 +48,19 @@ std::string EnergyUnitLabel(int unit) {
     return labels[EnergyUnitValid(unit) ? unit : 0];
 }
 
+std::string PriceUnitLabel(int unit) {
+    static const char* labels[] = {"per kg", "per tonne", "per lb", "per short ton", "per cwt"};
+    return labels[PriceUnitValid(unit) ? unit : 0];
+}
+
+std::string FeedPriceLabel(const std::string& currency, int priceUnit) {
+    return (currency.empty() ? "" : currency + " ") + PriceUnitLabel(priceUnit);
+}
+
+std::string NutrientUnitLabel(int energyUnit, int k) { return k == 1 ? EnergyUnitLabel(energyUnit) : "%"; }
+
+std::string WithUnit(const std::string& caption, const std::string& unit) {
+    return unit.empty() ? caption : caption + ", " + unit;
+}
+
 }  // namespace tarvisol

@@ -25,5 +25,14 @@ bool PriceUnitValid(int unit);
 
 std::string WeightUnitLabel(int unit);  // "Kg.", "Lbs.", "Grams"
 std::string EnergyUnitLabel(int unit);  // "Kcal/Kg", "Kcal/lb", "Mcal/Kg", "Mcal/lb", "MJ/Kg"
+std::string PriceUnitLabel(int unit);   // "per kg", "per tonne", "per lb", "per short ton", "per cwt"
+
+// The unit of the feed prices: "USD per tonne", or "per tonne" without a currency.
+std::string FeedPriceLabel(const std::string& currency, int priceUnit);
+// The unit of nutrient k of the matrix (matrix column k + 1): the energy unit
+// for energy (k 1), else "%" of the feed.
+std::string NutrientUnitLabel(int energyUnit, int k);
+// A heading with its unit: "caption, unit", or the caption alone without one.
+std::string WithUnit(const std::string& caption, const std::string& unit);
 
 }  // namespace tarvisol

@@ -23,7 +23,7 @@ void FillRunList(CompareRunsWindow& w) {
     std::string money = w.Runs.empty() ? std::string() : w.Runs.front().Run.Currency;
     for (const KeptRun& k : w.Runs)
         if (k.Run.Currency != money) money.clear();
-    const std::string heads[] = {"No.", "Name", "Kept", "Feed Formulation", Captioned("Cost per Pig", money), "Final Age, days"};
+    const std::string heads[] = {"No.", "Name", "Kept", "Feed Formulation", WithUnit("Cost per Pig", money), "Final Age, days"};
     static const int widths[] = {500, 3400, 2000, 2300, 1600, 1400};
     for (int c = 0; c < 6; ++c) {
         g.SetTextMatrix(0, c, heads[c]);

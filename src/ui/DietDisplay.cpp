@@ -29,7 +29,7 @@ void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w) {
     }
     const auto at = [](const std::vector<double>& v, int i) { return i >= 0 && i < static_cast<int>(v.size()) ? v[static_cast<std::size_t>(i)] : 0.0; };
     int row = 1;
-    g.SetTextMatrix(row, 0, Captioned("Price", FeedPriceUnit(run.Currency, run.PriceUnit)));
+    g.SetTextMatrix(row, 0, WithUnit("Price", FeedPriceLabel(run.Currency, run.PriceUnit)));
     for (int d = 1; d <= diets; ++d) {
         const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
         g.SetTextMatrix(row, 2 * d - 1, diet.Infeasible ? "Infeasible" : FormatAuto(diet.Price));
@@ -45,7 +45,7 @@ void LoadDietDisplay(const RunSnapshot& run, DietDisplayWindow& w) {
     }
     g.SetTextMatrix(row++, 0, "Nutrients");
     for (int k = 1; k <= nutrients; ++k, ++row) {
-        g.SetTextMatrix(row, 0, Captioned(run.NutrientNames[static_cast<std::size_t>(k - 1)], NutrientUnit(run.EnergyUnit, k)));
+        g.SetTextMatrix(row, 0, WithUnit(run.NutrientNames[static_cast<std::size_t>(k - 1)], NutrientUnitLabel(run.EnergyUnit, k)));
         for (int d = 1; d <= diets; ++d) {
             const RunDiet& diet = run.Diets[static_cast<std::size_t>(d - 1)];
             const double x = at(diet.Nutrients, k);

@@ -1,9 +1,7 @@
 #include "ui/FigureFormat.h"
 
-#include "report/RunFigures.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
-#include "shared/Units.h"
 
 namespace tarvisol {
 
@@ -23,8 +21,7 @@ std::string FigureText(Figure kind, double value) {
 
 Figure NutrientFigure(int k) { return k == 1 ? Figure::Energy : Figure::Nutrient; }
 
-std::string NutrientUnit(int energyUnit, int k) { return k == 1 ? EnergyUnitLabel(energyUnit) : "%"; }
-std::string NutrientUnit(const SharedState& s, int k) { return NutrientUnit(s.EnergyUnit(), k); }
+std::string NutrientUnit(const SharedState& s, int k) { return NutrientUnitLabel(s.EnergyUnit(), k); }
 
 std::string MoneyUnit(const SharedState& s) { return s.Currency; }
 
@@ -33,15 +30,6 @@ std::string MoneyPer(const SharedState& s, const std::string& what) {
     return (money.empty() ? "" : money + " ") + "per " + what;
 }
 
-std::string FeedPriceUnit(const std::string& currency, int priceUnit) {
-    return (currency.empty() ? "" : currency + " ") + PriceUnitLabel(priceUnit);
-}
-std::string FeedPriceUnit(const SharedState& s) { return FeedPriceUnit(MoneyUnit(s), s.PriceUnit()); }
-
-std::string WeightUnitShort(const SharedState& s) { return WeightShort(s.WeightUnit()); }
-
-std::string Captioned(const std::string& caption, const std::string& unit) {
-    return unit.empty() ? caption : caption + ", " + unit;
-}
+std::string FeedPriceUnit(const SharedState& s) { return FeedPriceLabel(MoneyUnit(s), s.PriceUnit()); }
 
 }  // namespace tarvisol

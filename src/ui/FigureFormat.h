@@ -1,8 +1,11 @@
 #pragma once
 // How a figure is shown in a window: a precision that fits what it measures,
-// and the unit written beside it in the location's unit system. Only what is
-// shown is rounded; the files keep their full precision.
+// and the unit written beside it in the location's unit system (the unit names
+// themselves are in shared/Units.h). Only what is shown is rounded; the files
+// keep their full precision.
 #include <string>
+
+#include "shared/Units.h"
 
 namespace tarvisol {
 
@@ -24,21 +27,14 @@ std::string FigureText(Figure kind, double value);
 
 // Nutrient k of the matrix (1 is energy, the others are % of the feed).
 Figure NutrientFigure(int k);
-// Its unit: the energy unit for energy, else "%".
-std::string NutrientUnit(int energyUnit, int k);
+// Its unit in the location's energy unit.
 std::string NutrientUnit(const SharedState& s, int k);
 
 // The location's money: its currency ("USD"), or "" when it names none.
 std::string MoneyUnit(const SharedState& s);
 // Money per something: "USD per pig", or "per pig" without a currency.
 std::string MoneyPer(const SharedState& s, const std::string& what);
-// The unit of the feed prices: "USD per tonne", "per short ton", ...
-std::string FeedPriceUnit(const std::string& currency, int priceUnit);
+// The unit of the location's feed prices: "USD per tonne", "per short ton", ...
 std::string FeedPriceUnit(const SharedState& s);
-// The live-weight unit: "kg", "lb", "g".
-std::string WeightUnitShort(const SharedState& s);
-
-// "caption, unit", or the caption alone when the unit is empty.
-std::string Captioned(const std::string& caption, const std::string& unit);
 
 }  // namespace tarvisol

@@ -43,7 +43,7 @@ void Captions(SharedState& s, HerdWindow& f) {
     const std::string results[kHerdResultColumns] = {"Cut",           "Day",           "Sold",
                                                      "Live, " + u,    "Live SD, " + u, "Carcass, " + u,
                                                      "Carcass SD, " + u, "Outside band, %",
-                                                     Captioned("Sort loss per pig", MoneyUnit(s))};
+                                                     WithUnit("Sort loss per pig", MoneyUnit(s))};
     Grid& g = f.GridHerd;
     g.EnsureCell(0, kHerdResultColumns - 1);
     for (int col = 0; col < kHerdResultColumns; ++col) g.SetTextMatrix(0, col, results[col]);

@@ -81,4 +81,46 @@ std::string DietRowToolTip(const SharedState& s, int row) {
     return row <= 17 ? name + ", % of the diet" : name + ", in the unit of the ingredient matrix";
 }
 
+std::string ResultsCellToolTip(const SharedState& s, int row, int col) {
+    // The per-diet table (columns 1..4, down to the last diet) and the day
+    // table (columns 5..8, every row); the blocks under them say their own.
+    if (col >= 1 && col <= 4 && row > s.DietCount) return {};
+    switch (col) {
+        case 1: return "Live weight at the end of the diet, " + Weight(s);
+        case 2: return "Age at the end of the diet, days";
+        case 3: return "Daily gain while on the diet, kg per day";
+        case 4: return "Feed eaten per pig to the end of the diet, " + Weight(s);
+        case 5: return "Age, days";
+        case 6: return "Live weight, " + Weight(s);
+        case 7: return "Feed eaten that day, " + Weight(s) + " per pig";
+        case 8: return "Feed eaten to that day, " + Weight(s) + " per pig";
+        default: return {};
+    }
+}
+
+std::string OptimisationRowToolTip(const SharedState& s, int row) {
+    if (row < 1 || row > 24) return {};
+    const std::string diet = " of diet " + std::to_string((row - 1) / 3 + 1);
+    switch ((row - 1) % 3) {
+        case 0: return "Feed allotment" + diet + ", " + Weight(s) + " per pig";
+        case 1: return "Net energy minimum" + diet + ", " + Energy(s);
+        default: return "Crude protein minimum" + diet + ", % of the diet";
+    }
+}
+
+std::string DailyColumnToolTip(const SharedState& s, int col) {
+    switch (col) {
+        case 0: return "Age, days";
+        case 1: return "Live weight of the mixed herd, " + Weight(s);
+        case 2: return "Live weight of the males, " + Weight(s);
+        case 3: return "Live weight of the females, " + Weight(s);
+        case 4: return "Feed eaten by the mixed herd that day, " + Weight(s) + " per pig (the Total row: the whole run)";
+        case 5: return "Feed eaten by the males that day, " + Weight(s) + " per pig";
+        case 6: return "Feed eaten by the females that day, " + Weight(s) + " per pig";
+        case 7: return "Water drunk to that day at the low estimate (2.5 times the feed eaten), " + Weight(s) + " per pig";
+        case 8: return "Water drunk to that day at the high estimate (3.5 times the feed eaten), " + Weight(s) + " per pig";
+        default: return {};
+    }
+}
+
 }  // namespace tarvisol

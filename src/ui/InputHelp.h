@@ -27,4 +27,13 @@ std::string ComboHelp(const SharedState& s, const ComboBox& combo);
 // The tool tip of row `row` of the diets grid (every cell of the row).
 std::string DietRowToolTip(const SharedState& s, int row);
 
+// The tool tip of a cell of the results grid: what the column's figures are,
+// in their unit, for the per-diet table and the day table ("" elsewhere).
+std::string ResultsCellToolTip(const SharedState& s, int row, int col);
+// The same for a column of the daily growth table.
+std::string DailyColumnToolTip(const SharedState& s, int col);
+// The tool tip of row `row` of the optimisation window's grid (three rows a
+// diet: feed allotment, net energy, protein), in the location's units.
+std::string OptimisationRowToolTip(const SharedState& s, int row);
+
 }  // namespace tarvisol

@@ -41,11 +41,11 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
     const std::string money = MoneyUnit(s), perPig = MoneyPer(s, "pig");
     const std::string heads[kMarketColumns] = {"Final Wt, " + live,   "Age, days",
                                                "Days",                "Feed, " + live,
-                                               "Feed/Gain",           Captioned("Feed Cost", perPig),
+                                               "Feed/Gain",           WithUnit("Feed Cost", perPig),
                                                "Carcass, " + carcass, "Lean %",
                                                "Price, " + MoneyPer(s, carcass),
-                                               Captioned("Value", perPig), Captioned("Margin/Pig", money),
-                                               Captioned("Margin/Place/Year", money), "Best"};
+                                               WithUnit("Value", perPig), WithUnit("Margin/Pig", money),
+                                               WithUnit("Margin/Place/Year", money), "Best"};
     g.EnsureCell(0, kMarketColumns - 1);
     for (int c = 0; c < kMarketColumns; ++c) g.SetTextMatrix(0, c, heads[c]);
 }
@@ -253,8 +253,8 @@ MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
         if (std::isfinite(w) && w > 0) c.CurrentWeight = w;
     }
     c.WeightAxis = "Final weight, " + WeightUnitOf(s);
-    c.MarginAxis = Captioned("Margin per pig", MoneyUnit(s));
-    c.YearAxis = Captioned("Margin per place-year", MoneyUnit(s));
+    c.MarginAxis = WithUnit("Margin per pig", MoneyUnit(s));
+    c.YearAxis = WithUnit("Margin per place-year", MoneyUnit(s));
     return c;
 }
 

@@ -61,14 +61,15 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
     // row's "Unit"); a reduced cost per 1 % of the ingredient's limit.
     const std::string price = FeedPriceUnit(s);
     Headings(w.GridLimits,
-             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", Captioned("Shadow Price", price + " per unit"),
+             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", WithUnit("Shadow Price", price + " per unit"),
               "Valid From", "Valid To"},
              {2200, 900, 800, 1100, 1100, 700, 2200, 1300, 1300});
     Headings(w.GridIngredients,
-             {"Ingredient", Captioned("Price", price), "Inclusion, %", "At Limit", Captioned("Reduced Cost", price + " per %"),
-              Captioned("Price From", price), Captioned("Price To", price)},
+             {"Ingredient", WithUnit("Price", price), "Inclusion, %", "At Limit", WithUnit("Reduced Cost", price + " per %"),
+              WithUnit("Price From", price), WithUnit("Price To", price)},
              {2600, 1600, 1200, 900, 2000, 1600, 1600});
-    Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Limit", "Needed", "Relative Change"}, {2600, 900, 1200, 1200, 1500});
+    Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Unit", "Limit", "Needed", "Relative Change"},
+             {2600, 900, 800, 1200, 1200, 1500});
     w.FiguresVisible = w.DiagnosisVisible = false;
     const int d = w.ComboDiet.ListIndex + 1;
     if (d < 1) {
@@ -82,9 +83,8 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
         for (const std::string& line : DiagnosisLines(g)) text += "\n" + line;
         w.LabelSummary.Caption = text;
         for (const Relaxation& r : g.relaxations)
-            AddRow(w.GridDiagnosis, {r.name, BoundWord(r.bound), FormatExact(r.limit) + (r.ingredient ? " %" : ""),
-                                     FormatLimitToward(r.needed, r.bound == 2) + (r.ingredient ? " %" : ""),
-                                     FormatPrecise(r.relative)});
+            AddRow(w.GridDiagnosis, {r.name, BoundWord(r.bound), r.ingredient ? "%" : NutrientUnit(s, r.index),
+                                     FormatExact(r.limit), FormatLimitToward(r.needed, r.bound == 2), FormatPrecise(r.relative)});
         w.DiagnosisVisible = !g.relaxations.empty();
         return;
     }

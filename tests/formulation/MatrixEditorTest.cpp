@@ -4,6 +4,7 @@
 
 #include "formulation/MatrixEditor.h"
 #include "shared/ScriptedDialogs.h"
+#include "support/GridUnits.h"
 
 using namespace tarvisol;
 
@@ -31,8 +32,14 @@ protected:
     MatrixEditorWindow w;
 };
 
+TEST_F(MatrixEditorTest, ThePriceAndEveryNutrientColumnNameTheirUnit) {
+    s->Currency = "USD";
+    LoadMatrixEditor(*s, w);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(w.GridMatrix), std::vector<std::string>{});
+}
+
 TEST_F(MatrixEditorTest, PriceChangesAreTakenIntoTheMatrix) {
-    EXPECT_EQ(w.GridMatrix.TextMatrix(0, 2), "Net ENERGY");
+    EXPECT_EQ(w.GridMatrix.TextMatrix(0, 2), "Net ENERGY, Kcal/Kg");
     EXPECT_EQ(w.GridMatrix.TextMatrix(2, 1), "200");
     w.GridMatrix.SetTextMatrix(2, 1, "415,5");
     ASSERT_TRUE(ApplyMatrixEditor(*s, w));
@@ -64,8 +71,8 @@ TEST_F(MatrixEditorTest, TextThatIsNotANumberIsRefusedAndNothingChanges) {
     w.GridMatrix.SetTextMatrix(2, 1, "999");
     EXPECT_FALSE(ApplyMatrixEditor(*s, w));
     EXPECT_EQ(s->IngredientPrices(2), 200);
-    EXPECT_NE(dialogs.Messages().back().find("Corn, Price: 'cheap'"), std::string::npos);
-    EXPECT_EQ(dialogs.Messages().back(), "These cells do not hold numbers; the matrix is unchanged:\nCorn, Price: 'cheap'");
+    EXPECT_NE(dialogs.Messages().back().find("Corn, Price, per kg: 'cheap'"), std::string::npos);
+    EXPECT_EQ(dialogs.Messages().back(), "These cells do not hold numbers; the matrix is unchanged:\nCorn, Price, per kg: 'cheap'");
 }
 
 TEST_F(MatrixEditorTest, AddingAndRemovingIngredientsKeepsLimitsWithTheirIngredient) {

@@ -5,6 +5,7 @@
 
 #include "location/UnitChoice.h"
 #include "support/DemoLocation.h"
+#include "support/GridUnits.h"
 #include "support/StartedWindow.h"
 #include "ui/ReopenLocation.h"
 
@@ -69,6 +70,30 @@ TEST(InputHelp, TheInitialValueReadFromTheSettingsFileStaysInTheTip) {
     EXPECT_TRUE(Has(win.w->Text1.ToolTip, "Initial value was "));
     // The location box keeps its own documented tip too.
     EXPECT_TRUE(Has(BoxToolTip(*win.s, win.w->Text6), "Type in a New Location Name then double click or just double click"));
+}
+
+// The results and daily tables keep their captions; each figure column says
+// its unit in its tip, in the location's weight unit.
+TEST(InputHelp, ResultAndDailyColumnsTellTheirUnit) {
+    tt::StartedWindow win;
+    for (const char* unit : {"kg", "lb"}) {
+        for (int col = 1; col <= 8; ++col)
+            EXPECT_TRUE(tt::NamesAUnit(ResultsCellToolTip(*win.s, 0, col))) << col << ": " << ResultsCellToolTip(*win.s, 0, col);
+        for (int col = 0; col <= 8; ++col)
+            EXPECT_TRUE(tt::NamesAUnit(DailyColumnToolTip(*win.s, col))) << col << ": " << DailyColumnToolTip(*win.s, col);
+        EXPECT_TRUE(Has(ResultsCellToolTip(*win.s, 0, 6), unit)) << ResultsCellToolTip(*win.s, 0, 6);
+        EXPECT_TRUE(Has(DailyColumnToolTip(*win.s, 2), unit)) << DailyColumnToolTip(*win.s, 2);
+        win.w->ComboUnits.ListIndex = 1;  // lb
+        ComboUnitsClick(*win.s);
+    }
+}
+
+TEST(InputHelp, OptimisationRowsTellTheirUnit) {
+    tt::StartedWindow win;
+    for (int row = 1; row <= 24; ++row)
+        EXPECT_TRUE(tt::NamesAUnit(OptimisationRowToolTip(*win.s, row))) << row << ": " << OptimisationRowToolTip(*win.s, row);
+    win.s->EnergyUnit() = 4;
+    EXPECT_TRUE(Has(OptimisationRowToolTip(*win.s, 2), "MJ/Kg")) << OptimisationRowToolTip(*win.s, 2);
 }
 
 }  // namespace

@@ -114,8 +114,9 @@ TEST_F(SensitivityWindowTest, AnInfeasibleDietShowsTheLimitsToChange) {
     ASSERT_TRUE(win.DiagnosisVisible);
     EXPECT_EQ(win.GridDiagnosis.Rows(), 2);
     EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 0), "NET ENERGY (NE)");
-    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 3), "2673");
+    EXPECT_EQ(win.GridDiagnosis.TextMatrix(1, 4), "2673");
     EXPECT_NE(win.LabelSummary.Caption.find("is infeasible.\nNET ENERGY (NE) minimum 4000: at most 2673 reachable"), std::string::npos);
+    EXPECT_EQ(tarvisol::testing::HeadingsWithoutUnit(win.GridDiagnosis, {"Relative Change"}), std::vector<std::string>{});
     // Choosing a feasible diet in the list shows its figures.
     win.ComboDiet.ListIndex = 0;
     ShowSensitivity(*s, win);
