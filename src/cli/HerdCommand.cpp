@@ -7,7 +7,9 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
-#include "cli/OpenLocation.h"
+#include "cli/MarketSettingsJson.h"
+#include "cli/TextColumns.h"
+#include "cli/CommandSession.h"
 #include "location/StartUp.h"
 #include "market/HerdCuts.h"
 #include "market/HerdFile.h"
@@ -59,17 +61,6 @@ bool ParseCuts(const SharedState& s, const std::string& text, HerdStrategy& cuts
         begin = comma + 1;
     }
     return true;
-}
-
-std::string Fixed(const nlohmann::json& v, int decimals) {
-    if (!v.is_number()) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v.get<double>());
-    return buf;
-}
-
-std::string Padded(const std::string& t, std::size_t width) {
-    return t.size() >= width ? t : std::string(width - t.size(), ' ') + t;
 }
 
 nlohmann::json CutsJson(const HerdValue& v) {
@@ -128,15 +119,10 @@ std::string PigsCsv(const Herd& herd, const HerdValue& v) {
 }  // namespace
 
 nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Progress* progress) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset(kReopenQuestion, Answer::Yes);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    OpenLocationAsUser(*s, args.location);
-    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
-    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    const CommandSession session = OpenCommandSession(args.location, dialogs, args.formulation);
+    SharedState* const s = session.s.get();
+    MainWindow* const w = session.w.get();
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
@@ -172,9 +158,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     st["corr_weight_growth"] = h.CorrStartGrowth;
     st["corr_growth_mature_size"] = h.CorrGrowthMature;
     st["corr_growth_maintenance"] = h.CorrGrowthMaintenance;
-    for (const MarketField& f : kMarketFields)
-        st[f.Key] = f.BlankAllowed && m.*f.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(m.*f.Value);
-    st["carcass_unit"] = MarketWeightUnit(s->WeightUnit());
+    AddMarketSettings(st, m, s->WeightUnit());
     r["settings"] = st;
 
     auto refuse = [&](const std::string& why) {

@@ -6,7 +6,9 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
-#include "cli/OpenLocation.h"
+#include "cli/MarketSettingsJson.h"
+#include "cli/TextColumns.h"
+#include "cli/CommandSession.h"
 #include "location/StartUp.h"
 #include "market/MarketAnalysis.h"
 #include "market/MarketFile.h"
@@ -21,9 +23,7 @@ namespace {
 nlohmann::json SettingsJson(const MarketSettings& m, const MarketRange& r, int weightUnit, const SharedState& s) {
     nlohmann::json j;
     j["start_age"] = NumVal(std::string_view(s.Main->Text2.Text));
-    for (const MarketField& f : kMarketFields)
-        j[f.Key] = f.BlankAllowed && m.*f.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(m.*f.Value);
-    j["carcass_unit"] = MarketWeightUnit(weightUnit);
+    AddMarketSettings(j, m, weightUnit);
     j["weight_unit"] = weightUnit == 1 ? "lb" : weightUnit == 2 ? "g" : "kg";
     j["from"] = r.From;
     j["to"] = r.To;
@@ -64,31 +64,15 @@ nlohmann::json RowJson(const MarketRow& r) {
     return j;
 }
 
-std::string Fixed(const nlohmann::json& v, int decimals) {
-    if (!v.is_number()) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v.get<double>());
-    return buf;
-}
-
-std::string Padded(const std::string& t, std::size_t width) {
-    return t.size() >= width ? t : std::string(width - t.size(), ' ') + t;
-}
-
 }  // namespace
 
 nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, Progress* progress) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset(kReopenQuestion, Answer::Yes);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    OpenLocationAsUser(*s, args.location);
     // The feed formulation as `growth` chooses it, so that a row is what
     // `growth --final-weight` gives at the same weight.
-    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
-    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    const CommandSession session = OpenCommandSession(args.location, dialogs, args.formulation);
+    SharedState* const s = session.s.get();
+    MainWindow* const w = session.w.get();
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
