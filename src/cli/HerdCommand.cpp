@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/CommandMarketSettings.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/MarketSettingsJson.h"
 #include "cli/TextColumns.h"
@@ -135,10 +136,9 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
         return r;
     };
 
-    std::vector<std::string> read;
-    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read);
-    for (const std::string& text : read) dialogs.Message(text);
-    if (args.carcassYield) m.CarcassYield = *args.carcassYield;
+    std::string unusable;
+    const MarketSettings m =
+        CommandMarketSettings(*s, dialogs, {{args.carcassYield, &MarketSettings::CarcassYield}}, unusable);
     std::vector<std::string> herdRead;
     HerdSettings h = LoadHerdSettings(s->LocationBase, herdRead);
     for (const std::string& text : herdRead) dialogs.Message(text);
@@ -166,6 +166,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
         return finish("refused");
     };
     if (!s->PigDataReady) return refuse("the location's herd data were not read");
+    if (!unusable.empty()) return refuse(unusable);
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) return refuse(problem);
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) return refuse(problem);
     HerdStrategy cuts;

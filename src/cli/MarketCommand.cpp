@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/CommandMarketSettings.h"
 #include "cli/ConsoleDialogs.h"
 #include "cli/MarketSettingsJson.h"
 #include "cli/TextColumns.h"
@@ -83,21 +84,13 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
         return r;
     };
 
-    std::vector<std::string> read;
-    std::vector<double MarketSettings::*> unusable;
-    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read, &unusable);
-    for (const std::string& text : read) dialogs.Message(text);
-    const std::pair<std::optional<double>, double MarketSettings::*> overrides[] = {
+    std::string unusable;
+    const MarketSettings m = CommandMarketSettings(*s, dialogs, {
         {args.carcassPrice, &MarketSettings::CarcassPrice}, {args.leanBase, &MarketSettings::LeanBase},
         {args.leanPremium, &MarketSettings::LeanPremium},   {args.bandLow, &MarketSettings::BandLow},
         {args.bandHigh, &MarketSettings::BandHigh},         {args.discount, &MarketSettings::Discount},
         {args.pigCost, &MarketSettings::PigCost},           {args.dayCost, &MarketSettings::DayCost},
-        {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}};
-    for (const auto& [value, field] : overrides)
-        if (value) {
-            m.*field = *value;
-            unusable.erase(std::remove(unusable.begin(), unusable.end(), field), unusable.end());
-        }
+        {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}}, unusable);
     MarketRange range = DefaultMarketRange(*s);
     if (args.from) range.From = *args.from;
     if (args.to) range.To = *args.to;
@@ -111,15 +104,8 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
         dialogs.Message("Market weights were not run: the location's herd data were not read");
         return finish("refused");
     }
-    // A value of the file the run cannot use is not replaced by a default
-    // the user did not choose: the file or an option has to give it.
     if (!unusable.empty()) {
-        std::string names;
-        for (const MarketField& f : kMarketFields)
-            if (std::find(unusable.begin(), unusable.end(), f.Value) != unusable.end())
-                names += (names.empty() ? "" : ", ") + std::string(f.Name);
-        dialogs.Message("Market weights were not run: the market settings file " + MarketFilePath(s->LocationBase) +
-                        " gives no usable " + names + " (see above); mend the file or give them as options");
+        dialogs.Message("Market weights were not run: " + unusable);
         return finish("refused");
     }
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {
