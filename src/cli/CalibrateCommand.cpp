@@ -143,7 +143,10 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     auto form = std::make_unique<CalibrationWindow>();
     dialogs.fit = &form->Outcome.chosen;
     dialogs.state = s;
-    CalibrationCommand(*s, *form);
+    if (session.found)
+        CalibrationCommand(*s, *form);
+    else
+        dialogs.Message(session.notFound);
     form->CheckDocumentedOnly.Value = args.documentedOnly ? 1 : 0;
     const bool opened = form->Visible;
     if (opened) ContinueCalibration(*s, *form, options);

@@ -15,6 +15,8 @@ namespace tarvisol::cli {
 struct CommandSession {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    bool found = false;    // the location's settings file (.pig) was there
+    std::string notFound;  // what the command tells when it was not
 };
 
 // Opens location with dialogs answering the program's questions. keepFiles:

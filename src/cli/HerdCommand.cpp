@@ -165,6 +165,10 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
         dialogs.Message("The herd was not sold: " + why);
         return finish("refused");
     };
+    if (!session.found) {
+        dialogs.Message(session.notFound);
+        return finish("refused");
+    }
     if (!s->PigDataReady) return refuse("the location's herd data were not read");
     if (!unusable.empty()) return refuse(unusable);
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) return refuse(problem);

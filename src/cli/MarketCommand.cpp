@@ -100,6 +100,10 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
     r["best_per_pig"] = nullptr;
     r["best_per_place_year"] = nullptr;
 
+    if (!session.found) {
+        dialogs.Message(session.notFound);
+        return finish("refused");
+    }
     if (!s->PigDataReady) {
         dialogs.Message("Market weights were not run: the location's herd data were not read");
         return finish("refused");
