@@ -1,6 +1,7 @@
 // The .cal reader on any bytes, with the main window attached: it must fill
 // at most rows 1..15 with finite values and leave row 0 and column 3 empty;
-// then what was read, written and read again must write the same text.
+// then what was read, written and read again must write the same text, and
+// what the writer writes is never taken for a file that cannot be read.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     double sum = 0;
     WeightCurveError(*s, sum);
 
+    (void)CalTextProblem(text);
     const std::string saved = JoinCrlf(CalFileLines(*s, CalLastRow(*s)));
+    if (!CalTextProblem(saved).empty()) __builtin_trap();
     auto again = std::make_unique<SharedState>();
     ReadCalText(*again, saved, "again.cal");
     if (JoinCrlf(CalFileLines(*again, CalLastRow(*again))) != saved) __builtin_trap();

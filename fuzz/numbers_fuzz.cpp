@@ -1,9 +1,11 @@
-// The number readers and formatters on any text.
+// The number readers and formatters on any text; a matrix cell, when read,
+// holds a finite number whose text reads back as it.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "formulation/MatrixNumber.h"
 #include "shared/Numbers.h"
 #include "shared/RuntimeError.h"
 #include "shared/TextFile.h"
@@ -22,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } catch (const tarvisol::RuntimeError&) {
         }
         for (const auto& f : tarvisol::SplitTabs(line)) (void)tarvisol::Val(f);
+        if (!std::isfinite(tarvisol::ReadMatrixNumber(line).value)) __builtin_trap();
+        tarvisol::MatrixNumber cell;
+        if (tarvisol::ReadMatrixCell(line, cell) && (!std::isfinite(cell.value) || tarvisol::Val(cell.text) != cell.value))
+            __builtin_trap();
     }
     return 0;
 }

@@ -11,7 +11,7 @@
 #include "calibration/FitDiagnostics.h"
 #include "calibration/WiderSearch.h"
 #include "cli/ConsoleDialogs.h"
-#include "cli/OpenLocation.h"
+#include "cli/CommandSession.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
 #include "shared/MainWindowForm.h"
@@ -129,16 +129,12 @@ nlohmann::json SearchJson(const SearchOutcome& o) {
 }  // namespace
 
 nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* messages) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
     CalibrateDialogs dialogs(messages, args.save);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
     // Without --save no file of the location is written, not even the
     // measured table that "Continue Calibration" saves in the window.
-    s->KeepFiles = !args.save;
-    OpenLocationAsUser(*s, args.location);
-    if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    const CommandSession session = OpenCommandSession(args.location, dialogs, std::nullopt, !args.save);
+    SharedState* const s = session.s.get();
+    MainWindow* const w = session.w.get();
 
     long runs = 0;
     FitOptions options;
@@ -146,8 +142,11 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
     options.growthRuns = &runs;
     auto form = std::make_unique<CalibrationWindow>();
     dialogs.fit = &form->Outcome.chosen;
-    dialogs.state = s.get();
-    CalibrationCommand(*s, *form);
+    dialogs.state = s;
+    if (session.found)
+        CalibrationCommand(*s, *form);
+    else
+        dialogs.Message(session.notFound);
     form->CheckDocumentedOnly.Value = args.documentedOnly ? 1 : 0;
     const bool opened = form->Visible;
     if (opened) ContinueCalibration(*s, *form, options);

@@ -16,6 +16,26 @@ namespace tarvisol::cli {
 namespace {
 // The most pigs a group may count.
 constexpr double kMostPigs = 1999999999;
+
+// --least-cost or --grid-diets: the feed formulation a command takes.
+struct FormulationFlags {
+    bool leastCost = false, gridDiets = false;
+    void AddTo(CLI::App* command) {
+        auto* lc = command->add_flag("--least-cost", leastCost, "Formulate the diets at least cost first");
+        command->add_flag("--grid-diets", gridDiets, "Use the diets on the grid as they stand")->excludes(lc);
+    }
+    void Into(std::optional<int>& formulation) const {
+        if (leastCost) formulation = 1;
+        if (gridDiets) formulation = 2;
+    }
+};
+
+// --yield, a carcass yield the market takes.
+double CarcassYield(double percent) {
+    if (!std::isfinite(percent) || percent < 40 || percent > 100)
+        throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
+    return percent;
+}
 }  // namespace
 
 
@@ -86,12 +106,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
 
     auto* growth = app.add_subcommand("growth", "Open a location and press Growth, as the main window does");
     GrowthArgs& ga = req.growth;
-    bool leastCost = false, gridDiets = false, no = false;
+    FormulationFlags gFormulation;
+    bool no = false;
     std::string sex;
     double pigs = 0, startWeight = 0, startAge = 0, finalWeight = 0;
     growth->add_option("LOCATION", ga.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
-    auto* lcOpt = growth->add_flag("--least-cost", leastCost, "Formulate the diets at least cost first");
-    growth->add_flag("--grid-diets", gridDiets, "Use the diets on the grid as they stand")->excludes(lcOpt);
+    gFormulation.AddTo(growth);
     growth->add_option("--sex", sex, "Herd sex: mixed, males or females")
         ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
     auto* pigsOpt = growth->add_option("--pigs", pigs, "Number of pigs");
@@ -137,12 +157,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
 
     auto* report = app.add_subcommand("report", "Press Growth as `growth` does and write the run's report");
     GrowthArgs& ra = req.report.growth;
-    bool rLeastCost = false, rGridDiets = false, rNo = false;
+    FormulationFlags rFormulation;
+    bool rNo = false;
     std::string rSex, page = "a4";
     double rPigs = 0, rStartWeight = 0, rStartAge = 0, rFinalWeight = 0;
     report->add_option("LOCATION", ra.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
-    auto* rLc = report->add_flag("--least-cost", rLeastCost, "Formulate the diets at least cost first");
-    report->add_flag("--grid-diets", rGridDiets, "Use the diets on the grid as they stand")->excludes(rLc);
+    rFormulation.AddTo(report);
     report->add_option("--sex", rSex, "Herd sex: mixed, males or females")
         ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
     auto* rPigsOpt = report->add_option("--pigs", rPigs, "Number of pigs");
@@ -192,9 +212,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                                                 "that pays best per pig and per pig place and year");
     MarketArgs& ma = req.market;
     market->add_option("LOCATION", ma.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
-    bool mLeastCost = false, mGridDiets = false;
-    auto* mLc = market->add_flag("--least-cost", mLeastCost, "Formulate the diets at least cost first");
-    market->add_flag("--grid-diets", mGridDiets, "Use the diets on the grid as they stand")->excludes(mLc);
+    FormulationFlags mFormulation;
+    mFormulation.AddTo(market);
     std::string mBand;
     struct MarketNumber {
         const char* name;
@@ -219,19 +238,14 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     market->add_flag("--json", ma.json, "Print one JSON object");
     market->callback([&] {
         req.kind = CliRequest::Kind::Market;
-        if (mLeastCost) ma.formulation = 1;
-        if (mGridDiets) ma.formulation = 2;
+        mFormulation.Into(ma.formulation);
         for (const MarketNumber& n : mNumbers) {
             if (!*n.option) continue;
             if (!std::isfinite(n.value) || n.value < 0 || (n.positive && n.value == 0))
                 throw CLI::ValidationError(n.name, n.positive ? "must be a number above 0" : "must be a number, 0 or more");
             *n.target = n.value;
         }
-        if (*mYieldOpt) {
-            if (!std::isfinite(mYield) || mYield < 40 || mYield > 100)
-                throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
-            ma.carcassYield = mYield;
-        }
+        if (*mYieldOpt) ma.carcassYield = CarcassYield(mYield);
         if (!mBand.empty()) {
             const std::size_t colon = mBand.find(':');
             double low = 0, high = 0;
@@ -252,9 +266,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                                                "(or find the cuts that pay best per pig place and year)");
     HerdArgs& ha = req.herd;
     herdCmd->add_option("LOCATION", ha.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
-    bool hLeastCost = false, hGridDiets = false;
-    auto* hLc = herdCmd->add_flag("--least-cost", hLeastCost, "Formulate the diets at least cost first");
-    herdCmd->add_flag("--grid-diets", hGridDiets, "Use the diets on the grid as they stand")->excludes(hLc);
+    FormulationFlags hFormulation;
+    hFormulation.AddTo(herdCmd);
     int hPigs = 0;
     std::uint64_t hSeed = 0;
     double hCvWeight = 0, hCvGrowth = 0, hCvMaintenance = 0, hYield = 0;
@@ -275,19 +288,14 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     herdCmd->add_flag("--json", ha.json, "Print one JSON object");
     herdCmd->callback([&] {
         req.kind = CliRequest::Kind::Herd;
-        if (hLeastCost) ha.formulation = 1;
-        if (hGridDiets) ha.formulation = 2;
+        hFormulation.Into(ha.formulation);
         // Checked where the window checks them, so the messages are the same.
         if (*hPigsOpt) ha.pigs = hPigs;
         if (*hSeedOpt) ha.seed = hSeed;
         if (*hCvWeightOpt) ha.cvWeight = hCvWeight;
         if (*hCvGrowthOpt) ha.cvGrowth = hCvGrowth;
         if (*hCvMaintenanceOpt) ha.cvMaintenance = hCvMaintenance;
-        if (*hYieldOpt) {
-            if (!std::isfinite(hYield) || hYield < 40 || hYield > 100)
-                throw CLI::ValidationError("--yield", "must be a carcass yield from 40 to 100 %");
-            ha.carcassYield = hYield;
-        }
+        if (*hYieldOpt) ha.carcassYield = CarcassYield(hYield);
     });
 
     // requirements: what the pig needs day by day against what its diets supply.
@@ -390,8 +398,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     }
     if (growth->parsed()) {
         req.kind = CliRequest::Kind::Growth;
-        if (leastCost) ga.formulation = 1;
-        if (gridDiets) ga.formulation = 2;
+        gFormulation.Into(ga.formulation);
         if (!sex.empty()) {
             const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(sex[0])));
             ga.sex = c == 'm' && sex.size() > 1 && std::tolower(static_cast<unsigned char>(sex[1])) == 'i' ? 0
@@ -427,8 +434,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             exitCode = 2;
             return std::nullopt;
         };
-        if (rLeastCost) ra.formulation = 1;
-        if (rGridDiets) ra.formulation = 2;
+        rFormulation.Into(ra.formulation);
         if (!rSex.empty()) {
             const std::string s = [&] {
                 std::string l = rSex;

@@ -15,6 +15,7 @@
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
 #include "location/StartUp.h"
+#include "report/RunFigures.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -134,6 +135,11 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
         r["cost_per_pig"] = Number(Cell(g, 12, 0));
         r["cost_per_tonne"] = Number(Cell(g, 12, 1));
         r["cost_per_tonne_label"] = Cell(g, 10, 1);
+        // The cost figures leave out an ingredient without a price.
+        r["unpriced"] = nlohmann::json::array();
+        for (int i : UnpricedInCost(s->LastRun))
+            r["unpriced"].push_back({{"ingredient", i}, {"name", NameText(s->IngredientNames(i))}});
+        r["price_complete"] = r["unpriced"].empty();
         r["energy_per_gain"] = Number(Cell(g, 8, 1));
         r["energy_per_gain_label"] = Cell(g, 8, 0);
         r["final_age"] = s->FinalAge;
@@ -189,7 +195,13 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
         << r["weight_unit"].get<std::string>() << "; feed/gain " << num(r["feed_gain"], 3) << "\n";
     out << "Cost per pig " << num(r["cost_per_pig"], 2) << "; per " << r["cost_per_tonne_label"].get<std::string>()
         << " of live weight " << num(r["cost_per_tonne"], 2) << "; " << r["energy_per_gain_label"].get<std::string>()
-        << " gain " << num(r["energy_per_gain"], 0) << "\n\n";
+        << " gain " << num(r["energy_per_gain"], 0) << "\n";
+    if (!r.value("price_complete", true)) {
+        std::string names;
+        for (const auto& u : r["unpriced"]) names += (names.empty() ? "" : ", ") + u["name"].get<std::string>();
+        out << "(cost excludes unpriced: " << names << ")\n";
+    }
+    out << "\n";
     out << "At finishing weight      Males   Females   (weights and feed in " << unit << ")\n";
     static const std::pair<const char*, const char*> rows[] = {
         {"Live weight", "live_weight"}, {"Feed", "feed"},          {"Cost", "cost"},

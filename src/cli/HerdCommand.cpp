@@ -6,8 +6,11 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/CommandMarketSettings.h"
 #include "cli/ConsoleDialogs.h"
-#include "cli/OpenLocation.h"
+#include "cli/MarketSettingsJson.h"
+#include "cli/TextColumns.h"
+#include "cli/CommandSession.h"
 #include "location/StartUp.h"
 #include "market/HerdCuts.h"
 #include "market/HerdFile.h"
@@ -59,17 +62,6 @@ bool ParseCuts(const SharedState& s, const std::string& text, HerdStrategy& cuts
         begin = comma + 1;
     }
     return true;
-}
-
-std::string Fixed(const nlohmann::json& v, int decimals) {
-    if (!v.is_number()) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v.get<double>());
-    return buf;
-}
-
-std::string Padded(const std::string& t, std::size_t width) {
-    return t.size() >= width ? t : std::string(width - t.size(), ' ') + t;
 }
 
 nlohmann::json CutsJson(const HerdValue& v) {
@@ -128,15 +120,10 @@ std::string PigsCsv(const Herd& herd, const HerdValue& v) {
 }  // namespace
 
 nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Progress* progress) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset(kReopenQuestion, Answer::Yes);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    OpenLocationAsUser(*s, args.location);
-    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
-    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    const CommandSession session = OpenCommandSession(args.location, dialogs, args.formulation);
+    SharedState* const s = session.s.get();
+    MainWindow* const w = session.w.get();
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
@@ -149,10 +136,9 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
         return r;
     };
 
-    std::vector<std::string> read;
-    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read);
-    for (const std::string& text : read) dialogs.Message(text);
-    if (args.carcassYield) m.CarcassYield = *args.carcassYield;
+    std::string unusable;
+    const MarketSettings m =
+        CommandMarketSettings(*s, dialogs, {{args.carcassYield, &MarketSettings::CarcassYield}}, unusable);
     std::vector<std::string> herdRead;
     HerdSettings h = LoadHerdSettings(s->LocationBase, herdRead);
     for (const std::string& text : herdRead) dialogs.Message(text);
@@ -172,16 +158,19 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     st["corr_weight_growth"] = h.CorrStartGrowth;
     st["corr_growth_mature_size"] = h.CorrGrowthMature;
     st["corr_growth_maintenance"] = h.CorrGrowthMaintenance;
-    for (const MarketField& f : kMarketFields)
-        st[f.Key] = f.BlankAllowed && m.*f.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(m.*f.Value);
-    st["carcass_unit"] = MarketWeightUnit(s->WeightUnit());
+    AddMarketSettings(st, m, s->WeightUnit());
     r["settings"] = st;
 
     auto refuse = [&](const std::string& why) {
         dialogs.Message("The herd was not sold: " + why);
         return finish("refused");
     };
+    if (!session.found) {
+        dialogs.Message(session.notFound);
+        return finish("refused");
+    }
     if (!s->PigDataReady) return refuse("the location's herd data were not read");
+    if (!unusable.empty()) return refuse(unusable);
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) return refuse(problem);
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) return refuse(problem);
     HerdStrategy cuts;

@@ -5,8 +5,11 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/CommandMarketSettings.h"
 #include "cli/ConsoleDialogs.h"
-#include "cli/OpenLocation.h"
+#include "cli/MarketSettingsJson.h"
+#include "cli/TextColumns.h"
+#include "cli/CommandSession.h"
 #include "location/StartUp.h"
 #include "market/MarketAnalysis.h"
 #include "market/MarketFile.h"
@@ -21,9 +24,7 @@ namespace {
 nlohmann::json SettingsJson(const MarketSettings& m, const MarketRange& r, int weightUnit, const SharedState& s) {
     nlohmann::json j;
     j["start_age"] = NumVal(std::string_view(s.Main->Text2.Text));
-    for (const MarketField& f : kMarketFields)
-        j[f.Key] = f.BlankAllowed && m.*f.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(m.*f.Value);
-    j["carcass_unit"] = MarketWeightUnit(weightUnit);
+    AddMarketSettings(j, m, weightUnit);
     j["weight_unit"] = weightUnit == 1 ? "lb" : weightUnit == 2 ? "g" : "kg";
     j["from"] = r.From;
     j["to"] = r.To;
@@ -64,31 +65,15 @@ nlohmann::json RowJson(const MarketRow& r) {
     return j;
 }
 
-std::string Fixed(const nlohmann::json& v, int decimals) {
-    if (!v.is_number()) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v.get<double>());
-    return buf;
-}
-
-std::string Padded(const std::string& t, std::size_t width) {
-    return t.size() >= width ? t : std::string(width - t.size(), ' ') + t;
-}
-
 }  // namespace
 
 nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, Progress* progress) {
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
     ConsoleDialogs dialogs(messages, Answer::No);
-    dialogs.Preset(kReopenQuestion, Answer::Yes);
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    OpenLocationAsUser(*s, args.location);
     // The feed formulation as `growth` chooses it, so that a row is what
     // `growth --final-weight` gives at the same weight.
-    if (args.formulation) w->Combo1.ListIndex = *args.formulation;
-    else if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = s->NutrientCount > 0 ? 1 : 2;
+    const CommandSession session = OpenCommandSession(args.location, dialogs, args.formulation);
+    SharedState* const s = session.s.get();
+    MainWindow* const w = session.w.get();
 
     nlohmann::json r;
     r["location"] = s->LocationBase;
@@ -99,21 +84,13 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
         return r;
     };
 
-    std::vector<std::string> read;
-    std::vector<double MarketSettings::*> unusable;
-    MarketSettings m = LoadMarketSettings(s->LocationBase, s->WeightUnit(), read, &unusable);
-    for (const std::string& text : read) dialogs.Message(text);
-    const std::pair<std::optional<double>, double MarketSettings::*> overrides[] = {
+    std::string unusable;
+    const MarketSettings m = CommandMarketSettings(*s, dialogs, {
         {args.carcassPrice, &MarketSettings::CarcassPrice}, {args.leanBase, &MarketSettings::LeanBase},
         {args.leanPremium, &MarketSettings::LeanPremium},   {args.bandLow, &MarketSettings::BandLow},
         {args.bandHigh, &MarketSettings::BandHigh},         {args.discount, &MarketSettings::Discount},
         {args.pigCost, &MarketSettings::PigCost},           {args.dayCost, &MarketSettings::DayCost},
-        {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}};
-    for (const auto& [value, field] : overrides)
-        if (value) {
-            m.*field = *value;
-            unusable.erase(std::remove(unusable.begin(), unusable.end(), field), unusable.end());
-        }
+        {args.emptyDays, &MarketSettings::EmptyDays},       {args.carcassYield, &MarketSettings::CarcassYield}}, unusable);
     MarketRange range = DefaultMarketRange(*s);
     if (args.from) range.From = *args.from;
     if (args.to) range.To = *args.to;
@@ -123,19 +100,16 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
     r["best_per_pig"] = nullptr;
     r["best_per_place_year"] = nullptr;
 
+    if (!session.found) {
+        dialogs.Message(session.notFound);
+        return finish("refused");
+    }
     if (!s->PigDataReady) {
         dialogs.Message("Market weights were not run: the location's herd data were not read");
         return finish("refused");
     }
-    // A value of the file the run cannot use is not replaced by a default
-    // the user did not choose: the file or an option has to give it.
     if (!unusable.empty()) {
-        std::string names;
-        for (const MarketField& f : kMarketFields)
-            if (std::find(unusable.begin(), unusable.end(), f.Value) != unusable.end())
-                names += (names.empty() ? "" : ", ") + std::string(f.Name);
-        dialogs.Message("Market weights were not run: the market settings file " + MarketFilePath(s->LocationBase) +
-                        " gives no usable " + names + " (see above); mend the file or give them as options");
+        dialogs.Message("Market weights were not run: " + unusable);
         return finish("refused");
     }
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {

@@ -14,6 +14,13 @@ using nlohmann::json;
 json Num(double v) { return std::isfinite(v) ? json(v) : json(nullptr); }
 std::string U(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
 
+// The ingredients the cost figures leave out, by name.
+json UnpricedJson(const RunFigures& f) {
+    json names = json::array();
+    for (const std::string& n : f.Unpriced) names.push_back(U(n));
+    return names;
+}
+
 json Sex(const SexFigures& x) {
     return {{"live_weight", Num(x.LiveWeight)}, {"feed", Num(x.Feed)},        {"cost", Num(x.Cost)},
             {"feed_gain", Num(x.FeedGain)},     {"back_fat", Num(x.BackFat)}, {"loin_area", Num(x.LoinArea)},
@@ -105,6 +112,8 @@ json RunResultsJson(const RunFigures& f) {
             {"cost_per_tonne", Num(f.CostPerTonne)},
             {"cost_per_tonne_label", f.TonneLabel},
             {"cost_per_tonne_gain", Num(f.CostPerTonneGain)},
+            {"price_complete", f.Unpriced.empty()},
+            {"unpriced", UnpricedJson(f)},
             {"energy_per_gain", Num(f.EnergyPerGain)},
             {"energy_per_gain_label", f.EnergyGainLabel},
             {"final_age", Num(f.FinalAge)},

@@ -173,7 +173,7 @@ bool ReadTempFile(SharedState& s) {
         for (const std::string& item : InputItems(WithoutByteOrderMark(content), 50)) {
             double v = 0;
             if (!item.empty() && !ReadWholeNumber(item, v)) {
-                why = "'" + item + "' is not a number of weeks or degrees";
+                why = "it holds text that is not a number of weeks or degrees";
                 read = false;
                 break;
             }

@@ -282,7 +282,8 @@ std::vector<std::string> UnsavedLocationFiles(SharedState& s) {
     const auto inputs = s.CalibInputs;
     TakeHerdInputs(s);
     for (const LocationFile& f : LocationFiles(s))
-        if (!f.path.empty() && WouldChange(s, f.path, f.text)) changed.push_back(f.path);
+        // A file that could not be read is left as it was by every save.
+        if (!f.path.empty() && !LeftUnread(s, f.path) && WouldChange(s, f.path, f.text)) changed.push_back(f.path);
     s.CalibInputs = inputs;
     ShowMeasuredHerd(s);
     return changed;

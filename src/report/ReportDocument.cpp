@@ -245,6 +245,7 @@ void BottomLine(Html& h, const RunFigures& f) {
     h.Table({50, 50});
     h.Row({"Figure", "Value"});
     h.Row({WithUnit("Feed cost per pig", f.Currency), F(f.CostPerPig, 2)});
+    if (!f.Unpriced.empty()) h.Row({"Feed cost excludes unpriced", U(UnpricedList(f))});
     h.Row({"Feed/gain", F(f.FeedGain, 3)});
     h.Row({WithUnit("Average daily gain", f.WeightLabel + " per day"), F(f.DailyGain, 3)});
     h.Row({"Days on feed", F(f.DaysOnFeed, 1)});
@@ -260,6 +261,7 @@ void CostSection(Html& h, const RunFigures& f) {
     h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), F(f.CostPerTonne, 2)});
     h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), F(f.CostPerTonneGain, 2)});
     h.Row({WithUnit("Feed cost for " + std::to_string(f.Pigs) + " pigs", f.Currency), F(f.CostPerPig * f.Pigs, 2)});
+    if (!f.Unpriced.empty()) h.Row({"Feed cost excludes unpriced", U(UnpricedList(f))});
     h.EndTable();
 }
 

@@ -26,6 +26,25 @@ std::string WeightShort(int unit) {
     return labels[WeightUnitValid(unit) ? unit : 0];
 }
 
+std::vector<int> UnpricedInCost(const RunSnapshot& run) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < run.IngredientNames.size(); ++i) {
+        if (At(run.IngredientPrices, i) != 0) continue;
+        for (const RunDiet& d : run.Diets)
+            if (d.Formulated && !d.Infeasible && d.FeedEaten > 0 && At(d.Formula, i) > 0) {
+                out.push_back(static_cast<int>(i) + 1);
+                break;
+            }
+    }
+    return out;
+}
+
+std::string UnpricedList(const RunFigures& f) {
+    std::string names;
+    for (const std::string& n : f.Unpriced) names += (names.empty() ? "" : ", ") + n;
+    return names;
+}
+
 DisplayUnits UnitsOf(const RunSnapshot& run) { return {run.WeightUnit, run.EnergyUnit, run.PriceUnit}; }
 
 RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
@@ -85,6 +104,7 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
         f.Diets.push_back(std::move(x));
     }
 
+    for (int i : UnpricedInCost(run)) f.Unpriced.push_back(run.IngredientNames[static_cast<std::size_t>(i) - 1]);
     f.FinalAge = run.FinalAge;
     f.DaysOnFeed = run.FinalAge - run.StartAge;
     const double gainKg = run.FinalWeight - run.StartWeight;

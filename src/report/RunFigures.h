@@ -68,6 +68,9 @@ struct RunFigures {
     std::string Formulation;
     std::array<double, 5> Curve{};
     std::vector<DietFigures> Diets;
+    // The ingredients without a price in a formula the pig ate: every cost
+    // figure leaves them out.
+    std::vector<std::string> Unpriced;
 
     // Results.
     double FinalAge = 0;
@@ -83,6 +86,13 @@ struct RunFigures {
     double LoinDepth = 0;               // cm, or inch
     NutrientBalance Balance;            // nitrogen and phosphorus, kg (whatever the weight unit)
 };
+
+// The ingredients (numbers from 1) without a price in a least-cost formula of
+// a diet the pig ate: the run's feed cost leaves them out.
+std::vector<int> UnpricedInCost(const RunSnapshot& run);
+
+// "Wheat middlings, Salt": the names of f.Unpriced, or empty.
+std::string UnpricedList(const RunFigures& f);
 
 // The run's figures in `units` (normally the run's own, UnitsOf(run)).
 RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units);

@@ -140,6 +140,7 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     num(WithUnit("Feed cost per pig", f.Currency), f.CostPerPig, kMoney);
     num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), f.CostPerTonne, kMoney);
     num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), f.CostPerTonneGain, kMoney);
+    if (!f.Unpriced.empty()) text("Feed cost excludes unpriced", U(UnpricedList(f)));
     num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth, kCarcass);
     s.Finish();
 

@@ -117,6 +117,12 @@ TEST_F(ExitStatusTest, RefusedInputExitsTwoOnEveryCommand) {
         EXPECT_EQ(r.status, 2) << command << "\n" << r.out;
         EXPECT_TRUE(nlohmann::json::parse(r.out)["refused"].get<bool>()) << command;
     }
+    // The location's absence is the reason told, not a value it would have held.
+    for (const char* command : {"herd", "market", "calibrate"}) {
+        const ProgramRun r = RunCli(std::string(command) + " " + nowhere + " --json");
+        EXPECT_EQ(r.status, 2) << command << "\n" << r.out;
+        EXPECT_NE(r.out.find("The location " + nowhere + " was not found"), std::string::npos) << command << "\n" << r.out;
+    }
     // More pigs than the program can count is refused, not taken for 20.
     for (const char* pigs : {"1e12", "2000000000"}) {
         const ProgramRun r = RunCli("growth " + Demo() + " --pigs " + pigs);

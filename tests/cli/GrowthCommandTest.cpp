@@ -7,6 +7,7 @@
 #include "cli/CliArgs.h"
 #include "cli/GrowthCommand.h"
 #include "shared/TextFile.h"
+#include "location/ScratchFolder.h"
 #include "support/DemoLocation.h"
 
 using namespace tarvisol::cli;
@@ -53,6 +54,28 @@ TEST_F(GrowthCommandTest, LeastCostRunReportsWhatTheWindowShows) {
     std::ostringstream out;
     PrintGrowthReport(r, out);
     EXPECT_NE(out.str().find("Cost per pig"), std::string::npos);
+}
+
+// An ingredient without a price in the formulas the pig ate: the cost
+// figures leave it out and say so.
+TEST_F(GrowthCommandTest, ACostLeavingOutAnUnpricedIngredientIsMarked) {
+    const std::string matrix = (dir / "DemoMatrix.txt").string();
+    std::string text = tarvisol::testing::Slurp(matrix);
+    const std::string price = "2500.0\tCost\tVitamin-mineral premix";
+    ASSERT_NE(text.find(price), std::string::npos);
+    text.replace(text.find(price), price.size(), "0\tCost\tVitamin-mineral premix");
+    tarvisol::testing::Spit(matrix, text);
+    GrowthArgs a;
+    a.location = (dir / "Demo").string();
+    a.formulation = 1;
+    const auto r = RunGrowthCommand(a, nullptr);
+    ASSERT_TRUE(r["ran"].get<bool>()) << r.dump();
+    EXPECT_FALSE(r["price_complete"].get<bool>()) << r.dump();
+    ASSERT_EQ(r["unpriced"].size(), 1u) << r.dump();
+    EXPECT_EQ(r["unpriced"][0]["name"], "Vitamin-mineral premix");
+    std::ostringstream out;
+    PrintGrowthReport(r, out);
+    EXPECT_NE(out.str().find("cost excludes unpriced: Vitamin-mineral premix"), std::string::npos) << out.str();
 }
 
 TEST_F(GrowthCommandTest, TypedValuesAreCheckedAsOnTheWindow) {

@@ -63,6 +63,21 @@ TEST(HerdCommand, JsonAndThePigsFileTellOneSaleAndASecondRunIsTheSame) {
     EXPECT_EQ(RunHerdCommand(a, nullptr), r);
 }
 
+// A value of the market file the herd cannot be sold at is refused, not
+// replaced by its default.
+TEST(HerdCommand, AnUnusableMarketFileValueIsRefused) {
+    DemoCopy demo;
+    testing::Spit(demo.folder.File("Demo.mkt"), "Tarvisol market settings\r\nDiscount\t-0.15\r\n");
+    HerdArgs a;
+    a.location = demo.Location();
+    a.pigs = 20;
+    const auto r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 2) << r.dump();
+    ASSERT_FALSE(r["messages"].empty());
+    EXPECT_EQ(r["messages"].back().get<std::string>().rfind("The herd was not sold: the market settings file ", 0), 0u)
+        << r.dump();
+}
+
 TEST(HerdCommand, SettingsNoHerdCanHaveAreRefusedWithAMessage) {
     DemoCopy demo;
     // The location's herd file is read; the options override it unsaved.

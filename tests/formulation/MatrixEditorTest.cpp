@@ -59,10 +59,10 @@ TEST_F(MatrixEditorTest, CellsReadAsTheMatrixFileReadsItsNumbers) {
     EXPECT_EQ(s->IngredientMatrix(2, 3), 7000);
     ASSERT_FALSE(dialogs.Messages().empty());
     const std::string said = dialogs.Messages().back();
-    for (const char* part : {"Corn, Price: 1,150.00 groups thousands and was read as 1150",
-                             "Soybean meal, Price: 1,150 has a decimal comma and was read as 1.150 (write 1150 if "
+    for (const char* part : {"Corn, Price, per kg: 1,150.00 groups thousands and was read as 1150",
+                             "Soybean meal, Price, per kg: 1,150 has a decimal comma and was read as 1.150 (write 1150 if "
                              "thousands were meant)",
-                             "Limestone, Net ENERGY: 7 000 groups thousands and was read as 7000"})
+                             "Limestone, Net ENERGY, Kcal/Kg: 7 000 groups thousands and was read as 7000"})
         EXPECT_NE(said.find(part), std::string::npos) << said;
 }
 

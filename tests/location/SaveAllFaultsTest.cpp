@@ -128,6 +128,8 @@ TEST(SaveAllFaults, AFileThatCouldNotBeReadIsNeverWrittenOver) {
         const std::string told = ::testing::PrintToString(o.dialogs.Messages());
         EXPECT_NE(told.find(folder.File(c.file) + " could not be read"), std::string::npos) << told;
         EXPECT_NE(told.find("left as it was"), std::string::npos) << told;
+        // Nor does closing ask to save it: no save can.
+        EXPECT_EQ(UnsavedLocationFiles(*o.s), std::vector<std::string>{});
     }
     // Nor by a calibration saved to the location.
     ScratchFolder folder;

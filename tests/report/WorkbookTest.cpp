@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "location/ScratchFolder.h"
+#include "report/ReportDocument.h"
 #include "report/RunComparison.h"
 #include "report/Workbook.h"
 #include "shared/Numbers.h"
@@ -117,6 +118,37 @@ TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
     const int name = RowOf(cmp, "Diet 1 name", "B");
     ASSERT_GT(name, 0);
     EXPECT_EQ(cmp.at("E" + std::to_string(name)).text, "Grower \xC3\xA9t\xC3\xA9");
+}
+
+// A cost that leaves out an ingredient without a price, in a formula the
+// pig ate, is marked beside the cost in the workbook and in the report.
+TEST(Workbook, ACostLeavingOutAnUnpricedIngredientIsMarkedThereAndInTheReport) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    RunSnapshot run = demo.s->LastRun;
+    const auto premix = std::find(run.IngredientNames.begin(), run.IngredientNames.end(), "Vitamin-mineral premix");
+    ASSERT_NE(premix, run.IngredientNames.end());
+    const auto i = static_cast<std::size_t>(premix - run.IngredientNames.begin());
+    ASSERT_GT(run.Diets[0].Formula[i], 0);
+    run.IngredientPrices[i] = 0;
+    WorkbookRequest rq;
+    rq.Run = &run;
+    rq.Location = "Demo";
+    rq.Date = "2025-03-14";
+    const std::string path = demo.folder.File("run.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+    const Cells summary = tarvisol::testing::Workbook(path).Cells(1);
+    const int row = RowOf(summary, "Feed cost excludes unpriced");
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(summary.at("B" + std::to_string(row)).text, "Vitamin-mineral premix");
+
+    ReportRequest report;
+    report.Run = &run;
+    report.Location = "Demo";
+    report.Date = "2025-03-14";
+    const ReportDocument doc = BuildReport(report);
+    EXPECT_NE(std::find(doc.Cells.begin(), doc.Cells.end(), "Feed cost excludes unpriced"), doc.Cells.end());
 }
 
 // Figures read as a user expects them in the spreadsheet: each with the
