@@ -112,9 +112,11 @@ DietPlotView::DietPlotView(SharedState& s, Dialogs& dialogs, QWidget* parent)
     auto* notes = new QHBoxLayout;
     auto* current = binder_.Bind(form_.LabelCurrent, new QLabel(this));
     current->setObjectName("LabelCurrent");
+    current->setWordWrap(true);
     notes->addWidget(current, 1);
     auto* best = binder_.Bind(form_.LabelBest, new QLabel(this));
     best->setObjectName("LabelBest");
+    best->setWordWrap(true);
     notes->addWidget(best, 1);
     layout->addLayout(notes);
     auto* requirement = binder_.Bind(form_.LabelRequirement, new QLabel(this));
@@ -215,7 +217,7 @@ void DietPlotView::DrawMap() {
     currentDiet->append(form_.Level[kSweepCentre], form_.Energy[kSweepCentre]);
     // Points below the herd's amino-acid requirement: a small red dot each.
     auto* below = new QScatterSeries;
-    below->setName("Below requirement");
+    below->setName(kChartBelowRequirement);
     below->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     below->setMarkerSize(6);
     below->setColor(QColor(200, 30, 30));

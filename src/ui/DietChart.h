@@ -38,6 +38,8 @@ inline constexpr const char* kChartProteinMinimums = "Protein minimums";
 // herd's requirement where the diet starts.
 inline constexpr const char* kChartShortMark = " <req";
 inline constexpr Color kChartShortShade = Rgb(250, 200, 200);
+// The map's overlay of those points.
+inline constexpr const char* kChartBelowRequirement = "Below requirement";
 inline constexpr const char* kChartInfeasibleText = "Infeas.";
 inline constexpr const char* kChartOverCostText = "> 1.4x";
 // Cell colours of the table: the current diet and the points not shown as values.
