@@ -112,11 +112,17 @@ DietPlotView::DietPlotView(SharedState& s, Dialogs& dialogs, QWidget* parent)
     auto* notes = new QHBoxLayout;
     auto* current = binder_.Bind(form_.LabelCurrent, new QLabel(this));
     current->setObjectName("LabelCurrent");
+    current->setWordWrap(true);
     notes->addWidget(current, 1);
     auto* best = binder_.Bind(form_.LabelBest, new QLabel(this));
     best->setObjectName("LabelBest");
+    best->setWordWrap(true);
     notes->addWidget(best, 1);
     layout->addLayout(notes);
+    auto* requirement = binder_.Bind(form_.LabelRequirement, new QLabel(this));
+    requirement->setObjectName("LabelRequirement");
+    requirement->setWordWrap(true);
+    layout->addWidget(requirement);
 
     auto* split = new QSplitter(Qt::Vertical, this);
     auto* charts = new QSplitter(Qt::Horizontal, split);
@@ -209,6 +215,16 @@ void DietPlotView::DrawMap() {
         }
     QScatterSeries* currentDiet = CurrentDietMarker(22, form_.CentreName);
     currentDiet->append(form_.Level[kSweepCentre], form_.Energy[kSweepCentre]);
+    // Points below the herd's amino-acid requirement: a small red dot each.
+    auto* below = new QScatterSeries;
+    below->setName(kChartBelowRequirement);
+    below->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    below->setMarkerSize(6);
+    below->setColor(QColor(200, 30, 30));
+    below->setBorderColor(QColor(200, 30, 30));
+    for (int e = 0; e < kSweepSteps; ++e)
+        for (int l = 0; l < kSweepSteps; ++l)
+            if (form_.Short[e][l]) below->append(form_.Level[l], form_.Energy[e]);
 
     const double dl = (form_.Level[20] - form_.Level[0]) / 20, de = (form_.Energy[20] - form_.Energy[0]) / 20;
     QValueAxis* x = Axis(Text(form_.LevelAxis), form_.Level[0] - dl / 2, form_.Level[20] + dl / 2, form_.Level[0], dl);
@@ -225,6 +241,9 @@ void DietPlotView::DrawMap() {
         series->attachAxis(y);
         cells_.push_back(series);
     }
+    chart->addSeries(below);
+    below->attachAxis(x);
+    below->attachAxis(y);
     chart->addSeries(currentDiet);
     currentDiet->attachAxis(x);
     currentDiet->attachAxis(y);

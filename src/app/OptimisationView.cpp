@@ -56,6 +56,12 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
     boxes->addWidget(check3, 1, 4);
     boxes->addWidget(binder_.Bind(form_.CheckCarcass, new QCheckBox(this)), 0, 5);
     boxes->addWidget(binder_.Bind(form_.CheckVelmorant, new QCheckBox(this)), 1, 5);
+    auto* requirements = binder_.Bind(form_.CheckRequirements, new QCheckBox(this));
+    requirements->setObjectName("CheckRequirements");
+    requirements->setToolTip(
+        "Off: the search as documented. On: every amino-acid minimum the search sets stays at or above the pigs' "
+        "requirement where the diet starts in the last Growth run");
+    boxes->addWidget(requirements, 2, 4, 1, 2);
     layout->addLayout(boxes);
 
     layout->addWidget(binder_.Bind(form_.LabelUncheck, new QLabel(this)));

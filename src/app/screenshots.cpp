@@ -93,6 +93,22 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
     if (restrictions) restrictions->close();
     QWidget* optimisation = Clicked(window, "Run Optimization", "tarvisol::app::OptimisationView");
     Save(optimisation, folder, "optimisation");
+    // The report of a search from the ranges around the current programme:
+    // the restrictions the optimum changed, the last diet fed to market.
+    if (optimisation) {
+        if (auto* b = optimisation->findChild<QPushButton*>("Command1")) b->click();
+        Settle();
+        if (auto* b = optimisation->findChild<QPushButton*>("CommandOpt")) b->click();
+        Settle();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->objectName() == "OptimisationReport") {
+                top->resize(1280, 720);
+                Settle();
+                Save(top, folder, "optimisation-report");
+                top->close();
+            }
+        dialogs.ClearLog();
+    }
     if (optimisation) optimisation->close();
     dialogs.Text(window.findChild<QLineEdit*>("Text6")->text().toStdString());  // "Do you want to use ... OR enter a new name"
     QWidget* calibration = Clicked(window, "Calibration", "tarvisol::app::CalibrationView");

@@ -137,6 +137,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     optimise->add_option("LOCATION", req.optimise.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
     auto* targetOpt = optimise->add_option("--target-weight", targetWeight, "Target weight (display unit)");
     optimise->add_flag("--feed-weights-only", req.optimise.feedWeightsOnly, "Optimise the feed weights only");
+    optimise->add_flag("--meet-requirements", req.optimise.meetRequirements,
+                       "Keep every amino-acid minimum at or above the pigs' requirement where the diet starts");
     optimise->add_flag("--json", req.optimise.json, "Print one JSON object");
 
     auto* plot = app.add_subcommand("plot", "Sweep every diet over energy and lysine (or protein) and write the plot files");

@@ -61,6 +61,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
         UseFeedWeightsOnlyClick(*s, *f);
     }
     ProgramMinMaxClick(*s, *f);
+    f->CheckRequirements.Value = args.meetRequirements ? 1 : 0;
 
     // The starting programme as the window and the diets grid show it.
     const int diets = s->DietCount;
@@ -77,6 +78,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     r["messages"] = MixedTexts(dialogs.Shown());
     r["ran"] = s->OptimisationDone;
     r["cost_per_pig_before"] = startCost;
+    r["meet_requirements"] = args.meetRequirements;
     r["evaluations"] = s->OptRunEvaluations;
     r["evaluations_last_search"] = s->EvalCount;
     r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
@@ -139,7 +141,10 @@ void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
         return v.is_null() ? std::string("-") : FormatPattern(v.get<double>(), pattern);
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
-    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n\n";
+    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n";
+    if (r.value("meet_requirements", false))
+        out << "Amino-acid minimums held at the pigs' requirement where each diet starts\n";
+    out << "\n";
     out << "Diet  Programme     Energy   Protein  Feed wt.     Price\n";
     for (const auto& d : r["diets"]) {
         for (const char* which : {"start", "optimum"}) {

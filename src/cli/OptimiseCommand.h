@@ -19,6 +19,8 @@ struct OptimiseArgs {
     std::string location;  // folder plus base name, e.g. examples/demo/Demo
     std::optional<double> targetWeight;  // display units; default: the final weight
     bool feedWeightsOnly = false;
+    // Hold the amino-acid minimums at the pigs' requirement where each diet starts.
+    bool meetRequirements = false;
     bool json = false;
 };
 

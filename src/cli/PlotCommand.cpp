@@ -10,6 +10,7 @@
 #include "location/StartUp.h"
 #include "growth/GrowthRun.h"
 #include "optimisation/PlotSweep.h"
+#include "optimisation/RequirementShortfall.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -60,6 +61,17 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
             for (int l = 0; l < kSweepSteps; ++l)
                 if (s->SweepResults(kSweepFeedGain, d, e, l) != kSweepInfeasible) ++feasible;
         diet["feasible_points"] = feasible;
+        // Points whose amino acids fall below the requirement of the run the
+        // sweep started from, on the diet's first day.
+        const RunRequirements& req = s->LastRun.Nutrition.Requirements;
+        const auto shortfalls = [&](int e, int l) {
+            return AminoShortfalls(req, d, [&](int k) { return s->SweepAmino(k, d, e, l); });
+        };
+        int below = 0;
+        for (int e = 0; e < kSweepSteps; ++e)
+            for (int l = 0; l < kSweepSteps; ++l)
+                if (s->SweepResults(kSweepFeedGain, d, e, l) != kSweepInfeasible && !shortfalls(e, l).empty()) ++below;
+        diet["points_below_requirement"] = DietStartDay(req, d) ? nlohmann::json(below) : nlohmann::json(nullptr);
         // The marked centre point: the current programme when swept on the
         // diets' contents; on the protein minimums a cheaper diet whose
         // amino-acid minimums are scaled by protein minimum / content.
@@ -81,7 +93,8 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
                             {"feed_gain", s->SweepResults(kSweepFeedGain, d, e, l)},
                             {"age", s->SweepResults(kSweepAge, d, e, l)},
                             {"back_fat", s->SweepResults(kSweepBackFat, d, e, l)},
-                            {"lean", s->SweepResults(kSweepLean, d, e, l)}};
+                            {"lean", s->SweepResults(kSweepLean, d, e, l)},
+                            {"below_requirement", MixedText(ShortfallsSentence(shortfalls(e, l)))}};
         } else {
             diet["best"] = nullptr;
         }
@@ -115,10 +128,13 @@ void PrintPlotReport(const nlohmann::json& r, std::ostream& out) {
                "content; not the current programme, so its cost per pig differs from "
             << FormatPattern(r["cost_per_pig"].get<double>(), "0.00") << "\n\n";
     }
-    out << "Diet  Feasible  Centre cost  x minimums  Best: energy  " << (level == "lysine" ? " lysine" : "protein")
+    out << "Below requirement: feasible points whose amino acids fall below this herd's requirement where the diet starts\n\n";
+    out << "Diet  Feasible  Below req.  Centre cost  x minimums  Best: energy  " << (level == "lysine" ? " lysine" : "protein")
         << "  Cost/pig  Feed/gain    Age\n";
     for (const auto& d : r["diets"]) {
+        const auto& below = d["points_below_requirement"];
         out << pad(std::to_string(d["diet"].get<int>()), 4) << pad(std::to_string(d["feasible_points"].get<int>()), 10)
+            << pad(below.is_null() ? std::string("-") : std::to_string(below.get<int>()), 12)
             << pad(FormatPattern(d["centre"]["cost_per_pig"].get<double>(), "0.00"), 13)
             << pad(FormatPattern(d["centre"]["minimum_ratio"].get<double>(), "0.000"), 12);
         const auto& b = d["best"];
@@ -130,6 +146,8 @@ void PrintPlotReport(const nlohmann::json& r, std::ostream& out) {
             << pad(FormatPattern(b["cost_per_pig"].get<double>(), "0.00"), 10)
             << pad(FormatPattern(b["feed_gain"].get<double>(), "0.000"), 11)
             << pad(FormatPattern(b["age"].get<double>(), "0.0"), 7) << "\n";
+        if (!b["below_requirement"].get<std::string>().empty())
+            out << "      best point " << b["below_requirement"].get<std::string>() << "\n";
     }
 }
 

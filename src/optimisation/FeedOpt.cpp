@@ -163,6 +163,11 @@ void EvaluateProgramme(SharedState& s) {
                     const double ratio = s.NutrientLimits(d, 1, 2) / s.DietTargets(d, 2);
                     for (int a = 3; a <= 14; ++a) s.NutrientLimits(d, 1, a) = ratio * s.DietTargets(d, a);
                 }
+                // Held at the pigs' requirement when the user asked for it.
+                if (s.OptMeetRequirements && d <= 8) {
+                    for (int a = 3; a <= 14; ++a)
+                        s.NutrientLimits(d, 1, a) = std::max(s.NutrientLimits(d, 1, a), s.OptRequirementFloor(d, a));
+                }
             }
         }
     }

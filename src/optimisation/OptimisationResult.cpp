@@ -115,6 +115,7 @@ OptimisationResult OptimisationResultOf(const SharedState& s) {
         r.StartFinalAge = NumVal(std::string_view(s.Main->Text5.Text));
     }
     r.TargetWeight = s.OptTargetWeight;
+    r.MeetRequirements = s.OptMeetRequirements;
     r.ResultFile = s.OptResultFile;
 
     RunSnapshot& run = r.Optimum;

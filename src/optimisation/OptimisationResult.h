@@ -28,6 +28,7 @@ struct OptimisationResult {
     double StartFeedGain = 0;    // its feed per gain ...
     double StartFinalAge = 0;    // ... and final age, days
     double TargetWeight = 0;     // kg
+    bool MeetRequirements = false;  // amino-acid minimums held at the pigs' requirement
     std::string ResultFile;      // the dated result file written (empty when none)
 
     // The optimum's feed cost per pig: each diet's price times its feed weight.

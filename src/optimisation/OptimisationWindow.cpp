@@ -6,6 +6,7 @@
 
 #include "growth/GrowthRun.h"
 #include "optimisation/FeedOpt.h"
+#include "optimisation/RequirementShortfall.h"
 #include "optimisation/OptResultFile.h"
 #include "shared/Checkpoint.h"
 #include "shared/Dialogs.h"
@@ -355,6 +356,28 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
 
     // From here the run works.
     SetButtons(f, false);
+    // The amino-acid floors of "Keep amino acids at the pigs' requirement":
+    // the last Growth run's requirement on the first day of each diet,
+    // rounded up to the restrictions' three decimals. Only this run uses them.
+    struct MeetScope {
+        SharedState& s;
+        ~MeetScope() { s.OptMeetRequirements = false; }
+    } meetScope{s};
+    s.OptRequirementFloor.Fill(0);
+    s.OptMeetRequirements = f.CheckRequirements.Value == 1;
+    if (s.OptMeetRequirements) {
+        bool any = false;
+        for (int d = 1; d <= diets && d <= 8; ++d)
+            for (int k = 3; k <= 14; ++k) {
+                const double need = AminoRequirementAtStart(s.LastRun.Nutrition.Requirements, d, k);
+                s.OptRequirementFloor(d, k) = std::ceil(need * 1000.0 - 1e-9) / 1000.0;
+                any = any || need > 0;
+            }
+        if (!any) {
+            s.OptMeetRequirements = false;
+            dlg.Message(kNoRequirementsToMeet);
+        }
+    }
     f.WorkingVisible = true;
     SearchScope scope(s, f);
     s.OptRunEvaluations = 0;

@@ -24,6 +24,9 @@ inline constexpr const char* kNoLowerAnswer =
 // Added to kNoLowerAnswer when an earlier search of the window succeeded.
 inline constexpr const char* kLastOptimumKept =
     "\nView Optimization and Transfer Optimum to Current still show the last search that found a lower cost.";
+inline constexpr const char* kNoRequirementsToMeet =
+    "The last Growth run has no requirements for these diets: the amino-acid minimums are searched as without "
+    "\"Keep amino acids at the pigs' requirement\"";
 inline constexpr const char* kOptCancelled = "Optimisation cancelled";
 inline constexpr const char* kGridCostQuestion =
     "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
@@ -42,6 +45,10 @@ struct FrmOptP {
     CheckBox Check3{"Use Feed Weights Only"};
     CheckBox CheckCarcass{"Set Carcass"};
     CheckBox CheckVelmorant{"Set Velmorant"};
+    // Off by default: the search as documented. On, the amino-acid minimums
+    // the search sets never fall below the pigs' requirement where each diet
+    // starts in the last Growth run.
+    CheckBox CheckRequirements{"Keep amino acids at the pigs' requirement"};
 
     Button CommandOpt{"Run Opt."};
     Button CommandView{"View Optimization"};

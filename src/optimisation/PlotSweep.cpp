@@ -48,6 +48,7 @@ enum class Stage { Formulation, Growth, Results };
 
 struct PointResult {
     double field[kSweepLoinDepth + 1] = {};
+    double amino[kLastSwept + 1] = {};  // the diet's amino acids as formulated
     double prices[8] = {};
     std::vector<std::string> messages;
 };
@@ -168,6 +169,8 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
 
     stage = Stage::Results;
     for (int j = 1; j <= w.DietCount; ++j) out.prices[j] = w.DietNutrients(j, 0);
+    if (!infeasible)
+        for (int k = 3; k <= kLastSwept; ++k) out.amino[k] = w.DietNutrients(d, k);
     if (infeasible) {
         out.prices[d] = kSweepInfeasible;
         for (int f = 1; f <= kSweepLoinDepth; ++f) out.field[f] = kSweepInfeasible;
@@ -382,6 +385,7 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     s.SavedLimits.Fill(0);
     s.SweepValues.Fill(0);
     s.SweepResults.Fill(0);
+    s.SweepAmino.Fill(0);
     s.SweepDietCount = 0;
     std::vector<DietSweep> sweeps(static_cast<std::size_t>(n) + 1);
     for (int d = 1; d <= n; ++d) {
@@ -449,6 +453,7 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
                 const int e = i / kSweepSteps, l = i % kSweepSteps;
                 const PointResult& r = results[static_cast<std::size_t>(i)];
                 for (int f = 1; f <= kSweepLoinDepth; ++f) s.SweepResults(f, d, e, l) = r.field[f];
+                for (int k = 3; k <= kLastSwept; ++k) s.SweepAmino(k, d, e, l) = r.amino[k];
                 kept.messages.insert(kept.messages.end(), r.messages.begin(), r.messages.end());
                 dietPlot += DietPlotRow(s, d, e, l, r.prices, leastCost);
             }

@@ -58,6 +58,11 @@ struct OptimisationState {
     double OptFinalAge = 0;  // age at the target weight of the best programme
     double OptFeedGain = 0;  // feed per gain of the last evaluation
     bool OptimisationDone = false;
+    // While a search runs with "Keep amino acids at the pigs' requirement":
+    // the lowest amino-acid minimum of each diet (diet, column 3..14), % of
+    // the feed; every trial's minimums are raised to it.
+    bool OptMeetRequirements = false;
+    Table2<double, 8, 14> OptRequirementFloor;
     int16_t ChartMeasure = 0;  // the chart window's measure (its list index + 4); 0 until it has drawn
 
     // The diet plot sweep. Energy in the display energy unit.
@@ -69,6 +74,9 @@ struct OptimisationState {
     // 3 feed cost per pig, 4..8 back fat, longissimus area, lean %, yield %,
     // loin depth. -1 marks a point whose diet was infeasible.
     Table4<double, 10, 6, 20, 20> SweepResults;
+    // (diet column 3..14, diet, energy step, lysine step): the amino acids of
+    // each point's diet as formulated, % of the feed; 0 for an infeasible point.
+    Table4<double, 14, 6, 20, 20> SweepAmino;
     Table3<double, 8, 2, 121> SavedLimits;  // the restrictions as they were before the sweep
     int16_t SweepDietCount = 0;  // diets of the last finished sweep (0: none yet)
     double SweepFeedGain = 0;    // feed per gain of the programme the sweep started from

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "optimisation/PlotSweep.h"
+#include "optimisation/RequirementShortfall.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
 #include "ui/GridClipboard.h"
@@ -31,8 +32,9 @@ void FillTable(DietChartWindow& w) {
     for (int e = 0; e < kSweepSteps; ++e) {
         g.SetTextMatrix(e + 1, 0, FormatAuto(w.Energy[e]));
         for (int l = 0; l < kSweepSteps; ++l) {
-            g.SetTextMatrix(e + 1, l + 1, PointText(w, e, l));
+            g.SetTextMatrix(e + 1, l + 1, PointText(w, e, l) + (w.Short[e][l] ? kChartShortMark : ""));
             if (w.Kind[e][l] != ChartPoint::Value) g.SetCellBackColor(e + 1, l + 1, kChartMissingShade);
+            else if (w.Short[e][l]) g.SetCellBackColor(e + 1, l + 1, kChartShortShade);
         }
     }
     g.SetCellBackColor(kSweepCentre + 1, kSweepCentre + 1, kChartCurrentShade);
@@ -94,6 +96,32 @@ void DietChartSelect(SharedState& s, DietChartWindow& w) {
                 bestL = l;
             }
         }
+    // Each feasible point against the requirement of the run the sweep
+    // started from, on the first day the diet was fed.
+    const RunRequirements& req = s.LastRun.Nutrition.Requirements;
+    const RequirementDay* start = DietStartDay(req, d);
+    for (int e = 0; e < kSweepSteps; ++e)
+        for (int l = 0; l < kSweepSteps; ++l) {
+            w.Short[e][l] = false;
+            w.ShortText[e][l].clear();
+            if (!start || s.SweepResults(kSweepFeedGain, d, e, l) == kSweepInfeasible) continue;
+            const auto list = AminoShortfalls(req, d, [&](int k) { return s.SweepAmino(k, d, e, l); });
+            w.Short[e][l] = !list.empty();
+            w.ShortText[e][l] = ShortfallsSentence(list);
+        }
+    if (!start) {
+        w.LabelRequirement.Caption = "No requirement to mark against: the run the plot started from has none for " + Diet(d);
+    } else {
+        std::string needs;
+        for (std::size_t i = 0; i < req.Nutrients.size() && i < start->Values.size(); ++i) {
+            const int k = req.Nutrients[i].Column;
+            if (k >= 3 && k <= 14 && req.Nutrients[i].Key == "lysine")
+                needs = req.Nutrients[i].Name + " " + FormatPattern(start->Values[i].Requirement, "0.000") + " %";
+        }
+        w.LabelRequirement.Caption = std::string("Marked") + kChartShortMark + ": amino acids below this herd's requirement where " +
+                                     Diet(d) + " starts (" + FormatPattern(start->Weight, "0.0") + " kg" +
+                                     (needs.empty() ? std::string() : ", " + needs) + ")";
+    }
     FillTable(w);
 
     w.LabelTitle.Caption = Diet(d) + ": " + w.MeasureCaption;
@@ -120,6 +148,9 @@ void DietChartSelect(SharedState& s, DietChartWindow& w) {
                                     : (w.LowerIsBetter ? "Lowest " : "Highest ") + FormatAuto(w.Value[bestE][bestL]) +
                                           " at energy " + FormatAuto(w.Energy[bestE]) + ", " +
                                           (s.RatioToLysine ? "lysine " : "protein ") + FormatAuto(w.Level[bestL]);
+    // A point below the requirement says so, with its shortfalls.
+    if (w.Short[c][c]) w.LabelCurrent.Caption += "; " + w.ShortText[c][c];
+    if (bestE >= 0 && w.Short[bestE][bestL]) w.LabelBest.Caption += "; " + w.ShortText[bestE][bestL];
 }
 
 void CopyDietChartTable(SharedState& s, DietChartWindow& w) { CopyAllToClipboard(s, w.GridPlot); }

@@ -34,6 +34,12 @@ enum class ChartPoint : unsigned char {
 // (swept on their contents), or the diet at its restriction minimums.
 inline constexpr const char* kChartCurrentDiet = "Current diet";
 inline constexpr const char* kChartProteinMinimums = "Protein minimums";
+// Appended to the table's text of a point whose amino acids fall below the
+// herd's requirement where the diet starts.
+inline constexpr const char* kChartShortMark = " <req";
+inline constexpr Color kChartShortShade = Rgb(250, 200, 200);
+// The map's overlay of those points.
+inline constexpr const char* kChartBelowRequirement = "Below requirement";
 inline constexpr const char* kChartInfeasibleText = "Infeas.";
 inline constexpr const char* kChartOverCostText = "> 1.4x";
 // Cell colours of the table: the current diet and the points not shown as values.
@@ -56,6 +62,8 @@ struct DietChartWindow {
     bool CentreIsCurrent = true;
     std::string CentreName = kChartCurrentDiet;
     Label LabelBest{""};     // the best feasible point of the measure
+    // The requirement the points are marked against, or why none is.
+    Label LabelRequirement{""};
 
     // What the Qt window draws, for the chosen diet and measure.
     int Diet = 0;
@@ -65,6 +73,10 @@ struct DietChartWindow {
     double Level[21] = {};   // by lysine (or protein) step
     double Value[21][21] = {};
     ChartPoint Kind[21][21] = {};
+    // A feasible point whose amino acids fall below the requirement of the
+    // run the sweep started from, on the diet's first day, and its shortfalls.
+    bool Short[21][21] = {};
+    std::string ShortText[21][21];
     bool AnyValue = false;
     double Low = 0, High = 0;  // range of the values shown
     bool LowerIsBetter = true;

@@ -160,6 +160,7 @@ void LoadSummary(const OptimisationResult& x, OptimisationReport& r) {
     Put(g, 3, 5, FormatAuto(x.StartFinalAge));
     const double saved = x.StartCost != 0 ? (x.StartCost - cost) * 100 / x.StartCost : 0;
     Put(g, 4, 4, FormatAuto(saved));
+    if (x.MeetRequirements) Put(g, 5, 0, kHeldAtRequirement);
     r.LabelEvaluations.Caption = "Number of Growouts run to find Optimum was " + std::to_string(x.Evaluations);
 
     // The best of each variable searched alone.

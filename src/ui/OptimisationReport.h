@@ -21,6 +21,7 @@ inline constexpr const char* kOptReportCaption = "OPTIMIZATION REPORT";
 inline constexpr const char* kFeedEatenCaption = "  Feed eaten";
 inline constexpr const char* kToMarketText = "to market";
 inline constexpr const char* kChangedRestrictionsCaption = "Restrictions changed";
+inline constexpr const char* kHeldAtRequirement = "Amino-acid minimums held at the pigs' requirement";
 inline constexpr const char* kBelowRequirementCaption = "Below requirement";
 inline constexpr const char* kBelowRequirementMark = "< req.";
 // Shade of a cell whose limit is set.

@@ -136,7 +136,9 @@ TEST_F(MainWindowViewTest, PlotDietsOpensTheChartWindowOnTheSweep) {
     const auto pointsOnMap = [&] {
         int n = 0;
         for (QAbstractSeries* a : plot->mapView()->chart()->series())
-            if (auto* sc = qobject_cast<QScatterSeries*>(a); sc && sc->name() != "Current diet") n += sc->count();
+            if (auto* sc = qobject_cast<QScatterSeries*>(a);
+                sc && sc->name().toStdString() != plot->form().CentreName && sc->name() != kChartBelowRequirement)
+                n += sc->count();
         return n;
     };
     EXPECT_EQ(pointsOnMap(), 441);

@@ -131,6 +131,44 @@ TEST(PlotSweep, OnProteinMinimumsTheMarkedPointSaysItIsNotTheCurrentProgramme) {
         << label;
 }
 
+TEST(PlotSweep, TheChartMarksEveryPointBelowTheHerdsRequirementWithItsShortfall) {
+    // Grower diets with 70 % of the demo's protein and amino-acid minimums:
+    // the map runs across the pigs' lysine requirement.
+    PlotRun x;
+    for (int d = 1; d <= 2; ++d)
+        for (int k = 2; k <= 14; ++k) x.s->NutrientLimits(d, 1, k) *= 0.7;
+    Growth(*x.s);
+    x.w->CheckRatioLysine.Value = 1;
+    ASSERT_TRUE(x.Plot().finished);
+    const RunRequirements& req = x.s->LastRun.Nutrition.Requirements;
+    ASSERT_TRUE(req.Computed);
+    const RequirementDay* first = nullptr;
+    for (const RequirementDay& day : req.Days)
+        if (!first && day.Diet == 1 && day.Feed > 0) first = &day;
+    ASSERT_NE(first, nullptr);
+    DietChartWindow chart;
+    LoadDietChart(*x.s, chart);
+    int marked = 0, clear = 0;
+    for (int e = 0; e < kSweepSteps; ++e)
+        for (int l = 0; l < kSweepSteps; ++l) {
+            if (x.Result(kSweepFeedGain, 1, e, l) == kSweepInfeasible) continue;
+            bool shortOf = false;
+            for (std::size_t i = 0; i < req.Nutrients.size(); ++i) {
+                const int k = req.Nutrients[i].Column;
+                if (k < 3 || k > 14) continue;
+                const double have = x.s->SweepAmino(k, 1, e, l);
+                EXPECT_GT(have, 0) << e << "," << l;
+                shortOf = shortOf || have < first->Values[i].Requirement - 5e-4;
+            }
+            EXPECT_EQ(chart.Short[e][l], shortOf) << e << "," << l;
+            (shortOf ? marked : clear)++;
+            if (shortOf) EXPECT_NE(chart.GridPlot.TextMatrix(e + 1, l + 1).find(kChartShortMark), std::string::npos);
+        }
+    EXPECT_GT(marked, 0);
+    EXPECT_GT(clear, 0);
+    EXPECT_NE(chart.LabelRequirement.Caption.find("SID LYSINE"), std::string::npos) << chart.LabelRequirement.Caption;
+}
+
 TEST(PlotSweep, ThreadsGiveTheSequentialFilesByteForByte) {
     PlotRun one, many;
     ASSERT_TRUE(one.Plot(1).finished);
