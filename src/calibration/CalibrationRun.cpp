@@ -5,6 +5,7 @@
 
 #include "calibration/CurveDigits.h"
 #include "calibration/FitDiagnostics.h"
+#include "formulation/DietPriceCell.h"
 #include "formulation/FormulationFiles.h"
 #include "growth/DietValues.h"
 #include "growth/GrowthRun.h"
@@ -25,7 +26,7 @@
 namespace tarvisol {
 namespace {
 
-constexpr int kRowPrice = 2, kRowFeed = 3, kRowEnergy = 4;
+constexpr int kRowFeed = 3, kRowEnergy = 4;
 
 double Cell(const Grid& g, int row, int col) {
     if (row < 0 || col < 0 || row >= g.Rows() || col >= g.Cols()) return 0;
@@ -218,11 +219,16 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         s.EnergyUnit() = Cell(diets, kRowEnergy, 1) < 1500 ? 1 : 0;
 
     // 3. The diets, with their plausibility checks.
+    std::vector<std::string> priceNotes;
     for (int d = 1; d <= s.DietCount && d <= 8; ++d) {
-        s.DietNutrients(d, 0) = Cell(diets, kRowPrice, d);
+        s.DietNutrients(d, 0) = ReadDietPriceCell(diets, d, priceNotes);
         ReadDietColumn(s, diets, d);
-        if (const std::string fault = DietValueFault(s, d); !fault.empty()) return stop(fault);
+        if (const std::string fault = DietValueFault(s, d); !fault.empty()) {
+            priceNotes.push_back(fault);
+            return stop(JoinedNotes(priceNotes));
+        }
     }
+    if (!priceNotes.empty()) dlg.Message(JoinedNotes(priceNotes));
 
     // 4., 5.
     for (int k = 0; k < 5; ++k) s.DefaultGrowthCurve(0, k) = s.GrowthCurve(0, k);

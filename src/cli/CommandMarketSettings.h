@@ -1,5 +1,5 @@
 #pragma once
-// The market settings a command runs with: the defaults of the location's
+// The market and herd settings a command runs with: the defaults of the location's
 // weight unit, its market file over them, then the options given. A value of
 // the file that cannot be used is not replaced by a default the user did not
 // choose: the file or an option has to give it.
@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "market/HerdPopulation.h"
 #include "market/MarketSettings.h"
 #include "shared/Dialogs.h"
 #include "shared/SharedState.h"
@@ -21,5 +22,11 @@ using MarketOption = std::pair<std::optional<double>, double MarketSettings::*>;
 // value for (and no option gave).
 MarketSettings CommandMarketSettings(const SharedState& s, Dialogs& dialogs, const std::vector<MarketOption>& options,
                                      std::string& problem);
+
+// The herd settings a command runs with: the defaults, then the location's
+// herd file. given lists the settings (indices in kHerdFields) the options
+// give, which the caller sets; problem as above for the herd file.
+HerdSettings CommandHerdSettings(const SharedState& s, Dialogs& dialogs, const std::vector<int>& given,
+                                 std::string& problem);
 
 }  // namespace tarvisol::cli

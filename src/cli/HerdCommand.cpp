@@ -139,9 +139,15 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     std::string unusable;
     const MarketSettings m =
         CommandMarketSettings(*s, dialogs, {{args.carcassYield, &MarketSettings::CarcassYield}}, unusable);
-    std::vector<std::string> herdRead;
-    HerdSettings h = LoadHerdSettings(s->LocationBase, herdRead);
-    for (const std::string& text : herdRead) dialogs.Message(text);
+    // The settings the options give (indices of the herd file's settings).
+    std::vector<int> given;
+    if (args.pigs) given.push_back(0);
+    if (args.seed) given.push_back(1);
+    if (args.cvWeight) given.push_back(2);
+    if (args.cvGrowth) given.push_back(3);
+    if (args.cvMaintenance) given.push_back(5);
+    std::string herdUnusable;
+    HerdSettings h = CommandHerdSettings(*s, dialogs, given, herdUnusable);
     if (args.pigs) h.Pigs = *args.pigs;
     if (args.seed) h.Seed = *args.seed;
     if (args.cvWeight) h.CvStartWeight = *args.cvWeight;
@@ -171,6 +177,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     }
     if (!s->PigDataReady) return refuse("the location's herd data were not read");
     if (!unusable.empty()) return refuse(unusable);
+    if (!herdUnusable.empty()) return refuse(herdUnusable);
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) return refuse(problem);
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) return refuse(problem);
     HerdStrategy cuts;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formulation/Formulate.h"
+#include "formulation/DietPriceCell.h"
 #include "formulation/MatrixNumber.h"
 #include "shared/Dialogs.h"
 #include "shared/LocationFileSave.h"
@@ -573,12 +574,26 @@ void ReadDiets(SharedState& s, const std::string& path) {
         if (s.Main && d < s.Main->Griddiets.Cols())
             for (int r = 1; r < s.Main->Griddiets.Rows(); ++r) s.Main->Griddiets.SetTextMatrix(r, d, "");
     }
+    std::vector<std::string> priceNotes;
     for (int d = 1; d <= s.DietCount; ++d) {
         for (int r = 1; r <= kDietFileRows; ++r) {
-            const std::string& line = lines[static_cast<std::size_t>((d - 1) * kDietFileRows + r - 1)];
+            const std::size_t at = static_cast<std::size_t>((d - 1) * kDietFileRows + r - 1);
+            const std::string& line = lines[at];
             const auto tab = line.find('\t');
             const std::string label = line.substr(0, tab);
             std::string value = tab == std::string::npos ? std::string() : line.substr(tab + 1);
+            if (r == 2) {
+                // The price as the matrix reads one: a grouped price is shown
+                // as the number read, and said with its line.
+                const std::string& nameLine = lines[at - 1];
+                const auto nameTab = nameLine.find('\t');
+                const MatrixNumber price =
+                    ReadDietPrice(value, d, nameTab == std::string::npos ? std::string() : nameLine.substr(nameTab + 1));
+                if (!price.note.empty()) {
+                    value = price.text;
+                    priceNotes.push_back("line " + std::to_string(at + 1) + ": " + price.note);
+                }
+            }
             if (r <= 2) {
                 if (s.Main) {
                     s.Main->Griddiets.EnsureCell(r, d);
@@ -599,6 +614,7 @@ void ReadDiets(SharedState& s, const std::string& path) {
             }
         }
     }
+    if (!priceNotes.empty()) Ui(s).Message(path + ", " + JoinedNotes(priceNotes));
     RememberRead(s, path, std::move(bytes), NumberTexts{}, s.Main ? DietFileText(s, s.DietCount) : std::string());
 }
 
@@ -687,7 +703,10 @@ std::string DietFileText(const SharedState& s, int count) {
                 const std::string before = d <= 8 ? s.PriceBeforeMark(d) : std::string();
                 value = !before.empty() ? Trim(OneField(before)) : s.DietPrice(d) > 0 ? FormatAuto(s.DietPrice(d)) : "0";
             }
-            if (r != 1) value = FixDecimalComma(value);
+            if (r == 2)
+                value = ReadMatrixNumber(value).text;
+            else if (r != 1)
+                value = FixDecimalComma(value);
             out += OneField(label) + "\t" + value + kCrlf;
         }
     return out;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "formulation/DietPriceCell.h"
 #include "formulation/Formulate.h"
 #include "growth/Carcass.h"
 #include "growth/DietValues.h"
@@ -22,7 +23,7 @@ namespace tarvisol {
 namespace {
 
 constexpr int kMaxGridDiets = 6;
-constexpr int kRowName = 1, kRowPrice = 2, kRowFeed = 3, kRowEnergy = 4;
+constexpr int kRowName = 1, kRowFeed = 3, kRowEnergy = 4;
 
 double CellNumber(Grid& g, int row, int col) {
     if (row >= g.Rows() || col >= g.Cols()) return 0.0;
@@ -161,9 +162,11 @@ double FeedEatenOfDiet(const SharedState& s, int i) {
     return std::max(0.0, s.DietResults(i, 3) - s.DietResults(PreviousReached(s, i), 3));
 }
 
-void ReadDietColumn(SharedState& s, MainWindow& w, int d) {
+void ReadDietColumn(SharedState& s, MainWindow& w, int d, std::vector<std::string>* priceNotes) {
     Grid& g = w.Griddiets;
-    s.DietNutrients(d, 0) = CellNumber(g, kRowPrice, d);
+    std::vector<std::string> notes;
+    s.DietNutrients(d, 0) = ReadDietPriceCell(g, d, notes);
+    if (priceNotes) priceNotes->insert(priceNotes->end(), notes.begin(), notes.end());
     s.DietFeedAmount(d) = ConvertWeight(s, 1, CellNumber(g, kRowFeed, d));
     s.DietNutrients(d, 1) = ConvertEnergy(s, 1, CellNumber(g, kRowEnergy, d));
     for (int k = 2; k <= 14; ++k) s.DietNutrients(d, k) = CellNumber(g, k + 3, d);
@@ -372,7 +375,9 @@ GrowthOutcome GrowthSteps(SharedState& s) {
         }
     }
     if (s.DietCount == 0) return refuse(kNeedDiets);
-    for (int i = 1; i <= s.DietCount; ++i) ReadDietColumn(s, w, i);
+    std::vector<std::string> priceNotes;
+    for (int i = 1; i <= s.DietCount; ++i) ReadDietColumn(s, w, i, &priceNotes);
+    if (!priceNotes.empty()) dlg.Message(JoinedNotes(priceNotes));
     if (const std::string fault = ProgrammeValueFault(s, s.DietCount); !fault.empty()) return refuse(fault);
     for (int i = 1; i <= s.DietCount; ++i)
         if (!(s.DietFeedAmount(i) >= 0)) return refuse("Look at the Feed Weight of Diet " + std::to_string(i));

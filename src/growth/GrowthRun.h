@@ -4,6 +4,7 @@
 // first when chosen), grows the pig, splits the sexes, estimates the carcass,
 // prices the programme and lays the results out in Grid1.
 #include <string>
+#include <vector>
 
 #include "shared/SharedState.h"
 
@@ -35,8 +36,9 @@ GrowthOutcome Growth(SharedState& s);
 
 // Diet column d of the diets grid into the diet tables: price (row 2), feed
 // allotment in kg (row 3), energy in kcal/kg (row 4) and nutrients 2..14
-// (rows 5..17).
-void ReadDietColumn(SharedState& s, MainWindow& w, int d);
+// (rows 5..17). The price reads as the matrix reads a price; how a price
+// was read, when that could surprise, is added to priceNotes.
+void ReadDietColumn(SharedState& s, MainWindow& w, int d, std::vector<std::string>* priceNotes = nullptr);
 
 inline constexpr const char* kNeedDiets = "Need Diets";
 // The latest starting age that leaves a whole day of the day tables to grow

@@ -79,6 +79,7 @@ struct HerdReport {
     bool YieldFromMarket = false;  // the market's (the packer's) rather than the run's own
     double BandLow = 0, BandHigh = 0;
     std::string CarcassUnit = "kg";
+    std::string Currency;  // of the money figures ("" none)
     HerdValue Value;
 };
 

@@ -64,7 +64,8 @@ void SetHerdField(HerdSettings& h, int i, double v) {
 
 std::string HerdFilePath(const std::string& locationBase) { return locationBase + kHerdExtension; }
 
-void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages) {
+void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages,
+                  std::vector<int>* unusable) {
     const std::vector<std::string> lines = SplitLines(text);
     const HerdSettings before = settings;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -91,6 +92,7 @@ void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std
         if (!ReadMarketNumber(field, v) || v < f.Low || v > f.High || (f.Whole && v != std::floor(v))) {
             messages.push_back(where + std::string(f.Name) + " " + Quoted(field) + " is not usable; it stays " +
                                MarketNumberText(HerdFieldValue(settings, found)));
+            if (unusable) unusable->push_back(found);
             continue;
         }
         SetHerdField(settings, found, v);
@@ -100,6 +102,7 @@ void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std
         settings.CorrStartGrowth = before.CorrStartGrowth;
         settings.CorrGrowthMature = before.CorrGrowthMature;
         settings.CorrGrowthMaintenance = before.CorrGrowthMaintenance;
+        if (unusable) unusable->insert(unusable->end(), {6, 7, 8});
     }
 }
 
@@ -111,16 +114,19 @@ std::string HerdText(const HerdSettings& settings) {
     return JoinCrlf(lines);
 }
 
-HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages) {
+HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages,
+                              std::vector<int>* unusable) {
     HerdSettings h;
     const std::string path = HerdFilePath(locationBase);
     if (locationBase.empty() || !FileExists(path)) return h;
     std::string content, error;
     if (!ReadTextFile(path, content, error)) {
         messages.push_back(error + ". The herd settings are the defaults.");
+        if (unusable)
+            for (int f = 0; f < kHerdFieldCount; ++f) unusable->push_back(f);
         return h;
     }
-    ReadHerdText(content, h, messages);
+    ReadHerdText(content, h, messages, unusable);
     return h;
 }
 

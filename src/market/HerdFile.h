@@ -43,14 +43,20 @@ std::string HerdFilePath(const std::string& locationBase);
 // the one there; a value that is not a number or lies outside its range, a
 // line that is not a name and a value and an unknown name each add one
 // message and change nothing; correlations that together describe no herd
-// keep the three as before. Accepts any bytes.
-void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages);
+// keep the three as before. unusable, when given, gets the index in
+// kHerdFields of each setting whose value in the text could not be used (the
+// three correlations when together they describe no herd). Accepts any bytes.
+void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages,
+                  std::vector<int>* unusable = nullptr);
 
 // The file's text, every value written so that it reads back as the same.
 std::string HerdText(const HerdSettings& settings);
 
 // The location's herd settings: the defaults, then the file when there is one.
-HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages);
+// Messages and unusable as ReadHerdText gives them, plus one message when the
+// file exists but cannot be read (unusable then lists every setting).
+HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages,
+                              std::vector<int>* unusable = nullptr);
 
 // Saves the settings as the location's herd file, atomically; true when the
 // file holds them afterwards.

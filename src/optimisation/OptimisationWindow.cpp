@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "formulation/DietPriceCell.h"
 #include "growth/GrowthRun.h"
 #include "optimisation/FeedOpt.h"
 #include "optimisation/RequirementShortfall.h"
@@ -84,7 +86,11 @@ void checkmax(SharedState& s, double a, double b) {
 }
 
 void ShowOptimisationWindow(SharedState& s, FrmOptP& f) {
-    for (int d = 1; d <= s.DietCount && d <= kGridDiets; ++d) s.DietPrice(d) = MainCell(s, 2, d);
+    std::vector<std::string> priceNotes;
+    if (s.Main)
+        for (int d = 1; d <= s.DietCount && d <= kGridDiets; ++d)
+            s.DietPrice(d) = ReadDietPriceCell(s.Main->Griddiets, d, priceNotes);
+    if (!priceNotes.empty()) DialogsOf(s).Message(JoinedNotes(priceNotes));
     if (!f.Visible) FrmOptPLoad(s, f);
     f.Visible = true;
 }

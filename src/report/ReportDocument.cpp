@@ -98,8 +98,9 @@ void HerdMarketingSection(Html& h, const HerdReport& r) {
            F(r.BandHigh, 1) + " " + r.CarcassUnit + " carcass.");
     const std::string u = r.CarcassUnit;
     h.Table({6, 8, 8, 11, 9, 13, 11, 12, 12});
+    const std::string& money = r.Currency;
     h.Row({"Cut", "Day", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u, "Outside band, %",
-           "Sort loss per pig"});
+           WithUnit("Sort loss per pig", money)});
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
         const HerdCutResult& k = v.Cuts[c];
         h.Row({std::to_string(c + 1), std::to_string(k.Age), std::to_string(k.Sold), F(k.LiveMean, 1), F(k.LiveSd, 1),
@@ -108,12 +109,12 @@ void HerdMarketingSection(Html& h, const HerdReport& r) {
     h.EndTable();
     h.Table({50, 50});
     h.Row({"Per pig", "Value"});
-    h.Row({"Revenue", F(v.RevenuePerPig, 2)});
-    h.Row({"Feed cost", F(v.FeedCostPerPig, 2)});
-    h.Row({"Sort loss", F(v.SortLossPerPig, 2)});
-    h.Row({"Margin", F(v.MarginPerPig, 2)});
+    h.Row({WithUnit("Revenue", money), F(v.RevenuePerPig, 2)});
+    h.Row({WithUnit("Feed cost", money), F(v.FeedCostPerPig, 2)});
+    h.Row({WithUnit("Sort loss", money), F(v.SortLossPerPig, 2)});
+    h.Row({WithUnit("Margin", money), F(v.MarginPerPig, 2)});
     h.Row({"Barn days", F(v.BarnDays, 0)});
-    h.Row({"Margin per pig place and year", F(v.MarginPerPlaceYear, 2)});
+    h.Row({WithUnit("Margin per pig place and year", money), F(v.MarginPerPlaceYear, 2)});
     h.EndTable();
 }
 

@@ -353,7 +353,7 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
     Sheet s(book, "Herd", fm);
     const std::string u = r.CarcassUnit;
     s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u,
-              "Outside band, share", "Revenue", "Sort loss per pig"},
+              "Outside band, share", WithUnit("Revenue", r.Currency), WithUnit("Sort loss per pig", r.Currency)},
              {kWhole, kWhole, kWhole, kWeight, kWeight, kWeight, kWeight, kNutrient, kMoney, kMoney});
     const HerdValue& v = r.Value;
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
@@ -365,14 +365,23 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
         s.Next();
     }
     s.Next();
-    const std::pair<const char*, double> totals[] = {
-        {"Pigs", static_cast<double>(v.Pigs)},   {"Revenue per pig", v.RevenuePerPig},
-        {"Feed cost per pig", v.FeedCostPerPig}, {"Sort loss per pig", v.SortLossPerPig},
-        {"Margin per pig", v.MarginPerPig},      {"Barn days", v.BarnDays},
-        {"Margin per pig place and year", v.MarginPerPlaceYear}, {"Carcass yield, %", r.Yield}};
-    for (const auto& [name, value] : totals) {
-        s.Text(0, name, fm.Bold());
-        s.Number(1, value, name == std::string("Pigs") || name == std::string("Barn days") ? kWhole : kMoney);
+    struct Total {
+        std::string name;
+        double value;
+        int format;
+    };
+    const std::string& money = r.Currency;
+    const Total totals[] = {{"Pigs", static_cast<double>(v.Pigs), kWhole},
+                            {WithUnit("Revenue per pig", money), v.RevenuePerPig, kMoney},
+                            {WithUnit("Feed cost per pig", money), v.FeedCostPerPig, kMoney},
+                            {WithUnit("Sort loss per pig", money), v.SortLossPerPig, kMoney},
+                            {WithUnit("Margin per pig", money), v.MarginPerPig, kMoney},
+                            {"Barn days", v.BarnDays, kWhole},
+                            {WithUnit("Margin per pig place and year", money), v.MarginPerPlaceYear, kMoney},
+                            {"Carcass yield, %", r.Yield, kPercent}};
+    for (const Total& t : totals) {
+        s.Text(0, t.name, fm.Bold());
+        s.Number(1, t.value, t.format);
         s.Next();
     }
     s.Finish();

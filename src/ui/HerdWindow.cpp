@@ -342,6 +342,7 @@ std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f
     r.BandLow = f.Market.BandLow;
     r.BandHigh = f.Market.BandHigh;
     r.CarcassUnit = f.CarcassUnit;
+    r.Currency = MoneyUnit(s);
     r.Value = f.Value;
     return r;
 }

@@ -78,6 +78,25 @@ TEST(HerdCommand, AnUnusableMarketFileValueIsRefused) {
         << r.dump();
 }
 
+// A value of the herd file that cannot be used is refused with its line,
+// not replaced by a default; an option that gives the setting stands for it.
+TEST(HerdCommand, AnUnusableHerdFileValueIsRefusedWithItsLine) {
+    DemoCopy demo;
+    testing::Spit(demo.folder.File("Demo.hrd"), "Tarvisol herd settings\r\nPigs\t40\r\nCV growth rate, %\t31\r\n");
+    HerdArgs a;
+    a.location = demo.Location();
+    auto r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 2) << r.dump();
+    ASSERT_GE(r["messages"].size(), 2u);
+    EXPECT_NE(r["messages"][0].get<std::string>().find("line 3: CV growth rate, % \"31\""), std::string::npos) << r.dump();
+    const std::string refused = r["messages"].back().get<std::string>();
+    EXPECT_EQ(refused.rfind("The herd was not sold: the herd settings file ", 0), 0u) << refused;
+    EXPECT_NE(refused.find("CV growth rate, %"), std::string::npos) << refused;
+    a.cvGrowth = 12;
+    r = RunHerdCommand(a, nullptr);
+    EXPECT_EQ(HerdExitCode(r), 0) << r.dump();
+}
+
 TEST(HerdCommand, SettingsNoHerdCanHaveAreRefusedWithAMessage) {
     DemoCopy demo;
     // The location's herd file is read; the options override it unsaved.

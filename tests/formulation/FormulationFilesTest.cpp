@@ -5,6 +5,7 @@
 
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
+#include "growth/GrowthRun.h"
 #include "shared/TextFile.h"
 #include "support/FormulationFixture.h"
 
@@ -296,3 +297,22 @@ TEST_F(FormulationFilesTest, SaveDialogsKeepTheCurrentPathOrEndTheSave) {
 }
 
 }  // namespace
+
+// A diet file's price with grouped thousands reads as the price it groups,
+// and the reader says so with the file's line; a grouped price typed is saved
+// as the price it groups.
+TEST_F(FormulationFilesTest, DietFilePriceWithGroupedThousandsIsReadAsGroupedAndSaid) {
+    std::string text = "Diet Name\tFinisher\r\nFeed Cost\t1,150.00\r\nFeed Weight\t90\r\nEnergy NE\t2450\r\n";
+    for (int r = 5; r <= 18; ++r) text += "Row\t1\r\n";
+    Put(base + ".dts", text);
+    ReadDiets(*s, base + ".dts");
+    ASSERT_EQ(s->DietCount, 1);
+    ReadDietColumn(*s, *w, 1);
+    EXPECT_EQ(s->DietNutrients(1, 0), 1150);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find(base + ".dts, line 2"), std::string::npos) << Messages()[0];
+    EXPECT_NE(Messages()[0].find("1,150.00"), std::string::npos) << Messages()[0];
+    w->Griddiets.SetTextMatrix(2, 1, "2,300.00");
+    ASSERT_TRUE(SaveDiets(*s, false));
+    EXPECT_EQ(SplitLines(Slurp(base + ".dts"))[1], "Feed Cost\t2300.00");
+}

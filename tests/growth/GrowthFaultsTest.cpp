@@ -250,3 +250,21 @@ TEST_F(GrowthFaultsTest, AProgrammeWithoutPricesShowsNoCostAsIfItHeldOne) {
     EXPECT_EQ(w->TextPrice.Text, "");
     EXPECT_FALSE(w->Text5.Text.empty());  // the growth figures stand
 }
+
+// A price typed with grouped thousands is the price it groups, and the run
+// says how it read it, naming the diet and the text.
+TEST_F(GrowthFaultsTest, AGroupedPriceCostsWhatThePlainPriceCostsAndIsSaid) {
+    w->Griddiets.SetTextMatrix(2, 1, "1150");
+    ASSERT_EQ(Growth(*s), GrowthOutcome::Results);
+    const double plain = CostPerPig(*s);
+    ASSERT_TRUE(Messages().empty());
+
+    tarvisol::testing::MainWindowFixture grouped;
+    grouped.w->Griddiets.SetTextMatrix(2, 1, "1,150.00");
+    ASSERT_EQ(Growth(*grouped.s), GrowthOutcome::Results);
+    EXPECT_EQ(CostPerPig(*grouped.s), plain);
+    const std::vector<std::string> said = grouped.dialogs.Messages();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("Grower 1"), std::string::npos) << said[0];
+    EXPECT_NE(said[0].find("1,150.00"), std::string::npos) << said[0];
+}

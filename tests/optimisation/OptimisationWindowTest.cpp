@@ -48,6 +48,19 @@ TEST(OptimisationWindow, LoadingTakesTheProgrammeAndChecksTheDietsInUse) {
     EXPECT_DOUBLE_EQ(x.s->DietPrice(2), 290);
 }
 
+// The window prices a diet as the Growth run does: a grouped price is the
+// price it groups, and said.
+TEST(OptimisationWindow, AGroupedPriceIsThePriceTheGrowthRunReads) {
+    testing::MainWindowFixture x;
+    x.s->DietCount = 3;
+    x.w->Griddiets.SetTextMatrix(2, 2, "1,150.00");
+    FrmOptP f;
+    ShowOptimisationWindow(*x.s, f);
+    EXPECT_DOUBLE_EQ(x.s->DietPrice(2), 1150);
+    ASSERT_EQ(x.dialogs.Messages().size(), 1u);
+    EXPECT_NE(x.dialogs.Messages()[0].find("Grower 2"), std::string::npos) << x.dialogs.Messages()[0];
+}
+
 TEST(OptimisationWindow, TheSpinStaysWithinOneToEight) {
     WindowFixture x;
     for (int i = 0; i < 10; ++i) OptDietSpin(*x.s, x.f, +1);

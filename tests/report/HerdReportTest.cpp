@@ -59,5 +59,33 @@ TEST(HerdReport, ThePageAndTheSheetHoldTheSaleTheWindowShowed) {
     EXPECT_NEAR(cells.at("J3").value, herd->Value.Cuts[1].SortLossPerPig, 1e-12);
 }
 
+// The herd's money figures name the location's currency as the run's do.
+TEST(HerdReport, MoneyFiguresNameTheCurrency) {
+    testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    demo.s->Currency = "EUR";
+    HerdWindow f;
+    ShowHerdWindow(*demo.s, f);
+    f.Settings[0].Text = "40";
+    SellHerdClick(*demo.s, f, nullptr, 2);
+    const std::optional<HerdReport> herd = HerdReportOf(*demo.s, f);
+    ASSERT_TRUE(herd.has_value());
+    ReportRequest rq;
+    rq.Run = &demo.s->LastRun;
+    rq.Herd = &*herd;
+    const ReportDocument doc = BuildReport(rq);
+    for (const char* cell : {"Sort loss per pig, EUR", "Sort loss, EUR"})
+        EXPECT_NE(std::find(doc.Cells.begin(), doc.Cells.end(), cell), doc.Cells.end()) << cell;
+
+    if (!testing::HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip)";
+    WorkbookRequest wb;
+    wb.Herd = &*herd;
+    const std::string path = demo.folder.File("herd.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, wb, error)) << error;
+    const testing::Workbook book(path);
+    const auto cells = book.Cells(static_cast<int>(book.Sheets().size()));
+    EXPECT_EQ(cells.at("J1").text, "Sort loss per pig, EUR");
+}
+
 }  // namespace
 }  // namespace tarvisol
