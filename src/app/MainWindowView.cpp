@@ -48,6 +48,7 @@
 #include "app/SensitivityView.h"
 #include "app/TemperatureView.h"
 #include "calibration/CorCoef.h"
+#include "calibration/FitDiagnostics.h"
 #include "formulation/AminoRatio.h"
 #include "formulation/Formulate.h"
 #include "formulation/FormulationFiles.h"
@@ -76,6 +77,7 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     s_.Main = &form_;
     s_.Dialog = &dialogs_;
     FormLoad(s_, programFolder);
+    s_.CurveFitErrorText = &FitErrorOfCurveInForce;
     data_ = FindProgramData(RunningProgramFolder());
     documents_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     if (documents_.empty()) documents_ = QDir::homePath().toStdString();

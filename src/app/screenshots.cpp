@@ -178,11 +178,11 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     if (runs->charts()) runs->charts()->close();
     dialogs.Text("Least cost from 25 kg");
     Triggered(window, "Keep This Run", "");
-    // The second run on a dearer first ingredient, so the comparison shows
-    // the ingredient prices that differ.
+    // The second run on a cheaper third ingredient (the demo's wheat), so the
+    // comparison shows the ingredient prices and the formulas that differ.
     window.RunCommand([&] {
         form.Text1.Text = "30";
-        if (s.IngredientCount > 0) s.IngredientPrices(1) += 15;
+        if (s.IngredientCount > 2) s.IngredientPrices(3) -= 45;
         tarvisol::Growth(s);
     });
     dialogs.Text("Least cost from 30 kg");

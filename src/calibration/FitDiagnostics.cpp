@@ -201,6 +201,10 @@ FitDiagnostics DiagnoseFit(const SharedState& original, const CurvePoint& curve)
     return d;
 }
 
+std::string FitErrorText(const FitDiagnostics& d) { return d.grown ? FormatPattern(d.error, "0.000") : std::string(); }
+
+std::string FitErrorOfCurveInForce(const SharedState& s) { return FitErrorText(DiagnoseFit(s, CurveInForce(s))); }
+
 std::string DiagnosticsText(const FitDiagnostics& d) {
     std::ostringstream o;
     if (d.warnings.empty()) {
@@ -218,7 +222,7 @@ std::string DiagnosticsText(const FitDiagnostics& d) {
     if (d.grown) {
         o << "Final age " << Fixed(d.finalAge, 1) << " d (measured " << Fixed(d.measuredFinalAge, 1) << "), total feed "
           << Fixed(d.totalFeed, 1) << " kg (measured " << Fixed(d.measuredTotalFeed, 1) << "), fit error "
-          << FormatPattern(d.error, "0.000") << "\n";
+          << FitErrorText(d) << "\n";
         o << "Measured beside the curve (residual = curve - measured):\n";
         o << "   Age   Measured  Curve   Residual          Period feed  Curve   Residual\n";
         for (const WeighingResidual& w : d.weighings) {

@@ -97,4 +97,12 @@ CurvePoint CurveInForce(const SharedState& s);
 // phases.
 std::string DiagnosticsText(const FitDiagnostics& d);
 
+// The fit error as the diagnostics show it ("0.000"), or "" when the herd
+// could not be grown on the curve.
+std::string FitErrorText(const FitDiagnostics& d);
+
+// The fit error of the curve in force, as its diagnostics show it: what the
+// main window shows beside the curve after a run.
+std::string FitErrorOfCurveInForce(const SharedState& s);
+
 }  // namespace tarvisol

@@ -471,15 +471,13 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     w.MainTabs.Tab = 0;
     g.Row = 0;
     s.DayFeed(1, 199) = s.CumFeed(s.SimSex);
-    // Comparison with the herd's measured feed and age, when typed.
+    // How the curve in force fits the herd's measured feed and age, when
+    // typed: the calibration's own score of it, so that the figure beside the
+    // curve is the one the calibration reports.
     const double feedMeasured = ConvertWeight(s, 1, s.CalibInputs(4)), ageMeasured = s.CalibInputs(5);
     Put(w.GridWeight, 0, 6, "Fit Error");
-    if (feedMeasured > 0 && ageMeasured > 0) {
-        const double err = 80 * std::pow(feedMeasured - s.CumFeed(0), 2) + 50 * std::pow(ageMeasured - s.FinalAge, 2);
-        Put(w.GridWeight, 1, 6, FormatAuto(err));
-    } else {
-        Put(w.GridWeight, 1, 6, "");
-    }
+    const bool measured = feedMeasured > 0 && ageMeasured > 0;
+    Put(w.GridWeight, 1, 6, measured && s.CurveFitErrorText ? s.CurveFitErrorText(s) : std::string());
 
     // 6. Summary block: males in column 1, females in column 2.
     const std::string unpriced = UnpricedDiets(s);

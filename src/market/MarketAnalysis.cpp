@@ -187,6 +187,7 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
     // requirements and balance the main window's runs carry are not worked
     // out for every weight.
     base->CompleteRunSnapshot = nullptr;
+    base->CurveFitErrorText = nullptr;
     auto baseWindow = std::make_unique<MainWindow>(*s.Main);
     const int n = static_cast<int>(weights.size());
     std::vector<MarketRow> rows(static_cast<std::size_t>(n));

@@ -109,6 +109,11 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // (the requirements and the nutrient balance). Installed at start-up;
     // null leaves snapshots as the engine took them.
     void (*CompleteRunSnapshot)(const SharedState&, RunSnapshot&) = nullptr;
+    // The calibration's fit error of the curve in force against the herd's
+    // measured figures, as its diagnostics show it ("" when the curve cannot
+    // be scored): the main window's Fit Error after a run. Installed at
+    // start-up by the desktop program; null leaves that cell empty.
+    std::string (*CurveFitErrorText)(const SharedState&) = nullptr;
 
     // --- Where messages and the daily grid go. Null means "nowhere": private
     // copies used for parallel work run without a window.

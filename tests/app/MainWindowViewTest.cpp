@@ -21,6 +21,8 @@
 #include "app/RestrictionsView.h"
 #include "app/MainWindowView.h"
 #include "app/QtDialogs.h"
+#include "calibration/CorCoef.h"
+#include "calibration/FitDiagnostics.h"
 #include "optimisation/PlotSweep.h"
 #include "shared/Numbers.h"
 #include "shared/ScriptedDialogs.h"
@@ -206,6 +208,26 @@ TEST_F(MainWindowViewTest, FileCommandsFilesGridAndEditorsThatFollowTheMatrix) {
     EXPECT_EQ(restrictions->form().GridIngred.TextMatrix(2, 0), "2 Wheat");
     SaveIngredientsForSession(*s, restrictions->form());
     EXPECT_EQ(s->IngredientLimits(1, 2, 2), wheatMax);
+}
+
+}  // namespace
+
+namespace {
+
+// The Fit Error beside the growth curve is the calibration's own score of the
+// curve in force: the figure its diagnostics (Ctrl+R) report for it.
+TEST_F(MainWindowViewTest, FitErrorBesideTheCurveIsTheCalibrationsScoreOfIt) {
+    OpenDemo();
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    Find<QComboBox>("Combo1")->setCurrentIndex(1);
+    QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
+    ASSERT_FALSE(s->RunFailed);
+    const std::string shown = Cell("GridWeight", 1, 6).toStdString();
+    const std::string text = DiagnosticsText(FillTest(*s));
+    const auto at = text.find("fit error ");
+    ASSERT_NE(at, std::string::npos) << text;
+    const auto from = at + std::string("fit error ").size();
+    EXPECT_EQ(shown, text.substr(from, text.find('\n', from) - from));
 }
 
 }  // namespace
