@@ -1,10 +1,10 @@
 #include "cli/RequirementsCommand.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include "cli/GrowthSession.h"
 #include "cli/JsonText.h"
+#include "cli/TextColumns.h"
 #include "formulation/FormulationFiles.h"
 #include "nutrition/MinimumsFromRequirements.h"
 #include "nutrition/NutrientBalance.h"
@@ -14,17 +14,6 @@ namespace tarvisol::cli {
 namespace {
 
 nlohmann::json Optional(bool stated, double v) { return stated ? nlohmann::json(v) : nlohmann::json(nullptr); }
-
-std::string Fixed(const nlohmann::json& v, int decimals) {
-    if (!v.is_number()) return "-";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v.get<double>());
-    return buf;
-}
-
-std::string Padded(const std::string& t, std::size_t width) {
-    return t.size() >= width ? t : std::string(width - t.size(), ' ') + t;
-}
 
 }  // namespace
 
