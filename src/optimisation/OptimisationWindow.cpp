@@ -312,6 +312,30 @@ private:
 
 bool RunCancelled(const SharedState& s) { return s.OptProgress && s.OptProgress->Cancelled(); }
 
+// Why a search held at the pigs' requirement found nothing cheaper, when the
+// starting programme's diets (the last Growth run's) supply less than that
+// requirement: per diet the amino acid short, lysine first; "" when none is.
+std::string StartBelowRequirement(const SharedState& s, int diets) {
+    if (!s.OptMeetRequirements) return {};
+    const RunSnapshot& run = s.LastRun;
+    std::string below;
+    for (const RunDiet& diet : run.Diets) {
+        const int d = diet.Number;
+        if (d < 1 || d > diets || d > 8) continue;
+        for (int a : {5, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
+            const double need = s.OptRequirementFloor(d, a);
+            const auto k = static_cast<std::size_t>(a);
+            const double have = k < diet.Nutrients.size() ? diet.Nutrients[k] : 0;
+            if (need <= 0 || std::isnan(have) || have >= need - 5e-4 || k > run.NutrientNames.size()) continue;
+            below += (below.empty() ? "" : "; ") + std::string("Diet ") + std::to_string(d) + ": " +
+                     run.NutrientNames[k - 1] + " " + FormatPattern(have, "0.000") + " < " +
+                     FormatPattern(need, "0.000") + " %";
+            break;
+        }
+    }
+    return below.empty() ? std::string() : kStartBelowRequirement + below + kStartBelowRequirementAdvice;
+}
+
 }  // namespace
 
 void RunOptimisation(SharedState& s, FrmOptP& f) {
@@ -488,7 +512,8 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
             // The last successful search stays what the report and the transfer take.
             f.Result = resultBefore;
             if (s.OptProgress) s.OptProgress->Finish();
-            dlg.Message(std::string(kNoLowerAnswer) + (resultBefore.Done ? kLastOptimumKept : ""));
+            dlg.Message(std::string(kNoLowerAnswer) + StartBelowRequirement(s, diets) +
+                        (resultBefore.Done ? kLastOptimumKept : ""));
             return;
         }
 

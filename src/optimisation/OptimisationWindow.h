@@ -24,6 +24,13 @@ inline constexpr const char* kNoLowerAnswer =
 // Added to kNoLowerAnswer when an earlier search of the window succeeded.
 inline constexpr const char* kLastOptimumKept =
     "\nView Optimization and Transfer Optimum to Current still show the last search that found a lower cost.";
+// Added to kNoLowerAnswer when the amino acids were held at the pigs'
+// requirement and the starting programme lies below it.
+inline constexpr const char* kStartBelowRequirement =
+    "\nThe amino acids were held at the pigs' requirement, and the starting programme is below it (";
+inline constexpr const char* kStartBelowRequirementAdvice =
+    "): every programme that meets it costs more. Raise the minimums first (Edit Diet Restrictions, Set Minimums "
+    "from Requirements), press Growth, then search again.";
 inline constexpr const char* kNoRequirementsToMeet =
     "The last Growth run has no requirements for these diets: the amino-acid minimums are searched as without "
     "\"Keep amino acids at the pigs' requirement\"";

@@ -149,6 +149,20 @@ TEST(OptimumReport, MeetingRequirementsHoldsEveryAminoAcidMinimumAtTheRequiremen
     EXPECT_EQ(GridText(free.r.Grid3).find(kHeldAtRequirement), std::string::npos);
 }
 
+// A programme already below the pigs' requirement cannot be made cheaper with
+// its amino acids held at it: the refusal says why and what to do first.
+TEST(OptimumReport, AHeldSearchFromAProgrammeBelowTheRequirementSaysWhyItFoundNothing) {
+    DemoOptimum held(0.7, true), free(0.7, false);
+    ASSERT_FALSE(held.f.Result.Done);
+    const auto& said = held.dialogs.Messages();
+    ASSERT_FALSE(said.empty());
+    EXPECT_NE(said.back().find(kNoLowerAnswer), std::string::npos) << said.back();
+    EXPECT_NE(said.back().find("Diet 1: SID LYSINE"), std::string::npos) << said.back();
+    EXPECT_NE(said.back().find("Set Minimums from Requirements"), std::string::npos) << said.back();
+    for (const std::string& m : free.dialogs.Messages())
+        EXPECT_EQ(m.find("Set Minimums from Requirements"), std::string::npos) << m;
+}
+
 TEST(OptimumReport, TheOptimiseCommandListsTheSameChangesAndMarksTheLastDiet) {
     DemoOptimum x;
     testing::ScratchFolder folder;
