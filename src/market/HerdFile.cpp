@@ -4,9 +4,8 @@
 #include <cmath>
 
 #include "market/MarketFile.h"
+#include "market/SettingsFile.h"
 #include "market/SettingsText.h"
-#include "shared/Dialogs.h"
-#include "shared/LocationFileSave.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
 #include "shared/TextEncoding.h"
@@ -117,25 +116,23 @@ std::string HerdText(const HerdSettings& settings) {
 HerdSettings LoadHerdSettings(const std::string& locationBase, std::vector<std::string>& messages,
                               std::vector<int>* unusable) {
     HerdSettings h;
-    const std::string path = HerdFilePath(locationBase);
-    if (locationBase.empty() || !FileExists(path)) return h;
-    std::string content, error;
-    if (!ReadTextFile(path, content, error)) {
-        messages.push_back(error + ". The herd settings are the defaults.");
+    std::string content;
+    switch (ReadSettingsFile(locationBase, HerdFilePath(locationBase), "herd settings", content, messages)) {
+    case SettingsFileRead::Absent:
+        break;
+    case SettingsFileRead::Unreadable:
         if (unusable)
             for (int f = 0; f < kHerdFieldCount; ++f) unusable->push_back(f);
-        return h;
+        break;
+    case SettingsFileRead::Read:
+        ReadHerdText(content, h, messages, unusable);
+        break;
     }
-    ReadHerdText(content, h, messages, unusable);
     return h;
 }
 
 bool SaveHerdSettings(SharedState& s, const HerdSettings& settings) {
-    if (s.LocationBase.empty()) {
-        DialogsOf(s).Message("Open a location before saving its herd settings");
-        return false;
-    }
-    return Holds(SaveLocationFile(s, HerdFilePath(s.LocationBase), HerdText(settings)));
+    return SaveSettingsFile(s, HerdFilePath(s.LocationBase), HerdText(settings), "herd settings");
 }
 
 }  // namespace tarvisol

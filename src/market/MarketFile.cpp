@@ -5,9 +5,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "market/SettingsFile.h"
 #include "market/SettingsText.h"
-#include "shared/Dialogs.h"
-#include "shared/LocationFileSave.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
 #include "shared/TextEncoding.h"
@@ -105,25 +104,23 @@ std::string MarketText(const MarketSettings& settings) {
 MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit, std::vector<std::string>& messages,
                                   std::vector<double MarketSettings::*>* unusable) {
     MarketSettings m = DefaultMarketSettings(MarketInPounds(weightUnit));
-    const std::string path = MarketFilePath(locationBase);
-    if (locationBase.empty() || !FileExists(path)) return m;
-    std::string content, error;
-    if (!ReadTextFile(path, content, error)) {
-        messages.push_back(error + ". The market settings are the defaults.");
+    std::string content;
+    switch (ReadSettingsFile(locationBase, MarketFilePath(locationBase), "market settings", content, messages)) {
+    case SettingsFileRead::Absent:
+        break;
+    case SettingsFileRead::Unreadable:
         if (unusable)
             for (const MarketField& f : kMarketFields) unusable->push_back(f.Value);
-        return m;
+        break;
+    case SettingsFileRead::Read:
+        ReadMarketText(content, m, messages, unusable);
+        break;
     }
-    ReadMarketText(content, m, messages, unusable);
     return m;
 }
 
 bool SaveMarketSettings(SharedState& s, const MarketSettings& settings) {
-    if (s.LocationBase.empty()) {
-        DialogsOf(s).Message("Open a location before saving its market settings");
-        return false;
-    }
-    return Holds(SaveLocationFile(s, MarketFilePath(s.LocationBase), MarketText(settings)));
+    return SaveSettingsFile(s, MarketFilePath(s.LocationBase), MarketText(settings), "market settings");
 }
 
 }  // namespace tarvisol
