@@ -30,6 +30,34 @@ struct FormulationFlags {
     }
 };
 
+// --model and --genotype: the growth model a command grows its pig on, for
+// this run only.
+struct ModelFlags {
+    std::string model, genotype;
+    void AddTo(CLI::App* command) {
+        command->add_option("--model", model, "Growth model: documented (the growth curve) or response (nutrient response)")
+            ->check(CLI::IsMember({"documented", "response"}, CLI::ignore_case));
+        command->add_option("--genotype", genotype,
+                            "The nutrient-response model's genotype: a preset (tarvisol-cli genotypes) or a genotype file");
+    }
+    void Into(ModelArgs& a) const {
+        if (!model.empty()) {
+            std::string m = model;
+            for (char& c : m) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            a.model = m;
+        }
+        if (!genotype.empty()) a.genotype = genotype;
+    }
+};
+
+// --sex: the herd sex by name (barrows are the males, gilts the females).
+const std::vector<std::string> kSexNames = {"mixed", "males", "females", "barrows", "gilts"};
+int SexOf(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name == "mixed") return 0;
+    return name == "males" || name == "barrows" ? 1 : 2;
+}
+
 // --yield, a carcass yield the market takes.
 double CarcassYield(double percent) {
     if (!std::isfinite(percent) || percent < 40 || percent > 100)
@@ -112,8 +140,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     double pigs = 0, startWeight = 0, startAge = 0, finalWeight = 0;
     growth->add_option("LOCATION", ga.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
     gFormulation.AddTo(growth);
-    growth->add_option("--sex", sex, "Herd sex: mixed, males or females")
-        ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
+    growth->add_option("--sex", sex, "Herd sex: mixed, males (barrows) or females (gilts)")
+        ->check(CLI::IsMember(kSexNames, CLI::ignore_case));
+    ModelFlags gModel;
+    gModel.AddTo(growth);
     auto* pigsOpt = growth->add_option("--pigs", pigs, "Number of pigs");
     auto* swOpt = growth->add_option("--start-weight", startWeight, "Starting weight (display unit)");
     auto* saOpt = growth->add_option("--start-age", startAge, "Starting age, days");
@@ -165,8 +195,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     double rPigs = 0, rStartWeight = 0, rStartAge = 0, rFinalWeight = 0;
     report->add_option("LOCATION", ra.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
     rFormulation.AddTo(report);
-    report->add_option("--sex", rSex, "Herd sex: mixed, males or females")
-        ->check(CLI::IsMember({"mixed", "males", "females"}, CLI::ignore_case));
+    report->add_option("--sex", rSex, "Herd sex: mixed, males (barrows) or females (gilts)")
+        ->check(CLI::IsMember(kSexNames, CLI::ignore_case));
+    ModelFlags rModel;
+    rModel.AddTo(report);
     auto* rPigsOpt = report->add_option("--pigs", rPigs, "Number of pigs");
     auto* rSw = report->add_option("--start-weight", rStartWeight, "Starting weight (display unit)");
     auto* rSa = report->add_option("--start-age", rStartAge, "Starting age, days");
@@ -178,6 +210,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     report->add_option("--date", req.report.date, "The date printed on the report (default: today)");
     auto* rYes = report->add_flag("--yes", ra.yes, "Answer Yes to the program's other questions");
     report->add_flag("--no", rNo, "Answer No to the program's other questions (the default)")->excludes(rYes);
+    // genotypes: the nutrient-response model's presets.
+    auto* genotypes = app.add_subcommand("genotypes", "List the nutrient-response model's genotype presets and their sources");
+    genotypes->add_flag("--json", req.genotypesJson, "Print one JSON object");
+
     // demo: a writable copy of the bundled demo location.
     auto* demo = app.add_subcommand("demo", "Copy the bundled demo location into a new folder under FOLDER and print "
                                             "its location for the other commands");
@@ -382,6 +418,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (demo->parsed()) req.kind = CliRequest::Kind::Demo;
+    if (genotypes->parsed()) req.kind = CliRequest::Kind::Genotypes;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;
         if (lysine) req.plot.ratio = 1;
@@ -401,12 +438,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     if (growth->parsed()) {
         req.kind = CliRequest::Kind::Growth;
         gFormulation.Into(ga.formulation);
-        if (!sex.empty()) {
-            const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(sex[0])));
-            ga.sex = c == 'm' && sex.size() > 1 && std::tolower(static_cast<unsigned char>(sex[1])) == 'i' ? 0
-                     : c == 'm'                                                                              ? 1
-                                                                                                             : 2;
-        }
+        if (!sex.empty()) ga.sex = SexOf(sex);
+        gModel.Into(ga.model);
         auto bad = [&](const std::string& msg) {
             std::cerr << "tarvisol-cli growth: " << msg << "\n";
             exitCode = 2;
@@ -437,14 +470,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
             return std::nullopt;
         };
         rFormulation.Into(ra.formulation);
-        if (!rSex.empty()) {
-            const std::string s = [&] {
-                std::string l = rSex;
-                for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                return l;
-            }();
-            ra.sex = s == "mixed" ? 0 : s == "males" ? 1 : 2;
-        }
+        if (!rSex.empty()) ra.sex = SexOf(rSex);
+        rModel.Into(ra.model);
         if (*rPigsOpt) {
             if (!std::isfinite(rPigs) || rPigs < 1 || rPigs >= kMostPigs + 1)
                 return bad("--pigs must be from 1 to 1999999999");

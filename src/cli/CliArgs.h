@@ -38,7 +38,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd, Requirements } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd, Requirements, Genotypes } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -54,6 +54,7 @@ struct CliRequest {
     NewArgs newLocation;
     PricesArgs prices;
     RequirementsArgs requirements;
+    bool genotypesJson = false;
 };
 
 // Parses argv. On --help prints usage and sets exitCode 0; on bad arguments

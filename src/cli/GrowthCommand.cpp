@@ -1,5 +1,6 @@
 #include "cli/GrowthCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "cli/GrowthSession.h"
 #include "growth/GrowthRun.h"
 #include "growth/SexSplit.h"
+#include "response/ResponsivePig.h"
 #include "location/StartUp.h"
 #include "report/RunFigures.h"
 #include "shared/MainWindowForm.h"
@@ -25,6 +27,13 @@ namespace tarvisol::cli {
 namespace fs = std::filesystem;
 
 namespace {
+
+// What held a response day's protein deposition: one factor, or the males'
+// and the females' of a mixed herd when they differ ("lysine/energy").
+std::string LimitingText(const ResponseDayFigures& f) {
+    const std::string m = response::LimitingName(f.LimitingMales), w = response::LimitingName(f.LimitingFemales);
+    return m == w || w.empty() ? m : m.empty() ? w : m + "/" + w;
+}
 
 std::string Cell(const Grid& g, int r, int c) { return r < g.Rows() && c < g.Cols() ? g.TextMatrix(r, c) : ""; }
 
@@ -46,9 +55,36 @@ std::string CsvNumber(const std::string& text) {
     return FormatPrecise(v);
 }
 
+// The protein and lipid deposited on day d (g) and what held the protein:
+// the response model's own days; for the documented curve 0.22 x the day's
+// fat-free gain and the day's fat gain, as its equations compute them, with
+// no limiting factor.
+struct DayDeposition {
+    std::string protein, lipid, limiting;
+};
+DayDeposition DepositionOf(const SharedState& s, int d) {
+    DayDeposition out;
+    if (s.Response.Used) {
+        const int i = d - s.StartAge;
+        if (i < 0 || i >= static_cast<int>(s.Response.Days.size())) return out;
+        const ResponseDayFigures& f = s.Response.Days[static_cast<std::size_t>(i)];
+        out.protein = FormatPrecise(f.ProteinDeposition);
+        out.lipid = FormatPrecise(f.LipidDeposition);
+        out.limiting = LimitingText(f);
+        return out;
+    }
+    if (d < s.StartAge || d >= s.RunLastDay || d + 1 > 199) return out;
+    const double fat = s.BodyFat(0, d + 1) - s.BodyFat(0, d);
+    const double lean = s.DayGrowth(0, d + 1) - s.DayGrowth(0, d) - fat;
+    out.protein = FormatPrecise(std::max(0.0, 0.22 * lean * 1000.0));
+    out.lipid = FormatPrecise(fat * 1000.0);
+    return out;
+}
+
 bool WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string& path, std::string& error) {
     std::vector<std::string> lines{
-        "age,live_weight,daily_feed,cum_feed,male_weight,female_weight,male_feed,female_feed,back_fat,loin_area,lean,yield"};
+        "age,live_weight,daily_feed,cum_feed,male_weight,female_weight,male_feed,female_feed,back_fat,loin_area,lean,yield,"
+        "protein_deposition_g,lipid_deposition_g,limiting"};
     const Grid& g = w.Grid1;
     for (int row = 1; row < g.Rows(); ++row) {
         const std::string age = g.TextMatrix(row, 5);
@@ -62,6 +98,9 @@ bool WriteDailyCsv(const SharedState& s, const MainWindow& w, const std::string&
                          ConvertWeight(s, 2, s.DayFeed(1, d)), ConvertWeight(s, 2, s.DayFeed(2, d))})
             line += "," + FormatPrecise(v);
         for (int c : {10, 11, 12, 13}) line += "," + CsvNumber(g.TextMatrix(row, c));
+        // The deposition of the day that starts at the row's age.
+        const DayDeposition dep = DepositionOf(s, static_cast<int>(std::floor(Val(age))));
+        line += "," + dep.protein + "," + dep.lipid + "," + dep.limiting;
         lines.push_back(line);
     }
     return SaveAtomic(path, JoinCrlf(lines), error);
@@ -94,7 +133,8 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     ConsoleDialogs& dialogs = *session->dialogs;
 
     const std::size_t before = dialogs.Shown().size();
-    const GrowthOutcome outcome = Growth(*s);
+    if (!session->refused.empty()) dialogs.Message(session->refused);
+    const GrowthOutcome outcome = session->refused.empty() ? Growth(*s) : GrowthOutcome::Refused;
     // The window refuses an empty starting weight or an unread location
     // without a word; the command line says it.
     if (outcome == GrowthOutcome::Refused && dialogs.Shown().size() == before)
@@ -109,6 +149,8 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
     r["reached_final_weight"] = s->ReachedFinalWeight;
     r["run_failed"] = s->RunFailed;
     r["formulation"] = w->Combo1.Text();
+    AddModelJson(s->LastRun.Empty() ? RunSnapshot{} : s->LastRun, *s, r);
+    if (s->LastRun.Empty()) r["model"] = GrowthModelKey(s->Model.Kind);
     r["diets"] = nlohmann::json::array();
     // The run took place and its table is shown (not necessarily results that stand).
     const bool ran = outcome == GrowthOutcome::Results || outcome == GrowthOutcome::PriceMissing ||
@@ -152,6 +194,19 @@ nlohmann::json RunGrowthCommand(const GrowthArgs& args, std::ostream* messages) 
                               {"loin_depth", s->CarcassTable(0, 5)}};
         r["weight_unit"] = WeightUnitLabel(s->WeightUnit());
         r["balance"] = BalanceJson(s->LastRun.Nutrition.Balance);
+        // Each day grown: weight at its start, feed, and what was deposited.
+        nlohmann::json daily = nlohmann::json::array();
+        const int lastDay = s->ReachedFinalWeight ? static_cast<int>(s->FinalAge) : s->RunLastDay - 1;
+        for (int d = s->StartAge; d <= lastDay && d < 199; ++d) {
+            const DayDeposition dep = DepositionOf(*s, d);
+            daily.push_back({{"age", d},
+                             {"live_weight", ConvertWeight(*s, 2, s->DayGrowth(0, d))},
+                             {"daily_feed", ConvertWeight(*s, 2, s->DayFeed(0, d + 1))},
+                             {"protein_deposition_g", dep.protein.empty() ? nlohmann::json(nullptr) : nlohmann::json(Val(dep.protein))},
+                             {"lipid_deposition_g", dep.lipid.empty() ? nlohmann::json(nullptr) : nlohmann::json(Val(dep.lipid))},
+                             {"limiting", dep.limiting.empty() ? nlohmann::json(nullptr) : nlohmann::json(dep.limiting)}});
+        }
+        r["daily"] = std::move(daily);
         if (!args.dailyCsv.empty()) {
             std::string error;
             const bool written = WriteDailyCsv(*s, *w, args.dailyCsv, error);
@@ -181,7 +236,11 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
         return FormatPattern(v.get<double>(), decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0'));
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
-    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n\n";
+    out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n";
+    out << (r.value("model", std::string()) == "response"
+                ? "Growth model: nutrient response, genotype " + r["genotype"]["name"].get<std::string>()
+                : std::string("Growth model: documented curve"))
+        << "\n\n";
     out << "Diet                  Price   End wt    End age  Gain/day  Cum. feed  Feed eaten   (weights in " << unit
         << ", gain in kg/day)\n";
     for (const auto& d : r["diets"]) {

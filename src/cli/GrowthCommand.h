@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ModelChoice.h"
+
 namespace tarvisol::cli {
 
 struct GrowthArgs {
@@ -19,6 +21,7 @@ struct GrowthArgs {
     std::string dailyCsv;
     bool yes = false;  // answer to the other questions (default No)
     std::optional<std::string> keep;  // keep the run under this name (--keep)
+    ModelArgs model;                  // --model, --genotype
 };
 
 // Runs the command; messages shown go to `messages` as they come. Returns the

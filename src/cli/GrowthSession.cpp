@@ -16,6 +16,7 @@ std::unique_ptr<GrowthSession> OpenForGrowth(const GrowthArgs& args, std::ostrea
     s.Main = &w;
     s.Dialog = g->dialogs.get();
     OpenLocationAsUser(s, args.location);
+    g->refused = ApplyModelArgs(s, args.model);
     if (args.formulation) w.Combo1.ListIndex = *args.formulation;
     else if (w.Combo1.ListIndex < 1) w.Combo1.ListIndex = s.NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;
     if (args.sex) w.ComboSex.ListIndex = *args.sex;
@@ -29,6 +30,10 @@ std::unique_ptr<GrowthSession> OpenForGrowth(const GrowthArgs& args, std::ostrea
 std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* messages) {
     auto g = OpenForGrowth(args, messages);
     if (g->w->ComboSex.ListIndex < 0) g->w->ComboSex.ListIndex = 0;
+    if (!g->refused.empty()) {
+        g->dialogs->Message(g->refused);
+        return g;
+    }
     g->outcome = Growth(*g->s);
     return g;
 }

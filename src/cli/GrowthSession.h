@@ -19,6 +19,7 @@ struct GrowthSession {
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     std::unique_ptr<ConsoleDialogs> dialogs;
     GrowthOutcome outcome = GrowthOutcome::Refused;  // what Growth gave
+    std::string refused;  // why the command line's choice of model could not be taken (nothing then runs)
 };
 
 // The location opened and the boxes given typed, as `growth` does, before
@@ -26,7 +27,8 @@ struct GrowthSession {
 // location has a matrix, the grid's diets otherwise.
 std::unique_ptr<GrowthSession> OpenForGrowth(const GrowthArgs& args, std::ostream* messages);
 
-// OpenForGrowth, a herd sex not chosen taken as mixed, then Growth.
+// OpenForGrowth, a herd sex not chosen taken as mixed, then Growth (not
+// pressed when the model chosen was refused).
 std::unique_ptr<GrowthSession> GrowAsUser(const GrowthArgs& args, std::ostream* messages);
 
 }  // namespace tarvisol::cli

@@ -7,6 +7,7 @@
 #include "cli/ReportCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/DemoCommand.h"
+#include "cli/GenotypesCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
 #include "cli/GrowthCommand.h"
@@ -139,6 +140,14 @@ int main(int argc, char** argv) {
             else
                 PrintPrices(result, std::cout);
             return PricesExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Genotypes) {
+            const nlohmann::json presets = GenotypesJson();
+            if (req->genotypesJson)
+                std::cout << Printed(presets) << "\n";
+            else
+                PrintGenotypes(presets, std::cout);
+            return 0;
         }
         if (req->kind == CliRequest::Kind::Demo)
             return RunDemoCommand(req->demo, tarvisol::RunningProgramFolder(), std::cout, std::cerr);

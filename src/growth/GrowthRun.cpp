@@ -12,6 +12,7 @@
 #include "growth/MeasuredHerd.h"
 #include "growth/OutdatedResults.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
 #include "shared/Dialogs.h"
@@ -395,7 +396,7 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     s.DayGrowth(0, s.StartAge) = startKg;
     s.RunFailed = false;
     s.CurrentDietIndex = 1;
-    GrowPig(s);
+    GrowLocationPig(s);
 
     if (s.RunFailed) {
         dlg.Message("The growth run failed on day " + std::to_string(std::max<int>(s.RunLastDay, s.StartAge)) +
@@ -463,8 +464,14 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     }
     WriteResultLabels(s, g);
     HerdDistribution(s);
-    SplitSexes(s);
-    CarcassOutputs(s);
+    if (RunsResponseModel(s)) {
+        // The sexes are their own pigs, their carcasses from their bodies.
+        ResponseSexTotals(s);
+        ResponseCarcassOutputs(s);
+    } else {
+        SplitSexes(s);
+        CarcassOutputs(s);
+    }
     ShowPredictedHerd(s, ConvertWeight(s, 2, s.CumFeed(s.SimSex)), s.FinalAge);
 
     // 5. After every run.
@@ -484,7 +491,10 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     const bool priced = unpriced.empty();
     const int end = FinishingDay(s);
     const double cost = CostPerPig(s);
+    const int responseSex = RunsResponseModel(s) ? ResponseHerdSex(s) : 0;
     for (int sex = 1; sex <= 2; ++sex) {
+        // A one-sex herd of the response model grows no pig of the other sex.
+        if (responseSex != 0 && sex != responseSex) continue;
         Put(g, 20, sex, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(sex, end)), "###.0"));
         Put(g, 21, sex, FormatPattern(ConvertWeight(s, 2, s.CumFeed(sex)), "###.0"));
         const double share = s.CumFeed(0) > 0 ? s.CumFeed(sex) / s.CumFeed(0) : 0;

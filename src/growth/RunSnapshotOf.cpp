@@ -29,6 +29,8 @@ int NutrientsOf(const SharedState& s) { return std::clamp<int>(s.NutrientCount -
 std::string InfeasibleDietMessage(int d) { return "Diet No" + std::to_string(d) + "was Infeasible"; }
 
 void TakeRunInputs(const SharedState& s, RunSnapshot& run) {
+    run.Model = GrowthModelKey(s.Model.Kind);
+    run.Genotype = s.Model.Kind == GrowthModelKind::Response ? s.Model.Pig.Name : std::string();
     run.StartWeight = s.StartWeight;
     run.StartAge = s.StartAge;
     run.FinalWeight = s.FinalWeight;
@@ -109,6 +111,7 @@ RunSnapshot RunSnapshotOf(const SharedState& s) {
     run.Source = "Growth";
     run.Taken = NextSnapshotOrder();
     TakeRunInputs(s, run);
+    if (s.Response.Used) run.ResponseDays = s.Response.Days;
     const int n = std::clamp<int>(s.DietCount, 0, 8);
     const bool formulated = s.Main && s.Main->Combo1.ListIndex == kFormulationLeastCost;
     for (int d = 1; d <= n; ++d) {

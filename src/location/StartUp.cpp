@@ -11,6 +11,7 @@
 #include "growth/GrowthRun.h"
 #include "growth/MeasuredHerd.h"
 #include "growth/Temperature.h"
+#include "location/GenotypeFile.h"
 #include "location/LocationFiles.h"
 #include "location/LocationSettings.h"
 #include "location/PigFile.h"
@@ -193,6 +194,7 @@ void LocationName(SharedState& s) {
         SetTemps(s);
         ReadPig(s);
         ReadLocationSettings(s, s.LocationBase);
+        ReadGenotypeFile(s);
         // The units read from the settings show in the unit list and captions.
         w.ComboUnits.ListIndex = s.WeightUnit() == 1 ? 1 : 0;
         SetWeightCaptions(w, s.WeightUnit());
@@ -222,6 +224,7 @@ void LocationName(SharedState& s) {
         SetFormulation(w, kFormulationGridDiets);
         s.LocationBase = MakeLocationPath(s, base);
         s.Currency.clear();
+        ReadGenotypeFile(s);
         if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pig") == 0)
             w.Text6.Text = FileTitle(name.substr(0, name.size() - 4));
         else if (!name.empty())
@@ -250,6 +253,9 @@ std::vector<LocationFile> LocationFiles(SharedState& s) {
     files.push_back({s.PigFile, JoinCrlf(PigFileLines(s, NumbersOf(s, s.PigFile)))});
     files.push_back({s.CalFile, JoinCrlf(CalFileLines(s, CalLastRow(s), NumbersOf(s, s.CalFile)))});
     files.push_back({s.TempFileName, TempFileText(s)});
+    // The genotype file: written once the location's model or genotype is
+    // other than the documented curve's default it had without one.
+    files.push_back({GenotypeFilePath(s), GenotypeFileText(s)});
     if (s.Main) files.push_back({s.DietFile, DietFileText(s, s.DietCount)});
     if (s.NutrientCount > 0) {
         files.push_back({s.NutrientRestrictionFile,

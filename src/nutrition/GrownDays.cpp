@@ -4,9 +4,36 @@
 
 namespace tarvisol {
 
+namespace {
+
+// A nutrient-response run keeps its days as it grew them: the feed eaten,
+// the protein deposited and the diet in force by the feed counted against
+// the allotments.
+std::vector<RequirementDay> ResponseGrownDays(const SharedState& s) {
+    std::vector<RequirementDay> days;
+    days.reserve(s.Response.Days.size());
+    for (const ResponseDayFigures& f : s.Response.Days) {
+        RequirementDay day;
+        day.Age = f.Age;
+        day.Weight = f.Weight;
+        day.Feed = f.FeedEaten;
+        day.ProteinDeposition = std::max(0.0, f.ProteinDeposition);
+        day.Share = f.Share;
+        day.Diet = f.Diet;
+        day.DietShare = std::clamp(f.DietShare, 0.0, 1.0);
+        day.NextDiet = f.NextDiet;
+        day.FeedShare = f.FeedShare;
+        days.push_back(day);
+    }
+    return days;
+}
+
+}  // namespace
+
 std::vector<RequirementDay> GrownDays(const SharedState& s) {
     std::vector<RequirementDay> days;
     if (s.RunFailed || s.DietCount < 1) return days;
+    if (s.Response.Used) return ResponseGrownDays(s);
     const int n = std::min<int>(s.DietCount, 8);
     const int first = s.StartAge;
     // The run's last start-of-day weight; the days before it were grown.

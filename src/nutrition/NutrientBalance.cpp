@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "nutrition/NrcFactorial.h"
+#include "response/NrcFactorial.h"
 #include "nutrition/NutrientBasis.h"
 #include "nutrition/Requirements.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "nutrition/NrcFactorial.h"
+#include "response/NrcFactorial.h"
 
 namespace tarvisol {
 namespace {

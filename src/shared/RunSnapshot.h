@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/ResponseDays.h"
 #include "shared/RunNutrition.h"
 #include "shared/Table.h"
 
@@ -79,6 +80,11 @@ struct RunSnapshot {
     // best programme of an optimisation); empty for no run at all.
     std::string Source;
 
+    // --- Which growth model grew the pig: "documented" (the curve) or
+    // "response" (the nutrient-response model, with its genotype's name).
+    std::string Model = "documented";
+    std::string Genotype;
+
     // --- Inputs.
     double StartWeight = 0;  // kg
     int StartAge = 0;        // days
@@ -129,6 +135,9 @@ struct RunSnapshot {
     // The requirements day by day and per diet phase, and the nitrogen and
     // phosphorus balance (filled when a Growth run ends; empty otherwise).
     RunNutrition Nutrition;
+    // The days of a nutrient-response run: deposition, limiting factor and
+    // body (empty for the documented curve).
+    std::vector<ResponseDayFigures> ResponseDays;
 
     // Order in which snapshots were taken in this process (larger is later);
     // tells the latest finished run. Not part of what a run is.

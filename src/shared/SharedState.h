@@ -7,8 +7,10 @@
 
 #include "shared/CalibrationState.h"
 #include "shared/FormulationState.h"
+#include "shared/Genotype.h"
 #include "shared/LocationState.h"
 #include "shared/OptimisationState.h"
+#include "shared/ResponseDays.h"
 #include "shared/RunSnapshot.h"
 #include "shared/Table.h"
 
@@ -97,6 +99,13 @@ struct SharedState : FormulationState, LocationState, CalibrationState, Optimisa
     // The last Growth command's run as it finished, for the windows that
     // report it (daily growth, formulated diets) and for the optimisation's
     // starting programme. Empty before the first run and after a refused one.
+    // The location's growth model and, for the nutrient-response model, its
+    // genotype (the location's .gen file; the documented curve without one).
+    GrowthModelChoice Model;
+    // The days of the last nutrient-response run (Used false after a run of
+    // the documented curve).
+    ResponseRunDays Response;
+
     RunSnapshot LastRun;
     // The inputs LastRun was made from (RunInputsText), to tell results
     // from before a change of them.

@@ -84,6 +84,16 @@ double LysineEfficiency(double weightKg);
 // deposited in protein over its marginal efficiency.
 double SidLysineGrams(double weightKg, double feedKg, double proteinDepositionGrams);
 
+// The same factorial as a straight line in the protein deposited: the
+// lysine lost without deposition (g a day) and the lysine per g of protein
+// deposited. The nutrient-response model reads it backwards: the
+// deposition a day's lysine allows.
+struct LysineFactorial {
+    double Losses = 0;
+    double PerGramDeposited = 0;
+};
+LysineFactorial LysineFactorialAt(double weightKg, double feedKg);
+
 // Phosphorus retained with the day's protein deposition, g per day.
 double PhosphorusRetainedGrams(double proteinDepositionGrams);
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "nutrition/NrcFactorial.h"
+#include "response/NrcFactorial.h"
 
 using namespace tarvisol;
 

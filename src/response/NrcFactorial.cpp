@@ -1,4 +1,4 @@
-#include "nutrition/NrcFactorial.h"
+#include "response/NrcFactorial.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +12,13 @@ double IdealRatio(int j) {
 
 double LysineEfficiency(double weightKg) {
     return kLysineEfficiency / (kLysineEfficiencyBase + kLysineEfficiencyPerKg * std::max(0.0, weightKg));
+}
+
+LysineFactorial LysineFactorialAt(double weightKg, double feedKg) {
+    const double gut = kLysineGutLoss * kFeedDryMatter * std::max(0.0, feedKg);
+    const double w = std::max(0.0, weightKg);
+    const double skin = kLysineIntegumentLoss * std::sqrt(w * std::sqrt(w));  // BW^0.75
+    return {gut + skin, kLysineInProtein / LysineEfficiency(weightKg)};
 }
 
 double SidLysineGrams(double weightKg, double feedKg, double proteinDepositionGrams) {
