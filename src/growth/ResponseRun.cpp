@@ -10,6 +10,7 @@
 #include "growth/PigGrowth.h"
 #include "growth/SexSplit.h"
 #include "response/CarcassFromBody.h"
+#include "response/HerdPigRun.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -17,8 +18,6 @@
 namespace tarvisol {
 namespace {
 
-using response::GrownDay;
-using response::ResponsivePig;
 using response::SexCurves;
 
 constexpr int kLastStoredDay = 198;  // the last day whose weight the tables can hold
@@ -38,42 +37,7 @@ double CellValue(const Grid& g, int row, int col) {
     return NumVal(std::string_view(g.TextMatrix(row, col)));
 }
 
-ResponseDayFigures FiguresOf(int age, const GrownDay& d) {
-    ResponseDayFigures f;
-    f.Age = age;
-    f.Weight = d.Weight;
-    f.FeedSupplied = d.FeedSupplied;
-    f.FeedEaten = d.FeedEaten;
-    f.ProteinDeposition = d.ProteinDeposition;
-    f.LipidDeposition = d.LipidDeposition;
-    f.BodyProtein = d.Body.Protein;
-    f.BodyLipid = d.Body.Lipid;
-    f.LimitingMales = f.LimitingFemales = d.Limiting;
-    f.Diet = d.Diet.Diet;
-    f.NextDiet = d.Diet.Next;
-    f.DietShare = d.Diet.Share;
-    return f;
-}
 
-// The mean of a barrow's and a gilt's day.
-ResponseDayFigures MeanOf(const ResponseDayFigures& m, const ResponseDayFigures& f) {
-    ResponseDayFigures a = m;
-    const auto mean = [](double x, double y) { return 0.5 * (x + y); };
-    a.Weight = mean(m.Weight, f.Weight);
-    a.FeedSupplied = mean(m.FeedSupplied, f.FeedSupplied);
-    a.FeedEaten = mean(m.FeedEaten, f.FeedEaten);
-    a.ProteinDeposition = mean(m.ProteinDeposition, f.ProteinDeposition);
-    a.LipidDeposition = mean(m.LipidDeposition, f.LipidDeposition);
-    a.BodyProtein = mean(m.BodyProtein, f.BodyProtein);
-    a.BodyLipid = mean(m.BodyLipid, f.BodyLipid);
-    a.LimitingMales = m.LimitingMales;
-    a.LimitingFemales = f.LimitingFemales;
-    return a;
-}
-
-// The sexes a herd sex grows: males, females or both.
-bool GrowsMales(int herdSex) { return herdSex != 2; }
-bool GrowsFemales(int herdSex) { return herdSex != 1; }
 
 SexCurves CurvesOfSex(const Genotype& g, bool male) { return response::CurvesOf(male ? g.Male : g.Female, g.WastagePercent); }
 
@@ -113,10 +77,10 @@ void GrowLocationPig(SharedState& s) {
 
 void GrowResponsePig(SharedState& s) {
     s.Response.Used = true;
-    s.Response.Days.clear();
-    s.Response.Males.clear();
-    s.Response.Females.clear();
     if (s.StartAge < 0 || s.StartAge > kLastStoredDay + 1) {
+        s.Response.Days.clear();
+        s.Response.Males.clear();
+        s.Response.Females.clear();
         s.RunFailed = true;
         return;
     }
@@ -127,109 +91,107 @@ void GrowResponsePig(SharedState& s) {
     s.RunFailed = false;
     s.RunLastDay = static_cast<int16_t>(s.StartAge - 1);
     const double w0 = s.DayGrowth(0, s.StartAge);
-    const response::ResponseProgramme programme = ResponseProgrammeOf(s);
-    if (!(w0 > 0) || !std::isfinite(w0) || programme.Count < 1 || !response::GenotypeProblem(s.Model.Pig).empty()) {
+    response::HerdPigStart start;
+    start.Age = s.StartAge;
+    start.Weight = std::isfinite(w0) ? w0 : 0;
+    start.FinalWeight = s.FinalWeight;
+    start.LastDay = kLastStoredDay;
+    start.HerdSex = ResponseHerdSex(s);
+    // The run's own vectors, kept in the record from run to run.
+    response::HerdPigRun run;
+    run.Days = std::move(s.Response.Days);
+    run.Males = std::move(s.Response.Males);
+    run.Females = std::move(s.Response.Females);
+    response::GrowHerdPig(s.Model.Pig, ResponseProgrammeOf(s), start, run);
+    s.Response.Days = std::move(run.Days);
+    s.Response.Males = std::move(run.Males);
+    s.Response.Females = std::move(run.Females);
+    if (run.Failed) {
         s.RunFailed = true;
         return;
     }
-    s.RunLastDay = s.StartAge;
+    s.RunLastDay = static_cast<int16_t>(s.StartAge);
 
-    const int herdSex = ResponseHerdSex(s);
-    const bool males = GrowsMales(herdSex), females = GrowsFemales(herdSex);
-    const SexCurves maleCurves = CurvesOfSex(s.Model.Pig, true), femaleCurves = CurvesOfSex(s.Model.Pig, false);
-    ResponsivePig malePig(maleCurves, programme, w0), femalePig(femaleCurves, programme, w0);
-    for (int slot = 1; slot <= 2; ++slot) s.DayGrowth(slot, s.StartAge) = w0;
-    s.BodyFat(0, s.StartAge) = males && females ? 0.5 * (malePig.Body().Lipid + femalePig.Body().Lipid)
-                                                : (males ? malePig : femalePig).Body().Lipid;
-    // The mean pig's feed counted against the allotments: the diet changes
-    // of the run's own table.
-    response::Allotments mean;
-    const std::size_t most = static_cast<std::size_t>(kLastStoredDay + 2 - s.StartAge);
-    s.Response.Days.reserve(most);
-    if (males) s.Response.Males.reserve(most);
-    if (females) s.Response.Females.reserve(most);
+    // The record's day tables as the documented engine writes them: weight
+    // at the start of each day, the day's feed on the next, the daily grid's
+    // rows.
+    const bool males = response::GrowsMales(start.HerdSex), females = response::GrowsFemales(start.HerdSex);
+    for (int slot = 1; slot <= 2; ++slot)
+        for (int d = s.StartAge; d <= 199; ++d) s.DayGrowth(slot, d) = 0;
     Grid* grid = DailyGrid(s);
-    int day = s.StartAge;
-    while (s.DayGrowth(0, day) < s.FinalWeight) {
-        GrownDay m, f;
-        if ((males && !malePig.Grow(m)) || (females && !femalePig.Grow(f))) {
-            s.RunFailed = true;
-            return;
+    double cumulative = 0;
+    const auto sexDay = [&](const std::vector<ResponseDayFigures>& days, std::size_t i) -> const ResponseDayFigures* {
+        return i < days.size() ? &days[i] : nullptr;
+    };
+    const std::size_t n = s.Response.Days.size();
+    for (std::size_t i = 0; i <= n; ++i) {
+        const int day = s.StartAge + static_cast<int>(i);
+        // The sexes' own weights and feed.
+        for (int slot = 1; slot <= 2; ++slot) {
+            if ((slot == 1 && !males) || (slot == 2 && !females)) continue;
+            const ResponseDayFigures* f = sexDay(slot == 1 ? s.Response.Males : s.Response.Females, i);
+            if (f) {
+                s.DayGrowth(slot, day) = f->Weight;
+                if (day + 1 <= 199) s.DayFeed(slot, day + 1) = f->FeedSupplied;
+            }
         }
-        ResponseDayFigures figures;
-        if (males) s.Response.Males.push_back(FiguresOf(day, m));
-        if (females) s.Response.Females.push_back(FiguresOf(day, f));
-        figures = males && females ? MeanOf(s.Response.Males.back(), s.Response.Females.back())
-                                   : (males ? s.Response.Males.back() : s.Response.Females.back());
-        const double nextWeight =
-            males && females ? 0.5 * (malePig.Weight() + femalePig.Weight()) : (males ? malePig : femalePig).Weight();
-        const double feed = figures.FeedSupplied;
-        // The diet of the mean pig's day, by the documented changeover.
-        const response::DayDiet today = mean.Today(programme);
-        const double allotmentEnd = mean.AllotmentEnd(programme);
-        figures.Diet = today.Diet;
-        figures.NextDiet = today.Next;
-        figures.DietShare = today.Share;
-        if (today.Next) figures.FeedShare = feed > 0 ? std::clamp((allotmentEnd - mean.Supplied) / feed, 0.0, 1.0) : 1.0;
-        const int cur = s.CurrentDietIndex;
-        const bool ranOut = mean.Count(programme, feed);
-
-        s.DayFeed(0, day + 1) = feed;
-        s.CumFeed(s.SimSex) += feed;
-        if (males) s.DayFeed(1, day + 1) = m.FeedSupplied;
-        if (females) s.DayFeed(2, day + 1) = f.FeedSupplied;
+        if (i == n) break;
+        const ResponseDayFigures& f = s.Response.Days[i];
+        s.DayGrowth(0, day) = f.Weight;
+        s.BodyFat(0, day) = f.BodyLipid;
+        s.DayFeed(0, day + 1) = f.FeedSupplied;
+        cumulative += f.FeedSupplied;
         if (grid) {
+            const int row = day - s.StartAge + 1;
+            WriteCell(*grid, row, kColWeight, FormatPattern(ConvertWeight(s, 2, f.Weight), "###.#"));
+            WriteCell(*grid, row, kColAge, std::to_string(day));
+            const double shown = ConvertWeight(s, 2, f.FeedSupplied);
+            WriteCell(*grid, row + 1, kColDayFeed, FormatPattern(shown, "##.0"));
+            WriteCell(*grid, row + 1, kColCumFeed, FormatPattern(CellValue(*grid, row, kColCumFeed) + shown, "###.0"));
+        }
+    }
+    const int day = s.StartAge + static_cast<int>(n);
+    s.DayGrowth(0, day) = run.EndWeight;
+    s.BodyFat(0, day) = run.EndLipid;
+    for (int slot = 1; slot <= 2; ++slot) {
+        const std::vector<ResponseDayFigures>& days = slot == 1 ? s.Response.Males : s.Response.Females;
+        if (days.empty() || days.size() > n) continue;
+        // The sex's weight at the end of the last day grown.
+        const ResponseDayFigures& l = days.back();
+        const SexCurves c = CurvesOfSex(s.Model.Pig, slot == 1);
+        const response::PigBody body{l.BodyProtein + l.ProteinDeposition / 1000.0, l.BodyLipid + l.LipidDeposition / 1000.0};
+        s.DayGrowth(slot, day) = response::LiveWeightOf(response::EmptyBodyOf(c, body));
+    }
+    if (run.FeedAfterLastDay > 0 && day + 1 <= 199) {
+        // Eaten on the day past the tables' end, as the documented engine
+        // counts it (the growth run takes it off again).
+        s.DayFeed(0, day + 1) = run.FeedAfterLastDay;
+        cumulative += run.FeedAfterLastDay;
+        if (grid) {
+            const double shown = ConvertWeight(s, 2, run.FeedAfterLastDay);
             const int row = day - s.StartAge + 2;
-            const double shown = ConvertWeight(s, 2, feed);
             WriteCell(*grid, row, kColDayFeed, FormatPattern(shown, "##.0"));
             WriteCell(*grid, row, kColCumFeed, FormatPattern(CellValue(*grid, row - 1, kColCumFeed) + shown, "###.0"));
         }
-        if (ranOut) {
-            s.DietResults(cur, 1) = day;
-            s.DietResults(cur, 2) = s.DayGrowth(0, day);
-            s.DietResults(cur, 3) = s.DietResults(cur - 1, 3) + s.DietFeedAmount(cur);
-            s.CurrentDietIndex = static_cast<int16_t>(cur + 1);
-        }
-        if (s.CurrentDietIndex > s.DietCount) {
-            s.CurrentDietIndex = s.DietCount;
-            s.DietResults(s.DietCount, 3) = s.CumFeed(s.SimSex);
-        }
-        if (day > kLastStoredDay - 1) break;
-        s.Response.Days.push_back(figures);
-        s.DayGrowth(0, day + 1) = nextWeight;
-        s.DayGrowth(1, day + 1) = males ? malePig.Weight() : 0;
-        s.DayGrowth(2, day + 1) = females ? femalePig.Weight() : 0;
-        s.BodyFat(0, day + 1) = males && females ? 0.5 * (malePig.Body().Lipid + femalePig.Body().Lipid)
-                                                 : (males ? malePig : femalePig).Body().Lipid;
-        s.RunLastDay = static_cast<int16_t>(day + 1);
-        if (grid) {
-            const int row = day - s.StartAge + 1;
-            WriteCell(*grid, row, kColWeight, FormatPattern(ConvertWeight(s, 2, s.DayGrowth(0, day)), "###.#"));
-            WriteCell(*grid, row, kColAge, std::to_string(day));
-        }
-        ++day;
     }
-    if (!males)
-        for (int d = s.StartAge; d <= 199; ++d) s.DayGrowth(1, d) = 0;
-    if (!females)
-        for (int d = s.StartAge; d <= 199; ++d) s.DayGrowth(2, d) = 0;
+    s.RunLastDay = static_cast<int16_t>(day);
+    s.CumFeed(s.SimSex) = cumulative;
+    for (int d = 1; d <= std::min<int>(s.DietCount, response::kMaxDiets); ++d) {
+        s.DietResults(d, 1) = run.DietEndAge[static_cast<std::size_t>(d)];
+        s.DietResults(d, 2) = run.DietEndWeight[static_cast<std::size_t>(d)];
+        s.DietResults(d, 3) = run.DietEndFeed[static_cast<std::size_t>(d)];
+    }
+    s.CurrentDietIndex = static_cast<int16_t>(run.LastDiet);
     if (s.FinalAge == 0) s.FinalAge = day;
-    if (s.DayGrowth(0, day) >= s.FinalWeight) {
+    if (run.Reached) {
+        // The grid's last row and the cumulative feed by age as the
+        // documented end writes them; the feed and the final age of the run.
         FinishRun(s, day);
-        // The feed to the final age: every whole day, and of the last day
-        // the part the pig needed to reach the final weight.
-        if (day > s.StartAge) {
-            const double share = s.FinalAge - (day - 1);
-            double total = 0;
-            for (int d = s.StartAge; d < day - 1; ++d) total += s.DayFeed(0, d + 1);
-            total += share * s.DayFeed(0, day);
-            for (int d = s.StartAge + 1; d <= std::min(day, 199); ++d)
-                s.CumFeedByDay(4, d) = s.CumFeedByDay(4, d - 1) + (d == day ? share : 1.0) * s.DayFeed(0, d);
-            s.CumFeed(s.SimSex) = total;
-        }
-        if (!s.Response.Days.empty()) {
-            const double part = s.FinalAge - s.Response.Days.back().Age;
-            s.Response.Days.back().Share = std::clamp(part, 0.0, 1.0);
+        s.FinalAge = run.FinalAge;
+        s.CumFeed(s.SimSex) = run.TotalFeed;
+        for (int d = s.StartAge + 1; d <= std::min(day, 199); ++d) {
+            const double part = d == day && !s.Response.Days.empty() ? s.Response.Days.back().Share : 1.0;
+            s.CumFeedByDay(4, d) = s.CumFeedByDay(4, d - 1) + part * s.DayFeed(0, d);
         }
     }
 }
@@ -258,7 +220,7 @@ void ResponseSexTotals(SharedState& s) {
 
 void ResponseCarcassOutputs(SharedState& s) {
     const int herdSex = ResponseHerdSex(s);
-    const bool males = GrowsMales(herdSex), females = GrowsFemales(herdSex);
+    const bool males = response::GrowsMales(herdSex), females = response::GrowsFemales(herdSex);
     const SexCurves maleCurves = CurvesOfSex(s.Model.Pig, true), femaleCurves = CurvesOfSex(s.Model.Pig, false);
     const bool inches = s.WeightUnit() == 1;
     const auto trait = [&](bool male, int d) {
