@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ModelChoice.h"
+
 namespace tarvisol::cli {
 
 struct CalibrateArgs {
@@ -15,6 +17,7 @@ struct CalibrateArgs {
     bool json = false;
     bool documentedOnly = false;  // the fit alone, without the wider search
     int threads = 0;              // 0: every core
+    ModelArgs model;              // --model, --genotype: the nutrient-response model fits the genotype
 };
 
 // Runs the command; messages shown go to `messages` as they come. Returns the

@@ -161,6 +161,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     calibrate->add_flag("--json", req.calibrate.json, "Print one JSON object");
     calibrate->add_flag("--documented-only", req.calibrate.documentedOnly,
                         "The fit alone: no wider search from other starting curves when its result carries a warning");
+    ModelFlags cModel;
+    cModel.AddTo(calibrate);
 
     auto* optimise = app.add_subcommand("optimise", "Search feed weights, energy and protein for the lowest cost per pig");
     double targetWeight = 0;
@@ -418,6 +420,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         }
     }
     if (demo->parsed()) req.kind = CliRequest::Kind::Demo;
+    if (calibrate->parsed()) cModel.Into(req.calibrate.model);
     if (genotypes->parsed()) req.kind = CliRequest::Kind::Genotypes;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;

@@ -7,6 +7,7 @@
 #include "cli/ReportCommand.h"
 #include "cli/CliArgs.h"
 #include "cli/DemoCommand.h"
+#include "cli/GenotypeCalibration.h"
 #include "cli/GenotypesCommand.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/GrowCommand.h"
@@ -57,6 +58,14 @@ int main(int argc, char** argv) {
             int status = GrowthExitCode(result);
             if (req->growth.keep && result["kept"].is_null()) status = std::max(status, 1);  // --keep not done
             return status;
+        }
+        if (req->kind == CliRequest::Kind::Calibrate && CalibratesGenotype(req->calibrate)) {
+            auto result = RunGenotypeCalibration(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
+            if (req->calibrate.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintGenotypeCalibration(result, std::cout);
+            return CalibrateExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Calibrate) {
             auto result = RunCalibrateCommand(req->calibrate, req->calibrate.json ? nullptr : &std::cerr);
