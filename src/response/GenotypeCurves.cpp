@@ -1,5 +1,6 @@
 #include "response/GenotypeCurves.h"
 
+#include <array>
 #include <cmath>
 
 #include "response/PigBody.h"
@@ -58,7 +59,40 @@ double MatureProteinForMean(double meanDeposition, double precocity) {
 
 double IntakeAtWill(const SexCurves& c, double w) { return c.IntakeAsymptote * (1 - std::exp(-c.IntakeRate * w)); }
 
+namespace {
+
+SexCurves WorkOutCurves(const SexGenotype& g, double wastagePercent);
+
+// The curves of the last few genotypes a thread grew: every run of a herd,
+// a fit or an optimisation asks again for the same two sexes, and Pm takes a
+// search.
+struct CurvesCache {
+    struct Entry {
+        SexGenotype genotype;
+        double wastage = -1;
+        SexCurves curves;
+    };
+    std::array<Entry, 4> entries{};
+    std::size_t next = 0;
+};
+
+}  // namespace
+
 SexCurves CurvesOf(const SexGenotype& g, double wastagePercent) {
+    thread_local CurvesCache cache;
+    for (const CurvesCache::Entry& e : cache.entries)
+        if (e.wastage == wastagePercent && e.genotype == g) return e.curves;
+    CurvesCache::Entry& e = cache.entries[cache.next];
+    cache.next = (cache.next + 1) % cache.entries.size();
+    e.genotype = g;
+    e.wastage = wastagePercent;
+    e.curves = WorkOutCurves(g, wastagePercent);
+    return e.curves;
+}
+
+namespace {
+
+SexCurves WorkOutCurves(const SexGenotype& g, double wastagePercent) {
     SexCurves c;
     // A (1 - e^(-r w)) through I50 and I100: I100 / I50 = 1 + e^(-50 r).
     const double ratio = g.NeIntake100 / g.NeIntake50;
@@ -75,5 +109,7 @@ SexCurves CurvesOf(const SexGenotype& g, double wastagePercent) {
     c.EnergyPerPotentialAt70 = potential > 0 ? energy / potential : 0;
     return c;
 }
+
+}  // namespace
 
 }  // namespace tarvisol::response

@@ -75,6 +75,15 @@ struct GrownDay {
     DayDiet Diet;
 };
 
+// What a pig needs today on a diet of a given net energy: the feed it would
+// eat, and the SID lysine (g) of the protein deposition its potential and
+// its energy allow, by the factorial of the requirements.
+struct DayNeed {
+    double FeedEaten = 0, FeedSupplied = 0;  // kg
+    double ProteinDeposition = 0;            // g
+    double SidLysine = 0;                    // g
+};
+
 class ResponsivePig {
 public:
     ResponsivePig(const SexCurves& curves, const ResponseProgramme& programme, double startWeight);
@@ -82,6 +91,10 @@ public:
     // day cannot be grown: no energy in the diet in force, or a figure that
     // is not finite.
     bool Grow(GrownDay& day);
+    // One day on a diet the caller makes (a daily blend of two feeds); the
+    // allotments are not counted.
+    bool GrowOn(const ResponseDiet& diet, GrownDay& day);
+    DayNeed NeedOn(double ne) const;
     double Weight() const { return weight_; }
     const PigBody& Body() const { return body_; }
     const Allotments& Feed() const { return feed_; }
@@ -89,6 +102,16 @@ public:
 private:
     // NE eaten per NE at will on the reference diet, for each diet.
     double IntakeFactor(const DayDiet& d, double ne) const;
+    // One day on own (the programme's diet dietIndex, -1 for another), blended
+    // with next by share on a changeover day.
+    bool Step(const ResponseDiet& own, int dietIndex, const ResponseDiet* next, double share, double intakeFactor,
+              GrownDay& day);
+    // A day's energy on a diet of net energy ne: NE and feed eaten, ME above
+    // maintenance, the potential deposition and what the energy allows of it.
+    struct Energy {
+        double NeEaten = 0, Eaten = 0, AboveMaintenance = 0, Potential = 0, ByEnergy = 0;
+    };
+    Energy EnergyOn(double ne, double intakeFactor) const;
 
     const SexCurves* curves_;
     const ResponseProgramme* programme_;
@@ -96,6 +119,12 @@ private:
     PigBody body_;
     Allotments feed_;
     std::array<double, kMaxDiets> intakeFactor_{};
+    // Of each diet alone: the least lysine its SID amino acids stand for (%
+    // of the feed, by their ideal ratios) and which amino acid (-1: none stated).
+    std::array<double, kMaxDiets> leastLysine_{};
+    std::array<int, kMaxDiets> leastAmino_{};
+    // The same of a blend of own and next, share of own.
+    static void LeastAmino(const ResponseDiet& own, const ResponseDiet* next, double share, double& least, int& leastAmino);
 };
 
 }  // namespace tarvisol::response

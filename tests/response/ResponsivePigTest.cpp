@@ -70,9 +70,10 @@ TEST(GenotypeText, ReadsBackWhatItWroteAndNamesTheLinesItCannotUse) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(read, written);
 
-    const std::string text = std::string(kGenotypeFileHeader) +
-                             "\r\nGrowth model\tnutrient response\r\nPrecocity, males, per day\t0.02\r\n"
-                             "Precocity, males, per day\t0.03\r\nNE intake at 50 kg, females, kcal/d\tmany\r\nColour\tpink\r\n";
+    std::string text = kGenotypeFileHeader;
+    for (const char* line : {"Growth model\tnutrient response", "Precocity, males, per day\t0.02", "Precocity, males, per day\t0.03",
+                             "NE intake at 50 kg, females, kcal/d\tmany", "Colour\tpink"})
+        text.append("\r\n").append(line);
     GrowthModelChoice c;
     c.Pig = ReferenceGenotype();
     messages.clear();
