@@ -6,6 +6,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
 #include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 #include "ui/RequirementsWindow.h"
@@ -44,6 +45,7 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     connect(ingredients_, &QTableView::activated, this,
             [this](const QModelIndex& i) { IngredientRowActivated(s_, form_, i.row()); });
     layout->addWidget(split, 1);
+    layout->addWidget(LegendLabel(RestrictionsLegend(), this));
     resize(1100, 700);
 }
 
