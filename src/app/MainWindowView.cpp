@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include "app/LegendLabel.h"
+#include "app/MenuMnemonics.h"
 #include "app/AdjustCalibrationView.h"
 #include "app/CalibrationView.h"
 #include "app/DietPlotView.h"
@@ -437,29 +438,6 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
 }
 
-namespace {
-
-// Every action of a menu, and of its submenus, gets a mnemonic of its own;
-// one written already keeps its letter.
-void MarkMenu(QMenu* menu) {
-    Mnemonics m;
-    for (QAction* a : menu->actions())
-        if (const char c = MnemonicOf(a->text().toStdString())) m.Reserve(std::string(1, c));
-    std::vector<QAction*> unmarked;
-    std::vector<std::string> captions;
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) continue;
-        if (MnemonicOf(a->text().toStdString()) == 0) {
-            unmarked.push_back(a);
-            captions.push_back(a->text().toStdString());
-        }
-        if (a->menu()) MarkMenu(a->menu());
-    }
-    const std::vector<std::string> marked = m.MarkAll(captions);
-    for (std::size_t i = 0; i < unmarked.size(); ++i) unmarked[i]->setText(QString::fromStdString(marked[i]));
-}
-
-}  // namespace
 
 void MainWindowView::BuildMenus() {
     BuildFileMenu();
@@ -468,8 +446,7 @@ void MainWindowView::BuildMenus() {
     BuildSettingsMenu();
     BuildViewMenu();
     BuildHelpMenu();
-    for (QAction* a : menuBar()->actions())
-        if (a->menu()) MarkMenu(a->menu());
+    MarkMenuBar(menuBar());
 }
 
 void MainWindowView::BuildEditMenu() {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/LegendLabel.h"
+#include "app/MenuMnemonics.h"
 #include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 #include "ui/RequirementsWindow.h"
@@ -31,6 +32,7 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     ing->addAction("Save to File As...", this, [this] { Run(&SaveIngredientsToFileAs); });
     menus->addAction("Save All to File", this, [this] { Run(&SaveAllRestrictionsToFile); });
     menus->addAction("Set Minimums from Requirements", this, [this] { Run(&SetMinimumsFromRequirementsClick); });
+    MarkMenuBar(menus);
     layout->setMenuBar(menus);
 
     auto* help = new QLabel(QString::fromStdString(form_.Help), this);

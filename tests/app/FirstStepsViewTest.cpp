@@ -316,6 +316,28 @@ TEST_F(FirstStepsTest, MnemonicsShortcutsAndTheGuidesSearchAndBack) {
         EXPECT_FALSE(bar.count(c)) << text.toStdString() << " takes a letter of the menu bar";
         EXPECT_TRUE(buttons.insert(c).second) << text.toStdString();
     }
+    // The restrictions editor's menus and a grid's pop-up menu too.
+    const auto everyEntryMarked = [](const QList<QAction*>& actions, const std::string& where) {
+        std::set<QChar> letters;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            const int at = a->text().indexOf('&');
+            ASSERT_GE(at, 0) << where << ": " << a->text().toStdString();
+            EXPECT_TRUE(letters.insert(a->text().at(at + 1).toUpper()).second) << where << ": " << a->text().toStdString();
+        }
+    };
+    QTest::mouseClick(Find<QPushButton>("Edit Diet Restrictions"), Qt::LeftButton);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->metaObject()->className() == QByteArray("tarvisol::app::RestrictionsView")) {
+            auto* bar = w->findChild<QMenuBar*>();
+            ASSERT_NE(bar, nullptr);
+            everyEntryMarked(bar->actions(), "restrictions editor");
+            for (QAction* a : bar->actions())
+                if (a->menu()) everyEntryMarked(a->menu()->actions(), a->text().toStdString());
+            w->close();
+        }
+    std::unique_ptr<QMenu> popup(view->gridView("Griddiets")->MakePopup(view.get()));
+    everyEntryMarked(popup->actions(), "a grid's pop-up menu");
     EXPECT_EQ(Action("ActionGrowth")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
     EXPECT_EQ(Action("ActionRunLp")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     Find<QComboBox>("ComboSex")->setCurrentIndex(0);
