@@ -1,5 +1,7 @@
 #include "app/AdjustCalibrationView.h"
 
+#include "ui/Mnemonics.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +23,8 @@ AdjustCalibrationView::AdjustCalibrationView(SharedState& s, Dialogs& dialogs, Q
         this);
     layout->addWidget(grid_, 1);
     auto* row = new QHBoxLayout;
-    auto* run = new QPushButton(QString::fromStdString(form_.CommandRun.Caption), this);
+    Mnemonics mnemonics;
+    auto* run = new QPushButton(QString::fromStdString(mnemonics.Mark(form_.CommandRun.Caption)), this);
     connect(run, &QPushButton::clicked, this, [this] { Run(); });
     row->addWidget(run);
     text_ = new QLineEdit(this);

@@ -43,7 +43,7 @@ void Binder::Push() {
         if (comboToolTip) widget->setToolTip(QString::fromStdString(comboToolTip(*combo)));
     }
     for (auto& [button, widget] : buttons_) {
-        widget->setText(QString::fromStdString(button->Caption));
+        widget->setText(QString::fromStdString(mnemonics.Mark(button->Caption)));
         widget->setStyleSheet(ColorStyle(button->BackColor));
         widget->setEnabled(button->Enabled);
         widget->setVisible(button->Visible);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "shared/Controls.h"
+#include "ui/Mnemonics.h"
 
 namespace tarvisol::app {
 
@@ -30,6 +31,8 @@ public:
     // The tool tip shown for a box or list (the box's own tip when unset).
     std::function<std::string(const TextBox&)> textToolTip;
     std::function<std::string(const ComboBox&)> comboToolTip;
+    // The window's keyboard mnemonics: every bound button gets a letter.
+    Mnemonics mnemonics;
 
 private:
     std::vector<std::pair<TextBox*, QLineEdit*>> texts_;

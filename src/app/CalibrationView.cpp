@@ -14,6 +14,7 @@
 
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
+#include "ui/UndoableCommands.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
@@ -68,7 +69,7 @@ CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* pare
         "Without it, a fit whose curve carries a warning is started again from the default curve, the location's "
         "own and typical modern curves, and the best curve without warnings is kept.");
     row->addWidget(documented);
-    auto* button = new QPushButton(QString::fromStdString(form_.CommandContinue.Caption), this);
+    auto* button = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark(form_.CommandContinue.Caption)), this);
     connect(button, &QPushButton::clicked, this, [this] { Continue(); });
     row->addWidget(button);
     working_ = new QLabel(QString::fromStdString(form_.LabelWorking.Caption), this);
@@ -103,7 +104,11 @@ void CalibrationView::Continue() {
         FitOptions options;
         options.progress = &progress;
         hide();  // the window hides while the calibration runs
-        RunTrapped(dialogs_, [&] { ContinueCalibration(s_, form_, options); });
+        RunTrapped(dialogs_, [&] {
+            const auto calibrate = [&] { ContinueCalibration(s_, form_, options); };
+            if (undo) RecordDeskChange(s_, *undo, kUndoCalibration, true, calibrate);
+            else calibrate();
+        });
     }
     Refresh();
     // A stopped calibration keeps the window for another try.

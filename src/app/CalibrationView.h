@@ -9,6 +9,7 @@
 #include "app/GridModel.h"
 #include "calibration/CalibrationRun.h"
 #include "shared/Dialogs.h"
+#include "ui/UndoHistory.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -25,6 +26,8 @@ public:
     CalibrationWindow& form() { return form_; }
     // Called after a calibration ran, so the main window can show its results.
     std::function<void()> onFinished;
+    // Edit -> Undo takes back what the calibration saved and the curve it set.
+    UndoHistory* undo = nullptr;
     // Called once the window shows the fit's diagnostics, before the save question.
     std::function<void()> onDiagnosticsShown;
 

@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
 #include "app/RunTrapped.h"
 #include "ui/KeptRunsList.h"
 
@@ -76,6 +77,7 @@ CompareRunsView::CompareRunsView(SharedState& s, Dialogs& dialogs,
     table_ = new GridView(s_, form_.GridCompare, {}, tableBox);
     table_->setObjectName("GridCompare");
     tableLayout->addWidget(table_, 1);
+    tableLayout->addWidget(LegendLabel(CompareRunsLegend(), tableBox));
     connect(base, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         if (loading_) return;
         binder_.Pull();

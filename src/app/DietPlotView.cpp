@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/LegendLabel.h"
 #include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
 #include "optimisation/PlotSweep.h"
@@ -33,21 +34,11 @@ QColor BinColour(int bin) {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
-const char* LabelFormat(double hi) { return std::fabs(hi) < 10 ? "%.3f" : std::fabs(hi) < 100 ? "%.2f" : "%.0f"; }
-
-// An axis over lo..hi; with a step, ticks every five steps from `anchor`.
-QValueAxis* Axis(const QString& title, double lo, double hi, double anchor = 0, double step = 0) {
+// An axis over lo..hi, ticked on round numbers.
+QValueAxis* Axis(const QString& title, double lo, double hi) {
     auto* a = new QValueAxis;
     a->setTitleText(title);
-    if (step > 0) {  // the swept levels: a tick every five levels
-        a->setRange(lo, hi);
-        a->setTickType(QValueAxis::TicksDynamic);
-        a->setTickAnchor(anchor);
-        a->setTickInterval(5 * step);
-        a->setLabelFormat(LabelFormat(std::max(std::fabs(lo), std::fabs(hi))));
-    } else {
-        RoundAxis(a, lo, hi);
-    }
+    RoundAxis(a, lo, hi);
     return a;
 }
 
@@ -134,8 +125,13 @@ DietPlotView::DietPlotView(SharedState& s, Dialogs& dialogs, QWidget* parent)
     lineView_->setRenderHint(QPainter::Antialiasing);
     charts->setStretchFactor(0, 3);
     charts->setStretchFactor(1, 2);
-    table_ = new GridView(s_, form_.GridPlot, {}, split);
+    auto* tableBox = new QWidget(split);
+    auto* tableLayout = new QVBoxLayout(tableBox);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    table_ = new GridView(s_, form_.GridPlot, {}, tableBox);
     table_->setObjectName("GridPlot");
+    tableLayout->addWidget(table_, 1);
+    tableLayout->addWidget(LegendLabel(DietPlotTableLegend(), tableBox));
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -227,9 +223,8 @@ void DietPlotView::DrawMap() {
             if (form_.Short[e][l]) below->append(form_.Level[l], form_.Energy[e]);
 
     const double dl = (form_.Level[20] - form_.Level[0]) / 20, de = (form_.Energy[20] - form_.Energy[0]) / 20;
-    QValueAxis* x = Axis(Text(form_.LevelAxis), form_.Level[0] - dl / 2, form_.Level[20] + dl / 2, form_.Level[0], dl);
-    QValueAxis* y =
-        Axis(Text(form_.EnergyAxis), form_.Energy[0] - de / 2, form_.Energy[20] + de / 2, form_.Energy[0], de);
+    QValueAxis* x = Axis(Text(form_.LevelAxis), form_.Level[0] - dl / 2, form_.Level[20] + dl / 2);
+    QValueAxis* y = Axis(Text(form_.EnergyAxis), form_.Energy[0] - de / 2, form_.Energy[20] + de / 2);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     std::vector<QScatterSeries*> all(bands.begin(), bands.end());
@@ -284,8 +279,7 @@ void DietPlotView::DrawLine() {
     if (form_.Kind[e][kSweepCentre] == ChartPoint::Value)
         currentDiet->append(form_.Level[kSweepCentre], form_.Value[e][kSweepCentre]);
     const double pad = hi > lo ? (hi - lo) * 0.08 : std::max(std::fabs(hi) * 0.01, 0.01);
-    QValueAxis* x = Axis(Text(form_.LevelAxis), form_.Level[0], form_.Level[20], form_.Level[0],
-                         (form_.Level[20] - form_.Level[0]) / 20);
+    QValueAxis* x = Axis(Text(form_.LevelAxis), form_.Level[0], form_.Level[20]);
     QValueAxis* y = Axis(Text(form_.MeasureCaption), lo - pad, hi + pad);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

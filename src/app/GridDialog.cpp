@@ -18,7 +18,7 @@ GridDialog::GridDialog(SharedState& s, Grid& grid, const QString& caption, QWidg
 }
 
 QPushButton* GridDialog::AddButton(const QString& caption, const std::function<void()>& clicked) {
-    auto* b = new QPushButton(caption, this);
+    auto* b = new QPushButton(QString::fromStdString(mnemonics.Mark(caption.toStdString())), this);
     b->setObjectName(caption);
     connect(b, &QPushButton::clicked, this, clicked);
     buttons_->insertWidget(buttons_->count() - 1, b);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/GridModel.h"
+#include "ui/Mnemonics.h"
 
 class QHBoxLayout;
 class QPushButton;
@@ -18,6 +19,8 @@ public:
     GridView* gridView() { return view_; }
     // A command button above the grid.
     QPushButton* AddButton(const QString& caption, const std::function<void()>& clicked);
+    // The window's keyboard mnemonics, for its buttons.
+    Mnemonics mnemonics;
 
 private:
     GridView* view_;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/MenuMnemonics.h"
 #include "shared/TextEncoding.h"
 #include "ui/GridClipboard.h"
 
@@ -286,6 +287,7 @@ QMenu* GridView::MakePopup(QWidget* parent) {
         PopupCommand(s_, kPopupSaveCsvCommand);
         Refresh();
     });
+    MarkMenu(menu);
     return menu;
 }
 

@@ -150,6 +150,10 @@ GrowthChartsView::GrowthChartsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     grid->setRowStretch(0, 3);
     grid->setRowStretch(1, 2);
     layout->addWidget(charts_, 1);
+    auto* note = binder_.Bind(form_.LabelGainNote, new QLabel(this));
+    note->setObjectName("LabelGainNote");
+    note->setWordWrap(true);
+    layout->addWidget(note);
 
     connect(copy, &QPushButton::clicked, this, [this] { CopyImage(); });
     connect(save, &QPushButton::clicked, this, [this] { SavePng(); });
@@ -207,8 +211,19 @@ void GrowthChartsView::Draw() {
     for (QLegendMarker* m : w->legend()->markers())
         if (m->series() == guide) m->setVisible(false);
 
-    DrawMeasure(g, c, c.Gain, "Daily gain, " + unit + " per day", false, {}, ax, ay);
-    DrawMeasure(f, c, c.Feed, "Daily feed, " + unit + " per day", false, {}, ax, ay);
+    DrawMeasure(g, c, c.Gain, "Gain, " + unit + "/day", false, {}, ax, ay);
+    if (c.AppetiteAge > 0) {
+        // The day the pig starts eating to its appetite, told under the charts.
+        auto* appetite = new QLineSeries;
+        appetite->setName("Eats to appetite from day " + QString::number(c.AppetiteAge));
+        appetite->setPen(QPen(QColor(90, 90, 90), 1.2, Qt::DashDotLine));
+        appetite->append(c.AppetiteAge - 0.5, ay->min());
+        appetite->append(c.AppetiteAge - 0.5, ay->max());
+        g->addSeries(appetite);
+        appetite->attachAxis(ax);
+        appetite->attachAxis(ay);
+    }
+    DrawMeasure(f, c, c.Feed, "Feed, " + unit + "/day", false, {}, ax, ay);
 }
 
 QImage GrowthChartsView::Picture() const { return charts_->grab().toImage(); }

@@ -4,6 +4,9 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QTextBrowser;
 
 namespace tarvisol::app {
@@ -13,6 +16,11 @@ class GuideView : public QDialog {
 public:
     GuideView(const QString& guideFile, QWidget* parent);
     QTextBrowser* browser() const { return browser_; }
+    QLineEdit* findBox() const { return find_; }
+    QPushButton* backButton() const { return back_; }
+    // Finds the text from the place shown on (backwards with `back`),
+    // wrapping round at the end; says so when it is nowhere.
+    bool FindText(bool back = false);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -23,6 +31,9 @@ private:
     // Each heading named by its slug, the target of the contents' links.
     void NameHeadings();
     QTextBrowser* browser_;
+    QLineEdit* find_ = nullptr;
+    QPushButton* back_ = nullptr;
+    QLabel* found_ = nullptr;
 };
 
 // A heading's link name as the guide's contents write it: "Least-cost

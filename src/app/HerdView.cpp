@@ -15,8 +15,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/LegendLabel.h"
 #include "app/QtDialogs.h"
+#include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
+#include "ui/UndoableCommands.h"
 
 namespace tarvisol::app {
 
@@ -42,7 +45,12 @@ HerdView::HerdView(SharedState& s, Dialogs& dialogs, QWidget* parent) : QDialog(
     auto* cutsTitle = new QLabel("Cuts (blank: the whole barn at the pig's final age)", this);
     left->addWidget(cutsTitle);
     cuts_ = new GridView(s_, form_.GridCuts,
-                         [this](int row, int col, const std::string& text) { EditHerdCut(form_, row, col, text); }, this);
+                         [this](int row, int col, const std::string& text) {
+                             const auto edit = [&] { EditHerdCut(form_, row, col, text); };
+                             if (undo) RecordHerdChange(s_, *undo, form_, kUndoCutsEdit, edit);
+                             else edit();
+                         },
+                         this);
     cuts_->setObjectName("GridCuts");
     cuts_->setMinimumHeight(150);
     left->addWidget(cuts_);
@@ -59,7 +67,9 @@ HerdView::HerdView(SharedState& s, Dialogs& dialogs, QWidget* parent) : QDialog(
     })->setDefault(true);
     addButton(form_.CommandBest, "CommandBest", [this] {
         QtProgress progress(this, Text(form_.Caption));
-        BestHerdCutsClick(s_, form_, &progress);
+        const auto best = [&] { BestHerdCutsClick(s_, form_, &progress); };
+        if (undo) RecordHerdChange(s_, *undo, form_, kUndoBestCuts, best);
+        else best();
     });
     addButton(form_.CommandDefaults, "CommandDefaults", [this] { HerdDefaultsClick(s_, form_); });
     addButton(form_.CommandSave, "CommandSave", [this] { SaveHerdWindowSettings(s_, form_); });
@@ -76,6 +86,7 @@ HerdView::HerdView(SharedState& s, Dialogs& dialogs, QWidget* parent) : QDialog(
     table_->setObjectName("GridHerd");
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     right->addWidget(table_, 2);
+    right->addWidget(LegendLabel(HerdLegend(), this));
     for (Label* label : {&form_.LabelTotals, &form_.LabelBest}) {
         auto* w = binder_.Bind(*label, new QLabel(this));
         w->setWordWrap(true);
@@ -128,11 +139,9 @@ void HerdView::DrawHistogram() {
     std::vector<int> below(static_cast<std::size_t>(bins), 0);
     auto* x = new QValueAxis;
     x->setTitleText(Text(h.Axis));
-    x->setRange(h.From, to);
-    x->setLabelFormat("%.0f");
+    RoundAxis(x, h.From, to);
     auto* y = new QValueAxis;
     y->setTitleText("Pigs");
-    y->setLabelFormat("%.0f");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     const QColor colours[] = {QColor(200, 80, 40), QColor(40, 120, 200), QColor(60, 160, 80), QColor(150, 90, 180)};
@@ -160,7 +169,7 @@ void HerdView::DrawHistogram() {
         area->attachAxis(x);
         area->attachAxis(y);
     }
-    y->setRange(0, most * 1.1);
+    RoundAxis(y, 0, most * 1.1);
     y->applyNiceNumbers();
     // The band's two ends.
     for (double edge : {h.BandLow, h.BandHigh}) {

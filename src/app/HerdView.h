@@ -10,6 +10,7 @@
 #include "app/GridModel.h"
 #include "shared/Dialogs.h"
 #include "ui/HerdWindow.h"
+#include "ui/UndoHistory.h"
 
 class QChartView;
 
@@ -23,10 +24,13 @@ public:
     void Open();
     HerdWindow& form() { return form_; }
     QChartView* chartView() const { return chart_; }
+    // Edit -> Undo takes back Find the Best Cuts and edits of the cuts.
+    UndoHistory* undo = nullptr;
+    // The window shows its form anew (after an undo).
+    void Refresh();
 
 private:
     void Run(const std::function<void()>& procedure);
-    void Refresh();
     void DrawHistogram();
 
     SharedState& s_;

@@ -1,6 +1,8 @@
 #include "app/MainWindowView.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeySequence>
@@ -23,6 +25,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
+#include "app/MenuMnemonics.h"
 #include "app/AdjustCalibrationView.h"
 #include "app/CalibrationView.h"
 #include "app/DietPlotView.h"
@@ -69,6 +73,7 @@
 #include "ui/NutrientSources.h"
 #include "ui/ReopenLocation.h"
 #include "ui/StartPage.h"
+#include "ui/UndoableCommands.h"
 
 namespace tarvisol::app {
 
@@ -83,6 +88,8 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     if (documents_.empty()) documents_ = QDir::homePath().toStdString();
     recent_ = LoadRecentLocations();
     fit_ = new WindowFit(this);
+    // The buttons' mnemonics keep clear of the menu bar's letters.
+    binder_.mnemonics.Reserve("FERSVH");
     binder_.textToolTip = [this](const TextBox& box) { return BoxToolTip(s_, box); };
     binder_.comboToolTip = [this](const ComboBox& combo) { return ComboHelp(s_, combo); };
 
@@ -102,7 +109,9 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     GridView* diets = AddGrid(form_.Griddiets, false);
     diets->gridModel()->SetEdit([this](int r, int c, const std::string& t) {
         binder_.Pull();
-        RunCommand([this, r, c, t] { DietsGridEdit(s_, r, c, t); });
+        RunCommand([this, r, c, t] {
+            RecordDeskChange(s_, undo_, kUndoDietsEdit, false, [&] { DietsGridEdit(s_, r, c, t); });
+        });
     });
     diets->gridModel()->SetToolTip([this](int r, int) { return DietRowToolTip(s_, r); });
     diets->onEditStart = [this](int r, int c) { DietsGridEditStart(s_, r, c); };
@@ -124,8 +133,14 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     });
     dietsLayout->addWidget(noLocationHint_);
     dietsLayout->addWidget(diets, 1);
+    dietsLayout->addWidget(LegendLabel(DietsGridLegend(), dietsPage));
     tabs_->addTab(dietsPage, "Inputs and Diets");
-    addTab(form_.GridFormula, false, "Formulas");
+    auto* formulasPage = new QWidget(tabs_);
+    auto* formulasLayout = new QVBoxLayout(formulasPage);
+    formulasLayout->setContentsMargins(0, 0, 0, 0);
+    formulasLayout->addWidget(AddGrid(form_.GridFormula, false), 1);
+    formulasLayout->addWidget(LegendLabel(FormulaGridLegend(), formulasPage));
+    tabs_->addTab(formulasPage, "Formulas");
     GridView* files = addTab(form_.gridFILES, false, "Files");
     files->SetStretchLastColumn(true);
     connect(files, &QTableView::clicked, this,
@@ -139,7 +154,13 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     };
     BuildMenus();
 
-    resize(form_.Width / 15, form_.Height / 15);
+    // As large as the stored size, or most of a larger screen.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect free = screen ? screen->availableGeometry() : QRect();
+    int width = 0, height = 0;
+    OpeningWindowSize(s_, free.width(), free.height(), width, height);
+    resize(width, height);
+    OpenOnStartPage(s_);
     Refresh();
 }
 
@@ -193,7 +214,8 @@ GridView* MainWindowView::AddGrid(Grid& grid, bool editable) {
     GridModel::EditFn edit;
     if (editable)
         edit = [this, &grid](int r, int c, const std::string& t) {
-            GridCellEdited(s_, grid, r, c, t);
+            RecordDeskChange(s_, undo_, &grid == &form_.GridWeight ? kUndoCurveEdit : kUndoDietsEdit, false,
+                             [&] { GridCellEdited(s_, grid, r, c, t); });
             // The results say whether they are from before this change.
             binder_.Pull();
             MarkOutdatedResults(s_);
@@ -253,8 +275,11 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     text6_ = edit(form_.Text6, "Text6", 130);
     text6_->installEventFilter(this);
     connect(text6_, &QLineEdit::returnPressed, this, [this] { RunLocationCommand([this] { LocationName(s_); }); });
+    // Leaving the box after typing a name in it (a location opened by a
+    // command, the demo or a recent one, keeps the feed formulation it
+    // opened on when the box is only passed through).
     connect(text6_, &QLineEdit::editingFinished, this, [this] {
-        if (!text6_->hasFocus()) RunCommand([this] { Text6LostFocus(s_); });
+        if (!text6_->hasFocus() && text6_->isModified()) RunCommand([this] { Text6LostFocus(s_); });
     });
     field(label("Calibration Name"), text6_);
     field(label("Herd Sex"), combo(form_.ComboSex, "ComboSex"));
@@ -333,6 +358,7 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     buttons->addWidget(AddButton(form_.CommandCalibration, [this] {
         if (!calibration_) {
             calibration_ = std::make_unique<CalibrationView>(s_, dialogs_, this);
+            calibration_->undo = &undo_;
             calibration_->onFinished = [this] { Refresh(); };
             fit_->Mark(calibration_.get());
         }
@@ -341,27 +367,28 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     buttons->addWidget(AddButton(form_.CommandOptimise, [this] {
         if (!optimisation_) {
             optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
+            optimisation_->undo = &undo_;
             optimisation_->openMarket = [this] { OpenMarketWeight(); };
             fit_->Mark(optimisation_.get());
         }
         optimisation_->Open();
     }));
     // When to sell: the programme grown to a range of final weights.
-    auto* market = new QPushButton("Market Weight", buttonsBox);
+    auto* market = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark("Market Weight")), buttonsBox);
     market->setObjectName("Market Weight");
     market->setMinimumWidth(110);
     market->setToolTip("The final weight that pays best per pig and per pig place and year");
     connect(market, &QPushButton::clicked, this, [this] { OpenMarketWeight(); });
     buttons->addWidget(market);
     // Selling a barn of pigs that differ, in cuts.
-    auto* herd = new QPushButton("Herd and Marketing", buttonsBox);
+    auto* herd = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark("Herd and Marketing")), buttonsBox);
     herd->setObjectName("Herd and Marketing");
     herd->setMinimumWidth(110);
     herd->setToolTip("A barn of pigs that differ, sold in cuts on the packer's grid");
     connect(herd, &QPushButton::clicked, this, [this] { OpenHerd(); });
     buttons->addWidget(herd);
     // What the pig needed against what its diets supplied, and what it left.
-    auto* requirements = new QPushButton("Requirements", buttonsBox);
+    auto* requirements = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark("Requirements")), buttonsBox);
     requirements->setObjectName("Requirements");
     requirements->setMinimumWidth(110);
     requirements->setToolTip("The last run's daily requirements against the diets, and its nitrogen and phosphorus balance");
@@ -411,11 +438,48 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
 }
 
+
 void MainWindowView::BuildMenus() {
     BuildFileMenu();
+    BuildEditMenu();
+    BuildRunMenu();
     BuildSettingsMenu();
     BuildViewMenu();
     BuildHelpMenu();
+    MarkMenuBar(menuBar());
+}
+
+void MainWindowView::BuildEditMenu() {
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("EditMenu");
+    undoAction_ = edit->addAction("Undo", this, [this] { UndoOrRedo(false); });
+    undoAction_->setObjectName("ActionUndo");
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = edit->addAction("Redo", this, [this] { UndoOrRedo(true); });
+    redoAction_->setObjectName("ActionRedo");
+    redoAction_->setShortcut(QKeySequence::Redo);
+    // Ctrl+Z works in the secondary windows too (a text box keeps its own).
+    for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::ApplicationShortcut);
+    connect(edit, &QMenu::aboutToShow, this, [this] { Refresh(); });
+}
+
+void MainWindowView::BuildRunMenu() {
+    QMenu* run = menuBar()->addMenu("&Run");
+    run->setObjectName("RunMenu");
+    const auto press = [this](const char* button) {
+        if (auto* b = findChild<QPushButton*>(button); b && b->isEnabled() && b->isVisible()) b->click();
+    };
+    QAction* growth = run->addAction("Growth", this, [press] { press("Growth"); });
+    growth->setObjectName("ActionGrowth");
+    growth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    QAction* lp = run->addAction("Run LP", this, [press] { press("Run LP"); });
+    lp->setObjectName("ActionRunLp");
+    lp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+}
+
+void MainWindowView::UndoOrRedo(bool redo) {
+    RunCommand([this, redo] { redo ? undo_.Redo(s_) : undo_.Undo(s_); });
+    if (herd_) herd_->Refresh();
 }
 
 void MainWindowView::BuildFileMenu() {
@@ -544,7 +608,7 @@ void MainWindowView::BuildViewMenu() {
             fit_->Mark(display_.get());
             auto* row = new QHBoxLayout;
             for (const Button* b : {&form_.CommandSensitivity, &form_.CommandMixing}) {
-                auto* w = new QPushButton(QString::fromStdString(b->Caption), display_.get());
+                auto* w = new QPushButton(QString::fromStdString(display_->mnemonics.Mark(b->Caption)), display_.get());
                 w->setObjectName(QString::fromStdString(b->Caption));
                 w->setToolTip(QString::fromStdString(b->ToolTip));
                 const bool sens = b == &form_.CommandSensitivity;
@@ -600,6 +664,7 @@ void MainWindowView::OpenDemo() {
 void MainWindowView::OpenNewLocation() {
     if (!newLocation_) {
         newLocation_ = std::make_unique<NewLocationView>(s_, dialogs_, this);
+        fit_->Mark(newLocation_.get());
         newLocation_->runCommand = [this](const std::function<void()>& p) { RunLocationCommand(p); };
     }
     newLocation_->Open(data_.libraryFile, documents_);
@@ -615,9 +680,15 @@ void MainWindowView::OpenRecent(const std::string& base) {
 }
 
 void MainWindowView::RunLocationCommand(const std::function<void()>& procedure) {
+    const bool startPage = ShowsStartPage(s_);
     RunCommand(procedure);
     const std::vector<std::string> before = recent_.Paths();
     if (NoteLocationOpened(recent_, s_) && recent_.Paths() != before) SaveRecentLocations(recent_);
+    // The menu offers the location at once (a menu still disabled from an
+    // empty list would never show to fill itself).
+    FillRecentMenu();
+    LeaveStartPage(s_, startPage);
+    Refresh();
 }
 
 void MainWindowView::GridWeightClickCommand() { GridWeightClick(s_); }
@@ -669,6 +740,7 @@ void MainWindowView::OpenMarketWeight() {
 void MainWindowView::OpenHerd() {
     if (!herd_) {
         herd_ = std::make_unique<HerdView>(s_, dialogs_, this);
+        herd_->undo = &undo_;
         fit_->Mark(herd_.get());
     }
     herd_->Open();
@@ -726,8 +798,15 @@ void MainWindowView::Refresh() {
         const std::string balance = BalanceLineOf(s_.LastRun);
         balanceLine_->setText(QString::fromLatin1(balance.c_str()));
         balanceLine_->setVisible(!balance.empty());
+        balanceLine_->setStyleSheet(BalanceAboveRange(s_.LastRun) ? ColorStyle(kAboveRangeShade) : QString());
     }
     if (tabs_ && tabs_->currentIndex() != form_.MainTabs.Tab) tabs_->setCurrentIndex(form_.MainTabs.Tab);
+    if (undoAction_) {
+        // Always enabled, so that Ctrl+Z reaches a step recorded in another
+        // window since; with nothing to take back it does nothing.
+        undoAction_->setText("&" + QString::fromStdString(undo_.UndoCaption(s_)));
+        redoAction_->setText("&" + QString::fromStdString(undo_.RedoCaption(s_)));
+    }
 }
 
 GridView* MainWindowView::gridView(const QString& name) const {

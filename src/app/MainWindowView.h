@@ -15,6 +15,7 @@
 #include "shared/SharedState.h"
 #include "ui/ProgramData.h"
 #include "ui/RecentLocations.h"
+#include "ui/UndoHistory.h"
 
 class QLabel;
 class QMenu;
@@ -74,6 +75,8 @@ public:
     // The results tab's pages: the start page while no location is open, the results grid after.
     QStackedWidget* resultsPages() const { return resultsPages_; }
     QMenu* recentMenu() const { return recentMenu_; }
+    UndoHistory& undoHistory() { return undo_; }
+    QAction* undoAction() const { return undoAction_; }
     // The input boxes' layout (it wraps the rows on a narrow window).
     ReflowLayout* inputsLayout() const { return inputsLayout_; }
 
@@ -100,6 +103,8 @@ private:
     // One function per menu, in the menu bar's order.
     void BuildMenus();
     void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildRunMenu();
     void BuildSettingsMenu();
     void BuildViewMenu();
     void BuildHelpMenu();
@@ -159,6 +164,11 @@ private:
     ReflowLayout* inputsLayout_ = nullptr;
     std::unique_ptr<GuideView> guide_;
     WindowFit* fit_ = nullptr;
+    // Edit -> Undo and Redo over the commands that can be taken back.
+    UndoHistory undo_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    void UndoOrRedo(bool redo);
 };
 
 }  // namespace tarvisol::app

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/LegendLabel.h"
 #include "app/QtDialogs.h"
 #include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
@@ -99,7 +100,7 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     };
     addButton(form_.CommandUsePerPig, "CommandUsePerPig", [take] { take(false); });
     addButton(form_.CommandUsePerYear, "CommandUsePerYear", [take] { take(true); });
-    auto* herd = new QPushButton("Herd and Marketing...", this);
+    auto* herd = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark("Herd and Marketing...")), this);
     herd->setObjectName("CommandHerd");
     herd->setToolTip("The barn's pigs differ: sell them in cuts");
     connect(herd, &QPushButton::clicked, this, [this] {
@@ -128,7 +129,8 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
-    split->setSizes({400, 340});
+    split->setSizes({460, 220});
+    layout->addWidget(LegendLabel(MarketWeightLegend(), this));
     resize(1080, 900);
 }
 
@@ -158,7 +160,8 @@ void MarketWeightView::DrawChart() {
     chart_->setChart(chart);
     delete old;
     chart->setTitle("Margins against final weight");
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend beside the plot: the plot keeps the window's height for its axes.
+    chart->legend()->setAlignment(Qt::AlignRight);
     if (c.PerPig.empty()) {
         chart->setTitle("Margins against final weight: press Run");
         return;

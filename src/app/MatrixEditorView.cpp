@@ -1,5 +1,7 @@
 #include "app/MatrixEditorView.h"
 
+#include "ui/Mnemonics.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,8 +21,9 @@ MatrixEditorView::MatrixEditorView(SharedState& s, Dialogs& dialogs, QWidget* pa
                          [this](int r, int c, const std::string& t) { GridCellEdited(s_, form_.GridMatrix, r, c, t); }, this);
     layout->addWidget(grid_, 1);
     auto* buttons = new QHBoxLayout;
+    Mnemonics mnemonics;
     auto add = [&](const char* caption, std::function<void()> f) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new QPushButton(QString::fromStdString(mnemonics.Mark(caption)), this);
         connect(b, &QPushButton::clicked, this, [this, f] { Run(f); });
         buttons->addWidget(b);
     };

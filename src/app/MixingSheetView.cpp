@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
@@ -73,6 +74,7 @@ MixingSheetView::MixingSheetView(SharedState& s, Dialogs& dialogs, QWidget* pare
     nutrients_ = new GridView(s_, form_.GridNutrients, {}, this);
     layout->addWidget(ingredients_, 3);
     layout->addWidget(nutrients_, 4);
+    layout->addWidget(LegendLabel(MixingSheetLegend(), this));
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](Button& b, const std::function<void()>& f) {

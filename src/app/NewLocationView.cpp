@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,17 +38,18 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     libraryLayout->addWidget(search);
     found_ = new GridView(s_, form_.GridLibrary, {}, libraryBox);
     found_->setObjectName("GridLibrary");
-    found_->SetMaxColumnWidth(220);
+    // Every column in view: a longer name or source shows whole in its tool tip.
+    found_->SetMaxColumnWidth(160);
     connect(found_, &QAbstractItemView::doubleClicked, this, [this] { Run(&AddChosenIngredient); });
     libraryLayout->addWidget(found_, 1);
     library_ = new QLabel(libraryBox);
     library_->setWordWrap(true);
     library_->setObjectName("LabelLibrary");
     libraryLayout->addWidget(library_);
-    lists->addWidget(libraryBox, 3);
+    lists->addWidget(libraryBox, 2);
 
-    auto* middle = new QVBoxLayout;
-    middle->addStretch(1);
+    // Add and Remove under the library, so the two lists have the width.
+    auto* middle = new QHBoxLayout;
     auto button = [&](Button& b, const char* name, QBoxLayout* into, const std::function<void()>& f) {
         auto* w = binder_.Bind(b, new QPushButton(QString::fromStdString(b.Caption), this));
         w->setObjectName(name);
@@ -57,7 +60,7 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     button(form_.CommandAdd, "CommandAdd", middle, [this] { Run(&AddChosenIngredient); });
     button(form_.CommandRemove, "CommandRemove", middle, [this] { Run(&RemoveChosenIngredient); });
     middle->addStretch(1);
-    lists->addLayout(middle);
+    libraryLayout->addLayout(middle);
 
     auto* chosenBox = new QGroupBox("Chosen ingredients and their prices", this);
     auto* chosenLayout = new QVBoxLayout(chosenBox);
@@ -68,11 +71,12 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
         },
         chosenBox);
     chosen_->setObjectName("GridChosen");
+    chosen_->SetMaxColumnWidth(160);
     chosenLayout->addWidget(chosen_, 1);
     auto* note = new QLabel("Prices start at the library's indicative prices; type your own.", chosenBox);
     note->setWordWrap(true);
     chosenLayout->addWidget(note);
-    lists->addWidget(chosenBox, 2);
+    lists->addWidget(chosenBox, 1);
     layout->addLayout(lists, 1);
 
     // Where, how many diets and up to which weights, which growth curve.
@@ -98,6 +102,9 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
         [this](int r, int c, const std::string& t) { GridCellEdited(s_, form_.GridWeights, r, c, t); }, programme);
     weights_->setObjectName("GridWeights");
     weights_->SetWidthFromColumns(true);
+    weights_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    weights_->setFixedHeight(weights_->verticalHeader()->defaultSectionSize() * 2 + 2 * weights_->frameWidth() +
+                             weights_->horizontalScrollBar()->sizeHint().height() + 2);
     form->addRow("Weights, kg", weights_);
     auto* age = edit(form_.TextStartAge, "TextStartAge");
     age->setMaximumWidth(80);
@@ -129,7 +136,8 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
         hide();
     });
     layout->addLayout(buttons);
-    resize(1180, 700);
+    // Fits a 1280 x 720 screen with its title bar and a panel.
+    resize(1250, 660);
 }
 
 void NewLocationView::Run(void (*procedure)(SharedState&, NewLocationWindow&)) {

@@ -1,5 +1,7 @@
 #include "app/NutrientSourcesView.h"
 
+#include "ui/Mnemonics.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,9 +14,10 @@ NutrientSourcesView::NutrientSourcesView(SharedState& s, QWidget* parent) : QDia
     caption_ = new QLabel(this);
     layout->addWidget(caption_);
     auto* buttons = new QHBoxLayout;
-    auto* more = new QPushButton(QString::fromStdString(form_.CommandMoreInfo.Caption), this);
-    auto* copy = new QPushButton(QString::fromStdString(form_.CommandCopy.Caption), this);
-    auto* close = new QPushButton(QString::fromStdString(form_.CommandClose.Caption), this);
+    Mnemonics mnemonics;
+    auto* more = new QPushButton(QString::fromStdString(mnemonics.Mark(form_.CommandMoreInfo.Caption)), this);
+    auto* copy = new QPushButton(QString::fromStdString(mnemonics.Mark(form_.CommandCopy.Caption)), this);
+    auto* close = new QPushButton(QString::fromStdString(mnemonics.Mark(form_.CommandClose.Caption)), this);
     buttons->addWidget(more);
     buttons->addWidget(copy);
     buttons->addWidget(close);

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
 #include "app/RunTrapped.h"
 
 namespace tarvisol::app {
@@ -46,6 +47,7 @@ OptimisationReportView::OptimisationReportView(SharedState& s, Dialogs& dialogs,
         tabs_->addTab(v, QString::fromStdString(form_.ReportTabs.Captions[static_cast<std::size_t>(i)]));
     }
     layout->addWidget(tabs_, 1);
+    layout->addWidget(LegendLabel(OptimisationReportLegend(), this));
     binder_.Push();
     resize(980, 620);
 }

@@ -12,11 +12,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
 #include "app/OptimisationReportView.h"
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
 #include "ui/GridClipboard.h"
 #include "ui/InputHelp.h"
+#include "ui/UndoableCommands.h"
 
 namespace tarvisol::app {
 
@@ -76,6 +78,7 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
     });
     grid_->installEventFilter(this);
     layout->addWidget(grid_, 1);
+    layout->addWidget(LegendLabel(OptimisationWindowLegend(), this));
 
     working_ = binder_.Bind(form_.LabelWorking, new QLabel(this));
     working_->setObjectName("LabelWorking");
@@ -101,11 +104,15 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
         s_.OptProgress = nullptr;
     });
     addButton(form_.CommandView, "CommandView", [this] { ViewOptimisationClick(s_, form_); });
-    addButton(form_.Command4, "Command4", [this] { TransferOptimumClick(s_, form_); });
+    addButton(form_.Command4, "Command4", [this] {
+        const auto transfer = [this] { TransferOptimumClick(s_, form_); };
+        if (undo) RecordDeskChange(s_, *undo, kUndoTransfer, false, transfer);
+        else transfer();
+    });
     addButton(form_.Command1, "Command1", [this] { ProgramMinMaxClick(s_, form_); });
     addButton(form_.CommandSaveOpt, "CommandSaveOpt", [] {});
     addButton(form_.CommandOpenOpt, "CommandOpenOpt", [] {});
-    auto* market = new QPushButton("Market Weight", this);
+    auto* market = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark("Market Weight")), this);
     market->setObjectName("CommandMarket");
     market->setToolTip("The final weight that pays best per pig and per pig place and year");
     connect(market, &QPushButton::clicked, this, [this] {

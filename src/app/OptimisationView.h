@@ -10,6 +10,7 @@
 #include "app/GridModel.h"
 #include "optimisation/OptimisationWindow.h"
 #include "shared/Dialogs.h"
+#include "ui/UndoHistory.h"
 
 class QLabel;
 
@@ -30,6 +31,8 @@ public:
     OptimisationReportView* report() const { return report_.get(); }
     // Opens the "Market Weight" window (set by the main window).
     std::function<void()> openMarket;
+    // Edit -> Undo takes back Transfer Optimum to Current.
+    UndoHistory* undo = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

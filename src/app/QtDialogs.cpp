@@ -19,6 +19,14 @@ void QtDialogs::Message(const std::string& text, const std::string& title) {
     QMessageBox::information(parent_, Title(title), QString::fromStdString(text), QMessageBox::Ok);
 }
 
+void QtDialogs::Note(const std::string& text, const std::string& title) {
+    if (!status_) {
+        Message(text, title);
+        return;
+    }
+    status_->showMessage(QString::fromStdString(text), 15000);
+}
+
 Answer QtDialogs::Ask(const std::string& text, Buttons buttons, const std::string& title) {
     QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) b |= QMessageBox::Cancel;

@@ -1,5 +1,7 @@
 #pragma once
 // Message boxes, questions, input boxes and file choosers as Qt dialogs.
+#include <QPointer>
+#include <QStatusBar>
 #include <QWidget>
 
 #include "shared/Clipboard.h"
@@ -14,6 +16,9 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     void Message(const std::string& text, const std::string& title = {}) override;
+    // In the status bar when one is set, else a message box.
+    void Note(const std::string& text, const std::string& title = {}) override;
+    void SetStatusBar(QStatusBar* bar) { status_ = bar; }
     Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override;
     std::string Input(const std::string& prompt, const std::string& title = {}, const std::string& initial = {}) override;
     // A cancelled chooser answers with the initial name (the pattern itself).
@@ -26,6 +31,7 @@ public:
 
 private:
     QWidget* parent_;
+    QPointer<QStatusBar> status_;
 };
 
 class QtClipboard : public Clipboard {

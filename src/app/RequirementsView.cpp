@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/LegendLabel.h"
+#include "app/RoundAxis.h"
 #include "app/RunTrapped.h"
 
 namespace tarvisol::app {
@@ -61,6 +63,10 @@ RequirementsView::RequirementsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     split->setStretchFactor(2, 1);
     layout->addWidget(split, 1);
     split->setSizes({420, 170, 110});
+    auto* legends = new QHBoxLayout;
+    legends->addWidget(LegendLabel(RequirementPhasesLegend(), this), 3);
+    legends->addWidget(LegendLabel(BalanceLegend(), this), 1);
+    layout->addLayout(legends);
     auto* notes = binder_.Bind(form_.LabelNotes, new QLabel(this));
     notes->setObjectName("LabelNotes");
     notes->setWordWrap(true);
@@ -102,12 +108,10 @@ void RequirementsView::DrawChart() {
     y1 *= 1.1;
     auto* x = new QValueAxis;
     x->setTitleText(Text(c.AgeAxis));
-    x->setRange(x0, x1);
-    x->setLabelFormat("%.0f");
+    RoundAxis(x, x0, x1);
     auto* y = new QValueAxis;
     y->setTitleText(Text(c.ValueAxis));
-    y->setRange(0, y1);
-    y->setLabelFormat(y1 < 1 ? "%.2f" : "%.1f");
+    RoundAxis(y, 0, y1);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     auto attach = [&](QAbstractSeries* series) {

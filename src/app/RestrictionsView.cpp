@@ -6,6 +6,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/LegendLabel.h"
+#include "app/MenuMnemonics.h"
 #include "app/RunTrapped.h"
 #include "ui/GridEdit.h"
 #include "ui/RequirementsWindow.h"
@@ -30,6 +32,7 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     ing->addAction("Save to File As...", this, [this] { Run(&SaveIngredientsToFileAs); });
     menus->addAction("Save All to File", this, [this] { Run(&SaveAllRestrictionsToFile); });
     menus->addAction("Set Minimums from Requirements", this, [this] { Run(&SetMinimumsFromRequirementsClick); });
+    MarkMenuBar(menus);
     layout->setMenuBar(menus);
 
     auto* help = new QLabel(QString::fromStdString(form_.Help), this);
@@ -44,6 +47,7 @@ RestrictionsView::RestrictionsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     connect(ingredients_, &QTableView::activated, this,
             [this](const QModelIndex& i) { IngredientRowActivated(s_, form_, i.row()); });
     layout->addWidget(split, 1);
+    layout->addWidget(LegendLabel(RestrictionsLegend(), this));
     resize(1100, 700);
 }
 

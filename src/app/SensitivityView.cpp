@@ -36,7 +36,7 @@ SensitivityView::SensitivityView(SharedState& s, QWidget* parent) : QDialog(pare
         view = new GridView(s_, grid, {}, box);
         view->setObjectName(QString::fromStdString(grid.Name));
         v->addWidget(view);
-        auto* b = new QPushButton(QString::fromStdString(copy.Caption), box);
+        auto* b = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark(copy.Caption)), box);
         b->setObjectName(QString::fromStdString(copy.Caption));
         connect(b, &QPushButton::clicked, this, [this, procedure] { procedure(s_, form_); });
         auto* row = new QHBoxLayout;
@@ -52,7 +52,7 @@ SensitivityView::SensitivityView(SharedState& s, QWidget* parent) : QDialog(pare
                          &CopySensitivityIngredients);
     diagnosis_ = group("Limits to change", form_.GridDiagnosis, diagnosisGrid_, form_.CommandCopyDiagnosis,
                        &CopySensitivityDiagnosis);
-    auto* close = new QPushButton(QString::fromStdString(form_.CommandClose.Caption), this);
+    auto* close = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark(form_.CommandClose.Caption)), this);
     connect(close, &QPushButton::clicked, this, [this] {
         form_.Visible = false;
         hide();

@@ -1,5 +1,7 @@
 #include "app/StartPageView.h"
 
+#include "ui/Mnemonics.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -28,8 +30,11 @@ StartPageView::StartPageView(QWidget* parent) : QWidget(parent) {
     text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(text_);
     auto* row = new QHBoxLayout;
+    // Clear of the main window's menu bar: Alt and a letter presses these.
+    Mnemonics mnemonics;
+    mnemonics.Reserve("FERSVH");
     auto add = [&](const char* caption, const char* name, std::function<void()>* fn) {
-        auto* b = new QPushButton(caption, page);
+        auto* b = new QPushButton(QString::fromStdString(mnemonics.Mark(caption)), page);
         b->setObjectName(name);
         connect(b, &QPushButton::clicked, this, [fn] {
             if (*fn) (*fn)();

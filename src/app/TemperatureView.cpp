@@ -1,5 +1,7 @@
 #include "app/TemperatureView.h"
 
+#include "ui/Mnemonics.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,8 +21,9 @@ TemperatureView::TemperatureView(SharedState& s, Dialogs& dialogs, QWidget* pare
     for (int c = 0; c < 3; ++c) form_.GridTemps.SetColWidth(c, 1500);
     layout->addWidget(grid_, 1);
     auto* buttons = new QHBoxLayout;
+    Mnemonics mnemonics;
     auto add = [&](Button& b, void (*procedure)(SharedState&, TemperatureWindow&)) {
-        auto* w = new QPushButton(QString::fromStdString(b.Caption), this);
+        auto* w = new QPushButton(QString::fromStdString(mnemonics.Mark(b.Caption)), this);
         connect(w, &QPushButton::clicked, this, [this, procedure] { Run(procedure); });
         buttons->addWidget(w);
     };

@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     tarvisol::app::QtClipboard clipboard;
     state->Clip = &clipboard;
     tarvisol::app::MainWindowView window(*state, *form, dialogs, QCoreApplication::applicationDirPath().toStdString());
+    // Notes that a run was kept or a file written go to the status bar.
+    dialogs.SetStatusBar(window.statusBar());
     window.show();
     if (qEnvironmentVariableIsSet("TARVISOL_STARTUP_TIMING"))
         QTimer::singleShot(0, [&] { std::fprintf(stderr, "start-up to painted window: %lld ms\n", clock.elapsed()); });

@@ -64,7 +64,7 @@ void SaveStartPage(tarvisol::app::MainWindowView& window, const QString& folder)
 
 QWidget* Triggered(QWidget& window, const char* caption, const char* windowName) {
     for (QAction* a : window.findChildren<QAction*>())
-        if (a->text() == caption) a->trigger();
+        if (a->text().remove(QChar('&')) == caption) a->trigger();
     Settle();
     return window.findChild<QWidget*>(windowName);
 }
@@ -122,7 +122,7 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
         };
         dialogs.Answer(tarvisol::Answer::No).Answer(tarvisol::Answer::No);
         for (QPushButton* b : view->findChildren<QPushButton*>())
-            if (b->text() == "Continue Calibration") b->click();
+            if (b->text().remove(QChar('&')) == "Continue Calibration") b->click();
         Settle();
         view->onDiagnosticsShown = nullptr;
     }
@@ -162,7 +162,7 @@ void SaveNewLocation(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     tarvisol::SearchNewLocationLibrary(f);
     f.TextName.Text = "North";
     view->Refresh();
-    view->resize(1180, 700);
+    view->resize(1250, 660);
     Save(view, folder, "new-location");
     view->close();
 }
@@ -267,7 +267,6 @@ int main(int argc, char** argv) {
     }
     SaveNewLocation(window, *state, argv[2]);
     window.tabs()->setCurrentIndex(0);
-    dialogs.Answer(tarvisol::Answer::Yes);  // "This will take a little time, ok?"
     if (auto* plot = window.findChild<QPushButton*>("Plot Diets")) plot->click();
     for (int i = 0; i < 20 && !window.plotView(); ++i) QApplication::processEvents();
     if (auto* chart = window.plotView()) {

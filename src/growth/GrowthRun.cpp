@@ -16,6 +16,7 @@
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
 #include "shared/Dialogs.h"
+#include "shared/FigureFormat.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -196,16 +197,27 @@ void FeedTonnage(SharedState& s) {
     for (int d = 1; d <= n; ++d) Put(f, 0, d, w.Griddiets.TextMatrix(kRowName, d));
     Put(f, 0, totalCol, std::string(pounds ? "Tons" : "Tonnes") + " for " + std::to_string(s.PigCount) + " Pigs");
 
+    // Inclusions to 0.001 %, each diet's formula closed by its total.
     for (int i = 1; i <= ingredients; ++i) {
         Put(f, i, 0, s.IngredientNames(i));
         double tonnes = 0;
         for (int d = 1; d <= n; ++d) {
-            Put(f, i, d, FormatAuto(s.DietFormula(d, i)));
+            Put(f, i, d, FigureText(Figure::Inclusion, s.DietFormula(d, i)));
             tonnes += s.DietFormula(d, i) / 100.0 * FeedEatenOfDiet(s, d) * s.PigCount * perTonne;
         }
         Put(f, i, totalCol, FormatAuto(tonnes));
     }
-    const int rowFeed = ingredients + 1, rowPrice = ingredients + 2, rowCost = ingredients + 3;
+    const int totalRows = ingredients > 0 ? 1 : 0;
+    if (totalRows) {
+        f.SetRows(std::max(f.Rows(), ingredients + 6));
+        Put(f, ingredients + 1, 0, "Total, %");
+        for (int d = 1; d <= n; ++d) {
+            double sum = 0;
+            for (int i = 1; i <= ingredients; ++i) sum += s.DietFormula(d, i);
+            Put(f, ingredients + 1, d, sum > 0 ? FigureText(Figure::Percent, sum) : "");
+        }
+    }
+    const int rowFeed = ingredients + totalRows + 1, rowPrice = rowFeed + 1, rowCost = rowFeed + 2;
     Put(f, rowFeed, 0, pounds ? "Feed, tons" : "Feed, tonnes");
     Put(f, rowPrice, 0, "Price");
     Put(f, rowCost, 0, "Total Cost");

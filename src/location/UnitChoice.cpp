@@ -1,5 +1,9 @@
 #include "location/UnitChoice.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "location/PigFile.h"
 #include "location/StartUp.h"
 #include "location/UnitSwitch.h"
@@ -7,6 +11,29 @@
 #include "shared/MainWindowForm.h"
 
 namespace tarvisol {
+
+namespace {
+
+// The documented question, followed by the files a Yes writes.
+std::string SaveChangesQuestion(const SharedState& s) {
+    std::vector<std::string> files = {s.PigFile, s.CalFile, s.TempFileName, s.DietFile};
+    if (s.NutrientCount > 0)
+        for (const std::string* f : {&s.NutrientRestrictionFile, &s.IngredientRestrictionFile, &s.MatrixFile})
+            files.push_back(*f);
+    std::string names, folder;
+    int n = 0;
+    for (const std::string& f : files) {
+        if (f.empty()) continue;
+        const std::filesystem::path p(f);
+        if (folder.empty()) folder = p.parent_path().string();
+        names += (n++ ? ", " : "") + p.filename().string();
+    }
+    std::string text = "Do you want to save the changes to file?";
+    if (n > 0) text += "\nYes saves the location in the new units: " + names + (folder.empty() ? "" : " in " + folder) + ".";
+    return text;
+}
+
+}  // namespace
 
 void SetWeightCaptions(MainWindow& w, int weightUnit) {
     const bool pounds = weightUnit == 1;
@@ -42,7 +69,7 @@ void SetValuesOk(SharedState& s, SetValuesDialog& d) {
     // Saving the units alone would leave the location's figures in the old
     // ones: the location is saved whole.
     if (w.Text6.Text != kCalibrationNamePlaceholder &&
-        DialogsOf(s).Ask("Do you want to save the changes to file?", Buttons::YesNo) == Answer::Yes)
+        DialogsOf(s).Ask(SaveChangesQuestion(s), Buttons::YesNo) == Answer::Yes)
         SaveAllToCurrentLocation(s);
     SetWeightCaptions(w, s.WeightUnit());
     d.Visible = false;

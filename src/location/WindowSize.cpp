@@ -1,5 +1,6 @@
 #include "location/WindowSize.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -35,6 +36,13 @@ void ReadWindowSize(SharedState& s) {
     } else if (s.Main) {
         s.Main->Width = kDefaultWidth;
     }
+}
+
+void OpeningWindowSize(const SharedState& s, int freeWidth, int freeHeight, int& width, int& height) {
+    width = s.Main ? s.Main->Width / kTwipsPerPixel : kDefaultWidth / kTwipsPerPixel;
+    height = s.Main ? s.Main->Height / kTwipsPerPixel : kWindowHeight / kTwipsPerPixel;
+    width = std::max(width, static_cast<int>(freeWidth * kScreenShare));
+    height = std::max(height, static_cast<int>(freeHeight * kScreenShare));
 }
 
 bool WriteWindowSize(const SharedState& s) {

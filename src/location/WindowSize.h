@@ -27,6 +27,14 @@ void ReadWindowSize(SharedState& s);
 // integer), otherwise 15420. Any bytes are accepted.
 void ReadWindowSizeText(SharedState& s, std::string_view text);
 
+// The main window's first size in pixels on a screen whose free area is
+// freeWidth x freeHeight: the size of the window-size file (twips, 15 to a
+// pixel), grown on a larger screen to 85 % of the free area so that the
+// window uses the screen. It is never made smaller than that size.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr double kScreenShare = 0.85;
+void OpeningWindowSize(const SharedState& s, int freeWidth, int freeHeight, int& width, int& height);
+
 // Writes the main window's height and width when both are non-zero. Returns
 // whether the file was written; a folder that cannot be written is skipped
 // without a message.

@@ -332,6 +332,17 @@ bool BestSweepPoint(const SharedState& s, int d, int& energyStep, int& lysineSte
     return found;
 }
 
+double SweepPointSeconds(bool leastCost, int ingredients, int nutrients) {
+    constexpr double kGrowth = 0.05e-3, kFormulation = 0.16e-3;
+    constexpr double kDemoSize = 19.0 * 22.0;  // ingredients x nutrients of the demo's matrix
+    if (!leastCost) return kGrowth;
+    return kGrowth + kFormulation * std::max(1.0, std::max(0, ingredients) * static_cast<double>(std::max(0, nutrients)) / kDemoSize);
+}
+
+double ExpectedSweepSeconds(int diets, double secondsPerPoint, int threads) {
+    return std::max(0, diets) * static_cast<double>(kPoints) * secondsPerPoint / std::max(1, threads);
+}
+
 PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
     PlotOutcome outcome;
     if (!s.Main) return outcome;
@@ -348,7 +359,14 @@ PlotOutcome PlotDiets(SharedState& s, const PlotOptions& options) {
         return outcome;
     }
     s.PlotCostLimit = BoxNumber(mw.TextPrice);
-    if (dlg.Ask(kPlotQuestion, Buttons::YesNo) != Answer::Yes) {
+    // A long sweep asks before it starts; one of under a second just runs.
+    const double perPoint = options.secondsPerPoint > 0
+                                ? options.secondsPerPoint
+                                : SweepPointSeconds(mw.Combo1.ListIndex == kFormulationLeastCost, s.IngredientCount,
+                                                    s.NutrientCount);
+    outcome.expectedSeconds = ExpectedSweepSeconds(FindDietCount(mw), perPoint, ThreadCount(options));
+    outcome.asked = outcome.expectedSeconds >= kPlotQuestionSeconds;
+    if (outcome.asked && dlg.Ask(kPlotQuestion, Buttons::YesNo) != Answer::Yes) {
         mw.CommandPlot.BackColor = kNoColor;
         return outcome;
     }

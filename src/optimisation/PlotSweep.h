@@ -40,15 +40,35 @@ double SweepEnergyStep(int energyUnit);
 struct PlotOptions {
     int threads = 0;               // 0: one per processor
     Progress* progress = nullptr;  // diet and point; may ask to stop
+    // Seconds one point of the sweep takes on one thread; 0: the estimate
+    // (SweepPointSeconds). Only what the run is expected to take depends on it.
+    double secondsPerPoint = 0;
 };
+
+// A sweep expected to take this long or longer asks the documented question
+// "This will take a little time, ok?" first; a shorter one starts at once.
+inline constexpr double kPlotQuestionSeconds = 1.0;
+
+// What one point costs on one thread of the development machine: a growth run
+// with its carcass (0.05 ms) and, on least-cost diets, one formulation of the
+// swept diet (0.16 ms on the demo's 19 ingredients and 22 nutrients, growing
+// with the matrix). Measured by BM_PlotDietsDemo: 364 ms for the demo's 1,764
+// points on one thread.
+double SweepPointSeconds(bool leastCost, int ingredients, int nutrients);
+
+// The time a sweep of `diets` diets is expected to take on `threads` threads.
+double ExpectedSweepSeconds(int diets, double secondsPerPoint, int threads);
 
 // What a sweep did.
 struct PlotOutcome {
     bool finished = false;  // every diet swept and both files written
+    bool asked = false;     // the question was asked first (a long sweep)
+    double expectedSeconds = 0;
     std::string dietPlotPath, plotPath;
 };
 
-// The "Plot Diets" button on s.Main. Asks first; the answer No, a missing
+// The "Plot Diets" button on s.Main. Asks first when the sweep is expected to
+// take kPlotQuestionSeconds or more; the answer No, a missing
 // cost per pig or a diet without a lysine minimum stop it before any work.
 // The diets, restrictions and results of the main window are as they were
 // afterwards, whatever happened. The progress hears of the work from its

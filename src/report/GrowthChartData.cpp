@@ -52,6 +52,15 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
         wl.push_back({finalAge, end / wf});
     }
 
+    const double appetite = run.StartAge + kDaysBeforeAppetite + 1;
+    const auto& gain = c.Gain[0].Points;
+    for (std::size_t i = 1; i < gain.size(); ++i)
+        if (gain[i].X == appetite && gain[i - 1].X == appetite - 1) {
+            c.AppetiteAge = appetite;
+            c.GainBeforeAppetite = gain[i - 1].Y;
+            c.GainAtAppetite = gain[i].Y;
+        }
+
     double start = run.StartAge;
     for (const RunDiet& d : run.Diets) {
         if (!d.Reached) continue;

@@ -26,6 +26,12 @@ struct DietPhase {
     double StartAge = 0, EndAge = 0;
 };
 
+// The growth engine eats only what the curve's growth needs for the first
+// five days after the start; from the sixth it eats to the pig's energy-intake
+// capacity, laying the energy beyond that need down as fat (or taking a
+// shortfall from fat), so the daily gain steps on that day.
+inline constexpr int kDaysBeforeAppetite = 5;
+
 struct GrowthChartData {
     bool Empty = true;
     std::string WeightUnit;  // "kg", "lb", "g"
@@ -35,6 +41,9 @@ struct GrowthChartData {
     std::vector<DietPhase> Phases;
     double StartAge = 0, FinalAge = 0, FinalWeight = 0;
     std::vector<XY> Measured;  // measured herd: age, live weight
+    // The first day the pig eats to its appetite (StartAge + 6), and the
+    // herd's daily gain the day before and on it; 0 when the run ends first.
+    double AppetiteAge = 0, GainBeforeAppetite = 0, GainAtAppetite = 0;
 };
 
 GrowthChartData GrowthChartOf(const RunSnapshot& run);

@@ -16,6 +16,9 @@
 namespace tarvisol {
 namespace {
 
+// An excretion above its EU BAT range.
+const char* const kAboveRangeColour = "#f6c8c8";
+
 constexpr int kRunsPerTable = 2;  // runs beside the base in one comparison table
 
 double At(const std::vector<double>& v, std::size_t i) { return i < v.size() ? v[i] : 0.0; }
@@ -279,12 +282,18 @@ void NutritionSection(Html& h, const RunSnapshot& run) {
         for (std::size_t c = 1; c < t.Header.size(); ++c) widths.push_back((100 - first) / static_cast<int>(t.Header.size() - 1));
         h.Table(widths);
         h.Row(t.Header);
+        bool shaded = false;
         for (const auto& row : t.Rows) {
-            std::vector<std::string> cells;
-            for (const TableCell& c : row) cells.push_back(c.Shown());
-            h.Row(cells);
+            std::vector<std::string> cells, colours;
+            for (const TableCell& c : row) {
+                cells.push_back(c.Shown());
+                colours.push_back(c.AboveRange ? kAboveRangeColour : "");
+                shaded = shaded || c.AboveRange;
+            }
+            h.Row(cells, colours);
         }
         h.EndTable();
+        if (shaded) h.Para("Shaded: above the EU BAT range.");
     };
     for (const FigureTable& t : RequirementTablesOf(run)) table(t);
     table(BalanceTableOf(run));

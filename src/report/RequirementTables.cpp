@@ -54,15 +54,19 @@ FigureTable BalanceTableOf(const RunSnapshot& run) {
     t.Header = {"Per pig", "Eaten, kg", "Retained, kg", "Excreted, kg", "g per kg gain", "kg per place and year", "EU BAT range"};
     const auto perGain = [&](double kg) { return b.Gain > 0 ? kg * 1000.0 / b.Gain : 0.0; };
     const TableCell none = Txt("-");
+    const auto above = [](TableCell c, double high) {
+        c.AboveRange = c.Number && *c.Number > high;
+        return c;
+    };
     if (b.NitrogenComputed)
         t.Rows.push_back({Txt("Nitrogen (N)"), Num(b.NIntake, 2), Num(b.NRetained, 2), Num(b.NExcreted, 2),
-                          Num(perGain(b.NExcreted), 1), Num(b.NExcretedPerPlaceYear, 2),
+                          Num(perGain(b.NExcreted), 1), above(Num(b.NExcretedPerPlaceYear, 2), kBatNitrogenHigh),
                           Txt(FixedText(kBatNitrogenLow, 1) + "-" + FixedText(kBatNitrogenHigh, 1))});
     else
         t.Rows.push_back({Txt("Nitrogen (N)"), none, none, none, none, none, none});
     if (b.PhosphorusComputed)
         t.Rows.push_back({Txt("Phosphorus (P)"), Num(b.PIntake, 3), Num(b.PRetained, 3), Num(b.PExcreted, 3),
-                          Num(perGain(b.PExcreted), 1), Num(b.P2O5ExcretedPerPlaceYear, 2),
+                          Num(perGain(b.PExcreted), 1), above(Num(b.P2O5ExcretedPerPlaceYear, 2), kBatP2O5High),
                           Txt(FixedText(kBatP2O5Low, 1) + "-" + FixedText(kBatP2O5High, 1))});
     else
         t.Rows.push_back({Txt("Phosphorus (P)"), none, none, none, none, none, none});

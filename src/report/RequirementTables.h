@@ -16,6 +16,8 @@ struct TableCell {
     std::string Text;
     std::optional<double> Number;
     int Decimals = 0;
+    // An excretion above its EU BAT range: shaded wherever the table shows.
+    bool AboveRange = false;
     std::string Shown() const;  // the figure as shown, or the text
 };
 

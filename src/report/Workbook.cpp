@@ -18,6 +18,7 @@
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
+#include "shared/FigureFormat.h"
 #include "shared/Numbers.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -58,9 +59,13 @@ private:
     std::map<std::pair<int, int>, lxw_format*> made_;
 };
 
-// Decimals shown by kind of figure; General for the growth curve's coefficients.
-constexpr int kGeneral = -1, kWhole = 0, kWeight = 1, kDays = 1, kMoney = 2, kPercent = 2, kCarcass = 2,
-              kDailyFeed = 2, kDailyGain = 3, kFeedGain = 3, kInclusion = 3, kNutrient = 3;
+// Decimals shown by kind of figure, as every window shows that kind; General
+// for the growth curve's coefficients.
+constexpr int kGeneral = -1, kWhole = 0, kDays = 1, kCarcass = 2, kDailyGain = 3;
+const int kWeight = FigureDecimals(Figure::Weight), kDailyFeed = FigureDecimals(Figure::Weight),
+          kMoney = FigureDecimals(Figure::Money), kPercent = FigureDecimals(Figure::Percent),
+          kFeedGain = FigureDecimals(Figure::FeedGain), kInclusion = FigureDecimals(Figure::Inclusion),
+          kNutrient = FigureDecimals(Figure::Nutrient);
 
 // One sheet being written: rows from the top, a bold header row, each column's
 // numbers shown with the decimals its figure takes.
@@ -169,7 +174,8 @@ void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, cons
               WithUnit("Feed eaten", w + " per pig"), WithUnit("Energy", f.EnergyLabel), "Protein, %", "Lysine, %",
               "Age at end, days", WithUnit("Weight at end", w), "Daily gain, kg per day", WithUnit("Total feed at end", w),
               "Formulated", "Infeasible"},
-             {kWhole, kGeneral, kMoney, kWeight, kWeight, kWhole, kPercent, kNutrient, kDays, kWeight, kDailyGain, kWeight});
+             {kWhole, kGeneral, kMoney, kWeight, kWeight, EnergyDecimals(f.Units.Energy), kPercent, kNutrient, kDays, kWeight,
+              kDailyGain, kWeight});
     for (const DietFigures& d : f.Diets) {
         s.Number(0, d.Number);
         s.Text(1, U(d.Name));
@@ -208,6 +214,14 @@ void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, cons
             }
             x.Next();
         }
+        // Each formula closed by its total.
+        x.Text(0, "Total, %", fm.Bold());
+        for (std::size_t c = 0; c < run.Diets.size(); ++c) {
+            double sum = 0;
+            for (std::size_t i = 0; i < run.IngredientNames.size(); ++i) sum += std::max(0.0, At(run.Diets[c].Formula, i));
+            if (sum > 0) x.Number(c + 1, sum, kPercent);
+        }
+        x.Next();
         x.Finish();
     }
 
@@ -223,7 +237,7 @@ void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, cons
         n.Text(0, k == 1 ? WithUnit(U(run.NutrientNames[0]), f.EnergyLabel) : U(run.NutrientNames[k - 1]));
         for (std::size_t c = 0; c < run.Diets.size(); ++c) {
             const RunDiet& d = run.Diets[c];
-            const int decimals = k == 1 ? kWhole : kNutrient;  // the energy in whole units
+            const int decimals = NutrientDecimals(f.Units.Energy, static_cast<int>(k));
             n.Number(3 * c + 1, At(d.Nutrients, k) / scale, decimals);
             const double lo = At(d.NutrientMin, k - 1), hi = At(d.NutrientMax, k - 1);
             if (lo > 0) n.Number(3 * c + 2, lo / scale, decimals);
@@ -261,7 +275,9 @@ void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const 
             if (!text.empty() && Val(text) != 0) s.Number(col, Val(text));
         };
         cell(1, r.Weight);
-        cell(2, r.DailyFeed);
+        // The day's feed as the run holds it, the figure the males' and
+        // females' feeds are split from (the day table's text is rounded).
+        if (!r.DailyFeed.empty()) s.Number(2, run.DayFeed(0, d) / wf);
         cell(3, r.TotalFeed);
         s.Number(4, run.DayGrowth(1, d) / wf);
         s.Number(5, run.DayGrowth(2, d) / wf);
@@ -295,7 +311,8 @@ void RequirementSheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run
         s.Next();
         for (const auto& row : t.Rows) {
             for (std::size_t c = 0; c < row.size(); ++c) {
-                if (row[c].Number) s.Number(c, *row[c].Number, row[c].Decimals);
+                if (row[c].Number)
+                    s.Number(c, *row[c].Number, row[c].Decimals, row[c].AboveRange ? Verdict::Worse : Verdict::None);
                 else s.Text(c, row[c].Text);
             }
             s.Next();

@@ -13,6 +13,10 @@ public:
     virtual ~Dialogs() = default;
     // A message box with an OK button; an empty title means the program's own.
     virtual void Message(const std::string& text, const std::string& title = {}) = 0;
+    // A note that a command did what was asked (a run kept, a file written):
+    // said without stopping the user where a front end can (the desktop's
+    // status bar); a message where it cannot.
+    virtual void Note(const std::string& text, const std::string& title = {}) { Message(text, title); }
     // A question; the answer is one of the offered buttons.
     virtual Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) = 0;
     // An input box; Cancel gives the empty text, as the procedures expect.
@@ -31,6 +35,7 @@ public:
 class SilentDialogs : public Dialogs {
 public:
     void Message(const std::string&, const std::string&) override {}
+    void Note(const std::string&, const std::string&) override {}
     Answer Ask(const std::string&, Buttons, const std::string&) override { return Answer::No; }
     std::string Input(const std::string&, const std::string&, const std::string&) override { return {}; }
     std::string OpenFile(const std::string&, const std::string&, const std::string&,

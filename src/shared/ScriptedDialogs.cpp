@@ -6,6 +6,8 @@ void ScriptedDialogs::Message(const std::string& text, const std::string& title)
     log_.push_back({"message", text, title});
 }
 
+void ScriptedDialogs::Note(const std::string& text, const std::string& title) { log_.push_back({"note", text, title}); }
+
 Answer ScriptedDialogs::Ask(const std::string& text, Buttons buttons, const std::string& title) {
     log_.push_back({"ask", text, title});
     if (answers_.empty()) throw UnexpectedDialog("unexpected question: " + text);
@@ -44,6 +46,13 @@ std::vector<std::string> ScriptedDialogs::Messages() const {
     std::vector<std::string> out;
     for (const auto& s : log_)
         if (s.kind == "message") out.push_back(s.text);
+    return out;
+}
+
+std::vector<std::string> ScriptedDialogs::Notes() const {
+    std::vector<std::string> out;
+    for (const auto& s : log_)
+        if (s.kind == "note") out.push_back(s.text);
     return out;
 }
 

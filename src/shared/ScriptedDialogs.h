@@ -20,7 +20,7 @@ public:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        std::string kind;  // "message", "ask", "input", "open", "save"
+        std::string kind;  // "message", "note", "ask", "input", "open", "save"
         std::string text;
         std::string title;
     };
@@ -30,6 +30,7 @@ public:
     ScriptedDialogs& Text(std::string t) { texts_.push_back(std::move(t)); return *this; }
 
     void Message(const std::string& text, const std::string& title = {}) override;
+    void Note(const std::string& text, const std::string& title = {}) override;
     tarvisol::Answer Ask(const std::string& text, Buttons buttons, const std::string& title = {}) override;
     std::string Input(const std::string& prompt, const std::string& title = {},
                       const std::string& initial = {}) override;
@@ -40,6 +41,8 @@ public:
 
     // Texts of the message boxes shown, in order.
     std::vector<std::string> Messages() const;
+    // Texts of the notes (no box to close), in order.
+    std::vector<std::string> Notes() const;
     const std::vector<Shown>& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
     bool Exhausted() const { return answers_.empty() && texts_.empty(); }

@@ -5,7 +5,7 @@
 #include "report/RunFigures.h"
 #include "report/RunsFile.h"
 #include "shared/Dialogs.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol {

@@ -4,7 +4,9 @@
 #include <system_error>
 #include <vector>
 
+#include "growth/GrowthRun.h"
 #include "shared/Dialogs.h"
+#include "shared/MainWindowForm.h"
 #include "ui/ProgramData.h"
 #include "ui/ReopenLocation.h"
 
@@ -63,7 +65,11 @@ std::string OpenDemoLocation(SharedState& s, const std::string& demoFolder, cons
         DialogsOf(s).Message(copy.error);
         return {};
     }
-    return ReopenLocation(s, copy.base) ? copy.base : std::string();
+    if (!ReopenLocation(s, copy.base)) return {};
+    // The demo opens ready for its first Growth: on least-cost diets, which
+    // carry every nutrient the requirements and the N and P balance read.
+    if (s.Main && s.NutrientCount > 0) s.Main->Combo1.ListIndex = kFormulationLeastCost;
+    return copy.base;
 }
 
 }  // namespace tarvisol

@@ -148,6 +148,20 @@ void DietChartSelect(SharedState& s, DietChartWindow& w) {
                                     : (w.LowerIsBetter ? "Lowest " : "Highest ") + FormatAuto(w.Value[bestE][bestL]) +
                                           " at energy " + FormatAuto(w.Energy[bestE]) + ", " +
                                           (s.RatioToLysine ? "lysine " : "protein ") + FormatAuto(w.Level[bestL]);
+    // A best point on the grid's edge is not bracketed: the sweep did not go
+    // far enough to show the best, which may lie beyond it.
+    w.BestOnEdge = bestE >= 0 && (bestE == 0 || bestE == kSweepSteps - 1 || bestL == 0 || bestL == kSweepSteps - 1);
+    if (w.BestOnEdge) {
+        std::vector<std::string> edges;
+        if (bestE == 0) edges.push_back("lowest energy");
+        if (bestE == kSweepSteps - 1) edges.push_back("highest energy");
+        if (bestL == 0) edges.push_back(std::string("lowest ") + (s.RatioToLysine ? "lysine" : "protein"));
+        if (bestL == kSweepSteps - 1) edges.push_back(std::string("highest ") + (s.RatioToLysine ? "lysine" : "protein"));
+        std::string where = edges[0];
+        for (std::size_t i = 1; i < edges.size(); ++i) where += " and " + edges[i];
+        w.LabelBest.Caption += ", on the edge of the grid swept (" + where + "): the " +
+                               (w.LowerIsBetter ? "lowest" : "highest") + " may lie beyond it";
+    }
     // A point below the requirement says so, with its shortfalls.
     if (w.Short[c][c]) w.LabelCurrent.Caption += "; " + w.ShortText[c][c];
     if (bestE >= 0 && w.Short[bestE][bestL]) w.LabelBest.Caption += "; " + w.ShortText[bestE][bestL];

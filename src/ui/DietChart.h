@@ -80,6 +80,8 @@ struct DietChartWindow {
     bool AnyValue = false;
     double Low = 0, High = 0;  // range of the values shown
     bool LowerIsBetter = true;
+    // The best point lies on the edge of the grid swept (it is not bracketed).
+    bool BestOnEdge = false;
 };
 
 // Opens the window on the last sweep: the diets swept, every measure, the

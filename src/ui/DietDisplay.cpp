@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "shared/Numbers.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 
 namespace tarvisol {
 

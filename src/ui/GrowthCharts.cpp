@@ -11,6 +11,17 @@ std::string FinalMarkText(const GrowthChartData& c) {
     return "Final " + FixedText(c.FinalWeight, 1) + " " + c.WeightUnit + " at " + FixedText(c.FinalAge, 1) + " days";
 }
 
+std::string AppetiteNoteText(const GrowthChartData& c) {
+    if (!(c.AppetiteAge > 0)) return {};
+    const std::string day = FixedText(c.AppetiteAge, 0);
+    const std::string unit = " " + c.WeightUnit + " per day";
+    return "Day " + day + ": the daily gain steps from " + FixedText(c.GainBeforeAppetite, 2) + " to " +
+           FixedText(c.GainAtAppetite, 2) + unit + ". For the first " + std::to_string(kDaysBeforeAppetite) +
+           " days after the start the growth model feeds the pig only what its curve's growth needs; from day " + day +
+           " it eats to its appetite (its energy-intake capacity), and energy beyond that need is laid down as fat, a "
+           "shortfall taken from fat.";
+}
+
 void LoadGrowthCharts(const RunSnapshot& run, GrowthChartsWindow& w) {
     w.Visible = true;
     w.Data = GrowthChartOf(run);
@@ -19,6 +30,7 @@ void LoadGrowthCharts(const RunSnapshot& run, GrowthChartsWindow& w) {
     if (!any) {
         w.LabelTitle.Caption = kNoRunToChart;
         w.LabelFinal.Caption.clear();
+        w.LabelGainNote.Caption.clear();
         return;
     }
     std::string title = run.Source == "Optimum" ? "The optimum programme" : "Growth run";
@@ -29,6 +41,7 @@ void LoadGrowthCharts(const RunSnapshot& run, GrowthChartsWindow& w) {
     if (!w.Data.Measured.empty()) title += "; measured herd: " + std::to_string(w.Data.Measured.size()) + " weighings";
     w.LabelTitle.Caption = title;
     w.LabelFinal.Caption = FinalMarkText(w.Data);
+    w.LabelGainNote.Caption = AppetiteNoteText(w.Data);
 }
 
 std::string ChooseChartFile(SharedState& s) {

@@ -22,6 +22,8 @@ struct GrowthChartsWindow {
     GrowthChartData Data;
     Label LabelTitle{""};
     Label LabelFinal{""};
+    // Why the daily gain steps a few days after the start.
+    Label LabelGainNote{""};
     Button CommandCopy{"Copy Image"};
     Button CommandSave{"Save PNG..."};
 };
@@ -32,6 +34,10 @@ void LoadGrowthCharts(const RunSnapshot& run, GrowthChartsWindow& w);
 // "Save PNG...": the file to write, asked from the user ("" when cancelled),
 // with ".png" added when the name has no ending.
 std::string ChooseChartFile(SharedState& s);
+
+// What the step of the daily gain on the first day of eating to appetite is
+// ("" when the run ends before it).
+std::string AppetiteNoteText(const GrowthChartData& c);
 
 // The title of the final mark: "Final 120.4 kg at 165.3 days".
 std::string FinalMarkText(const GrowthChartData& c);

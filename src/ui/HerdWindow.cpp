@@ -10,13 +10,12 @@
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
 #include "shared/Units.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 
 namespace tarvisol {
 
 namespace {
 
-const Color kTotalsRow = Rgb(225, 235, 250);
 
 std::string LiveUnit(const SharedState& s) {
     switch (s.WeightUnit()) {

@@ -23,6 +23,7 @@ inline constexpr const char* kHerdNoLocation = "Open a location before the herd"
 inline constexpr const char* kHerdCancelled = "Herd and Marketing cancelled";
 inline constexpr int kHerdSettingCount = 10;  // pigs, seed, four spreads, carcass yield, three correlations
 inline constexpr int kHerdResultColumns = 9;
+inline constexpr Color kTotalsRow = Rgb(225, 235, 250);  // the totals under the cuts
 
 struct HerdWindow {
     std::string Caption = kHerdCaption;

@@ -96,7 +96,7 @@ bool KeepThisRun(SharedState& s, const std::string& now) {
         dlg.Message(error);
         return false;
     }
-    dlg.Message("Kept " + name + " in " + path, kKeepRunTitle);
+    dlg.Note("Kept " + name + " in " + path, kKeepRunTitle);
     return true;
 }
 

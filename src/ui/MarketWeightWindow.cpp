@@ -8,14 +8,12 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 
 namespace tarvisol {
 
 namespace {
 
-const Color kBestRow = Rgb(200, 240, 200);
-const Color kNotReachedRow = Rgb(235, 235, 235);
 
 std::string WeightUnitOf(const SharedState& s) {
     switch (s.WeightUnit()) {
@@ -253,8 +251,9 @@ MarketChart MarketChartOf(const SharedState& s, const MarketWeightWindow& f) {
         if (std::isfinite(w) && w > 0) c.CurrentWeight = w;
     }
     c.WeightAxis = "Final weight, " + WeightUnitOf(s);
-    c.MarginAxis = WithUnit("Margin per pig", MoneyUnit(s));
-    c.YearAxis = WithUnit("Margin per place-year", MoneyUnit(s));
+    // Short, to fit beside the chart at 1280 x 720; the legend names the lines.
+    c.MarginAxis = WithUnit("Per pig", MoneyUnit(s));
+    c.YearAxis = WithUnit("Per place-year", MoneyUnit(s));
     return c;
 }
 

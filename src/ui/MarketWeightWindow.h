@@ -28,6 +28,9 @@ inline constexpr const char* kMarketNoBest = "Run the market weights first: ther
 // Columns of the table.
 inline constexpr int kMarketColumns = 13;
 
+inline constexpr Color kBestRow = Rgb(200, 240, 200);        // a best weight
+inline constexpr Color kNotReachedRow = Rgb(235, 235, 235);  // a weight not reached by day 198
+
 struct MarketWeightWindow {
     std::string Caption = kMarketCaption;
     bool Visible = false;

@@ -12,7 +12,7 @@
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 #include "ui/GridClipboard.h"
 #include "ui/ReportExport.h"
 
@@ -36,10 +36,13 @@ int AddRow(Grid& g, const std::vector<std::string>& cells) {
     return row;
 }
 
-// Weights with as many decimals as the step needs.
-std::string WeightText(double w, double step) {
-    int decimals = 0;
-    for (double st = step; decimals < 6 && std::fabs(st - std::round(st)) > 1e-9; st *= 10) ++decimals;
+// Weights as kg (or lb) are read, to 0.01, or with more decimals when the
+// step needs them; grams whole unless the step has a fraction.
+std::string WeightText(double w, double step, int weightUnit) {
+    int decimals = weightUnit == 2 ? 0 : FigureDecimals(Figure::Weight);
+    int stepDecimals = 0;
+    for (double st = step; stepDecimals < 6 && std::fabs(st - std::round(st)) > 1e-9; st *= 10) ++stepDecimals;
+    decimals = std::max(decimals, stepDecimals);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, w);
     return buf;
@@ -143,25 +146,29 @@ void MakeMixingSheet(SharedState& s, MixingSheetWindow& w) {
         w.LabelSummary.Caption = why + ".";
         return;
     }
+    double formulaTotal = 0;
+    for (const MixedIngredient& i : m.ingredients) formulaTotal += i.inclusion;
     for (const MixedIngredient& i : m.ingredients)
-        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Inclusion, i.inclusion), WeightText(i.weight, i.step), WeightText(i.step, i.step),
+        AddRow(w.GridIngredients, {i.name, FigureText(Figure::Inclusion, i.inclusion), WeightText(i.weight, i.step, s.WeightUnit()),
+                                   WeightText(i.step, i.step, s.WeightUnit()),
                                    LimitText(i.broken, i.withinTolerance, "LIMIT BROKEN"), ""});
     const int total =
-        AddRow(w.GridIngredients, {"Total", "", WeightText(m.total, std::min(o.coarseStep, o.fineStep)), "", "", ""});
+        AddRow(w.GridIngredients, {"Total", FigureText(Figure::Percent, formulaTotal),
+                                   WeightText(m.total, std::min(o.coarseStep, o.fineStep), s.WeightUnit()), "", "", ""});
     for (int c = 0; c < w.GridIngredients.Cols(); ++c) w.GridIngredients.SetCellBackColor(total, c, kLightCyan);
     for (int r = 1; r < total; ++r)
         if (m.ingredients[static_cast<std::size_t>(r - 1)].broken) w.GridIngredients.SetCellBackColor(r, 4, kLightRed);
     for (const MixedNutrient& n : m.nutrients) {
         const int row = AddRow(w.GridNutrients,
-                               {n.name, NutrientUnit(s, n.nutrient), n.minimum != 0 ? FormatExact(n.minimum) : "",
-                                n.maximum > 0 ? FormatExact(n.maximum) : "", FigureText(NutrientFigure(n.nutrient), n.diet),
-                                FigureText(NutrientFigure(n.nutrient), n.batch),
+                               {n.name, NutrientUnit(s, n.nutrient), n.minimum != 0 ? NutrientText(s.EnergyUnit(), n.nutrient, n.minimum) : "",
+                                n.maximum > 0 ? NutrientText(s.EnergyUnit(), n.nutrient, n.maximum) : "",
+                                NutrientText(s.EnergyUnit(), n.nutrient, n.diet), NutrientText(s.EnergyUnit(), n.nutrient, n.batch),
                                 n.belowMinimum ? "BELOW MINIMUM"
                                                : LimitText(n.aboveMaximum, n.withinTolerance, "ABOVE MAXIMUM")});
         if (n.belowMinimum || n.aboveMaximum) w.GridNutrients.SetCellBackColor(row, 6, kLightRed);
     }
     std::string summary = w.ComboDiet.Text() + ": batch " + FormatExact(o.batch) + " " + unit + " weighed out to " +
-                          WeightText(m.total, std::min(o.coarseStep, o.fineStep)) + " " + unit + "; ";
+                          WeightText(m.total, std::min(o.coarseStep, o.fineStep), s.WeightUnit()) + " " + unit + "; ";
     summary += m.broken == 0 ? "no limit broken by the rounding"
                              : std::to_string(m.broken) + (m.broken == 1 ? " limit is" : " limits are") + " broken by the rounding";
     if (m.withinTolerance > 0)

@@ -16,6 +16,7 @@ class ReopenAnswered : public Dialogs {
 public:
     explicit ReopenAnswered(Dialogs& inner) : inner_(inner) {}
     void Message(const std::string& text, const std::string& title) override { inner_.Message(text, title); }
+    void Note(const std::string& text, const std::string& title) override { inner_.Note(text, title); }
     Answer Ask(const std::string& text, Buttons buttons, const std::string& title) override {
         if (!answered_ && text.rfind(kReopenQuestion, 0) == 0) {
             answered_ = true;

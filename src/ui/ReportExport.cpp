@@ -65,7 +65,7 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
         DialogsOf(s).Message("The report was not written: " + error);
         return;
     }
-    DialogsOf(s).Message("Report written to " + path, "Export Report");
+    DialogsOf(s).Note("Report written to " + path, "Export Report");
 }
 
 void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd) {
@@ -90,7 +90,7 @@ void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* h
         return;
     }
     std::string note = why.empty() ? "" : " (the kept runs only: " + why + ")";
-    DialogsOf(s).Message("Workbook written to " + path + note, "Export to Excel");
+    DialogsOf(s).Note("Workbook written to " + path + note, "Export to Excel");
 }
 
 }  // namespace tarvisol

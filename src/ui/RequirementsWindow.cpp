@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "nutrition/MinimumsFromRequirements.h"
+#include "nutrition/NutrientBalance.h"
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "shared/Dialogs.h"
@@ -26,8 +27,10 @@ void FillBalance(RequirementsWindow& f) {
     g.SetCols(static_cast<int>(t.Header.size()));
     for (std::size_t c = 0; c < t.Header.size(); ++c) g.SetTextMatrix(0, static_cast<int>(c), Utf8ToWindows1252(t.Header[c]));
     for (std::size_t r = 0; r < t.Rows.size(); ++r)
-        for (std::size_t c = 0; c < t.Rows[r].size(); ++c)
+        for (std::size_t c = 0; c < t.Rows[r].size(); ++c) {
             g.SetTextMatrix(static_cast<int>(r) + 1, static_cast<int>(c), Utf8ToWindows1252(t.Rows[r][c].Shown()));
+            if (t.Rows[r][c].AboveRange) g.SetCellBackColor(static_cast<int>(r) + 1, static_cast<int>(c), kAboveRangeShade);
+        }
 }
 
 }  // namespace
@@ -79,7 +82,7 @@ void RequirementsNutrientClick(RequirementsWindow& f) {
         g.SetTextMatrix(row, 7, std::to_string(v.DaysBelow));
         g.SetTextMatrix(row, 8, std::to_string(v.DaysAbove));
         // Short of the requirement over the phase in red, well above it in amber.
-        const Color shade = !v.Stated ? kNoColor : v.Ratio < 0.95 ? Rgb(246, 200, 200) : v.Ratio > 1.15 ? Rgb(250, 230, 180) : Rgb(200, 240, 200);
+        const Color shade = !v.Stated ? kNoColor : v.Ratio < 0.95 ? kShortShade : v.Ratio > 1.15 ? kOverShade : kMetShade;
         g.SetCellBackColor(row, 6, shade);
     }
 }
@@ -91,7 +94,7 @@ RequirementsChart RequirementsChartOf(const RequirementsWindow& f) {
     if (i < 0 || i >= static_cast<int>(r.Nutrients.size())) return c;
     const RequirementNutrient& n = r.Nutrients[static_cast<std::size_t>(i)];
     c.Title = n.Name + ": requirement and supply by day";
-    c.ValueAxis = n.Name + ", % of the feed";
+    c.ValueAxis = n.Name + ", %";  // of the feed, as the table's headings say
     bool stated = false;
     for (const RequirementDay& d : r.Days) {
         if (!(d.Feed > 0) || static_cast<std::size_t>(i) >= d.Values.size()) continue;
@@ -107,19 +110,26 @@ RequirementsChart RequirementsChartOf(const RequirementsWindow& f) {
     return c;
 }
 
+bool BalanceAboveRange(const RunSnapshot& run) {
+    const NutrientBalance& b = run.Nutrition.Balance;
+    return (b.NitrogenComputed && b.NExcretedPerPlaceYear > kBatNitrogenHigh) ||
+           (b.PhosphorusComputed && b.P2O5ExcretedPerPlaceYear > kBatP2O5High);
+}
+
 std::string BalanceLineOf(const RunSnapshot& run) {
     if (run.Empty() || run.Source != "Growth") return {};
     const NutrientBalance& b = run.Nutrition.Balance;
     std::string line = "Excreted per pig: ";
     if (b.NitrogenComputed)
-        line += FixedText(b.NExcreted, 2) + " kg N (" + FixedText(b.NExcretedPerPlaceYear, 2) +
-                " kg per place and year; EU BAT 7.0-13.0)";
+        line += FixedText(b.NExcreted, 2) + " kg N (" + FixedText(b.NExcretedPerPlaceYear, 2) + " kg per place and year; " +
+                (b.NExcretedPerPlaceYear > kBatNitrogenHigh ? "ABOVE the " : "") + "EU BAT 7.0-13.0)";
     else
         line += Utf8ToWindows1252(b.NitrogenMissing.empty() ? "no nitrogen balance" : b.NitrogenMissing);
     line += "; ";
     if (b.PhosphorusComputed)
         line += FixedText(b.PExcreted, 3) + " kg P (" + FixedText(b.P2O5ExcretedPerPlaceYear, 2) +
-                " kg P2O5 per place and year; EU BAT 3.5-5.4)";
+                " kg P2O5 per place and year; " + (b.P2O5ExcretedPerPlaceYear > kBatP2O5High ? "ABOVE the " : "") +
+                "EU BAT 3.5-5.4)";
     else
         line += b.PhosphorusMissing.empty() ? "no phosphorus balance" : b.PhosphorusMissing;
     return line + ". Requirements: the Requirements button.";

@@ -18,6 +18,14 @@ inline constexpr const char* kRequirementsCaption = "Requirements";
 inline constexpr const char* kRequirementsNoRun = "Run Growth first: there are no requirements to show";
 inline constexpr int kRequirementsPhaseColumns = 9;
 
+// A phase's supply against its requirement: short of it (below 95 %), well
+// above it (over 115 %), or about it.
+inline constexpr Color kShortShade = Rgb(246, 200, 200);
+inline constexpr Color kOverShade = Rgb(250, 230, 180);
+inline constexpr Color kMetShade = Rgb(200, 240, 200);
+// An excretion above the EU BAT range.
+inline constexpr Color kAboveRangeShade = Rgb(246, 200, 200);
+
 struct RequirementsWindow {
     std::string Caption = kRequirementsCaption;
     bool Visible = false;
@@ -52,6 +60,9 @@ RequirementsChart RequirementsChartOf(const RequirementsWindow& f);
 // phosphorus excreted per pig and per place and year beside the EU BAT
 // ranges, or why they are missing; empty without a run.
 std::string BalanceLineOf(const RunSnapshot& run);
+// The run's nitrogen or P2O5 excreted per place and year is above its EU BAT
+// range (the line is then shaded as the balance table's cell is).
+bool BalanceAboveRange(const RunSnapshot& run);
 
 // The restrictions editor's "Set minimums from requirements": asks for the
 // margin (percent of the requirement, 100 offered), sets each diet's

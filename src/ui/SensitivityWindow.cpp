@@ -8,7 +8,7 @@
 #include "formulation/DietSensitivity.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
-#include "ui/FigureFormat.h"
+#include "shared/FigureFormat.h"
 #include "ui/GridClipboard.h"
 
 namespace tarvisol {
@@ -44,6 +44,9 @@ void CopyWhole(SharedState& s, Grid& g) {
 
 // A range end: the figure as the one it bounds is shown, or "unbounded".
 std::string RangeEndText(Figure kind, double value) { return std::isfinite(value) ? FigureText(kind, value) : "unbounded"; }
+std::string RangeEndText(int energyUnit, int k, double value) {
+    return std::isfinite(value) ? NutrientText(energyUnit, k, value) : "unbounded";
+}
 
 }  // namespace
 
@@ -61,14 +64,14 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
     // row's "Unit"); a reduced cost per 1 % of the ingredient's limit.
     const std::string price = FeedPriceUnit(s);
     Headings(w.GridLimits,
-             {"Limit", "Min/Max", "Unit", "Limit", "Content", "Binds", WithUnit("Shadow Price", price + " per unit"),
+             {"Nutrient", "Min/Max", "Unit", "Limit", "Content", "Binds", WithUnit("Shadow Price", price + " per unit"),
               "Valid From", "Valid To"},
              {2200, 900, 800, 1100, 1100, 700, 2200, 1300, 1300});
     Headings(w.GridIngredients,
              {"Ingredient", WithUnit("Price", price), "Inclusion, %", "At Limit", WithUnit("Reduced Cost", price + " per %"),
               WithUnit("Price From", price), WithUnit("Price To", price)},
              {2600, 1600, 1200, 900, 2000, 1600, 1600});
-    Headings(w.GridDiagnosis, {"Limit", "Min/Max", "Unit", "Limit", "Needed", "Relative Change"},
+    Headings(w.GridDiagnosis, {"Restriction", "Min/Max", "Unit", "Limit", "Needed", "Relative Change"},
              {2600, 900, 800, 1200, 1200, 1500});
     w.FiguresVisible = w.DiagnosisVisible = false;
     const int d = w.ComboDiet.ListIndex + 1;
@@ -84,7 +87,7 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
         w.LabelSummary.Caption = text;
         for (const Relaxation& r : g.relaxations)
             AddRow(w.GridDiagnosis, {r.name, BoundWord(r.bound), r.ingredient ? "%" : NutrientUnit(s, r.index),
-                                     FormatExact(r.limit), FormatLimitToward(r.needed, r.bound == 2), FormatPrecise(r.relative)});
+                                     r.ingredient ? FigureText(Figure::Inclusion, r.limit) : NutrientText(s.EnergyUnit(), r.index, r.limit), FormatLimitToward(r.needed, r.bound == 2), FormatPrecise(r.relative)});
         w.DiagnosisVisible = !g.relaxations.empty();
         return;
     }
@@ -93,18 +96,23 @@ void ShowSensitivity(SharedState& s, SensitivityWindow& w) {
         w.LabelSummary.Caption = why + ".";
         return;
     }
-    w.LabelSummary.Caption = name + ": price " + FormatAuto(r.price) +
+    w.LabelSummary.Caption = name + ": price " + FigureText(Figure::Money, r.price) +
                              ". Shadow price: change of the diet price per unit increase of the limit; price range: "
                              "the formula stays the same within it.";
+    const int unit = s.EnergyUnit();
     for (const NutrientSensitivity& n : ByShadowPrice(r.nutrients))
-        AddRow(w.GridLimits, {n.name, BoundWord(n.bound), NutrientUnit(s, n.nutrient), FormatExact(n.limit),
-                              FigureText(NutrientFigure(n.nutrient), n.content), n.binding ? "yes" : "",
-                              FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(NutrientFigure(n.nutrient), n.limitLow),
-                              RangeEndText(NutrientFigure(n.nutrient), n.limitHigh)});
+        AddRow(w.GridLimits, {n.name, BoundWord(n.bound), NutrientUnit(s, n.nutrient), NutrientText(unit, n.nutrient, n.limit),
+                              NutrientText(unit, n.nutrient, n.content), n.binding ? "yes" : "",
+                              FigureText(Figure::ShadowPrice, n.shadowPrice), RangeEndText(unit, n.nutrient, n.limitLow),
+                              RangeEndText(unit, n.nutrient, n.limitHigh)});
+    bool belowZero = false;
     for (const IngredientSensitivity& i : r.ingredients)
         AddRow(w.GridIngredients, {i.name, FigureText(Figure::Money, i.price), FigureText(Figure::Inclusion, i.inclusion),
                                    i.atLimit == 0 ? "" : BoundWord(i.atLimit), FigureText(Figure::ShadowPrice, i.reducedCost),
                                    RangeEndText(Figure::Money, i.priceLow), RangeEndText(Figure::Money, i.priceHigh)});
+    for (const IngredientSensitivity& i : r.ingredients) belowZero = belowZero || (std::isfinite(i.priceLow) && i.priceLow < 0);
+    // A price range that reaches below 0 has no lower end a price can reach.
+    if (belowZero) w.LabelSummary.Caption += "\n" + std::string(kPriceFromBelowZero);
     w.FiguresVisible = true;
 }
 

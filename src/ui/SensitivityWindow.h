@@ -10,6 +10,11 @@
 
 namespace tarvisol {
 
+// Said under the tables when an ingredient's price range starts below 0.
+inline constexpr const char* kPriceFromBelowZero =
+    "A Price From below 0: the formula stays the same however far that ingredient's price falls, even to nothing; "
+    "the diet's limits fix how much of it goes in (a mineral by the calcium or phosphorus limits, say).";
+
 struct SensitivityWindow {
     std::string Caption = "Sensitivity";
     ComboBox ComboDiet;  // one entry per diet of the programme

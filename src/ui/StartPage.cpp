@@ -75,4 +75,12 @@ std::string StartPageHtml(const StartPage& page) {
 
 bool ShowsStartPage(const SharedState& s) { return !s.PigDataReady; }
 
+void OpenOnStartPage(SharedState& s) {
+    if (s.Main && ShowsStartPage(s)) s.Main->MainTabs.Tab = 0;
+}
+
+void LeaveStartPage(SharedState& s, bool startPageWasShown) {
+    if (s.Main && startPageWasShown && !ShowsStartPage(s) && s.Main->MainTabs.Tab == 0) s.Main->MainTabs.Tab = 1;
+}
+
 }  // namespace tarvisol

@@ -36,4 +36,10 @@ std::string StartPageHtml(const StartPage& page);
 // While no location is open the results tab shows the start page.
 bool ShowsStartPage(const SharedState& s);
 
+// A fresh start opens on the start page (the results tab). When a command
+// opened a location while the start page was in front, the window goes on to
+// the Inputs and Diets tab, where work on a location begins.
+void OpenOnStartPage(SharedState& s);
+void LeaveStartPage(SharedState& s, bool startPageWasShown);
+
 }  // namespace tarvisol

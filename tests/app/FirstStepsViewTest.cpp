@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include <QTextBrowser>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "app/GuideView.h"
 #include "app/RequiredChild.h"
@@ -27,6 +29,7 @@
 #include "location/ScratchFolder.h"
 #include "shared/ScriptedDialogs.h"
 #include "support/DemoLocation.h"
+#include "growth/GrowthRun.h"
 #include "ui/StartPage.h"
 
 using namespace tarvisol;
@@ -76,7 +79,7 @@ TEST_F(FirstStepsTest, TheResultsTabStartsHereUntilALocationOpens) {
     QStackedWidget* pages = view->resultsPages();
     auto* start = Find<app::StartPageView>("StartPage");
     EXPECT_EQ(pages->currentWidget(), start);
-    EXPECT_TRUE(Find<QLabel>("NoLocationHint")->isVisibleTo(view.get()));
+    EXPECT_FALSE(Find<QLabel>("NoLocationHint")->isHidden());  // on the Inputs and Diets tab
     const QString text = Find<QLabel>("StartPageText")->text();
     EXPECT_TRUE(text.contains(kStartPageTitle));
     for (const Button* b : MainCommandButtons(*form)) EXPECT_TRUE(text.contains(QString::fromStdString(b->Caption)));
@@ -86,7 +89,43 @@ TEST_F(FirstStepsTest, TheResultsTabStartsHereUntilALocationOpens) {
     EXPECT_EQ(Find<QLineEdit>("Text6")->text().toStdString(), "Demo");
     EXPECT_EQ(fs::path(s->LocationBase), documents() / "Tarvisol Demo" / "Demo");
     EXPECT_TRUE(pages->currentWidget()->isAncestorOf(view->gridView("Grid1")));
-    EXPECT_FALSE(Find<QLabel>("NoLocationHint")->isVisibleTo(view.get()));
+    EXPECT_TRUE(Find<QLabel>("NoLocationHint")->isHidden());
+}
+
+// A fresh start is on the start page itself, not on the empty diets; the demo
+// opened from it is in Recent Locations at once (the menu was empty and so
+// disabled before) and the window goes on to its diets.
+TEST_F(FirstStepsTest, AFreshStartShowsTheStartPageAndAnOpenedDemoIsRecentAtOnce) {
+    EXPECT_EQ(view->tabs()->currentIndex(), 0);
+    EXPECT_EQ(view->resultsPages()->currentWidget(), Find<app::StartPageView>("StartPage"));
+    EXPECT_FALSE(view->recentMenu()->isEnabled());
+    QTest::mouseClick(Find<QPushButton>("StartOpenDemo"), Qt::LeftButton);
+    NoMessages();
+    EXPECT_TRUE(view->recentMenu()->isEnabled());
+    ASSERT_EQ(view->recentMenu()->actions().size(), 1);
+    EXPECT_EQ(view->recentMenu()->actions()[0]->toolTip().toStdString(), (documents() / "Tarvisol Demo" / "Demo").string());
+    EXPECT_EQ(view->tabs()->currentIndex(), 1);
+}
+
+// The newcomer's first Growth on the demo is on least-cost diets: every
+// nutrient the requirements and the N and P balance read is there, so the
+// balance is computed and nothing says it is not. Leaving the location box
+// for the Growth button keeps that choice.
+TEST_F(FirstStepsTest, TheDemosFirstGrowthIsOnLeastCostDietsAndComputesTheWholeBalance) {
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    Find<QLineEdit>("Text6")->setFocus();
+    Action("ActionOpenDemo")->trigger();
+    NoMessages();
+    EXPECT_EQ(Find<QComboBox>("Combo1")->currentIndex(), kFormulationLeastCost);
+    Find<QLineEdit>("Text6")->setFocus();
+    QTest::mouseClick(Find<QPushButton>("Growth"), Qt::LeftButton);
+    NoMessages();
+    ASSERT_TRUE(s->GrowthResultsValid);
+    EXPECT_EQ(s->LastRun.Formulation, kFormulationLeastCost);
+    EXPECT_TRUE(s->LastRun.Nutrition.Balance.NitrogenComputed);
+    EXPECT_TRUE(s->LastRun.Nutrition.Balance.PhosphorusComputed);
+    EXPECT_EQ(Find<QLabel>("BalanceLine")->text().indexOf("not computed"), -1) << Find<QLabel>("BalanceLine")->text().toStdString();
 }
 
 TEST_F(FirstStepsTest, HelpOpenTheDemoLocationThenGrowth) {
@@ -239,6 +278,89 @@ TEST_F(FirstStepsTest, F1OpensTheGuideWithItsPictures) {
         ++links;
     }
     EXPECT_GE(links, 10);
+}
+
+// The keyboard reaches every command: a mnemonic on each menu entry (one
+// letter per menu) and each of the main window's buttons (one letter per
+// window, clear of the menu bar's), Ctrl+G and Ctrl+L for Growth and Run LP,
+// and in the guide Ctrl+F to search and Back after a link.
+TEST_F(FirstStepsTest, MnemonicsShortcutsAndTheGuidesSearchAndBack) {
+    std::set<QChar> bar;
+    for (QAction* top : view->menuBar()->actions()) {
+        const QString t = top->text();
+        ASSERT_TRUE(t.contains('&')) << t.toStdString();
+        EXPECT_TRUE(bar.insert(t.at(t.indexOf('&') + 1).toUpper()).second) << t.toStdString();
+        std::vector<QMenu*> menus{top->menu()};
+        while (!menus.empty()) {
+            QMenu* m = menus.back();
+            menus.pop_back();
+            std::set<QChar> letters;
+            for (QAction* a : m->actions()) {
+                if (a->isSeparator()) continue;
+                const QString text = a->text();
+                const int at = text.indexOf('&');
+                ASSERT_GE(at, 0) << m->title().toStdString() << ": " << text.toStdString();
+                EXPECT_TRUE(letters.insert(text.at(at + 1).toUpper()).second) << m->title().toStdString() << ": " << text.toStdString();
+                if (a->menu()) menus.push_back(a->menu());
+            }
+        }
+    }
+    Action("ActionOpenDemo")->trigger();
+    std::set<QChar> buttons;
+    for (QPushButton* b : view->findChildren<QPushButton*>()) {
+        if (!b->isVisibleTo(view.get())) continue;
+        const QString text = b->text();
+        const int at = text.indexOf('&');
+        ASSERT_GE(at, 0) << text.toStdString();
+        const QChar c = text.at(at + 1).toUpper();
+        EXPECT_FALSE(bar.count(c)) << text.toStdString() << " takes a letter of the menu bar";
+        EXPECT_TRUE(buttons.insert(c).second) << text.toStdString();
+    }
+    // The restrictions editor's menus and a grid's pop-up menu too.
+    const auto everyEntryMarked = [](const QList<QAction*>& actions, const std::string& where) {
+        std::set<QChar> letters;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            const int at = a->text().indexOf('&');
+            ASSERT_GE(at, 0) << where << ": " << a->text().toStdString();
+            EXPECT_TRUE(letters.insert(a->text().at(at + 1).toUpper()).second) << where << ": " << a->text().toStdString();
+        }
+    };
+    QTest::mouseClick(Find<QPushButton>("Edit Diet Restrictions"), Qt::LeftButton);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->metaObject()->className() == QByteArray("tarvisol::app::RestrictionsView")) {
+            auto* bar = w->findChild<QMenuBar*>();
+            ASSERT_NE(bar, nullptr);
+            everyEntryMarked(bar->actions(), "restrictions editor");
+            for (QAction* a : bar->actions())
+                if (a->menu()) everyEntryMarked(a->menu()->actions(), a->text().toStdString());
+            w->close();
+        }
+    std::unique_ptr<QMenu> popup(view->gridView("Griddiets")->MakePopup(view.get()));
+    everyEntryMarked(popup->actions(), "a grid's pop-up menu");
+    EXPECT_EQ(Action("ActionGrowth")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    EXPECT_EQ(Action("ActionRunLp")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    Find<QComboBox>("ComboSex")->setCurrentIndex(0);
+    Find<QComboBox>("Combo1")->setCurrentIndex(1);
+    Action("ActionGrowth")->trigger();
+    NoMessages();
+    EXPECT_TRUE(s->GrowthResultsValid);
+
+    view->OpenGuide();
+    app::GuideView* guide = view->guideView();
+    ASSERT_NE(guide, nullptr);
+    guide->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(guide));
+    QTest::keyClick(guide, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(guide->findBox()->hasFocus());
+    QTest::keyClicks(guide->findBox(), "phosphorus balance");
+    QTest::keyClick(guide->findBox(), Qt::Key_Return);
+    EXPECT_EQ(guide->browser()->textCursor().selectedText().toLower(), "phosphorus balance");
+    EXPECT_FALSE(guide->backButton()->isEnabled());
+    guide->browser()->setSource(QUrl("#calibration"));
+    EXPECT_TRUE(guide->backButton()->isEnabled());
+    QTest::mouseClick(guide->backButton(), Qt::LeftButton);
+    EXPECT_FALSE(guide->backButton()->isEnabled());
 }
 
 TEST_F(FirstStepsTest, CtrlSSavesAllFilesToTheCurrentLocation) {

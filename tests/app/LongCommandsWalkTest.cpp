@@ -90,7 +90,7 @@ protected:
     }
     QPushButton* Button(QObject* in, const QString& text) {
         for (QPushButton* b : in->findChildren<QPushButton*>())
-            if (b->text() == text) return b;
+            if (b->text().remove(QChar('&')) == text) return b;
         ADD_FAILURE() << text.toStdString();
         return nullptr;
     }

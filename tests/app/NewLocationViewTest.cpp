@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,20 +28,33 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(NewLocationView, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) {
+// The main window on a scratch folder with File -> New Location from Library open.
+class NewLocationViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+        view = std::make_unique<app::MainWindowView>(*s, *form, dialogs, scratch.string());
+        view->SetProgramData(FindProgramData(TARVISOL_SOURCE_DIR));
+        view->SetDocumentsFolder(scratch.string());
+        view->show();
+        view->findChild<QAction*>("ActionNewLocation")->trigger();
+        nl = view->newLocationView();
+    }
+    void TearDown() override {
+        view.reset();
+        fs::remove_all(scratch);
+    }
     const fs::path scratch = fs::temp_directory_path() / ("tarvisol_gui_new_" + std::to_string(::getpid()));
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
-    auto s = std::make_unique<SharedState>();
-    auto form = std::make_unique<MainWindow>();
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> form = std::make_unique<MainWindow>();
     ScriptedDialogs dialogs;
+    std::unique_ptr<app::MainWindowView> view;
+    app::NewLocationView* nl = nullptr;
+};
+
+TEST_F(NewLocationViewTest, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) {
     {
-        app::MainWindowView view(*s, *form, dialogs, scratch.string());
-        view.SetProgramData(FindProgramData(TARVISOL_SOURCE_DIR));
-        view.SetDocumentsFolder(scratch.string());
-        view.show();
-        view.findChild<QAction*>("ActionNewLocation")->trigger();
-        app::NewLocationView* nl = view.newLocationView();
         ASSERT_NE(nl, nullptr);
         ASSERT_TRUE(nl->isVisible());
         auto* search = nl->findChild<QLineEdit*>("TextSearch");
@@ -69,13 +84,41 @@ TEST(NewLocationView, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAtOnce) 
         EXPECT_EQ(form->Text6.Text, "North");
         EXPECT_TRUE(fs::exists(scratch / "NorthMatrix.txt"));
         // Mixed herd, least-cost diets, as the user chooses them in the window.
-        view.findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
-        view.findChild<QComboBox*>("Combo1")->setCurrentIndex(kFormulationLeastCost);
-        view.RunCommand([&] { Growth(*s); });
+        view->findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
+        view->findChild<QComboBox*>("Combo1")->setCurrentIndex(kFormulationLeastCost);
+        view->RunCommand([&] { Growth(*s); });
         EXPECT_TRUE(s->GrowthResultsValid) << dialogs.Messages().back();
         EXPECT_EQ(dialogs.Messages().size(), 1u);
     }
-    fs::remove_all(scratch);
+}
+
+// The window fits a 1280 x 720 screen (less its title bar and a panel) with
+// every column of the library and of the chosen ingredients in view.
+TEST_F(NewLocationViewTest, FitsA720PixelScreenWithEveryColumnInView) {
+    {
+        ASSERT_NE(nl, nullptr);
+        for (const char* name : {"Full-fat soybeans (extruded)", "Monocalcium phosphate"}) {
+            auto* search = nl->findChild<QLineEdit*>("TextSearch");
+            search->clear();
+            QTest::keyClicks(search, name);
+            nl->findChild<QTableView*>("GridLibrary")->setCurrentIndex(nl->findChild<QTableView*>("GridLibrary")->model()->index(1, 0));
+            nl->findChild<QPushButton*>("CommandAdd")->click();
+        }
+        nl->findChild<QLineEdit*>("TextSearch")->clear();
+        QTest::keyClicks(nl->findChild<QLineEdit*>("TextSearch"), "a");
+        const QSize screen(1280 - 16, 720 - 40);
+        const QSize least = nl->minimumSizeHint().expandedTo(nl->minimumSize());
+        EXPECT_LE(least.height(), screen.height());
+        nl->resize(screen);
+        QApplication::processEvents();
+        EXPECT_LE(nl->height(), screen.height());
+        for (const char* grid : {"GridLibrary", "GridChosen"}) {
+            auto* t = nl->findChild<QTableView*>(grid);
+            ASSERT_NE(t, nullptr) << grid;
+            const int columns = t->horizontalHeader()->length();
+            EXPECT_LE(columns, t->viewport()->width()) << grid << ": its columns take " << columns << " of " << t->viewport()->width();
+        }
+    }
 }
 
 }  // namespace

@@ -54,11 +54,28 @@ TEST(GrowthOnLeastCostDiets, IngredientTonnesAddUpToTheFeedAndScaleWithThePigs) 
             sum += tonnes[k].back();
         }
         const double feed = demo.s->CumFeed(0) * pigs / 1000;
-        EXPECT_NEAR(NumVal(std::string_view(f.TextMatrix(ingredients + 1, total))), feed, 5e-4 * feed);
+        EXPECT_EQ(f.TextMatrix(ingredients + 2, 0), "Feed, tonnes");
+        EXPECT_NEAR(NumVal(std::string_view(f.TextMatrix(ingredients + 2, total))), feed, 5e-4 * feed);
         // Each shown to four digits, below a tonne to the kilogram.
         EXPECT_NEAR(sum, feed, ingredients * 5e-4) << pigs << " pigs";
     }
     for (int i = 0; i < ingredients; ++i) EXPECT_NEAR(tonnes[1][i], 10 * tonnes[0][i], 11 * 5e-4) << i;
+}
+
+// The Formulas tab reads as a formula sheet: every inclusion to 0.001 %, and
+// each diet's formula closed by a total line of 100.00.
+TEST(GrowthOnLeastCostDiets, TheFormulasTabShowsInclusionsToTheirDecimalsAndATotalOf100) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    const Grid& f = demo.w->GridFormula;
+    const int ingredients = demo.s->IngredientCount;
+    for (int d = 1; d <= demo.s->DietCount; ++d) {
+        for (int i = 1; i <= ingredients; ++i) {
+            const std::string& t = f.TextMatrix(i, d);
+            EXPECT_EQ(t.size() - t.find('.'), 4u) << f.TextMatrix(i, 0) << " in diet " << d << ": " << t;
+        }
+        EXPECT_EQ(f.TextMatrix(ingredients + 1, d), "100.00") << d;
+    }
+    EXPECT_EQ(f.TextMatrix(ingredients + 1, 0), "Total, %");
 }
 
 TEST(GrowthOnLeastCostDiets, StopsWhenADietCannotBeFormulated) {

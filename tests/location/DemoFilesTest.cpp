@@ -3,7 +3,11 @@
 #include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -13,6 +17,7 @@
 #include "location/ScratchFolder.h"
 #include "shared/MainWindowForm.h"
 #include "shared/ScriptedDialogs.h"
+#include "support/DemoAfterGrowth.h"
 
 using namespace tarvisol;
 using tarvisol::testing::ScratchFolder;
@@ -101,6 +106,54 @@ TEST(DemoFiles, OpenWithoutAMessage) {
     EXPECT_EQ(s->CalibTemps(0), 63);
     EXPECT_EQ(s->CalibTemps(1), 22);
     EXPECT_EQ(s->TempTable(20), 17);
+}
+
+// The guide's table of the demo's limits is what the demo's files hold: each
+// figure within half a unit of its last decimal, for every diet, from the
+// energy minimum to the DDGS maximum.
+TEST(DemoFiles, TheGuidesTableOfTheDemosLimitsIsTheDemosFiles) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    const SharedState& s = *demo.s;
+    std::istringstream guide(Slurp(std::string(TARVISOL_SOURCE_DIR) + "/docs/guide.md"));
+    // The columns: a nutrient's minimum (or minimum-maximum), then the DDGS maximum.
+    const int nutrients[] = {1, 2, 5, 11, 9, 6, 14, 13, 15, 16};
+    int ddgs = 0;
+    for (int i = 1; i <= s.IngredientCount; ++i)
+        if (s.IngredientNames(i) == "Corn DDGS") ddgs = i;
+    ASSERT_GT(ddgs, 0);
+    const auto near = [](const std::string& cell, double file, const std::string& what) {
+        const std::size_t point = cell.find('.');
+        const int decimals = point == std::string::npos ? 0 : static_cast<int>(cell.size() - point - 1);
+        EXPECT_NEAR(std::stod(cell), file, 0.5 * std::pow(10.0, -decimals) + 1e-9) << what << ": the guide says " << cell;
+    };
+    std::string line;
+    bool inTable = false;
+    int diet = 0;
+    while (std::getline(guide, line)) {
+        if (line.rfind("| Diet | NE | CP | SID Lys", 0) == 0) {
+            inTable = true;
+            continue;
+        }
+        if (!inTable || line.rfind("|---", 0) == 0) continue;
+        if (line.rfind("| ", 0) != 0) break;
+        std::vector<std::string> cells;
+        for (std::size_t at = 1, next; (next = line.find(" |", at)) != std::string::npos; at = next + 2)
+            cells.push_back(line.substr(line.find_first_not_of(' ', at), next - line.find_first_not_of(' ', at)));
+        ++diet;
+        ASSERT_EQ(cells.size(), 12u) << line;
+        EXPECT_EQ(cells[0], demo.w->Griddiets.TextMatrix(1, diet));
+        for (std::size_t c = 0; c < std::size(nutrients); ++c) {
+            const int k = nutrients[c];
+            const std::string& cell = cells[c + 1];
+            const std::string what = cells[0] + ", nutrient " + std::to_string(k);
+            const std::size_t dash = cell.find("\xE2\x80\x93");  // an en dash between minimum and maximum
+            near(cell.substr(0, dash), s.NutrientLimits(diet, 1, k), what + " minimum");
+            if (dash != std::string::npos) near(cell.substr(dash + 3), s.NutrientLimits(diet, 2, k), what + " maximum");
+            else EXPECT_EQ(s.NutrientLimits(diet, 2, k), 0) << what << " has a maximum the guide does not give";
+        }
+        near(cells[11], s.IngredientLimits(diet, 2, ddgs), cells[0] + ", DDGS maximum");
+    }
+    EXPECT_EQ(diet, s.DietCount);
 }
 
 }  // namespace

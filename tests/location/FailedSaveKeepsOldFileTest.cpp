@@ -201,7 +201,6 @@ TEST_F(FailedSave, DietPlotFiles) {
     const std::string dietPlot = demo.folder.File(kDietPlotFile), plot = demo.folder.File(kPlotFile);
     PlotOutcome outcome;
     SaveUnderCap({dietPlot, plot}, [&] {
-        demo.dialogs.Answer(Answer::Yes);
         outcome = PlotDiets(s);
         return outcome.finished;
     });

@@ -328,7 +328,6 @@ struct Plotted : testing::DemoAfterGrowth {
     Plotted() : DemoAfterGrowth(kFormulationLeastCost) {}
     PlotOutcome Plot() {
         dialogs.ClearLog();
-        dialogs.Answer(Answer::Yes);
         PlotOptions o;
         o.threads = 2;
         return PlotDiets(*s, o);

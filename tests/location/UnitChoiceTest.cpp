@@ -8,6 +8,7 @@
 #include "location/UnitChoice.h"
 #include "shared/MainWindowForm.h"
 #include "shared/ScriptedDialogs.h"
+#include "support/DemoAfterGrowth.h"
 #include "support/DemoLocation.h"
 
 using namespace tarvisol;
@@ -56,4 +57,23 @@ TEST(UnitChoice, WeightCaptionsFollowTheWeightUnit) {
     ASSERT_EQ(s->WeightUnit(), 1);
     ASSERT_EQ(s->EnergyUnit(), 0);
     EXPECT_EQ(captions(), "Starting Weight, lb / Final Weight, lb");
+}
+
+// After a change of units the question says which files a Yes writes, in
+// which folder; No writes none of them.
+TEST(UnitChoice, TheQuestionAfterAChangeOfUnitsNamesTheFiles) {
+    tarvisol::testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    const auto before = tarvisol::testing::Slurp(demo.folder.File("Demo.pig"));
+    SetValuesDialog d;
+    ShowSetValues(*demo.s, d);
+    d.ComboWeight.ListIndex = 1;
+    demo.dialogs.ClearLog();
+    demo.dialogs.Answer(Answer::No);
+    SetValuesOk(*demo.s, d);
+    ASSERT_EQ(demo.dialogs.Log().size(), 1u);
+    EXPECT_EQ(demo.dialogs.Log()[0].text,
+              "Do you want to save the changes to file?\nYes saves the location in the new units: Demo.pig, Demo.cal, "
+              "Demo.stg, Demo.dts, DemoReq.nut, DemoReq.ing, DemoMatrix.txt in " +
+                  std::filesystem::path(demo.folder.File("Demo.pig")).parent_path().string() + ".");
+    EXPECT_EQ(tarvisol::testing::Slurp(demo.folder.File("Demo.pig")), before);
 }

@@ -30,6 +30,22 @@ protected:
     ScratchFolder folder;
 };
 
+// On a full-HD screen the window opens at most of the screen, not at the
+// 1028 x 640 pixels of the stored size; on 1280 x 720 that size stands.
+TEST_F(WindowSizeTest, TheWindowOpensLargeEnoughToUseALargeScreen) {
+    ReadWindowSize(*s);
+    int width = 0, height = 0;
+    OpeningWindowSize(*s, 1920, 1040, width, height);
+    EXPECT_EQ(width, 1632);
+    EXPECT_EQ(height, 884);
+    OpeningWindowSize(*s, 1280, 680, width, height);
+    EXPECT_EQ(width, 1088);
+    EXPECT_EQ(height, 640);
+    form->Width = 30000;  // a wider window stored at the last exit
+    OpeningWindowSize(*s, 1920, 1040, width, height);
+    EXPECT_EQ(width, 2000);
+}
+
 TEST_F(WindowSizeTest, TheFileSitsInTheProgramFolder) {
     EXPECT_EQ(WindowSizePath(*s), folder.File("ASwineForm.txt"));
 }

@@ -117,7 +117,6 @@ TEST(OptimisationEnds, RunLpAndPlotDietsAfterAnOptimisationGiveWhatAFreshSession
 
     for (testing::DemoAfterGrowth* t : {static_cast<testing::DemoAfterGrowth*>(&x), &fresh}) {
         Growth(*t->s);
-        t->dialogs.Answer(Answer::Yes);
         ASSERT_TRUE(PlotDiets(*t->s).finished);
     }
     EXPECT_TRUE(GridText(x.w->Grid1) == GridText(fresh.w->Grid1));

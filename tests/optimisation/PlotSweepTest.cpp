@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 struct PlotRun : testing::DemoAfterGrowth {
     explicit PlotRun(int formulation = kFormulationLeastCost) : DemoAfterGrowth(formulation) { dialogs.ClearLog(); }
     PlotOutcome Plot(int threads = 0, Progress* progress = nullptr) {
-        dialogs.Answer(Answer::Yes);
         PlotOptions o;
         o.threads = threads;
         o.progress = progress;
@@ -63,7 +62,9 @@ TEST(PlotSweep, TheGatesStopBeforeAnyWork) {
     x.w->TextPrice.Text = price;
     x.w->CommandPlot.BackColor = kPlotRunning;
     x.dialogs.Answer(Answer::No);
-    EXPECT_FALSE(PlotDiets(*x.s).finished);
+    PlotOptions slow;
+    slow.secondsPerPoint = 0.01;  // a long sweep asks first
+    EXPECT_FALSE(PlotDiets(*x.s, slow).finished);
     ASSERT_EQ(x.dialogs.Log().size(), 1u);
     EXPECT_EQ(x.dialogs.Log()[0].text, kPlotQuestion);
     EXPECT_EQ(x.w->CommandPlot.BackColor, kNoColor);
@@ -76,6 +77,31 @@ TEST(PlotSweep, TheGatesStopBeforeAnyWork) {
     EXPECT_EQ(x.w->CommandPlot.BackColor, kNoColor);
     EXPECT_FALSE(fs::exists(fs::path(x.folder.Str()) / kDietPlotFile));
     x.s->NutrientLimits(3, 1, 5) = lysine;
+}
+
+// The documented question comes only before a sweep expected to take a
+// second or more: the demo's four diets (about 0.4 s on one thread of the
+// development machine) run at once, a matrix fifty times the size asks first.
+TEST(PlotSweep, OnlyALongSweepAsksBeforeItStarts) {
+    EXPECT_LT(ExpectedSweepSeconds(4, SweepPointSeconds(true, 19, 22), 1), kPlotQuestionSeconds);
+    EXPECT_GE(ExpectedSweepSeconds(4, SweepPointSeconds(true, 100, 200), 1), kPlotQuestionSeconds);
+    EXPECT_LT(ExpectedSweepSeconds(6, SweepPointSeconds(false, 100, 200), 1), kPlotQuestionSeconds);
+    PlotRun x;
+    PlotOptions o;
+    o.threads = 1;
+    const PlotOutcome quick = PlotDiets(*x.s, o);
+    EXPECT_TRUE(quick.finished);
+    EXPECT_FALSE(quick.asked);
+    for (const auto& shown : x.dialogs.Log()) EXPECT_NE(shown.text, kPlotQuestion);
+    x.dialogs.ClearLog();
+    x.dialogs.Answer(Answer::Yes);
+    o.secondsPerPoint = 0.002;  // 1,764 points: 3.5 s
+    const PlotOutcome slow = PlotDiets(*x.s, o);
+    EXPECT_TRUE(slow.finished);
+    EXPECT_TRUE(slow.asked);
+    EXPECT_NEAR(slow.expectedSeconds, 3.528, 1e-9);
+    ASSERT_FALSE(x.dialogs.Log().empty());
+    EXPECT_EQ(x.dialogs.Log()[0].text, kPlotQuestion);
 }
 
 TEST(PlotSweep, LysineModeIsCentredOnTheDietsAndItsCentreRepeatsTheProgramme) {

@@ -76,4 +76,30 @@ TEST(GrowthChartData, PhasesFollowOneAnotherAndTheLinesEndAtTheFinalMark) {
     EXPECT_EQ(w.LabelTitle.Caption, kNoRunToChart);
 }
 
+
+// The demo's daily gain jumps between days 68 and 69: the growth engine feeds
+// the pig only what its curve's growth needs for the first five days after the
+// start and to its appetite from the sixth, laying the spare energy down as
+// fat. The chart names that day and the step, and it is the largest step of
+// the whole run (the diet changes step far less).
+TEST(GrowthChartData, TheDailyGainStepIsNamedOnTheFirstDayOfEatingToAppetite) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    ASSERT_TRUE(run.ResultsValid);
+    GrowthChartsWindow w;
+    LoadGrowthCharts(run, w);
+    const GrowthChartData& c = w.Data;
+    EXPECT_EQ(c.AppetiteAge, run.StartAge + 6);
+    const std::vector<XY>& gain = c.Gain[0].Points;
+    std::size_t largest = 1;
+    for (std::size_t i = 1; i < gain.size(); ++i)
+        if (std::fabs(gain[i].Y - gain[i - 1].Y) > std::fabs(gain[largest].Y - gain[largest - 1].Y)) largest = i;
+    EXPECT_EQ(gain[largest].X, c.AppetiteAge);
+    EXPECT_EQ(c.GainAtAppetite, gain[largest].Y);
+    EXPECT_EQ(c.GainBeforeAppetite, gain[largest - 1].Y);
+    EXPECT_GT(c.GainAtAppetite - c.GainBeforeAppetite, 0.1);
+    EXPECT_EQ(w.LabelGainNote.Caption.rfind("Day 69: the daily gain steps from 0.52 to 0.68 kg per day.", 0), 0u)
+        << w.LabelGainNote.Caption;
+}
+
 }  // namespace

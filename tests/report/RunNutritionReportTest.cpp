@@ -11,6 +11,7 @@
 #include "report/Workbook.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/XlsxCells.h"
+#include "ui/RequirementsWindow.h"
 
 using namespace tarvisol;
 using tarvisol::testing::DemoAfterGrowth;
@@ -107,4 +108,41 @@ TEST(RunNutritionReport, CompareRunsSetsTheBalancesSideBySide) {
     EXPECT_EQ(n->Values[1].Number, grid.s->LastRun.Nutrition.Balance.NExcretedPerPlaceYear);
     EXPECT_TRUE(p->Values[0].Present);
     EXPECT_FALSE(p->Values[1].Present);  // the grid's diets state no total phosphorus
+}
+
+// The demo excretes more N and P2O5 per place and year than the EU BAT ranges
+// allow: the figures are shaded as above the range wherever they are shown
+// (the balance table of the report and of the Requirements window, the line
+// under the main window's results), and a figure inside its range is not.
+TEST(RunNutritionReport, ExcretionAboveItsBatRangeIsShadedWhereverItIsShown) {
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    RunSnapshot run = demo.s->LastRun;
+    const FigureTable balance = BalanceTableOf(run);
+    ASSERT_EQ(balance.Rows.size(), 2u);
+    for (const auto& row : balance.Rows) {
+        ASSERT_TRUE(row[5].Number);
+        EXPECT_TRUE(row[5].AboveRange) << row[0].Text << " " << row[5].Shown();
+        for (std::size_t c = 0; c < row.size(); ++c)
+            if (c != 5) EXPECT_FALSE(row[c].AboveRange) << row[0].Text << " column " << c;
+    }
+    ReportRequest rq;
+    rq.Run = &run;
+    const ReportDocument doc = BuildReport(rq);
+    EXPECT_NE(doc.Html.find("Shaded: above the EU BAT range."), std::string::npos);
+    EXPECT_NE(doc.Html.find("#f6c8c8\">" + balance.Rows[0][5].Shown()), std::string::npos);
+
+    RequirementsWindow w;
+    ShowRequirementsWindow(*demo.s, w);
+    EXPECT_EQ(w.GridBalance.CellBackColor(1, 5), kAboveRangeShade);
+    EXPECT_EQ(w.GridBalance.CellBackColor(2, 5), kAboveRangeShade);
+    EXPECT_EQ(w.GridBalance.CellBackColor(1, 3), kNoColor);
+    EXPECT_TRUE(BalanceAboveRange(run));
+    EXPECT_NE(BalanceLineOf(run).find("per place and year; ABOVE the EU BAT 7.0-13.0"), std::string::npos);
+
+    // Within the range (a barn with many empty days): nothing shaded.
+    run.Nutrition.Balance.NExcretedPerPlaceYear = 12.0;
+    run.Nutrition.Balance.P2O5ExcretedPerPlaceYear = 5.0;
+    EXPECT_FALSE(BalanceAboveRange(run));
+    for (const auto& row : BalanceTableOf(run).Rows) EXPECT_FALSE(row[5].AboveRange) << row[0].Text;
+    EXPECT_EQ(BalanceLineOf(run).find("ABOVE"), std::string::npos);
 }

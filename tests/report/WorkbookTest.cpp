@@ -170,7 +170,7 @@ TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDay
 
     const Cells summary = book.Cells(1);
     for (const auto& [label, format] : std::vector<std::pair<std::string, std::string>>{
-             {"Feed/gain", "0.000"}, {"Feed cost per pig", "0.00"}, {"Final weight, kg", "0.0"}, {"Number of pigs", "0"}}) {
+             {"Feed/gain", "0.000"}, {"Feed cost per pig", "0.00"}, {"Final weight, kg", "0.00"}, {"Number of pigs", "0"}}) {
         const int row = RowOf(summary, label);
         ASSERT_GT(row, 0) << label;
         EXPECT_EQ(summary.at("B" + std::to_string(row)).format, format) << label;
@@ -188,6 +188,40 @@ TEST(Workbook, FiguresShowTheirDecimalsAndCarcassFiguresBeforeTheFirstCarcassDay
     const int cost = RowOf(cmp, "Cost per pig", "B");
     ASSERT_GT(cost, 0);
     EXPECT_EQ(cmp.at("D" + std::to_string(cost)).format, "0.00");
+}
+
+// Every figure to the decimals of its kind: the herd's daily feed is the
+// run's own (the figure the males' and females' feeds are split from, not the
+// day table's 0.1 kg text shown as 0.00), and each formula ends with its total.
+TEST(Workbook, TheHerdsDailyFeedIsTheRunsOwnAndEachFormulaEndsWithItsTotal) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    WorkbookRequest rq;
+    rq.Run = &run;
+    const std::string path = demo.folder.File("decimals.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+    const tarvisol::testing::Workbook book(path);
+    const Cells days = book.Cells(6);
+    int compared = 0;
+    for (std::size_t i = 2; i <= run.Days.size(); ++i) {
+        const std::string row = std::to_string(i + 1);
+        if (!days.count("C" + row)) continue;
+        const double herd = NumberAt(days, "C" + row), males = NumberAt(days, "G" + row), females = NumberAt(days, "H" + row);
+        EXPECT_NEAR(herd, (males + females) / 2, 1e-9) << "day row " << row;
+        EXPECT_EQ(days.at("C" + row).format, "0.00") << row;
+        ++compared;
+    }
+    EXPECT_GT(compared, 90);
+    const Cells formulas = book.Cells(4);
+    const int total = RowOf(formulas, "Total, %");
+    ASSERT_GT(total, 0);
+    for (std::size_t d = 0; d < run.Diets.size(); ++d) {
+        const std::string ref = std::string(1, static_cast<char>('B' + d)) + std::to_string(total);
+        EXPECT_NEAR(NumberAt(formulas, ref), 100.0, 0.1) << ref;
+        EXPECT_EQ(formulas.at(ref).format, "0.00") << ref;
+    }
 }
 
 // A run that reaches its final weight just after a whole day: the Days

@@ -62,7 +62,9 @@ TEST_F(ChartFixture, LoadingOffersTheDietsAndMeasuresAndShowsTheFirst) {
     EXPECT_DOUBLE_EQ(w.Low, 60 - 2.0 + 0.05);
     EXPECT_DOUBLE_EQ(w.High, 60 - 0.0 + 1.0);
     EXPECT_TRUE(w.LowerIsBetter);
-    EXPECT_EQ(w.LabelBest.Caption, "Lowest 58.05 at energy 2600, lysine 0.910");
+    EXPECT_EQ(w.LabelBest.Caption,
+              "Lowest 58.05 at energy 2600, lysine 0.910, on the edge of the grid swept (highest energy): the lowest "
+              "may lie beyond it");
     EXPECT_EQ(w.LabelCurrent.Caption, "Current diet (marked): energy 2400, lysine 1.000: 59.50");
 
     const Grid& g = w.GridPlot;
@@ -73,6 +75,25 @@ TEST_F(ChartFixture, LoadingOffersTheDietsAndMeasuresAndShowsTheFirst) {
     EXPECT_EQ(g.TextMatrix(21, 1), kChartOverCostText);
     EXPECT_EQ(g.CellBackColor(1, 1), kChartMissingShade);
     EXPECT_EQ(g.CellBackColor(11, 11), kChartCurrentShade);
+}
+
+// A best point inside the grid is bracketed and said plainly; on an edge the
+// label says which, since the best may lie beyond the sweep.
+TEST_F(ChartFixture, ABestPointOnTheEdgeOfTheGridSaysSo) {
+    for (int e = 0; e < 21; ++e)
+        for (int l = 0; l < 21; ++l) s->SweepResults(kSweepCost, 2, e, l) = 50 + (e - 12) * (e - 12) + (l - 7) * (l - 7) * 0.1;
+    LoadDietChart(*s, w);
+    w.ComboDiet.ListIndex = 1;
+    DietChartSelect(*s, w);
+    EXPECT_FALSE(w.BestOnEdge);
+    EXPECT_EQ(w.LabelBest.Caption, "Lowest 50.00 at energy 2440, protein 15.52");
+    for (int e = 0; e < 21; ++e)
+        for (int l = 0; l < 21; ++l) s->SweepResults(kSweepCost, 2, e, l) = 50 + (e - 12) * (e - 12) + l * 0.1;
+    DietChartSelect(*s, w);
+    EXPECT_TRUE(w.BestOnEdge);
+    EXPECT_EQ(w.LabelBest.Caption,
+              "Lowest 50.00 at energy 2440, protein 14.40, on the edge of the grid swept (lowest protein): the lowest may "
+              "lie beyond it");
 }
 
 TEST_F(ChartFixture, ChoosingADietAndMeasureRedraws) {

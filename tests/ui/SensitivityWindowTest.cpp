@@ -10,6 +10,7 @@
 #include "shared/Numbers.h"
 #include "support/FormulationFixture.h"
 #include "support/GridUnits.h"
+#include "ui/MixingSheetWindow.h"
 #include "ui/SensitivityWindow.h"
 
 using namespace tarvisol;
@@ -43,8 +44,55 @@ TEST_F(SensitivityWindowTest, LimitsComeLargestShadowPriceFirstAndCopyWithHeadin
     EXPECT_EQ(win.GridIngredients.Rows(), s->IngredientCount + 1);
     CopySensitivityLimits(*s, win);
     const std::string text = clip.GetText();
-    EXPECT_EQ(text.substr(0, 27), "Limit\tMin/Max\tUnit\tLimit\tCo");
+    EXPECT_EQ(text.rfind("Nutrient\tMin/Max\tUnit\tLimit\tContent", 0), 0u);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), g.Rows() - 1);
+}
+
+std::size_t Decimals(const std::string& text) {
+    const std::size_t point = text.find('.');
+    return point == std::string::npos ? 0 : text.size() - point - 1;
+}
+
+// Limits read as the matrix is read (energy in whole kcal, every other
+// nutrient to 0.001 % of the feed), never as the solver's long doubles, in
+// the Sensitivity window and on the mixing sheet; the two tables' first
+// columns say what they hold, a price range reaching below 0 is explained,
+// and the sheet's weights and formula total read to 0.01.
+TEST_F(SensitivityWindowTest, LimitsReadAsTheMatrixIsReadAndEveryColumnSaysWhatItHolds) {
+    const auto fixed = [](const Grid& g, int r, int c, const std::string& unit) {
+        const std::string& t = g.TextMatrix(r, c);
+        if (t.empty() || t == "unbounded") return;
+        EXPECT_EQ(Decimals(t), unit == "%" ? 3u : 0u) << g.TextMatrix(r, 0) << " column " << c << ": " << t;
+    };
+    bool anyBelowZero = false;
+    for (int d = 1; d <= s->DietCount; ++d) {
+        OpenSensitivity(*s, win, d);
+        ASSERT_TRUE(win.FiguresVisible) << d;
+        const Grid& g = win.GridLimits;
+        EXPECT_EQ(g.TextMatrix(0, 0), "Nutrient");
+        EXPECT_EQ(win.GridDiagnosis.TextMatrix(0, 0), "Restriction");
+        for (const Grid* t : {&win.GridLimits, &win.GridIngredients, &win.GridDiagnosis})
+            for (int a = 0; a < t->Cols(); ++a)
+                for (int b = a + 1; b < t->Cols(); ++b) EXPECT_NE(t->TextMatrix(0, a), t->TextMatrix(0, b)) << a << " and " << b;
+        for (int r = 1; r < g.Rows(); ++r)
+            for (int c : {3, 4, 7, 8}) fixed(g, r, c, g.TextMatrix(r, 2));
+        bool belowZero = false;
+        for (int r = 1; r < win.GridIngredients.Rows(); ++r)
+            belowZero = belowZero || Val(win.GridIngredients.TextMatrix(r, 5)) < 0;
+        EXPECT_EQ(win.LabelSummary.Caption.find(kPriceFromBelowZero) != std::string::npos, belowZero) << d;
+        anyBelowZero = anyBelowZero || belowZero;
+
+        MixingSheetWindow sheet;
+        OpenMixingSheet(*s, sheet, d);
+        ASSERT_TRUE(sheet.SheetReady) << d;
+        const Grid& n = sheet.GridNutrients;
+        for (int r = 1; r < n.Rows(); ++r)
+            for (int c : {2, 3, 4, 5}) fixed(n, r, c, n.TextMatrix(r, 1));
+        const Grid& i = sheet.GridIngredients;
+        for (int r = 1; r < i.Rows(); ++r) EXPECT_EQ(Decimals(i.TextMatrix(r, 2)), 2u) << i.TextMatrix(r, 0);
+        EXPECT_EQ(i.TextMatrix(i.Rows() - 1, 1), "100.00");
+    }
+    EXPECT_TRUE(anyBelowZero) << "the demo has a mineral whose price range reaches below 0";
 }
 
 // Prices per kg make every shadow price a thousand times smaller than per
