@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shared/Dialogs.h"
+#include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
 namespace tarvisol {
@@ -19,9 +20,14 @@ std::string Clean(std::string_view t) {
         x = first == std::string::npos ? std::string() : x.substr(first, x.find_last_not_of(' ') - first + 1);
     };
     trim(out);
-    out.resize(std::min<std::size_t>(out.size(), 12));
+    out.resize(std::min<std::size_t>(out.size(), kCurrencyMostCharacters));
     trim(out);
     return out;
+}
+
+std::string Trimmed(const std::string& t) {
+    const auto first = t.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace
@@ -29,9 +35,23 @@ std::string Clean(std::string_view t) {
 std::string CurrencyIn(std::string_view text) {
     for (const std::string& line : SplitLines(text)) {
         const std::vector<std::string> f = SplitTabs(line);
-        if (f.size() >= 2 && f[0] == kCurrencyKey) return Clean(f[1]);
+        if (f.size() < 2 || f[0] != kCurrencyKey) continue;
+        // Earlier versions wrote what was typed as UTF-8 bytes: such a
+        // currency is read back as the characters it was.
+        bool lossless = false;
+        const std::string asTyped = Utf8ToWindows1252(f[1], &lossless);
+        return Clean(LooksLikeUtf8(f[1]) && lossless ? asTyped : f[1]);
     }
     return {};
+}
+
+std::string CurrencyFromTyped(const std::string& typed, std::string& bytes) {
+    std::string why = TypedToWindows1252(Trimmed(typed), "The currency", bytes);
+    if (why.empty() && bytes.size() > kCurrencyMostCharacters)
+        why = "The currency " + Trimmed(typed) + " has more than " + std::to_string(kCurrencyMostCharacters) +
+              " characters";
+    if (!why.empty()) bytes.clear();
+    return why;
 }
 
 std::string WithCurrency(std::string_view text, const std::string& currency) {
@@ -68,9 +88,16 @@ void SetCurrency(SharedState& s) {
         dlg.Message("Open a location first: the currency is one of its settings");
         return;
     }
-    const std::string answer = dlg.Input(kCurrencyPrompt, "Currency", s.Currency.empty() ? "-" : s.Currency);
+    const std::string answer =
+        dlg.Input(kCurrencyPrompt, "Currency", s.Currency.empty() ? "-" : Windows1252ToUtf8(s.Currency));
     if (answer.empty()) return;  // cancelled
-    const std::string currency = Clean(answer) == "-" ? std::string() : Clean(answer);
+    std::string currency;
+    if (Trimmed(answer) != "-") {
+        if (const std::string why = CurrencyFromTyped(answer, currency); !why.empty()) {
+            dlg.Message(why + "; the currency stays " + (s.Currency.empty() ? "none" : s.Currency));
+            return;
+        }
+    }
     if (currency == s.Currency) return;
     std::string error;
     if (!SaveCurrencyTo(s.LocationBase, currency, error)) {

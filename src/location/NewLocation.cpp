@@ -185,6 +185,9 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
         return "Name the new location: a folder and a base name, e.g. Herds/North/North";
     if (base.filename().string().find('.') != std::string::npos)
         return "The base name of a location holds no period: " + base.filename().string();
+    for (char c : plan.base)
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
+            return "The location's folder and name hold a TAB, a line break or another control character";
     if (plan.ingredients.empty()) return "Choose at least one ingredient";
     if (plan.ingredients.size() > 100) return "A matrix holds at most 100 ingredients";
     std::string unpriced;
@@ -200,6 +203,8 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
             return "Each diet must end at a weight above the one it starts at";
     if (plan.weights.back() > 250) return "The final weight must be 250 kg or less";
     if (!(plan.startAge >= 1 && plan.startAge <= kLastStartAge)) return kStartAgeRange;
+    std::string currency;
+    if (std::string why = CurrencyFromTyped(plan.currency, currency); !why.empty()) return why;
 
     const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
     std::error_code ec;
@@ -261,7 +266,9 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
             !write(b + kNutrientEnding, NutrientRestrictionText(a, nullptr)) ||
             !write(b + kDietEnding, DietFileText(a, diets)) || !write(b + ".pig", JoinCrlf(PigFileLines(a))))
             return out;
-        if (!plan.currency.empty() && !write(b + kSettingsEnding, WithCurrency("", plan.currency))) return out;
+        std::string currency;
+        CurrencyFromTyped(plan.currency, currency);  // checked above
+        if (!currency.empty() && !write(b + kSettingsEnding, WithCurrency("", currency))) return out;
     }
 
     // 2. Opened as the user opens it; the pig grown on least-cost diets until
@@ -315,23 +322,49 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
     }
 
     // 3. The diets as grown, the protein minimums and the herd's inputs.
-    out.finalAge = s->FinalAge;
-    out.totalFeed = s->DietResults(diets, 3);
-    s->CalibInputs(4) = std::round(out.totalFeed * 10) / 10;
-    s->CalibInputs(5) = std::round(out.finalAge * 10) / 10;
-    for (int d = 1; d <= diets; ++d) {
-        NewLocationDiet diet;
-        diet.name = w->Griddiets.TextMatrix(1, d);
-        diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
-        diet.toKg = plan.weights[static_cast<std::size_t>(d)];
-        diet.allotment = NumVal(std::string_view(w->Griddiets.TextMatrix(3, d)));
-        diet.endWeight = s->DietResults(d, 2);
-        diet.price = s->DietPrice(d);
-        out.diets.push_back(diet);
-    }
+    s->CalibInputs(4) = std::round(s->DietResults(diets, 3) * 10) / 10;
+    s->CalibInputs(5) = std::round(s->FinalAge * 10) / 10;
     if (!write(b + kDietEnding, DietFileText(*s, diets)) || !write(b + kNutrientEnding, NutrientRestrictionText(*s, nullptr)) ||
         !write(b + ".pig", JoinCrlf(PigFileLines(*s))))
         return out;
+
+    // 4. What is told of the new location is the run its files give: the
+    // location opened afresh and grown as the Growth command grows it (the
+    // last refinement above may have moved an allotment after its run).
+    auto fresh = std::make_unique<SharedState>();
+    auto fw = std::make_unique<MainWindow>();
+    CollectingDialogs freshDialogs;
+    fresh->Main = fw.get();
+    fresh->Dialog = &freshDialogs;
+    FormLoad(*fresh, folder.string());
+    fresh->LocationFolder = folder.string();
+    fw->Text6.Text = base.filename().string();
+    LocationName(*fresh);
+    if (fw->Combo1.ListIndex < 1) fw->Combo1.ListIndex = kFormulationLeastCost;
+    if (fw->ComboSex.ListIndex < 0) fw->ComboSex.ListIndex = 0;
+    if (Growth(*fresh) != GrowthOutcome::Results) {
+        out.error = "The new location's files do not grow the pig: " + Joined(freshDialogs.messages);
+        return out;
+    }
+    out.finalAge = fresh->FinalAge;
+    out.totalFeed = fresh->DietResults(diets, 3);
+    for (int d = 1; d <= diets; ++d) {
+        NewLocationDiet diet;
+        diet.name = fw->Griddiets.TextMatrix(1, d);
+        diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
+        diet.toKg = plan.weights[static_cast<std::size_t>(d)];
+        diet.allotment = NumVal(std::string_view(fw->Griddiets.TextMatrix(3, d)));
+        diet.endWeight = fresh->DietResults(d, 2);
+        diet.price = fresh->DietPrice(d);
+        out.diets.push_back(diet);
+    }
+    // The herd's measured inputs of the .pig: the pig as its files grow it.
+    const double feed = std::round(out.totalFeed * 10) / 10, age = std::round(out.finalAge * 10) / 10;
+    if (s->CalibInputs(4) != feed || s->CalibInputs(5) != age) {
+        s->CalibInputs(4) = feed;
+        s->CalibInputs(5) = age;
+        if (!write(b + ".pig", JoinCrlf(PigFileLines(*s)))) return out;
+    }
     out.files = written.files;
     out.made = true;
     written.keep = true;
