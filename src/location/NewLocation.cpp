@@ -48,6 +48,24 @@ public:
     }
 };
 
+// The location opened as the user opens it, on least-cost diets for a mixed
+// herd unless it says otherwise.
+struct OpenedLocation {
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    CollectingDialogs dialogs;
+    OpenedLocation(const fs::path& folder, const fs::path& base) {
+        s->Main = w.get();
+        s->Dialog = &dialogs;
+        FormLoad(*s, folder.string());
+        s->LocationFolder = folder.string();
+        w->Text6.Text = base.filename().string();
+        LocationName(*s);
+        if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = kFormulationLeastCost;
+        if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    }
+};
+
 // A weight in a diet's name: whole kilograms as such, others to 0.1 kg.
 std::string Kg(double w) { return FormatPattern(w, std::round(w) == w ? "0" : "0.0"); }
 
@@ -273,15 +291,10 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
 
     // 2. Opened as the user opens it; the pig grown on least-cost diets until
     // every diet ends near its chosen weight.
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
-    CollectingDialogs dialogs;
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    FormLoad(*s, folder.string());
-    s->LocationFolder = folder.string();
-    w->Text6.Text = base.filename().string();
-    LocationName(*s);
+    OpenedLocation opened(folder, base);
+    const std::unique_ptr<SharedState>& s = opened.s;
+    const std::unique_ptr<MainWindow>& w = opened.w;
+    CollectingDialogs& dialogs = opened.dialogs;
     w->Combo1.ListIndex = kFormulationLeastCost;
     w->ComboSex.ListIndex = 0;
     bool proteinSet = false;
@@ -331,19 +344,13 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
     // 4. What is told of the new location is the run its files give: the
     // location opened afresh and grown as the Growth command grows it (the
     // last refinement above may have moved an allotment after its run).
-    auto fresh = std::make_unique<SharedState>();
-    auto fw = std::make_unique<MainWindow>();
-    CollectingDialogs freshDialogs;
-    fresh->Main = fw.get();
-    fresh->Dialog = &freshDialogs;
-    FormLoad(*fresh, folder.string());
-    fresh->LocationFolder = folder.string();
-    fw->Text6.Text = base.filename().string();
-    LocationName(*fresh);
-    if (fw->Combo1.ListIndex < 1) fw->Combo1.ListIndex = kFormulationLeastCost;
-    if (fw->ComboSex.ListIndex < 0) fw->ComboSex.ListIndex = 0;
+    OpenedLocation again(folder, base);
+    SharedState* const fresh = again.s.get();
+    MainWindow* const fw = again.w.get();
+    std::vector<double> allotments;  // as the files give them, before the run shows what was eaten
+    for (int d = 1; d <= diets; ++d) allotments.push_back(NumVal(std::string_view(fw->Griddiets.TextMatrix(3, d))));
     if (Growth(*fresh) != GrowthOutcome::Results) {
-        out.error = "The new location's files do not grow the pig: " + Joined(freshDialogs.messages);
+        out.error = "The new location's files do not grow the pig: " + Joined(again.dialogs.messages);
         return out;
     }
     out.finalAge = fresh->FinalAge;
@@ -353,7 +360,7 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
         diet.name = fw->Griddiets.TextMatrix(1, d);
         diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
         diet.toKg = plan.weights[static_cast<std::size_t>(d)];
-        diet.allotment = NumVal(std::string_view(fw->Griddiets.TextMatrix(3, d)));
+        diet.allotment = allotments[static_cast<std::size_t>(d - 1)];
         diet.endWeight = fresh->DietResults(d, 2);
         diet.price = fresh->DietPrice(d);
         out.diets.push_back(diet);
