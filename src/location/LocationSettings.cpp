@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "market/SettingsFile.h"
 #include "shared/Dialogs.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -32,15 +33,23 @@ std::string Trimmed(const std::string& t) {
 
 }  // namespace
 
-std::string CurrencyIn(std::string_view text) {
-    for (const std::string& line : SplitLines(text)) {
-        const std::vector<std::string> f = SplitTabs(line);
-        if (f.size() < 2 || f[0] != kCurrencyKey) continue;
+std::string CurrencyIn(std::string_view text, std::vector<std::string>* messages) {
+    const std::vector<SettingsLine> lines = ReadSettingsLines(text, "", "Location settings");
+    for (const SettingsLine& l : lines) {
+        if (!l.note.empty() || l.name != kCurrencyKey) continue;  // other lines are kept, not read
+        if (l.conflicting) {
+            for (const SettingsLine& later : lines)
+                if (messages && later.line > l.line && later.key == l.key && !later.note.empty()) {
+                    messages->push_back(later.note + "; the location shows no currency");
+                    break;
+                }
+            return {};
+        }
         // Earlier versions wrote what was typed as UTF-8 bytes: such a
         // currency is read back as the characters it was.
         bool lossless = false;
-        const std::string asTyped = Utf8ToWindows1252(f[1], &lossless);
-        return Clean(LooksLikeUtf8(f[1]) && lossless ? asTyped : f[1]);
+        const std::string asTyped = Utf8ToWindows1252(l.value, &lossless);
+        return Clean(LooksLikeUtf8(l.value) && lossless ? asTyped : l.value);
     }
     return {};
 }
@@ -71,8 +80,13 @@ std::string WithCurrency(std::string_view text, const std::string& currency) {
 }
 
 void ReadLocationSettings(SharedState& s, const std::string& base) {
-    std::string text, error;
-    s.Currency = ReadTextFile(base + kSettingsEnding, text, error) ? CurrencyIn(text) : std::string();
+    std::string text;
+    std::vector<std::string> messages;
+    s.Currency.clear();
+    if (ReadSettingsFile(base, base + kSettingsEnding, "location settings", text, messages) == SettingsFileRead::Read)
+        s.Currency = CurrencyIn(text, &messages);
+    if (s.Dialog)
+        for (const std::string& m : messages) DialogsOf(s).Message(m);
 }
 
 bool SaveCurrencyTo(const std::string& base, const std::string& currency, std::string& error) {

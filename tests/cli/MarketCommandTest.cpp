@@ -12,9 +12,11 @@
 #include "cli/GrowthCommand.h"
 #include "cli/HerdCommand.h"
 #include "cli/MarketCommand.h"
+#include "location/LocationSettings.h"
 #include "location/ScratchFolder.h"
 #include "market/MarketFile.h"
 #include "shared/Progress.h"
+#include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
 #include "support/FolderContents.h"
@@ -215,6 +217,17 @@ TEST(MarketCommand, ASettingsFileThatCannotBeReadIsNoMissingFile) {
         EXPECT_NE(said(herd).find(hrd + why), std::string::npos) << said(herd);
         EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
         fs::remove(hrd);
+        // The location's own settings (its currency) alike.
+        const std::string own = demo.Location() + kSettingsEnding;
+        make(own);
+        SharedState s;
+        ScriptedDialogs dialogs;
+        s.Dialog = &dialogs;
+        ReadLocationSettings(s, demo.Location());
+        EXPECT_EQ(s.Currency, "");
+        ASSERT_EQ(dialogs.Messages().size(), 1u);
+        EXPECT_EQ(dialogs.Messages()[0].rfind(own + why, 0), 0u) << dialogs.Messages()[0];
+        fs::remove(own);
     }
 }
 

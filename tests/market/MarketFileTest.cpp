@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "location/LocationSettings.h"
 #include "market/HerdFile.h"
 #include "market/MarketFile.h"
 #include "location/ScratchFolder.h"
@@ -137,6 +138,13 @@ TEST(MarketFile, ASettingGivenTwiceIsNeverTakenSilently) {
     EXPECT_EQ(herdUnusable, std::vector<int>{0});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Herd settings, lines 2 and 4: \"Pigs\" is given twice, as \"500\" and as \"800\"; neither is used");
+
+    // The location's own settings: two currencies are none, said.
+    messages.clear();
+    EXPECT_EQ(CurrencyIn("Currency\tUSD\r\nNote\tkept\r\nCurrency\tEUR\r\n", &messages), "");
+    EXPECT_EQ(messages, std::vector<std::string>{"Location settings, lines 1 and 3: \"Currency\" is given twice, as "
+                                                 "\"USD\" and as \"EUR\"; neither is used; the location shows no currency"});
+    EXPECT_EQ(CurrencyIn("Currency\tUSD\r\nCurrency\tUSD\r\n"), "USD");
 }
 
 }  // namespace
