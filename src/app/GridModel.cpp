@@ -1,11 +1,13 @@
 #include "app/GridModel.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -77,7 +79,19 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !edit_ || !index.isValid()) return false;
-    edit_(index.row(), index.column(), Utf8ToWindows1252(value.toString().toStdString()));
+    // Typed as UTF-8; the cell holds the location files' single bytes, and
+    // what those files cannot carry is refused, never turned into "?".
+    std::string bytes;
+    refusal_ = TypedToWindows1252(value.toString().toStdString(), "The text typed", bytes);
+    if (!refusal_.empty()) {
+        refusal_ += "; the cell keeps its text";
+        auto* box = new QMessageBox(QMessageBox::Information, "Tarvisol for Swine", QString::fromStdString(refusal_),
+                                    QMessageBox::Ok, QApplication::activeWindow());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return false;
+    }
+    edit_(index.row(), index.column(), bytes);
     Refresh();
     emit dataChanged(index, index);
     return true;

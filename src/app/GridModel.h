@@ -37,9 +37,13 @@ public:
     Grid& grid() { return grid_; }
     void SetEdit(EditFn edit) { edit_ = std::move(edit); }
     void SetToolTip(TipFn tip) { tip_ = std::move(tip); }
+    // Why the last edit was refused (a character the location's files have no
+    // byte for, a TAB or line break), shown to the user; empty when it was not.
+    const std::string& LastRefusal() const { return refusal_; }
 
 private:
     Grid& grid_;
+    std::string refusal_;
     EditFn edit_;
     TipFn tip_;
     uint64_t seen_ = 0;

@@ -1,5 +1,7 @@
 #include "app/MainWindowView.h"
 
+#include "shared/TextEncoding.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -788,7 +790,8 @@ void MainWindowView::Refresh() {
     ShowMeasuredHerd(s_);
     binder_.Push();
     if (costLabel_)
-        costLabel_->setText(QString::fromStdString(s_.Currency.empty() ? "Feed Cost per Pig" : "Feed Cost per Pig, " + s_.Currency));
+        costLabel_->setText(QString::fromStdString(s_.Currency.empty() ? "Feed Cost per Pig"
+                                                                          : "Feed Cost per Pig, " + Windows1252ToUtf8(s_.Currency)));
     for (GridView* g : grids_) g->Refresh();
     if (resultsPages_) {
         const bool start = ShowsStartPage(s_);

@@ -1,5 +1,7 @@
 #include "app/MarketWeightView.h"
 
+#include "shared/TextEncoding.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
@@ -24,7 +26,8 @@ namespace tarvisol::app {
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+// The program's own text with the location's currency (Windows-1252 bytes) in it.
+QString Text(const std::string& s) { return QString::fromStdString(MixedTextToUtf8(s)); }
 
 // A range a little wider than the values, so no point sits on the frame.
 std::pair<double, double> Padded(double lo, double hi) {
@@ -115,6 +118,10 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     bold.setBold(true);
     best->setFont(bold);
     layout->addWidget(best);
+    auto* basis = binder_.Bind(form_.LabelFeedBasis, new QLabel(this));
+    basis->setObjectName("LabelFeedBasis");
+    basis->setWordWrap(true);
+    layout->addWidget(basis);
 
     auto* split = new QSplitter(Qt::Vertical, this);
     chart_ = new QChartView(new QChart, split);

@@ -1,5 +1,7 @@
 #include "app/NewLocationView.h"
 
+#include "shared/TextEncoding.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -155,7 +157,7 @@ void NewLocationView::Open(const std::string& libraryFile, const std::string& fo
 
 void NewLocationView::Refresh() {
     binder_.Push();
-    library_->setText(QString::fromStdString(form_.LabelLibrary.Caption));
+    library_->setText(QString::fromStdString(MixedTextToUtf8(form_.LabelLibrary.Caption)));
     found_->Refresh();
     chosen_->Refresh();
     weights_->Refresh();

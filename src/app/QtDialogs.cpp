@@ -13,10 +13,13 @@ namespace tarvisol::app {
 namespace {
 const char* kTitle = "Tarvisol for Swine";
 QString Title(const std::string& t) { return t.empty() ? QString(kTitle) : QString::fromStdString(t); }
+// Messages join the program's own UTF-8 text with names from the location's
+// files (Windows-1252 bytes): each shown as the characters it is.
+QString Shown(const std::string& text) { return QString::fromStdString(MixedTextToUtf8(text)); }
 }  // namespace
 
 void QtDialogs::Message(const std::string& text, const std::string& title) {
-    QMessageBox::information(parent_, Title(title), QString::fromStdString(text), QMessageBox::Ok);
+    QMessageBox::information(parent_, Title(title), Shown(text), QMessageBox::Ok);
 }
 
 void QtDialogs::Note(const std::string& text, const std::string& title) {
@@ -30,7 +33,7 @@ void QtDialogs::Note(const std::string& text, const std::string& title) {
 Answer QtDialogs::Ask(const std::string& text, Buttons buttons, const std::string& title) {
     QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) b |= QMessageBox::Cancel;
-    const auto r = QMessageBox::question(parent_, Title(title), QString::fromStdString(text), b);
+    const auto r = QMessageBox::question(parent_, Title(title), Shown(text), b);
     if (r == QMessageBox::Yes) return Answer::Yes;
     if (r == QMessageBox::No) return Answer::No;
     return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
@@ -38,7 +41,7 @@ Answer QtDialogs::Ask(const std::string& text, Buttons buttons, const std::strin
 
 std::string QtDialogs::Input(const std::string& prompt, const std::string& title, const std::string& initial) {
     bool ok = false;
-    const QString t = QInputDialog::getText(parent_, Title(title), QString::fromStdString(prompt), QLineEdit::Normal,
+    const QString t = QInputDialog::getText(parent_, Title(title), Shown(prompt), QLineEdit::Normal,
                                             QString::fromStdString(initial), &ok);
     return ok ? t.toStdString() : std::string();
 }

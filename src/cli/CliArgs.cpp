@@ -10,7 +10,9 @@
 #include <iostream>
 
 #include "growth/GrowthRun.h"
+#include "location/LocationSettings.h"
 #include "nutrition/MinimumsFromRequirements.h"
+#include "ui/KeepRun.h"
 
 namespace tarvisol::cli {
 namespace {
@@ -56,6 +58,61 @@ int SexOf(std::string name) {
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name == "mixed") return 0;
     return name == "males" || name == "barrows" ? 1 : 2;
+}
+
+// Every number an option takes is a finite decimal number: "nan", "inf" and
+// values beyond a double are refused before any range check sees them.
+std::string FiniteNumber(std::string& text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+') ++first;
+    double v = 0;
+    const auto [p, ec] = std::from_chars(first, last, v);
+    if (text.empty() || ec != std::errc() || p != last || !std::isfinite(v)) return "'" + text + "' is not a number";
+    return {};
+}
+
+// Every count is a whole number in decimal digits: "2.5" is refused, not
+// rounded, and "010" is ten (not the octal eight the conversion would read).
+std::string WholeCount(std::string& text, bool negativeAllowed) {
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || (negativeAllowed && text[at] == '-'))) ++at;
+    const std::size_t digits = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+    if (at == digits || at != text.size()) return "'" + text + "' is not a whole number";
+    const std::size_t nonZero = text.find_first_not_of('0', digits);
+    text.erase(digits, (nonZero == std::string::npos ? text.size() - 1 : nonZero) - digits);
+    return {};
+}
+
+// A count held as a number (the pigs of a group): a whole number, no decimals.
+const CLI::Validator kWholeNumber(
+    [](std::string& text) {
+        if (std::string why = FiniteNumber(text); !why.empty()) return why;
+        const double v = std::stod(text);
+        return v == std::floor(v) ? std::string() : "'" + text + "' is not a whole number";
+    },
+    "", "whole number");
+
+// Puts the checks above on every option of every command by the type it
+// reads into.
+void CheckNumbers(CLI::App& app) {
+    const CLI::Validator finite(FiniteNumber, "", "finite number");
+    const CLI::Validator count([](std::string& t) { return WholeCount(t, true); }, "", "whole number");
+    const CLI::Validator unsignedCount([](std::string& t) { return WholeCount(t, false); }, "", "whole number");
+    std::vector<CLI::App*> apps{&app};
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        for (CLI::App* sub : apps[i]->get_subcommands([](CLI::App*) { return true; })) apps.push_back(sub);
+        for (CLI::Option* o : apps[i]->get_options()) {
+            const std::string type = o->get_type_name();
+            if (type.rfind("FLOAT", 0) == 0)
+                o->check(finite);
+            else if (type.rfind("UINT", 0) == 0)
+                o->transform(unsignedCount);  // a transform: it may drop leading zeros
+            else if (type.rfind("INT", 0) == 0)
+                o->transform(count);
+        }
+    }
 }
 
 // --yield, a carcass yield the market takes.
@@ -144,7 +201,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         ->check(CLI::IsMember(kSexNames, CLI::ignore_case));
     ModelFlags gModel;
     gModel.AddTo(growth);
-    auto* pigsOpt = growth->add_option("--pigs", pigs, "Number of pigs");
+    auto* pigsOpt = growth->add_option("--pigs", pigs, "Number of pigs")->check(kWholeNumber);
     auto* swOpt = growth->add_option("--start-weight", startWeight, "Starting weight (display unit)");
     auto* saOpt = growth->add_option("--start-age", startAge, "Starting age, days");
     auto* fwOpt = growth->add_option("--final-weight", finalWeight, "Final weight (display unit)");
@@ -201,7 +258,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         ->check(CLI::IsMember(kSexNames, CLI::ignore_case));
     ModelFlags rModel;
     rModel.AddTo(report);
-    auto* rPigsOpt = report->add_option("--pigs", rPigs, "Number of pigs");
+    auto* rPigsOpt = report->add_option("--pigs", rPigs, "Number of pigs")->check(kWholeNumber);
     auto* rSw = report->add_option("--start-weight", rStartWeight, "Starting weight (display unit)");
     auto* rSa = report->add_option("--start-age", rStartAge, "Starting age, days");
     auto* rFw = report->add_option("--final-weight", rFinalWeight, "Final weight (display unit)");
@@ -348,11 +405,16 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     reqCmd->add_flag("--grid-diets", qGridDiets, "Use the diets on the grid as they stand")->excludes(qLc);
     reqCmd->add_flag("--json", qa.json, "Print one JSON object");
     auto* qSet = reqCmd->add_flag("--set-minimums", qa.setMinimums,
-                                  "Make each diet's amino-acid, STTD phosphorus and calcium minimums the requirement "
-                                  "where the diet starts");
+                                  "Make each diet's amino-acid, STTD phosphorus and calcium minimums the highest "
+                                  "requirement of the days it is fed (or see --days-covered)");
     reqCmd->add_option("--margin", qa.margin, "Percent of the requirement the minimums take (default 100)")
         ->needs(qSet)
         ->check(CLI::Range(kLowestMargin, kHighestMargin));
+    reqCmd->add_option("--days-covered", qa.daysCovered,
+                       "Percent of each diet's days its minimums cover, 50 to 100 (default 100: the highest "
+                       "requirement of its days)")
+        ->needs(qSet)
+        ->check(CLI::Range(kLeastDaysCovered, kAllDaysCovered));
     reqCmd->add_flag("--save", qa.save, "Save the nutrient restriction file with the new minimums")->needs(qSet);
     reqCmd->callback([&] {
         req.kind = CliRequest::Kind::Requirements;
@@ -360,6 +422,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         if (qGridDiets) qa.formulation = 2;
     });
 
+    CheckNumbers(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -407,6 +470,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         };
         na.ingredients = SplitNames(newIngredients);
         if (na.ingredients.empty()) return bad("--ingredients names no ingredient");
+        std::string bytes;
+        if (const std::string why = CurrencyFromTyped(na.currency, bytes); !why.empty()) return bad("--currency: " + why);
         if (!newWeights.empty()) {
             for (const std::string& w : SplitNames(newWeights)) {
                 double v = 0;
@@ -457,7 +522,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         if (*saOpt) ga.startAge = startAge;
         if (*fwOpt) ga.finalWeight = finalWeight;
         if (*keepOpt) {
-            if (keep.find_first_not_of(" \t") == std::string::npos) return bad("--keep needs a name");
+            std::string bytes;
+            if (const std::string why = KeptRunName(keep, bytes); !why.empty()) return bad("--keep: " + why);
             ga.keep = keep;
         }
     }

@@ -14,8 +14,8 @@ CommandSession OpenCommandSession(const std::string& location, ConsoleDialogs& d
     c.s->Dialog = &dialogs;
     c.s->KeepFiles = keepFiles;
     OpenLocationAsUser(*c.s, location);
-    c.found = c.s->CalibrationLoaded;
-    c.notFound = "The location " + location + " was not found: there is no " + location + ".pig";
+    c.notFound = LocationNotFound(*c.s, location);
+    c.found = c.notFound.empty();
     if (formulation)
         c.w->Combo1.ListIndex = *formulation;
     else if (c.w->Combo1.ListIndex < 1)

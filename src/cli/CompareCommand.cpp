@@ -30,16 +30,16 @@ json RunCompareCommand(const CompareArgs& args, std::ostream* messages) {
     json r;
     r["ran"] = false;
     r["refused"] = false;
-    r["location"] = Windows1252ToUtf8(s->LocationBase);
+    r["location"] = MixedTextToUtf8(s->LocationBase);
     const std::string file = RunsFileOf(*s);
-    r["runs_file"] = Windows1252ToUtf8(file);
+    r["runs_file"] = MixedTextToUtf8(file);
     r["xlsx"] = nullptr;
     r["base"] = nullptr;
     r["runs"] = json::array();
     std::vector<std::string> notes = dialogs.Shown();
     const auto finish = [&]() -> json {
         r["messages"] = json::array();
-        for (const std::string& m : notes) r["messages"].push_back(Windows1252ToUtf8(m));
+        for (const std::string& m : notes) r["messages"].push_back(MixedTextToUtf8(m));
         return r;
     };
 
@@ -90,7 +90,7 @@ json RunCompareCommand(const CompareArgs& args, std::ostream* messages) {
         json cells = json::array();
         for (const ComparedValue& v : row.Values)
             cells.push_back({Windows1252ToUtf8(v.Text), v.DifferenceText, v.PercentText, VerdictName(v.Outcome)});
-        table.push_back({{"section", row.Section}, {"label", row.Label}, {"unit", row.Unit}, {"values", cells}});
+        table.push_back({{"section", row.Section}, {"label", Windows1252ToUtf8(row.Label)}, {"unit", Windows1252ToUtf8(row.Unit)}, {"values", cells}});
     }
     r["table"] = std::move(table);
     r["ran"] = true;

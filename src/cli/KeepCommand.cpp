@@ -18,16 +18,16 @@ std::string NowText() {
 }
 
 void KeepGrownRun(SharedState& s, const std::string& name, bool replace, nlohmann::json& report) {
-    report["runs_file"] = Windows1252ToUtf8(RunsFileOf(s));
+    report["runs_file"] = MixedTextToUtf8(RunsFileOf(s));
     report["kept"] = nullptr;
-    std::string error;
-    const std::string bytes = Utf8ToWindows1252(name);
-    if (!KeepRunAs(s, CurrentRun(s), bytes, NowText(), replace, error)) {
-        if (!report.contains("messages")) report["messages"] = nlohmann::json::array();
-        report["messages"].push_back("The run was not kept: " + Windows1252ToUtf8(error));
+    std::string bytes;
+    std::string error = KeptRunName(name, bytes);
+    if (error.empty() && KeepRunAs(s, CurrentRun(s), bytes, NowText(), replace, error)) {
+        report["kept"] = Windows1252ToUtf8(bytes);
         return;
     }
-    report["kept"] = Windows1252ToUtf8(CleanRunName(bytes));
+    if (!report.contains("messages")) report["messages"] = nlohmann::json::array();
+    report["messages"].push_back("The run was not kept: " + MixedTextToUtf8(error));
 }
 
 }  // namespace tarvisol::cli

@@ -54,6 +54,8 @@ nlohmann::json RowJson(const MarketRow& r) {
     j["total_feed"] = num(r.TotalFeed);
     j["feed_gain"] = num(r.FeedGain);
     j["feed_cost"] = num(r.FeedCost);
+    j["growth_total_feed"] = num(r.GrowthTotalFeed);
+    j["growth_feed_cost"] = num(r.GrowthFeedCost);
     j["carcass_weight"] = num(r.Sale.CarcassWeight);
     j["lean"] = num(r.Lean);
     j["yield"] = num(r.Yield);

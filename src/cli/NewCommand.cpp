@@ -11,6 +11,7 @@
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
+#include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 #include "ui/ProgramData.h"
 
@@ -56,9 +57,17 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
     // The ingredients chosen, each once.
     NewLocationPlan plan;
     plan.base = args.location;
-    std::string unknown;
-    for (const std::string& name : args.ingredients) {
+    std::string unknown, unreadable;
+    for (const std::string& typed : args.ingredients) {
+        // Typed as UTF-8; the library names them in its single-byte text.
+        std::string name;
+        if (std::string why = TypedToWindows1252(typed, "The ingredient name " + typed, name); !why.empty())
+            return Refused(args, why);
         const LibraryIngredient* row = FindLibraryIngredient(library, name);
+        if (const std::string why = WhyNotInLibrary(library, name); !row && !why.empty()) {
+            unreadable += "\n  " + why;
+            continue;
+        }
         if (!row) {
             std::string near;
             const std::string firstWord = Lower(name.substr(0, name.find(' ')));
@@ -72,6 +81,9 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
         if (twice) return Refused(args, row->name + " is chosen twice");
         plan.ingredients.push_back(*row);
     }
+    if (!unreadable.empty())
+        return Refused(args, "The ingredient library " + libraryPath + " names these ingredients on lines it could not read:" + unreadable +
+                                 (unknown.empty() ? std::string() : "\nNot in the ingredient library:" + unknown));
     if (!unknown.empty()) return Refused(args, "Not in the ingredient library:" + unknown);
 
     // Prices: the sheet's where it names the ingredient, else the library's.
@@ -79,19 +91,24 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
     if (!args.prices.empty()) {
         std::string text;
         if (!ReadTextFile(args.prices, text, error)) return Refused(args, error);
-        const PriceSheet sheet = ReadPriceSheet(text);
-        if (!sheet.notes.empty()) {
-            std::string why = "The price sheet " + args.prices + " has lines that were not read:";
-            for (const std::string& n : sheet.notes) why += "\n  " + n;
-            return Refused(args, why);
-        }
         SharedState names;
         names.IngredientCount = static_cast<int16_t>(plan.ingredients.size());
         for (std::size_t i = 0; i < plan.ingredients.size(); ++i) {
             names.IngredientNames(static_cast<int>(i) + 1) = plan.ingredients[i].name;
             names.IngredientPrices(static_cast<int>(i) + 1) = plan.ingredients[i].price;
         }
+        const PriceSheet sheet = ReadPriceSheet(text, names);
+        if (!sheet.notes.empty()) {
+            std::string why = "The price sheet " + args.prices + " has lines that were not read:";
+            for (const std::string& n : sheet.notes) why += "\n  " + n;
+            return Refused(args, why);
+        }
         const PriceMatch match = MatchPrices(names, sheet);
+        if (match.Refused()) {
+            std::string why = "The price sheet " + args.prices + " gives one ingredient two prices:";
+            for (const std::string& c : match.conflicts) why += "\n  " + c;
+            return Refused(args, why);
+        }
         for (const PriceChange& c : match.changes) {
             plan.ingredients[static_cast<std::size_t>(c.ingredient - 1)].price = c.after;
             prices["from_sheet"].push_back(MixedText(c.name));

@@ -17,6 +17,11 @@ void OpenLocationAsUser(SharedState& s, const std::string& location) {
     LocationName(s);
 }
 
+std::string LocationNotFound(const SharedState& s, const std::string& location) {
+    if (s.CalibrationLoaded) return {};
+    return "The location " + location + " was not found: there is no " + location + ".pig";
+}
+
 void ChooseMissingProgramme(SharedState& s) {
     MainWindow& w = *s.Main;
     if (w.Combo1.ListIndex < 1) w.Combo1.ListIndex = s.NutrientCount > 0 ? kFormulationLeastCost : kFormulationGridDiets;

@@ -38,6 +38,11 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     s->Dialog = &dialogs;
     s->OptProgress = progress;
     OpenLocationAsUser(*s, args.location);
+    if (const std::string missing = LocationNotFound(*s, args.location); !missing.empty()) {
+        dialogs.Message(missing);
+        return {{"location", MixedText(s->LocationBase)}, {"refused", true}, {"ran", false},
+                {"messages", MixedTexts(dialogs.Shown())}};
+    }
     ChooseMissingProgramme(*s);
     // A location the growth run refuses (none there, no starting weight, ...)
     // is refused input, as for growth.

@@ -26,6 +26,11 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
     s->Main = w.get();
     s->Dialog = &dialogs;
     OpenLocationAsUser(*s, args.location);
+    if (const std::string missing = LocationNotFound(*s, args.location); !missing.empty()) {
+        dialogs.Message(missing);
+        return {{"location", MixedText(s->LocationBase)}, {"refused", true}, {"ran", false},
+                {"messages", MixedTexts(dialogs.Shown())}};
+    }
     ChooseMissingProgramme(*s);
     if (args.ratio >= 0) {
         w->CheckRatioLysine.Value = args.ratio;

@@ -107,9 +107,11 @@ nlohmann::json RunRequirementsCommand(const RequirementsArgs& args, std::ostream
     for (const std::string& n : req.Notes) r["notes"].push_back(MixedText(n));
 
     if (args.setMinimums && req.Computed) {
-        const MinimumsResult set = SetMinimumsFromRequirements(s, run, args.margin);
+        const MinimumsResult set = SetMinimumsFromRequirements(s, run, args.margin, args.daysCovered);
         nlohmann::json m;
         m["margin_percent"] = args.margin;
+        m["days_covered_percent"] = args.daysCovered;
+        m["rule"] = set.Rule;
         m["changes"] = nlohmann::json::array();
         for (const MinimumChange& c : set.Changes)
             m["changes"].push_back({{"diet", c.Diet}, {"nutrient", c.Nutrient}, {"name", MixedText(c.Name)},
@@ -182,7 +184,7 @@ void PrintRequirementsReport(const nlohmann::json& r, std::ostream& out) {
     for (const auto& n : r["notes"]) out << "Note: " << n.get<std::string>() << "\n";
     if (r.contains("minimums")) {
         const nlohmann::json& m = r["minimums"];
-        out << "\nMinimums set at " << Fixed(m["margin_percent"], 0) << " % of the requirement where each diet starts:\n";
+        out << "\nMinimums set. " << m["rule"].get<std::string>() << "\n";
         for (const auto& c : m["changes"])
             out << "  Diet " << c["diet"].get<int>() << " " << c["name"].get<std::string>() << ": "
                 << Fixed(c["before"], 3) << " -> " << Fixed(c["after"], 3) << "\n";

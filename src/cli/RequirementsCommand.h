@@ -20,6 +20,7 @@ struct RequirementsArgs {
     bool json = false;
     bool setMinimums = false;
     double margin = 100;  // percent of the requirement the minimums take
+    double daysCovered = 100;  // percent of each diet's days its minimums cover (100: the highest requirement)
     bool save = false;    // write the nutrient restriction file after setting the minimums
 };
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "formulation/Formulate.h"
 #include "formulation/LpElastic.h"
 #include "formulation/LpRowPlan.h"
 #include "shared/Numbers.h"
@@ -53,6 +54,11 @@ DietDiagnosis DiagnoseDiet(const SharedState& s, int d) {
     const int n = s.IngredientCount;
     if (n <= 0) {
         out.reason = "the ingredient matrix holds no ingredient";
+        return out;
+    }
+    // Not laid out for the solver: what kept it out is the reason, not its limits.
+    if (NotLaidOutFor(s.DietLpReason(d))) {
+        out.reason = s.DietLpReason(d);
         return out;
     }
     const LpRowPlan plan = PlanLpRows(s, d);

@@ -60,12 +60,12 @@ std::string UnusableValue(const SharedState& s, int nr) {
             const int c = s.LpNutrientColumns(r);
             const double v = s.IngredientMatrix(c, j);
             if (!usable(v / 100))
-                return "the " + ColumnName(s, c) + " value of " + s.IngredientNames(j) + " (" + Shortest(v) +
-                       ") is too large for the solver";
+                return "the " + ColumnName(s, c) + " value of " + s.IngredientNames(j) + " (" + Shortest(v) + ")" +
+                       kTooLargeForSolverEnd;
         }
         if (!usable(s.IngredientPrices(j)))
-            return "the price of " + s.IngredientNames(j) + " (" + Shortest(s.IngredientPrices(j)) +
-                   ") is too large for the solver";
+            return "the price of " + s.IngredientNames(j) + " (" + Shortest(s.IngredientPrices(j)) + ")" +
+                   kTooLargeForSolverEnd;
     }
     return {};
 }
@@ -327,6 +327,12 @@ void LPCOST(SharedState& s, int d) {
     }
 }
 
+bool NotLaidOutFor(const std::string& reason) {
+    const std::string end = kTooLargeForSolverEnd;
+    return reason == kNoNutrientRestrictions || reason.rfind(kNoIngredientHoldsStart, 0) == 0 ||
+           (reason.size() >= end.size() && reason.compare(reason.size() - end.size(), end.size(), end) == 0);
+}
+
 bool DietFormulated(const SharedState& s, int d) { return s.DietFaults(d) == 0 && s.DietLpReason(d).empty(); }
 
 std::vector<int> UnpricedIngredients(const SharedState& s, int d) {
@@ -367,9 +373,7 @@ void RunLp(SharedState& s) {
         // "Diet No<d>was Infeasible", followed by the limits to change.
         // A diet refused for what its message already named (no nutrient
         // restrictions, a minimum no ingredient holds) has nothing to diagnose.
-        const std::string& reason = s.DietLpReason(d);
-        const bool told = reason == kNoNutrientRestrictions || reason.rfind(kNoIngredientHoldsStart, 0) == 0;
-        if (s.DietFaults(d) > 0 && !told) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
+        if (s.DietFaults(d) > 0 && !NotLaidOutFor(s.DietLpReason(d))) DialogsOf(s).Message(InfeasibleDietMessage(s, d));
         else if (const std::string names = UnpricedNames(s, d); !names.empty())
             DialogsOf(s).Message("Diet " + std::to_string(d) + " includes " + names +
                                  " without a price: its price leaves " + names + " out");

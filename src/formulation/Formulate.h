@@ -68,5 +68,13 @@ inline constexpr const char* kNoNutrientRestrictions = "no nutrient restrictions
 // The start of the reason of a minimum on a nutrient no ingredient holds.
 inline constexpr const char* kNoIngredientHoldsStart = "the minimum of ";
 inline constexpr const char* kLpcostTail = ") in procedure {LPCOST} of Calculations";
+// The end of the reason of a matrix value or price the solver cannot take.
+inline constexpr const char* kTooLargeForSolverEnd = " is too large for the solver";
+
+// True for the reason of a diet that was not laid out for the solver because
+// of what that reason names (no nutrient restrictions, a minimum no
+// ingredient holds, a value the solver cannot take): its message said so,
+// and there is no infeasibility to report or diagnose.
+bool NotLaidOutFor(const std::string& reason);
 
 }  // namespace tarvisol

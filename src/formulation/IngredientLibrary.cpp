@@ -165,6 +165,7 @@ IngredientLibrary ReadIngredientLibrary(std::string_view text) {
         }
         if (!fault.empty()) {
             lib.notes.push_back(where + row.name + ": " + fault + "; the line was left out");
+            lib.leftOut.push_back({row.name, lib.notes.back()});
             continue;
         }
         seen[Folded(row.name)] = true;
@@ -190,6 +191,14 @@ const LibraryIngredient* FindLibraryIngredient(const IngredientLibrary& library,
     for (const LibraryIngredient& row : library.rows)
         if (Folded(row.name) == wanted) return &row;
     return nullptr;
+}
+
+std::string WhyNotInLibrary(const IngredientLibrary& library, std::string_view name) {
+    if (FindLibraryIngredient(library, name)) return {};
+    const std::string wanted = Folded(Trimmed(name));
+    for (const LibraryLineLeftOut& l : library.leftOut)
+        if (Folded(l.name) == wanted) return l.note;
+    return {};
 }
 
 std::vector<const LibraryIngredient*> SearchLibrary(const IngredientLibrary& library, std::string_view query) {

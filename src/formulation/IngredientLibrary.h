@@ -36,11 +36,18 @@ struct LibraryIngredient {
     double price = 0;  // indicative, per tonne; NaN none
 };
 
+struct LibraryLineLeftOut {
+    std::string name;  // the ingredient the line names
+    std::string note;  // its note: the line and the value that kept it out
+};
+
 struct IngredientLibrary {
     std::vector<LibraryIngredient> rows;
     // What was not read, one line each ("line 12: ..."); rows with a missing
     // or unreadable required value are left out.
     std::vector<std::string> notes;
+    // The named lines left out, with their notes.
+    std::vector<LibraryLineLeftOut> leftOut;
 };
 
 // Reads the text of a library file; takes any bytes.
@@ -57,6 +64,10 @@ std::string FoldedName(std::string_view name);
 // The row named name (case, surrounding blanks and inner runs of blanks do not
 // matter), or null.
 const LibraryIngredient* FindLibraryIngredient(const IngredientLibrary& library, std::string_view name);
+
+// Why the library holds no row named name although a line of its file names
+// it (the line and its value that could not be read), or empty.
+std::string WhyNotInLibrary(const IngredientLibrary& library, std::string_view name);
 
 // The rows whose name or group holds every word of the query (any case), in
 // library order; an empty query gives every row.

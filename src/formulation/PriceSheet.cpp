@@ -11,6 +11,7 @@
 #include "shared/Clipboard.h"
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
+#include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
 namespace tarvisol {
@@ -121,10 +122,28 @@ double Value(const PriceText& p, Decimal decimal) {
 
 std::string Where(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
+// A price as a message gives it: the shortest text that reads back as it.
+std::string ShortestPrice(double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace
 
-PriceSheet ReadPriceSheet(std::string_view text) {
+PriceSheet ReadPriceSheet(std::string_view text, const SharedState& s) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= s.IngredientCount && i <= 100; ++i) names.push_back(s.IngredientNames(i));
+    return ReadPriceSheet(text, names);
+}
+
+PriceSheet ReadPriceSheet(std::string_view text, const std::vector<std::string>& ingredients) {
     PriceSheet sheet;
+    const auto known = [&](const std::string& name) {
+        const std::string folded = Folded(name);
+        return !folded.empty() && std::any_of(ingredients.begin(), ingredients.end(),
+                                               [&](const std::string& i) { return Folded(i) == folded; });
+    };
     struct Pending {
         std::string name, field;
         PriceText price;
@@ -132,6 +151,16 @@ PriceSheet ReadPriceSheet(std::string_view text) {
     };
     std::vector<Pending> pending;
     bool first = true;
+    // A sheet saved as UTF-8 (with its byte-order mark, or with characters
+    // only UTF-8 writes) names its ingredients in the matrix's single-byte
+    // text; a name the matrix's text cannot hold stays as written.
+    const bool utf8 = text.substr(0, 3) == "\xEF\xBB\xBF" || LooksLikeUtf8(text);
+    const auto nameBytes = [&](const std::string& name) {
+        if (!utf8) return name;
+        bool lossless = false;
+        const std::string bytes = Utf8ToWindows1252(name, &lossless);
+        return lossless ? bytes : name;
+    };
     const std::vector<std::string> lines = SplitLines(text);
     for (std::size_t n = 0; n < lines.size(); ++n) {
         char separator = '\t';
@@ -148,12 +177,18 @@ PriceSheet ReadPriceSheet(std::string_view text) {
                 f.resize(2);
             }
         }
-        const std::string name = f[0];
+        const std::string name = nameBytes(f[0]);
         const std::string field = f.size() > 1 ? f[1] : std::string();
         const PriceText price = Parse(field);
-        const bool header = first && !price.number;
+        // Column names rather than a price; a first line that names an
+        // ingredient is data all the same.
+        const bool header = first && !price.number && !known(name);
         first = false;
-        if (header) continue;
+        if (header) {
+            sheet.headerLine = n + 1;
+            sheet.header = lines[n];
+            continue;
+        }
         if (name.empty()) {
             sheet.notes.push_back(Where(n + 1) + "no ingredient name");
             continue;
@@ -200,24 +235,39 @@ PriceSheet ReadPriceSheet(std::string_view text) {
 
 PriceMatch MatchPrices(const SharedState& s, const PriceSheet& sheet) {
     PriceMatch m;
-    std::map<std::string, int> index;
-    for (int i = s.IngredientCount; i >= 1; --i)
-        if (!s.IngredientNames(i).empty()) index[Folded(s.IngredientNames(i))] = i;
-    std::map<int, std::size_t> changeOf;
+    // Every row of the matrix under each name, in matrix order.
+    std::map<std::string, std::vector<int>> index;
+    for (int i = 1; i <= s.IngredientCount; ++i)
+        if (!s.IngredientNames(i).empty()) index[Folded(s.IngredientNames(i))].push_back(i);
+    std::map<std::string, const PriceSheetRow*> firstRow;  // the line that priced each name first
     for (const PriceSheetRow& row : sheet.rows) {
-        const auto it = index.find(Folded(row.name));
+        const std::string folded = Folded(row.name);
+        const auto it = index.find(folded);
         if (it == index.end()) {
             if (std::find(m.unmatched.begin(), m.unmatched.end(), row.name) == m.unmatched.end())
                 m.unmatched.push_back(row.name);
             continue;
         }
-        const int i = it->second;
-        if (const auto c = changeOf.find(i); c != changeOf.end()) {
-            m.changes[c->second].after = row.price;
+        if (const auto seen = firstRow.find(folded); seen != firstRow.end()) {
+            const PriceSheetRow& first = *seen->second;
+            const std::string lines = "lines " + std::to_string(first.line) + " and " + std::to_string(row.line);
+            if (first.price != row.price)
+                m.conflicts.push_back(row.name + ": " + lines + " give two prices, " + ShortestPrice(first.price) +
+                                      " and " + ShortestPrice(row.price));
+            else
+                m.notes.push_back(row.name + ": " + lines + " give the same price, " + ShortestPrice(row.price));
             continue;
         }
-        changeOf[i] = m.changes.size();
-        m.changes.push_back({i, s.IngredientNames(i), s.IngredientPrices(i), row.price});
+        firstRow[folded] = &row;
+        const std::vector<int>& rows = it->second;
+        if (rows.size() > 1) {
+            std::string list;
+            for (std::size_t k = 0; k < rows.size(); ++k)
+                list += (k == 0 ? "" : k + 1 == rows.size() ? " and " : ", ") + std::to_string(rows[k]);
+            m.notes.push_back(s.IngredientNames(rows[0]) + " names rows " + list +
+                              " of the matrix: each of them takes the price " + ShortestPrice(row.price));
+        }
+        for (int i : rows) m.changes.push_back({i, s.IngredientNames(i), s.IngredientPrices(i), row.price});
     }
     return m;
 }
@@ -248,6 +298,7 @@ std::string MatrixTextWithPrices(std::string_view matrixText, const PriceMatch& 
 }
 
 void ApplyPrices(SharedState& s, const PriceMatch& match) {
+    if (match.Refused()) return;
     bool changed = false;
     for (const PriceChange& c : match.changes)
         if (s.IngredientPrices(c.ingredient) != c.after) {
@@ -258,8 +309,15 @@ void ApplyPrices(SharedState& s, const PriceMatch& match) {
 }
 
 PriceMatch PastePriceSheet(SharedState& s, MatrixEditorWindow& w, std::string_view text) {
-    const PriceSheet sheet = ReadPriceSheet(text);
+    const PriceSheet sheet = ReadPriceSheet(text, s);
     PriceMatch m = MatchPrices(s, sheet);
+    std::string msg;
+    if (m.Refused()) {
+        msg = "No price was changed: the sheet gives one ingredient two prices.";
+        for (const std::string& c : m.conflicts) msg += "\n  " + c;
+        DialogsOf(s).Message(msg);
+        return m;
+    }
     int changed = 0;
     for (const PriceChange& c : m.changes) {
         if (c.ingredient >= w.GridMatrix.Rows()) continue;
@@ -267,7 +325,6 @@ PriceMatch PastePriceSheet(SharedState& s, MatrixEditorWindow& w, std::string_vi
         w.GridMatrix.SetTextMatrix(c.ingredient, 1, FormatExact(c.after));
         ++changed;
     }
-    std::string msg;
     if (sheet.rows.empty()) {
         msg = "No prices were read from the sheet: it needs two columns, the ingredient's name and its price.";
     } else {
@@ -279,6 +336,9 @@ PriceMatch PastePriceSheet(SharedState& s, MatrixEditorWindow& w, std::string_vi
             for (const std::string& n : m.unmatched) msg += "\n  " + n;
         }
     }
+    if (sheet.headerLine > 0)
+        msg += "\nLine " + std::to_string(sheet.headerLine) + " was taken as the column names: " + sheet.header;
+    for (const std::string& n : m.notes) msg += "\n" + n;
     if (!sheet.notes.empty()) {
         msg += "\nNot read:";
         for (const std::string& n : sheet.notes) msg += "\n  " + n;

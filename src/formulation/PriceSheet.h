@@ -24,10 +24,17 @@ struct PriceSheetRow {
 struct PriceSheet {
     std::vector<PriceSheetRow> rows;
     std::vector<std::string> notes;  // lines not read, and why
+    std::size_t headerLine = 0;      // the line taken as the column names (1-based); 0 for none
+    std::string header;              // that line as written
 };
 
-// Reads the text of a price sheet; takes any bytes.
-PriceSheet ReadPriceSheet(std::string_view text);
+// Reads the text of a price sheet; takes any bytes. A first line without a
+// price is the sheet's column names, unless its first field is one of
+// ingredients (the names prices are put on, compared as MatchPrices compares
+// them): then it is a line of data whose price cannot be read.
+PriceSheet ReadPriceSheet(std::string_view text, const std::vector<std::string>& ingredients = {});
+// The same, with the names of the matrix in s.
+PriceSheet ReadPriceSheet(std::string_view text, const SharedState& s);
 
 struct PriceChange {
     int ingredient = 0;  // matrix index, 1-based
@@ -38,14 +45,22 @@ struct PriceChange {
 struct PriceMatch {
     std::vector<PriceChange> changes;    // matched names, in sheet order (unchanged prices too)
     std::vector<std::string> unmatched;  // sheet names the matrix does not hold
+    // An ingredient the sheet prices twice at different prices, naming both
+    // lines: the sheet is refused (nothing is put on the matrix).
+    std::vector<std::string> conflicts;
+    // Said with the prices: the same price given twice; a name that several
+    // rows of the matrix carry (every one of them takes the price).
+    std::vector<std::string> notes;
+    bool Refused() const { return !conflicts.empty(); }
 };
 
 // Matches the sheet's names to the matrix's ingredients (case and runs of
-// blanks do not matter; a name given twice takes its later price).
+// blanks do not matter). Every row of the matrix that carries a name takes
+// its price.
 PriceMatch MatchPrices(const SharedState& s, const PriceSheet& sheet);
 
 // Puts the matched prices into the matrix (the session's tables; the file
-// changes only when the matrix is saved).
+// changes only when the matrix is saved); nothing for a refused match.
 void ApplyPrices(SharedState& s, const PriceMatch& match);
 
 // The text of a matrix file with the price lines of the matched ingredients
@@ -58,7 +73,9 @@ std::string MatrixTextWithPrices(std::string_view matrixText, const PriceMatch& 
 // The matrix editor's "Prices from a Sheet": the sheet's prices into the
 // editor's price column for the names it matches (taken over and saved as any
 // edit), then one message: how many prices changed and the names not found,
-// or why nothing was read. Returns the match.
+// or why nothing was read. A sheet that prices one ingredient twice at
+// different prices changes nothing and the message names both lines.
+// Returns the match.
 PriceMatch PastePriceSheet(SharedState& s, MatrixEditorWindow& w, std::string_view text);
 
 // The matrix editor's "Paste Prices" (the clipboard's two columns, as copied

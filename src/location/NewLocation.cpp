@@ -48,6 +48,24 @@ public:
     }
 };
 
+// The location opened as the user opens it, on least-cost diets for a mixed
+// herd unless it says otherwise.
+struct OpenedLocation {
+    std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
+    CollectingDialogs dialogs;
+    OpenedLocation(const fs::path& folder, const fs::path& base) {
+        s->Main = w.get();
+        s->Dialog = &dialogs;
+        FormLoad(*s, folder.string());
+        s->LocationFolder = folder.string();
+        w->Text6.Text = base.filename().string();
+        LocationName(*s);
+        if (w->Combo1.ListIndex < 1) w->Combo1.ListIndex = kFormulationLeastCost;
+        if (w->ComboSex.ListIndex < 0) w->ComboSex.ListIndex = 0;
+    }
+};
+
 // A weight in a diet's name: whole kilograms as such, others to 0.1 kg.
 std::string Kg(double w) { return FormatPattern(w, std::round(w) == w ? "0" : "0.0"); }
 
@@ -185,6 +203,9 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
         return "Name the new location: a folder and a base name, e.g. Herds/North/North";
     if (base.filename().string().find('.') != std::string::npos)
         return "The base name of a location holds no period: " + base.filename().string();
+    for (char c : plan.base)
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
+            return "The location's folder and name hold a TAB, a line break or another control character";
     if (plan.ingredients.empty()) return "Choose at least one ingredient";
     if (plan.ingredients.size() > 100) return "A matrix holds at most 100 ingredients";
     std::string unpriced;
@@ -200,6 +221,8 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
             return "Each diet must end at a weight above the one it starts at";
     if (plan.weights.back() > 250) return "The final weight must be 250 kg or less";
     if (!(plan.startAge >= 1 && plan.startAge <= kLastStartAge)) return kStartAgeRange;
+    std::string currency;
+    if (std::string why = CurrencyFromTyped(plan.currency, currency); !why.empty()) return why;
 
     const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
     std::error_code ec;
@@ -261,20 +284,17 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
             !write(b + kNutrientEnding, NutrientRestrictionText(a, nullptr)) ||
             !write(b + kDietEnding, DietFileText(a, diets)) || !write(b + ".pig", JoinCrlf(PigFileLines(a))))
             return out;
-        if (!plan.currency.empty() && !write(b + kSettingsEnding, WithCurrency("", plan.currency))) return out;
+        std::string currency;
+        CurrencyFromTyped(plan.currency, currency);  // checked above
+        if (!currency.empty() && !write(b + kSettingsEnding, WithCurrency("", currency))) return out;
     }
 
     // 2. Opened as the user opens it; the pig grown on least-cost diets until
     // every diet ends near its chosen weight.
-    auto s = std::make_unique<SharedState>();
-    auto w = std::make_unique<MainWindow>();
-    CollectingDialogs dialogs;
-    s->Main = w.get();
-    s->Dialog = &dialogs;
-    FormLoad(*s, folder.string());
-    s->LocationFolder = folder.string();
-    w->Text6.Text = base.filename().string();
-    LocationName(*s);
+    OpenedLocation opened(folder, base);
+    const std::unique_ptr<SharedState>& s = opened.s;
+    const std::unique_ptr<MainWindow>& w = opened.w;
+    CollectingDialogs& dialogs = opened.dialogs;
     w->Combo1.ListIndex = kFormulationLeastCost;
     w->ComboSex.ListIndex = 0;
     bool proteinSet = false;
@@ -315,23 +335,43 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
     }
 
     // 3. The diets as grown, the protein minimums and the herd's inputs.
-    out.finalAge = s->FinalAge;
-    out.totalFeed = s->DietResults(diets, 3);
-    s->CalibInputs(4) = std::round(out.totalFeed * 10) / 10;
-    s->CalibInputs(5) = std::round(out.finalAge * 10) / 10;
-    for (int d = 1; d <= diets; ++d) {
-        NewLocationDiet diet;
-        diet.name = w->Griddiets.TextMatrix(1, d);
-        diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
-        diet.toKg = plan.weights[static_cast<std::size_t>(d)];
-        diet.allotment = NumVal(std::string_view(w->Griddiets.TextMatrix(3, d)));
-        diet.endWeight = s->DietResults(d, 2);
-        diet.price = s->DietPrice(d);
-        out.diets.push_back(diet);
-    }
+    s->CalibInputs(4) = std::round(s->DietResults(diets, 3) * 10) / 10;
+    s->CalibInputs(5) = std::round(s->FinalAge * 10) / 10;
     if (!write(b + kDietEnding, DietFileText(*s, diets)) || !write(b + kNutrientEnding, NutrientRestrictionText(*s, nullptr)) ||
         !write(b + ".pig", JoinCrlf(PigFileLines(*s))))
         return out;
+
+    // 4. What is told of the new location is the run its files give: the
+    // location opened afresh and grown as the Growth command grows it (the
+    // last refinement above may have moved an allotment after its run).
+    OpenedLocation again(folder, base);
+    SharedState* const fresh = again.s.get();
+    MainWindow* const fw = again.w.get();
+    std::vector<double> allotments;  // as the files give them, before the run shows what was eaten
+    for (int d = 1; d <= diets; ++d) allotments.push_back(NumVal(std::string_view(fw->Griddiets.TextMatrix(3, d))));
+    if (Growth(*fresh) != GrowthOutcome::Results) {
+        out.error = "The new location's files do not grow the pig: " + Joined(again.dialogs.messages);
+        return out;
+    }
+    out.finalAge = fresh->FinalAge;
+    out.totalFeed = fresh->DietResults(diets, 3);
+    for (int d = 1; d <= diets; ++d) {
+        NewLocationDiet diet;
+        diet.name = fw->Griddiets.TextMatrix(1, d);
+        diet.fromKg = plan.weights[static_cast<std::size_t>(d - 1)];
+        diet.toKg = plan.weights[static_cast<std::size_t>(d)];
+        diet.allotment = allotments[static_cast<std::size_t>(d - 1)];
+        diet.endWeight = fresh->DietResults(d, 2);
+        diet.price = fresh->DietPrice(d);
+        out.diets.push_back(diet);
+    }
+    // The herd's measured inputs of the .pig: the pig as its files grow it.
+    const double feed = std::round(out.totalFeed * 10) / 10, age = std::round(out.finalAge * 10) / 10;
+    if (s->CalibInputs(4) != feed || s->CalibInputs(5) != age) {
+        s->CalibInputs(4) = feed;
+        s->CalibInputs(5) = age;
+        if (!write(b + ".pig", JoinCrlf(PigFileLines(*s)))) return out;
+    }
     out.files = written.files;
     out.made = true;
     written.keep = true;

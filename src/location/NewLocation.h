@@ -28,7 +28,7 @@ struct NewLocationPlan {
     std::vector<double> weights;
     double startAge = kNewLocationStartAge;
     std::array<double, 5> curve{};  // B0..B4; all 0: the default curve
-    std::string currency;           // the location's currency setting; empty: none
+    std::string currency;           // the location's currency as typed (UTF-8); empty: none
 };
 
 // Weights from start to final in diets equal steps, rounded to whole kg.
@@ -54,8 +54,10 @@ struct NewLocationOutcome {
     bool refused = false;  // the plan was refused before anything was written
     std::string error;     // why there is no location
     std::vector<std::string> files;  // the files written
+    // The run of the files written: the location opened afresh and grown as
+    // the Growth command grows it.
     std::vector<NewLocationDiet> diets;
-    double finalAge = 0, totalFeed = 0;  // of the pig grown on the new location
+    double finalAge = 0, totalFeed = 0;
 };
 
 // Makes the location. The caller's own files are never touched.

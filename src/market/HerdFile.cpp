@@ -17,7 +17,6 @@ namespace {
 
 using settings_text::Lower;
 using settings_text::Quoted;
-using settings_text::Trimmed;
 
 }  // namespace
 
@@ -65,28 +64,26 @@ std::string HerdFilePath(const std::string& locationBase) { return locationBase 
 
 void ReadHerdText(std::string_view text, HerdSettings& settings, std::vector<std::string>& messages,
                   std::vector<int>* unusable) {
-    const std::vector<std::string> lines = SplitLines(text);
     const HerdSettings before = settings;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const std::string where = "Herd settings, line " + std::to_string(i + 1) + ": ";
-        if (Trimmed(line).empty()) continue;
-        if (i == 0 && Lower(Trimmed(line)) == Lower(kHerdFileHeader)) continue;
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string::npos) {
-            messages.push_back(where + Quoted(line) + " is not a name and a value");
+    for (const SettingsLine& l : ReadSettingsLines(text, kHerdFileHeader, "Herd settings")) {
+        if (!l.note.empty()) {
+            messages.push_back(l.note);
             continue;
         }
-        const std::string name = Lower(Trimmed(std::string_view(line).substr(0, tab)));
-        const std::string field = Trimmed(std::string_view(line).substr(tab + 1));
+        const std::string where = "Herd settings, line " + std::to_string(l.line) + ": ";
         int found = -1;
         for (int f = 0; f < kHerdFieldCount; ++f)
-            if (Lower(kHerdFields[f].Name) == name) found = f;
+            if (Lower(kHerdFields[f].Name) == l.key) found = f;
         if (found < 0) {
-            messages.push_back(where + Quoted(line.substr(0, tab)) + " is not a herd setting");
+            messages.push_back(where + Quoted(l.name) + " is not a herd setting");
+            continue;
+        }
+        if (l.conflicting) {
+            if (unusable) unusable->push_back(found);
             continue;
         }
         const HerdField& f = kHerdFields[found];
+        const std::string& field = l.value;
         double v = 0;
         if (!ReadMarketNumber(field, v) || v < f.Low || v > f.High || (f.Whole && v != std::floor(v))) {
             messages.push_back(where + std::string(f.Name) + " " + Quoted(field) + " is not usable; it stays " +

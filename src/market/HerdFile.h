@@ -11,6 +11,7 @@
 //
 // Names are those of kHerdFields (case and blanks around them do not matter);
 // lines may come in any order and missing ones keep their default.
+// A name given twice with two values uses neither (both lines named).
 #include <string>
 #include <string_view>
 #include <vector>

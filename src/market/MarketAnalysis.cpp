@@ -114,6 +114,8 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     // Feed and days on one basis: to the fractional final age.
     const FeedToFinalAge fed = FeedOnFinalAgeBasis(s, run);
     row.TotalFeed = ConvertWeight(s, 2, fed.Feed);
+    row.GrowthTotalFeed = ConvertWeight(s, 2, run.TotalFeed);
+    row.GrowthFeedCost = run.CostPerPig;
     row.FeedGain = run.TotalFeed > 0 ? run.FeedGain * fed.Feed / run.TotalFeed : run.FeedGain;
     row.FeedCost = fed.Cost;
     const double live = MarketInPounds(s.WeightUnit()) ? finalWeight : ConvertWeight(s, 1, finalWeight);

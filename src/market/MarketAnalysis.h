@@ -42,9 +42,13 @@ struct MarketRow {
     // Only for a sale:
     double FinalAge = 0;     // days
     double Days = 0;         // days on feed
-    double TotalFeed = 0;    // feed per pig, display unit
+    double TotalFeed = 0;    // feed per pig to the fractional final age, display unit
+    // The Growth command's own summary at this weight, which counts whole
+    // days to the final age rounded: its total feed (display unit) and feed
+    // cost per pig.
+    double GrowthTotalFeed = 0, GrowthFeedCost = 0;
     double FeedGain = 0;
-    double FeedCost = 0;     // per pig
+    double FeedCost = 0;     // per pig, to the fractional final age
     double Lean = 0;         // carcass lean of the mixed herd, %
     double Yield = 0;        // carcass yield the sale used: the market's, or the mixed herd's own, %
     CarcassSale Sale;

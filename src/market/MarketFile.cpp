@@ -49,27 +49,25 @@ std::string MarketFilePath(const std::string& locationBase) { return locationBas
 
 void ReadMarketText(std::string_view text, MarketSettings& settings, std::vector<std::string>& messages,
                     std::vector<double MarketSettings::*>* unusable) {
-    const std::vector<std::string> lines = SplitLines(text);
     const MarketSettings before = settings;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const std::string where = "Market settings, line " + std::to_string(i + 1) + ": ";
-        if (Trimmed(line).empty()) continue;
-        if (i == 0 && Lower(Trimmed(line)) == Lower(kMarketFileHeader)) continue;
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string::npos) {
-            messages.push_back(where + Quoted(line) + " is not a name and a value");
+    for (const SettingsLine& l : ReadSettingsLines(text, kMarketFileHeader, "Market settings")) {
+        if (!l.note.empty()) {
+            messages.push_back(l.note);
             continue;
         }
-        const std::string name = Lower(Trimmed(std::string_view(line).substr(0, tab)));
-        const std::string field = Trimmed(std::string_view(line).substr(tab + 1));
+        const std::string where = "Market settings, line " + std::to_string(l.line) + ": ";
         const MarketField* found = nullptr;
         for (const MarketField& f : kMarketFields)
-            if (Lower(f.Name) == name) found = &f;
+            if (Lower(f.Name) == l.key) found = &f;
         if (!found) {
-            messages.push_back(where + Quoted(line.substr(0, tab)) + " is not a market setting");
+            messages.push_back(where + Quoted(l.name) + " is not a market setting");
             continue;
         }
+        if (l.conflicting) {
+            if (unusable) unusable->push_back(found->Value);
+            continue;
+        }
+        const std::string& field = l.value;
         double v = 0;
         if (found->BlankAllowed && field.empty()) {
             settings.*found->Value = 0;

@@ -10,6 +10,7 @@
 //
 // Names are those of kMarketFields (case and surrounding blanks do not
 // matter); lines may come in any order and missing ones keep their default.
+// A name given twice with two values uses neither (both lines named).
 // "Carcass yield, %" may be left blank (the run's own yield); files written
 // before it existed read as that.
 #include <string>
@@ -42,7 +43,8 @@ std::string MarketFilePath(const std::string& locationBase);
 // Reads the text of a market file over `settings` (which holds the defaults
 // or what the caller had): every usable value replaces the one there; a value
 // that is not a number or lies outside its range, a line that is not a name
-// and a value, and an unknown name each add one message and change nothing.
+// and a value, an unknown name and a name given twice each add one message
+// and change nothing.
 // A band whose high end ends up below its low end keeps both ends as before.
 // unusable, when given, gets each setting whose value in the text could not
 // be used (both band ends for a band upside down). Accepts any bytes.
@@ -55,7 +57,8 @@ std::string MarketText(const MarketSettings& settings);
 
 // The location's market settings: the defaults for its weight unit, then the
 // file when there is one. Messages as ReadMarketText gives them, plus one
-// when the file exists but cannot be read (unusable then lists every setting).
+// when something is there that cannot be read (a folder, a link to nothing,
+// a device; unusable then lists every setting).
 MarketSettings LoadMarketSettings(const std::string& locationBase, int weightUnit,
                                   std::vector<std::string>& messages,
                                   std::vector<double MarketSettings::*>* unusable = nullptr);

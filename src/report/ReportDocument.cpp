@@ -101,7 +101,7 @@ void HerdMarketingSection(Html& h, const HerdReport& r) {
            F(r.BandHigh, 1) + " " + r.CarcassUnit + " carcass.");
     const std::string u = r.CarcassUnit;
     h.Table({6, 8, 8, 11, 9, 13, 11, 12, 12});
-    const std::string& money = r.Currency;
+    const std::string money = U(r.Currency);
     h.Row({"Cut", "Day", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u, "Outside band, %",
            WithUnit("Sort loss per pig", money)});
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
@@ -147,7 +147,7 @@ void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
 void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Diets");
     h.Table({10, 46, 14, 15, 15}, {0, 1});
-    h.Row({"Diet", "Name", WithUnit("Price", f.PriceLabel), WithUnit("Allotment", f.WeightLabel), WithUnit("Feed eaten", f.WeightLabel)});
+    h.Row({"Diet", "Name", WithUnit("Price", U(f.PriceLabel)), WithUnit("Allotment", f.WeightLabel), WithUnit("Feed eaten", f.WeightLabel)});
     for (const DietFigures& d : f.Diets) {
         h.Name(U(d.Name));
         h.Row({std::to_string(d.Number), U(d.Name), d.Infeasible ? "Infeasible" : F(d.Price, 2), F(d.Allotment, 1),
@@ -248,7 +248,7 @@ void BottomLine(Html& h, const RunFigures& f) {
     h.Heading(2, "Bottom line");
     h.Table({50, 50});
     h.Row({"Figure", "Value"});
-    h.Row({WithUnit("Feed cost per pig", f.Currency), F(f.CostPerPig, 2)});
+    h.Row({WithUnit("Feed cost per pig", U(f.Currency)), F(f.CostPerPig, 2)});
     if (!f.Unpriced.empty()) h.Row({"Feed cost excludes unpriced", U(UnpricedList(f))});
     h.Row({"Feed/gain", F(f.FeedGain, 3)});
     h.Row({WithUnit("Average daily gain", f.WeightLabel + " per day"), F(f.DailyGain, 3)});
@@ -261,10 +261,10 @@ void CostSection(Html& h, const RunFigures& f) {
     h.Heading(2, "Costs");
     h.Table({50, 50});
     h.Row({"Figure", "Value"});
-    h.Row({WithUnit("Feed cost per pig", f.Currency), F(f.CostPerPig, 2)});
-    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), F(f.CostPerTonne, 2)});
-    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), F(f.CostPerTonneGain, 2)});
-    h.Row({WithUnit("Feed cost for " + std::to_string(f.Pigs) + " pigs", f.Currency), F(f.CostPerPig * f.Pigs, 2)});
+    h.Row({WithUnit("Feed cost per pig", U(f.Currency)), F(f.CostPerPig, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of live weight", U(f.Currency)), F(f.CostPerTonne, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of gain", U(f.Currency)), F(f.CostPerTonneGain, 2)});
+    h.Row({WithUnit("Feed cost for " + std::to_string(f.Pigs) + " pigs", U(f.Currency)), F(f.CostPerPig * f.Pigs, 2)});
     if (!f.Unpriced.empty()) h.Row({"Feed cost excludes unpriced", U(UnpricedList(f))});
     h.EndTable();
 }
@@ -386,7 +386,7 @@ std::string HtmlEscape(const std::string& utf8) {
 ReportDocument BuildReport(const ReportRequest& request) {
     ReportDocument doc;
     doc.Title = "Feeding Programme Report";
-    const std::string location = U(request.Location);
+    const std::string location = MixedTextToUtf8(request.Location);  // a file name: UTF-8, or the location's bytes
     doc.Footer = location + "  \xE2\x80\x94  " + request.Date;
     Html h(doc);
     h.Raw("<html><head><style>"

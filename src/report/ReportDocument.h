@@ -20,7 +20,7 @@ namespace tarvisol {
 
 struct ReportRequest {
     const RunSnapshot* Run = nullptr;
-    std::string Location;  // the location's name (single-byte text)
+    std::string Location;  // the location's name (a file name: UTF-8, or single-byte text)
     std::string Date;      // the date printed on the report, e.g. "2025-03-14"
     const std::vector<KeptRun>* Kept = nullptr;  // compared when not empty
     int Base = 0;          // the base run of the comparison

@@ -126,7 +126,7 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
         s.Number(1, v, decimals);
         s.Next();
     };
-    text("Location", U(rq.Location));
+    text("Location", MixedTextToUtf8(rq.Location));
     text("Date", rq.Date);
     text("Run", run.Source == "Optimum" ? "Optimum of the feed-weight optimisation" : "Growth");
     text("Herd sex", f.Sex);
@@ -142,9 +142,9 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     num(WithUnit("Total feed", f.WeightLabel + " per pig"), f.TotalFeed, kWeight);
     num("Feed/gain", f.FeedGain, kFeedGain);
     num("Energy per gain, " + f.EnergyGainLabel, f.EnergyPerGain, kMoney);
-    num(WithUnit("Feed cost per pig", f.Currency), f.CostPerPig, kMoney);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", f.Currency), f.CostPerTonne, kMoney);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", f.Currency), f.CostPerTonneGain, kMoney);
+    num(WithUnit("Feed cost per pig", U(f.Currency)), f.CostPerPig, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", U(f.Currency)), f.CostPerTonne, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", U(f.Currency)), f.CostPerTonneGain, kMoney);
     if (!f.Unpriced.empty()) text("Feed cost excludes unpriced", U(UnpricedList(f)));
     num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth, kCarcass);
     s.Finish();
@@ -158,7 +158,7 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     };
     row(WithUnit("Live weight", f.WeightLabel), &SexFigures::LiveWeight, kWeight);
     row(WithUnit("Feed", f.WeightLabel + " per pig"), &SexFigures::Feed, kWeight);
-    row(WithUnit("Feed cost per pig", f.Currency), &SexFigures::Cost, kMoney);
+    row(WithUnit("Feed cost per pig", U(f.Currency)), &SexFigures::Cost, kMoney);
     row("Feed/gain", &SexFigures::FeedGain, kFeedGain);
     row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat, kCarcass);
     row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea, kCarcass);
@@ -170,7 +170,7 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
 void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const RunFigures& f) {
     Sheet s(book, "Diets", fm);
     const std::string w = f.WeightLabel;
-    s.Header({"Diet", "Name", WithUnit("Price", f.PriceLabel), WithUnit("Allotment", w + " per pig"),
+    s.Header({"Diet", "Name", WithUnit("Price", U(f.PriceLabel)), WithUnit("Allotment", w + " per pig"),
               WithUnit("Feed eaten", w + " per pig"), WithUnit("Energy", f.EnergyLabel), "Protein, %", "Lysine, %",
               "Age at end, days", WithUnit("Weight at end", w), "Daily gain, kg per day", WithUnit("Total feed at end", w),
               "Formulated", "Infeasible"},
@@ -370,7 +370,7 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
     Sheet s(book, "Herd", fm);
     const std::string u = r.CarcassUnit;
     s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u,
-              "Outside band, share", WithUnit("Revenue", r.Currency), WithUnit("Sort loss per pig", r.Currency)},
+              "Outside band, share", WithUnit("Revenue", U(r.Currency)), WithUnit("Sort loss per pig", U(r.Currency))},
              {kWhole, kWhole, kWhole, kWeight, kWeight, kWeight, kWeight, kNutrient, kMoney, kMoney});
     const HerdValue& v = r.Value;
     for (std::size_t c = 0; c < v.Cuts.size(); ++c) {
@@ -387,7 +387,7 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
         double value;
         int format;
     };
-    const std::string& money = r.Currency;
+    const std::string money = U(r.Currency);
     const Total totals[] = {{"Pigs", static_cast<double>(v.Pigs), kWhole},
                             {WithUnit("Revenue per pig", money), v.RevenuePerPig, kMoney},
                             {WithUnit("Feed cost per pig", money), v.FeedCostPerPig, kMoney},

@@ -1,6 +1,9 @@
 #pragma once
 // Message boxes, questions, input boxes and file choosers, as the procedures
 // use them. The Qt front end, the console and the tests each implement this.
+// Texts shown may join UTF-8 with names from the location's files
+// (Windows-1252 bytes); an input box's initial text and its answer are UTF-8,
+// as typed: the procedure that stores an answer converts it.
 #include <string>
 
 namespace tarvisol {

@@ -2,6 +2,7 @@
 
 #include "report/RunsFile.h"
 #include "shared/Dialogs.h"
+#include "shared/TextEncoding.h"
 
 namespace tarvisol {
 
@@ -16,13 +17,21 @@ std::string DefaultRunName(const RunSnapshot& run, const std::string& now) {
     return what + " " + now;
 }
 
-std::string CleanRunName(const std::string& typed) {
-    std::string name = typed;
-    for (char& c : name)
-        if (static_cast<unsigned char>(c) < 32 || c == 127) c = ' ';
-    const auto first = name.find_first_not_of(' ');
+namespace {
+
+std::string Trimmed(const std::string& t) {
+    const auto first = t.find_first_not_of(' ');
     if (first == std::string::npos) return {};
-    return name.substr(first, name.find_last_not_of(' ') - first + 1);
+    return t.substr(first, t.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string KeptRunName(const std::string& typed, std::string& name) {
+    std::string why = TypedToWindows1252(Trimmed(typed), "The run's name", name);
+    if (why.empty() && name.empty()) why = "A kept run needs a name";
+    if (!why.empty()) name.clear();
+    return why;
 }
 
 bool KeepRunAs(SharedState& s, const RunSnapshot& run, const std::string& name, const std::string& now, bool replace,
@@ -36,11 +45,16 @@ bool KeepRunAs(SharedState& s, const RunSnapshot& run, const std::string& name, 
         error = kNoLocationToKeep;
         return false;
     }
-    const std::string clean = CleanRunName(name);
+    const std::string clean = Trimmed(name);
     if (clean.empty()) {
         error = "A kept run needs a name";
         return false;
     }
+    for (char c : clean)
+        if (static_cast<unsigned char>(c) < 32 || c == 127) {
+            error = "The run's name holds a TAB, a line break or another control character";
+            return false;
+        }
     std::vector<KeptRun> runs;
     if (!ReadRunsFile(path, runs, error)) {
         error += "; nothing was kept";
@@ -84,8 +98,13 @@ bool KeepThisRun(SharedState& s, const std::string& now) {
         dlg.Message(error + "; nothing was kept");
         return false;
     }
-    const std::string name = CleanRunName(dlg.Input(kKeepRunPrompt, kKeepRunTitle, DefaultRunName(run, now)));
-    if (name.empty()) return false;
+    const std::string typed = dlg.Input(kKeepRunPrompt, kKeepRunTitle, Windows1252ToUtf8(DefaultRunName(run, now)));
+    if (Trimmed(typed).empty()) return false;  // cancelled
+    std::string name;
+    if (const std::string why = KeptRunName(typed, name); !why.empty()) {
+        dlg.Message(why + "; nothing was kept");
+        return false;
+    }
     bool replace = false;
     if (FindKeptRun(runs, name) >= 0) {
         if (dlg.Ask("A run named " + name + " is kept already. Replace it?", Buttons::YesNo, kKeepRunTitle) != Answer::Yes)

@@ -25,13 +25,17 @@ std::string DefaultRunName(const RunSnapshot& run, const std::string& now);
 // of keeping, "YYYY-MM-DD HH:MM". Returns whether the run was kept.
 bool KeepThisRun(SharedState& s, const std::string& now);
 
-// Keeps `run` under `name` without asking; replace: a run of the same name
-// is replaced (otherwise that is refused). Returns false with a message.
+// Keeps `run` under `name` (the location's bytes, as KeptRunName gives it)
+// without asking; replace: a run of the same name is replaced (otherwise that
+// is refused). Returns false with a message.
 bool KeepRunAs(SharedState& s, const RunSnapshot& run, const std::string& name, const std::string& now, bool replace,
                std::string& error);
 
-// A typed name made fit for the file: control characters become blanks, the
-// blanks around it go.
-std::string CleanRunName(const std::string& typed);
+// A run's name as the user typed it (UTF-8, from a window or the command
+// line) as the kept-runs file holds it: the location's single-byte text, the
+// blanks around it dropped. Returns why it cannot be kept as typed (no name,
+// a TAB or line break, a character the location's text has no byte for),
+// empty when it can.
+std::string KeptRunName(const std::string& typed, std::string& name);
 
 }  // namespace tarvisol

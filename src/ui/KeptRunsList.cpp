@@ -1,5 +1,7 @@
 #include "ui/KeptRunsList.h"
 
+#include "shared/TextEncoding.h"
+
 #include <algorithm>
 
 #include "report/RunsFile.h"
@@ -64,8 +66,14 @@ void RenameKeptRun(SharedState& s, CompareRunsWindow& w) {
     if (!ListIsCurrent(s, w)) return;
     Dialogs& dlg = DialogsOf(s);
     const std::string old = w.Runs[static_cast<std::size_t>(i)].Name;
-    const std::string name = CleanRunName(dlg.Input("New name of the run", "Rename Run", old));
-    if (name.empty() || name == old) return;
+    const std::string typed = dlg.Input("New name of the run", "Rename Run", Windows1252ToUtf8(old));
+    if (typed.find_first_not_of(' ') == std::string::npos) return;  // cancelled
+    std::string name;
+    if (const std::string why = KeptRunName(typed, name); !why.empty()) {
+        dlg.Message(why + "; the run keeps its name");
+        return;
+    }
+    if (name == old) return;
     if (FindKeptRun(w.Runs, name) >= 0) {
         dlg.Message("A run named " + name + " is kept already");
         return;

@@ -31,6 +31,11 @@ inline constexpr int kMarketColumns = 13;
 inline constexpr Color kBestRow = Rgb(200, 240, 200);        // a best weight
 inline constexpr Color kNotReachedRow = Rgb(235, 235, 235);  // a weight not reached by day 198
 
+inline constexpr const char* kMarketFeedBasis =
+    "Feed and feed cost count to the fractional final age, as the days on feed do (the share of the last day the "
+    "pig needed). Growth's summary counts whole days to the final age rounded, so its feed at the same weight may "
+    "differ by up to half a day's feed.";
+
 struct MarketWeightWindow {
     std::string Caption = kMarketCaption;
     bool Visible = false;
@@ -43,6 +48,8 @@ struct MarketWeightWindow {
 
     Grid GridMarket{"GridMarket", 2, kMarketColumns};
     Label LabelBest;  // the two best weights, or why there are none
+    // What the feed and feed cost columns count, beside Growth's summary.
+    Label LabelFeedBasis{kMarketFeedBasis};
 
     Button CommandRun{"Run", "Grow the programme to every final weight of the range"};
     Button CommandSave{"Save Market Settings", "Save the settings as the location's market file"};

@@ -43,7 +43,12 @@ void OpenNewLocationWindow(SharedState& s, NewLocationWindow& w, const std::stri
     else if (!LoadIngredientLibrary(libraryFile, w.Library, error))
         w.LabelLibrary.Caption = error;
     else
-        w.LabelLibrary.Caption = std::to_string(w.Library.rows.size()) + " ingredients, as fed, from " + libraryFile;
+        w.LabelLibrary.Caption = std::to_string(w.Library.rows.size()) + " ingredients, as fed, from " + libraryFile +
+                                 (w.Library.notes.empty()
+                                      ? std::string()
+                                      : "; " + std::to_string(w.Library.notes.size()) +
+                                            (w.Library.notes.size() == 1 ? " line" : " lines") +
+                                            " not read (" + w.Library.notes.front() + ")");
     w.TextSearch.Text.clear();
     w.GridChosen.SetRows(1);
     w.GridChosen.SetCols(3);

@@ -141,7 +141,7 @@ void SetMinimumsFromRequirementsClick(SharedState& s, RestrictionsWindow& w) {
         dlg.Message(kRequirementsNoRun);
         return;
     }
-    const std::string answer = dlg.Input("Minimums as a percent of the requirement where each diet starts (" +
+    const std::string answer = dlg.Input("Minimums as a percent of the highest requirement of the days each diet is fed (" +
                                              Percent(kLowestMargin) + " to " + Percent(kHighestMargin) + ")",
                                          "Set minimums from requirements", "100");
     if (answer.empty()) return;  // cancelled
@@ -153,8 +153,8 @@ void SetMinimumsFromRequirementsClick(SharedState& s, RestrictionsWindow& w) {
     }
     const MinimumsResult set = SetMinimumsFromRequirements(s, s.LastRun, margin);
     LoadRestrictionsWindow(s, w);
-    std::string text = std::to_string(set.Changes.size()) + " minimums set at " + Percent(margin) +
-                       " % of the requirement for this session; save the restrictions to keep them";
+    std::string text = std::to_string(set.Changes.size()) + " minimums set for this session; save the restrictions to keep them. " +
+                       set.Rule;
     for (const std::string& skipped : set.Skipped) text += "\n" + skipped;
     dlg.Message(text);
 }

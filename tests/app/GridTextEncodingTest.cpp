@@ -26,6 +26,14 @@ TEST(GridTextEncoding, ASingleByteNameShowsAsItsCharacterAndEditsKeepItsBytes) {
     EXPECT_EQ(g.TextMatrix(1, 1), "199.5");
     EXPECT_EQ(g.TextMatrix(2, 0), "Bl\xE9 dur");
 
+    // A character the files have no byte for, or a TAB, is refused with the
+    // reason, never stored as "?" or a blank.
+    for (const char* typed : {"Soja \xCE\xA9", "Bl\xC3\xA9\tdur"}) {
+        EXPECT_FALSE(model.setData(model.index(2, 0), QString::fromUtf8(typed), Qt::EditRole)) << typed;
+        EXPECT_EQ(g.TextMatrix(2, 0), "Bl\xE9 dur");
+        EXPECT_NE(model.LastRefusal().find("the cell keeps its text"), std::string::npos) << model.LastRefusal();
+    }
+
     // The clipboard carries the character to other programs and back as the byte.
     app::QtClipboard clip;
     clip.SetText(g.TextMatrix(1, 0));

@@ -131,6 +131,21 @@ TEST_F(ExitStatusTest, RefusedInputExitsTwoOnEveryCommand) {
     EXPECT_EQ(RunCli("growth " + Demo() + " --pigs 1999999999 --json").status, 0);
 }
 
+// Every command on a location that does not exist says so, and nothing else:
+// not a figure the location would have held.
+TEST_F(ExitStatusTest, ALocationThatDoesNotExistIsSaidToBeMissing) {
+    const std::string nowhere = folder.File("Nowhere/Demo");
+    for (const char* command : {"plot", "optimise"}) {
+        const ProgramRun r = RunCli(std::string(command) + " " + nowhere + " --json");
+        EXPECT_EQ(r.status, 2) << command << "\n" << r.out;
+        const auto j = nlohmann::json::parse(r.out);
+        ASSERT_EQ(j["messages"].size(), 1u) << command << "\n" << r.out;
+        EXPECT_EQ(j["messages"][0], "The location " + nowhere + " was not found: there is no " + nowhere + ".pig")
+            << command;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("Nowhere")));
+}
+
 // Paths come out as names do: a folder named in Windows-1252 or in UTF-8
 // reads the same in every --json object.
 TEST_F(ExitStatusTest, SingleBytePathsPrintAsUtf8Json) {

@@ -5,13 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 #include "cli/CliArgs.h"
 #include "cli/GrowthCommand.h"
+#include "cli/HerdCommand.h"
 #include "cli/MarketCommand.h"
+#include "location/LocationSettings.h"
 #include "location/ScratchFolder.h"
 #include "market/MarketFile.h"
 #include "shared/Progress.h"
+#include "shared/ScriptedDialogs.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
 #include "support/FolderContents.h"
@@ -163,6 +168,92 @@ TEST(MarketCommand, AnUnusableMarketFileValueIsRefusedWithItsLine) {
     EXPECT_NE(said.find("Market weights were not run"), std::string::npos) << said;
     a.carcassPrice = 2.1;
     EXPECT_EQ(MarketExitCode(RunMarketCommand(a, nullptr)), 0);
+}
+
+// A settings file that is there but gives no text (a folder in its place, a
+// link to nothing, a device) is not a missing file: the command says it could
+// not be read and runs on no default the user did not choose (exit 2), unless
+// the options give every setting. Nothing in the folder changes.
+TEST(MarketCommand, ASettingsFileThatCannotBeReadIsNoMissingFile) {
+    DemoCopy demo;
+    const std::string mkt = MarketFilePath(demo.Location()), hrd = demo.Location() + ".hrd";
+    fs::remove(mkt);
+    MarketArgs a;
+    a.location = demo.Location();
+    a.from = 118;
+    a.to = 120;
+    a.step = 2;
+    HerdArgs h;
+    h.location = demo.Location();
+    h.pigs = 20;
+    const auto said = [](const nlohmann::json& r) {
+        std::string all;
+        for (const auto& m : r["messages"]) all += m.get<std::string>() + "\n";
+        return all;
+    };
+    const std::pair<std::function<void(const std::string&)>, std::string> kinds[] = {
+        {[](const std::string& p) { fs::create_directory(p); }, " is a folder, not a settings file"},
+        {[&](const std::string& p) { fs::create_symlink(demo.folder.File("gone.mkt"), p); }, " is a link to "},
+        {[](const std::string& p) { fs::create_symlink("/dev/null", p); }, " is not a plain file"}};
+    for (const auto& [make, why] : kinds) {
+        make(mkt);
+        const auto files = testing::FolderContents(demo.folder.Str());
+        const auto r = RunMarketCommand(a, nullptr);
+        EXPECT_EQ(MarketExitCode(r), 2) << r.dump();
+        EXPECT_TRUE(r["rows"].empty());
+        EXPECT_NE(said(r).find(mkt + why), std::string::npos) << said(r);
+        EXPECT_NE(said(r).find("the market settings in it were not used"), std::string::npos) << said(r);
+        // Every setting given as an option: the file is not needed.
+        MarketArgs all = a;
+        all.carcassPrice = 2.1, all.leanBase = 58, all.leanPremium = 0.02, all.bandLow = 75, all.bandHigh = 95;
+        all.discount = 0.15, all.pigCost = 60, all.dayCost = 0.2, all.emptyDays = 7, all.carcassYield = 75;
+        EXPECT_EQ(MarketExitCode(RunMarketCommand(all, nullptr)), 0);
+        EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
+        fs::remove(mkt);
+        // The herd file alike.
+        make(hrd);
+        const auto herd = RunHerdCommand(h, nullptr);
+        EXPECT_EQ(HerdExitCode(herd), 2) << herd.dump();
+        EXPECT_NE(said(herd).find(hrd + why), std::string::npos) << said(herd);
+        EXPECT_EQ(testing::FolderContents(demo.folder.Str()), files);
+        fs::remove(hrd);
+        // The location's own settings (its currency) alike.
+        const std::string own = demo.Location() + kSettingsEnding;
+        make(own);
+        SharedState s;
+        ScriptedDialogs dialogs;
+        s.Dialog = &dialogs;
+        ReadLocationSettings(s, demo.Location());
+        EXPECT_EQ(s.Currency, "");
+        ASSERT_EQ(dialogs.Messages().size(), 1u);
+        EXPECT_EQ(dialogs.Messages()[0].rfind(own + why, 0), 0u) << dialogs.Messages()[0];
+        fs::remove(own);
+    }
+}
+
+// A market row and `growth --final-weight` at the same weight count feed on
+// different bases (the fractional final age; whole days): each row carries
+// the Growth command's own figures beside its own, so both are one answer.
+TEST(MarketCommand, EachRowCarriesTheGrowthSummaryFiguresBesideItsOwn) {
+    DemoCopy demo;
+    MarketArgs a;
+    a.location = demo.Location();
+    a.formulation = 1;
+    a.from = 118;
+    a.to = 118;
+    const auto r = RunMarketCommand(a, nullptr);
+    ASSERT_EQ(MarketExitCode(r), 0) << r.dump();
+    GrowthArgs g;
+    g.location = a.location;
+    g.formulation = 1;
+    g.finalWeight = 118;
+    const auto grown = RunGrowthCommand(g, nullptr);
+    ASSERT_EQ(GrowthExitCode(grown), 0) << grown.dump();
+    const auto& row = r["rows"][0];
+    ASSERT_TRUE(row.contains("growth_total_feed")) << row.dump();
+    EXPECT_NEAR(row["growth_total_feed"].get<double>(), grown["total_feed"].get<double>(), 0.05);
+    EXPECT_NEAR(row["growth_feed_cost"].get<double>(), grown["cost_per_pig"].get<double>(), 0.005);
+    EXPECT_NE(row["total_feed"].get<double>(), row["growth_total_feed"].get<double>());
 }
 
 TEST(MarketCommand, ExitStatusSaysWhetherTheFiguresStand) {

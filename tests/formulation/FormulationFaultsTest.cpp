@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "formulation/DietDiagnosis.h"
 #include "formulation/Formulate.h"
 #include "shared/Numbers.h"
 #include "support/FormulationFixture.h"
@@ -77,6 +78,26 @@ TEST_F(FormulationFaultsTest, ACoefficientTooLargeForTheSolverIsNamed) {
     s->IngredientMatrix(3, 2) = 40;
     FormulateDiet(*s, 1);
     EXPECT_TRUE(DietFormulated(*s, 1));
+}
+
+// A price the solver cannot take is the one reason given: the diet was never
+// laid out, so it is not called infeasible and its limits are not diagnosed.
+TEST_F(FormulationFaultsTest, APriceTooLargeForTheSolverIsTheOneReason) {
+    s->DietCount = 2;
+    s->NutrientLimits(2, 1, 1) = 2500;
+    s->NutrientLimits(2, 1, 2) = 16;
+    s->IngredientPrices(2) = 1e308;
+    RunLp(*s);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "The price of B (1e+308) is too large for the solver; Diet 1 was not formulated",
+                              "The price of B (1e+308) is too large for the solver; Diet 2 was not formulated"}));
+    for (int d = 1; d <= 2; ++d) {
+        EXPECT_FALSE(DietFormulated(*s, d));
+        const DietDiagnosis g = DiagnoseDiet(*s, d);
+        EXPECT_FALSE(g.diagnosed);
+        EXPECT_EQ(DiagnosisLines(g), std::vector<std::string>{
+                                         "Not diagnosed: the price of B (1e+308) is too large for the solver"});
+    }
 }
 
 TEST_F(FormulationFaultsTest, AVeryLargeMaximumIsNoLimit) {

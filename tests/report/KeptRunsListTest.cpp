@@ -60,7 +60,15 @@ TEST(KeptRunsList, RenameMoveDeleteAreSavedAndTheBaseFollowsItsRun) {
     CompareBaseChosen(w);
 
     Choose(w, 2);
-    demo.dialogs.Text("  B\xE9\tnew  ");  // blanks around and a tab go
+    // Typed (UTF-8): a TAB is refused, never turned into a blank; the blanks
+    // around go and the accent is kept as the location's byte.
+    const std::string before = Slurp(RunsFileOf(s));
+    demo.dialogs.Text("B\xC3\xA9\tnew");
+    RenameKeptRun(s, w);
+    EXPECT_EQ(demo.dialogs.Messages().back(),
+              "The run's name holds a TAB, which the location's files cannot carry; the run keeps its name");
+    EXPECT_EQ(Slurp(RunsFileOf(s)), before);
+    demo.dialogs.Text("  B\xC3\xA9 new  ");
     RenameKeptRun(s, w);
     EXPECT_EQ(demo.dialogs.Log().back().text, "New name of the run");
     EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"A", "B\xE9 new", "C"}));
@@ -151,8 +159,9 @@ TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
     SharedState& s = *demo.s;
     const std::string path = RunsFileOf(s);
 
-    // The offered name is the formulation and the time; a typed name is kept.
-    demo.dialogs.Text("Spring \x80 programme");
+    // The offered name is the formulation and the time; a typed name (UTF-8)
+    // is kept as the location's bytes.
+    demo.dialogs.Text("Spring \xE2\x82\xAC programme");
     ASSERT_TRUE(KeepThisRun(s, "2025-03-14 09:30"));
     EXPECT_EQ(demo.dialogs.Log()[demo.dialogs.Log().size() - 2].kind, "input");
     EXPECT_EQ(NamesInFile(s), (std::vector<std::string>{"Spring \x80 programme"}));
@@ -162,7 +171,7 @@ TEST(KeepThisRun, AnUnreadableFileOrARefusedReplaceKeepsWhatIsThere) {
     const std::string once = Slurp(path);
     EXPECT_EQ(demo.dialogs.Messages(), std::vector<std::string>{});
     EXPECT_EQ(demo.dialogs.Notes().back(), "Kept Spring \x80 programme in " + path);
-    demo.dialogs.Text("Spring \x80 programme").Answer(Answer::No);
+    demo.dialogs.Text("Spring \xE2\x82\xAC programme").Answer(Answer::No);
     EXPECT_FALSE(KeepThisRun(s, "2025-03-14 10:00"));
     EXPECT_EQ(demo.dialogs.Log().back().text, "A run named Spring \x80 programme is kept already. Replace it?");
     EXPECT_EQ(Slurp(path), once);
