@@ -25,6 +25,10 @@ public:
     CalibrationWindow& form() { return form_; }
     // Called after a calibration ran, so the main window can show its results.
     std::function<void()> onFinished;
+    // Shows the main window's form again while the calibration runs (at each
+    // progress report, and when the diagnostics come before the save
+    // question), so its curve cells show the coefficients the fit reached.
+    std::function<void()> onRunning;
     // Called once the window shows the fit's diagnostics, before the save question.
     std::function<void()> onDiagnosticsShown;
 

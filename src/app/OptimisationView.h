@@ -30,6 +30,9 @@ public:
     OptimisationReportView* report() const { return report_.get(); }
     // Opens the "Market Weight" window (set by the main window).
     std::function<void()> openMarket;
+    // Shows the main window's form again after a command of this window
+    // changed it (the transfer of the optimum, a search's results rows).
+    std::function<void()> onMainChanged;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
