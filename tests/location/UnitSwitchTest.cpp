@@ -14,6 +14,7 @@
 #include "support/DemoAfterGrowth.h"
 #include "support/DemoAfterTransfer.h"
 #include "support/FolderContents.h"
+#include "ui/InputHelp.h"
 
 using namespace tarvisol;
 using tarvisol::testing::DemoAfterGrowth;
@@ -103,6 +104,8 @@ TEST(UnitSwitch, ATransferredOptimumGrowsTheSameInPounds) {
     EXPECT_EQ(x.w->ComboUnits.Text(), "Starting Weight, lb");
     same();
     same();  // the feed eaten written back is read as the same figure
+    // The cost block's "TON" is the short ton of the pound system, and says so.
+    EXPECT_NE(ResultsCellToolTip(s, 12, 1).find("short ton (2000 lb)"), std::string::npos) << ResultsCellToolTip(s, 12, 1);
 
     ChooseUnits(s, 0);
     ChooseUnits(s, 1);
