@@ -16,6 +16,17 @@
 namespace tarvisol {
 namespace {
 
+// The demo after Growth on least-cost diets, its Herd and Marketing window
+// open on a barn of 40 pigs.
+struct DemoHerd : testing::DemoAfterGrowth {
+    HerdWindow f;
+    DemoHerd() : DemoAfterGrowth(kFormulationLeastCost) {
+        ShowHerdWindow(*s, f);
+        f.Settings[0].Text = "40";
+    }
+    void Sell() { SellHerdClick(*s, f, nullptr, 2); }
+};
+
 TEST(HerdReport, ThePageAndTheSheetHoldTheSaleTheWindowShowed) {
     testing::DemoAfterGrowth demo(kFormulationLeastCost);
     HerdWindow f;
@@ -61,13 +72,10 @@ TEST(HerdReport, ThePageAndTheSheetHoldTheSaleTheWindowShowed) {
 
 // The herd's money figures name the location's currency as the run's do.
 TEST(HerdReport, MoneyFiguresNameTheCurrency) {
-    testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    DemoHerd demo;
     demo.s->Currency = "EUR";
-    HerdWindow f;
-    ShowHerdWindow(*demo.s, f);
-    f.Settings[0].Text = "40";
-    SellHerdClick(*demo.s, f, nullptr, 2);
-    const std::optional<HerdReport> herd = HerdReportOf(*demo.s, f);
+    demo.Sell();
+    const std::optional<HerdReport> herd = HerdReportOf(*demo.s, demo.f);
     ASSERT_TRUE(herd.has_value());
     ReportRequest rq;
     rq.Run = &demo.s->LastRun;
@@ -102,9 +110,8 @@ bool Holds(const std::string& text, const std::string& part) { return text.find(
 // about a blank, and wherever a sale's money is shown the dressing it rests
 // on is named beside it.
 TEST(HerdReport, TheModelsYieldAndThePackersDressingAreNamedForWhatEachIs) {
-    testing::DemoAfterGrowth demo(kFormulationLeastCost);
-    HerdWindow herd;
-    ShowHerdWindow(*demo.s, herd);
+    DemoHerd demo;
+    HerdWindow& herd = demo.f;
     MarketWeightWindow market;
     ShowMarketWeightWindow(*demo.s, market);
     const std::string hint = herd.SettingLabels[6].Caption;
@@ -112,8 +119,7 @@ TEST(HerdReport, TheModelsYieldAndThePackersDressingAreNamedForWhatEachIs) {
     EXPECT_TRUE(Holds(hint, "dressing")) << hint;
     EXPECT_EQ(herd.Settings[6].Text, "74.9");  // the market file's
 
-    herd.Settings[0].Text = "40";
-    SellHerdClick(*demo.s, herd, nullptr, 2);
+    demo.Sell();
     EXPECT_TRUE(Holds(herd.LabelTotals.Caption, "packer's dressing 74.9 %")) << herd.LabelTotals.Caption;
     const std::optional<HerdReport> sold = HerdReportOf(*demo.s, herd);
     ASSERT_TRUE(sold.has_value());
@@ -126,7 +132,7 @@ TEST(HerdReport, TheModelsYieldAndThePackersDressingAreNamedForWhatEachIs) {
 
     // A blank box in either window is the model's yield.
     herd.Settings[6].Text = "";
-    SellHerdClick(*demo.s, herd, nullptr, 2);
+    demo.Sell();
     const std::string model = FixedText(demo.s->LastRun.Carcass[4], 1);
     EXPECT_TRUE(Holds(herd.LabelTotals.Caption, "the model's carcass yield " + model + " %")) << herd.LabelTotals.Caption;
     market.TextFrom.Text = "110";
@@ -150,11 +156,9 @@ namespace {
 // the workbook name it as an earlier run's beside the run they are of, and
 // once the herd is sold again on this run it is this run's.
 TEST(HerdReport, AHerdSoldOnAnEarlierRunIsNamedAsThatRunsAndMarkedOlder) {
-    testing::DemoAfterGrowth demo(kFormulationLeastCost);
-    HerdWindow f;
-    ShowHerdWindow(*demo.s, f);
-    f.Settings[0].Text = "40";
-    SellHerdClick(*demo.s, f, nullptr, 2);
+    DemoHerd demo;
+    HerdWindow& f = demo.f;
+    demo.Sell();
     ASSERT_TRUE(HerdReportOf(*demo.s, f).has_value());
     EXPECT_TRUE(HerdReportOf(*demo.s, f)->OlderRun.empty());
 
@@ -174,7 +178,7 @@ TEST(HerdReport, AHerdSoldOnAnEarlierRunIsNamedAsThatRunsAndMarkedOlder) {
     wb.Herd = &*older;
     EXPECT_EQ(WorkbookSheets(wb).back(), "Herd, earlier run");
 
-    SellHerdClick(*demo.s, f, nullptr, 2);
+    demo.Sell();
     const std::optional<HerdReport> again = HerdReportOf(*demo.s, f);
     ASSERT_TRUE(again.has_value());
     EXPECT_TRUE(again->OlderRun.empty());
