@@ -54,6 +54,7 @@ CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     diagnostics_->setVisible(false);
     layout->addWidget(diagnostics_, 2);
     form_.OnDiagnostics = [this] {
+        if (onRunning) onRunning();
         diagnostics_->setPlainText(QString::fromStdString(form_.TextDiagnostics.Text));
         diagnostics_->setVisible(true);
         working_->setVisible(false);
@@ -96,11 +97,32 @@ void CalibrationView::Open() {
     }
 }
 
+namespace {
+
+// The progress dialog, and the main window shown anew at each report.
+class RunningProgress : public Progress {
+public:
+    RunningProgress(Progress& shown, const std::function<void()>& running) : shown_(shown), running_(running) {}
+    void Report(const std::string& stage, long done, long total, const std::string& detail) override {
+        if (running_) running_();
+        shown_.Report(stage, done, total, detail);
+    }
+    bool Cancelled() const override { return shown_.Cancelled(); }
+    void Finish() override { shown_.Finish(); }
+
+private:
+    Progress& shown_;
+    const std::function<void()>& running_;
+};
+
+}  // namespace
+
 void CalibrationView::Continue() {
     binder_.Pull();
     working_->setVisible(true);
     {
-        QtProgress progress(parentWidget() ? parentWidget() : this, tr("Calibration"));
+        QtProgress dialog(parentWidget() ? parentWidget() : this, tr("Calibration"));
+        RunningProgress progress(dialog, onRunning);
         FitOptions options;
         options.progress = &progress;
         hide();  // the window hides while the calibration runs

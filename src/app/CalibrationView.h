@@ -28,6 +28,10 @@ public:
     std::function<void()> onFinished;
     // Edit -> Undo takes back what the calibration saved and the curve it set.
     UndoHistory* undo = nullptr;
+    // Shows the main window's form again while the calibration runs (at each
+    // progress report, and when the diagnostics come before the save
+    // question), so its curve cells show the coefficients the fit reached.
+    std::function<void()> onRunning;
     // Called once the window shows the fit's diagnostics, before the save question.
     std::function<void()> onDiagnosticsShown;
 

@@ -331,6 +331,7 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     curve->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     curve->setFixedHeight(curve->verticalHeader()->defaultSectionSize() * 2 + 2 * curve->frameWidth() + 2);
     curve->SetWidthFromColumns(true);
+    curve->gridModel()->SetToolTip([this](int r, int c) { return CurveCellToolTip(s_, r, c); });
     connect(curve, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (i.row() == 0) RunCommand([this] { GridWeightClickCommand(); });
     });
@@ -362,6 +363,7 @@ void MainWindowView::BuildInputs(QWidget* parent) {
             calibration_ = std::make_unique<CalibrationView>(s_, dialogs_, this);
             calibration_->undo = &undo_;
             calibration_->onFinished = [this] { Refresh(); };
+            calibration_->onRunning = [this] { Refresh(); };
             fit_->Mark(calibration_.get());
         }
         calibration_->Open();
@@ -371,6 +373,7 @@ void MainWindowView::BuildInputs(QWidget* parent) {
             optimisation_ = std::make_unique<OptimisationView>(s_, dialogs_, this);
             optimisation_->undo = &undo_;
             optimisation_->openMarket = [this] { OpenMarketWeight(); };
+            optimisation_->onMainChanged = [this] { Refresh(); };
             fit_->Mark(optimisation_.get());
         }
         optimisation_->Open();

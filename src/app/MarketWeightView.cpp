@@ -122,6 +122,12 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     basis->setObjectName("LabelFeedBasis");
     basis->setWordWrap(true);
     layout->addWidget(basis);
+    // A best weight at a band edge for the herd's spread, beside the best weights.
+    auto* spread = binder_.Bind(form_.LabelSpread, new QLabel(this));
+    spread->setObjectName("LabelSpread");
+    spread->setWordWrap(true);
+    spread->setStyleSheet("color: #8a4b00;");
+    layout->addWidget(spread);
 
     auto* split = new QSplitter(Qt::Vertical, this);
     chart_ = new QChartView(new QChart, split);

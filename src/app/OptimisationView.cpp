@@ -141,6 +141,7 @@ void OptimisationView::Run(const std::function<void()>& procedure) {
     binder_.Pull();
     RunTrapped(dialogs_, procedure);
     Refresh();
+    if (onMainChanged) onMainChanged();
 }
 
 void OptimisationView::Refresh() {

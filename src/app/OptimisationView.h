@@ -33,6 +33,9 @@ public:
     std::function<void()> openMarket;
     // Edit -> Undo takes back Transfer Optimum to Current.
     UndoHistory* undo = nullptr;
+    // Shows the main window's form again after a command of this window
+    // changed it (the transfer of the optimum, a search's results rows).
+    std::function<void()> onMainChanged;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

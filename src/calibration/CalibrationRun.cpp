@@ -259,6 +259,9 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     const double w0 = ConvertWeight(s, 1, s.CalibInputs(1));
     s.FinalWeight = ConvertWeight(s, 1, s.CalibInputs(3));
     const bool fit = startDay >= 0 && startDay <= 200;
+    // The curve in force before the fit, scored as the new one is: the save
+    // question then shows whether saving helps.
+    FitDiagnostics inForce;
     if (fit) {
         s.StartAge = static_cast<int16_t>(startDay);
         s.DayGrowth(0, s.StartAge) = w0;
@@ -266,6 +269,7 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
         if (s.CalibWeightTable(0, 1) > 0) w.OptionCalibLoaded.Value = true;
         w.Grid1.Clear();
         const CurvePoint locationCurve = CurveInForce(s);
+        inForce = DiagnoseFit(s, locationCurve);
         int16_t mode = 1;
         FitCalibration(s, mode, options);
         if (cancelled()) return false;
@@ -280,6 +284,7 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
     } else {
         form.Outcome = SearchOutcome{};
         form.Outcome.documented = form.Outcome.chosen = DiagnoseFit(s, CurveInForce(s));
+        inForce = form.Outcome.chosen;
     }
     if (s.StartAge >= 0 && s.StartAge <= 200) {
         s.DayGrowth(0, s.StartAge) = w0;
@@ -303,7 +308,8 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
 
     // 12., 13. The diagnostics of the curve stand before the save question.
     if (options.progress) options.progress->Finish();
-    form.TextDiagnostics.Text = SearchText(form.Outcome) + DiagnosticsText(form.Outcome.chosen);
+    form.TextDiagnostics.Text = SearchText(form.Outcome) + FitErrorsText(form.Outcome.chosen, inForce) +
+                                DiagnosticsText(form.Outcome.chosen);
     form.DiagnosticsShown = true;
     if (form.OnDiagnostics) form.OnDiagnostics();
     const Answer a = dlg.Ask("FInal Age " + FormatAuto(s.RunResults(1)) + "  Final Feed Intake is " +

@@ -112,6 +112,8 @@ FitDiagnostics DiagnoseFit(const SharedState& original, const CurvePoint& curve)
         d.grown = s.CalibError < 1e8 && s.RunLastDay > s.StartAge && s.DayGrowth(0, s.RunLastDay) >= s.FinalWeight;
         d.finalAge = s.FinalAge;
         d.totalFeed = s.SimTotalFeed;
+        const double endDay = RoundHalfEven(s.CalibInputs(5) + 1);
+        for (int day = std::max<int>(0, s.StartAge); day <= 200 && day <= endDay; ++day) d.feedToMeasuredAge += s.DayFeed(0, day);
     }
 
     if (d.grown) {
@@ -203,6 +205,13 @@ FitDiagnostics DiagnoseFit(const SharedState& original, const CurvePoint& curve)
 
 std::string FitErrorText(const FitDiagnostics& d) { return d.grown ? FormatPattern(d.error, "0.000") : std::string(); }
 
+std::string FitErrorsText(const FitDiagnostics& fitted, const FitDiagnostics& inForce) {
+    const std::string now = FitErrorText(fitted), before = FitErrorText(inForce);
+    return "Fit error of the new curve " + (now.empty() ? std::string("none (the herd is not grown)") : now) +
+           ", of the curve in force " + (before.empty() ? std::string("none (the herd is not grown)") : before) +
+           ": lower fits the measured herd closer; Yes saves the new curve.\n";
+}
+
 std::string FitErrorOfCurveInForce(const SharedState& s) { return FitErrorText(DiagnoseFit(s, CurveInForce(s))); }
 
 std::string DiagnosticsText(const FitDiagnostics& d) {
@@ -221,7 +230,8 @@ std::string DiagnosticsText(const FitDiagnostics& d) {
       << Fixed(d.lowest.weight, 0) << " kg\n";
     if (d.grown) {
         o << "Final age " << Fixed(d.finalAge, 1) << " d (measured " << Fixed(d.measuredFinalAge, 1) << "), total feed "
-          << Fixed(d.totalFeed, 1) << " kg (measured " << Fixed(d.measuredTotalFeed, 1) << "), fit error "
+          << Fixed(d.totalFeed, 1) << " kg to the final weight, " << FormatAuto(d.feedToMeasuredAge)
+          << " kg to the measured final age (measured " << Fixed(d.measuredTotalFeed, 1) << "), fit error "
           << FitErrorText(d) << "\n";
         o << "Measured beside the curve (residual = curve - measured):\n";
         o << "   Age   Measured  Curve   Residual          Period feed  Curve   Residual\n";

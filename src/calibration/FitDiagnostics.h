@@ -68,7 +68,10 @@ struct FitDiagnostics {
     double matureWeight = 0;   // B0 e^B2, kg
     double startWeight = 0, finalWeight = 0;  // kg
     double finalAge = 0, measuredFinalAge = 0;
-    double totalFeed = 0, measuredTotalFeed = 0;
+    double totalFeed = 0, measuredTotalFeed = 0;  // to the final weight; measured
+    // The run's feed to the measured final age (the day after it, as the
+    // calibration's save question counts it).
+    double feedToMeasuredAge = 0;
     PotentialGain atStart, atMiddle, atFinal;
     PotentialGain lowest;      // the lowest potential gain between start and final weight
     std::vector<PhaseGain> phases;
@@ -100,6 +103,10 @@ std::string DiagnosticsText(const FitDiagnostics& d);
 // The fit error as the diagnostics show it ("0.000"), or "" when the herd
 // could not be grown on the curve.
 std::string FitErrorText(const FitDiagnostics& d);
+
+// The new curve's fit error beside that of the curve in force before the
+// calibration, as one line for the text before the save question.
+std::string FitErrorsText(const FitDiagnostics& fitted, const FitDiagnostics& inForce);
 
 // The fit error of the curve in force, as its diagnostics show it: what the
 // main window shows beside the curve after a run.

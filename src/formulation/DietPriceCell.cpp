@@ -13,6 +13,8 @@ MatrixNumber ReadDietPrice(std::string_view written, int d, const std::string& n
 
 double ReadDietPriceCell(Grid& diets, int d, std::vector<std::string>& notes) {
     if (kDietPriceRow >= diets.Rows() || d < 0 || d >= diets.Cols()) return 0;
+    // A price the program showed rounded is read as the price.
+    if (double figure = 0; diets.Figure(kDietPriceRow, d, figure)) return figure;
     const MatrixNumber n = ReadDietPrice(diets.TextMatrix(kDietPriceRow, d), d, diets.TextMatrix(1, d));
     if (!n.note.empty()) {
         diets.SetTextMatrix(kDietPriceRow, d, n.text);

@@ -12,6 +12,7 @@
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/ShownFigures.h"
 #include "shared/RuntimeError.h"
 
 namespace tarvisol {
@@ -381,7 +382,7 @@ void RunLp(SharedState& s) {
         // cell as it was until NUTVALS marks it.
         if (s.Main && DietFormulated(s, d)) {
             s.Main->Griddiets.EnsureCell(2, d);
-            s.Main->Griddiets.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+            ShowFigure(s.Main->Griddiets, 2, d, s.DietPrice(d), PriceToMetric(s));
         }
         int16_t dd = static_cast<int16_t>(d);
         NUTVALS(s, dd);
@@ -404,11 +405,12 @@ void NUTVALS(SharedState& s, int16_t& d) {
             g.SetCellBackColor(k + 3, d, kPreviousFormulation);
         return;
     }
-    g.SetTextMatrix(2, d, FormatAuto(s.DietPrice(d)));
+    ShowFigure(g, 2, d, s.DietPrice(d), PriceToMetric(s));
     g.SetCellBackColor(2, d, UnpricedIngredients(s, d).empty() ? kNoColor : kPriceLeavesOut);
     for (int k = 1; k <= s.NutrientCount - 1; ++k) {
         g.EnsureCell(k + 3, d);
-        g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));
+        if (k == 1) ShowFigure(g, k + 3, d, s.DietNutrients(d, k), EnergyToMetric(s));
+        else g.SetTextMatrix(k + 3, d, FormatAuto(s.DietNutrients(d, k)));
         if (g.CellBackColor(k + 3, d) == kPreviousFormulation) g.SetCellBackColor(k + 3, d, kNoColor);
     }
 }

@@ -707,6 +707,10 @@ std::string DietFileText(const SharedState& s, int count) {
                 value = ReadMatrixNumber(value).text;
             else if (r != 1)
                 value = FixDecimalComma(value);
+            // A figure the cell shows rounded is saved whole, so the location
+            // opened again grows what this session grows.
+            if (double figure = 0; r != 1 && r < g.Rows() && d < g.Cols() && g.Figure(r, d, figure))
+                value = FormatExact(figure);
             out += OneField(label) + "\t" + value + kCrlf;
         }
     return out;

@@ -19,6 +19,7 @@
 #include "shared/FigureFormat.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/ShownFigures.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
@@ -29,13 +30,18 @@ constexpr int kRowName = 1, kRowFeed = 3, kRowEnergy = 4;
 
 double CellNumber(Grid& g, int row, int col) {
     if (row >= g.Rows() || col >= g.Cols()) return 0.0;
+    // A figure the program showed rounded is read as the figure.
+    if (double figure = 0; g.Figure(row, col, figure)) return figure;
     std::string t = g.TextMatrix(row, col);
     const double v = NumVal(t);
     if (t != g.TextMatrix(row, col)) g.SetTextMatrix(row, col, t);
     return v;
 }
 
-double BoxNumber(TextBox& box) { return NumVal(box.Text); }
+double BoxNumber(TextBox& box) {
+    if (double figure = 0; BoxFigure(box, figure)) return figure;
+    return NumVal(box.Text);
+}
 
 void Put(Grid& g, int row, int col, std::string text) {
     g.EnsureCell(row, col);
@@ -466,7 +472,8 @@ GrowthOutcome GrowthSteps(SharedState& s) {
         const double days = s.DietResults(i, 1) - s.DietResults(j, 1);
         if (days > 0) Put(g, i, 3, FormatPattern((s.DietResults(i, 2) - s.DietResults(j, 2)) / days, "#0.0##"));
         Put(g, i, 4, FormatAuto(ConvertWeight(s, 2, s.DietResults(i, 3))));
-        Put(w.Griddiets, kRowFeed, i, FormatAuto(ConvertWeight(s, 2, FeedEatenOfDiet(s, i))));
+        w.Griddiets.EnsureCell(kRowFeed, i);
+        ShowFigure(w.Griddiets, kRowFeed, i, ConvertWeight(s, 2, FeedEatenOfDiet(s, i)), WeightToMetric(s));
     }
     const int upTo = std::min(200, static_cast<int>(RoundHalfEven(s.CalibInputs(5) + 1)));
     for (int j = 0; j <= 2; ++j) {
@@ -492,9 +499,11 @@ GrowthOutcome GrowthSteps(SharedState& s) {
     s.DayFeed(1, 199) = s.CumFeed(s.SimSex);
     // How the curve in force fits the herd's measured feed and age, when
     // typed: the calibration's own score of it, so that the figure beside the
-    // curve is the one the calibration reports.
+    // curve is the one the calibration reports. On a programme of other
+    // allotments than the herd ate the same score is this programme's miss of
+    // the herd, not the curve's fit, and is headed so.
     const double feedMeasured = ConvertWeight(s, 1, s.CalibInputs(4)), ageMeasured = s.CalibInputs(5);
-    Put(w.GridWeight, 0, 6, "Fit Error");
+    Put(w.GridWeight, 0, 6, FedAsMeasured(s) ? kFitErrorCaption : kHerdMissCaption);
     const bool measured = feedMeasured > 0 && ageMeasured > 0;
     Put(w.GridWeight, 1, 6, measured && s.CurveFitErrorText ? s.CurveFitErrorText(s) : std::string());
 

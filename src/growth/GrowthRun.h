@@ -41,6 +41,11 @@ GrowthOutcome Growth(SharedState& s);
 void ReadDietColumn(SharedState& s, MainWindow& w, int d, std::vector<std::string>* priceNotes = nullptr);
 
 inline constexpr const char* kNeedDiets = "Need Diets";
+// The heading of the score beside the curve: the curve's fit error while the
+// programme feeds the measured herd's allotments, otherwise this programme's
+// miss of the measured herd on the same curve.
+inline constexpr const char* kFitErrorCaption = "Fit Error";
+inline constexpr const char* kHerdMissCaption = "Herd Miss";
 // The latest starting age that leaves a whole day of the day tables to grow
 // and show (the daily grid's last age row is day 197).
 inline constexpr int kLastStartAge = 196;

@@ -1,7 +1,10 @@
 #include "growth/MeasuredHerd.h"
 
+#include <cmath>
+
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/Units.h"
 
 namespace tarvisol {
 namespace {
@@ -47,6 +50,19 @@ void ShowMeasuredHerd(SharedState& s) {
     auto shown = [](double v) { return v != 0 ? FormatAuto(v) : std::string(); };
     w.TextMeasuredFeed.Text = shown(s.CalibInputs(4));
     w.TextMeasuredAge.Text = shown(s.CalibInputs(5));
+}
+
+}  // namespace tarvisol
+
+namespace tarvisol {
+
+bool FedAsMeasured(const SharedState& s) {
+    for (int d = 1; d < s.DietCount && d + 1 <= 15; ++d) {
+        const double measured = ConvertWeight(s, 1, s.CalibWeightTable(2, d + 1));
+        if (s.CalibWeightTable(0, d + 1) <= 0 || measured <= 0) break;
+        if (std::fabs(s.DietFeedAmount(d) - measured) > 0.005 * measured) return false;
+    }
+    return true;
 }
 
 }  // namespace tarvisol

@@ -21,4 +21,10 @@ void ShowPredictedHerd(SharedState& s, double totalFeed, double finalAge);
 // The measured total feed and final age into the boxes beside Text4 and Text5.
 void ShowMeasuredHerd(SharedState& s);
 
+// Whether the programme in DietFeedAmount feeds the measured herd's own
+// allotments: each diet before the last the feed the herd ate in its phase
+// (the measured table's feed of the row ending it), within half a percent.
+// True without a measured table.
+bool FedAsMeasured(const SharedState& s);
+
 }  // namespace tarvisol

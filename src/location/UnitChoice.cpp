@@ -39,6 +39,9 @@ void SetWeightCaptions(MainWindow& w, int weightUnit) {
     const bool pounds = weightUnit == 1;
     w.LabelStartWeight.Caption = pounds ? "Starting Weight, lb" : "Starting Weight, kg";
     w.LabelFinalWeight.Caption = pounds ? "Final Weight, lb" : "Final Weight, kg";
+    // The unit list is the starting weight's caption: it names the unit the
+    // box is in, however the unit was chosen.
+    w.ComboUnits.ListIndex = pounds ? 1 : 0;
 }
 
 void ComboUnitsClick(SharedState& s) {

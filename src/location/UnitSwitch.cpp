@@ -6,6 +6,7 @@
 #include "growth/MeasuredHerd.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/ShownFigures.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
@@ -36,22 +37,51 @@ public:
         now.Numbers[key] = {was, to};
     }
 
-    // A figure held as the text a box or cell shows: converted and shown as
-    // the program shows figures, or given back as it was.
-    std::string Text(const std::string& key, const std::string& text, double k) {
-        const double v = NumVal(std::string_view(text));
-        if (v == 0 || !std::isfinite(v)) return text;
-        std::string to = FormatAuto(v * k);
-        if (back_)
-            if (const auto it = last_.Texts.find(key); it != last_.Texts.end() && it->second.second == text)
-                to = it->second.first;
-        now.Texts[key] = {text, to};
-        return to;
+    // A figure held as the text a box or cell shows: the figure (the one
+    // behind the text when the program kept one) converted, shown as the
+    // program shows figures and kept behind that text; or the text given
+    // back as it was before the last switch.
+    void Cell(const std::string& key, Grid& g, int row, int col, double k) {
+        const std::string text = g.TextMatrix(row, col);
+        double figure = 0;
+        const bool hadFigure = g.Figure(row, col, figure);
+        if (!hadFigure) figure = NumVal(std::string_view(text));
+        if (figure == 0 || !std::isfinite(figure)) return;
+        if (const UnitSwitchMemory::ShownText* was = Back(key, text)) {
+            if (was->hadFigure) g.SetFigure(row, col, was->before, was->figure);
+            else g.SetTextMatrix(row, col, was->before);
+        } else {
+            g.SetFigure(row, col, FormatAuto(figure * k), figure * k);
+        }
+        now.Texts[key] = {text, hadFigure, figure, g.TextMatrix(row, col)};
+    }
+    void Box(const std::string& key, TextBox& box, double k) {
+        const std::string text = box.Text;
+        double figure = 0;
+        const bool hadFigure = BoxFigure(box, figure);
+        if (!hadFigure) figure = NumVal(std::string_view(text));
+        if (figure == 0 || !std::isfinite(figure)) return;
+        if (const UnitSwitchMemory::ShownText* was = Back(key, text)) {
+            box.Text = was->before;
+            box.FigureText.clear();
+            if (was->hadFigure) SetBoxFigure(box, was->before, was->figure);
+        } else {
+            SetBoxFigure(box, FormatAuto(figure * k), figure * k);
+        }
+        now.Texts[key] = {text, hadFigure, figure, box.Text};
     }
 
     UnitSwitchMemory now;
 
 private:
+    // What the last switch found in the place, when this switch goes back
+    // and the place still shows what it left.
+    const UnitSwitchMemory::ShownText* Back(const std::string& key, const std::string& text) const {
+        if (!back_) return nullptr;
+        const auto it = last_.Texts.find(key);
+        return it != last_.Texts.end() && it->second.after == text ? &it->second : nullptr;
+    }
+
     const UnitSwitchMemory& last_;
     bool back_;
 };
@@ -73,15 +103,15 @@ void SwitchUnits(SharedState& s, int energy, int weight, int price) {
     for (int i : {1, 3, 4}) c.Number(Key("CalibInputs", i), s.CalibInputs(i), kw);
     if (MainWindow* w = s.Main) {
         const bool predicted = !s.PredictedFeedText.empty() && w->Text4.Text == s.PredictedFeedText;
-        w->Text1.Text = c.Text("Text1", w->Text1.Text, kw);
-        w->Text3.Text = c.Text("Text3", w->Text3.Text, kw);
-        w->Text4.Text = c.Text("Text4", w->Text4.Text, kw);
+        c.Box("Text1", w->Text1, kw);
+        c.Box("Text3", w->Text3, kw);
+        c.Box("Text4", w->Text4, kw);
         if (predicted) s.PredictedFeedText = w->Text4.Text;
         // The diets grid: price, feed allotment and energy of every diet.
         Grid& g = w->Griddiets;
         for (int d = 1; d < g.Cols(); ++d)
             for (const auto& [row, k] : {std::pair{kRowPrice, kp}, std::pair{kRowFeed, kw}, std::pair{kRowEnergy, ke}})
-                if (row < g.Rows()) g.SetTextMatrix(row, d, c.Text(Key("Griddiets", row, d), g.TextMatrix(row, d), k));
+                if (row < g.Rows()) c.Cell(Key("Griddiets", row, d), g, row, d, k);
     }
     // The matrix: each ingredient's price and energy.
     for (int i = 1; i <= std::min<int>(s.IngredientCount, 100); ++i) {

@@ -81,6 +81,9 @@ struct HerdReport {
     std::string CarcassUnit = "kg";
     std::string Currency;  // of the money figures ("" none)
     HerdValue Value;
+    // Empty when the herd was grown on the run the report or workbook is
+    // of; otherwise the earlier run it was grown on, named.
+    std::string OlderRun;
 };
 
 struct BestCuts {

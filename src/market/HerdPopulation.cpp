@@ -177,6 +177,8 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     herd.FinalAge = run.FinalAge;
     herd.RunLean = run.Carcass[3];
     herd.RunYield = run.Carcass[4];
+    herd.RunCostPerPig = run.CostPerPig;
+    herd.RunInputs = base->LastRunInputs;
     for (const RunDiet& d : run.Diets) herd.Programme.push_back({ConvertPrice(*base, 1, d.Price), d.Allotment});
     std::array<double, 5> curve{};
     for (int k = 0; k < 5; ++k) curve[static_cast<std::size_t>(k)] = base->GrowthCurve(0, k);

@@ -65,6 +65,11 @@ struct Herd {
     // and age, and the carcass yield and lean of the mixed herd the run gave.
     double FinalWeight = 0, FinalAge = 0;
     double RunYield = 0, RunLean = 0;
+    // That run's feed cost per pig, and the inputs it was made from (as the
+    // main window's results are told from before a change), so that a report
+    // can tell whether the herd is of the run it reports.
+    double RunCostPerPig = 0;
+    std::string RunInputs;
     std::vector<ProgrammeDiet> Programme;  // price per kg and allotment per diet
     std::vector<HerdPig> Pigs;
     // Per pig p and day d (age StartAge + d), at p * Days() + d: live weight

@@ -66,4 +66,9 @@ std::string MarketSettingsProblem(const MarketSettings& m) {
     return {};
 }
 
+std::string SaleYieldText(const MarketSettings& m, double runYield) {
+    if (m.CarcassYield > 0) return "packer's dressing " + FormatPattern(m.CarcassYield, "0.0") + " %";
+    return "the model's carcass yield " + FormatPattern(runYield, "0.0") + " %";
+}
+
 }  // namespace tarvisol

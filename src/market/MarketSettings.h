@@ -54,6 +54,15 @@ inline double SaleYield(const MarketSettings& m, double runYield) {
     return m.CarcassYield > 0 ? m.CarcassYield : runYield;
 }
 
+// The box of the market's carcass yield in every window: the packer's
+// dressing, which the sale's carcass weight (and its money) rests on, as
+// against the model's carcass yield of the growth run.
+inline constexpr const char* kDressingCaption = "Packer's dressing, % (blank: the model's carcass yield)";
+
+// What a sale's carcass weight rests on, named: "packer's dressing 74.9 %",
+// or "the model's carcass yield 67.2 %" when the market gives none.
+std::string SaleYieldText(const MarketSettings& m, double runYield);
+
 // Empty when every value is usable; otherwise the message naming the first
 // value that is not (a band whose high end is below its low end included).
 std::string MarketSettingsProblem(const MarketSettings& m);

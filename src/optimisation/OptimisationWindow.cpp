@@ -7,6 +7,7 @@
 
 #include "formulation/DietPriceCell.h"
 #include "growth/GrowthRun.h"
+#include "growth/OutdatedResults.h"
 #include "optimisation/FeedOpt.h"
 #include "optimisation/RequirementShortfall.h"
 #include "optimisation/OptResultFile.h"
@@ -14,6 +15,7 @@
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/ShownFigures.h"
 #include "shared/Progress.h"
 #include "shared/RuntimeError.h"
 #include "shared/Units.h"
@@ -21,7 +23,7 @@
 namespace tarvisol {
 namespace {
 
-constexpr int kGridDiets = 8;
+constexpr int kGridDiets = kOptDiets;
 constexpr int kColCheck = 2, kColCurrent = 3, kColMin = 4, kColMax = 5;
 const char* const kRowLabels[3] = {"Feed Wt.", "Net Energy", "Protein"};
 const char* const kMaxLabels[3] = {" Feed Weight", " Energy", " Protein"};
@@ -97,7 +99,7 @@ void ShowOptimisationWindow(SharedState& s, FrmOptP& f) {
 
 void FrmOptPLoad(SharedState& s, FrmOptP& f) {
     Grid& g = f.GridOpt;
-    g.SetRows(26);
+    g.SetRows(1 + 3 * kGridDiets);
     g.SetCols(6);
     g.Clear();
     g.FixedCols = 2;
@@ -230,9 +232,13 @@ void TransferOptimumClick(SharedState& s, FrmOptP& f) {
         }
         if (s.Main) {
             s.Main->Griddiets.EnsureCell(3, d);
-            s.Main->Griddiets.SetTextMatrix(3, d, FormatAuto(ConvertWeight(s, 2, diet.Allotment)));
+            ShowFigure(s.Main->Griddiets, 3, d, ConvertWeight(s, 2, diet.Allotment), WeightToMetric(s));
         }
     }
+    // The diets, prices, costs and results on the main window are still the
+    // last Growth run's, made from the restrictions and allotments before
+    // these: they say so until Growth runs the optimum.
+    MarkOutdatedResults(s);
 }
 
 void ViewOptimisationClick(SharedState&, FrmOptP& f) {
@@ -441,7 +447,11 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
                 if (k == 2 && s.DietTargets(d, 2) == 0) s.NutrientLimits(d, 1, 2) = Cell(g, 3 * d, kColCurrent);
                 s.DietTargets(d, k) = s.NutrientLimits(d, 1, k);
                 if (k == 1) s.EnergyRange(d) = std::max(s.NutrientLimits(d, 2, 1) - s.NutrientLimits(d, 1, 1), 0.0);
-                s.NutrientLimits(d, 2, k) = 0;
+                // The search sets the energy and protein maxima of every
+                // trial itself; every other maximum is the mill's and stays
+                // (one below a minimum the amino-acid ratio raises is raised
+                // to it by the formulation).
+                if (k <= 2) s.NutrientLimits(d, 2, k) = 0;
             }
 
         s.OptimiseStage = 1;
@@ -483,9 +493,10 @@ void RunOptimisation(SharedState& s, FrmOptP& f) {
                 s.OptFixed(i) = 1;
                 if (i <= 18) s.VariableOptimum(i) = OptUserValue(s, i, s.OptPoint(i));
                 s.OptPoint(i) = bestCopy(i);
-                double c = 0;
-                for (int d = 1; d <= diets; ++d) c += (s.DietFeedAmount(d) - s.DietFeedAmount(d + 5)) * s.DietPrice(d);
-                if (c < s.VariableCost(i)) s.VariableCost(i) = c;
+                // The cost of this single change: the feed cost per pig the
+                // search of variable i alone ended at (an infeasible or
+                // failed point costs no less than the start).
+                if (s.TrialCost > 0 && s.TrialCost < s.VariableCost(i)) s.VariableCost(i) = s.TrialCost;
             }
             // Beyond twenty variables nothing is searched; each still costs its starting evaluation.
             for (int i = vars + 1; i <= n && !RunCancelled(s); ++i) SearchSetup(s);

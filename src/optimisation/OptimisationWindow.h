@@ -38,13 +38,17 @@ inline constexpr const char* kOptCancelled = "Optimisation cancelled";
 inline constexpr const char* kGridCostQuestion =
     "The feed calculation is set to [Given Costs], we will only optimize Feed Weights";
 
+// The diets the window lists: the search moves at most twenty variables,
+// three a diet.
+inline constexpr int kOptDiets = 6;
+
 struct FrmOptP {
     std::string Caption = kOptCaption;
     bool Visible = false;
 
-    // 26 rows: header and three rows for each of eight diets; columns diet,
+    // 19 rows: header and three rows for each of six diets; columns diet,
     // variable, "Optimize", "Current", "Minimum", "Maximum".
-    Grid GridOpt{"GridOpt", 26, 6};
+    Grid GridOpt{"GridOpt", 1 + 3 * kOptDiets, 6};
 
     TextBox Text1;        // Location Name
     TextBox Text2;        // "Target Weight"
@@ -94,7 +98,7 @@ void ShowOptimisationWindow(SharedState& s, FrmOptP& f);
 // Loading: labels, check boxes and current values from the main window.
 void FrmOptPLoad(SharedState& s, FrmOptP& f);
 
-// The "No. of Diets" spin: delta +1 or -1, kept within 1..8.
+// The "No. of Diets" spin: delta +1 or -1, kept within 1..6.
 void OptDietSpin(SharedState& s, FrmOptP& f, int delta);
 
 // "Use Feed Weights Only" changed (its Value already set).

@@ -92,12 +92,13 @@ std::string F(double v, int decimals) { return FixedText(v, decimals); }
 // A barn of pigs that differ, sold in cuts.
 void HerdMarketingSection(Html& h, const HerdReport& r) {
     const HerdValue& v = r.Value;
-    h.Heading(2, "Herd and marketing");
+    h.Heading(2, r.OlderRun.empty() ? "Herd and marketing" : "Herd and marketing, an earlier run");
+    if (!r.OlderRun.empty()) h.Para("These herd figures are of a herd " + r.OlderRun + ".");
     h.Para(std::to_string(v.Pigs) + " pigs (seed " + std::to_string(r.Settings.Seed) +
            "); spreads as coefficients of variation: starting weight " + F(r.Settings.CvStartWeight, 1) +
            " %, growth rate " + F(r.Settings.CvGrowth, 1) + " %, mature size " + F(r.Settings.CvMatureSize, 1) +
-           " %, maintenance " + F(r.Settings.CvMaintenance, 1) + " %. Carcass yield " + F(r.Yield, 1) + " % (" +
-           (r.YieldFromMarket ? "the packer's" : "the run's own") + "), band " + F(r.BandLow, 1) + " to " +
+           " %, maintenance " + F(r.Settings.CvMaintenance, 1) + " %. Carcass weights at the " +
+           (r.YieldFromMarket ? "packer's dressing " : "the model's carcass yield ") + F(r.Yield, 1) + " %, band " + F(r.BandLow, 1) + " to " +
            F(r.BandHigh, 1) + " " + r.CarcassUnit + " carcass.");
     const std::string u = r.CarcassUnit;
     h.Table({6, 8, 8, 11, 9, 13, 11, 12, 12});
@@ -238,7 +239,7 @@ void SexSection(Html& h, const RunFigures& f) {
     row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat, 2);
     row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea, 2);
     row("Carcass lean, %", &SexFigures::Lean, 2);
-    row("Carcass yield, %", &SexFigures::Yield, 2);
+    row("Carcass yield (model), %", &SexFigures::Yield, 2);
     h.EndTable();
 }
 
@@ -262,8 +263,8 @@ void CostSection(Html& h, const RunFigures& f) {
     h.Table({50, 50});
     h.Row({"Figure", "Value"});
     h.Row({WithUnit("Feed cost per pig", U(f.Currency)), F(f.CostPerPig, 2)});
-    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of live weight", U(f.Currency)), F(f.CostPerTonne, 2)});
-    h.Row({WithUnit("Feed cost per " + f.TonneLabel + " of gain", U(f.Currency)), F(f.CostPerTonneGain, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneName + " of live weight", U(f.Currency)), F(f.CostPerTonne, 2)});
+    h.Row({WithUnit("Feed cost per " + f.TonneName + " of gain", U(f.Currency)), F(f.CostPerTonneGain, 2)});
     h.Row({WithUnit("Feed cost for " + std::to_string(f.Pigs) + " pigs", U(f.Currency)), F(f.CostPerPig * f.Pigs, 2)});
     if (!f.Unpriced.empty()) h.Row({"Feed cost excludes unpriced", U(UnpricedList(f))});
     h.EndTable();

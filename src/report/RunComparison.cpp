@@ -146,9 +146,9 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
     num(out, "Total feed", w + " per pig", "total_feed", lo, 1, [](const RunFigures& f) { return f.TotalFeed; });
     num(out, "Feed/gain", "", "feed_gain", lo, 3, [](const RunFigures& f) { return f.FeedGain; });
     num(out, "Cost per pig", "", "cost_per_pig", lo, 2, [](const RunFigures& f) { return f.CostPerPig; });
-    num(out, "Cost per " + base.TonneLabel + " of gain", "", "cost_per_tonne_gain", lo, 2,
+    num(out, "Cost per " + base.TonneName + " of gain", "", "cost_per_tonne_gain", lo, 2,
         [](const RunFigures& f) { return f.CostPerTonneGain; });
-    num(out, "Cost per " + base.TonneLabel + " of live weight", "", "cost_per_tonne", lo, 2,
+    num(out, "Cost per " + base.TonneName + " of live weight", "", "cost_per_tonne", lo, 2,
         [](const RunFigures& f) { return f.CostPerTonne; });
     const auto carcass = [&](const std::string& section, const std::string& key, int sex) {
         const auto s = static_cast<std::size_t>(sex);
@@ -157,7 +157,7 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
         num(section, "Longissimus area", base.AreaLabel, key + "loin_area", hi, 2,
             [s](const RunFigures& f) { return f.Sexes[s].LoinArea; });
         num(section, "Carcass lean", "%", key + "lean", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Lean; });
-        num(section, "Carcass yield", "%", key + "yield", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Yield; });
+        num(section, "Carcass yield (model)", "%", key + "yield", hi, 2, [s](const RunFigures& f) { return f.Sexes[s].Yield; });
     };
     carcass(out, "", 0);
     // What the pig left, from the runs that could balance it.

@@ -69,6 +69,7 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
     f.Currency = run.Currency;
     f.PriceLabel = (run.Currency.empty() ? "" : run.Currency + " ") + PriceUnitLabel(units.Price);
     f.TonneLabel = pounds ? "TON" : "TONNE";
+    f.TonneName = pounds ? "short ton (2000 lb)" : "tonne";
     f.BackFatLabel = pounds ? "inch" : "mm";
     f.AreaLabel = pounds ? "sq in" : "cm2";
     f.EnergyGainLabel = pounds ? "kcal /lb" : "kcal /kg";

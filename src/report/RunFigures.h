@@ -53,6 +53,7 @@ struct RunFigures {
     std::string PriceLabel;     // "per kg", "per tonne", ..., after the currency ("USD per tonne")
     std::string Currency;       // of every money figure ("" none)
     std::string TonneLabel;     // "TONNE", or "TON" in the pound system
+    std::string TonneName;      // "tonne", or "short ton (2000 lb)" in the pound system
     std::string BackFatLabel;   // "mm", or "inch" in the pound system
     std::string AreaLabel;      // "cm2", or "sq in"
     std::string EnergyGainLabel;  // "kcal /kg" or "kcal /lb"

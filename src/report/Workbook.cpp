@@ -143,8 +143,8 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     num("Feed/gain", f.FeedGain, kFeedGain);
     num("Energy per gain, " + f.EnergyGainLabel, f.EnergyPerGain, kMoney);
     num(WithUnit("Feed cost per pig", U(f.Currency)), f.CostPerPig, kMoney);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of live weight", U(f.Currency)), f.CostPerTonne, kMoney);
-    num(WithUnit("Feed cost per " + f.TonneLabel + " of gain", U(f.Currency)), f.CostPerTonneGain, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneName + " of live weight", U(f.Currency)), f.CostPerTonne, kMoney);
+    num(WithUnit("Feed cost per " + f.TonneName + " of gain", U(f.Currency)), f.CostPerTonneGain, kMoney);
     if (!f.Unpriced.empty()) text("Feed cost excludes unpriced", U(UnpricedList(f)));
     num(WithUnit("Loin depth", f.Units.Weight == 1 ? "inch" : "cm"), f.LoinDepth, kCarcass);
     s.Finish();
@@ -163,7 +163,7 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     row(WithUnit("Back fat at 10th rib", f.BackFatLabel), &SexFigures::BackFat, kCarcass);
     row(WithUnit("Longissimus area", f.AreaLabel), &SexFigures::LoinArea, kCarcass);
     row("Carcass lean, %", &SexFigures::Lean, kPercent);
-    row("Carcass yield, %", &SexFigures::Yield, kPercent);
+    row("Carcass yield (model), %", &SexFigures::Yield, kPercent);
     x.Finish();
 }
 
@@ -254,7 +254,7 @@ void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const 
     s.Header({"Age, days", WithUnit("Live weight", w), WithUnit("Daily feed", w), WithUnit("Total feed", w),
               WithUnit("Male weight", w), WithUnit("Female weight", w), WithUnit("Male daily feed", w),
               WithUnit("Female daily feed", w), WithUnit("Back fat", f.BackFatLabel), WithUnit("Longissimus area", f.AreaLabel),
-              "Carcass lean, %", "Carcass yield, %"},
+              "Carcass lean, %", "Carcass yield (model), %"},
              {kDays, kWeight, kDailyFeed, kWeight, kWeight, kWeight, kDailyFeed, kDailyFeed, kCarcass, kCarcass, kPercent,
               kPercent});
     const double wf = WeightFactor(run.WeightUnit);
@@ -365,9 +365,13 @@ void ComparisonSheet(lxw_workbook* book, FormatBook& fm, const std::vector<KeptR
     s.Finish();
 }
 
+// The herd's sheet, named as an earlier run's when it is one.
+std::string HerdSheetName(const HerdReport& r) { return r.OlderRun.empty() ? "Herd" : "Herd, earlier run"; }
+
 // A barn of pigs that differ, sold in cuts: one row per cut, then the totals per pig.
 void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
-    Sheet s(book, "Herd", fm);
+    const std::string name = HerdSheetName(r);
+    Sheet s(book, name.c_str(), fm);
     const std::string u = r.CarcassUnit;
     s.Header({"Cut", "Day of age", "Sold", "Live, " + u, "Live SD, " + u, "Carcass, " + u, "Carcass SD, " + u,
               "Outside band, share", WithUnit("Revenue", U(r.Currency)), WithUnit("Sort loss per pig", U(r.Currency))},
@@ -395,10 +399,15 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
                             {WithUnit("Margin per pig", money), v.MarginPerPig, kMoney},
                             {"Barn days", v.BarnDays, kWhole},
                             {WithUnit("Margin per pig place and year", money), v.MarginPerPlaceYear, kMoney},
-                            {"Carcass yield, %", r.Yield, kPercent}};
+                            {r.YieldFromMarket ? "Packer's dressing, %" : "Carcass yield (model), %", r.Yield, kPercent}};
     for (const Total& t : totals) {
         s.Text(0, t.name, fm.Bold());
         s.Number(1, t.value, t.format);
+        s.Next();
+    }
+    if (!r.OlderRun.empty()) {
+        s.Next();
+        s.Text(0, "These herd figures are of a herd " + r.OlderRun + ".", fm.Bold());
         s.Next();
     }
     s.Finish();
@@ -415,7 +424,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
         if (HasNutrition(*rq.Run)) sheets.push_back("Requirements");
     }
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
-    if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back("Herd");
+    if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back(HerdSheetName(*rq.Herd));
     return sheets;
 }
 

@@ -21,6 +21,7 @@ void Grid::SetRows(int rows) {
     text_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_));
     color_.resize(text_.size(), kNoColor);
     rows_ = rows;
+    std::erase_if(figures_, [&](const auto& f) { return f.first.first >= rows_; });
     Row = std::min(Row, std::max(rows_ - 1, 0));
     RowSel = std::min(RowSel, std::max(rows_ - 1, 0));
     ++version_;
@@ -40,6 +41,7 @@ void Grid::SetCols(int cols) {
     color_ = std::move(color);
     widths_.resize(static_cast<std::size_t>(cols), 1000);
     cols_ = cols;
+    std::erase_if(figures_, [&](const auto& f) { return f.first.second >= cols_; });
     Col = std::min(Col, std::max(cols_ - 1, 0));
     ColSel = std::min(ColSel, std::max(cols_ - 1, 0));
     ++version_;
@@ -54,7 +56,22 @@ const std::string& Grid::TextMatrix(int row, int col) const { return text_[Index
 
 void Grid::SetTextMatrix(int row, int col, std::string text) {
     text_[Index(row, col)] = std::move(text);
+    if (!figures_.empty()) figures_.erase({row, col});
     ++version_;
+}
+
+void Grid::SetFigure(int row, int col, std::string text, double figure) {
+    text_[Index(row, col)] = std::move(text);
+    figures_[{row, col}] = figure;
+    ++version_;
+}
+
+bool Grid::Figure(int row, int col, double& figure) const {
+    Index(row, col);
+    const auto it = figures_.find({row, col});
+    if (it == figures_.end()) return false;
+    figure = it->second;
+    return true;
 }
 
 Color Grid::CellBackColor(int row, int col) const { return color_[Index(row, col)]; }
@@ -77,6 +94,7 @@ void Grid::SetColWidth(int col, int width) {
 
 void Grid::Clear() {
     for (auto& t : text_) t.clear();
+    figures_.clear();
     std::fill(color_.begin(), color_.end(), kNoColor);
     ++version_;
 }

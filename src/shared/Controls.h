@@ -2,7 +2,9 @@
 // The controls the windows are made of, without a window system. A form is a
 // struct of these; the Qt front end shows them and the tests read them.
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvisol {
@@ -43,6 +45,14 @@ public:
     const std::string& TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, std::string text);
 
+    // A figure the program shows rounded: the cell shows the text, and the
+    // figure is what that text stands for, so that reading the cell back
+    // gives the figure and not its rounding. Any later text in the cell
+    // (typed, pasted, written) replaces both.
+    void SetFigure(int row, int col, std::string text, double figure);
+    // The figure behind the cell's text, when the program wrote one.
+    bool Figure(int row, int col, double& figure) const;
+
     Color CellBackColor(int row, int col) const;
     void SetCellBackColor(int row, int col, Color color);
 
@@ -62,6 +72,7 @@ private:
     std::vector<std::string> text_;
     std::vector<Color> color_;
     std::vector<int> widths_;
+    std::map<std::pair<int, int>, double> figures_;
     uint64_t version_ = 0;
 };
 
@@ -69,11 +80,27 @@ struct TextBox {
     TextBox() = default;
     explicit TextBox(std::string text) : Text(std::move(text)) {}
     std::string Text;
+    // As a grid cell's: the figure behind Text while Text is FigureText.
+    std::string FigureText;
+    double Figure = 0;
     std::string ToolTip;
     Color BackColor = kNoColor;
     bool Enabled = true;
     bool Visible = true;
 };
+
+// Shows a figure rounded in the box, the figure kept behind the text.
+inline void SetBoxFigure(TextBox& box, std::string text, double figure) {
+    box.Text = text;
+    box.FigureText = std::move(text);
+    box.Figure = figure;
+}
+// The figure behind the box's text, when the program wrote one that is still shown.
+inline bool BoxFigure(const TextBox& box, double& figure) {
+    if (box.FigureText.empty() || box.Text != box.FigureText) return false;
+    figure = box.Figure;
+    return true;
+}
 
 struct ComboBox {
     std::vector<std::string> Items;

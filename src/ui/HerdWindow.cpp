@@ -11,6 +11,7 @@
 #include "shared/Progress.h"
 #include "shared/Units.h"
 #include "shared/FigureFormat.h"
+#include "ui/KeepRun.h"
 
 namespace tarvisol {
 
@@ -29,7 +30,7 @@ void Captions(SharedState& s, HerdWindow& f) {
     const std::string captions[kHerdSettingCount] = {
         "Pigs", "Seed", "Spread of starting weight, CV %", "Spread of growth rate (B3), CV %",
         "Spread of mature size, CV %", "Spread of maintenance (B4), CV %",
-        "Carcass yield, % (blank: the market file's)", "Correlation, growth rate and starting weight",
+        kDressingCaption, "Correlation, growth rate and starting weight",
         "Correlation, growth rate and mature size", "Correlation, growth rate and maintenance"};
     for (int i = 0; i < kHerdSettingCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
     Grid& c = f.GridCuts;
@@ -94,7 +95,9 @@ bool ReadWindow(SharedState& s, HerdWindow& f, HerdSettings& h, MarketSettings& 
     std::vector<std::string> messages;
     m = LoadMarketSettings(s.LocationBase, s.WeightUnit(), messages);
     for (const std::string& text : messages) dlg.Message(text);
-    if (!Blank(f.Settings[6].Text)) m.CarcassYield = v[6];
+    // The box opens on the market file's dressing; blank is the model's
+    // carcass yield, as in the Market Weight window.
+    m.CarcassYield = Blank(f.Settings[6].Text) ? 0 : v[6];
     if (const std::string problem = MarketSettingsProblem(m); !problem.empty()) {
         dlg.Message(problem);
         return false;
@@ -178,8 +181,8 @@ void Table(SharedState& s, HerdWindow& f) {
                             FigureText(Figure::Money, v.FeedCostPerPig) + ", sort loss " + FigureText(Figure::Money, v.SortLossPerPig) +
                             ", margin " + FigureText(Figure::Money, v.MarginPerPig) + ".  Barn days " +
                             Shown(v.BarnDays, "0") + ".  Margin per pig place and year " +
-                            FigureText(Figure::Money, v.MarginPerPlaceYear) + "  (carcass yield " +
-                            Shown(SaleYield(f.Market, f.LastHerd.RunYield), "0.0") + " %)";
+                            FigureText(Figure::Money, v.MarginPerPlaceYear) + "  (carcass weights at the " +
+                            SaleYieldText(f.Market, f.LastHerd.RunYield) + ")";
 }
 
 // Grows the herd for the window's settings; false with a message when it cannot.
@@ -343,6 +346,13 @@ std::optional<HerdReport> HerdReportOf(const SharedState& s, const HerdWindow& f
     r.CarcassUnit = f.CarcassUnit;
     r.Currency = MoneyUnit(s);
     r.Value = f.Value;
+    // The herd is the run's when it was grown on the inputs the run reported
+    // (the last Growth run's, with nothing transferred after it).
+    const bool sameRun = &CurrentRun(s) == &s.LastRun && f.LastHerd.RunInputs == s.LastRunInputs;
+    if (!sameRun)
+        r.OlderRun = "grown on an earlier run (feed cost " + FigureText(Figure::Money, f.LastHerd.RunCostPerPig) +
+                     " per pig, final age " + FormatPattern(f.LastHerd.FinalAge, "0.0") +
+                     " days), not on the run reported here; Grow and Sell in Herd and Marketing sells this run's herd";
     return r;
 }
 

@@ -30,7 +30,8 @@ struct HerdWindow {
     bool Visible = false;
 
     // Pigs, seed, the spreads of starting weight, growth rate, mature size and
-    // maintenance (CV %), the carcass yield (blank: the market file's), and
+    // maintenance (CV %), the packer's dressing (opened on the market
+    // file's; blank: the model's carcass yield), and
     // the correlations of growth rate with starting weight, mature size and
     // maintenance.
     std::array<TextBox, kHerdSettingCount> Settings;

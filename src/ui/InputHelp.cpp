@@ -1,6 +1,7 @@
 #include "ui/InputHelp.h"
 
 #include "formulation/FormulationFiles.h"
+#include "growth/GrowthRun.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Units.h"
 
@@ -82,6 +83,14 @@ std::string DietRowToolTip(const SharedState& s, int row) {
 }
 
 std::string ResultsCellToolTip(const SharedState& s, int row, int col) {
+    // The cost block: per tonne, or in the pound system per short ton.
+    if (row >= 10 && row <= 12 && col == 1 && s.Main && s.Main->Grid1.Rows() > 10 && !s.Main->Grid1.TextMatrix(10, 1).empty())
+        return s.WeightUnit() == 1 ? "Feed cost per short ton (2000 lb) of live weight at the final weight"
+                                   : "Feed cost per tonne (1000 kg) of live weight at the final weight";
+    // The model's carcass yield, which no sale rests on when the market gives the packer's dressing.
+    if ((col == 13 && row >= 2) || (row == 27 && col >= 1 && col <= 2))
+        return "The model's carcass yield, % of live weight, from the growth run's carcass equations; the Market "
+               "Weight and Herd and Marketing windows sell on the packer's dressing of the market file when it gives one";
     // The per-diet table (columns 1..4, down to the last diet) and the day
     // table (columns 5..8, every row); the blocks under them say their own.
     if (col >= 1 && col <= 4 && row > s.DietCount) return {};
@@ -96,6 +105,20 @@ std::string ResultsCellToolTip(const SharedState& s, int row, int col) {
         case 8: return "Feed eaten to that day, " + Weight(s) + " per pig";
         default: return {};
     }
+}
+
+std::string CurveCellToolTip(const SharedState& s, int row, int col) {
+    if (col != 6 || row > 1 || !s.Main || s.Main->GridWeight.Cols() <= 6) return {};
+    const std::string& heading = s.Main->GridWeight.TextMatrix(0, 6);
+    if (heading == kHerdMissCaption)
+        return "This programme's miss of the measured herd: its run on this curve scored against the herd's measured "
+               "feed, final age and weighings as the calibration scores a curve. The programme feeds other "
+               "allotments than the herd ate, so the figure says how far this programme is from the herd, not how "
+               "well the curve fits it (that is the Fit Error on the herd's own allotments).";
+    if (heading == kFitErrorCaption)
+        return "The curve's fit error: the calibration's score of the curve against the herd's measured feed, final "
+               "age and weighings, on the allotments the herd ate (lower is closer)";
+    return {};
 }
 
 std::string OptimisationRowToolTip(const SharedState& s, int row) {

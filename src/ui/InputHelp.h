@@ -30,6 +30,9 @@ std::string DietRowToolTip(const SharedState& s, int row);
 // The tool tip of a cell of the results grid: what the column's figures are,
 // in their unit, for the per-diet table and the day table ("" elsewhere).
 std::string ResultsCellToolTip(const SharedState& s, int row, int col);
+// The tool tip of the score beside the growth curve (column 6 of the curve
+// grid): what the figure is under its heading ("" for the other cells).
+std::string CurveCellToolTip(const SharedState& s, int row, int col);
 // The same for a column of the daily growth table.
 std::string DailyColumnToolTip(const SharedState& s, int col);
 // The tool tip of row `row` of the optimisation window's grid (three rows a

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "market/HerdFile.h"
+#include "market/HerdPopulation.h"
 #include "market/MarketFile.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -30,7 +35,7 @@ void Captions(SharedState& s, MarketWeightWindow& f) {
     const std::string captions[kMarketFieldCount] = {
         "Carcass price" + perUnit, "Lean base %", "Lean premium" + perUnit + " per point",
         "Band low, " + carcass + " carcass", "Band high, " + carcass + " carcass", "Discount" + perUnit,
-        "Feeder pig cost", "Day cost per pig", "Empty days", "Carcass yield, % (blank: the run's own)"};
+        "Feeder pig cost", "Day cost per pig", "Empty days", kDressingCaption};
     for (int i = 0; i < kMarketFieldCount; ++i) f.SettingLabels[static_cast<std::size_t>(i)].Caption = captions[i];
     f.LabelFrom.Caption = "Final weight from, " + live;
     f.LabelTo.Caption = "to, " + live;
@@ -139,10 +144,94 @@ void Table(SharedState& s, MarketWeightWindow& f) {
         f.LabelBest.Caption = "Best per pig: " + FormatAuto(p.FinalWeight) + " " + unit + " (margin " +
                               FigureText(Figure::Money, p.Sale.MarginPerPig) + ")    Best per pig place and year: " +
                               FormatAuto(y.FinalWeight) + " " + unit + " (margin " +
-                              FigureText(Figure::Money, y.Sale.MarginPerPlaceYear) + ")";
+                              FigureText(Figure::Money, y.Sale.MarginPerPlaceYear) + ")    Carcass weights at the " +
+                              SaleYieldText(a.Settings, p.Yield);
     }
     f.CommandUsePerPig.Enabled = a.BestPerPig >= 0;
     f.CommandUsePerYear.Enabled = a.BestPerPlaceYear >= 0;
+}
+
+// How the barn spreads at a best weight, as Herd and Marketing grows it:
+// the herd of the location's herd settings at the age the average pig
+// reaches the weight.
+struct BarnAt {
+    double liveSd = 0, carcassSd = 0;  // display and carcass units
+    double outside = 0;                // share of the barn outside the band
+};
+
+BarnAt BarnSpread(const Herd& herd, const MarketSettings& m, const MarketRow& row) {
+    BarnAt b;
+    if (!herd.Grown() || herd.Pigs.empty()) return b;
+    const int age = std::clamp(static_cast<int>(std::lround(row.FinalAge)), herd.StartAge, herd.LastAge);
+    const double toCarcass = row.Yield / 100 * herd.MarketPerKg;
+    double sum = 0, squares = 0;
+    int outside = 0;
+    const int n = static_cast<int>(herd.Pigs.size());
+    for (int p = 0; p < n; ++p) {
+        const double w = herd.WeightAt(p, age);
+        sum += w;
+        squares += w * w;
+        const double carcass = w * toCarcass;
+        if (carcass < m.BandLow || carcass > m.BandHigh) ++outside;
+    }
+    const double mean = sum / n, sd = std::sqrt(std::max(0.0, squares / n - mean * mean));
+    b.liveSd = sd * herd.MarketPerKg;
+    b.carcassSd = sd * toCarcass;
+    b.outside = static_cast<double>(outside) / n;
+    return b;
+}
+
+// The note beside a best weight whose carcass lies within one SD of the herd
+// of a band edge, and the question "Use Best" asks; both empty otherwise.
+std::pair<std::string, std::string> SpreadNote(const SharedState& s, const Herd& herd, const MarketSettings& m,
+                                               const MarketRow& row, const std::string& which) {
+    if (!row.Sold()) return {};
+    const BarnAt b = BarnSpread(herd, m, row);
+    const double carcass = row.Sale.CarcassWeight;
+    const bool low = std::fabs(carcass - m.BandLow) <= std::fabs(carcass - m.BandHigh);
+    const double edge = low ? m.BandLow : m.BandHigh;
+    if (!(b.carcassSd > 0) || std::fabs(carcass - edge) >= b.carcassSd) return {};
+    const std::string carcassUnit = MarketWeightUnit(s.WeightUnit()), live = WeightUnitOf(s);
+    const std::string at = "The best weight " + which + ", " + FormatAuto(row.FinalWeight) + " " + live +
+                           ", is one average pig's: its carcass (" + Shown(carcass, "0.0") + " " + carcassUnit +
+                           ") lies within one SD of the herd (" + Shown(b.carcassSd, "0.0") + " " + carcassUnit +
+                           " carcass, " + Shown(b.liveSd, "0.0") + " " + live + " live) of the band's " +
+                           (low ? "low" : "high") + " edge (" + Shown(edge, "0.0") + " " + carcassUnit +
+                           "): about " + Shown(100 * b.outside, "0") + " % of the barn sells outside the band at that age";
+    return {at + ". Herd and Marketing sells the barn as it spreads, in cuts.",
+            at + ". Take " + FormatAuto(row.FinalWeight) + " " + live + " as the Final Weight all the same?"};
+}
+
+// The notes of both best weights; the herd is grown only when a best
+// carcass lies near enough a band edge for any herd's spread to reach it.
+void SpreadNotes(SharedState& s, MarketWeightWindow& f, int threads) {
+    f.LabelSpread.Caption.clear();
+    f.SpreadPerPig.clear();
+    f.SpreadPerPlaceYear.clear();
+    const MarketAnalysis& a = f.Analysis;
+    if (a.BestPerPig < 0 || a.BestPerPlaceYear < 0) return;
+    const MarketSettings& m = a.Settings;
+    const MarketRow& p = a.Rows[static_cast<std::size_t>(a.BestPerPig)];
+    const MarketRow& y = a.Rows[static_cast<std::size_t>(a.BestPerPlaceYear)];
+    const auto near = [&](const MarketRow& r) {
+        const double c = r.Sale.CarcassWeight;
+        return std::min(std::fabs(c - m.BandLow), std::fabs(c - m.BandHigh)) < 0.3 * c;
+    };
+    if (!near(p) && !near(y)) return;
+    std::vector<std::string> unread;
+    HerdOptions options;
+    options.threads = threads;
+    const Herd herd = GrowHerd(s, LoadHerdSettings(s.LocationBase, unread), options);
+    const auto [pigNote, pigAsk] = SpreadNote(s, herd, m, p, "per pig");
+    f.SpreadPerPig = pigAsk;
+    if (a.BestPerPlaceYear == a.BestPerPig) {
+        f.SpreadPerPlaceYear = pigAsk;
+        f.LabelSpread.Caption = pigNote;
+        return;
+    }
+    const auto [yearNote, yearAsk] = SpreadNote(s, herd, m, y, "per pig place and year");
+    f.SpreadPerPlaceYear = yearAsk;
+    f.LabelSpread.Caption = pigNote + (pigNote.empty() || yearNote.empty() ? "" : "\n") + yearNote;
 }
 
 }  // namespace
@@ -156,7 +245,12 @@ void ShowMarketWeightWindow(SharedState& s, MarketWeightWindow& f) {
     f.TextFrom.Text = r.From > 0 ? FormatPrecise(r.From) : "";
     f.TextTo.Text = r.To > 0 ? FormatPrecise(r.To) : "";
     f.TextStep.Text = MarketNumberText(r.Step);
-    if (f.Analysis.WeightUnit != s.WeightUnit() || f.Location != s.LocationBase) f.Analysis = MarketAnalysis{};
+    if (f.Analysis.WeightUnit != s.WeightUnit() || f.Location != s.LocationBase) {
+        f.Analysis = MarketAnalysis{};
+        f.LabelSpread.Caption.clear();
+        f.SpreadPerPig.clear();
+        f.SpreadPerPlaceYear.clear();
+    }
     Table(s, f);
     f.Visible = true;
 }
@@ -181,6 +275,7 @@ void RunMarketWeights(SharedState& s, MarketWeightWindow& f, Progress* progress,
     f.Analysis = std::move(a);
     f.Location = s.LocationBase;
     Table(s, f);
+    SpreadNotes(s, f, threads);
     // What kept a weight from a result, each reason once.
     std::vector<std::string> said;
     for (const MarketRow& row : f.Analysis.Rows) {
@@ -218,6 +313,9 @@ bool UseBestMarketWeight(SharedState& s, MarketWeightWindow& f, bool perPlaceYea
     if (!f.Analysis.Empty() && f.Location != s.LocationBase) {
         // Another location is open now: its final weight is not this analysis's to set.
         f.Analysis = MarketAnalysis{};
+        f.LabelSpread.Caption.clear();
+        f.SpreadPerPig.clear();
+        f.SpreadPerPlaceYear.clear();
         Table(s, f);
         DialogsOf(s).Message(kMarketOtherLocation);
         return false;
@@ -227,6 +325,8 @@ bool UseBestMarketWeight(SharedState& s, MarketWeightWindow& f, bool perPlaceYea
         DialogsOf(s).Message(kMarketNoBest);
         return false;
     }
+    const std::string& spread = perPlaceYear ? f.SpreadPerPlaceYear : f.SpreadPerPig;
+    if (!spread.empty() && DialogsOf(s).Ask(spread, Buttons::YesNo) != Answer::Yes) return false;
     s.Main->Text3.Text = FormatPrecise(f.Analysis.Rows[static_cast<std::size_t>(best)].FinalWeight);
     return true;
 }

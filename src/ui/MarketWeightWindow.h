@@ -50,6 +50,9 @@ struct MarketWeightWindow {
     Label LabelBest;  // the two best weights, or why there are none
     // What the feed and feed cost columns count, beside Growth's summary.
     Label LabelFeedBasis{kMarketFeedBasis};
+    // Beside the best weights: a best weight whose carcass lies within one
+    // standard deviation of the herd of a band edge, and where to see the barn.
+    Label LabelSpread;
 
     Button CommandRun{"Run", "Grow the programme to every final weight of the range"};
     Button CommandSave{"Save Market Settings", "Save the settings as the location's market file"};
@@ -62,6 +65,10 @@ struct MarketWeightWindow {
     // the location (base name) it was made for.
     MarketAnalysis Analysis;
     std::string Location;
+    // Per best weight (per pig, per place-year): what "Use Best" asks before
+    // it takes a weight at a band edge for the herd's spread; empty when it
+    // need not ask.
+    std::string SpreadPerPig, SpreadPerPlaceYear;
 };
 
 // Opening the window: the location's market file (or the defaults) in the
@@ -82,7 +89,9 @@ bool SaveMarketWeightSettings(SharedState& s, MarketWeightWindow& f);
 void MarketDefaultsClick(SharedState& s, MarketWeightWindow& f);
 
 // The two "Use Best" buttons: the best weight of the last analysis into the
-// main window's "Final Weight" box. False (with a message) when there is none.
+// main window's "Final Weight" box. False (with a message) when there is none,
+// and when the weight lies at a band edge for the herd's spread and the user
+// answers No to taking it all the same.
 bool UseBestMarketWeight(SharedState& s, MarketWeightWindow& f, bool perPlaceYear);
 
 // What the chart draws: both margins against final weight (weights sold

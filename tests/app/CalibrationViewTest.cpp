@@ -11,6 +11,7 @@
 
 #include "app/CalibrationView.h"
 #include "app/DemoInMainWindow.h"
+#include "app/GridModel.h"
 #include "shared/Numbers.h"
 
 using namespace tarvisol;
@@ -57,4 +58,35 @@ TEST_F(CalibrationViewTest, TheDiagnosticsStandInTheWindowWhenTheSaveQuestionCom
     EXPECT_FALSE(o.widened);
     EXPECT_FALSE(o.documented.Clean());
     EXPECT_NE(panel->toPlainText().toStdString().find("Warnings:"), std::string::npos);
+}
+
+// While the calibration runs and when it asks whether to save, the main
+// window's curve cells show the coefficients the fit has reached whole: the
+// columns fit the new texts (no cell cut to "1....").
+TEST_F(CalibrationViewTest, TheCurveCellsShowTheFittedCoefficientsWholeBeforeTheSaveQuestion) {
+    OpenDemo("calibration_curve");
+    view->findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
+    for (int k = 0; k < 5; ++k) form->GridWeight.SetTextMatrix(1, k + 1, FormatExact(kDefaultCurve[k]));
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text() == "Growth") b->click();
+    dialogs.Text("Demo");
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text() == "Calibration") b->click();
+    auto* calibration = view->findChild<app::CalibrationView*>();
+    ASSERT_NE(calibration, nullptr);
+    app::GridView* curve = view->gridView("GridWeight");
+    ASSERT_NE(curve, nullptr);
+    bool seen = false;
+    calibration->onDiagnosticsShown = [&] {
+        seen = true;
+        for (int c = 1; c <= 5; ++c) {
+            const QModelIndex cell = curve->model()->index(1, c);
+            EXPECT_TRUE(curve->ToolTipAt(cell).isEmpty()) << form->GridWeight.TextMatrix(1, c);
+        }
+    };
+    dialogs.ClearLog();
+    dialogs.Answer(Answer::No).Answer(Answer::No);
+    for (QPushButton* b : calibration->findChildren<QPushButton*>())
+        if (b->text() == "Continue Calibration") b->click();
+    EXPECT_TRUE(seen);
 }

@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -57,7 +58,12 @@ TEST_F(MarketWeightViewTest, RunsTheRangeDrawsBothMarginsAndTakesTheBestWeight) 
     EXPECT_EQ(market->chartView()->chart()->series().size(), 5);
     EXPECT_EQ(form->Text3.Text, finalBefore);  // nothing taken yet
 
+    // The demo's best weight per pig sits at the band's low edge for the
+    // herd's spread: the window says so, and the button asks first.
+    EXPECT_FALSE(market->findChild<QLabel*>("LabelSpread")->text().isEmpty());
+    dialogs.Answer(Answer::Yes);
     market->findChild<QPushButton*>("CommandUsePerPig")->click();
+    EXPECT_TRUE(dialogs.Exhausted());
     const double best = a.Rows[static_cast<std::size_t>(a.BestPerPig)].FinalWeight;
     EXPECT_EQ(NumVal(std::string_view(form->Text3.Text)), best);
     EXPECT_EQ(view->findChild<QLineEdit*>("Text3")->text().toStdString(), form->Text3.Text);

@@ -12,10 +12,13 @@
 #include "shared/Numbers.h"
 #include "shared/Units.h"
 #include "support/DemoAfterGrowth.h"
+#include "support/DemoAfterTransfer.h"
 #include "support/FolderContents.h"
+#include "ui/InputHelp.h"
 
 using namespace tarvisol;
 using tarvisol::testing::DemoAfterGrowth;
+using tarvisol::testing::DemoAfterTransfer;
 using tarvisol::testing::FolderContents;
 
 namespace {
@@ -71,6 +74,44 @@ TEST(UnitSwitch, ARoundTripLeavesEverySavedFileAsItWas) {
     ASSERT_TRUE(SaveAllToCurrentLocation(s));
     const auto again = FolderContents(demo.folder.Str());
     for (const auto& [name, bytes] : saved) EXPECT_EQ(again.at(name), bytes) << name;
+}
+
+// The transferred optimum grown in kilograms and again after Set Values ->
+// Pounds (energy and cost left as they were) and after the unit list's pound
+// system: the same pig, to the precision the boxes show, and the starting
+// weight's caption names the pound.
+TEST(UnitSwitch, ATransferredOptimumGrowsTheSameInPounds) {
+    DemoAfterTransfer x;
+    SharedState& s = *x.s;
+    ASSERT_TRUE(x.opt.Result.Done);
+    ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+    const std::string price = x.w->TextPrice.Text, f2g = x.w->TextF2G.Text, age = x.w->Text5.Text;
+    const double feedKg = Val(x.w->Text4.Text);
+    const auto same = [&] {
+        ASSERT_EQ(Growth(s), GrowthOutcome::Results);
+        EXPECT_EQ(x.w->TextPrice.Text, price);
+        EXPECT_EQ(x.w->TextF2G.Text, f2g);
+        EXPECT_EQ(x.w->Text5.Text, age);
+        EXPECT_NEAR(Val(x.w->Text4.Text) * WeightFactor(1), feedKg, 0.05);
+    };
+
+    SetValuesDialog d;
+    ShowSetValues(s, d);
+    d.ComboWeight.ListIndex = 1;
+    x.dialogs.Answer(Answer::No);  // not saved
+    SetValuesOk(s, d);
+    ASSERT_EQ(s.WeightUnit(), 1);
+    EXPECT_EQ(x.w->ComboUnits.Text(), "Starting Weight, lb");
+    same();
+    same();  // the feed eaten written back is read as the same figure
+    // The cost block's "TON" is the short ton of the pound system, and says so.
+    EXPECT_NE(ResultsCellToolTip(s, 12, 1).find("short ton (2000 lb)"), std::string::npos) << ResultsCellToolTip(s, 12, 1);
+
+    ChooseUnits(s, 0);
+    ChooseUnits(s, 1);
+    ASSERT_EQ(s.PriceUnit(), 3);
+    same();
+    same();
 }
 
 }  // namespace

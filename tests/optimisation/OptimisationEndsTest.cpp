@@ -257,3 +257,45 @@ TEST(OptimisationEnds, ASearchThatFindsNothingLowerKeepsTheLastOptimum) {
 
 }  // namespace
 }  // namespace tarvisol
+
+#include "calibration/FitDiagnostics.h"
+#include "growth/OutdatedResults.h"
+#include "support/DemoAfterTransfer.h"
+
+namespace tarvisol {
+namespace {
+
+// After the transfer the main window still shows the Growth run of before
+// (its diets, prices, cost and results): it says so until Growth runs the
+// optimum, and then no longer.
+TEST(OptimisationEnds, TheTransferMarksTheRunShownAsFromBeforeUntilGrowth) {
+    testing::DemoAfterTransfer x;
+    ASSERT_TRUE(x.opt.Result.Done);
+    EXPECT_EQ(x.w->LabelResults.Caption, kResultsFromBefore);
+    EXPECT_NE(x.w->TextPrice.BackColor, kNoColor);
+    EXPECT_NE(x.w->TextF2G.BackColor, kNoColor);
+    ASSERT_EQ(Growth(*x.s), GrowthOutcome::Results);
+    EXPECT_EQ(x.w->LabelResults.Caption, "");
+    EXPECT_EQ(x.w->TextPrice.BackColor, kNoColor);
+}
+
+// The score beside an unchanged curve: the curve's fit error on the herd's own
+// allotments, and under its own heading this programme's miss of the herd
+// once the programme feeds other allotments.
+TEST(OptimisationEnds, TheScoreBesideTheCurveIsHeadedForWhatItScores) {
+    testing::DemoAfterTransfer x;
+    x.s->CurveFitErrorText = &FitErrorOfCurveInForce;
+    x.w->Griddiets.SetTextMatrix(3, 1, "56.00");  // the herd's allotments
+    x.w->Griddiets.SetTextMatrix(3, 2, "61.50");
+    x.w->Griddiets.SetTextMatrix(3, 3, "69.50");
+    ASSERT_EQ(Growth(*x.s), GrowthOutcome::Results);
+    EXPECT_EQ(x.w->GridWeight.TextMatrix(0, 6), kFitErrorCaption);
+    EXPECT_FALSE(x.w->GridWeight.TextMatrix(1, 6).empty());
+    TransferOptimumClick(*x.s, x.opt);
+    ASSERT_EQ(Growth(*x.s), GrowthOutcome::Results);
+    EXPECT_EQ(x.w->GridWeight.TextMatrix(0, 6), kHerdMissCaption);
+    EXPECT_FALSE(x.w->GridWeight.TextMatrix(1, 6).empty());
+}
+
+}  // namespace
+}  // namespace tarvisol

@@ -33,14 +33,13 @@ struct WindowFixture : testing::MainWindowFixture {
 TEST(OptimisationWindow, LoadingTakesTheProgrammeAndChecksTheDietsInUse) {
     WindowFixture x;
     EXPECT_EQ(x.f.Caption, "Diet Optimization");
-    EXPECT_EQ(x.f.GridOpt.Rows(), 26);
     EXPECT_EQ(x.Cell(0, 2), "Optimize");
     EXPECT_EQ(x.Cell(4, 0), "Diet 2");
     EXPECT_EQ(x.Cell(5, 1), "Net Energy");
     EXPECT_DOUBLE_EQ(Val(x.Cell(4, 3)), 90);    // feed from the diets grid
     EXPECT_DOUBLE_EQ(Val(x.Cell(5, 3)), 2475);  // no energy minimum: the grid's energy
     EXPECT_DOUBLE_EQ(Val(x.Cell(9, 3)), 14);    // protein likewise
-    EXPECT_EQ(x.Cell(24, 3), "0");              // diet 8 has nothing
+    EXPECT_EQ(x.Cell(18, 3), "0");              // diet 6 has nothing
     EXPECT_TRUE(RowChecked(x.f, 9));
     EXPECT_FALSE(RowChecked(x.f, 10));
     EXPECT_EQ(x.f.GridOpt.CellBackColor(10, 0), kOptGreyed);
@@ -61,12 +60,16 @@ TEST(OptimisationWindow, AGroupedPriceIsThePriceTheGrowthRunReads) {
     EXPECT_NE(x.dialogs.Messages()[0].find("Grower 2"), std::string::npos) << x.dialogs.Messages()[0];
 }
 
-TEST(OptimisationWindow, TheSpinStaysWithinOneToEight) {
+// Twenty variables are the most the search moves: six diets. The grid lists
+// those six and the spin stays within them.
+TEST(OptimisationWindow, TheSpinAndTheGridStayWithinTheSixDietsTheSearchMoves) {
     WindowFixture x;
+    EXPECT_EQ(x.f.GridOpt.Rows(), 1 + 3 * 6);
+    EXPECT_EQ(x.Cell(OptRow(6, 3), 0), "Diet 6");
     for (int i = 0; i < 10; ++i) OptDietSpin(*x.s, x.f, +1);
-    EXPECT_EQ(x.f.TextOptDiet.Text, "8");
-    EXPECT_EQ(x.s->DietCount, 8);
-    EXPECT_TRUE(RowChecked(x.f, 24));
+    EXPECT_EQ(x.f.TextOptDiet.Text, "6");
+    EXPECT_EQ(x.s->DietCount, 6);
+    EXPECT_TRUE(RowChecked(x.f, OptRow(6, 3)));
     for (int i = 0; i < 10; ++i) OptDietSpin(*x.s, x.f, -1);
     EXPECT_EQ(x.f.TextOptDiet.Text, "1");
     EXPECT_EQ(x.s->DietCount, 1);
@@ -91,13 +94,13 @@ TEST(OptimisationWindow, FeedWeightsOnlyUnchecksEnergyAndProteinAndBack) {
 
 TEST(OptimisationWindow, ProgramMinMaxFillsEveryDietOfTheGrid) {
     WindowFixture x;
-    x.f.GridOpt.SetTextMatrix(OptRow(7, 1), 3, "50");
+    x.f.GridOpt.SetTextMatrix(OptRow(6, 1), 3, "50");
     ProgramMinMaxClick(*x.s, x.f);
     EXPECT_DOUBLE_EQ(Val(x.Cell(1, 4)), 32);  // 40 x 0.8
     EXPECT_DOUBLE_EQ(Val(x.Cell(1, 5)), 48);
     EXPECT_DOUBLE_EQ(Val(x.Cell(2, 4)), 2450 * 0.98);
     EXPECT_DOUBLE_EQ(Val(x.Cell(3, 5)), 18 * 1.05);
-    EXPECT_DOUBLE_EQ(Val(x.Cell(OptRow(7, 1), 4)), 40);  // a diet beyond the count
+    EXPECT_DOUBLE_EQ(Val(x.Cell(OptRow(6, 1), 4)), 40);  // a diet beyond the count
     EXPECT_EQ(x.f.Command1.BackColor, kLightGreen);
 }
 

@@ -87,6 +87,46 @@ TEST(OptimumReport, TheLastDietRunsToMarketWithTheFeedItWasEaten) {
     EXPECT_EQ(g.TextMatrix(row - 4, 0), "    Feed Wt.");
 }
 
+// The search moves each diet's energy and protein (and the amino acids with
+// protein); every maximum it does not set is the mill's and stays: the
+// optimum diets are formulated within it, and its restrictions list it.
+TEST(OptimumReport, TheOptimumKeepsEveryMaximumTheSearchDoesNotSet) {
+    DemoOptimum x;
+    ASSERT_TRUE(x.f.Result.Done);
+    const RunSnapshot& start = x.f.Result.Start;
+    const RunSnapshot& optimum = x.f.Result.Optimum;
+    int kept = 0;
+    for (std::size_t i = 0; i < optimum.Diets.size(); ++i)
+        for (std::size_t k = 2; k < start.Diets[i].NutrientMax.size() && k < 15; ++k) {
+            const double max = start.Diets[i].NutrientMax[k];
+            if (!(max > 0)) continue;
+            ++kept;
+            SCOPED_TRACE("diet " + std::to_string(i + 1) + " " + optimum.NutrientNames[k]);
+            EXPECT_EQ(optimum.Diets[i].NutrientMax[k], max);
+            EXPECT_LE(optimum.Diets[i].Nutrients[k + 1], 1.01 * max);
+        }
+    EXPECT_GT(kept, 0);  // the demo's calcium maximum
+}
+
+// "Value of Single Change": each variable searched alone from the best joint
+// point has its own cost, never above the start's.
+TEST(OptimumReport, EachSingleChangeShowsItsOwnCost) {
+    DemoOptimum x;
+    ASSERT_TRUE(x.f.Result.Done);
+    const Grid& g = x.r.Grid3;
+    ASSERT_EQ(g.TextMatrix(7, 8), "Opt Cost");
+    const double start = x.f.Result.StartCost;
+    int below = 0;
+    for (int d = 1; d <= x.f.Result.Optimum.DietCount(); ++d)
+        for (int j = 0; j < 3; ++j) {
+            const double cost = NumVal(std::string_view(g.TextMatrix(4 * (d - 1) + 9 + j, 8)));
+            EXPECT_GT(cost, 0);
+            EXPECT_LE(cost, start + 0.005);
+            if (cost < start - 0.005) ++below;
+        }
+    EXPECT_GT(below, 0);
+}
+
 TEST(OptimumReport, MarksEveryOptimumDietWhoseAminoAcidsFallBelowTheHerdsRequirement) {
     DemoOptimum x(0.7);
     ASSERT_TRUE(x.f.Result.Done) << ::testing::PrintToString(x.dialogs.Messages());

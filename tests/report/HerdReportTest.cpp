@@ -16,6 +16,17 @@
 namespace tarvisol {
 namespace {
 
+// The demo after Growth on least-cost diets, its Herd and Marketing window
+// open on a barn of 40 pigs.
+struct DemoHerd : testing::DemoAfterGrowth {
+    HerdWindow f;
+    DemoHerd() : DemoAfterGrowth(kFormulationLeastCost) {
+        ShowHerdWindow(*s, f);
+        f.Settings[0].Text = "40";
+    }
+    void Sell() { SellHerdClick(*s, f, nullptr, 2); }
+};
+
 TEST(HerdReport, ThePageAndTheSheetHoldTheSaleTheWindowShowed) {
     testing::DemoAfterGrowth demo(kFormulationLeastCost);
     HerdWindow f;
@@ -61,13 +72,10 @@ TEST(HerdReport, ThePageAndTheSheetHoldTheSaleTheWindowShowed) {
 
 // The herd's money figures name the location's currency as the run's do.
 TEST(HerdReport, MoneyFiguresNameTheCurrency) {
-    testing::DemoAfterGrowth demo(kFormulationLeastCost);
+    DemoHerd demo;
     demo.s->Currency = "EUR";
-    HerdWindow f;
-    ShowHerdWindow(*demo.s, f);
-    f.Settings[0].Text = "40";
-    SellHerdClick(*demo.s, f, nullptr, 2);
-    const std::optional<HerdReport> herd = HerdReportOf(*demo.s, f);
+    demo.Sell();
+    const std::optional<HerdReport> herd = HerdReportOf(*demo.s, demo.f);
     ASSERT_TRUE(herd.has_value());
     ReportRequest rq;
     rq.Run = &demo.s->LastRun;
@@ -85,6 +93,97 @@ TEST(HerdReport, MoneyFiguresNameTheCurrency) {
     const testing::Workbook book(path);
     const auto cells = book.Cells(static_cast<int>(book.Sheets().size()));
     EXPECT_EQ(cells.at("J1").text, "Sort loss per pig, EUR");
+}
+
+}  // namespace
+}  // namespace tarvisol
+
+#include "ui/MarketWeightWindow.h"
+
+namespace tarvisol {
+namespace {
+
+bool Holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The model's carcass yield and the packer's dressing of the market file are
+// two figures: each is named for what it is, both windows' boxes say the same
+// about a blank, and wherever a sale's money is shown the dressing it rests
+// on is named beside it.
+TEST(HerdReport, TheModelsYieldAndThePackersDressingAreNamedForWhatEachIs) {
+    DemoHerd demo;
+    HerdWindow& herd = demo.f;
+    MarketWeightWindow market;
+    ShowMarketWeightWindow(*demo.s, market);
+    const std::string hint = herd.SettingLabels[6].Caption;
+    EXPECT_EQ(market.SettingLabels[9].Caption, hint);
+    EXPECT_TRUE(Holds(hint, "dressing")) << hint;
+    EXPECT_EQ(herd.Settings[6].Text, "74.9");  // the market file's
+
+    demo.Sell();
+    EXPECT_TRUE(Holds(herd.LabelTotals.Caption, "packer's dressing 74.9 %")) << herd.LabelTotals.Caption;
+    const std::optional<HerdReport> sold = HerdReportOf(*demo.s, herd);
+    ASSERT_TRUE(sold.has_value());
+    ReportRequest rq;
+    rq.Run = &demo.s->LastRun;
+    rq.Herd = &*sold;
+    const ReportDocument doc = BuildReport(rq);
+    EXPECT_TRUE(Holds(doc.Html, "packer's dressing 74.9 %"));
+    EXPECT_NE(std::find(doc.Cells.begin(), doc.Cells.end(), "Carcass yield (model), %"), doc.Cells.end());
+
+    // A blank box in either window is the model's yield.
+    herd.Settings[6].Text = "";
+    demo.Sell();
+    const std::string model = FixedText(demo.s->LastRun.Carcass[4], 1);
+    EXPECT_TRUE(Holds(herd.LabelTotals.Caption, "the model's carcass yield " + model + " %")) << herd.LabelTotals.Caption;
+    market.TextFrom.Text = "110";
+    market.TextTo.Text = "120";
+    market.TextStep.Text = "10";
+    RunMarketWeights(*demo.s, market, nullptr, 1);
+    ASSERT_FALSE(market.Analysis.Empty());
+    EXPECT_TRUE(Holds(market.LabelBest.Caption, "packer's dressing 74.9 %")) << market.LabelBest.Caption;
+    market.Settings[9].Text = "";
+    RunMarketWeights(*demo.s, market, nullptr, 1);
+    EXPECT_TRUE(Holds(market.LabelBest.Caption, "the model's carcass yield")) << market.LabelBest.Caption;
+}
+
+}  // namespace
+}  // namespace tarvisol
+
+namespace tarvisol {
+namespace {
+
+// A herd sold before the programme changed is another run's: the report and
+// the workbook name it as an earlier run's beside the run they are of, and
+// once the herd is sold again on this run it is this run's.
+TEST(HerdReport, AHerdSoldOnAnEarlierRunIsNamedAsThatRunsAndMarkedOlder) {
+    DemoHerd demo;
+    HerdWindow& f = demo.f;
+    demo.Sell();
+    ASSERT_TRUE(HerdReportOf(*demo.s, f).has_value());
+    EXPECT_TRUE(HerdReportOf(*demo.s, f)->OlderRun.empty());
+
+    demo.w->Griddiets.SetTextMatrix(3, 1, "50");
+    ASSERT_EQ(Growth(*demo.s), GrowthOutcome::Results);
+    const std::optional<HerdReport> older = HerdReportOf(*demo.s, f);
+    ASSERT_TRUE(older.has_value());
+    EXPECT_FALSE(older->OlderRun.empty());
+    ReportRequest rq;
+    rq.Run = &demo.s->LastRun;
+    rq.Herd = &*older;
+    const ReportDocument doc = BuildReport(rq);
+    EXPECT_NE(doc.Html.find("Herd and marketing, an earlier run"), std::string::npos);
+    EXPECT_NE(doc.Html.find(older->OlderRun), std::string::npos);
+    WorkbookRequest wb;
+    wb.Run = &demo.s->LastRun;
+    wb.Herd = &*older;
+    EXPECT_EQ(WorkbookSheets(wb).back(), "Herd, earlier run");
+
+    demo.Sell();
+    const std::optional<HerdReport> again = HerdReportOf(*demo.s, f);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->OlderRun.empty());
+    rq.Herd = &*again;
+    EXPECT_EQ(BuildReport(rq).Html.find("an earlier run"), std::string::npos);
 }
 
 }  // namespace

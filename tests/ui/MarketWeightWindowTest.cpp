@@ -125,3 +125,51 @@ TEST(MarketWeightWindow, TheAnalysisOfOneLocationNeverReachesAnother) {
 
 }  // namespace
 }  // namespace tarvisol
+
+#include <cmath>
+
+#include "shared/Numbers.h"
+#include "ui/HerdWindow.h"
+
+namespace tarvisol {
+namespace {
+
+// The best weight is one average pig's. When its carcass lies within one
+// standard deviation of the herd (as Herd and Marketing grows it) of a band
+// edge, much of the barn is sold outside the band at that weight: the window
+// says so beside the best weight and points to Herd and Marketing, and "Use
+// Best" asks before it takes the weight.
+TEST(MarketWeightWindow, ABestWeightAtABandEdgeForTheHerdsSpreadIsToldAndAskedFirst) {
+    MarketWindow x;
+    RunMarketWeights(*x.s, x.f, nullptr, 2);
+    ASSERT_GE(x.f.Analysis.BestPerPig, 0);
+    const MarketRow& best = x.f.Analysis.Rows[static_cast<std::size_t>(x.f.Analysis.BestPerPig)];
+    const MarketSettings& m = x.f.Analysis.Settings;
+    // The demo's best per pig: a carcass at the band's low edge.
+    const double edge = std::min(std::fabs(best.Sale.CarcassWeight - m.BandLow), std::fabs(best.Sale.CarcassWeight - m.BandHigh));
+    ASSERT_LT(edge, 2.0);
+    // The herd at that weight, as Herd and Marketing sells it.
+    HerdWindow herd;
+    ShowHerdWindow(*x.s, herd);
+    x.s->Main->Text3.Text = FormatAuto(best.FinalWeight);
+    SellHerdClick(*x.s, herd, nullptr, 2);
+    ASSERT_FALSE(herd.Value.Cuts.empty());
+    ASSERT_GT(herd.Value.Cuts[0].CarcassSd, edge);
+    x.s->Main->Text3.Text = FormatAuto(x.f.Analysis.CurrentFinalWeight);
+    x.Told();
+
+    EXPECT_NE(x.f.LabelSpread.Caption.find("Herd and Marketing"), std::string::npos) << x.f.LabelSpread.Caption;
+    EXPECT_NE(x.f.LabelSpread.Caption.find("band"), std::string::npos) << x.f.LabelSpread.Caption;
+    const std::string before = x.s->Main->Text3.Text;
+    x.dialogs.Answer(Answer::No);
+    EXPECT_FALSE(UseBestMarketWeight(*x.s, x.f, false));
+    EXPECT_EQ(x.s->Main->Text3.Text, before);
+    ASSERT_EQ(x.dialogs.Log().size(), 1u);
+    EXPECT_EQ(x.dialogs.Log()[0].kind, "ask");
+    x.dialogs.Answer(Answer::Yes);
+    EXPECT_TRUE(UseBestMarketWeight(*x.s, x.f, false));
+    EXPECT_EQ(Val(x.s->Main->Text3.Text), best.FinalWeight);
+}
+
+}  // namespace
+}  // namespace tarvisol
