@@ -133,7 +133,7 @@ MarketWeightView::MarketWeightView(SharedState& s, Dialogs& dialogs, QWidget* pa
     chart_ = new QChartView(new QChart, split);
     chart_->setObjectName("MarketChart");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(260);
+    chart_->setMinimumHeight(230);
     table_ = new GridView(s_, form_.GridMarket, nullptr, split);
     table_->setObjectName("GridMarket");
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
