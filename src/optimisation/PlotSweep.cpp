@@ -14,6 +14,7 @@
 #include "growth/Carcass.h"
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
 #include "location/LocationFiles.h"
 #include "optimisation/PlotFiles.h"
 #include "shared/Checkpoint.h"
@@ -162,9 +163,12 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
         w.CurrentDietIndex = 1;
         w.RunFailed = false;
         ClearDailyGrid(w.Main->Grid1);
-        GrowPig(w);
+        GrowLocationPig(w);
         infeasible = w.RunFailed;
-        if (!infeasible) CarcassOutputs(w);
+        if (!infeasible) {
+            if (RunsResponseModel(w)) ResponseCarcassOutputs(w);
+            else CarcassOutputs(w);
+        }
     }
 
     stage = Stage::Results;
@@ -224,6 +228,8 @@ void SweepDiet(SharedState& s, const DietSweep& u, std::vector<Worker>& workers,
         w.OptProgress = nullptr;
         w.ShowDailyProgress = true;
         wk.window->Grid1.Clear();
+        // The herd sex the response model grows (the documented curve does not read it).
+        if (s.Main) wk.window->ComboSex.ListIndex = s.Main->ComboSex.ListIndex;
     }
     std::atomic<int> nextRow{0}, rowsDone{0};
     std::atomic<int> firstFailure{kPoints};
