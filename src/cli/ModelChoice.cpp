@@ -66,7 +66,10 @@ void AddChosenModelJson(const SharedState& s, nlohmann::json& out) {
 std::string ModelLineOf(const nlohmann::json& report) {
     if (report.value("model", std::string()) != "response" || !report.contains("genotype"))
         return "Growth model: documented curve";
-    return "Growth model: nutrient response, genotype " + report["genotype"].value("name", std::string());
+    // The genotype as a run's report gives it (with its parameters) or as a kept run's inputs name it.
+    const nlohmann::json& g = report["genotype"];
+    const std::string name = g.is_string() ? g.get<std::string>() : g.is_object() ? g.value("name", std::string()) : "";
+    return "Growth model: nutrient response, genotype " + name;
 }
 
 std::string ModelLine(const RunSnapshot& run) {

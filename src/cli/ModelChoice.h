@@ -36,7 +36,8 @@ void AddChosenModelJson(const SharedState& s, nlohmann::json& out);
 // The line the text reports print under the location.
 std::string ModelLine(const RunSnapshot& run);
 
-// That line from a report's "model" and "genotype" keys.
+// That line from a report's "model" and "genotype" keys (the genotype an
+// object with its "name", or the name alone).
 std::string ModelLineOf(const nlohmann::json& report);
 
 }  // namespace tarvisol::cli
