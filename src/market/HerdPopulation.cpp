@@ -214,6 +214,7 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     herd.Weight.assign(static_cast<std::size_t>(n) * kDaysKept, 0.0);
     herd.Feed.assign(herd.Weight.size(), 0.0);
     herd.FeedCost.assign(herd.Weight.size(), 0.0);
+    if (herd.Response) herd.Lean.assign(herd.Weight.size(), 0.0);
 
     struct Worker {
         std::unique_ptr<SharedState> state;
@@ -242,8 +243,8 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
                 const std::size_t at = static_cast<std::size_t>(p) * kDaysKept;
                 int grown = 0;
                 try {
-                    grown = GrowResponseHerdPig(base->Model.Pig, programme, pig, firstAge, wk.run, &herd.Weight[at],
-                                                &herd.Feed[at], kDaysKept);
+                    grown = GrowResponseHerdPig(base->Model.Pig, programme, pig, firstAge, wk.run,
+                                                {&herd.Weight[at], &herd.Feed[at], &herd.Lean[at], kDaysKept});
                 } catch (const std::exception& ex) {
                     failed[static_cast<std::size_t>(p)] = TrappedErrorMessage(ex, ") in procedure GrowHerdPig");
                 }
@@ -325,7 +326,8 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     // Keep the days every pig has, packed.
     const int days = herd.Days();
     if (days != kDaysKept) {
-        for (std::vector<double>* table : {&herd.Weight, &herd.Feed, &herd.FeedCost}) {
+        for (std::vector<double>* table : {&herd.Weight, &herd.Feed, &herd.FeedCost, &herd.Lean}) {
+            if (table->empty()) continue;
             std::vector<double> packed(static_cast<std::size_t>(n) * static_cast<std::size_t>(days));
             for (int p = 0; p < n; ++p)
                 std::copy_n(table->begin() + static_cast<std::ptrdiff_t>(p) * kDaysKept, days,

@@ -87,6 +87,10 @@ struct Herd {
     // Per pig p and day d (age StartAge + d), at p * Days() + d: live weight
     // (kg), feed eaten since the starting day (kg) and its cost.
     std::vector<double> Weight, Feed, FeedCost;
+    // On the nutrient-response model, the carcass lean of each pig's own body
+    // on each day (%), laid out as above; empty on the documented curve,
+    // where every pig sells at the run's lean.
+    std::vector<double> Lean;
 
     bool Grown() const { return Problem.empty() && !Cancelled && !Pigs.empty(); }
     int Days() const { return LastAge - StartAge + 1; }
@@ -97,6 +101,7 @@ struct Herd {
     double WeightAt(int pig, int age) const { return Weight[At(pig, age)]; }
     double FeedAt(int pig, int age) const { return Feed[At(pig, age)]; }
     double FeedCostAt(int pig, int age) const { return FeedCost[At(pig, age)]; }
+    double LeanAt(int pig, int age) const { return Lean.empty() ? RunLean : Lean[At(pig, age)]; }
 };
 
 struct HerdOptions {

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "response/CarcassFromBody.h"
+#include "response/GenotypeCurves.h"
+#include "response/PigBody.h"
+
 namespace tarvisol {
 
 // How the pigs of a herd differ on the response model. Vautier et al. (2013,
@@ -39,7 +43,7 @@ std::vector<HerdPig> DrawResponseHerd(const HerdSettings& h, double startWeight,
 }
 
 int GrowResponseHerdPig(const Genotype& location, const response::ResponseProgramme& programme, const HerdPig& pig,
-                        int startAge, response::HerdPigRun& scratch, double* weight, double* feed, int capacity) {
+                        int startAge, response::HerdPigRun& scratch, const HerdPigDays& out) {
     Genotype g = location;
     (pig.Sex == 1 ? g.Male : g.Female) = pig.Genotype;
     response::HerdPigStart start;
@@ -49,13 +53,26 @@ int GrowResponseHerdPig(const Genotype& location, const response::ResponseProgra
     start.HerdSex = pig.Sex;
     response::GrowHerdPig(g, programme, start, scratch);
     if (scratch.Failed || scratch.Days.empty()) return 0;
-    const int n = std::min(static_cast<int>(scratch.Days.size()) + 1, capacity);
+    const response::SexCurves curves = response::CurvesOf(pig.Genotype, g.WastagePercent);
+    const std::vector<ResponseDayFigures>& days = scratch.Days;
+    const int n = std::min(static_cast<int>(days.size()) + 1, out.Capacity);
     double eaten = 0;
     for (int i = 0; i < n; ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
-        weight[i] = at < scratch.Days.size() ? scratch.Days[at].Weight : scratch.EndWeight;
-        feed[i] = eaten;
-        if (at < scratch.Days.size()) eaten += scratch.Days[at].FeedSupplied;
+        // The body at the start of the day: the day's own, or past the last
+        // day grown, that day's with what it deposited.
+        response::PigBody body;
+        if (at < days.size()) {
+            body = {days[at].BodyProtein, days[at].BodyLipid};
+        } else {
+            const ResponseDayFigures& last = days.back();
+            body = {last.BodyProtein + last.ProteinDeposition / 1000.0, last.BodyLipid + last.LipidDeposition / 1000.0};
+        }
+        out.Weight[i] = at < days.size() ? days[at].Weight : scratch.EndWeight;
+        out.Feed[i] = eaten;
+        // The lean does not depend on the loin (only the back fat does).
+        out.Lean[i] = response::CarcassOfBody(curves, out.Weight[i], body, 0).Lean;
+        if (at < days.size()) eaten += days[at].FeedSupplied;
     }
     return n;
 }

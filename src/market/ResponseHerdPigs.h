@@ -15,12 +15,19 @@ namespace tarvisol {
 // every pig of that sex; 0: barrows and gilts in turn, half the herd each.
 std::vector<HerdPig> DrawResponseHerd(const HerdSettings& h, double startWeight, const Genotype& location, int herdSex);
 
+// Where one pig's days go: at index i the day of age startAge + i.
+struct HerdPigDays {
+    double* Weight = nullptr;  // live weight at the start of the day, kg
+    double* Feed = nullptr;    // feed supplied before it, kg
+    double* Lean = nullptr;    // carcass lean of its body then, %
+    int Capacity = 0;
+};
+
 // One pig of such a herd grown from startAge on the programme, to the end of
-// the day tables. Writes its weight at the start of each day from startAge
-// (kg) and the feed supplied before it (kg) into weight[i] and feed[i] for
-// i = 0 .. the returned count - 1 (at most capacity); 0 when no day could be
-// grown. scratch keeps its vectors from pig to pig.
+// the day tables. Writes days 0 .. the returned count - 1 (at most
+// Capacity); returns 0 when no day could be grown. scratch keeps its vectors
+// from pig to pig.
 int GrowResponseHerdPig(const Genotype& location, const response::ResponseProgramme& programme, const HerdPig& pig,
-                        int startAge, response::HerdPigRun& scratch, double* weight, double* feed, int capacity);
+                        int startAge, response::HerdPigRun& scratch, const HerdPigDays& out);
 
 }  // namespace tarvisol

@@ -186,7 +186,13 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
     // feed per gain and cost.
     const int lastDay = std::min(199, static_cast<int>(RoundHalfEven(w.FinalAge)));
     double cumulative = 0;
-    for (int day = w.StartAge; day <= lastDay; ++day) cumulative += w.DayFeed(0, day);
+    if (RunsResponseModel(w)) {
+        // The responsive pig's feed as its run counts it: the last day for
+        // the part of it the pig needed.
+        for (const ResponseDayFigures& day : w.Response.Days) cumulative += day.Share * day.FeedSupplied;
+    } else {
+        for (int day = w.StartAge; day <= lastDay; ++day) cumulative += w.DayFeed(0, day);
+    }
     double feed[8] = {};
     DietFeeds(w, cumulative, feed);
     double cost = 0;

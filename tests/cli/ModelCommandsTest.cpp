@@ -14,6 +14,7 @@
 #include "cli/GrowthCommand.h"
 #include "cli/HerdCommand.h"
 #include "cli/MarketCommand.h"
+#include "cli/PlotCommand.h"
 #include "cli/RequirementsCommand.h"
 #include "location/ScratchFolder.h"
 #include "shared/TextFile.h"
@@ -166,6 +167,26 @@ TEST(ModelCommands, MarketSellsTheResponsePigsOwnCarcassAndRefusesAnUnknownGenot
     const nlohmann::json refused = RunMarketCommand(m, nullptr);
     EXPECT_EQ(MarketExitCode(refused), 2) << refused.dump();
     EXPECT_TRUE(refused["rows"].empty());
+}
+
+// Swept on the diets' own contents, the centre of each map is the current
+// programme: grown on the responsive pig, it repeats the Growth command's
+// cost and feed/gain.
+TEST(ModelCommands, ThePlotGrowsTheResponsivePigAtEveryPoint) {
+    DemoCopy demo;
+    PlotArgs p;
+    p.location = demo.Location();
+    p.ratio = 1;
+    p.model.model = "response";
+    const nlohmann::json r = RunPlotCommand(p, nullptr);
+    ASSERT_TRUE(r["ran"].get<bool>()) << r.dump();
+    EXPECT_EQ(r["model"], "response");
+    const nlohmann::json grown = RunGrowthCommand(GrowthOf(demo, "response"), nullptr);
+    ASSERT_EQ(r["cost_per_pig"], grown["cost_per_pig"]);
+    for (const auto& d : r["diets"]) {
+        EXPECT_NEAR(d["centre"]["cost_per_pig"].get<double>(), grown["cost_per_pig"].get<double>(), 0.005) << d.dump();
+        EXPECT_NEAR(d["centre"]["feed_gain"].get<double>(), grown["feed_gain"].get<double>(), 0.0005) << d.dump();
+    }
 }
 
 TEST(ModelCommands, AKeptRunKeepsItsModelAndAnOldOneReadsAsTheDocumentedCurve) {
