@@ -60,6 +60,21 @@ int SexOf(std::string name) {
     return name == "males" || name == "barrows" ? 1 : 2;
 }
 
+// --model, --genotype and --sex on a command that grows the location's pig.
+struct GrowingFlags {
+    ModelFlags model;
+    std::string sex;
+    void AddTo(CLI::App* command) {
+        model.AddTo(command);
+        command->add_option("--sex", sex, "Herd sex: mixed, males (barrows) or females (gilts)")
+            ->check(CLI::IsMember(kSexNames, CLI::ignore_case));
+    }
+    void Into(ModelArgs& a, std::optional<int>& herdSex) const {
+        model.Into(a);
+        if (!sex.empty()) herdSex = SexOf(sex);
+    }
+};
+
 // Every number an option takes is a finite decimal number: "nan", "inf" and
 // values beyond a double are refused before any range check sees them.
 std::string FiniteNumber(std::string& text) {
@@ -229,6 +244,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     optimise->add_flag("--meet-requirements", req.optimise.meetRequirements,
                        "Keep every amino-acid minimum at or above the pigs' requirement where the diet starts");
     optimise->add_flag("--json", req.optimise.json, "Print one JSON object");
+    GrowingFlags oGrowing;
+    oGrowing.AddTo(optimise);
 
     auto* plot = app.add_subcommand("plot", "Sweep every diet over energy and lysine (or protein) and write the plot files");
     plot->add_option("LOCATION", req.plot.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
@@ -237,6 +254,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     auto* proteinFlag = plot->add_flag("--protein", protein, "Centre on the restriction minimums; nutrients follow protein");
     lysineFlag->excludes(proteinFlag);
     plot->add_flag("--json", req.plot.json, "Print one JSON object");
+    GrowingFlags pGrowing;
+    pGrowing.AddTo(plot);
 
     // Kept runs compared, and the report of a Growth run.
     auto* compare = app.add_subcommand("compare", "Compare the location's kept runs with a base run");
@@ -333,9 +352,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                                          "Carcass yield the packer pays on, % of live weight, 40 to 100 (overrides the "
                                          "location's market file; blank there: the run's own)");
     market->add_flag("--json", ma.json, "Print one JSON object");
+    GrowingFlags mGrowing;
+    mGrowing.AddTo(market);
     market->callback([&] {
         req.kind = CliRequest::Kind::Market;
         mFormulation.Into(ma.formulation);
+        mGrowing.Into(ma.model, ma.sex);
         for (const MarketNumber& n : mNumbers) {
             if (!*n.option) continue;
             if (!std::isfinite(n.value) || n.value < 0 || (n.positive && n.value == 0))
@@ -383,9 +405,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
                                           "the location's market file)");
     herdCmd->add_option("--pigs-csv", ha.pigsCsv, "Write one row per pig to this CSV file");
     herdCmd->add_flag("--json", ha.json, "Print one JSON object");
+    GrowingFlags hGrowing;
+    hGrowing.AddTo(herdCmd);
     herdCmd->callback([&] {
         req.kind = CliRequest::Kind::Herd;
         hFormulation.Into(ha.formulation);
+        hGrowing.Into(ha.model, ha.sex);
         // Checked where the window checks them, so the messages are the same.
         if (*hPigsOpt) ha.pigs = hPigs;
         if (*hSeedOpt) ha.seed = hSeed;
@@ -404,6 +429,8 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     auto* qLc = reqCmd->add_flag("--least-cost", qLeastCost, "Formulate the diets at least cost first");
     reqCmd->add_flag("--grid-diets", qGridDiets, "Use the diets on the grid as they stand")->excludes(qLc);
     reqCmd->add_flag("--json", qa.json, "Print one JSON object");
+    GrowingFlags qGrowing;
+    qGrowing.AddTo(reqCmd);
     auto* qSet = reqCmd->add_flag("--set-minimums", qa.setMinimums,
                                   "Make each diet's amino-acid, STTD phosphorus and calcium minimums the highest "
                                   "requirement of the days it is fed (or see --days-covered)");
@@ -420,6 +447,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         req.kind = CliRequest::Kind::Requirements;
         if (qLeastCost) qa.formulation = 1;
         if (qGridDiets) qa.formulation = 2;
+        qGrowing.Into(qa.model, qa.sex);
     });
 
     CheckNumbers(app);
@@ -489,11 +517,13 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     if (genotypes->parsed()) req.kind = CliRequest::Kind::Genotypes;
     if (plot->parsed()) {
         req.kind = CliRequest::Kind::Plot;
+        pGrowing.Into(req.plot.model, req.plot.sex);
         if (lysine) req.plot.ratio = 1;
         if (protein) req.plot.ratio = 0;
     }
     if (optimise->parsed()) {
         req.kind = CliRequest::Kind::Optimise;
+        oGrowing.Into(req.optimise.model, req.optimise.sex);
         if (*targetOpt) {
             if (!std::isfinite(targetWeight) || targetWeight <= 0) {
                 std::cerr << "tarvisol-cli optimise: --target-weight must be above 0\n";

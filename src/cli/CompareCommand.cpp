@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/ConsoleDialogs.h"
+#include "cli/ModelChoice.h"
 #include "cli/OpenLocation.h"
 #include "cli/RunJson.h"
 #include "location/StartUp.h"
@@ -121,7 +122,9 @@ void PrintCompareReport(const json& r, std::ostream& out) {
     };
     out << "Kept runs of " << r["location"].get<std::string>() << " against " << r["base"].get<std::string>() << "\n";
     std::size_t i = 0;
-    for (const auto& run : r["runs"]) out << "  " << ++i << ": " << run["name"].get<std::string>() << "  (kept " << run["kept"].get<std::string>() << ")\n";
+    for (const auto& run : r["runs"])
+        out << "  " << ++i << ": " << run["name"].get<std::string>() << "  (kept " << run["kept"].get<std::string>()
+            << "; " << ModelLineOf(run["inputs"]) << ")\n";
     out << "\n";
     std::string section;
     for (const auto& row : r["table"]) {

@@ -237,10 +237,7 @@ void PrintGrowthReport(const nlohmann::json& r, std::ostream& out) {
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
     out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n";
-    out << (r.value("model", std::string()) == "response"
-                ? "Growth model: nutrient response, genotype " + r["genotype"]["name"].get<std::string>()
-                : std::string("Growth model: documented curve"))
-        << "\n\n";
+    out << ModelLineOf(r) << "\n\n";
     out << "Diet                  Price   End wt    End age  Gain/day  Cum. feed  Feed eaten   (weights in " << unit
         << ", gain in kg/day)\n";
     for (const auto& d : r["diets"]) {

@@ -101,8 +101,28 @@ nlohmann::json StrategyJson(const HerdStrategy& cuts, double displayPerKg) {
     return j;
 }
 
+// One row per pig of a response-model herd: its sex and genotype, its sale
+// and what it ate.
+std::string ResponsePigsCsv(const Herd& herd, const HerdValue& v) {
+    std::string csv =
+        "pig,sex,start_weight,mean_protein_deposition_g,precocity,ne_intake_50kg_kcal,ne_intake_100kg_kcal,cut,sale_age,"
+        "live_weight,carcass_weight,feed,price_per_kg,revenue\r\n";
+    char buf[512];
+    for (const HerdSale& sale : v.Sales) {
+        const HerdPig& pig = herd.Pigs[static_cast<std::size_t>(sale.Pig)];
+        std::snprintf(buf, sizeof buf, "%d,%s,%.3f,%.6g,%.6g,%.6g,%.6g,%d,%d,%.3f,%.3f,%.3f,%.4f,%.2f\r\n", sale.Pig + 1,
+                      pig.Sex == 1 ? "barrow" : "gilt", pig.StartWeight * herd.MarketPerKg,
+                      pig.Genotype.MeanProteinDeposition, pig.Genotype.Precocity, pig.Genotype.NeIntake50,
+                      pig.Genotype.NeIntake100, sale.Cut + 1, sale.Age, sale.Live, sale.Carcass,
+                      sale.Feed * herd.MarketPerKg, sale.PricePerKg, sale.Revenue);
+        csv += buf;
+    }
+    return csv;
+}
+
 // One row per pig: its draws, its sale and what it ate.
 std::string PigsCsv(const Herd& herd, const HerdValue& v) {
+    if (herd.Response) return ResponsePigsCsv(herd, v);
     std::string csv =
         "pig,start_weight,b0,b1,b2,b3,b4,cut,sale_age,live_weight,carcass_weight,feed,price_per_kg,revenue\r\n";
     char buf[512];
@@ -125,9 +145,13 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     SharedState* const s = session.s.get();
     MainWindow* const w = session.w.get();
 
+    // The growth model and herd sex the command line chose, for this run only.
+    const std::string modelRefused = session.found ? ChooseGrowthModel(*s, args.model, args.sex) : std::string();
+
     nlohmann::json r;
     r["location"] = s->LocationBase;
     r["formulation"] = w->Combo1.Text();
+    AddChosenModelJson(*s, r);
     r["cuts"] = nlohmann::json::array();
     r["totals"] = nullptr;
     auto finish = [&](const char* outcome) {
@@ -165,6 +189,12 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     st["corr_growth_mature_size"] = h.CorrGrowthMature;
     st["corr_growth_maintenance"] = h.CorrGrowthMaintenance;
     AddMarketSettings(st, m, s->WeightUnit());
+    if (s->Model.Kind == GrowthModelKind::Response)
+        // What each spread draws on the nutrient-response model.
+        st["spreads_draw"] = {{"cv_weight", "starting weight"},
+                              {"cv_growth", "mean protein deposition"},
+                              {"cv_mature_size", "precocity (a larger mature size, a later pig)"},
+                              {"cv_maintenance", "net energy intake at 50 and 100 kg"}};
     r["settings"] = st;
 
     auto refuse = [&](const std::string& why) {
@@ -176,6 +206,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
         return finish("refused");
     }
     if (!s->PigDataReady) return refuse("the location's herd data were not read");
+    if (!modelRefused.empty()) return refuse(modelRefused);
     if (!unusable.empty()) return refuse(unusable);
     if (!herdUnusable.empty()) return refuse(herdUnusable);
     if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) return refuse(problem);
@@ -242,9 +273,13 @@ void PrintHerdReport(const nlohmann::json& report, std::ostream& out) {
     const auto& st = report["settings"];
     const std::string unit = st.value("carcass_unit", "kg");
     out << "Location " << report.value("location", "") << " (" << report.value("formulation", "") << ")\n";
+    out << ModelLineOf(report) << "\n";
+    // On the response model the same spreads draw each pig's genotype.
+    const bool response = report.value("model", std::string()) == "response";
     out << "Herd of " << st.value("pigs", 0) << " pigs (seed " << st.value("seed", 0) << "), spreads: start weight "
-        << Fixed(st["cv_weight"], 1) << " %, growth " << Fixed(st["cv_growth"], 1) << " %, mature size "
-        << Fixed(st["cv_mature_size"], 1) << " %, maintenance " << Fixed(st["cv_maintenance"], 1) << " %\n";
+        << Fixed(st["cv_weight"], 1) << (response ? " %, protein deposition " : " %, growth ") << Fixed(st["cv_growth"], 1)
+        << (response ? " %, precocity " : " %, mature size ") << Fixed(st["cv_mature_size"], 1)
+        << (response ? " %, intake " : " %, maintenance ") << Fixed(st["cv_maintenance"], 1) << " %\n";
     if (!st.contains("yield_used")) return;
     out << "Carcass yield " << Fixed(st["yield_used"], 1) << " %"
         << (st["carcass_yield"].is_number() ? " (the market's)" : " (the run's own)") << ", band "

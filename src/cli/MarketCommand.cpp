@@ -77,9 +77,13 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
     SharedState* const s = session.s.get();
     MainWindow* const w = session.w.get();
 
+    // The growth model and herd sex the command line chose, for this run only.
+    const std::string modelRefused = session.found ? ChooseGrowthModel(*s, args.model, args.sex) : std::string();
+
     nlohmann::json r;
     r["location"] = s->LocationBase;
     r["formulation"] = w->Combo1.Text();
+    AddChosenModelJson(*s, r);
     auto finish = [&](const char* outcome) {
         r["outcome"] = outcome;
         r["messages"] = dialogs.Shown();
@@ -108,6 +112,10 @@ nlohmann::json RunMarketCommand(const MarketArgs& args, std::ostream* messages, 
     }
     if (!s->PigDataReady) {
         dialogs.Message("Market weights were not run: the location's herd data were not read");
+        return finish("refused");
+    }
+    if (!modelRefused.empty()) {
+        dialogs.Message("Market weights were not run: " + modelRefused);
         return finish("refused");
     }
     if (!unusable.empty()) {
@@ -160,6 +168,7 @@ void PrintMarketReport(const nlohmann::json& report, std::ostream& out) {
     const auto& st = report["settings"];
     const std::string unit = st.value("weight_unit", "kg"), carcass = st.value("carcass_unit", "kg");
     out << "Location " << report.value("location", "") << " (" << report.value("formulation", "") << ")\n";
+    out << ModelLineOf(report) << "\n";
     out << "Carcass price " << Fixed(st["carcass_price"], 3) << " per " << carcass << ", lean base "
         << Fixed(st["lean_base"], 1) << " %, premium " << Fixed(st["lean_premium"], 3) << " per point, band "
         << Fixed(st["band_low"], 1) << " to " << Fixed(st["band_high"], 1) << " " << carcass << " (discount "

@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ModelChoice.h"
+
 namespace tarvisol {
 class Progress;
 }
@@ -27,6 +29,8 @@ struct MarketArgs {
     std::optional<double> from, to, step;
     bool json = false;
     int threads = 0;  // 0: one per processor
+    ModelArgs model;           // --model, --genotype: for this run only
+    std::optional<int> sex;    // --sex: 0 mixed, 1 males (barrows), 2 females (gilts); default the location's
 };
 
 // The report as one JSON object: "settings", "rows", "best_per_pig",

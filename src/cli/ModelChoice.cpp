@@ -4,6 +4,7 @@
 #include "response/GenotypeCurves.h"
 #include "response/GenotypePresets.h"
 #include "response/GenotypeText.h"
+#include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
 
@@ -35,6 +36,11 @@ std::string ApplyModelArgs(SharedState& s, const ModelArgs& a) {
     return {};
 }
 
+std::string ChooseGrowthModel(SharedState& s, const ModelArgs& a, std::optional<int> sex) {
+    if (sex && s.Main) s.Main->ComboSex.ListIndex = *sex;
+    return ApplyModelArgs(s, a);
+}
+
 void AddModelJson(const RunSnapshot& run, const SharedState& s, nlohmann::json& out) {
     out["model"] = run.Model;
     if (run.Model != "response") return;
@@ -48,6 +54,22 @@ void AddModelJson(const RunSnapshot& run, const SharedState& s, nlohmann::json& 
     out["genotype"] = {{"name", NameText(g.Name)},    {"source", NameText(g.Source)},
                        {"males_are", MaleTypeName(g.Males)}, {"wastage_percent", g.WastagePercent},
                        {"males", sex(g.Male)},        {"females", sex(g.Female)}};
+}
+
+void AddChosenModelJson(const SharedState& s, nlohmann::json& out) {
+    RunSnapshot run;
+    run.Model = GrowthModelKey(s.Model.Kind);
+    if (s.Model.Kind == GrowthModelKind::Response) run.Genotype = s.Model.Pig.Name;
+    AddModelJson(run, s, out);
+}
+
+std::string ModelLineOf(const nlohmann::json& report) {
+    if (report.value("model", std::string()) != "response" || !report.contains("genotype"))
+        return "Growth model: documented curve";
+    // The genotype as a run's report gives it (with its parameters) or as a kept run's inputs name it.
+    const nlohmann::json& g = report["genotype"];
+    const std::string name = g.is_string() ? g.get<std::string>() : g.is_object() ? g.value("name", std::string()) : "";
+    return "Growth model: nutrient response, genotype " + name;
 }
 
 std::string ModelLine(const RunSnapshot& run) {

@@ -44,6 +44,14 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
                 {"messages", MixedTexts(dialogs.Shown())}};
     }
     ChooseMissingProgramme(*s);
+    // The growth model and herd sex the command line chose, for this run only.
+    if (const std::string refused = ChooseGrowthModel(*s, args.model, args.sex); !refused.empty()) {
+        dialogs.Message(refused);
+        nlohmann::json r{{"location", MixedText(s->LocationBase)}, {"refused", true}, {"ran", false}};
+        AddChosenModelJson(*s, r);
+        r["messages"] = MixedTexts(dialogs.Shown());
+        return r;
+    }
     // A location the growth run refuses (none there, no starting weight, ...)
     // is refused input, as for growth.
     const bool refused = Growth(*s) == GrowthOutcome::Refused;
@@ -52,6 +60,8 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
     r["location"] = MixedText(s->LocationBase);
     r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
+    if (s->LastRun.Empty()) AddChosenModelJson(*s, r);
+    else AddModelJson(s->LastRun, *s, r);
     const double startCost = NumVal(std::string_view(w->TextPrice.Text));
     r["ran"] = false;
     if (s->RunFailed || startCost == 0) {
@@ -147,6 +157,7 @@ void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
     out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n";
+    out << ModelLineOf(r) << "\n";
     if (r.value("meet_requirements", false))
         out << "Amino-acid minimums held at the pigs' requirement where each diet starts\n";
     out << "\n";

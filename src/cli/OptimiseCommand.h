@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ModelChoice.h"
+
 namespace tarvisol {
 class Progress;
 }
@@ -22,6 +24,8 @@ struct OptimiseArgs {
     // Hold the amino-acid minimums at the pigs' requirement where each diet starts.
     bool meetRequirements = false;
     bool json = false;
+    ModelArgs model;           // --model, --genotype: for this run only
+    std::optional<int> sex;    // --sex: 0 mixed, 1 males (barrows), 2 females (gilts); default the location's
 };
 
 // Runs the command; messages shown go to `messages` as they come; `progress`

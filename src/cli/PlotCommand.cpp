@@ -32,6 +32,14 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
                 {"messages", MixedTexts(dialogs.Shown())}};
     }
     ChooseMissingProgramme(*s);
+    // The growth model and herd sex the command line chose, for this run only.
+    if (const std::string refused = ChooseGrowthModel(*s, args.model, args.sex); !refused.empty()) {
+        dialogs.Message(refused);
+        nlohmann::json r{{"location", MixedText(s->LocationBase)}, {"refused", true}, {"ran", false}};
+        AddChosenModelJson(*s, r);
+        r["messages"] = MixedTexts(dialogs.Shown());
+        return r;
+    }
     if (args.ratio >= 0) {
         w->CheckRatioLysine.Value = args.ratio;
         if (args.ratio == 1) w->CheckRatioProtein.Value = 0;
@@ -44,6 +52,8 @@ nlohmann::json RunPlotCommand(const PlotArgs& args, std::ostream* messages, Prog
     r["location"] = MixedText(s->LocationBase);
     r["refused"] = refused;
     r["formulation"] = w->Combo1.Text();
+    if (s->LastRun.Empty()) AddChosenModelJson(*s, r);
+    else AddModelJson(s->LastRun, *s, r);
     r["cost_per_pig"] = NumVal(std::string_view(w->TextPrice.Text));
     r["feed_gain"] = NumVal(std::string_view(w->TextF2G.Text));
     PlotOptions options;
@@ -119,6 +129,7 @@ void PrintPlotReport(const nlohmann::json& r, std::ostream& out) {
     out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>()
         << "), energy by " << FormatAuto(r["energy_step"].get<double>()) << " " << r["energy_unit"].get<std::string>()
         << ", " << level << " by 1 %\n";
+    out << ModelLineOf(r) << "\n";
     out << "Current programme: cost per pig " << FormatPattern(r["cost_per_pig"].get<double>(), "0.00")
         << ", feed/gain " << FormatPattern(r["feed_gain"].get<double>(), "0.000") << "\n";
     out << "Wrote " << r["diet_plot_file"].get<std::string>() << "\n";

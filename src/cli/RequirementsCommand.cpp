@@ -40,6 +40,8 @@ nlohmann::json RunRequirementsCommand(const RequirementsArgs& args, std::ostream
     GrowthArgs g;
     g.location = args.location;
     g.formulation = args.formulation;
+    g.model = args.model;
+    g.sex = args.sex;
     const auto session = GrowAsUser(g, messages);
     SharedState& s = *session->s;
     ConsoleDialogs& dialogs = *session->dialogs;
@@ -50,6 +52,8 @@ nlohmann::json RunRequirementsCommand(const RequirementsArgs& args, std::ostream
     r["location"] = s.LocationBase;
     r["formulation"] = session->w->Combo1.Text();
     r["weight_unit"] = WeightUnitLabel(s.WeightUnit());
+    if (run.Empty()) AddChosenModelJson(s, r);
+    else AddModelJson(run, s, r);
     const bool ran = session->outcome == GrowthOutcome::Results || session->outcome == GrowthOutcome::PriceMissing ||
                      session->outcome == GrowthOutcome::FinalWeightNotReached;
     r["outcome"] = session->outcome == GrowthOutcome::Refused ? "refused"
@@ -152,6 +156,7 @@ void PrintRequirementsReport(const nlohmann::json& r, std::ostream& out) {
     }
     const std::string unit = r["weight_unit"].get<std::string>();
     out << "Location " << r["location"].get<std::string>() << " (" << r["formulation"].get<std::string>() << ")\n";
+    out << ModelLineOf(r) << "\n";
     out << "Requirement and supply, % of the feed as fed (SID amino acids, STTD phosphorus, total calcium);\n"
            "days short: below 95 % of the day's requirement, days over: above 115 %\n";
     for (const auto& p : r["phases"]) {

@@ -10,6 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ModelChoice.h"
+
 #include "shared/RunNutrition.h"
 
 namespace tarvisol::cli {
@@ -22,6 +24,8 @@ struct RequirementsArgs {
     double margin = 100;  // percent of the requirement the minimums take
     double daysCovered = 100;  // percent of each diet's days its minimums cover (100: the highest requirement)
     bool save = false;    // write the nutrient restriction file after setting the minimums
+    ModelArgs model;           // --model, --genotype: for this run only
+    std::optional<int> sex;    // --sex: 0 mixed, 1 males (barrows), 2 females (gilts); default the location's
 };
 
 // {"location", "formulation", "outcome", "weight_unit", "phases": [...], "days": [...],

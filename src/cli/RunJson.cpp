@@ -85,6 +85,8 @@ json RunInputsJson(const RunFigures& f) {
             {"sex", f.Sex},
             {"pigs", f.Pigs},
             {"formulation", U(f.Formulation)},
+            {"model", f.ModelKey},
+            {"genotype", f.ModelKey == "response" ? json(U(f.Genotype)) : json(nullptr)},
             {"curve", curve},
             {"diets", diets},
             {"weight_unit", f.WeightLabel}};

@@ -23,7 +23,7 @@ PigSale SellPig(const Herd& herd, const MarketSettings& m, double yield, int pig
     p.Live = herd.WeightAt(pig, age) * herd.MarketPerKg;
     p.Feed = herd.FeedAt(pig, age);
     p.FeedCost = herd.FeedCostAt(pig, age);
-    const CarcassSale sale = SellCarcass(m, p.Live, yield, herd.RunLean, p.FeedCost, age - herd.StartAge);
+    const CarcassSale sale = SellCarcass(m, p.Live, yield, herd.LeanAt(pig, age), p.FeedCost, age - herd.StartAge);
     p.Carcass = sale.CarcassWeight;
     p.PricePerKg = sale.PricePerKg;
     p.Revenue = sale.Value;

@@ -9,6 +9,8 @@
 
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
+#include "market/ResponseHerdPigs.h"
 #include "market/MarketSettings.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
@@ -106,22 +108,32 @@ std::string HerdSettingsProblem(const HerdSettings& h) {
     return {};
 }
 
-std::vector<HerdPig> DrawHerd(const HerdSettings& h, double startWeight, const std::array<double, 5>& curve) {
-    std::vector<HerdPig> pigs;
+std::vector<std::array<double, 4>> HerdDraws(const HerdSettings& h) {
+    std::vector<std::array<double, 4>> out;
     Matrix4 l;
-    if (!HerdSettingsProblem(h).empty() || !Cholesky(Correlations(h), l)) return pigs;
+    if (!HerdSettingsProblem(h).empty() || !Cholesky(Correlations(h), l)) return out;
     NormalDraws draws(h.Seed);
-    const double cv[4] = {h.CvStartWeight / 100, h.CvGrowth / 100, h.CvMatureSize / 100, h.CvMaintenance / 100};
-    const double maintenance = curve[4] == 0 ? 1.0 : curve[4];
-    pigs.reserve(static_cast<std::size_t>(h.Pigs));
+    out.reserve(static_cast<std::size_t>(h.Pigs));
     for (int p = 0; p < h.Pigs; ++p) {
-        double e[4], z[4];
+        double e[4];
+        std::array<double, 4>& z = out.emplace_back();
         for (double& v : e) v = draws.Next();
         for (int i = 0; i < 4; ++i) {
-            z[i] = 0;
-            for (int k = 0; k <= i; ++k) z[i] += l[i][k] * e[k];
-            z[i] = Clamped(z[i]);
+            z[static_cast<std::size_t>(i)] = 0;
+            for (int k = 0; k <= i; ++k) z[static_cast<std::size_t>(i)] += l[i][k] * e[k];
+            z[static_cast<std::size_t>(i)] = Clamped(z[static_cast<std::size_t>(i)]);
         }
+    }
+    return out;
+}
+
+std::vector<HerdPig> DrawHerd(const HerdSettings& h, double startWeight, const std::array<double, 5>& curve) {
+    std::vector<HerdPig> pigs;
+    const double cv[4] = {h.CvStartWeight / 100, h.CvGrowth / 100, h.CvMatureSize / 100, h.CvMaintenance / 100};
+    const double maintenance = curve[4] == 0 ? 1.0 : curve[4];
+    const std::vector<std::array<double, 4>> draws = HerdDraws(h);
+    pigs.reserve(draws.size());
+    for (const std::array<double, 4>& z : draws) {
         HerdPig pig;
         pig.Curve = curve;
         pig.StartWeight = cv[0] == 0 ? startWeight : startWeight * (1 + cv[0] * z[0]);
@@ -182,7 +194,12 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     for (const RunDiet& d : run.Diets) herd.Programme.push_back({ConvertPrice(*base, 1, d.Price), d.Allotment});
     std::array<double, 5> curve{};
     for (int k = 0; k < 5; ++k) curve[static_cast<std::size_t>(k)] = base->GrowthCurve(0, k);
-    herd.Pigs = DrawHerd(h, run.StartWeight, curve);
+    // On the nutrient-response model each pig is a barrow or a gilt with a
+    // genotype of its own, grown on the programme's values.
+    herd.Response = RunsResponseModel(*base);
+    const response::ResponseProgramme programme = herd.Response ? ResponseProgrammeOf(*base) : response::ResponseProgramme{};
+    herd.Pigs = herd.Response ? DrawResponseHerd(h, run.StartWeight, base->Model.Pig, ResponseHerdSex(*base))
+                              : DrawHerd(h, run.StartWeight, curve);
 
     // Each pig grows to the end of the day tables; the last age is the same
     // for every pig that the engine can grow (checked below).
@@ -197,10 +214,12 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     herd.Weight.assign(static_cast<std::size_t>(n) * kDaysKept, 0.0);
     herd.Feed.assign(herd.Weight.size(), 0.0);
     herd.FeedCost.assign(herd.Weight.size(), 0.0);
+    if (herd.Response) herd.Lean.assign(herd.Weight.size(), 0.0);
 
     struct Worker {
         std::unique_ptr<SharedState> state;
         Quiet quiet;
+        response::HerdPigRun run;  // a response-model pig's days, reused from pig to pig
     };
     std::vector<Worker> workers(static_cast<std::size_t>(std::clamp(WorkerThreads(options.threads), 1, n)));
     std::atomic<int> next{0}, done{0};
@@ -220,44 +239,61 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
             if (p >= n) break;
             // Only this thread touches pig p.
             HerdPig& pig = herd.Pigs[static_cast<std::size_t>(p)];
-            auto grow = [&] {
-                // What the engine reads before it writes, as a fresh run has it.
-                for (int k = 0; k < 5; ++k) st.GrowthCurve(0, k) = pig.Curve[static_cast<std::size_t>(k)];
-                for (int i = 0; i <= 8; ++i)
-                    for (int c = 0; c <= 3; ++c) st.DietResults(i, c) = 0;
-                st.CumFeed(0) = 0;
-                st.FinalAge = 0;
-                st.RunFailed = false;
-                st.CurrentDietIndex = 1;
-                st.TempTable(0) = base->TempTable(0);
-                st.DayGrowth(0, firstAge) = pig.StartWeight;
-                GrowPig(st);
-            };
-            try {
-                grow();
-                // A pig drawn lighter than the engine grows from (it eats at
-                // least 1 kg a day) starts at the lightest weight it grows
-                // from, in steps of half a kilogram.
-                for (int tries = 0; st.RunFailed && st.RunLastDay <= firstAge && tries < 40; ++tries) {
-                    pig.StartWeight += 0.5;
-                    grow();
+            if (herd.Response) {
+                const std::size_t at = static_cast<std::size_t>(p) * kDaysKept;
+                int grown = 0;
+                try {
+                    grown = GrowResponseHerdPig(base->Model.Pig, programme, pig, firstAge, wk.run,
+                                                {&herd.Weight[at], &herd.Feed[at], &herd.Lean[at], kDaysKept});
+                } catch (const std::exception& ex) {
+                    failed[static_cast<std::size_t>(p)] = TrappedErrorMessage(ex, ") in procedure GrowHerdPig");
                 }
-            } catch (const std::exception& ex) {
-                failed[static_cast<std::size_t>(p)] = TrappedErrorMessage(ex, ") in procedure GrowPig");
-            }
-            if (st.RunFailed && failed[static_cast<std::size_t>(p)].empty())
-                failed[static_cast<std::size_t>(p)] = "the engine could not grow it";
-            const int last = std::min<int>(st.RunLastDay, firstAge + kDaysKept - 1);
-            lastAge[static_cast<std::size_t>(p)] = last;
-            const std::size_t at = static_cast<std::size_t>(p) * kDaysKept;
-            double eaten = 0;
-            for (int age = firstAge; age <= last; ++age) {
-                // DayFeed(0, d) is what the pig ate on its way from day d - 1 to day d.
-                if (age > firstAge) eaten += st.DayFeed(0, age);
-                const std::size_t i = at + static_cast<std::size_t>(age - firstAge);
-                herd.Weight[i] = st.DayGrowth(0, age);
-                herd.Feed[i] = eaten;
-                herd.FeedCost[i] = ProgrammeFeedCost(herd.Programme, eaten);
+                if (grown == 0 && failed[static_cast<std::size_t>(p)].empty())
+                    failed[static_cast<std::size_t>(p)] = "the response model could not grow it";
+                lastAge[static_cast<std::size_t>(p)] = firstAge + std::max(grown, 1) - 1;
+                for (int i = 0; i < grown; ++i)
+                    herd.FeedCost[at + static_cast<std::size_t>(i)] =
+                        ProgrammeFeedCost(herd.Programme, herd.Feed[at + static_cast<std::size_t>(i)]);
+            } else {
+                auto grow = [&] {
+                    // What the engine reads before it writes, as a fresh run has it.
+                    for (int k = 0; k < 5; ++k) st.GrowthCurve(0, k) = pig.Curve[static_cast<std::size_t>(k)];
+                    for (int i = 0; i <= 8; ++i)
+                        for (int c = 0; c <= 3; ++c) st.DietResults(i, c) = 0;
+                    st.CumFeed(0) = 0;
+                    st.FinalAge = 0;
+                    st.RunFailed = false;
+                    st.CurrentDietIndex = 1;
+                    st.TempTable(0) = base->TempTable(0);
+                    st.DayGrowth(0, firstAge) = pig.StartWeight;
+                    GrowPig(st);
+                };
+                try {
+                    grow();
+                    // A pig drawn lighter than the engine grows from (it eats at
+                    // least 1 kg a day) starts at the lightest weight it grows
+                    // from, in steps of half a kilogram.
+                    for (int tries = 0; st.RunFailed && st.RunLastDay <= firstAge && tries < 40; ++tries) {
+                        pig.StartWeight += 0.5;
+                        grow();
+                    }
+                } catch (const std::exception& ex) {
+                    failed[static_cast<std::size_t>(p)] = TrappedErrorMessage(ex, ") in procedure GrowPig");
+                }
+                if (st.RunFailed && failed[static_cast<std::size_t>(p)].empty())
+                    failed[static_cast<std::size_t>(p)] = "the engine could not grow it";
+                const int last = std::min<int>(st.RunLastDay, firstAge + kDaysKept - 1);
+                lastAge[static_cast<std::size_t>(p)] = last;
+                const std::size_t at = static_cast<std::size_t>(p) * kDaysKept;
+                double eaten = 0;
+                for (int age = firstAge; age <= last; ++age) {
+                    // DayFeed(0, d) is what the pig ate on its way from day d - 1 to day d.
+                    if (age > firstAge) eaten += st.DayFeed(0, age);
+                    const std::size_t i = at + static_cast<std::size_t>(age - firstAge);
+                    herd.Weight[i] = st.DayGrowth(0, age);
+                    herd.Feed[i] = eaten;
+                    herd.FeedCost[i] = ProgrammeFeedCost(herd.Programme, eaten);
+                }
             }
             const int finished = done.fetch_add(1) + 1;
             if (reports && progress) {
@@ -290,7 +326,8 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     // Keep the days every pig has, packed.
     const int days = herd.Days();
     if (days != kDaysKept) {
-        for (std::vector<double>* table : {&herd.Weight, &herd.Feed, &herd.FeedCost}) {
+        for (std::vector<double>* table : {&herd.Weight, &herd.Feed, &herd.FeedCost, &herd.Lean}) {
+            if (table->empty()) continue;
             std::vector<double> packed(static_cast<std::size_t>(n) * static_cast<std::size_t>(days));
             for (int p = 0; p < n; ++p)
                 std::copy_n(table->begin() + static_cast<std::ptrdiff_t>(p) * kDaysKept, days,

@@ -4,7 +4,8 @@
 // maintenance (B4), drawn with correlations from a seeded generator, and each
 // grown by the engine on the location's diet programme (its own allotments,
 // so a pig that eats faster changes diet sooner) to the end of the day
-// tables. Each pig's daily weight, cumulative feed and feed cost are kept, so
+// tables. On the nutrient-response model the same draws give each pig its
+// own genotype instead (market/ResponseHerdPigs.h). Each pig's daily weight, cumulative feed and feed cost are kept, so
 // that valuing a way of selling never grows a pig again.
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "market/ProgrammeFeedCost.h"
+#include "shared/Genotype.h"
 
 namespace tarvisol {
 
@@ -47,7 +49,16 @@ std::string HerdSettingsProblem(const HerdSettings& h);
 struct HerdPig {
     double StartWeight = 0;         // kg
     std::array<double, 5> Curve{};  // B0..B4 as the engine takes them
+    // On the nutrient-response model: the pig's sex (1 a barrow, 2 a gilt; 0
+    // on the documented curve) and its genotype, drawn around the location's.
+    int Sex = 0;
+    SexGenotype Genotype;
 };
+
+// Each pig's four standard normal draws, correlated as the settings say and
+// held within three spreads: starting weight, growth rate, mature size,
+// maintenance. The same seed gives the same draws on any machine.
+std::vector<std::array<double, 4>> HerdDraws(const HerdSettings& h);
 
 // The pigs of a herd drawn from the settings around the location's starting
 // weight (kg) and curve; the same seed gives the same pigs on any machine.
@@ -71,10 +82,15 @@ struct Herd {
     double RunCostPerPig = 0;
     std::string RunInputs;
     std::vector<ProgrammeDiet> Programme;  // price per kg and allotment per diet
+    bool Response = false;  // grown on the nutrient-response model (each pig its own genotype)
     std::vector<HerdPig> Pigs;
     // Per pig p and day d (age StartAge + d), at p * Days() + d: live weight
     // (kg), feed eaten since the starting day (kg) and its cost.
     std::vector<double> Weight, Feed, FeedCost;
+    // On the nutrient-response model, the carcass lean of each pig's own body
+    // on each day (%), laid out as above; empty on the documented curve,
+    // where every pig sells at the run's lean.
+    std::vector<double> Lean;
 
     bool Grown() const { return Problem.empty() && !Cancelled && !Pigs.empty(); }
     int Days() const { return LastAge - StartAge + 1; }
@@ -85,6 +101,7 @@ struct Herd {
     double WeightAt(int pig, int age) const { return Weight[At(pig, age)]; }
     double FeedAt(int pig, int age) const { return Feed[At(pig, age)]; }
     double FeedCostAt(int pig, int age) const { return FeedCost[At(pig, age)]; }
+    double LeanAt(int pig, int age) const { return Lean.empty() ? RunLean : Lean[At(pig, age)]; }
 };
 
 struct HerdOptions {

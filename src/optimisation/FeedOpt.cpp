@@ -7,6 +7,7 @@
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
@@ -218,7 +219,7 @@ void EvaluateProgramme(SharedState& s) {
     s.DayGrowth(0, s.StartAge) = s.StartWeight;
     s.CurrentDietIndex = 1;
     s.RunFailed = false;
-    GrowPig(s);
+    GrowLocationPig(s);
     if (s.RunFailed) {
         s.TrialCost = 0;
         return;

@@ -7,9 +7,12 @@
 #include "growth/Carcass.h"
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
 #include "growth/RunSnapshotOf.h"
 #include "growth/SexSplit.h"
 #include "location/RunCompletion.h"
+#include "response/CarcassFromBody.h"
+#include "response/PigBody.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
 #include "shared/Units.h"
@@ -90,6 +93,79 @@ void OptimumSexes(const SharedState& s, RunSnapshot& run) {
         run.Carcass[4] = run.Sexes[0].Yield;
         run.Carcass[5] = (traits[1].loinDepth + traits[2].loinDepth) / 2;
     }
+}
+
+// On the nutrient-response model the sexes are their own pigs: each as the
+// last evaluation of the best programme grew it (the record's response
+// days), at the final age, with the carcass of its own body, as the Growth
+// command gives them.
+void ResponseOptimumSexes(const SharedState& s, RunSnapshot& run) {
+    if (!run.ReachedFinalWeight || s.Response.Days.empty()) return;
+    const double share = std::clamp(s.Response.Days.back().Share, 0.0, 1.0);
+    const bool inches = s.WeightUnit() == 1;
+    const bool carcass = s.StartAge > 125 || (s.StartAge <= 125 && run.FinalAge >= 125 && s.FinalWeight > run.DayGrowth(0, 125));
+    const int herdSex = ResponseHerdSex(s);
+    double fed[3] = {0, 0, 0};
+    int grown = 0;
+    std::array<CarcassTraits, 3> traits{};
+    for (int sex = 1; sex <= 2; ++sex) {
+        const std::vector<ResponseDayFigures>& days = sex == 1 ? s.Response.Males : s.Response.Females;
+        if ((herdSex != 0 && sex != herdSex) || days.size() < s.Response.Days.size()) continue;
+        ++grown;
+        const std::size_t n = s.Response.Days.size();
+        for (std::size_t i = 0; i < n; ++i) fed[sex] += (i + 1 == n ? share : 1.0) * days[i].FeedSupplied;
+        const ResponseDayFigures& last = days[n - 1];
+        const response::SexCurves c =
+            response::CurvesOf(sex == 1 ? s.Model.Pig.Male : s.Model.Pig.Female, s.Model.Pig.WastagePercent);
+        const response::PigBody body{last.BodyProtein + share * last.ProteinDeposition / 1000.0,
+                                     last.BodyLipid + share * last.LipidDeposition / 1000.0};
+        const double w = response::LiveWeightOf(response::EmptyBodyOf(c, body));
+        RunSexFigures& r = run.Sexes[static_cast<std::size_t>(sex)];
+        r.LiveWeight = w;
+        const double gain = w - s.StartWeight;
+        r.FeedGain = gain > 0 ? fed[sex] / gain : 0;
+        if (!carcass) continue;
+        CarcassTraits t = sex == 1 ? MaleCarcass(w, false) : FemaleCarcass(w, false);
+        const response::BodyCarcass k = response::CarcassOfBody(c, w, body, t.loinArea);
+        t.backFat = k.BackFat;
+        t.lean = k.Lean;
+        t.yield = k.Yield;
+        if (inches) {
+            t.loinArea *= 0.155;
+            t.loinDepth *= 0.3937;
+        }
+        traits[static_cast<std::size_t>(sex)] = t;
+        r.BackFat = t.backFat;
+        r.LoinArea = t.loinArea;
+        r.Lean = t.lean;
+        r.Yield = t.yield;
+    }
+    if (grown == 0) return;
+    fed[0] = (fed[1] + fed[2]) / grown;
+    for (int sex = 1; sex <= 2; ++sex) {
+        RunSexFigures& r = run.Sexes[static_cast<std::size_t>(sex)];
+        // The programme's feed shared in the proportion the sexes ate.
+        if (fed[sex] > 0 && fed[0] > 0) {
+            r.Feed = run.TotalFeed * fed[sex] / fed[0];
+            r.Cost = run.TotalFeed > 0 ? run.CostPerPig * r.Feed / run.TotalFeed : 0;
+        }
+    }
+    RunSexFigures& mixed = run.Sexes[0];
+    mixed.LiveWeight = s.FinalWeight;
+    mixed.Feed = run.TotalFeed;
+    mixed.Cost = run.CostPerPig;
+    mixed.FeedGain = run.FeedGain;
+    if (!carcass) return;
+    const auto mean = [&](double CarcassTraits::*m) { return (traits[1].*m + traits[2].*m) / grown; };
+    mixed.BackFat = mean(&CarcassTraits::backFat);
+    mixed.LoinArea = mean(&CarcassTraits::loinArea);
+    mixed.Lean = mean(&CarcassTraits::lean);
+    mixed.Yield = mean(&CarcassTraits::yield);
+    run.Carcass[1] = mixed.BackFat;
+    run.Carcass[2] = mixed.LoinArea;
+    run.Carcass[3] = mixed.Lean;
+    run.Carcass[4] = mixed.Yield;
+    run.Carcass[5] = mean(&CarcassTraits::loinDepth);
 }
 
 }  // namespace
@@ -178,7 +254,13 @@ OptimisationResult OptimisationResultOf(const SharedState& s) {
     run.ReachedFinalWeight = s.OptFinalAge > 0 && s.OptFinalAge <= 198;
     run.ResultsValid = r.Done;
     if (s.OptFinalAge > 0) OptimumDays(s, run);
-    OptimumSexes(s, run);
+    if (RunsResponseModel(s)) {
+        // The best programme's responsive pig: its days and its own sexes.
+        run.ResponseDays = s.Response.Days;
+        ResponseOptimumSexes(s, run);
+    } else {
+        OptimumSexes(s, run);
+    }
     // The optimum's requirements and nutrient balance, from its own days:
     // right after a successful search the record holds its growth.
     if (r.Done) CompleteGrowthSnapshot(s, run);

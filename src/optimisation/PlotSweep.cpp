@@ -14,6 +14,7 @@
 #include "growth/Carcass.h"
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/ResponseRun.h"
 #include "location/LocationFiles.h"
 #include "optimisation/PlotFiles.h"
 #include "shared/Checkpoint.h"
@@ -162,9 +163,12 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
         w.CurrentDietIndex = 1;
         w.RunFailed = false;
         ClearDailyGrid(w.Main->Grid1);
-        GrowPig(w);
+        GrowLocationPig(w);
         infeasible = w.RunFailed;
-        if (!infeasible) CarcassOutputs(w);
+        if (!infeasible) {
+            if (RunsResponseModel(w)) ResponseCarcassOutputs(w);
+            else CarcassOutputs(w);
+        }
     }
 
     stage = Stage::Results;
@@ -182,7 +186,13 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
     // feed per gain and cost.
     const int lastDay = std::min(199, static_cast<int>(RoundHalfEven(w.FinalAge)));
     double cumulative = 0;
-    for (int day = w.StartAge; day <= lastDay; ++day) cumulative += w.DayFeed(0, day);
+    if (RunsResponseModel(w)) {
+        // The responsive pig's feed as its run counts it: the last day for
+        // the part of it the pig needed.
+        for (const ResponseDayFigures& day : w.Response.Days) cumulative += day.Share * day.FeedSupplied;
+    } else {
+        for (int day = w.StartAge; day <= lastDay; ++day) cumulative += w.DayFeed(0, day);
+    }
     double feed[8] = {};
     DietFeeds(w, cumulative, feed);
     double cost = 0;
@@ -224,6 +234,8 @@ void SweepDiet(SharedState& s, const DietSweep& u, std::vector<Worker>& workers,
         w.OptProgress = nullptr;
         w.ShowDailyProgress = true;
         wk.window->Grid1.Clear();
+        // The herd sex the response model grows (the documented curve does not read it).
+        if (s.Main) wk.window->ComboSex.ListIndex = s.Main->ComboSex.ListIndex;
     }
     std::atomic<int> nextRow{0}, rowsDone{0};
     std::atomic<int> firstFailure{kPoints};
