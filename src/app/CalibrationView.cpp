@@ -185,11 +185,9 @@ void CalibrationView::FitGenotype() {
         GuiThreadProgress progress(running);
         GenotypeFitOptions options;
         options.progress = &progress;
-        RunTrapped(dialogs_, [&] {
-            const auto fit = [&] { FitGenotypeFromWindow(s_, form_, genotype_, options); };
-            if (undo) RecordDeskChange(s_, *undo, kUndoGenotypeFit, true, fit);
-            else fit();
-        });
+        // Not an undo step: the history keeps neither the growth model nor
+        // the genotype file.
+        RunTrapped(dialogs_, [&] { FitGenotypeFromWindow(s_, form_, genotype_, options); });
     }
     Refresh();
     ShowGenotypePanel();

@@ -34,7 +34,6 @@ struct GenotypeFitWindow {
     std::function<void()> OnDiagnostics;
 };
 
-inline constexpr const char* kUndoGenotypeFit = "Genotype Fit";
 inline constexpr const char* kGenotypeFitCancelled = "Genotype fit cancelled: nothing was changed";
 // The question asked when the documented calibration found the herd beyond
 // its curve.

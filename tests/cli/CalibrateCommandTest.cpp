@@ -2,12 +2,14 @@
 #include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/GenotypeCalibration.h"
 #include "calibration/CalibrationRun.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
@@ -213,6 +215,17 @@ TEST(CalibrateCommand, AHerdBeyondTheDocumentedCurveIsToldAndTheGenotypeFitNamed
     EXPECT_NE(printed.str().find("outside what the documented growth curve can represent"), std::string::npos)
         << printed.str();
     EXPECT_NE(printed.str().find("calibrate " + folder.File("Demo") + " --model response"), std::string::npos);
+    // The fit it names represents the herd: no warning, every weighing within
+    // 3 kg and every period's feed within 5 %.
+    cli::CalibrateArgs response = args;
+    response.model.model = "response";
+    const nlohmann::json g = cli::RunGenotypeCalibration(response, nullptr);
+    ASSERT_TRUE(g["ran"].get<bool>()) << g.dump();
+    EXPECT_TRUE(g["fitted"]["warnings"].empty()) << g["fitted"]["text"];
+    for (const auto& w : g["fitted"]["weighings"]) {
+        EXPECT_LT(std::fabs(w["residual_kg"].get<double>()), 3.0) << w["age"];
+        EXPECT_LT(std::fabs(w["feed_residual_percent"].get<double>()), 5.0) << w["age"];
+    }
 
     ScratchFolder demo;
     tarvisol::testing::CopyDemoLocation(fs::path(demo.Str()));

@@ -53,9 +53,9 @@ TEST(GenotypeFitWindow, TheFitStandsBesideTheGenotypeInForceBeforeTheQuestionAnd
     EXPECT_NEAR(Val(p.TextMatrix(errorRow, 1)), w.Fit.InForce.Error, 5e-4);
     EXPECT_NEAR(Val(p.TextMatrix(errorRow, 2)), w.Fit.Fitted.Error, 5e-4);
     EXPECT_LE(w.Fit.Fitted.Error, w.Fit.InForce.Error);
-    ASSERT_EQ(w.GridWeighings.Rows(), 6);  // the demo herd: the start and four diet ends
-    EXPECT_EQ(Val(w.GridWeighings.TextMatrix(5, 0)), 165);
-    EXPECT_EQ(Val(w.GridWeighings.TextMatrix(5, 1)), 125);
+    ASSERT_EQ(w.GridWeighings.Rows(), 5);  // the demo herd: a row for each of its four diet ends
+    EXPECT_EQ(Val(w.GridWeighings.TextMatrix(4, 0)), 165);
+    EXPECT_EQ(Val(w.GridWeighings.TextMatrix(4, 1)), 125);
     EXPECT_FALSE(w.TextWarnings.Text.empty());
 
     // Yes: the genotype file holds the fitted genotype and the location runs it.
