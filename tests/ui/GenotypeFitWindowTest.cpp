@@ -59,6 +59,7 @@ TEST(GenotypeFitWindow, TheFitStandsBesideTheGenotypeInForceBeforeTheQuestionAnd
     EXPECT_FALSE(w.TextWarnings.Text.empty());
 
     // Yes: the genotype file holds the fitted genotype and the location runs it.
+    dialogs.ClearLog();
     dialogs.Answer(Answer::Yes);
     FitGenotypeFromWindow(s, *copy.demo->form, w);
     ASSERT_TRUE(w.Saved);
