@@ -145,15 +145,18 @@ CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     for (int c = 1; c < 3; ++c) genotype_.GridParameters.SetColWidth(c, 1300);
     parameters_ = new GridView(s_, genotype_.GridParameters, {}, panel);
     parameters_->setObjectName("GridParameters");
-    right->addWidget(parameters_, 3);
-    for (int c = 0; c < 7; ++c) genotype_.GridWeighings.SetColWidth(c, c == 4 ? 1900 : c == 1 ? 1700 : 1000);
+    right->addWidget(parameters_, 5);
+    const int widths[] = {700, 1200, 1050, 950, 1400, 1050, 950};
+    for (int c = 0; c < 7; ++c) genotype_.GridWeighings.SetColWidth(c, widths[c]);
     weighings_ = new GridView(s_, genotype_.GridWeighings, {}, panel);
     weighings_->setObjectName("GridWeighings");
+    weighings_->SetMaxColumnWidth(92);  // every column in view beside the herd
     right->addWidget(weighings_, 2);
     warnings_ = new QPlainTextEdit(panel);
     warnings_->setObjectName("TextWarnings");
     warnings_->setReadOnly(true);
-    right->addWidget(warnings_, 2);
+    warnings_->setMaximumHeight(110);
+    right->addWidget(warnings_, 1);
     panel->setVisible(false);
     sides->addWidget(panel, 1);
     genotype_.OnDiagnostics = [this] {

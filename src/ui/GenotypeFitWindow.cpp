@@ -114,8 +114,7 @@ void ShowGenotypeFit(GenotypeFitWindow& w, const GenotypeFit& fit) {
     Grid& g = w.GridWeighings;
     g.SetCols(7);
     g.SetRows(static_cast<int>(b.Weighings.size()) + 1);
-    const char* headers[] = {"Age, d",          "Weight measured, kg", "Fitted, kg", "Miss, kg",
-                             "Period feed measured, kg", "Fitted, kg", "Miss, %"};
+    const char* headers[] = {"Age, d", "Weighed, kg", "Fitted, kg", "Miss, kg", "Feed, kg", "Fitted, kg", "Miss, %"};
     for (int c = 0; c < 7; ++c) g.SetTextMatrix(0, c, headers[c]);
     for (std::size_t i = 0; i < b.Weighings.size(); ++i) {
         const GenotypeWeighing& x = b.Weighings[i];
