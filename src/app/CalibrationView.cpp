@@ -1,6 +1,7 @@
 #include "app/CalibrationView.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,19 +11,65 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QApplication>
+#include <QThread>
 #include <algorithm>
+#include <atomic>
 
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
+#include "shared/TextEncoding.h"
 #include "ui/UndoableCommands.h"
 #include "ui/GridEdit.h"
 
 namespace tarvisol::app {
 
+namespace {
+
+// The progress dialog, and the main window shown anew at each report.
+class RunningProgress : public Progress {
+public:
+    RunningProgress(Progress& shown, const std::function<void()>& running) : shown_(shown), running_(running) {}
+    void Report(const std::string& stage, long done, long total, const std::string& detail) override {
+        if (running_) running_();
+        shown_.Report(stage, done, total, detail);
+    }
+    bool Cancelled() const override { return shown_.Cancelled(); }
+    void Finish() override { shown_.Finish(); }
+
+private:
+    Progress& shown_;
+    const std::function<void()>& running_;
+};
+
+// The genotype fit reports from whichever of its threads finished a start:
+// only the reports on the window's own thread reach the dialog, and the
+// stop it last showed is what every thread reads.
+class GuiThreadProgress : public Progress {
+public:
+    explicit GuiThreadProgress(Progress& shown) : shown_(shown) {}
+    void Report(const std::string& stage, long done, long total, const std::string& detail) override {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) return;
+        shown_.Report(stage, done, total, detail);
+        cancelled_ = shown_.Cancelled();
+    }
+    bool Cancelled() const override { return cancelled_; }
+    void Finish() override {
+        if (QThread::currentThread() == QCoreApplication::instance()->thread()) shown_.Finish();
+    }
+
+private:
+    Progress& shown_;
+    std::atomic<bool> cancelled_{false};
+};
+
+}  // namespace
+
 CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), s_(s), dialogs_(dialogs) {
     setWindowTitle(QString::fromStdString(form_.Caption));
-    auto* layout = new QVBoxLayout(this);
+    auto* sides = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout;
+    sides->addLayout(layout, 1);
     layout->addWidget(binder_.Bind(form_.LabelSex, new QLabel(this)));
     auto* boxes = new QGridLayout;
     Label* labels[] = {&form_.Label1, &form_.Label2, &form_.Label3, &form_.Label4, &form_.Label5};
@@ -73,12 +120,81 @@ CalibrationView::CalibrationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     auto* button = new QPushButton(QString::fromStdString(binder_.mnemonics.Mark(form_.CommandContinue.Caption)), this);
     connect(button, &QPushButton::clicked, this, [this] { Continue(); });
     row->addWidget(button);
+    auto* fitGenotype = new QPushButton(QString::fromStdString(genotype_.CommandFit.Caption), this);
+    fitGenotype->setObjectName("CommandFitGenotype");
+    fitGenotype->setToolTip(
+        "Fit the nutrient-response model's genotype (protein deposition, precocity, intake at 50 and 100 kg) to the "
+        "measured herd above, on the location's diets. Nothing is saved unless you say so.");
+    connect(fitGenotype, &QPushButton::clicked, this, [this] { FitGenotype(); });
+    row->addWidget(fitGenotype);
     working_ = new QLabel(QString::fromStdString(form_.LabelWorking.Caption), this);
     working_->setVisible(false);
     row->addWidget(working_);
     row->addStretch(1);
     layout->addLayout(row);
+
+    // The genotype fit beside the herd, shown once a fit has run.
+    auto* panel = new QGroupBox(QString::fromStdString(genotype_.CommandFit.Caption.substr(4)), this);
+    genotypePanel_ = panel;
+    panel->setObjectName("GenotypeFit");
+    auto* right = new QVBoxLayout(panel);
+    genotypeTitle_ = new QLabel(panel);
+    genotypeTitle_->setWordWrap(true);
+    right->addWidget(genotypeTitle_);
+    genotype_.GridParameters.SetColWidth(0, 4300);
+    for (int c = 1; c < 3; ++c) genotype_.GridParameters.SetColWidth(c, 1300);
+    parameters_ = new GridView(s_, genotype_.GridParameters, {}, panel);
+    parameters_->setObjectName("GridParameters");
+    right->addWidget(parameters_, 5);
+    const int widths[] = {700, 1200, 1050, 950, 1400, 1050, 950};
+    for (int c = 0; c < 7; ++c) genotype_.GridWeighings.SetColWidth(c, widths[c]);
+    weighings_ = new GridView(s_, genotype_.GridWeighings, {}, panel);
+    weighings_->setObjectName("GridWeighings");
+    weighings_->SetMaxColumnWidth(92);  // every column in view beside the herd
+    right->addWidget(weighings_, 2);
+    warnings_ = new QPlainTextEdit(panel);
+    warnings_->setObjectName("TextWarnings");
+    warnings_->setReadOnly(true);
+    warnings_->setMaximumHeight(110);
+    right->addWidget(warnings_, 1);
+    panel->setVisible(false);
+    sides->addWidget(panel, 1);
+    genotype_.OnDiagnostics = [this] {
+        if (onRunning) onRunning();
+        ShowGenotypePanel();
+        show();
+        raise();
+        QApplication::processEvents();
+        if (onDiagnosticsShown) onDiagnosticsShown();
+    };
     resize(620, 560);
+}
+
+void CalibrationView::ShowGenotypePanel() {
+    genotypeTitle_->setText(QString::fromStdString(MixedTextToUtf8(genotype_.LabelTitle.Caption)));
+    parameters_->Refresh();
+    weighings_->Refresh();
+    warnings_->setPlainText(QString::fromStdString(MixedTextToUtf8(genotype_.TextWarnings.Text)));
+    genotypePanel_->setVisible(genotype_.Shown);
+    // Fits a 1280 x 720 screen with its title bar and a panel.
+    if (genotype_.Shown) resize(std::max(width(), 1250), std::max(height(), 660));
+}
+
+void CalibrationView::FitGenotype() {
+    binder_.Pull();
+    {
+        QtProgress dialog(this, tr("Genotype fit"));
+        RunningProgress running(dialog, onRunning);
+        GuiThreadProgress progress(running);
+        GenotypeFitOptions options;
+        options.progress = &progress;
+        // Not an undo step: the history keeps neither the growth model nor
+        // the genotype file.
+        RunTrapped(dialogs_, [&] { FitGenotypeFromWindow(s_, form_, genotype_, options); });
+    }
+    Refresh();
+    ShowGenotypePanel();
+    if (genotype_.Saved && onFinished) onFinished();
 }
 
 void CalibrationView::Refresh() {
@@ -97,25 +213,6 @@ void CalibrationView::Open() {
     }
 }
 
-namespace {
-
-// The progress dialog, and the main window shown anew at each report.
-class RunningProgress : public Progress {
-public:
-    RunningProgress(Progress& shown, const std::function<void()>& running) : shown_(shown), running_(running) {}
-    void Report(const std::string& stage, long done, long total, const std::string& detail) override {
-        if (running_) running_();
-        shown_.Report(stage, done, total, detail);
-    }
-    bool Cancelled() const override { return shown_.Cancelled(); }
-    void Finish() override { shown_.Finish(); }
-
-private:
-    Progress& shown_;
-    const std::function<void()>& running_;
-};
-
-}  // namespace
 
 void CalibrationView::Continue() {
     binder_.Pull();
@@ -141,6 +238,12 @@ void CalibrationView::Continue() {
         hide();
     }
     if (onFinished) onFinished();
+    // A herd no curve represents: the genotype fit is offered at once.
+    if (!form_.Visible && OfferGenotypeFit(s_, form_)) {
+        show();
+        raise();
+        FitGenotype();
+    }
 }
 
 void ShowFitDiagnostics(QWidget* parent, const std::string& text) {

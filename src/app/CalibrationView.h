@@ -1,13 +1,16 @@
 #pragma once
 // The calibration window over its form: the herd's five inputs, the measured
 // table GridCalibWts and "Continue Calibration", which runs the calibration
-// under a progress dialog.
+// under a progress dialog; and "Fit Genotype (nutrient response)", which fits
+// the nutrient-response model's genotype to the same herd and shows the fit
+// beside the genotype in force before asking whether to save it.
 #include <QDialog>
 #include <functional>
 
 #include "app/Binder.h"
 #include "app/GridModel.h"
 #include "calibration/CalibrationRun.h"
+#include "ui/GenotypeFitWindow.h"
 #include "shared/Dialogs.h"
 #include "ui/UndoHistory.h"
 
@@ -24,6 +27,9 @@ public:
     // question, and shows the window when they pass.
     void Open();
     CalibrationWindow& form() { return form_; }
+    GenotypeFitWindow& genotypeForm() { return genotype_; }
+    // Fits the genotype under a progress dialog (the Fit Genotype button).
+    void FitGenotype();
     // Called after a calibration ran, so the main window can show its results.
     std::function<void()> onFinished;
     // Edit -> Undo takes back what the calibration saved and the curve it set.
@@ -38,6 +44,7 @@ public:
 private:
     void Continue();
     void Refresh();
+    void ShowGenotypePanel();
     SharedState& s_;
     Dialogs& dialogs_;
     CalibrationWindow form_;
@@ -45,6 +52,12 @@ private:
     GridView* grid_;
     QLabel* working_;
     QPlainTextEdit* diagnostics_;
+    GenotypeFitWindow genotype_;
+    QWidget* genotypePanel_;
+    QLabel* genotypeTitle_;
+    GridView* parameters_;
+    GridView* weighings_;
+    QPlainTextEdit* warnings_;
 };
 
 // The diagnostics of the curve in force in a window of their own (Ctrl+R on

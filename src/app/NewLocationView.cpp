@@ -111,9 +111,25 @@ NewLocationView::NewLocationView(SharedState& s, Dialogs& dialogs, QWidget* pare
     auto* age = edit(form_.TextStartAge, "TextStartAge");
     age->setMaximumWidth(80);
     form->addRow("Age at the starting weight, days", age);
+    auto* genotype = binder_.Bind(form_.ComboGenotype, new QComboBox(programme));
+    genotype->setObjectName("ComboGenotype");
+    genotype->setToolTip("The genotype the nutrient-response model grows; a fitted one comes from the Calibration window");
+    connect(genotype, QOverload<int>::of(&QComboBox::activated), this, [this](int) {
+        binder_.Pull();
+        NewLocationGenotypeChanged(form_);
+        Refresh();
+    });
+    source_ = new QLabel(programme);
+    source_->setObjectName("LabelGenotypeSource");
+    source_->setWordWrap(true);
+    auto* genotypeRow = new QHBoxLayout;
+    genotypeRow->addWidget(genotype);
+    genotypeRow->addWidget(source_, 1);
+    form->addRow("Genotype (nutrient response)", genotypeRow);
     auto* curve = edit(form_.TextCurveFrom, "TextCurveFrom");
-    curve->setPlaceholderText("empty: the default growth curve; or another location, e.g. /home/me/Herds/East/East");
-    form->addRow("Growth curve from", curve);
+    curve->setPlaceholderText("empty: the genotype above; or another location, e.g. /home/me/Herds/East/East, whose "
+                              "model and genotype (or documented curve) the new one keeps");
+    form->addRow("Growth model from", curve);
     auto* currency = edit(form_.TextCurrency, "TextCurrency");
     currency->setMaximumWidth(80);
     currency->setPlaceholderText("USD");
@@ -158,6 +174,7 @@ void NewLocationView::Open(const std::string& libraryFile, const std::string& fo
 void NewLocationView::Refresh() {
     binder_.Push();
     library_->setText(QString::fromStdString(MixedTextToUtf8(form_.LabelLibrary.Caption)));
+    source_->setText(QString::fromStdString(MixedTextToUtf8(form_.LabelGenotypeSource.Caption)));
     found_->Refresh();
     chosen_->Refresh();
     weights_->Refresh();

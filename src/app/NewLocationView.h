@@ -31,6 +31,7 @@ private:
     NewLocationWindow form_;
     Binder binder_;
     QLabel* library_;
+    QLabel* source_;
     GridView* found_;
     GridView* chosen_;
     GridView* weights_;

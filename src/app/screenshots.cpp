@@ -125,6 +125,18 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
             if (b->text().remove(QChar('&')) == "Continue Calibration") b->click();
         Settle();
         view->onDiagnosticsShown = nullptr;
+        // Fit Genotype: the nutrient-response genotype fitted to the same
+        // herd, beside the genotype in force, as it stands behind its save
+        // question (declined: no genotype file is written).
+        view->show();
+        view->onDiagnosticsShown = [view, folder] {
+            view->resize(1280, 720);
+            Save(view, folder, "calibration-genotype-fit");
+        };
+        dialogs.Answer(tarvisol::Answer::No);
+        if (auto* b = view->findChild<QPushButton*>("CommandFitGenotype")) b->click();
+        Settle();
+        view->onDiagnosticsShown = nullptr;
     }
     if (calibration) calibration->close();
     QWidget* temperatures = Triggered(window, "Set Temperature", "");

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calibration/BeyondTheCurve.h"
 #include "calibration/CurveDigits.h"
 #include "calibration/FitDiagnostics.h"
 #include "formulation/DietPriceCell.h"
@@ -308,7 +309,10 @@ bool CalibContinue(SharedState& s, CalibrationWindow& form, const FitOptions& op
 
     // 12., 13. The diagnostics of the curve stand before the save question.
     if (options.progress) options.progress->Finish();
-    form.TextDiagnostics.Text = SearchText(form.Outcome) + FitErrorsText(form.Outcome.chosen, inForce) +
+    form.TextDiagnostics.Text = (HerdBeyondDocumentedCurve(form.Outcome)
+                                     ? BeyondDocumentedCurveText(form.Outcome, kFitGenotypeWhere) + "\n\n"
+                                     : std::string()) +
+                                SearchText(form.Outcome) + FitErrorsText(form.Outcome.chosen, inForce) +
                                 DiagnosticsText(form.Outcome.chosen);
     form.DiagnosticsShown = true;
     if (form.OnDiagnostics) form.OnDiagnostics();

@@ -19,6 +19,10 @@ namespace tarvisol {
 inline constexpr int kCalWindowRows = 7;
 
 inline constexpr const char* kCalibrationCancelled = "Calibration cancelled";
+// Where the window's genotype fit is run, as a herd beyond the documented
+// curve is told.
+inline constexpr const char* kFitGenotypeWhere =
+    "the window offers it after this calibration's questions (Fit Genotype, nutrient response)";
 inline constexpr const char* kUseCurveQuestion = "Use the new curve for this session without saving it?";
 
 // The calibration window (frmCalibration) as a form.

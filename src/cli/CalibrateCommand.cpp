@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 
+#include "calibration/BeyondTheCurve.h"
 #include "calibration/CalibrationRun.h"
 #include "calibration/CorCoef.h"
 #include "calibration/CurveDigits.h"
@@ -190,6 +191,13 @@ nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* mess
         r["search"] = SearchJson(form->Outcome);
         r["diagnostics_text"] = DiagnosticsText(form->Outcome.chosen);
         r["search_text"] = SearchText(form->Outcome);
+        // Every start of the wider search carried a warning: the herd is
+        // beyond the documented curve, and the response model's fit is named.
+        const bool beyond = HerdBeyondDocumentedCurve(form->Outcome);
+        r["outside_documented_curve"] = beyond;
+        if (beyond)
+            r["outside_documented_curve_text"] = BeyondDocumentedCurveText(
+                form->Outcome, "tarvisol-cli calibrate " + args.location + " --model response (add --save to keep it)");
     }
     return r;
 }
@@ -223,6 +231,8 @@ void PrintCalibrateReport(const nlohmann::json& r, std::ostream& out) {
     out << "Correlations of measured with predicted (read them with the residuals above): weight "
         << num(c["weight"], "0.0000") << ", age " << num(c["age"], "0.0000") << ", cumulative feed "
         << num(c["feed"], "0.0000") << "\n";
+    if (r.value("outside_documented_curve", false))
+        out << r.value("outside_documented_curve_text", std::string()) << "\n";
     if (r.value("outcome", std::string()) == "failed")
         out << "FAILED: " << r.value("failure", std::string()) << ".\n";
     if (r.value("failed_not_saved", false))

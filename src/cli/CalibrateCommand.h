@@ -27,7 +27,9 @@ struct CalibrateArgs {
 // (B0..B4), error, final_age / measured_final_age, total_feed /
 // measured_total_feed, correlations (weight, age, feed) with the residuals
 // beside them in "diagnostics", "search" (which start won, the fit's own
-// result beside it), growth_runs, saved, weight_unit.
+// result beside it), growth_runs, saved, weight_unit, and
+// "outside_documented_curve" (every start of the wider search ended with a
+// warning; "outside_documented_curve_text" then names the genotype fit).
 nlohmann::json RunCalibrateCommand(const CalibrateArgs& args, std::ostream* messages);
 
 void PrintCalibrateReport(const nlohmann::json& report, std::ostream& out);

@@ -311,7 +311,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     newCmd->add_option("--weights", newWeights,
                        "Starting weight, then the weight each diet ends at, kg (default 25 to 125 kg in equal steps)");
     newCmd->add_option("--start-age", na.startAge, "Age at the starting weight, days (default 63)");
-    newCmd->add_option("--curve-from", na.curveFrom, "Another location whose growth curve the new one takes");
+    newCmd->add_option("--genotype", na.genotype,
+                       "The genotype the new location grows on the nutrient-response model: a preset (tarvisol-cli "
+                       "genotypes) or a genotype file (default: commercial, a current commercial mixed herd)");
+    newCmd->add_option("--from,--curve-from", na.curveFrom,
+                       "Another location whose growth model and genotype the new one keeps (its growth curve when it "
+                       "runs the documented one)");
     newCmd->add_option("--library", na.library, "The ingredient library (default: the one installed with the program)");
     newCmd->add_option("--currency", na.currency, "The currency shown with the location's money figures, e.g. USD");
     newCmd->add_flag("--json", na.json, "Print one JSON object");

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "calibration/FittedGenotypeName.h"
 #include "calibration/GenotypeFit.h"
 #include "cli/CommandSession.h"
 #include "cli/ConsoleDialogs.h"
@@ -110,9 +111,7 @@ nlohmann::json RunGenotypeCalibration(const CalibrateArgs& args, std::ostream* m
     r["outcome"] = fit.Fitted.Grown ? "calibrated" : "failed";
     if (fit.Fitted.Grown && args.save) {
         s.Model.Kind = GrowthModelKind::Response;
-        s.Model.Pig = fit.Fitted.Pig;
-        s.Model.Pig.Name = "Fitted to the herd of " + std::filesystem::path(s.LocationBase).filename().string();
-        s.Model.Pig.Source = "Fitted by the program to the location's measured herd (" + fit.InForce.Pig.Name + " as the start)";
+        s.Model.Pig = NamedFittedGenotype(fit.Fitted.Pig, s.LocationBase, fit.InForce.Pig.Name);
         s.KeepFiles = false;
         const bool saved = SaveGenotypeFile(s);
         r["saved"] = saved;

@@ -8,6 +8,7 @@
 #include "formulation/PriceSheet.h"
 #include "location/NewLocation.h"
 #include "location/PigFile.h"
+#include "response/GenotypeText.h"
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
 #include "shared/SharedState.h"
@@ -136,10 +137,24 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
     plan.startAge = args.startAge;
     plan.currency = args.currency;
 
-    // The growth curve of another location.
+    // The growth model: another location's, then the genotype chosen.
     if (!args.curveFrom.empty()) {
-        if (!CurveOfLocation(args.curveFrom, plan.curve, error)) return Refused(args, "--curve-from: " + error);
+        if (!ModelOfLocation(args.curveFrom, plan, error)) return Refused(args, "--from: " + error);
     }
+    if (!args.genotype.empty() && !PresetModel(args.genotype, plan.model)) {
+        std::string text;
+        if (!FileExists(args.genotype) || !ReadTextFile(args.genotype, text, error))
+            return Refused(args, "--genotype " + args.genotype +
+                                     " is neither a preset (tarvisol-cli genotypes lists them) nor a genotype file "
+                                     "that can be read");
+        GrowthModelChoice read;
+        read.Pig = plan.model.Pig;
+        std::vector<std::string> messages;
+        response::ReadGenotypeText(text, read, messages);
+        if (!messages.empty()) return Refused(args, "--genotype " + args.genotype + ": " + messages.front());
+        plan.model = GrowthModelChoice{GrowthModelKind::Response, read.Pig};
+    }
+    if (!args.genotype.empty()) plan.genotypeFile = true;
 
     const NewLocationOutcome made = MakeNewLocation(plan);
     if (!made.made) {
@@ -158,17 +173,23 @@ Json RunNewCommand(const NewArgs& args, const std::string& programFolder) {
                          {"to_weight", diet.toKg},
                          {"allotment", diet.allotment},
                          {"end_weight", diet.endWeight},
+                         {"end_age", diet.endAge},
+                         {"daily_gain", diet.dailyGain},
+                         {"feed_gain", diet.feedGain},
                          {"price", diet.price}});
     }
-    std::vector<double> curve(plan.curve.begin(), plan.curve.end());
-    return {{"location", MixedText(args.location)},
-            {"made", true},
-            {"refused", false},
-            {"files", files},
-            {"prices", prices},
-            {"diets", diets},
-            {"final_age", made.finalAge},
-            {"total_feed", made.totalFeed}};
+    Json r = {{"location", MixedText(args.location)},
+              {"made", true},
+              {"refused", false},
+              {"files", files},
+              {"prices", prices},
+              {"diets", diets},
+              {"final_age", made.finalAge},
+              {"total_feed", made.totalFeed},
+              {"model", GrowthModelKey(plan.model.Kind)}};
+    if (plan.model.Kind == GrowthModelKind::Response)
+        r["genotype"] = {{"name", MixedText(plan.model.Pig.Name)}, {"source", MixedText(plan.model.Pig.Source)}};
+    return r;
 }
 
 void PrintNew(const Json& r, std::ostream& out, std::ostream& err) {
@@ -178,12 +199,18 @@ void PrintNew(const Json& r, std::ostream& out, std::ostream& err) {
     }
     out << "New location " << r["location"].get<std::string>() << "\n";
     for (const auto& f : r["files"]) out << "  wrote " << f.get<std::string>() << "\n";
-    out << "Diet                         from     to  allotment  ends at  price/t\n";
+    if (r.value("model", std::string()) == "response")
+        out << "Growth model: nutrient response, genotype " << r["genotype"]["name"].get<std::string>()
+            << "\n  Source: " << r["genotype"]["source"].get<std::string>() << "\n";
+    else
+        out << "Growth model: documented curve (the growth curve of the location it was made from)\n";
+    out << "Diet                         from     to  allotment  ends at  gain kg/d  feed/gain  price/t\n";
     for (const auto& d : r["diets"]) {
-        char line[200];
-        std::snprintf(line, sizeof line, "%-26s %6.1f %6.1f %10.1f %8.1f %8.1f\n",
+        char line[240];
+        std::snprintf(line, sizeof line, "%-26s %6.1f %6.1f %10.1f %8.1f %10.3f %10.2f %8.1f\n",
                       d["name"].get<std::string>().c_str(), d["from_weight"].get<double>(), d["to_weight"].get<double>(),
-                      d["allotment"].get<double>(), d["end_weight"].get<double>(), d["price"].get<double>());
+                      d["allotment"].get<double>(), d["end_weight"].get<double>(), d["daily_gain"].get<double>(),
+                      d["feed_gain"].get<double>(), d["price"].get<double>());
         out << line;
     }
     char tail[160];

@@ -17,7 +17,12 @@ struct NewArgs {
     int diets = 4;
     std::vector<double> weights;  // start, then each diet's end; empty: 25 to 125 kg in equal steps
     double startAge = 63;
-    std::string curveFrom;  // another location whose growth curve the new one takes
+    // Another location whose growth model and genotype the new one keeps (or
+    // its growth curve, when it runs the documented one).
+    std::string curveFrom;
+    // A genotype preset (key or name) or a genotype file; empty: the default
+    // preset, or the other location's model.
+    std::string genotype;
     std::string library;    // the library file; empty: the one beside the demo
     std::string currency;   // the location's currency setting
     bool json = false;
@@ -28,8 +33,9 @@ std::vector<std::string> SplitNames(const std::string& list);
 
 // Makes the location. Returns {"location", "made", "refused", "error",
 // "files", "prices": {"from_sheet", "indicative", "not_used"}, "diets": [{"diet",
-// "name", "from_weight", "to_weight", "allotment", "end_weight", "price"}],
-// "final_age", "total_feed"}. programFolder is where the running program sits
+// "name", "from_weight", "to_weight", "allotment", "end_weight", "end_age",
+// "daily_gain", "feed_gain", "price"}], "final_age", "total_feed", "model",
+// "genotype": {"name", "source"} (the nutrient-response model's)}. programFolder is where the running program sits
 // (the library is found from there).
 nlohmann::ordered_json RunNewCommand(const NewArgs& args, const std::string& programFolder);
 

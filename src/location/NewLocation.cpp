@@ -12,6 +12,9 @@
 #include "location/LocationSettings.h"
 #include "location/PigFile.h"
 #include "location/StartUp.h"
+#include "response/GenotypeCurves.h"
+#include "response/GenotypePresets.h"
+#include "response/GenotypeText.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
@@ -179,6 +182,43 @@ struct Written {
 
 }  // namespace
 
+bool PresetModel(const std::string& keyOrName, GrowthModelChoice& model) {
+    const response::GenotypePreset* p = response::FindGenotypePreset(keyOrName);
+    if (!p) return false;
+    model = GrowthModelChoice{GrowthModelKind::Response, p->Pig};
+    return true;
+}
+
+GrowthModelChoice DefaultNewModel() {
+    GrowthModelChoice m;
+    PresetModel(kNewLocationGenotype, m);
+    return m;
+}
+
+bool ModelOfLocation(const std::string& base, NewLocationPlan& plan, std::string& error) {
+    if (!CurveOfLocation(base, plan.curve, error)) return false;
+    const std::string gen = base + response::kGenotypeExtension;
+    if (!FileExists(gen)) {
+        plan.model = GrowthModelChoice{};
+        plan.model.Pig = response::ReferenceGenotype();
+        plan.genotypeFile = false;
+        return true;
+    }
+    std::string text;
+    if (!ReadTextFile(gen, text, error)) return false;
+    GrowthModelChoice read;
+    read.Pig = response::ReferenceGenotype();
+    std::vector<std::string> messages;
+    response::ReadGenotypeText(text, read, messages);
+    if (!messages.empty()) {
+        error = gen + ": " + messages.front();
+        return false;
+    }
+    plan.model = read;
+    plan.genotypeFile = true;
+    return true;
+}
+
 bool CurveOfLocation(const std::string& base, std::array<double, 5>& curve, std::string& error) {
     std::string text;
     if (!ReadTextFile(base + ".pig", text, error)) return false;
@@ -223,6 +263,8 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
     if (!(plan.startAge >= 1 && plan.startAge <= kLastStartAge)) return kStartAgeRange;
     std::string currency;
     if (std::string why = CurrencyFromTyped(plan.currency, currency); !why.empty()) return why;
+    if (plan.model.Kind == GrowthModelKind::Response)
+        if (std::string why = response::GenotypeProblem(plan.model.Pig); !why.empty()) return why;
 
     const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
     std::error_code ec;
@@ -234,7 +276,8 @@ std::string CheckNewLocation(const NewLocationPlan& plan) {
                        "); choose an empty folder or a new one";
     const std::string b = plan.base;
     for (const std::string& f : {b + kMatrixEnding, b + kDietEnding, b + kNutrientEnding, b + kIngredientEnding,
-                                 b + ".pig", b + ".cal", b + ".stg", b + kSettingsEnding})
+                                 b + ".pig", b + ".cal", b + ".stg", b + kSettingsEnding,
+                                 b + response::kGenotypeExtension})
         if (fs::exists(f, ec) || fs::is_symlink(f, ec)) return f + " already exists; nothing was written";
     return {};
 }
@@ -283,6 +326,10 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
             !write(b + kIngredientEnding, IngredientRestrictionText(a, nullptr)) ||
             !write(b + kNutrientEnding, NutrientRestrictionText(a, nullptr)) ||
             !write(b + kDietEnding, DietFileText(a, diets)) || !write(b + ".pig", JoinCrlf(PigFileLines(a))))
+            return out;
+        // Written before the location is opened, so that every run below
+        // grows the pig the location will grow.
+        if (plan.genotypeFile && !write(b + response::kGenotypeExtension, response::GenotypeText(plan.model)))
             return out;
         std::string currency;
         CurrencyFromTyped(plan.currency, currency);  // checked above
@@ -355,6 +402,7 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
     }
     out.finalAge = fresh->FinalAge;
     out.totalFeed = fresh->DietResults(diets, 3);
+    double fromAge = fresh->StartAge, fromWeight = plan.weights.front(), eaten = 0;
     for (int d = 1; d <= diets; ++d) {
         NewLocationDiet diet;
         diet.name = fw->Griddiets.TextMatrix(1, d);
@@ -362,6 +410,13 @@ NewLocationOutcome MakeNewLocation(const NewLocationPlan& plan) {
         diet.toKg = plan.weights[static_cast<std::size_t>(d)];
         diet.allotment = allotments[static_cast<std::size_t>(d - 1)];
         diet.endWeight = fresh->DietResults(d, 2);
+        diet.endAge = d == diets ? fresh->FinalAge : fresh->DietResults(d, 1);
+        const double feed = (d == diets ? out.totalFeed : fresh->DietResults(d, 3)) - eaten;
+        if (diet.endAge > fromAge) diet.dailyGain = (diet.endWeight - fromWeight) / (diet.endAge - fromAge);
+        if (diet.endWeight > fromWeight) diet.feedGain = feed / (diet.endWeight - fromWeight);
+        fromAge = diet.endAge;
+        fromWeight = diet.endWeight;
+        eaten += feed;
         diet.price = fresh->DietPrice(d);
         out.diets.push_back(diet);
     }

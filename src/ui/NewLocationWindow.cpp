@@ -6,6 +6,7 @@
 #include "location/LocationFiles.h"
 #include "location/NewLocation.h"
 #include "location/PigFile.h"
+#include "response/GenotypePresets.h"
 #include "shared/Dialogs.h"
 #include "shared/Numbers.h"
 #include "shared/TextFile.h"
@@ -59,6 +60,13 @@ void OpenNewLocationWindow(SharedState& s, NewLocationWindow& w, const std::stri
     w.ComboDiets.ListIndex = 3;
     SetWeights(w, EvenWeights(25, 125, 4));
     w.TextStartAge.Text = FormatPattern(kNewLocationStartAge, "0.#");
+    w.ComboGenotype.Items.clear();
+    w.ComboGenotype.ListIndex = 0;
+    for (const response::GenotypePreset& p : response::GenotypePresets()) {
+        if (std::string(p.Key) == kNewLocationGenotype) w.ComboGenotype.ListIndex = static_cast<int>(w.ComboGenotype.Items.size());
+        w.ComboGenotype.Items.push_back(p.Pig.Name);
+    }
+    NewLocationGenotypeChanged(w);
     w.TextCurveFrom.Text.clear();
     SearchNewLocationLibrary(w);
     w.Visible = true;
@@ -133,6 +141,13 @@ void NewLocationDietsChanged(NewLocationWindow& w) {
     SetWeights(w, EvenWeights(start > 0 ? start : 25, final > start ? final : 125, DietCountOf(w)));
 }
 
+void NewLocationGenotypeChanged(NewLocationWindow& w) {
+    const auto& presets = response::GenotypePresets();
+    const int i = w.ComboGenotype.ListIndex;
+    w.LabelGenotypeSource.Caption =
+        i >= 0 && i < static_cast<int>(presets.size()) ? "Source: " + std::string(presets[static_cast<std::size_t>(i)].Pig.Source) : "";
+}
+
 std::string MakeLocationFromWindow(SharedState& s, NewLocationWindow& w) {
     Dialogs& dlg = DialogsOf(s);
     NewLocationPlan plan;
@@ -151,10 +166,14 @@ std::string MakeLocationFromWindow(SharedState& s, NewLocationWindow& w) {
     for (int c = 1; c < g.Cols(); ++c) plan.weights.push_back(NumVal(std::string_view(g.TextMatrix(1, c))));
     plan.startAge = NumVal(std::string_view(w.TextStartAge.Text));
     plan.currency = w.TextCurrency.Text;
+    const auto& presets = response::GenotypePresets();
+    const int preset = w.ComboGenotype.ListIndex;
+    if (preset >= 0 && preset < static_cast<int>(presets.size()))
+        plan.model = GrowthModelChoice{GrowthModelKind::Response, presets[static_cast<std::size_t>(preset)].Pig};
     if (const std::string other = w.TextCurveFrom.Text; !other.empty()) {
         std::string error;
-        if (!CurveOfLocation(other, plan.curve, error)) {
-            dlg.Message("The growth curve cannot be taken from " + other + ": " + error);
+        if (!ModelOfLocation(other, plan, error)) {
+            dlg.Message("The growth model cannot be taken from " + other + ": " + error);
             return {};
         }
     }
@@ -168,7 +187,11 @@ std::string MakeLocationFromWindow(SharedState& s, NewLocationWindow& w) {
         ends += (ends.empty() ? "" : ", ") + FormatPattern(d.endWeight, "0.0");
     dlg.Message("The location " + plan.base + " was made from " + std::to_string(plan.ingredients.size()) +
                 " library ingredients: " + std::to_string(made.diets.size()) + " diets, ending at " + ends +
-                " kg. Check the prices and the restrictions before you rely on its figures.");
+                " kg. It grows " +
+                (plan.model.Kind == GrowthModelKind::Response
+                     ? "on the nutrient-response model, genotype " + plan.model.Pig.Name + "."
+                     : std::string("on the documented growth curve of ") + w.TextCurveFrom.Text + ".") +
+                " Check the prices and the restrictions before you rely on its figures.");
     w.Visible = false;
     ReopenLocation(s, plan.base);
     return plan.base;

@@ -1,8 +1,9 @@
 #pragma once
 // File -> "New Location from Library": choose ingredients from the library
 // (type to search), set their prices, the number of diets and the weight each
-// diet ends at, the folder and name, and where the growth curve comes from;
-// "Make Location" writes the new location and opens it.
+// diet ends at, the folder and name, the genotype the nutrient-response model
+// grows (a preset) or another location whose model it keeps; "Make Location"
+// writes the new location and opens it.
 #include <string>
 #include <vector>
 
@@ -24,7 +25,14 @@ struct NewLocationWindow {
     ComboBox ComboDiets;  // "1".."6"
     Grid GridWeights{"GridWeights", 2, 8};  // row 1, from column 1: the starting weight, then where each diet ends, kg
     TextBox TextStartAge;
-    TextBox TextCurveFrom;  // another location (folder plus base name) whose curve is taken; empty: the default
+    // The genotype preset the location grows on the nutrient-response model,
+    // in the order of the presets; its source shows in LabelGenotypeSource.
+    ComboBox ComboGenotype;
+    Label LabelGenotypeSource;
+    // Another location (folder plus base name) whose growth model and genotype
+    // are kept, or its curve when it runs the documented one; empty: the
+    // preset chosen.
+    TextBox TextCurveFrom;
     TextBox TextCurrency;   // shown with the location's money figures; empty: none
     Button CommandMake{"Make Location"};
     Button CommandClose{"Close"};
@@ -37,8 +45,9 @@ struct NewLocationWindow {
 inline constexpr const char* kNewLocationCaption = "New Location from Library";
 
 // Reads the library and fills the window: every ingredient listed, none
-// chosen, four diets from 25 to 125 kg, the starting age 63 days, the folder
-// given (the documents folder).
+// chosen, four diets from 25 to 125 kg, the starting age 63 days, the
+// current commercial herd's genotype, the folder given (the documents
+// folder).
 void OpenNewLocationWindow(SharedState& s, NewLocationWindow& w, const std::string& libraryFile,
                            const std::string& folder);
 
@@ -55,6 +64,9 @@ void RemoveChosenIngredient(SharedState& s, NewLocationWindow& w);
 // The number of diets chosen: the weights become equal steps from the
 // starting to the final weight shown.
 void NewLocationDietsChanged(NewLocationWindow& w);
+
+// A genotype chosen: its source shown under it.
+void NewLocationGenotypeChanged(NewLocationWindow& w);
 
 // Makes the location from the window; a refusal or failure is told in one
 // message and nothing is written. On success says what was made, hides the

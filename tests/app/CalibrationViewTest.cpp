@@ -90,3 +90,37 @@ TEST_F(CalibrationViewTest, TheCurveCellsShowTheFittedCoefficientsWholeBeforeThe
         if (b->text().remove(QChar('&')) == "Continue Calibration") b->click();
     EXPECT_TRUE(seen);
 }
+
+// Fit Genotype: the fit stands in the window, the genotype in force beside
+// the fitted one and a row per weighing, before the save question; declined,
+// no genotype file appears.
+TEST_F(CalibrationViewTest, AGenotypeFitStandsInTheWindowBeforeItsSaveQuestion) {
+    OpenDemo("calibration_genotype");
+    view->findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
+    dialogs.Text("Demo");
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text().remove(QChar('&')) == "Calibration") b->click();
+    auto* calibration = view->findChild<app::CalibrationView*>();
+    ASSERT_NE(calibration, nullptr);
+    auto* panel = calibration->findChild<QWidget*>("GenotypeFit");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(panel->isVisible());
+    bool seen = false;
+    calibration->onDiagnosticsShown = [&] {
+        seen = true;
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_GE(calibration->width(), 1250);
+        auto* weighings = calibration->findChild<app::GridView*>("GridWeighings");
+        ASSERT_NE(weighings, nullptr);
+        EXPECT_EQ(weighings->model()->rowCount(), 5);  // the header and the demo's four diet ends
+        for (const auto& shown : dialogs.Log()) EXPECT_NE(shown.kind, "ask") << shown.text;
+    };
+    dialogs.ClearLog();
+    dialogs.Answer(Answer::No);
+    auto* fit = calibration->findChild<QPushButton*>("CommandFitGenotype");
+    ASSERT_NE(fit, nullptr);
+    fit->click();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(dialogs.Exhausted());
+    EXPECT_FALSE(std::filesystem::exists(scratch / "Demo.gen"));
+}

@@ -73,6 +73,11 @@ TEST_F(NewLocationViewTest, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAt
         }
         EXPECT_EQ(nl->form().GridChosen.Rows(), 11);
         nl->findChild<QLineEdit*>("TextName")->setText("North");
+        // The genotype picked: the NRC 2012 reference pig, not the default commercial herd.
+        auto* genotype = nl->findChild<QComboBox*>("ComboGenotype");
+        ASSERT_NE(genotype, nullptr);
+        EXPECT_EQ(genotype->currentText().toStdString(), "Current commercial herd");
+        genotype->setCurrentIndex(genotype->findText("NRC 2012 reference pig"));
         nl->findChild<QPushButton*>("CommandMake")->click();
         ASSERT_EQ(dialogs.Messages().size(), 1u);
         EXPECT_EQ(dialogs.Messages()[0].rfind("The location " + (scratch / "North").string() +
@@ -83,6 +88,8 @@ TEST_F(NewLocationViewTest, TenIngredientsAndFourDietsMadeThroughTheWindowGrowAt
         EXPECT_FALSE(nl->isVisible());
         EXPECT_EQ(form->Text6.Text, "North");
         EXPECT_TRUE(fs::exists(scratch / "NorthMatrix.txt"));
+        EXPECT_EQ(s->Model.Kind, GrowthModelKind::Response);
+        EXPECT_EQ(s->Model.Pig.Name, "NRC 2012 reference pig");
         // Mixed herd, least-cost diets, as the user chooses them in the window.
         view->findChild<QComboBox*>("ComboSex")->setCurrentIndex(0);
         view->findChild<QComboBox*>("Combo1")->setCurrentIndex(kFormulationLeastCost);

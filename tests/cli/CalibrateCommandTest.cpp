@@ -2,12 +2,14 @@
 #include "support/BuildPaths.h"
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "cli/CalibrateCommand.h"
+#include "cli/GenotypeCalibration.h"
 #include "calibration/CalibrationRun.h"
 #include "location/ScratchFolder.h"
 #include "shared/Numbers.h"
@@ -171,4 +173,64 @@ TEST(CalibrateCommand, AnEndlessFitErrorIsToldAndNotSaved) {
     EXPECT_NE(ran.out.find("FAILED: the fit error is Inf"), std::string::npos) << ran.out;
     EXPECT_EQ(ran.out.find("Saved to the location."), std::string::npos) << ran.out;
     EXPECT_EQ(Slurp(folder.File("Demo.pig")), pig);
+}
+
+namespace {
+
+// The demo location weighing a herd written from field figures, not from any
+// curve: 25 to 128 kg from 63 to 170 days, feed/gain 2.0, 2.5, 2.85 and 3.2
+// over the four quarters of the weight range (a current lean, efficient
+// herd).
+void WeighAFieldHerd(ScratchFolder& folder) {
+    tarvisol::testing::CopyDemoLocation(fs::path(folder.Str()));
+    tarvisol::testing::Spit(folder.File("Demo.cal"),
+                            "63\t25\t0\r\n96\t50.75\t51.5\r\n123\t76.5\t64.375\r\n147\t102.25\t73.3875\r\n"
+                            "170\t128\t82.4\r\n");
+    std::string pig = Slurp(folder.File("Demo.pig"));
+    const auto inputs = pig.find("25.00\r\n63.00\r\n125.0\r\n270.0\r\n165.0\r\n");
+    ASSERT_NE(inputs, std::string::npos);
+    pig.replace(inputs, 35, "25.00\r\n63.00\r\n128.0\r\n271.7\r\n170.0\r\n");
+    tarvisol::testing::Spit(folder.File("Demo.pig"), pig);
+}
+
+}  // namespace
+
+// A herd no growth curve represents: every start of the wider search ends
+// with a warning, and the report says the herd lies outside the documented
+// curve and names the genotype fit; the calibration still completed (exit
+// 0). The demo's own herd, which a curve fits cleanly, is not told so.
+TEST(CalibrateCommand, AHerdBeyondTheDocumentedCurveIsToldAndTheGenotypeFitNamed) {
+    ScratchFolder folder;
+    WeighAFieldHerd(folder);
+    cli::CalibrateArgs args;
+    args.location = folder.File("Demo");
+    const nlohmann::json r = cli::RunCalibrateCommand(args, nullptr);
+    ASSERT_TRUE(r["ran"].get<bool>()) << r.dump();
+    EXPECT_TRUE(r["search"]["widened"].get<bool>());
+    for (const auto& t : r["search"]["tried"]) EXPECT_GT(t["warnings"].get<int>(), 0) << t["start"];
+    EXPECT_TRUE(r["outside_documented_curve"].get<bool>());
+    EXPECT_EQ(cli::CalibrateExitCode(r), 0);
+    std::ostringstream printed;
+    cli::PrintCalibrateReport(r, printed);
+    EXPECT_NE(printed.str().find("outside what the documented growth curve can represent"), std::string::npos)
+        << printed.str();
+    EXPECT_NE(printed.str().find("calibrate " + folder.File("Demo") + " --model response"), std::string::npos);
+    // The fit it names represents the herd: no warning, every weighing within
+    // 3 kg and every period's feed within 5 %.
+    cli::CalibrateArgs response = args;
+    response.model.model = "response";
+    const nlohmann::json g = cli::RunGenotypeCalibration(response, nullptr);
+    ASSERT_TRUE(g["ran"].get<bool>()) << g.dump();
+    EXPECT_TRUE(g["fitted"]["warnings"].empty()) << g["fitted"]["text"];
+    for (const auto& w : g["fitted"]["weighings"]) {
+        EXPECT_LT(std::fabs(w["residual_kg"].get<double>()), 3.0) << w["age"];
+        EXPECT_LT(std::fabs(w["feed_residual_percent"].get<double>()), 5.0) << w["age"];
+    }
+
+    ScratchFolder demo;
+    tarvisol::testing::CopyDemoLocation(fs::path(demo.Str()));
+    args.location = demo.File("Demo");
+    const nlohmann::json clean = cli::RunCalibrateCommand(args, nullptr);
+    ASSERT_TRUE(clean["ran"].get<bool>());
+    EXPECT_FALSE(clean["outside_documented_curve"].get<bool>());
 }

@@ -233,3 +233,24 @@ TEST(NewCommand, ALibraryLineLeftOutIsNamedWithItsValue) {
 }
 
 }  // namespace
+
+// new starts the location on the nutrient-response model with the genotype
+// chosen, printing where its parameters come from; a genotype that is
+// neither a preset nor a genotype file is refused with nothing written.
+TEST(NewCommand, ItStartsOnTheGenotypeChosenAndPrintsItsSource) {
+    tarvisol::testing::ScratchFolder dir;
+    const std::string base = dir.File("North/North");
+    const auto made = RunCli("new '" + base + "' --ingredients " + kTen + " --genotype nrc2012");
+    ASSERT_EQ(made.status, 0) << made.out;
+    EXPECT_NE(made.out.find("Growth model: nutrient response, genotype NRC 2012 reference pig"), std::string::npos)
+        << made.out;
+    EXPECT_NE(made.out.find("Source: NRC (2012) Nutrient Requirements of Swine, Table 16-1A"), std::string::npos);
+    const auto grown = RunCli("growth '" + base + "' --json");
+    ASSERT_EQ(grown.status, 0) << grown.out;
+    const auto g = nlohmann::json::parse(grown.out);
+    EXPECT_EQ(g["model"], "response");
+    EXPECT_EQ(g["genotype"]["name"], "NRC 2012 reference pig");
+
+    EXPECT_EQ(RunCli("new '" + dir.File("South/South") + "' --ingredients " + kTen + " --genotype nosuch").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("South")));
+}

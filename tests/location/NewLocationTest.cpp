@@ -11,6 +11,10 @@
 #include <fstream>
 
 #include "formulation/RequirementTemplate.h"
+#include "location/PigFile.h"
+#include "response/GenotypePresets.h"
+#include "response/GenotypeText.h"
+#include "support/DemoLocation.h"
 #include "location/ScratchFolder.h"
 #include "shared/TextFile.h"
 
@@ -45,7 +49,7 @@ TEST(NewLocation, EachDietEndsNearItsChosenWeightOnTheTemplatesMinimums) {
     const std::string base = dir.File("North/North");
     const NewLocationOutcome made = MakeNewLocation(Plan(base, kTen));
     ASSERT_TRUE(made.made) << made.error;
-    EXPECT_EQ(made.files.size(), 5u);
+    EXPECT_EQ(made.files.size(), 6u);  // matrix, restrictions, diets, .pig, .gen
     ASSERT_EQ(made.diets.size(), 4u);
     // A diet ends on the day its allotment runs out, at that day's starting
     // weight: within half a day's gain (under 1 kg) of the chosen weight.
@@ -102,6 +106,85 @@ TEST(NewLocation, TheTemplateIsNrcTable16_1AReadAtTheMiddleOfTheDietsRange) {
     EXPECT_DOUBLE_EQ(grower.sid[8], 0.588);                    // threonine 60 % of lysine
     EXPECT_DOUBLE_EQ(finisher.sid[8], 0.403);                  // 66 % in the last range
     EXPECT_DOUBLE_EQ(grower.sodium, 0.10);
+}
+
+// The model a new location grows on, read back from its genotype file.
+GrowthModelChoice ModelInFile(const std::string& base) {
+    std::string text, error;
+    GrowthModelChoice read;
+    read.Pig = response::ReferenceGenotype();
+    std::vector<std::string> messages;
+    EXPECT_TRUE(ReadTextFile(base + response::kGenotypeExtension, text, error)) << error;
+    response::ReadGenotypeText(text, read, messages);
+    EXPECT_TRUE(messages.empty());
+    return read;
+}
+
+// A new location grows a believable pig at once, on every library selection:
+// the nutrient-response model with the current commercial herd, never the
+// documented default curve (1.43 kg/d at feed/gain 2.02). NRC (2012)
+// Nutrient Requirements of Swine, Table 16-1A, mixed barrows and gilts of
+// 135 g/d protein deposition on 2,475 kcal NE: daily gain 0.758, 0.900, 0.917
+// and 0.867 kg and feed/gain (feed with wastage over gain) 2.09, 2.48, 2.87
+// and 3.38 from 25-50 to 100-135 kg. The field ranges around them: daily gain
+// 0.70 to 1.10 kg (today's commercial herds grow faster late than the 2012
+// reference pig) and feed/gain within 12 % of the table's.
+TEST(NewLocation, EveryLibrarySelectionGrowsWithinTheFieldRangesOfTable16_1A) {
+    const std::vector<std::string> selections[] = {
+        kTen,
+        {"Wheat", "Barley", "Canola meal", "Soybean meal 44", "Animal fat", "Limestone", "Dicalcium phosphate", "Salt",
+         "L-Lysine HCl", "DL-Methionine", "L-Threonine", "Vitamin-mineral premix"},
+        {"Sorghum", "Soybean meal 47", "Corn DDGS (over 10% oil)", "Choice white grease", "Limestone",
+         "Monocalcium phosphate", "Salt", "L-Lysine HCl", "DL-Methionine", "L-Threonine", "L-Tryptophan"}};
+    const double tableFeedGain[] = {2.09, 2.48, 2.87, 3.38};
+    for (const auto& names : selections) {
+        tarvisol::testing::ScratchFolder dir;
+        const std::string base = dir.File("Herd/Herd");
+        const NewLocationOutcome made = MakeNewLocation(Plan(base, names));
+        ASSERT_TRUE(made.made) << names[0] << ": " << made.error;
+        const GrowthModelChoice model = ModelInFile(base);
+        EXPECT_EQ(model.Kind, GrowthModelKind::Response);
+        EXPECT_EQ(model.Pig, response::FindGenotypePreset("commercial")->Pig);
+        ASSERT_EQ(made.diets.size(), 4u);
+        for (std::size_t d = 0; d < 4; ++d) {
+            const NewLocationDiet& diet = made.diets[d];
+            EXPECT_GE(diet.dailyGain, 0.70) << names[0] << ", " << diet.name;
+            EXPECT_LE(diet.dailyGain, 1.10) << names[0] << ", " << diet.name;
+            EXPECT_NEAR(diet.feedGain, tableFeedGain[d], 0.12 * tableFeedGain[d]) << names[0] << ", " << diet.name;
+        }
+        const double gain = (made.diets.back().endWeight - 25) / (made.finalAge - kNewLocationStartAge);
+        EXPECT_GE(gain, 0.70) << names[0];
+        EXPECT_LE(gain, 1.00) << names[0];
+    }
+}
+
+// A location made from another keeps that one's model and genotype; made
+// from one on the documented curve (no genotype file), it keeps the curve and
+// gets no genotype file either.
+TEST(NewLocation, ALocationMadeFromAnotherKeepsItsModelAndGenotypeOrItsCurve) {
+    tarvisol::testing::ScratchFolder dir;
+    NewLocationPlan first = Plan(dir.File("A/A"), kTen);
+    ASSERT_TRUE(PresetModel("nrc2012", first.model));
+    ASSERT_TRUE(MakeNewLocation(first).made);
+    NewLocationPlan second = Plan(dir.File("B/B"), kTen);
+    std::string error;
+    ASSERT_TRUE(ModelOfLocation(dir.File("A/A"), second, error)) << error;
+    ASSERT_TRUE(MakeNewLocation(second).made);
+    EXPECT_EQ(ModelInFile(dir.File("B/B")), ModelInFile(dir.File("A/A")));
+    EXPECT_EQ(ModelInFile(dir.File("B/B")).Pig, response::ReferenceGenotype());
+
+    fs::create_directories(dir.File("Demo"));
+    tarvisol::testing::CopyDemoLocation(dir.File("Demo"));
+    NewLocationPlan third = Plan(dir.File("C/C"), kTen);
+    ASSERT_TRUE(ModelOfLocation(dir.File("Demo/Demo"), third, error)) << error;
+    const NewLocationOutcome made = MakeNewLocation(third);
+    ASSERT_TRUE(made.made) << made.error;
+    EXPECT_FALSE(fs::exists(dir.File("C/C.gen")));
+    std::array<double, 5> demo{}, kept{};
+    ASSERT_TRUE(CurveOfLocation(dir.File("Demo/Demo"), demo, error));
+    ASSERT_TRUE(CurveOfLocation(dir.File("C/C"), kept, error));
+    EXPECT_EQ(kept, demo);
+    EXPECT_NE(demo[0], kDefaultCurve[0]);
 }
 
 }  // namespace
