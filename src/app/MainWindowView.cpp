@@ -41,6 +41,7 @@
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/PrecisionView.h"
 #include "app/RequirementsView.h"
 #include "ui/RequirementsWindow.h"
 #include "app/OptimisationView.h"
@@ -480,6 +481,7 @@ void MainWindowView::BuildRunMenu() {
     QAction* lp = run->addAction("Run LP", this, [press] { press("Run LP"); });
     lp->setObjectName("ActionRunLp");
     lp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    run->addAction("Precision Feeding...", this, [this] { OpenPrecision(); })->setObjectName("ActionPrecision");
 }
 
 void MainWindowView::UndoOrRedo(bool redo) {
@@ -727,9 +729,18 @@ int MainWindowView::SelectedDiet(bool fromDisplay) const {
 void MainWindowView::OpenRequirements() {
     if (!requirements_) {
         requirements_ = std::make_unique<RequirementsView>(s_, dialogs_, this);
+        requirements_->openPrecision = [this] { OpenPrecision(); };
         fit_->Mark(requirements_.get());
     }
     requirements_->Open();
+}
+
+void MainWindowView::OpenPrecision() {
+    if (!precision_) {
+        precision_ = std::make_unique<PrecisionView>(s_, dialogs_, this);
+        fit_->Mark(precision_.get());
+    }
+    precision_->Open();
 }
 
 void MainWindowView::OpenMarketWeight() {
