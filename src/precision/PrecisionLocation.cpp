@@ -170,6 +170,13 @@ PrecisionLocation PrecisionLocationOf(const SharedState& s, const MarketSettings
                 max = min;
             }
         };
+        // The crude protein minimum follows the lysine minimum in the
+        // proportion the diet's own limits set, so that a feed made to a
+        // lower lysine is not held to the protein of a richer one.
+        const double lysineBefore = base->NutrientLimits(d, 1, kLysineColumn);
+        const double proteinBefore = base->NutrientLimits(d, 1, cols.CrudeProtein);
+        if (lysineBefore > 0 && proteinBefore > 0 && cols.CrudeProtein >= 1 && cols.CrudeProtein <= nutrients)
+            base->NutrientLimits(d, 1, cols.CrudeProtein) = RoundedUp(proteinBefore * RoundedUp(r.Lysine) / lysineBefore);
         for (const RequirementNutrient& n : cols.Compared) {
             if (n.Column < 1 || n.TotalBasis) continue;
             if (n.Key == "sttd_phosphorus") set(n.Column, r.Sttd);
