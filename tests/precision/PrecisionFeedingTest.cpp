@@ -52,9 +52,10 @@ TEST(PrecisionFeeding, OnTheDemoHerdPrecisionSavesLysineAndNitrogenAtTheSameGrow
     EXPECT_LT(each.NExcreted, group.NExcreted);
     EXPECT_LT(group.NExcreted, phase.NExcreted);
     EXPECT_NEAR(each.DailyGain / phase.DailyGain, 1.0, 0.02);
-    EXPECT_NEAR(group.DailyGain / phase.DailyGain, 1.0, 0.02);
-    // Fed to requirement, a pig is rarely below 95 % of it; the mean pig's blend
-    // leaves about half the herd below its own requirement some days.
+    // Fed to its own requirement a pig is below 95 % of it only where feed A
+    // alone falls short; a blend for the herd's mean leaves about half the
+    // herd below its own on many days.
+    EXPECT_LE(each.ShareDaysBelow, each.ShareDaysShortOfA + 1e-12);
     EXPECT_LT(each.ShareDaysBelow, group.ShareDaysBelow);
     // Per place and year as the balance counts it: the pig's excretion times the batches.
     EXPECT_NEAR(each.NExcretedPerPlaceYear, each.NExcreted * 365 / (each.Days + DefaultMarketSettings(false).EmptyDays), 1e-9);
