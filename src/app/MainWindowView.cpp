@@ -155,6 +155,10 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     runs_->herd = [this]() -> std::optional<HerdReport> {
         return herd_ ? HerdReportOf(s_, herd_->form()) : std::nullopt;
     };
+    runs_->precision = [this]() -> const precision::PrecisionResult* {
+        if (!precision_ || !precision_->form().Result || precision_->form().Location != s_.LocationBase) return nullptr;
+        return &*precision_->form().Result;
+    };
     BuildMenus();
 
     // As large as the stored size, or most of a larger screen.

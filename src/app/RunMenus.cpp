@@ -39,7 +39,7 @@ void RunMenus::AddFileActions(QMenu* file) {
     file->addAction("Export to Excel...", this, [this] {
         run_([this] {
             const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
-            ExportWorkbook(s_, Today(), sold ? &*sold : nullptr);
+            ExportWorkbook(s_, Today(), sold ? &*sold : nullptr, precision ? precision() : nullptr);
         });
     });
 }

@@ -68,7 +68,8 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
     DialogsOf(s).Note("Report written to " + path, "Export Report");
 }
 
-void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd) {
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd,
+                    const precision::PrecisionResult* precision) {
     const RunSnapshot& run = CurrentRun(s);
     const std::string why = WhyRunCannotBeKept(run);
     const std::vector<KeptRun> kept = KeptRunsFor(s);
@@ -82,6 +83,7 @@ void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* h
     rq.Run = why.empty() ? &run : nullptr;
     rq.Kept = &kept;
     rq.Herd = herd;
+    rq.Precision = precision;
     rq.Location = LocationTitle(s);
     rq.Date = date;
     std::string error;

@@ -11,6 +11,9 @@
 namespace tarvisol {
 
 struct HerdReport;
+namespace precision {
+struct PrecisionResult;
+}
 
 enum class ReportPage { A4, Letter };
 
@@ -36,6 +39,8 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
                   const HerdReport* herd = nullptr);
 
 // "Export to Excel...": asks for the workbook file, writes it, tells the outcome.
-void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr);
+// A comparison of ways of feeding (the Precision Feeding window's) adds its sheet.
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr,
+                    const precision::PrecisionResult* precision = nullptr);
 
 }  // namespace tarvisol

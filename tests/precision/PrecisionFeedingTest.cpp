@@ -9,12 +9,15 @@
 
 #include "market/MarketSettings.h"
 #include "precision/DailyBlend.h"
+#include "precision/PrecisionFigures.h"
 #include "precision/PrecisionLocation.h"
 #include "precision/PrecisionRun.h"
 #include "response/GenotypePresets.h"
+#include "report/Workbook.h"
 #include "response/NrcFactorial.h"
 #include "shared/Progress.h"
 #include "support/DemoAfterGrowth.h"
+#include "support/XlsxCells.h"
 
 namespace tarvisol::precision {
 namespace {
@@ -142,6 +145,31 @@ TEST(PrecisionFeeding, TheSameAnswerOnOneTwoAndFourThreadsAndAStopGivesNone) {
     EXPECT_TRUE(none.Cancelled);
     EXPECT_FALSE(none.Grown());
     EXPECT_EQ(stop.finished, 1);
+}
+
+TEST(PrecisionFeeding, TheWorkbookSheetHoldsTheComparisonsOwnFigures) {
+    const Demo demo;
+    ASSERT_EQ(demo.where.Problem, "");
+    const PrecisionResult r = demo.Run(20, 2);
+    ASSERT_TRUE(r.Grown()) << r.Problem;
+    WorkbookRequest wb;
+    EXPECT_TRUE(WorkbookSheets(wb).empty());
+    wb.Precision = &r;
+    ASSERT_EQ(WorkbookSheets(wb), std::vector<std::string>{"Precision feeding"});
+    if (!testing::HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip)";
+    const std::string path = demo.folder.File("precision.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, wb, error)) << error;
+    const testing::Workbook book(path);
+    const auto cells = book.Cells(1);
+    int row = 1;
+    for (const PrecisionFigure& f : kPrecisionFigures) {
+        if (!FigureShown(f, r)) continue;
+        const std::string n = std::to_string(++row);
+        EXPECT_EQ(cells.at("A" + n).text, f.Label);
+        EXPECT_EQ(cells.at("D" + n).value, r.Strategies[kPrecision].*f.Value) << f.Label;
+        EXPECT_EQ(cells.at("F" + n).value, r.Strategies[kPrecision].*f.Value - r.Strategies[kPhase].*f.Value) << f.Label;
+    }
 }
 
 }  // namespace
