@@ -5,6 +5,7 @@
 // same answer on any number of threads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "market/MarketSettings.h"
@@ -13,8 +14,10 @@
 #include "precision/PrecisionLocation.h"
 #include "precision/PrecisionRun.h"
 #include "response/GenotypePresets.h"
+#include "report/ReportDocument.h"
 #include "report/Workbook.h"
 #include "response/NrcFactorial.h"
+#include "shared/FigureFormat.h"
 #include "shared/Progress.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/XlsxCells.h"
@@ -147,11 +150,19 @@ TEST(PrecisionFeeding, TheSameAnswerOnOneTwoAndFourThreadsAndAStopGivesNone) {
     EXPECT_EQ(stop.finished, 1);
 }
 
-TEST(PrecisionFeeding, TheWorkbookSheetHoldsTheComparisonsOwnFigures) {
+TEST(PrecisionFeeding, TheReportSectionAndTheWorkbookSheetHoldTheComparisonsOwnFigures) {
     const Demo demo;
     ASSERT_EQ(demo.where.Problem, "");
     const PrecisionResult r = demo.Run(20, 2);
     ASSERT_TRUE(r.Grown()) << r.Problem;
+    ReportRequest rq;
+    rq.Run = &demo.s->LastRun;
+    EXPECT_EQ(BuildReport(rq).Html.find("Precision feeding"), std::string::npos);
+    rq.Precision = &r;
+    const ReportDocument doc = BuildReport(rq);
+    EXPECT_NE(doc.Html.find("Precision feeding"), std::string::npos);
+    const std::string lysine = FixedText(r.Strategies[kPrecision].SidLysine - r.Strategies[kPhase].SidLysine, 3);
+    EXPECT_NE(std::find(doc.Cells.begin(), doc.Cells.end(), lysine), doc.Cells.end()) << lysine;
     WorkbookRequest wb;
     EXPECT_TRUE(WorkbookSheets(wb).empty());
     wb.Precision = &r;
