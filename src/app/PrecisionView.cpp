@@ -29,6 +29,9 @@ void Draw(QChartView* view, const PrecisionChart& c, const QString& empty) {
     view->setChart(chart);
     delete old;
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     if (c.Lines.empty()) {
         chart->setTitle(empty);
         return;

@@ -28,6 +28,7 @@
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/PrecisionView.h"
 #include "app/RequirementsView.h"
 #include "app/NewLocationView.h"
 #include "calibration/CorCoef.h"

@@ -230,6 +230,10 @@ void SeriesOf(const std::vector<PigOutcome>& pigs, const std::vector<char>& ligh
     const auto mean = [](std::vector<double>& v, const std::vector<double>& n) {
         for (std::size_t i = 0; i < v.size(); ++i) v[i] = n[i] > 0 ? v[i] / n[i] : 0.0;
     };
+    const auto counts = [](const std::vector<double>& n) { return std::vector<int>(n.begin(), n.end()); };
+    s.PigsGroup = counts(group);
+    s.PigsLight = counts(lightN);
+    s.PigsHeavy = counts(heavyN);
     mean(s.NeedGroup, group);
     mean(s.SupplyGroup, group);
     mean(s.NeedLight, lightN);

@@ -83,6 +83,8 @@ struct StrategyResult {
 struct RequirementSeries {
     // SID lysine, % of the feed: what the pigs needed and what their feed supplied.
     std::vector<double> NeedGroup, SupplyGroup, NeedLight, SupplyLight, NeedHeavy, SupplyHeavy;
+    // The pigs each mean is of.
+    std::vector<int> PigsGroup, PigsLight, PigsHeavy;
 };
 struct PrecisionSeries {
     int StartAge = 0;

@@ -1,5 +1,6 @@
 #include "ui/PrecisionWindow.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -67,14 +68,17 @@ std::string FeedLine(const BlendFeed& b) {
            Fixed(b.CrudeProtein, 2) + " %, " + Fixed(b.PricePerKg, 4) + " per kg";
 }
 
-// Days up to the last one with pigs on feed (a mean over no pig is no point).
-PrecisionLine Line(std::string name, int startAge, const std::vector<double>& y, const std::vector<double>& weight,
+// The days on which at least a twentieth of the pigs a mean is of are still
+// on feed: the mean of the last few stragglers is no figure of the herd.
+PrecisionLine Line(std::string name, int startAge, const std::vector<double>& y, const std::vector<int>& pigs,
                    bool dashed = false) {
     PrecisionLine l;
     l.Name = std::move(name);
     l.Dashed = dashed;
-    for (std::size_t i = 0; i < y.size(); ++i) {
-        if (i < weight.size() && !(weight[i] > 0)) continue;
+    const int most = pigs.empty() ? 0 : *std::max_element(pigs.begin(), pigs.end());
+    const int least = std::max(1, (most + 19) / 20);
+    for (std::size_t i = 0; i < y.size() && i < pigs.size(); ++i) {
+        if (pigs[i] < least) continue;
         l.X.push_back(startAge + static_cast<double>(i));
         l.Y.push_back(y[i]);
     }
@@ -171,14 +175,11 @@ PrecisionChart BlendShareChartOf(const PrecisionWindow& f) {
     c.YAxis = "Share of feed A";
     if (!f.Result) return c;
     const PrecisionSeries& s = f.Result->Series;
-    std::vector<double> onFeed(s.PigsOnFeed.begin(), s.PigsOnFeed.end());
-    const std::vector<double>& need = s.Lysine[kPrecision].NeedGroup;
-    const std::vector<double>& light = s.Lysine[kPrecision].NeedLight;
-    const std::vector<double>& heavy = s.Lysine[kPrecision].NeedHeavy;
-    c.Lines.push_back(Line("Group blend", s.StartAge, s.GroupShare, onFeed));
-    c.Lines.push_back(Line("Precision, mean pig", s.StartAge, s.PrecisionShare, need));
-    c.Lines.push_back(Line("Precision, lightest tenth", s.StartAge, s.PrecisionShareLight, light, true));
-    c.Lines.push_back(Line("Precision, heaviest tenth", s.StartAge, s.PrecisionShareHeavy, heavy, true));
+    const RequirementSeries& each = s.Lysine[kPrecision];
+    c.Lines.push_back(Line("Group", s.StartAge, s.GroupShare, s.Lysine[kGroupBlend].PigsGroup));
+    c.Lines.push_back(Line("Precision", s.StartAge, s.PrecisionShare, each.PigsGroup));
+    c.Lines.push_back(Line("Light tenth", s.StartAge, s.PrecisionShareLight, each.PigsLight, true));
+    c.Lines.push_back(Line("Heavy tenth", s.StartAge, s.PrecisionShareHeavy, each.PigsHeavy, true));
     return c;
 }
 
@@ -190,14 +191,14 @@ PrecisionChart SupplyChartOf(const PrecisionWindow& f) {
     if (!f.Result) return c;
     const PrecisionSeries& s = f.Result->Series;
     const RequirementSeries& each = s.Lysine[kPrecision];
-    c.Lines.push_back(Line("Required, group", s.StartAge, each.NeedGroup, each.NeedGroup));
-    c.Lines.push_back(Line("Required, lightest tenth", s.StartAge, each.NeedLight, each.NeedLight, true));
-    c.Lines.push_back(Line("Required, heaviest tenth", s.StartAge, each.NeedHeavy, each.NeedHeavy, true));
+    c.Lines.push_back(Line("Need", s.StartAge, each.NeedGroup, each.PigsGroup));
+    c.Lines.push_back(Line("Need, light", s.StartAge, each.NeedLight, each.PigsLight, true));
+    c.Lines.push_back(Line("Need, heavy", s.StartAge, each.NeedHeavy, each.PigsHeavy, true));
     const RequirementSeries& phase = s.Lysine[kPhase];
     const RequirementSeries& group = s.Lysine[kGroupBlend];
-    c.Lines.push_back(Line("Supplied, phase programme", s.StartAge, phase.SupplyGroup, phase.NeedGroup));
-    c.Lines.push_back(Line("Supplied, group blend", s.StartAge, group.SupplyGroup, group.NeedGroup));
-    c.Lines.push_back(Line("Supplied, precision feeding", s.StartAge, each.SupplyGroup, each.NeedGroup));
+    c.Lines.push_back(Line("Phase", s.StartAge, phase.SupplyGroup, phase.PigsGroup));
+    c.Lines.push_back(Line("Group", s.StartAge, group.SupplyGroup, group.PigsGroup));
+    c.Lines.push_back(Line("Precision", s.StartAge, each.SupplyGroup, each.PigsGroup));
     return c;
 }
 

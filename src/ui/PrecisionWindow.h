@@ -62,11 +62,12 @@ struct PrecisionChart {
     std::vector<PrecisionLine> Lines;  // empty before a comparison
 };
 // The share of feed A day by day: the group blend, and the mean of precision
-// feeding's own shares for the herd and its lightest and heaviest tenth.
+// feeding's own shares for the herd and its lightest and heaviest tenth at
+// the start; each line on the days at least a twentieth of its pigs are on feed.
 PrecisionChart BlendShareChartOf(const PrecisionWindow& f);
 // SID lysine, % of the feed: required by the group and its lightest and
-// heaviest tenth (fed precisely), against what the phase programme, the group
-// blend and precision feeding supplied the group.
+// heaviest tenth at the start ("light", "heavy"; fed precisely), against what
+// the phase programme, the group blend and precision feeding supplied the group.
 PrecisionChart SupplyChartOf(const PrecisionWindow& f);
 
 }  // namespace tarvisol

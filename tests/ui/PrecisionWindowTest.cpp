@@ -39,8 +39,10 @@ TEST(PrecisionWindow, TheTableAndChartsShowTheRunAndABadBoxOrAStopKeepsTheLastCo
     EXPECT_EQ(row + 1, f.GridResults.Rows());
     const PrecisionChart share = BlendShareChartOf(f);
     ASSERT_EQ(share.Lines.size(), 4u);
+    // Drawn while a twentieth of the herd is on feed.
+    const std::vector<int>& onFeed = r.Series.Lysine[precision::kGroupBlend].PigsGroup;
     EXPECT_EQ(share.Lines[0].Y.size(), static_cast<std::size_t>(std::count_if(
-                                           r.Series.PigsOnFeed.begin(), r.Series.PigsOnFeed.end(), [](int n) { return n > 0; })));
+                                           onFeed.begin(), onFeed.end(), [](int n) { return 20 * n >= 30; })));
     EXPECT_EQ(share.Lines[0].X.front(), r.Series.StartAge);
     const PrecisionChart supply = SupplyChartOf(f);
     ASSERT_EQ(supply.Lines.size(), 6u);
