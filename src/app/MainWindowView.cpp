@@ -41,6 +41,7 @@
 #include "app/WindowFit.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/PrecisionView.h"
 #include "app/RequirementsView.h"
 #include "ui/RequirementsWindow.h"
 #include "app/OptimisationView.h"
@@ -153,6 +154,10 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
     runs_ = std::make_unique<RunMenus>(s_, dialogs_, [this](const std::function<void()>& p) { RunCommand(p); }, this);
     runs_->herd = [this]() -> std::optional<HerdReport> {
         return herd_ ? HerdReportOf(s_, herd_->form()) : std::nullopt;
+    };
+    runs_->precision = [this]() -> const precision::PrecisionResult* {
+        if (!precision_ || !precision_->form().Result || precision_->form().Location != s_.LocationBase) return nullptr;
+        return &*precision_->form().Result;
     };
     BuildMenus();
 
@@ -480,6 +485,7 @@ void MainWindowView::BuildRunMenu() {
     QAction* lp = run->addAction("Run LP", this, [press] { press("Run LP"); });
     lp->setObjectName("ActionRunLp");
     lp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    run->addAction("Precision Feeding...", this, [this] { OpenPrecision(); })->setObjectName("ActionPrecision");
 }
 
 void MainWindowView::UndoOrRedo(bool redo) {
@@ -727,9 +733,18 @@ int MainWindowView::SelectedDiet(bool fromDisplay) const {
 void MainWindowView::OpenRequirements() {
     if (!requirements_) {
         requirements_ = std::make_unique<RequirementsView>(s_, dialogs_, this);
+        requirements_->openPrecision = [this] { OpenPrecision(); };
         fit_->Mark(requirements_.get());
     }
     requirements_->Open();
+}
+
+void MainWindowView::OpenPrecision() {
+    if (!precision_) {
+        precision_ = std::make_unique<PrecisionView>(s_, dialogs_, this);
+        fit_->Mark(precision_.get());
+    }
+    precision_->Open();
 }
 
 void MainWindowView::OpenMarketWeight() {

@@ -39,6 +39,7 @@ class NewLocationView;
 class MarketWeightView;
 class HerdView;
 class RequirementsView;
+class PrecisionView;
 class RunMenus;
 class GuideView;
 class ReflowLayout;
@@ -70,6 +71,9 @@ public:
     // The "Requirements" window on the last Growth run.
     RequirementsView* requirementsView() const { return requirements_.get(); }
     void OpenRequirements();
+    // The "Precision Feeding" window: daily blends for the group and for each pig.
+    PrecisionView* precisionView() const { return precision_.get(); }
+    void OpenPrecision();
     RunMenus* runMenus() const { return runs_.get(); }
     GuideView* guideView() const { return guide_.get(); }
     // The results tab's pages: the start page while no location is open, the results grid after.
@@ -148,6 +152,7 @@ private:
     std::unique_ptr<MarketWeightView> market_;
     std::unique_ptr<HerdView> herd_;
     std::unique_ptr<RequirementsView> requirements_;
+    std::unique_ptr<PrecisionView> precision_;
     int SelectedDiet(bool fromDisplay) const;
     void OpenSensitivityOf(int d);
     void OpenMixingOf(int d);

@@ -9,6 +9,7 @@
 #include <QLineSeries>
 #include <QSplitter>
 #include <QValueAxis>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -66,6 +67,13 @@ RequirementsView::RequirementsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     auto* legends = new QHBoxLayout;
     legends->addWidget(LegendLabel(RequirementPhasesLegend(), this), 3);
     legends->addWidget(LegendLabel(BalanceLegend(), this), 1);
+    auto* precision = new QPushButton("Precision Feeding...", this);
+    precision->setObjectName("OpenPrecision");
+    precision->setToolTip("What daily blending of two feeds, for the group or for each pig, would save");
+    connect(precision, &QPushButton::clicked, this, [this] {
+        if (openPrecision) openPrecision();
+    });
+    legends->addWidget(precision, 0, Qt::AlignTop);
     layout->addLayout(legends);
     auto* notes = binder_.Bind(form_.LabelNotes, new QLabel(this));
     notes->setObjectName("LabelNotes");

@@ -3,6 +3,7 @@
 // requirement and supply by day with the diet phases shaded, the table per
 // phase and the nitrogen and phosphorus balance.
 #include <QDialog>
+#include <functional>
 
 #include "app/Binder.h"
 #include "app/GridModel.h"
@@ -23,6 +24,8 @@ public:
     RequirementsWindow& form() { return form_; }
     QChartView* chartView() const { return chart_; }
     QComboBox* nutrientList() const { return nutrients_; }
+    // Opens the "Precision Feeding" window (set by the main window).
+    std::function<void()> openPrecision;
 
 private:
     void Refresh();

@@ -35,6 +35,9 @@ public:
     // The herd the Herd and Marketing window last sold, for the report and
     // the workbook (none: no such page).
     std::function<std::optional<HerdReport>()> herd;
+    // The Precision Feeding window's last comparison for the location open,
+    // for the workbook (null: no such sheet).
+    std::function<const precision::PrecisionResult*()> precision;
     void OpenCharts();
     void OpenComparison();
     GrowthChartsView* charts() const { return charts_.get(); }

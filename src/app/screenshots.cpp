@@ -28,6 +28,7 @@
 #include "app/RunMenus.h"
 #include "app/MarketWeightView.h"
 #include "app/HerdView.h"
+#include "app/PrecisionView.h"
 #include "app/RequirementsView.h"
 #include "app/NewLocationView.h"
 #include "calibration/CorCoef.h"
@@ -330,6 +331,17 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 10; ++i) QApplication::processEvents();
         const QString path = QString("%1/herd-marketing.png").arg(argv[2]);
         herd->grab().save(path);
+        std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+    }
+    // Precision Feeding: the demo's herd on the phase programme, the group blend
+    // and each pig's own blend of the two least-cost feeds, at 1280x720.
+    window.OpenPrecision();
+    if (auto* precision = window.precisionView()) {
+        precision->resize(1280, 720);
+        precision->Compare();
+        for (int i = 0; i < 10; ++i) QApplication::processEvents();
+        const QString path = QString("%1/precision-feeding.png").arg(argv[2]);
+        precision->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
     return 0;

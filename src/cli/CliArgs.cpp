@@ -425,6 +425,50 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         if (*hYieldOpt) ha.carcassYield = CarcassYield(hYield);
     });
 
+    // precision: the phase programme against daily blends for the group and for each pig.
+    auto* precisionCmd = app.add_subcommand("precision", "Compare the phase programme with a daily blend of two feeds "
+                                                         "for the group and with each pig's own daily blend");
+    PrecisionArgs& pa = req.precision;
+    precisionCmd->add_option("LOCATION", pa.location, "Folder plus base name, e.g. examples/demo/Demo")->required();
+    FormulationFlags pFormulation;
+    pFormulation.AddTo(precisionCmd);
+    double pPercentile = 0;
+    int pPigs = 0;
+    std::uint64_t pSeed = 0;
+    std::string pDiets;
+    auto* pPercentileOpt = precisionCmd->add_option(
+        "--percentile", pPercentile, "The group blend meets the requirement of this percentile of the pigs, 1 to 100 "
+                                     "(default: the herd's mean requirement)");
+    auto* pPigsOpt = precisionCmd->add_option("--pigs", pPigs, "Pigs in the herd, 1 to 20,000 (default the herd file's)");
+    auto* pSeedOpt = precisionCmd->add_option("--seed", pSeed, "Seed of the draws (the same seed, the same herd)");
+    precisionCmd->add_option("--diets", pDiets, "A,B: two of the location's diets as feeds A and B (default: "
+                                                "formulate them at least cost)");
+    precisionCmd->add_option("--threads", pa.threads, "Threads (default one per processor)")->check(CLI::Range(1, 64));
+    precisionCmd->add_flag("--json", pa.json, "Print one JSON object");
+    precisionCmd->callback([&] {
+        req.kind = CliRequest::Kind::Precision;
+        pFormulation.Into(pa.formulation);
+        if (*pPercentileOpt) {
+            if (!(pPercentile >= 1 && pPercentile <= 100))
+                throw CLI::ValidationError("--percentile", "takes a percentile from 1 to 100");
+            pa.percentile = pPercentile;
+        }
+        if (*pPigsOpt) pa.pigs = pPigs;
+        if (*pSeedOpt) pa.seed = pSeed;
+        if (!pDiets.empty()) {
+            const std::size_t comma = pDiets.find(',');
+            int a = 0, b = 0;
+            const auto whole = [](const std::string& t, int& v) {
+                auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+                return !t.empty() && ec == std::errc() && p == t.data() + t.size() && v >= 1 && v <= 8;
+            };
+            if (comma == std::string::npos || !whole(pDiets.substr(0, comma), a) || !whole(pDiets.substr(comma + 1), b) || a == b)
+                throw CLI::ValidationError("--diets", "takes A,B: two different diet numbers from 1 to 8");
+            pa.dietA = a;
+            pa.dietB = b;
+        }
+    });
+
     // requirements: what the pig needs day by day against what its diets supply.
     auto* reqCmd = app.add_subcommand("requirements", "Press Growth and compare what the pig needs day by day with "
                                                       "what its diets supply; the nitrogen and phosphorus balance");

@@ -10,6 +10,7 @@
 #include "cli/DemoCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/HerdCommand.h"
+#include "cli/PrecisionCommand.h"
 #include "cli/MarketCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/NewCommand.h"
@@ -38,7 +39,7 @@ struct LpArgs {
 };
 
 struct CliRequest {
-    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd, Requirements, Genotypes } kind = Kind::None;
+    enum class Kind { None, Grow, Lp, Growth, Calibrate, Optimise, Plot, Mix, Compare, Report, Demo, Market, New, Prices, Herd, Requirements, Genotypes, Precision } kind = Kind::None;
     GrowArgs grow;
     LpArgs lp;
     GrowthArgs growth;
@@ -54,6 +55,7 @@ struct CliRequest {
     NewArgs newLocation;
     PricesArgs prices;
     RequirementsArgs requirements;
+    PrecisionArgs precision;
     bool genotypesJson = false;
 };
 

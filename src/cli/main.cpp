@@ -15,6 +15,7 @@
 #include "cli/LpCommand.h"
 #include "cli/MixCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/PrecisionCommand.h"
 #include "shared/RuntimeError.h"
 #ifdef TARVISOL_CLI_PDF
 #include "pdf/ReportPdf.h"
@@ -125,6 +126,14 @@ int main(int argc, char** argv) {
             else
                 PrintHerdReport(result, std::cout);
             return HerdExitCode(result);
+        }
+        if (req->kind == CliRequest::Kind::Precision) {
+            auto result = RunPrecisionCommand(req->precision, req->precision.json ? nullptr : &std::cerr);
+            if (req->precision.json)
+                std::cout << Printed(result) << "\n";
+            else
+                PrintPrecisionReport(result, std::cout);
+            return PrecisionExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Requirements) {
             auto result = RunRequirementsCommand(req->requirements, req->requirements.json ? nullptr : &std::cerr);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "precision/PrecisionFigures.h"
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
@@ -120,6 +121,28 @@ void HerdMarketingSection(Html& h, const HerdReport& r) {
     h.Row({"Barn days", F(v.BarnDays, 0)});
     h.Row({WithUnit("Margin per pig place and year", money), F(v.MarginPerPlaceYear, 2)});
     h.EndTable();
+}
+
+// The phase programme, the group's daily blend and precision feeding.
+void PrecisionSection(Html& h, const precision::PrecisionResult& r) {
+    using namespace precision;
+    h.Heading(2, "Precision feeding");
+    const StrategyResult& each = r.Strategies[kPrecision];
+    h.Para(std::to_string(each.Pigs) + " pigs grown on the nutrient-response model three ways: the phase programme, "
+           "a daily blend of feeds A and B for the group, and each pig its own daily blend.");
+    h.Table({34, 11, 11, 11, 11, 11});
+    h.Row({"Per pig", "Phase programme", "Group blend", "Precision feeding", "Group blend - phase", "Precision - phase"});
+    for (const PrecisionFigure& fig : kPrecisionFigures) {
+        if (!FigureShown(fig, r)) continue;
+        const double phase = r.Strategies[kPhase].*fig.Value;
+        std::vector<std::string> row{fig.Label};
+        for (int k = 0; k < kStrategies; ++k) row.push_back(F(r.Strategies[static_cast<std::size_t>(k)].*fig.Value, fig.Decimals));
+        for (int k = kGroupBlend; k < kStrategies; ++k)
+            row.push_back(F(r.Strategies[static_cast<std::size_t>(k)].*fig.Value - phase, fig.Decimals));
+        h.Row(row);
+    }
+    h.EndTable();
+    for (const std::string& n : r.Notes) h.Para(n + ".");
 }
 
 void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
@@ -412,6 +435,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
     SexSection(h, f);
     CostSection(h, f);
     if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
+    if (request.Precision && request.Precision->Grown()) PrecisionSection(h, *request.Precision);
     NutritionSection(h, run);
     if (!run.Messages.empty()) {
         h.Heading(2, "Messages of the run");

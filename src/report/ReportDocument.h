@@ -14,6 +14,9 @@
 
 namespace tarvisol {
 struct HerdReport;
+namespace precision {
+struct PrecisionResult;
+}
 }
 
 namespace tarvisol {
@@ -25,6 +28,8 @@ struct ReportRequest {
     const std::vector<KeptRun>* Kept = nullptr;  // compared when not empty
     int Base = 0;          // the base run of the comparison
     const HerdReport* Herd = nullptr;  // a herd sold in cuts: its page, when given
+    // The three ways of feeding a herd compared: its section, when given.
+    const precision::PrecisionResult* Precision = nullptr;
 };
 
 struct ReportDocument {

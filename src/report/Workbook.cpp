@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "growth/SexSplit.h"
+#include "precision/PrecisionFigures.h"
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
@@ -413,6 +414,27 @@ void HerdSheet(lxw_workbook* book, FormatBook& fm, const HerdReport& r) {
     s.Finish();
 }
 
+inline constexpr const char* kPrecisionSheet = "Precision feeding";
+
+// The three ways of feeding the herd: one row per figure, each way and each
+// blend's difference from the phase programme.
+void PrecisionSheet(lxw_workbook* book, FormatBook& fm, const precision::PrecisionResult& r) {
+    Sheet s(book, kPrecisionSheet, fm);
+    s.Header({"Per pig", "Phase programme", "Group blend", "Precision feeding", "Group blend - phase",
+              "Precision - phase"});
+    for (const precision::PrecisionFigure& f : precision::kPrecisionFigures) {
+        if (!precision::FigureShown(f, r)) continue;
+        s.Text(0, f.Label);
+        const double phase = r.Strategies[precision::kPhase].*f.Value;
+        for (int k = 0; k < precision::kStrategies; ++k)
+            s.Number(static_cast<std::size_t>(1 + k), r.Strategies[static_cast<std::size_t>(k)].*f.Value, f.Decimals);
+        for (int k = precision::kGroupBlend; k < precision::kStrategies; ++k)
+            s.Number(static_cast<std::size_t>(3 + k), r.Strategies[static_cast<std::size_t>(k)].*f.Value - phase, f.Decimals);
+        s.Next();
+    }
+    s.Finish();
+}
+
 }  // namespace
 
 std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
@@ -425,6 +447,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
     }
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
     if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back(HerdSheetName(*rq.Herd));
+    if (rq.Precision && rq.Precision->Grown()) sheets.push_back(kPrecisionSheet);
     return sheets;
 }
 
@@ -453,6 +476,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
     }
     if (rq.Kept && !rq.Kept->empty()) ComparisonSheet(book, fm, *rq.Kept, rq.Base);
     if (rq.Herd && rq.Herd->Value.Valued()) HerdSheet(book, fm, *rq.Herd);
+    if (rq.Precision && rq.Precision->Grown()) PrecisionSheet(book, fm, *rq.Precision);
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         fs::remove(scratch, ec);

@@ -10,7 +10,10 @@
 
 namespace tarvisol {
 struct HerdReport;
+namespace precision {
+struct PrecisionResult;
 }
+}  // namespace tarvisol
 
 namespace tarvisol {
 
@@ -19,6 +22,9 @@ struct WorkbookRequest {
     const std::vector<KeptRun>* Kept = nullptr;  // the comparison sheet, when not empty
     int Base = 0;
     const HerdReport* Herd = nullptr;  // a herd sold in cuts: its sheet, when given
+    // The three ways of feeding a herd compared (the Precision Feeding
+    // window's): its sheet, when given.
+    const precision::PrecisionResult* Precision = nullptr;
     std::string Location;  // single-byte text
     std::string Date;
 };

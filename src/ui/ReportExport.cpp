@@ -37,7 +37,8 @@ std::string LocationTitle(const SharedState& s) {
     return name.empty() ? "Tarvisol" : name;
 }
 
-bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd) {
+bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd,
+                   const precision::PrecisionResult* precision) {
     const RunSnapshot& run = CurrentRun(s);
     if (const std::string why = WhyRunCannotBeKept(run); !why.empty()) {
         DialogsOf(s).Message("No report: " + why);
@@ -50,14 +51,15 @@ bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc,
     rq.Date = date;
     rq.Kept = &kept;
     rq.Herd = herd;
+    rq.Precision = precision;
     doc = BuildReport(rq);
     return true;
 }
 
 void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
-                  const HerdReport* herd) {
+                  const HerdReport* herd, const precision::PrecisionResult* precision) {
     ReportDocument doc;
-    if (!CurrentReport(s, date, doc, herd)) return;
+    if (!CurrentReport(s, date, doc, herd, precision)) return;
     const std::string path = ChooseFile(s, "Export Report", ".pdf");
     if (path.empty()) return;
     std::string error;
@@ -68,7 +70,8 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
     DialogsOf(s).Note("Report written to " + path, "Export Report");
 }
 
-void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd) {
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd,
+                    const precision::PrecisionResult* precision) {
     const RunSnapshot& run = CurrentRun(s);
     const std::string why = WhyRunCannotBeKept(run);
     const std::vector<KeptRun> kept = KeptRunsFor(s);
@@ -82,6 +85,7 @@ void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* h
     rq.Run = why.empty() ? &run : nullptr;
     rq.Kept = &kept;
     rq.Herd = herd;
+    rq.Precision = precision;
     rq.Location = LocationTitle(s);
     rq.Date = date;
     std::string error;

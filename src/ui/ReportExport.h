@@ -11,6 +11,9 @@
 namespace tarvisol {
 
 struct HerdReport;
+namespace precision {
+struct PrecisionResult;
+}
 
 enum class ReportPage { A4, Letter };
 
@@ -26,16 +29,20 @@ public:
 // transferred after it) with the kept runs compared. false with a message
 // shown when there is no run the program stands behind.
 // A herd sold in cuts (the Herd and Marketing window's) adds its page.
-bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd = nullptr);
+// A comparison of ways of feeding (the Precision Feeding window's) adds its section.
+bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd = nullptr,
+                   const precision::PrecisionResult* precision = nullptr);
 
 // The location's name for reports and default file names ("Demo").
 std::string LocationTitle(const SharedState& s);
 
 // "Export Report...": asks for the PDF file, writes it, tells the outcome.
 void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
-                  const HerdReport* herd = nullptr);
+                  const HerdReport* herd = nullptr, const precision::PrecisionResult* precision = nullptr);
 
 // "Export to Excel...": asks for the workbook file, writes it, tells the outcome.
-void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr);
+// A comparison of ways of feeding (the Precision Feeding window's) adds its sheet.
+void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr,
+                    const precision::PrecisionResult* precision = nullptr);
 
 }  // namespace tarvisol
