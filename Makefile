@@ -1,8 +1,10 @@
-# Fresh-machine entry points: `make demo` and `make test`; `make package`
-# builds the Debian package tarvisol_<version>_amd64.deb in build/default/.
+# Fresh-machine entry points: `make demo` (the two programs and what they
+# need, then the demo) and `make test` (the rest: tests, benchmarks, fuzz
+# targets, then the test suite); `make package` builds the Debian package
+# tarvisol_<version>_amd64.deb in build/default/.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build test demo bench asan package clean
+.PHONY: setup configure programs build test demo bench asan package clean
 
 setup:
 	@bash scripts/setup
@@ -10,13 +12,16 @@ setup:
 configure: setup
 	cmake --preset default
 
+programs: configure
+	cmake --build --preset default -j $(JOBS) --target programs
+
 build: configure
 	cmake --build --preset default -j $(JOBS)
 
 test: build
 	ctest --preset default -j $(JOBS)
 
-demo: build
+demo: programs
 	bash examples/demo/run
 
 bench: build

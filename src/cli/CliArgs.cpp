@@ -286,6 +286,9 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     report->add_option("--page", page, "Page size: a4 (default) or letter")
         ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
     report->add_option("--date", req.report.date, "The date printed on the report (default: today)");
+    report->add_flag("--herd", req.report.herd,
+                     "Add the herd page: the location's herd sold on its market settings, the whole barn the day "
+                     "the pig reaches the final weight");
     auto* rYes = report->add_flag("--yes", ra.yes, "Answer Yes to the program's other questions");
     report->add_flag("--no", rNo, "Answer No to the program's other questions (the default)")->excludes(rYes);
     // genotypes: the nutrient-response model's presets.
@@ -394,11 +397,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     hFormulation.AddTo(herdCmd);
     int hPigs = 0;
     std::uint64_t hSeed = 0;
-    double hCvWeight = 0, hCvGrowth = 0, hCvMaintenance = 0, hYield = 0;
+    double hCvWeight = 0, hCvGrowth = 0, hCvMature = 0, hCvMaintenance = 0, hYield = 0;
     auto* hPigsOpt = herdCmd->add_option("--pigs", hPigs, "Pigs in the herd, 1 to 20,000 (default 1,000)");
     auto* hSeedOpt = herdCmd->add_option("--seed", hSeed, "Seed of the draws (the same seed, the same herd)");
     auto* hCvWeightOpt = herdCmd->add_option("--cv-weight", hCvWeight, "Spread of the starting weight, CV %");
     auto* hCvGrowthOpt = herdCmd->add_option("--cv-growth", hCvGrowth, "Spread of the growth rate (B3), CV %");
+    auto* hCvMatureOpt = herdCmd->add_option("--cv-mature", hCvMature, "Spread of the mature size (B2), CV %");
     auto* hCvMaintenanceOpt =
         herdCmd->add_option("--cv-maintenance", hCvMaintenance, "Spread of the maintenance (B4), CV %");
     herdCmd->add_option("--cuts", ha.cuts,
@@ -421,6 +425,7 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
         if (*hSeedOpt) ha.seed = hSeed;
         if (*hCvWeightOpt) ha.cvWeight = hCvWeight;
         if (*hCvGrowthOpt) ha.cvGrowth = hCvGrowth;
+        if (*hCvMatureOpt) ha.cvMatureSize = hCvMature;
         if (*hCvMaintenanceOpt) ha.cvMaintenance = hCvMaintenance;
         if (*hYieldOpt) ha.carcassYield = CarcassYield(hYield);
     });

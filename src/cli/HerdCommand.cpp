@@ -169,6 +169,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     if (args.seed) given.push_back(1);
     if (args.cvWeight) given.push_back(2);
     if (args.cvGrowth) given.push_back(3);
+    if (args.cvMatureSize) given.push_back(4);
     if (args.cvMaintenance) given.push_back(5);
     std::string herdUnusable;
     HerdSettings h = CommandHerdSettings(*s, dialogs, given, herdUnusable);
@@ -176,6 +177,7 @@ nlohmann::json RunHerdCommand(const HerdArgs& args, std::ostream* messages, Prog
     if (args.seed) h.Seed = *args.seed;
     if (args.cvWeight) h.CvStartWeight = *args.cvWeight;
     if (args.cvGrowth) h.CvGrowth = *args.cvGrowth;
+    if (args.cvMatureSize) h.CvMatureSize = *args.cvMatureSize;
     if (args.cvMaintenance) h.CvMaintenance = *args.cvMaintenance;
 
     nlohmann::json st;

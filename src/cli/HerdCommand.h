@@ -22,7 +22,7 @@ struct HerdArgs {
     std::optional<int> formulation;  // 1 least cost, 2 diets on the grid; default as `growth` chooses
     std::optional<int> pigs;
     std::optional<std::uint64_t> seed;
-    std::optional<double> cvWeight, cvGrowth, cvMaintenance;  // %
+    std::optional<double> cvWeight, cvGrowth, cvMatureSize, cvMaintenance;  // %
     std::string cuts;                    // "AGE:WEIGHT,AGE:SHARE%,AGE"; empty: the whole barn at the pig's final age
     bool best = false;                   // search the best cuts
     std::optional<double> carcassYield;  // %, overrides the market file's

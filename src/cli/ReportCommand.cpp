@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/GrowthSession.h"
+#include "cli/ReportHerd.h"
 #include "report/RunsFile.h"
 #include "report/Workbook.h"
 #include "shared/TextEncoding.h"
@@ -53,6 +54,19 @@ nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer
     std::string error;
     if (!ReadRunsFile(RunsFileOf(s), kept, error)) notes.push_back(error + "; the report leaves the comparison out");
 
+    // The herd page asked for: without it nothing is written.
+    r["herd_page"] = false;
+    CommandHerdPage herd;
+    if (args.herd) {
+        herd = CommandHerdReport(s, *g->dialogs, 0);
+        if (!herd.herd) {
+            notes.push_back("No report: the herd page cannot be made: " + herd.problem);
+            r["refused"] = herd.refused;
+            return finish();
+        }
+        r["herd_page"] = true;
+    }
+
     bool written = true;
     if (!renderer) {
         notes.push_back("The report was not written: this tarvisol-cli was built without Qt and cannot draw pages");
@@ -63,6 +77,7 @@ nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer
         rq.Location = LocationTitle(s);
         rq.Date = date;
         rq.Kept = &kept;
+        rq.Herd = herd.herd ? &*herd.herd : nullptr;
         const ReportDocument doc = BuildReport(rq);
         if (!renderer->WritePdf(doc, args.page, args.pdf, error)) {
             notes.push_back("The report was not written: " + error);
@@ -74,6 +89,7 @@ nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer
         WorkbookRequest rq;
         rq.Run = &run;
         rq.Kept = &kept;
+        rq.Herd = herd.herd ? &*herd.herd : nullptr;
         rq.Location = LocationTitle(s);
         rq.Date = date;
         if (WriteWorkbook(args.xlsx, rq, error)) {

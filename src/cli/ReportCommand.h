@@ -17,11 +17,13 @@ struct ReportArgs {
     std::string xlsx;  // optional
     ReportPage page = ReportPage::A4;
     std::string date;  // printed on the report; today when empty
+    bool herd = false; // add the herd page (and the workbook's Herd sheet)
 };
 
 // Keys: "ran" (every file asked for was written from a run that stands),
 // "location", "messages", "pdf", "xlsx" (the files written, or null),
-// "cost_per_pig", "final_age", "refused" (Growth refused the input).
+// "cost_per_pig", "final_age", "refused" (Growth refused the input, or the
+// herd or market settings of the herd page asked for), "herd_page".
 // renderer: null when this program cannot draw
 // pages (built without Qt); the PDF is then reported as not written.
 nlohmann::json RunReportCommand(const ReportArgs& args, ReportRenderer* renderer, std::ostream* messages);

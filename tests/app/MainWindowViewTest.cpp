@@ -233,6 +233,10 @@ TEST_F(MainWindowViewTest, FitErrorBesideTheCurveIsTheCalibrationsScoreOfIt) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (ctest registers each one from the list) needs no
+    // display and writes nothing.
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     // The windows keep their settings (recent locations) in a store of the
     // tests' own, removed at the end, never the user's.
     const fs::path config = fs::temp_directory_path() / ("tarvisol_gui_config_" + std::to_string(::getpid()));
@@ -241,7 +245,6 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         QApplication app(argc, argv);
-        ::testing::InitGoogleTest(&argc, argv);
         code = RUN_ALL_TESTS();
     }
     fs::remove_all(config);

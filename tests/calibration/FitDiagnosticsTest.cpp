@@ -12,6 +12,7 @@
 #include "calibration/CorCoef.h"
 #include "calibration/CurveDigits.h"
 #include "calibration/FitDiagnostics.h"
+#include "calibration/SwineCalib.h"
 #include "calibration/WiderSearch.h"
 #include "cli/CalibrateCommand.h"
 #include "growth/PigGrowth.h"
@@ -222,6 +223,48 @@ TEST(FitDiagnostics, TheWindowShowsTheOldDemoWarningsBeforeTheSaveQuestionAndCtr
         missed += w.missed;
     }
     EXPECT_GE(missed, 2);
+}
+
+// Each weighing's feed columns: the curve's feed is what the run ate from
+// the day after the previous weighing to the weighing (the run's own
+// cumulative feed by age), the measured feed is the herd table's, the
+// residual their difference; the periods together are the run's feed from
+// the start to the last weighing.
+TEST(FitDiagnostics, EachPeriodsFeedIsTheRunsFeedBetweenItsWeighings) {
+    tarvisol::testing::DemoCalibration demo(tarvisol::testing::DemoFolder(TARVISOL_SOURCE_DIR));
+    const SharedState& s = *demo.s;
+    const FitDiagnostics d = DiagnoseFit(s, CurveInForce(s));
+    ASSERT_TRUE(d.grown);
+    ASSERT_GE(d.weighings.size(), 3u);
+
+    // The herd's run on the curve, grown here as the fit grows it.
+    auto run = std::make_unique<SharedState>(s);
+    run->Main = nullptr;
+    run->Dialog = nullptr;
+    run->ShowDailyProgress = false;
+    run->SimSex = 0;
+    run->UseWeightTerm = true;
+    run->StartAge = static_cast<int16_t>(std::lround(s.CalibInputs(2)));
+    run->FinalWeight = s.CalibInputs(3);
+    EvaluateFit(*run);
+    ASSERT_FALSE(run->RunFailed);
+    const auto& byAge = run->CumFeedByDay;
+    const auto& table = s.CalibWeightTable;
+    const int lastAge = static_cast<int>(std::lround(d.weighings.back().age));
+    ASSERT_LE(lastAge, std::lround(run->FinalAge));
+
+    double periods = 0;
+    for (const WeighingResidual& w : d.weighings) {
+        const int age = static_cast<int>(std::lround(w.age));
+        const int before = static_cast<int>(std::lround(table(0, w.row - 1)));
+        EXPECT_NEAR(w.simulatedFeed, byAge(4, age) - byAge(4, before), 1e-9) << "weighing at " << age << " days";
+        EXPECT_EQ(w.measuredFeed, table(2, w.row)) << "weighing at " << age << " days";
+        EXPECT_NEAR(w.feedResidual, w.simulatedFeed - w.measuredFeed, 1e-12);
+        EXPECT_NEAR(w.feedResidualShare, w.feedResidual / w.measuredFeed, 1e-12);
+        periods += w.simulatedFeed;
+    }
+    EXPECT_NEAR(periods, byAge(4, lastAge) - byAge(4, run->StartAge), 1e-9);
+    EXPECT_GT(periods, 100.0);
 }
 
 TEST(CurveDigits, SevenSignificantDigitsShownSavedAndInForce) {

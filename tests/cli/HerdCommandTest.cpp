@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "cli/CliArgs.h"
 #include "cli/HerdCommand.h"
@@ -132,6 +133,29 @@ TEST(HerdCommand, SettingsNoHerdCanHaveAreRefusedWithAMessage) {
         EXPECT_FALSE(ParseCommandLine(4, const_cast<char**>(argv), code).has_value()) << bad;
         EXPECT_EQ(code, 2) << bad;
     }
+}
+
+// With every spread at 0 from the command line, the location's herd file
+// notwithstanding (it spreads the mature size by 6 %), every pig starts and
+// grows alike and is sold alike.
+TEST(HerdCommand, WithEverySpreadAtZeroFromTheCommandLineThePigsAreIdentical) {
+    DemoCopy demo;
+    testing::Spit(demo.folder.File("Demo.hrd"), "Tarvisol herd settings\r\nCV mature size, %\t6\r\n");
+    const std::string loc = demo.Location(), csv = "--pigs-csv=" + demo.folder.File("pigs.csv");
+    const char* argv[] = {"tarvisol-cli", "herd", loc.c_str(), "--pigs=12", "--cv-weight=0", "--cv-growth=0",
+                          "--cv-mature=0", "--cv-maintenance=0", "--cuts=160", csv.c_str()};
+    int code = 0;
+    const std::optional<CliRequest> rq = ParseCommandLine(10, const_cast<char**>(argv), code);
+    ASSERT_TRUE(rq.has_value()) << code;
+    const auto r = RunHerdCommand(rq->herd, nullptr);
+    ASSERT_EQ(HerdExitCode(r), 0) << r.dump();
+    EXPECT_EQ(r["settings"]["cv_mature_size"], 0.0);
+    std::string text, error;
+    ASSERT_TRUE(ReadTextFile(rq->herd.pigsCsv, text, error)) << error;
+    const std::vector<std::string> rows = SplitLines(text);
+    ASSERT_GE(rows.size(), 13u);
+    for (std::size_t i = 2; i <= 12; ++i)
+        EXPECT_EQ(rows[i].substr(rows[i].find(',')), rows[1].substr(rows[1].find(','))) << "pig " << i;
 }
 
 }  // namespace

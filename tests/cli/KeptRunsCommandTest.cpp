@@ -3,14 +3,17 @@
 // every file and figure asked for is there (0), missing (1) or refused (2).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/HerdCommand.h"
 #include "cli/ReportCommand.h"
 #include "location/ScratchFolder.h"
+#include "report/RunComparison.h"
 #include "support/DemoLocation.h"
 #include "support/ProgramRun.h"
 
@@ -149,6 +152,48 @@ TEST_F(KeptRunsCommand, ReportIsWrittenOnlyFromARunThatStands) {
     const json refused = RunReportCommand(args, &unused, nullptr);
     EXPECT_EQ(ReportExitCode(refused), 2) << refused.dump();
     EXPECT_TRUE(unused.doc_.Html.empty());
+}
+
+// --herd: the report gets the herd page of the herd `herd` sells on the same
+// location and programme (one sale, the same figures); herd settings no herd
+// can have are refused and nothing is drawn.
+TEST_F(KeptRunsCommand, TheReportsHerdPageIsTheSaleOfTheHerdCommand) {
+    using namespace tarvisol::cli;
+    tarvisol::testing::Spit(folder.File("Demo.hrd"), "Tarvisol herd settings\r\nPigs\t40\r\nSeed\t7\r\n");
+    ReportArgs args;
+    args.growth.location = Demo();
+    args.growth.formulation = 1;
+    args.pdf = folder.File("report.pdf");
+    args.xlsx = folder.File("report.xlsx");
+    args.herd = true;
+    RecordingRenderer ok(true);
+    const json r = RunReportCommand(args, &ok, nullptr);
+    ASSERT_EQ(ReportExitCode(r), 0) << r.dump();
+    EXPECT_TRUE(r["herd_page"].get<bool>());
+    const std::string& html = ok.doc_.Html;
+    ASSERT_NE(html.find("Herd and marketing"), std::string::npos);
+    EXPECT_NE(html.find("40 pigs (seed 7)"), std::string::npos);
+
+    HerdArgs h;
+    h.location = Demo();
+    h.formulation = 1;
+    const json sold = RunHerdCommand(h, nullptr);
+    ASSERT_EQ(HerdExitCode(sold), 0) << sold.dump();
+    ASSERT_EQ(sold["cuts"].size(), 1u);
+    const auto shown = [&](double v) {
+        return std::find(ok.doc_.Cells.begin(), ok.doc_.Cells.end(), tarvisol::FixedText(v, 2)) != ok.doc_.Cells.end();
+    };
+    EXPECT_TRUE(shown(sold["totals"]["margin_per_pig"].get<double>())) << sold["totals"].dump();
+    EXPECT_TRUE(shown(sold["totals"]["margin_per_place_year"].get<double>())) << sold["totals"].dump();
+    EXPECT_TRUE(shown(sold["cuts"][0]["sort_loss_per_pig"].get<double>())) << sold["cuts"].dump();
+
+    tarvisol::testing::Spit(folder.File("Demo.hrd"), "Tarvisol herd settings\r\nCV growth rate, %\t31\r\n");
+    std::filesystem::remove(args.pdf);
+    RecordingRenderer unused(true);
+    const json refused = RunReportCommand(args, &unused, nullptr);
+    EXPECT_EQ(ReportExitCode(refused), 2) << refused.dump();
+    EXPECT_TRUE(unused.doc_.Html.empty());
+    EXPECT_FALSE(std::filesystem::exists(args.pdf));
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
+#include "formulation/FormulationFiles.h"
 #include "formulation/RequirementTemplate.h"
 #include "location/PigFile.h"
 #include "response/GenotypePresets.h"
@@ -67,6 +69,43 @@ TEST(NewLocation, EachDietEndsNearItsChosenWeightOnTheTemplatesMinimums) {
     // Diet 1 (25-50 kg): SID lysine (nutrient 5), STTD phosphorus (16) within its range.
     EXPECT_NE(std::find(nut.begin(), nut.end(), " 1 \t 5 \t0.9800\t0"), nut.end());
     EXPECT_NE(std::find(nut.begin(), nut.end(), " 1 \t 16 \t0.3100\t0.4100"), nut.end());
+}
+
+// The ingredient maximum each diet of a new location is written with, by
+// its diet and the ingredient's place in the matrix: none when the file has
+// no line for it.
+double WrittenMaximum(const std::vector<std::string>& ing, int diet, int ingredient) {
+    for (const std::string& line : ing) {
+        const RestrictionLine r = ParseRestrictionLine(line);
+        if (r.diet == diet && r.index == ingredient) return r.maximum;
+    }
+    return NAN;
+}
+
+// Corn DDGS may make 30 % of a diet, 15 % of one that starts at 100 kg or
+// more (the library's max and max_finish); soybean oil 5 and 3 %. A diet
+// that starts below 100 kg keeps the growing maximum even when it ends
+// above; one starting at 100 kg takes the finishing one.
+TEST(NewLocation, ADietTakesTheFinishingMaximumsOnlyWhenItStartsAt100KgOrMore) {
+    const int ddgs = 3, oil = 4;  // places in kTen
+    // 95-110 kg straddles the boundary, 100-125 kg starts on it; in both
+    // plans only the last diet is a finishing one.
+    for (const std::vector<double>& weights : {std::vector<double>{25, 60, 95, 110, 125}, std::vector<double>{25, 50, 75, 100, 125}}) {
+        tarvisol::testing::ScratchFolder dir;
+        NewLocationPlan plan = Plan(dir.File("North"), kTen);
+        plan.weights = weights;
+        const NewLocationOutcome made = MakeNewLocation(plan);
+        ASSERT_TRUE(made.made) << made.error;
+        ASSERT_EQ(made.diets.size(), 4u);
+        std::vector<std::string> ing;
+        std::string error;
+        ASSERT_TRUE(ReadLines(dir.File("NorthReq.ing"), ing, error)) << error;
+        const double ddgsMax[4] = {30, 30, 30, 15}, oilMax[4] = {5, 5, 5, 3};
+        for (int d = 1; d <= 4; ++d) {
+            EXPECT_EQ(WrittenMaximum(ing, d, ddgs), ddgsMax[d - 1]) << made.diets[static_cast<std::size_t>(d - 1)].name;
+            EXPECT_EQ(WrittenMaximum(ing, d, oil), oilMax[d - 1]) << made.diets[static_cast<std::size_t>(d - 1)].name;
+        }
+    }
 }
 
 TEST(NewLocation, AFolderHoldingALocationOrAnyOfTheFilesIsRefusedUntouched) {

@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 
+#include "growth/PigGrowth.h"
+#include "growth/RunSnapshotOf.h"
 #include "nutrition/GrownDays.h"
 #include "nutrition/Requirements.h"
 #include "support/DemoAfterGrowth.h"
+#include "support/Programme.h"
 
 using namespace tarvisol;
 using tarvisol::testing::DemoAfterGrowth;
@@ -111,6 +116,55 @@ TEST(RunRequirements, TheChangeoverDaySuppliesTheBlendOfBothDiets) {
         EXPECT_GT(d.Values[lys].Supply, std::min(own, next));
         EXPECT_LT(d.Values[lys].Supply, std::max(own, next));
     }
+}
+
+// Two diets alike but for lysine (1.10 and 0.80 %), the first allotment
+// 40 kg. The day it runs out, as the engine records it, is the one
+// changeover day: the pig eats the first diet for the feed left in its
+// allotment, estimated by the day before's feed as the engine estimates it,
+// and the second for the rest; the first phase eats its 40 kg exactly.
+TEST(RunRequirements, TheChangeoverDayOfTwoDietsBlendsThemByTheFeedLeftInTheFirstAllotment) {
+    auto s = std::make_unique<SharedState>();
+    tarvisol::testing::LoadStandardProgramme(*s);
+    s->DietCount = 2;
+    tarvisol::testing::SetDiet(*s, 1, 2475, 16, 1.10, 40);
+    tarvisol::testing::SetDiet(*s, 2, 2475, 16, 0.80, 400);
+    GrowPig(*s);
+    ASSERT_FALSE(s->RunFailed);
+    const int changeover = static_cast<int>(s->DietResults(1, 1));
+    ASSERT_GT(changeover, s->StartAge + 1);
+
+    RunSnapshot run;
+    run.Diets = {RunDietOf(*s, 1, false), RunDietOf(*s, 2, false)};
+    const RunRequirements r = RequirementsOf(run, GrownDays(*s));
+    const std::size_t lys = static_cast<std::size_t>(r.IndexOf("lysine"));
+    double eaten = 0;  // before the day, from the day table
+    int blended = 0;
+    for (const RequirementDay& d : r.Days) {
+        const std::string day = "day " + std::to_string(d.Age);
+        if (d.Age < changeover) {
+            EXPECT_EQ(d.Diet, 1) << day;
+            EXPECT_EQ(d.NextDiet, 0) << day;
+            EXPECT_NEAR(d.Values[lys].Supply, 1.10, 1e-12) << day;
+        } else if (d.Age == changeover) {
+            ++blended;
+            EXPECT_EQ(d.Diet, 1);
+            EXPECT_EQ(d.NextDiet, 2);
+            const double share = (40 - eaten) / s->DayFeed(0, d.Age);
+            ASSERT_GT(share, 0);
+            ASSERT_LT(share, 1);
+            EXPECT_NEAR(d.DietShare, share, 1e-12);
+            EXPECT_NEAR(d.Values[lys].Supply, share * 1.10 + (1 - share) * 0.80, 1e-12);
+        } else {
+            EXPECT_EQ(d.Diet, 2) << day;
+            EXPECT_EQ(d.NextDiet, 0) << day;
+            EXPECT_NEAR(d.Values[lys].Supply, 0.80, 1e-12) << day;
+        }
+        eaten += s->DayFeed(0, d.Age + 1);
+    }
+    EXPECT_EQ(blended, 1);
+    ASSERT_EQ(r.Phases.size(), 2u);
+    EXPECT_NEAR(r.Phases[0].Feed, 40, 1e-9);
 }
 
 // Short and over days count against each day's own requirement.

@@ -7,12 +7,15 @@
 
 #include <cmath>
 
+#include "formulation/FormulationFiles.h"
 #include "location/ScratchFolder.h"
 #include "report/ReportDocument.h"
 #include "report/RunComparison.h"
 #include "report/Workbook.h"
 #include "shared/Numbers.h"
 #include "shared/TextEncoding.h"
+#include "shared/TextFile.h"
+#include "shared/Units.h"
 #include "support/DemoAfterGrowth.h"
 #include "support/XlsxCells.h"
 
@@ -118,6 +121,66 @@ TEST(Workbook, ReopensWithTheRunsNumbersAndTheComparison) {
     const int name = RowOf(cmp, "Diet 1 name", "B");
     ASSERT_GT(name, 0);
     EXPECT_EQ(cmp.at("E" + std::to_string(name)).text, "Grower \xC3\xA9t\xC3\xA9");
+}
+
+// The Nutrients sheet: per diet its content, minimum and maximum of every
+// nutrient. The limits are the location's nutrient file, read here; each
+// content is the formula's mix of the ingredients' contents.
+TEST(Workbook, TheNutrientsSheetHoldsEachDietsContentAndTheLocationsLimits) {
+    if (!HaveProgram("unzip")) GTEST_SKIP() << "unzip is not installed (Debian package unzip): the workbook cannot be read back";
+    DemoAfterGrowth demo(kFormulationLeastCost);
+    const RunSnapshot& run = demo.s->LastRun;
+    ASSERT_TRUE(run.ResultsValid);
+    WorkbookRequest rq;
+    rq.Run = &run;
+    const std::string path = demo.folder.File("run.xlsx");
+    std::string error;
+    ASSERT_TRUE(WriteWorkbook(path, rq, error)) << error;
+    const tarvisol::testing::Workbook book(path);
+    ASSERT_EQ(book.Sheets()[4], "Nutrients");
+    const Cells sheet = book.Cells(5);
+
+    // Nutrient k, diet d: minimum and maximum as the file states them.
+    std::map<std::pair<int, int>, std::pair<double, double>> limits;
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadLines(demo.folder.File("DemoReq.nut"), lines, error)) << error;
+    for (const std::string& line : lines) {
+        const RestrictionLine r = ParseRestrictionLine(line);
+        limits[{static_cast<int>(r.index), static_cast<int>(r.diet)}] = {r.minimum, r.maximum};
+    }
+    const double energy = EnergyFactor(UnitsOf(run).Energy);
+    const auto column = [](std::size_t c) { return std::string(1, static_cast<char>('A' + c)); };
+    ASSERT_EQ(run.Diets.size(), 4u);
+    int minimums = 0, maximums = 0;
+    for (std::size_t k = 1; k <= run.NutrientNames.size(); ++k) {
+        const std::string row = std::to_string(k + 1);
+        const double scale = k == 1 ? energy : 1.0;
+        if (k > 1) EXPECT_EQ(sheet.at("A" + row).text, Windows1252ToUtf8(run.NutrientNames[k - 1])) << row;
+        for (std::size_t c = 0; c < run.Diets.size(); ++c) {
+            const RunDiet& d = run.Diets[c];
+            const std::string what = run.NutrientNames[k - 1] + ", " + d.Name;
+            double content = 0;
+            for (std::size_t i = 0; i < d.Formula.size(); ++i) content += d.Formula[i] / 100 * run.IngredientMatrix[i][k - 1];
+            ExpectClose(NumberAt(sheet, column(3 * c + 1) + row) * scale, content, what + " content");
+            const auto limit = limits.find({static_cast<int>(k), d.Number});
+            const double lo = limit == limits.end() ? 0 : limit->second.first;
+            const double hi = limit == limits.end() ? 0 : limit->second.second;
+            if (lo > 0) {
+                ExpectClose(NumberAt(sheet, column(3 * c + 2) + row) * scale, lo, what + " minimum");
+                ++minimums;
+            } else {
+                EXPECT_EQ(sheet.count(column(3 * c + 2) + row), 0u) << what << " minimum";
+            }
+            if (hi > lo) {
+                ExpectClose(NumberAt(sheet, column(3 * c + 3) + row) * scale, hi, what + " maximum");
+                ++maximums;
+            } else {
+                EXPECT_EQ(sheet.count(column(3 * c + 3) + row), 0u) << what << " maximum";
+            }
+        }
+    }
+    EXPECT_GT(minimums, 20);
+    EXPECT_GT(maximums, 0);
 }
 
 // A cost that leaves out an ingredient without a price, in a formula the

@@ -1,6 +1,10 @@
 #pragma once
 // Reading a workbook back in tests: the sheets' names and every cell of a
 // sheet (shared strings resolved), through the `unzip` program.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
 #include <map>
 #include <memory>
 #include <regex>
@@ -17,6 +21,14 @@ inline std::string XmlText(std::string s) {
     for (const auto& [from, to] : entities)
         for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + 1)) s.replace(at, std::string(from).size(), to);
     return s;
+}
+
+// A figure as the workbook stores it: 16 significant digits ("%.16G"), so
+// one read back may differ from the figure in its last bit.
+inline ::testing::AssertionResult SameStoredFigure(double stored, double figure) {
+    if (std::fabs(stored - figure) <= 1e-15 * std::fabs(figure)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::setprecision(17) << "the workbook holds " << stored << ", the figure is "
+                                         << figure;
 }
 
 struct XlsxCell {
