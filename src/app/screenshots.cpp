@@ -37,6 +37,7 @@
 #include "shared/ScriptedDialogs.h"
 #include "ui/NewLocationWindow.h"
 #include "ui/ProgramData.h"
+#include "ui/GrowthModelEditor.h"
 #include "ui/ReportExport.h"
 
 namespace {
@@ -218,6 +219,29 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     std::remove(pdf.c_str());
 }
 
+// The nutrient-response model chosen on the Inputs and Diets tab (the
+// genotype editor with the presets) at 1280x720, grown, and its growth
+// charts with the daily protein and lipid deposition and what limited it.
+void SaveResponsePictures(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, const QString& folder) {
+    const QSize size = window.size();
+    window.resize(1280, 720);
+    window.RunCommand([&] {
+        s.Main->MainTabs.Tab = 1;
+        window.growthModel().ComboModel.ListIndex = 1;
+        tarvisol::GrowthModelClick(s, window.growthModel());
+        tarvisol::Growth(s);
+    });
+    Save(&window, folder, "inputs-genotype");
+    tarvisol::app::RunMenus* runs = window.runMenus();
+    runs->OpenCharts();
+    if (QWidget* charts = runs->charts()) {
+        charts->resize(1264, 680);
+        Save(charts, folder, "deposition-chart");
+        charts->close();
+    }
+    window.resize(size);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -319,6 +343,8 @@ int main(int argc, char** argv) {
         const QString path = QString("%1/herd-marketing.png").arg(argv[2]);
         herd->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+        herd->close();
     }
+    SaveResponsePictures(window, *state, argv[2]);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
+#include "report/RunModel.h"
 #include "shared/TextEncoding.h"
 #include "shared/Units.h"
 
@@ -132,6 +133,8 @@ void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Row({"Starting age, days", std::to_string(f.StartAge)});
     h.Row({WithUnit("Final weight", f.WeightLabel), F(f.FinalWeight, 1)});
     h.Row({"Feed formulation", U(f.Formulation)});
+    h.Row({"Growth model", f.Model});
+    if (!f.Genotype.empty()) h.Row({"Genotype", U(f.Genotype)});
     h.Row({"Number of diets", std::to_string(run.DietCount())});
     std::string curve;
     for (std::size_t k = 0; k < 5; ++k) {
@@ -225,8 +228,9 @@ void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     (void)run;
 }
 
-void SexSection(Html& h, const RunFigures& f) {
+void SexSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Males and females at the final weight");
+    if (const std::string basis = CarcassBasisOf(run); !basis.empty()) h.Para(basis);
     h.Table({34, 22, 22, 22});
     h.Row({"Figure", "Mixed herd", "Males", "Females"});
     const auto row = [&](const std::string& label, double SexFigures::*m, int dec) {
@@ -404,12 +408,13 @@ ReportDocument BuildReport(const ReportRequest& request) {
     const RunSnapshot& run = *request.Run;
     h.Para(run.Source == "Optimum" ? "The optimum programme of the feed-weight optimisation."
                                    : "The programme as the Growth command grew it.");
+    h.Para(U(ModelLineOf(run)) + ".");
     const RunFigures f = FiguresOf(run, UnitsOf(run));
     BottomLine(h, f);
     HerdSection(h, run, f);
     DietSection(h, run, f);
     GrowthSection(h, run, f);
-    SexSection(h, f);
+    SexSection(h, run, f);
     CostSection(h, f);
     if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
     NutritionSection(h, run);

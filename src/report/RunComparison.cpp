@@ -106,6 +106,11 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
     text(in, "Herd sex", "sex", [](const RunFigures& f) { return f.Sex; });
     num(in, "Number of pigs", "", "pigs", Judge::None, 0, [](const RunFigures& f) { return f.Pigs; });
     text(in, "Feed formulation", "formulation", [](const RunFigures& f) { return f.Formulation; });
+    text(in, "Growth model", "model", [](const RunFigures& f) { return f.Model; });
+    text(in, "Genotype", "genotype", [](const RunFigures& f) -> std::optional<std::string> {
+        if (f.Genotype.empty()) return std::nullopt;
+        return f.Genotype;
+    });
     for (const std::string& name : prices)
         rows.push_back({in, "Price of " + name, base.PriceLabel, "ingredient." + name + ".price", Judge::None, 2,
                         [name](const RunFigures& f) -> std::optional<double> {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "report/RunModel.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
@@ -82,6 +83,8 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
     f.Sex = SexName(run.HerdSex);
     f.Pigs = run.PigCount;
     f.Formulation = run.FormulationName;
+    f.Model = ModelNameOf(run);
+    if (RanResponseModel(run)) f.Genotype = run.Genotype;
     f.Curve = run.Curve;
     for (const RunDiet& d : run.Diets) {
         DietFigures x;

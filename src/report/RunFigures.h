@@ -67,6 +67,8 @@ struct RunFigures {
     std::string Sex;  // "Mixed", "Males", "Females"
     int Pigs = 0;
     std::string Formulation;
+    std::string Model;     // "Documented curve" or "Nutrient response"
+    std::string Genotype;  // the nutrient response's genotype ("" for the documented curve)
     std::array<double, 5> Curve{};
     std::vector<DietFigures> Diets;
     // The ingredients without a price in a formula the pig ate: every cost

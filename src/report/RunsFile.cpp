@@ -320,9 +320,34 @@ void BalanceFields(V& v, NutrientBalance& b) {
     v("p2o5_excreted_per_place_year", b.P2O5ExcretedPerPlaceYear);
 }
 
+// A nutrient-response day: the limiting factors go through whole numbers.
+template <class V>
+void ResponseDayFields(V& v, ResponseDayFigures& d) {
+    v("age", d.Age, 0, 200);
+    v("weight", d.Weight);
+    v("feed_supplied", d.FeedSupplied);
+    v("feed_eaten", d.FeedEaten);
+    v("protein_deposition_g", d.ProteinDeposition);
+    v("lipid_deposition_g", d.LipidDeposition);
+    v("body_protein", d.BodyProtein);
+    v("body_lipid", d.BodyLipid);
+    int males = d.LimitingMales, females = d.LimitingFemales;
+    v("limiting_males", males, -1, 13);
+    v("limiting_females", females, -1, 13);
+    d.LimitingMales = static_cast<int8_t>(males);
+    d.LimitingFemales = static_cast<int8_t>(females);
+    v("diet", d.Diet, 0, 8);
+    v("next_diet", d.NextDiet, 0, 8);
+    v("diet_share", d.DietShare);
+    v("feed_share", d.FeedShare);
+    v("share", d.Share);
+}
+
 template <class V>
 void SnapshotFields(V& v, RunSnapshot& r) {
     v("source", r.Source);
+    v("model", r.Model);
+    v("genotype", r.Genotype);
     v("start_weight", r.StartWeight);
     v("start_age", r.StartAge, 0, 200);
     v("final_weight", r.FinalWeight);
@@ -362,6 +387,7 @@ void SnapshotFields(V& v, RunSnapshot& r) {
     v.List("requirement_days", r.Nutrition.Requirements.Days, 201,
            [](auto& w, RequirementDay& d) { RequirementDayFields(w, d); });
     v.Object("nutrient_balance", r.Nutrition.Balance, [](auto& w, NutrientBalance& b) { BalanceFields(w, b); });
+    v.List("response_days", r.ResponseDays, 201, [](auto& w, ResponseDayFigures& d) { ResponseDayFields(w, d); });
 }
 
 template <class V>
@@ -425,6 +451,8 @@ bool ParseRunsText(std::string_view text, std::vector<KeptRun>& runs, std::strin
             Reader rr{*it, place + ".run"};
             SnapshotFields(rr, k.Run);
             if (k.Run.Source.empty()) k.Run.Source = "Growth";
+            if (k.Run.Model != "documented" && k.Run.Model != "response")
+                throw Refused(place + ".run.model is neither \"documented\" nor \"response\"");
             if (!k.Run.Nutrition.Requirements.Days.empty())
                 k.Run.Nutrition.Requirements = RequirementsOf(k.Run, k.Run.Nutrition.Requirements.Days);
             read.push_back(std::move(k));
