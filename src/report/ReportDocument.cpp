@@ -203,6 +203,37 @@ void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     }
 }
 
+// The nutrient-response pig's mean daily deposition on each diet, and the
+// days each factor held its protein deposition.
+void DepositionByDiet(Html& h, const RunSnapshot& run) {
+    h.Heading(3, "Protein and lipid deposition by diet");
+    h.Table({12, 12, 19, 19, 38});
+    h.Row({"Diet", "Days", "Protein deposition, g/d", "Lipid deposition, g/d", "Protein deposition limited by"});
+    for (const RunDiet& diet : run.Diets) {
+        double days = 0, protein = 0, lipid = 0;
+        std::vector<std::pair<std::string, int>> factors;
+        for (const ResponseDayFigures& d : run.ResponseDays) {
+            if (d.Diet != diet.Number) continue;
+            const double share = d.Share > 0 && d.Share <= 1 ? d.Share : 1.0;
+            days += share;
+            protein += share * d.ProteinDeposition;
+            lipid += share * d.LipidDeposition;
+            const std::string factor = LimitingFactorOf(d);
+            auto it = std::find_if(factors.begin(), factors.end(), [&](const auto& e) { return e.first == factor; });
+            if (it == factors.end()) factors.emplace_back(factor, 1);
+            else ++it->second;
+        }
+        if (!(days > 0)) continue;
+        std::stable_sort(factors.begin(), factors.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+        std::string held;
+        for (const auto& [factor, count] : factors)
+            held += (held.empty() ? "" : "; ") + (factor.empty() ? std::string("none") : factor) + " " +
+                    std::to_string(count) + (count == 1 ? " day" : " days");
+        h.Row({"Diet " + std::to_string(diet.Number), F(days, 1), F(protein / days, 1), F(lipid / days, 1), held});
+    }
+    h.EndTable();
+}
+
 void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Growth");
     h.Table({50, 50});
@@ -225,7 +256,7 @@ void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
         h.Row({"Diet " + std::to_string(d.Number), F(d.EndAge, 1), F(d.EndWeight, 1), F(d.DailyGainKg, 3), F(d.CumFeed, 1)});
     }
     h.EndTable();
-    (void)run;
+    if (RanResponseModel(run) && !run.ResponseDays.empty()) DepositionByDiet(h, run);
 }
 
 void SexSection(Html& h, const RunSnapshot& run, const RunFigures& f) {

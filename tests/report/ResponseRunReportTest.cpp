@@ -98,10 +98,12 @@ TEST(ResponseRunReport, TheReportAndAKeptRunsComparisonSayWhichModelGrewEachRun)
     EXPECT_NE(html.find("Growth model: nutrient response; genotype: " + response::ReferenceGenotype().Name),
               std::string::npos);
     EXPECT_NE(html.find("Carcass from the pig"), std::string::npos);
+    EXPECT_NE(html.find("Protein and lipid deposition by diet"), std::string::npos);
     rq.Run = &x.documented;
     const std::string documented = BuildReport(rq).Html;
     EXPECT_NE(documented.find("Growth model: documented curve"), std::string::npos);
     EXPECT_EQ(documented.find("Carcass from the pig"), std::string::npos);
+    EXPECT_EQ(documented.find("deposition by diet"), std::string::npos);
 
     // Kept in the location's runs file and read back, each run keeps its model.
     std::vector<KeptRun> read;
