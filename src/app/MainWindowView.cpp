@@ -491,6 +491,7 @@ QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
         RunCommand([this, r, c, text] { GenotypeCellEdited(s_, modelForm_, r, c, text); });
     }, box);
     grid->setObjectName("GridGenotype");
+    grid->gridModel()->SetToolTip([](int r, int c) { return GenotypeCellToolTip(r, c); });
     grids_.push_back(grid);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -26,7 +26,7 @@ struct Column {
 };
 constexpr Column kColumns[] = {
     {"Mean protein deposition, g/d", "mean protein deposition", &SexGenotype::MeanProteinDeposition, 2},
-    {"Precocity, per day", "precocity", &SexGenotype::Precocity, 5},
+    {"Precocity, /d", "precocity", &SexGenotype::Precocity, 5},
     {"NE intake at 50 kg, kcal/d", "NE intake at 50 kg", &SexGenotype::NeIntake50, 0},
     {"NE intake at 100 kg, kcal/d", "NE intake at 100 kg", &SexGenotype::NeIntake100, 0},
 };
@@ -151,6 +151,23 @@ void GenotypeCellEdited(SharedState& s, GrowthModelEditor& e, int row, int col, 
     }
     if (!(g == s.Model.Pig)) TakeEdited(s, std::move(g));
     ShowGrowthModel(s, e);
+}
+
+std::string GenotypeCellToolTip(int row, int col) {
+    if (row < 1) return {};
+    switch (col) {
+        case kGenotypeColDeposition:
+            return "Mean potential protein deposition from about 25 to about 125 kg live weight (4 to 20 kg of body "
+                   "protein), g a day (InraPorc, van Milgen et al. 2008)";
+        case kGenotypeColPrecocity:
+            return "Gompertz precocity of body protein, per day: a higher figure deposits more early and less late at "
+                   "the same mean";
+        case kGenotypeColIntake50:
+        case kGenotypeColIntake100:
+            return std::string("Net energy eaten at will at ") + (col == kGenotypeColIntake50 ? "50" : "100") +
+                   " kg live weight on a diet of 2,475 kcal NE per kg, kcal a day (a diet of less energy is eaten more of)";
+        default: return {};
+    }
 }
 
 void GenotypeWastageEdited(SharedState& s, GrowthModelEditor& e) {

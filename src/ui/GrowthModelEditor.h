@@ -51,6 +51,9 @@ void GenotypePresetClick(SharedState& s, GrowthModelEditor& e);
 // edited, so that no run says it grew the preset.
 void GenotypeCellEdited(SharedState& s, GrowthModelEditor& e, int row, int col, const std::string& text);
 
+// What a cell of the genotype grid holds, for its tool tip.
+std::string GenotypeCellToolTip(int row, int col);
+
 // The feed wastage box was left after typing.
 void GenotypeWastageEdited(SharedState& s, GrowthModelEditor& e);
 
