@@ -9,6 +9,7 @@
 #include "shared/Dialogs.h"
 #include "shared/LocationFileSave.h"
 #include "shared/Numbers.h"
+#include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
 
 namespace tarvisol {
@@ -71,16 +72,18 @@ void ShowGrowthModel(const SharedState& s, GrowthModelEditor& e) {
 
     const Genotype& g = s.Model.Pig;
     e.ComboGenotype.Clear();
-    for (const response::GenotypePreset& p : response::GenotypePresets()) e.ComboGenotype.AddItem(p.Pig.Name);
+    // The lists and labels show UTF-8; the genotype's name and source are the location's single bytes.
+    for (const response::GenotypePreset& p : response::GenotypePresets())
+        e.ComboGenotype.AddItem(Windows1252ToUtf8(p.Pig.Name));
     const int preset = PresetOf(g);
     if (preset < 0) {
         // The location's own genotype, after the presets.
-        e.ComboGenotype.AddItem(g.Name.empty() ? std::string("This location's genotype") : g.Name);
+        e.ComboGenotype.AddItem(g.Name.empty() ? std::string("This location's genotype") : Windows1252ToUtf8(g.Name));
         e.ComboGenotype.ListIndex = static_cast<int>(e.ComboGenotype.Items.size()) - 1;
     } else {
         e.ComboGenotype.ListIndex = preset;
     }
-    e.LabelSource.Caption = g.Source.empty() ? std::string() : "Source: " + g.Source;
+    e.LabelSource.Caption = g.Source.empty() ? std::string() : "Source: " + Windows1252ToUtf8(g.Source);
     e.TextWastage.Text = FormatExact(g.WastagePercent);
     e.TextWastage.ToolTip = "Feed wasted, % of the feed supplied (NRC 2012 takes 5 %)";
 

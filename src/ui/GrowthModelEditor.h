@@ -34,7 +34,8 @@ struct GrowthModelEditor {
 };
 
 // Shows the record's choice: the model, the genotype, its source and
-// parameters, and whether the location's file holds it.
+// parameters, and whether the location's file holds it (the lists and
+// labels in UTF-8, the grid in the location's single bytes).
 void ShowGrowthModel(const SharedState& s, GrowthModelEditor& e);
 
 // The model list was chosen from: the record takes the model (the genotype
