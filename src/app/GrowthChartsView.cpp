@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/LegendLabel.h"
 #include "app/RoundAxis.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -244,6 +245,7 @@ void GrowthChartsView::Draw() {
 void GrowthChartsView::DrawDeposition(const GrowthChartData& c) {
     QChart* chart = NewChart(deposition_, "Daily protein and lipid deposition");
     deposition_->setVisible(!c.Protein.Points.empty());
+    if (depositionLegend_) depositionLegend_->setVisible(!c.Protein.Points.empty());
     if (c.Protein.Points.empty()) return;
     double lo = 0, hi = 0;
     ChartRange({c.Protein, c.Lipid, ChartLine{}}, {}, lo, hi);
@@ -257,6 +259,7 @@ void GrowthChartsView::DrawDeposition(const GrowthChartData& c) {
     chart->addAxis(ay, Qt::AlignLeft);
     // What held protein deposition: one shade per factor, named once in the legend.
     std::vector<std::string> named;
+    ColourLegend legend;
     for (const LimitingStretch& l : c.Limiting) {
         if (l.Factor.empty()) continue;
         auto it = std::find(named.begin(), named.end(), l.Factor);
@@ -277,9 +280,14 @@ void GrowthChartsView::DrawDeposition(const GrowthChartData& c) {
         chart->addSeries(band);
         band->attachAxis(ax);
         band->attachAxis(ay);
-        if (!first)
-            for (QLegendMarker* m : chart->legend()->markers(band)) m->setVisible(false);
+        for (QLegendMarker* m : chart->legend()->markers(band)) m->setVisible(false);
+        if (first) legend.push_back({Rgb(shade.red(), shade.green(), shade.blue()), "limited by " + l.Factor});
     }
+    // The factors named under the chart, where a line of them can wrap.
+    delete depositionLegend_;
+    depositionLegend_ = LegendLabel(legend, charts_);
+    depositionLegend_->setObjectName("DepositionLegend");
+    static_cast<QGridLayout*>(charts_->layout())->addWidget(depositionLegend_, 2, 2);
     const auto line = [&](const ChartLine& l, const QColor& colour) {
         auto* series = new QLineSeries;
         series->setName(Utf8(l.Name));

@@ -12,6 +12,7 @@
 #include "ui/GrowthCharts.h"
 
 class QChartView;
+class QLabel;
 class QWidget;
 
 namespace tarvisol::app {
@@ -48,6 +49,7 @@ private:
     QChartView* gain_ = nullptr;
     QChartView* feed_ = nullptr;
     QChartView* deposition_ = nullptr;
+    QLabel* depositionLegend_ = nullptr;  // the limiting factors' shades, under the deposition chart
 };
 
 }  // namespace tarvisol::app

@@ -522,7 +522,6 @@ QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
 }
 
 void MainWindowView::ShowGrowthModelWidgets() {
-    ShowGrowthModel(s_, modelForm_);
     for (QWidget* w : genotypeWidgets_) w->setVisible(modelForm_.GenotypeShown);
 }
 
@@ -873,8 +872,9 @@ void MainWindowView::SyncEditors() {
 void MainWindowView::Refresh() {
     setWindowTitle(QString::fromStdString(form_.Caption));
     ShowMeasuredHerd(s_);
-    if (modelBox_) ShowGrowthModelWidgets();
+    if (modelBox_) ShowGrowthModel(s_, modelForm_);
     binder_.Push();
+    if (modelBox_) ShowGrowthModelWidgets();
     if (costLabel_)
         costLabel_->setText(QString::fromStdString(s_.Currency.empty() ? "Feed Cost per Pig"
                                                                           : "Feed Cost per Pig, " + Windows1252ToUtf8(s_.Currency)));

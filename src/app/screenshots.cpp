@@ -226,12 +226,15 @@ void SaveResponsePictures(tarvisol::app::MainWindowView& window, tarvisol::Share
     const QSize size = window.size();
     window.resize(1280, 720);
     window.RunCommand([&] {
-        s.Main->MainTabs.Tab = 1;
+        s.Main->Text1.Text = "25";
         window.growthModel().ComboModel.ListIndex = 1;
         tarvisol::GrowthModelClick(s, window.growthModel());
         tarvisol::Growth(s);
     });
+    window.tabs()->setCurrentIndex(1);
     Save(&window, folder, "inputs-genotype");
+    window.tabs()->setCurrentIndex(0);
+    Save(&window, folder, "results-response");
     tarvisol::app::RunMenus* runs = window.runMenus();
     runs->OpenCharts();
     if (QWidget* charts = runs->charts()) {

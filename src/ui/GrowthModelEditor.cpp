@@ -38,6 +38,13 @@ std::string Fixed(double v, int decimals) {
     return buf;
 }
 
+// A figure in the fewest digits that read back as it ("5", "4.5").
+std::string Shortest(double v) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
 // The preset the genotype is, or -1.
 int PresetOf(const Genotype& g) {
     const auto& presets = response::GenotypePresets();
@@ -84,7 +91,8 @@ void ShowGrowthModel(const SharedState& s, GrowthModelEditor& e) {
         e.ComboGenotype.ListIndex = preset;
     }
     e.LabelSource.Caption = g.Source.empty() ? std::string() : "Source: " + Windows1252ToUtf8(g.Source);
-    e.TextWastage.Text = FormatExact(g.WastagePercent);
+    e.TextWastage.Text = Shortest(g.WastagePercent);
+    e.TextWastage.Visible = response;
     e.TextWastage.ToolTip = "Feed wasted, % of the feed supplied (NRC 2012 takes 5 %)";
 
     Grid& grid = e.GridGenotype;
@@ -175,7 +183,7 @@ std::string GenotypeCellToolTip(int row, int col) {
 
 void GenotypeWastageEdited(SharedState& s, GrowthModelEditor& e) {
     double v = 0;
-    if (e.TextWastage.Text == FormatExact(s.Model.Pig.WastagePercent)) return;
+    if (e.TextWastage.Text == Shortest(s.Model.Pig.WastagePercent)) return;
     Genotype g = s.Model.Pig;
     if (!ReadWholeNumber(e.TextWastage.Text, v) || !(v >= 0 && v <= 50)) {
         DialogsOf(s).Message("Feed wastage must be a number from 0 to 50 %; the genotype stays as it was");
