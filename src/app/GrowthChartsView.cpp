@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/LegendLabel.h"
 #include "app/RoundAxis.h"
 #include "shared/TextEncoding.h"
 #include "shared/TextFile.h"
@@ -28,6 +29,17 @@ namespace {
 
 const QColor kSexColours[3] = {QColor(20, 20, 20), QColor(30, 90, 200), QColor(200, 40, 60)};
 const QColor kPhaseColours[2] = {QColor(226, 236, 250), QColor(250, 240, 220)};
+
+// The shade of a limiting factor: the potential green, the energy yellow,
+// lysine red, other amino acids and mixed herds in further tints.
+QColor LimitingShade(const std::string& factor, std::size_t index) {
+    if (factor == "potential") return QColor(214, 240, 214);
+    if (factor == "energy") return QColor(252, 240, 196);
+    if (factor == "lysine") return QColor(248, 214, 214);
+    static const QColor others[] = {QColor(226, 218, 246), QColor(210, 236, 244), QColor(244, 222, 240),
+                                    QColor(232, 232, 232)};
+    return others[index % 4];
+}
 
 QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -144,9 +156,12 @@ GrowthChartsView::GrowthChartsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     weight_ = view("WeightChart");
     gain_ = view("GainChart");
     feed_ = view("FeedChart");
-    grid->addWidget(weight_, 0, 0, 1, 2);
+    deposition_ = view("DepositionChart");
+    deposition_->hide();
+    grid->addWidget(weight_, 0, 0, 1, 3);
     grid->addWidget(gain_, 1, 0);
     grid->addWidget(feed_, 1, 1);
+    grid->addWidget(deposition_, 1, 2);
     grid->setRowStretch(0, 3);
     grid->setRowStretch(1, 2);
     layout->addWidget(charts_, 1);
@@ -224,6 +239,66 @@ void GrowthChartsView::Draw() {
         appetite->attachAxis(ay);
     }
     DrawMeasure(f, c, c.Feed, "Feed, " + unit + "/day", false, {}, ax, ay);
+    DrawDeposition(c);
+}
+
+void GrowthChartsView::DrawDeposition(const GrowthChartData& c) {
+    QChart* chart = NewChart(deposition_, "Daily protein and lipid deposition");
+    deposition_->setVisible(!c.Protein.Points.empty());
+    if (depositionLegend_) depositionLegend_->setVisible(!c.Protein.Points.empty());
+    if (c.Protein.Points.empty()) return;
+    double lo = 0, hi = 0;
+    ChartRange({c.Protein, c.Lipid, ChartLine{}}, {}, lo, hi);
+    auto* ax = new QValueAxis;
+    ax->setTitleText("Age, days");
+    RoundAxis(ax, c.StartAge, std::max(c.FinalAge, c.StartAge + 1));
+    auto* ay = new QValueAxis;
+    ay->setTitleText("Deposition, g/day");
+    RoundAxis(ay, 0, hi * 1.05 + 1);
+    chart->addAxis(ax, Qt::AlignBottom);
+    chart->addAxis(ay, Qt::AlignLeft);
+    // What held protein deposition: one shade per factor, named once in the legend.
+    std::vector<std::string> named;
+    ColourLegend legend;
+    for (const LimitingStretch& l : c.Limiting) {
+        if (l.Factor.empty()) continue;
+        auto it = std::find(named.begin(), named.end(), l.Factor);
+        const bool first = it == named.end();
+        const std::size_t index = first ? named.size() : static_cast<std::size_t>(it - named.begin());
+        if (first) named.push_back(l.Factor);
+        auto* upper = new QLineSeries;
+        auto* lower = new QLineSeries;
+        upper->append(l.StartAge, ay->max());
+        upper->append(l.EndAge, ay->max());
+        lower->append(l.StartAge, 0);
+        lower->append(l.EndAge, 0);
+        auto* band = new QAreaSeries(upper, lower);
+        band->setName("Limited by " + Utf8(l.Factor));
+        const QColor shade = LimitingShade(l.Factor, index);
+        band->setColor(shade);
+        band->setBorderColor(shade);
+        chart->addSeries(band);
+        band->attachAxis(ax);
+        band->attachAxis(ay);
+        for (QLegendMarker* m : chart->legend()->markers(band)) m->setVisible(false);
+        if (first) legend.push_back({Rgb(shade.red(), shade.green(), shade.blue()), "limited by " + l.Factor});
+    }
+    // The factors named under the chart, where a line of them can wrap.
+    delete depositionLegend_;
+    depositionLegend_ = LegendLabel(legend, charts_);
+    depositionLegend_->setObjectName("DepositionLegend");
+    static_cast<QGridLayout*>(charts_->layout())->addWidget(depositionLegend_, 2, 2);
+    const auto line = [&](const ChartLine& l, const QColor& colour) {
+        auto* series = new QLineSeries;
+        series->setName(Utf8(l.Name));
+        for (const XY& p : l.Points) series->append(p.X, p.Y);
+        series->setPen(QPen(colour, 2.2));
+        chart->addSeries(series);
+        series->attachAxis(ax);
+        series->attachAxis(ay);
+    };
+    line(c.Protein, QColor(30, 70, 180));
+    line(c.Lipid, QColor(220, 120, 0));
 }
 
 QImage GrowthChartsView::Picture() const { return charts_->grab().toImage(); }

@@ -2,7 +2,8 @@
 // The "Growth Charts" window over its form: live weight (with the diets'
 // phases named along the top, the measured herd and the final mark), daily
 // gain and daily feed against age, for the mixed herd, males and females;
-// the picture to the clipboard or a PNG file.
+// for a nutrient-response run also the daily protein and lipid deposition
+// with what limited it; the picture to the clipboard or a PNG file.
 #include <QDialog>
 
 #include "app/Binder.h"
@@ -11,6 +12,7 @@
 #include "ui/GrowthCharts.h"
 
 class QChartView;
+class QLabel;
 class QWidget;
 
 namespace tarvisol::app {
@@ -25,11 +27,16 @@ public:
     QChartView* weightView() const { return weight_; }
     QChartView* gainView() const { return gain_; }
     QChartView* feedView() const { return feed_; }
+    // A nutrient-response run's daily protein and lipid deposition, the
+    // limiting factor of each stretch of days shaded (hidden for the
+    // documented curve).
+    QChartView* depositionView() const { return deposition_; }
     // The three charts as one picture, as copied and saved.
     QImage Picture() const;
 
 private:
     void Draw();
+    void DrawDeposition(const GrowthChartData& c);
     void CopyImage();
     void SavePng();
 
@@ -41,6 +48,8 @@ private:
     QChartView* weight_ = nullptr;
     QChartView* gain_ = nullptr;
     QChartView* feed_ = nullptr;
+    QChartView* deposition_ = nullptr;
+    QLabel* depositionLegend_ = nullptr;  // the limiting factors' shades, under the deposition chart
 };
 
 }  // namespace tarvisol::app

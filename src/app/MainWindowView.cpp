@@ -66,6 +66,7 @@
 #include "optimisation/PlotSweep.h"
 #include "growth/OutdatedResults.h"
 #include "location/UnitChoice.h"
+#include "report/RunModel.h"
 #include "location/PigFile.h"
 #include "location/WindowSize.h"
 #include "shared/RuntimeError.h"
@@ -135,6 +136,7 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
         Refresh();
     });
     dietsLayout->addWidget(noLocationHint_);
+    dietsLayout->addWidget(BuildGrowthModel(dietsPage));
     dietsLayout->addWidget(diets, 1);
     dietsLayout->addWidget(LegendLabel(DietsGridLegend(), dietsPage));
     tabs_->addTab(dietsPage, "Inputs and Diets");
@@ -202,6 +204,11 @@ void MainWindowView::BuildResultsTab() {
     auto* resultsLayout = new QVBoxLayout(resultsPage);
     resultsLayout->setContentsMargins(0, 0, 0, 0);
     results->setParent(resultsPage);
+    modelLine_ = new QLabel(resultsPage);
+    modelLine_->setObjectName("ModelLine");
+    modelLine_->setWordWrap(true);
+    modelLine_->setContentsMargins(4, 2, 4, 2);
+    resultsLayout->addWidget(modelLine_);
     resultsLayout->addWidget(results, 1);
     balanceLine_ = new QLabel(resultsPage);
     balanceLine_->setObjectName("BalanceLine");
@@ -448,6 +455,80 @@ void MainWindowView::BuildInputs(QWidget* parent) {
     static_cast<QVBoxLayout*>(parent->layout())->addLayout(top);
 }
 
+
+QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
+    auto* box = new QGroupBox("Growth Model", parent);
+    box->setObjectName("GrowthModel");
+    modelBox_ = box;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(6, 2, 6, 4);
+    row->setSpacing(12);
+    auto* choices = new QGridLayout;
+    choices->setVerticalSpacing(2);
+    auto* model = binder_.Bind(modelForm_.ComboModel, new QComboBox(box));
+    model->setObjectName("ComboModel");
+    model->setToolTip("The documented curve grows the pig along its growth curve; the nutrient response grows it "
+                      "from what it eats, as far as its genotype, the first-limiting amino acid and the energy allow");
+    connect(model, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { RunCommand([this] { GrowthModelClick(s_, modelForm_); }); });
+    choices->addWidget(new QLabel("Growth model", box), 0, 0);
+    choices->addWidget(model, 0, 1);
+    auto* genotypeLabel = new QLabel("Genotype", box);
+    auto* genotype = binder_.Bind(modelForm_.ComboGenotype, new QComboBox(box));
+    genotype->setObjectName("ComboGenotype");
+    genotype->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(genotype, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { RunCommand([this] { GenotypePresetClick(s_, modelForm_); }); });
+    choices->addWidget(genotypeLabel, 1, 0);
+    choices->addWidget(genotype, 1, 1);
+    auto* wastageLabel = new QLabel("Feed wastage, %", box);
+    auto* wastage = binder_.Bind(modelForm_.TextWastage, new QLineEdit(box));
+    wastage->setObjectName("TextWastage");
+    wastage->setFixedWidth(70);
+    connect(wastage, &QLineEdit::editingFinished, this,
+            [this] { RunCommand([this] { GenotypeWastageEdited(s_, modelForm_); }); });
+    choices->addWidget(wastageLabel, 2, 0);
+    choices->addWidget(wastage, 2, 1, Qt::AlignLeft);
+    row->addLayout(choices);
+
+    auto* grid = new GridView(s_, modelForm_.GridGenotype, [this](int r, int c, const std::string& text) {
+        binder_.Pull();
+        RunCommand([this, r, c, text] { GenotypeCellEdited(s_, modelForm_, r, c, text); });
+    }, box);
+    grid->setObjectName("GridGenotype");
+    grid->gridModel()->SetToolTip([](int r, int c) { return GenotypeCellToolTip(r, c); });
+    grids_.push_back(grid);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setFixedHeight(grid->verticalHeader()->defaultSectionSize() * 3 + 2 * grid->frameWidth() + 2);
+    grid->SetWidthFromColumns(true);
+    row->addWidget(grid, 0, Qt::AlignTop);
+
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(2);
+    auto* note = binder_.Bind(modelForm_.LabelNote, new QLabel(box));
+    note->setObjectName("LabelModelNote");
+    note->setWordWrap(true);
+    auto* source = binder_.Bind(modelForm_.LabelSource, new QLabel(box));
+    source->setObjectName("LabelGenotypeSource");
+    source->setWordWrap(true);
+    auto* changed = binder_.Bind(modelForm_.LabelChanged, new QLabel(box));
+    changed->setObjectName("LabelGenotypeChanged");
+    changed->setWordWrap(true);
+    changed->setStyleSheet("color: #a04000;");
+    for (QLabel* l : {note, source, changed}) {
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        notes->addWidget(l);
+    }
+    notes->addStretch(1);
+    row->addLayout(notes, 1);
+    genotypeWidgets_ = {genotypeLabel, genotype, wastageLabel, wastage, grid, source};
+    return box;
+}
+
+void MainWindowView::ShowGrowthModelWidgets() {
+    for (QWidget* w : genotypeWidgets_) w->setVisible(modelForm_.GenotypeShown);
+}
 
 void MainWindowView::BuildMenus() {
     BuildFileMenu();
@@ -806,7 +887,9 @@ void MainWindowView::SyncEditors() {
 void MainWindowView::Refresh() {
     setWindowTitle(QString::fromStdString(form_.Caption));
     ShowMeasuredHerd(s_);
+    if (modelBox_) ShowGrowthModel(s_, modelForm_);
     binder_.Push();
+    if (modelBox_) ShowGrowthModelWidgets();
     if (costLabel_)
         costLabel_->setText(QString::fromStdString(s_.Currency.empty() ? "Feed Cost per Pig"
                                                                           : "Feed Cost per Pig, " + Windows1252ToUtf8(s_.Currency)));
@@ -816,6 +899,11 @@ void MainWindowView::Refresh() {
         if (start) startPage_->Show(form_);
         resultsPages_->setCurrentIndex(start ? 0 : 1);
         noLocationHint_->setVisible(start);
+        // Which model grew the results shown, and where their carcass comes from.
+        std::string model = s_.LastRun.Empty() ? std::string() : ModelLineOf(s_.LastRun);
+        if (const std::string basis = CarcassBasisOf(s_.LastRun); !basis.empty()) model += ". " + basis;
+        modelLine_->setText(QString::fromStdString(Windows1252ToUtf8(model)));
+        modelLine_->setVisible(!model.empty());
         const std::string balance = BalanceLineOf(s_.LastRun);
         balanceLine_->setText(QString::fromLatin1(balance.c_str()));
         balanceLine_->setVisible(!balance.empty());

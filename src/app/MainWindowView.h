@@ -10,6 +10,7 @@
 #include "app/GridModel.h"
 #include "growth/DailyTable.h"
 #include "ui/DietDisplay.h"
+#include "ui/GrowthModelEditor.h"
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/SharedState.h"
@@ -83,6 +84,9 @@ public:
     QAction* undoAction() const { return undoAction_; }
     // The input boxes' layout (it wraps the rows on a narrow window).
     ReflowLayout* inputsLayout() const { return inputsLayout_; }
+    // The growth model and genotype on the Inputs and Diets tab.
+    GrowthModelEditor& growthModel() { return modelForm_; }
+    QWidget* growthModelBox() const { return modelBox_; }
 
     // Where Help -> "Open the Demo Location" makes its copy (the user's
     // documents folder unless set) and where the demo and guide are found.
@@ -104,6 +108,8 @@ protected:
 private:
     void BuildInputs(QWidget* parent);
     void BuildResultsTab();
+    QWidget* BuildGrowthModel(QWidget* parent);
+    void ShowGrowthModelWidgets();
     // One function per menu, in the menu bar's order.
     void BuildMenus();
     void BuildFileMenu();
@@ -166,6 +172,10 @@ private:
     StartPageView* startPage_ = nullptr;
     QLabel* noLocationHint_ = nullptr;
     QLabel* balanceLine_ = nullptr;  // the run's nitrogen and phosphorus balance under the results
+    QLabel* modelLine_ = nullptr;    // which growth model grew the results, and whence their carcass
+    GrowthModelEditor modelForm_;
+    QWidget* modelBox_ = nullptr;
+    std::vector<QWidget*> genotypeWidgets_;  // shown for the nutrient-response model only
     ReflowLayout* inputsLayout_ = nullptr;
     std::unique_ptr<GuideView> guide_;
     WindowFit* fit_ = nullptr;

@@ -38,6 +38,7 @@
 #include "shared/ScriptedDialogs.h"
 #include "ui/NewLocationWindow.h"
 #include "ui/ProgramData.h"
+#include "ui/GrowthModelEditor.h"
 #include "ui/ReportExport.h"
 
 namespace {
@@ -231,6 +232,32 @@ void SaveRunPictures(tarvisol::app::MainWindowView& window, tarvisol::SharedStat
     std::remove(pdf.c_str());
 }
 
+// The nutrient-response model chosen on the Inputs and Diets tab (the
+// genotype editor with the presets) at 1280x720, grown, and its growth
+// charts with the daily protein and lipid deposition and what limited it.
+void SaveResponsePictures(tarvisol::app::MainWindowView& window, tarvisol::SharedState& s, const QString& folder) {
+    const QSize size = window.size();
+    window.resize(1280, 720);
+    window.RunCommand([&] {
+        s.Main->Text1.Text = "25";
+        window.growthModel().ComboModel.ListIndex = 1;
+        tarvisol::GrowthModelClick(s, window.growthModel());
+        tarvisol::Growth(s);
+    });
+    window.tabs()->setCurrentIndex(1);
+    Save(&window, folder, "inputs-genotype");
+    window.tabs()->setCurrentIndex(0);
+    Save(&window, folder, "results-response");
+    tarvisol::app::RunMenus* runs = window.runMenus();
+    runs->OpenCharts();
+    if (QWidget* charts = runs->charts()) {
+        charts->resize(1264, 680);
+        Save(charts, folder, "deposition-chart");
+        charts->close();
+    }
+    window.resize(size);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -332,6 +359,7 @@ int main(int argc, char** argv) {
         const QString path = QString("%1/herd-marketing.png").arg(argv[2]);
         herd->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
+        herd->close();
     }
     // Precision Feeding: the demo's herd on the phase programme, the group blend
     // and each pig's own blend of the two least-cost feeds, at 1280x720.
@@ -344,5 +372,6 @@ int main(int argc, char** argv) {
         precision->grab().save(path);
         std::fprintf(stderr, "saved %s\n", path.toStdString().c_str());
     }
+    SaveResponsePictures(window, *state, argv[2]);
     return 0;
 }

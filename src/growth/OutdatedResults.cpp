@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "response/GenotypeText.h"
 #include "shared/MainWindowForm.h"
 
 namespace tarvisol {
@@ -33,6 +34,9 @@ std::string RunInputsText(const SharedState& s) {
         AddGrid(out, w->GridWeight);
     }
     for (int u = 0; u <= 2; ++u) out += std::to_string(s.UnitTable(u)) + ' ';
+    // The growth model, and the genotype the nutrient response grows.
+    out += GrowthModelKey(s.Model.Kind);
+    if (s.Model.Kind == GrowthModelKind::Response) out += response::GenotypeText(s.Model);
     // Least-cost diets are made from the matrix prices and the restrictions.
     if (!s.Main || s.Main->Combo1.ListIndex != 1) return out;
     for (int i = 1; i <= s.IngredientCount && i <= 100; ++i) AddNumber(out, s.IngredientPrices(i));

@@ -326,7 +326,10 @@ bool SaveAllToCurrentLocation(SharedState& s) {
     std::vector<Step> steps = {{s.PigFile, [](SharedState& st) { return SavePig(st); }},
                                {s.CalFile, [](SharedState& st) { return WriteCalFile(st); }},
                                {s.TempFileName, [](SharedState& st) { return WriteTempFile(st); }},
-                               {s.DietFile, [](SharedState& st) { return SaveDiets(st, false); }}};
+                               {s.DietFile, [](SharedState& st) { return SaveDiets(st, false); }},
+                               // The growth model and genotype (written once they differ from the
+                               // documented curve a location without the file runs).
+                               {GenotypeFilePath(s), [](SharedState& st) { return GenotypeFilePath(st).empty() || SaveGenotypeFile(st); }}};
     if (s.NutrientCount > 0) {
         steps.push_back({s.NutrientRestrictionFile, [](SharedState& st) { return SaveNutrientRestrictions(st, false); }});
         steps.push_back(
@@ -388,7 +391,7 @@ void SaveAllToNewLocation(SharedState& s) {
     std::error_code ec;
     fs::create_directories(target, ec);
     std::vector<std::string> failed;
-    for (const char* ending : {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.nut", "Req.ing", kSettingsEnding}) {
+    for (const char* ending : {".pig", ".cal", ".stg", ".dts", "Matrix.txt", "Req.nut", "Req.ing", kSettingsEnding, ".gen"}) {
         const fs::path from = fs::path(remembered) / (oldName + ending);
         if (!fs::exists(from)) continue;
         fs::copy_file(from, fs::path(target) / (oldName + ending), fs::copy_options::overwrite_existing, ec);

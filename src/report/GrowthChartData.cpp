@@ -3,9 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include "report/RunModel.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
+namespace {
+
+// The herd's daily deposition, and its limiting factors in stretches of days.
+void DepositionOf(const RunSnapshot& run, GrowthChartData& c) {
+    c.Protein.Name = "Protein deposition";
+    c.Lipid.Name = "Lipid deposition";
+    for (const ResponseDayFigures& d : run.ResponseDays) {
+        const double age = d.Age;
+        c.Protein.Points.push_back({age, d.ProteinDeposition});
+        c.Lipid.Points.push_back({age, d.LipidDeposition});
+        const double end = age + (d.Share > 0 && d.Share < 1 ? d.Share : 1.0);
+        const std::string factor = LimitingFactorOf(d);
+        if (!c.Limiting.empty() && c.Limiting.back().Factor == factor && c.Limiting.back().EndAge == age)
+            c.Limiting.back().EndAge = end;
+        else
+            c.Limiting.push_back({factor, age, end});
+    }
+}
+
+}  // namespace
 
 GrowthChartData GrowthChartOf(const RunSnapshot& run) {
     GrowthChartData c;
@@ -52,9 +73,12 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
         wl.push_back({finalAge, end / wf});
     }
 
+    // The documented engine's step to appetite (the nutrient-response pig
+    // eats along its intake curve from the first day).
+    const bool response = run.Model == "response";
     const double appetite = run.StartAge + kDaysBeforeAppetite + 1;
     const auto& gain = c.Gain[0].Points;
-    for (std::size_t i = 1; i < gain.size(); ++i)
+    for (std::size_t i = 1; i < gain.size() && !response; ++i)
         if (gain[i].X == appetite && gain[i - 1].X == appetite - 1) {
             c.AppetiteAge = appetite;
             c.GainBeforeAppetite = gain[i - 1].Y;
@@ -68,6 +92,7 @@ GrowthChartData GrowthChartOf(const RunSnapshot& run) {
         if (end > start) c.Phases.push_back({d.Number, d.Name, start, end});
         start = std::max(start, end);
     }
+    if (response) DepositionOf(run, c);
     for (const MeasuredPoint& p : run.MeasuredHerd)
         if (p.Age > 0 && p.Weight > 0) c.Measured.push_back({p.Age, p.Weight / wf});
     return c;

@@ -32,6 +32,15 @@ struct DietPhase {
 // shortfall from fat), so the daily gain steps on that day.
 inline constexpr int kDaysBeforeAppetite = 5;
 
+// A stretch of days on which one factor held the protein deposition of a
+// nutrient-response pig.
+struct LimitingStretch {
+    // "potential", "energy", "lysine", ...; for a mixed herd whose sexes are
+    // held apart, "males: lysine, females: energy".
+    std::string Factor;
+    double StartAge = 0, EndAge = 0;
+};
+
 struct GrowthChartData {
     bool Empty = true;
     std::string WeightUnit;  // "kg", "lb", "g"
@@ -44,6 +53,11 @@ struct GrowthChartData {
     // The first day the pig eats to its appetite (StartAge + 6), and the
     // herd's daily gain the day before and on it; 0 when the run ends first.
     double AppetiteAge = 0, GainBeforeAppetite = 0, GainAtAppetite = 0;
+    // A nutrient-response run: the herd's daily protein and lipid deposition
+    // (g a day) against age, and the stretches of days each factor held
+    // protein deposition. Empty for the documented curve.
+    ChartLine Protein, Lipid;
+    std::vector<LimitingStretch> Limiting;
 };
 
 GrowthChartData GrowthChartOf(const RunSnapshot& run);

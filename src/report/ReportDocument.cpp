@@ -11,6 +11,7 @@
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
+#include "report/RunModel.h"
 #include "shared/TextEncoding.h"
 #include "shared/Units.h"
 
@@ -155,6 +156,8 @@ void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Row({"Starting age, days", std::to_string(f.StartAge)});
     h.Row({WithUnit("Final weight", f.WeightLabel), F(f.FinalWeight, 1)});
     h.Row({"Feed formulation", U(f.Formulation)});
+    h.Row({"Growth model", f.Model});
+    if (!f.Genotype.empty()) h.Row({"Genotype", U(f.Genotype)});
     h.Row({"Number of diets", std::to_string(run.DietCount())});
     std::string curve;
     for (std::size_t k = 0; k < 5; ++k) {
@@ -223,6 +226,37 @@ void DietSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     }
 }
 
+// The nutrient-response pig's mean daily deposition on each diet, and the
+// days each factor held its protein deposition.
+void DepositionByDiet(Html& h, const RunSnapshot& run) {
+    h.Heading(3, "Protein and lipid deposition by diet");
+    h.Table({12, 12, 19, 19, 38});
+    h.Row({"Diet", "Days", "Protein deposition, g/d", "Lipid deposition, g/d", "Protein deposition limited by"});
+    for (const RunDiet& diet : run.Diets) {
+        double days = 0, protein = 0, lipid = 0;
+        std::vector<std::pair<std::string, int>> factors;
+        for (const ResponseDayFigures& d : run.ResponseDays) {
+            if (d.Diet != diet.Number) continue;
+            const double share = d.Share > 0 && d.Share <= 1 ? d.Share : 1.0;
+            days += share;
+            protein += share * d.ProteinDeposition;
+            lipid += share * d.LipidDeposition;
+            const std::string factor = LimitingFactorOf(d);
+            auto it = std::find_if(factors.begin(), factors.end(), [&](const auto& e) { return e.first == factor; });
+            if (it == factors.end()) factors.emplace_back(factor, 1);
+            else ++it->second;
+        }
+        if (!(days > 0)) continue;
+        std::stable_sort(factors.begin(), factors.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+        std::string held;
+        for (const auto& [factor, count] : factors)
+            held += (held.empty() ? "" : "; ") + (factor.empty() ? std::string("none") : factor) + " " +
+                    std::to_string(count) + (count == 1 ? " day" : " days");
+        h.Row({"Diet " + std::to_string(diet.Number), F(days, 1), F(protein / days, 1), F(lipid / days, 1), held});
+    }
+    h.EndTable();
+}
+
 void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Growth");
     h.Table({50, 50});
@@ -245,11 +279,12 @@ void GrowthSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
         h.Row({"Diet " + std::to_string(d.Number), F(d.EndAge, 1), F(d.EndWeight, 1), F(d.DailyGainKg, 3), F(d.CumFeed, 1)});
     }
     h.EndTable();
-    (void)run;
+    if (RanResponseModel(run) && !run.ResponseDays.empty()) DepositionByDiet(h, run);
 }
 
-void SexSection(Html& h, const RunFigures& f) {
+void SexSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
     h.Heading(2, "Males and females at the final weight");
+    if (const std::string basis = CarcassBasisOf(run); !basis.empty()) h.Para(basis);
     h.Table({34, 22, 22, 22});
     h.Row({"Figure", "Mixed herd", "Males", "Females"});
     const auto row = [&](const std::string& label, double SexFigures::*m, int dec) {
@@ -427,12 +462,13 @@ ReportDocument BuildReport(const ReportRequest& request) {
     const RunSnapshot& run = *request.Run;
     h.Para(run.Source == "Optimum" ? "The optimum programme of the feed-weight optimisation."
                                    : "The programme as the Growth command grew it.");
+    h.Para(U(ModelLineOf(run)) + ".");
     const RunFigures f = FiguresOf(run, UnitsOf(run));
     BottomLine(h, f);
     HerdSection(h, run, f);
     DietSection(h, run, f);
     GrowthSection(h, run, f);
-    SexSection(h, f);
+    SexSection(h, run, f);
     CostSection(h, f);
     if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
     if (request.Precision && request.Precision->Grown()) PrecisionSection(h, *request.Precision);

@@ -86,7 +86,7 @@ std::vector<std::vector<std::string>> InclusionsThatDiffer(const std::vector<Run
 }
 
 std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<std::string>& prices,
-                         const std::vector<std::vector<std::string>>& inclusions) {
+                         const std::vector<std::vector<std::string>>& inclusions, bool genotypes) {
     const std::string w = base.WeightLabel;
     std::vector<RowDef> rows;
     const auto num = [&](std::string section, std::string label, std::string unit, std::string key, Judge judge,
@@ -107,6 +107,12 @@ std::vector<RowDef> Rows(const RunFigures& base, int diets, const std::vector<st
     num(in, "Number of pigs", "", "pigs", Judge::None, 0, [](const RunFigures& f) { return f.Pigs; });
     text(in, "Feed formulation", "formulation", [](const RunFigures& f) { return f.Formulation; });
     text(in, "Growth model", "model", [](const RunFigures& f) { return f.Model; });
+    // The genotype of a run the nutrient response grew (none when no run was).
+    if (genotypes)
+        text(in, "Genotype", "genotype", [](const RunFigures& f) -> std::optional<std::string> {
+            if (f.Genotype.empty()) return std::nullopt;
+            return f.Genotype;
+        });
     for (const std::string& name : prices)
         rows.push_back({in, "Price of " + name, base.PriceLabel, "ingredient." + name + ".price", Judge::None, 2,
                         [name](const RunFigures& f) -> std::optional<double> {
@@ -233,7 +239,10 @@ RunComparison CompareRuns(const std::vector<KeptRun>& runs, int base) {
         for (const DietFigures& d : figures.back().Diets) diets = std::max(diets, d.Number);
     }
     const RunFigures& b = figures[static_cast<std::size_t>(c.Base)];
-    for (const RowDef& rowDef : Rows(b, diets, PricesThatDiffer(figures), InclusionsThatDiffer(figures, diets))) {
+    const bool genotypes =
+        std::any_of(figures.begin(), figures.end(), [](const RunFigures& f) { return !f.Genotype.empty(); });
+    for (const RowDef& rowDef :
+         Rows(b, diets, PricesThatDiffer(figures), InclusionsThatDiffer(figures, diets), genotypes)) {
         ComparedRow row{rowDef.section, rowDef.label, rowDef.unit, rowDef.key, rowDef.judge, rowDef.decimals, {}};
         std::optional<double> baseNumber;
         std::optional<std::string> baseText;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "report/RunModel.h"
 #include "shared/Units.h"
 
 namespace tarvisol {
@@ -82,9 +83,9 @@ RunFigures FiguresOf(const RunSnapshot& run, const DisplayUnits& units) {
     f.Sex = SexName(run.HerdSex);
     f.Pigs = run.PigCount;
     f.Formulation = run.FormulationName;
-    f.ModelKey = run.Model == "response" ? "response" : "documented";
-    f.Genotype = f.ModelKey == "response" ? run.Genotype : std::string();
-    f.Model = f.ModelKey == "response" ? "nutrient response, " + run.Genotype : "documented curve";
+    f.ModelKey = RanResponseModel(run) ? "response" : "documented";
+    f.Model = ModelNameOf(run);
+    if (RanResponseModel(run)) f.Genotype = run.Genotype;
     f.Curve = run.Curve;
     for (const RunDiet& d : run.Diets) {
         DietFigures x;

@@ -67,11 +67,9 @@ struct RunFigures {
     std::string Sex;  // "Mixed", "Males", "Females"
     int Pigs = 0;
     std::string Formulation;
-    // The growth model that grew the pig: "documented curve", or "nutrient
-    // response" with the genotype's name.
-    std::string Model;
+    std::string Model;     // "Documented curve" or "Nutrient response"
     std::string ModelKey;  // "documented" or "response"
-    std::string Genotype;  // the response model's genotype ("" for the documented curve)
+    std::string Genotype;  // the nutrient response's genotype ("" for the documented curve)
     std::array<double, 5> Curve{};
     std::vector<DietFigures> Diets;
     // The ingredients without a price in a formula the pig ate: every cost

@@ -344,6 +344,29 @@ void BalanceFields(V& v, NutrientBalance& b) {
     v("p2o5_excreted_per_place_year", b.P2O5ExcretedPerPlaceYear);
 }
 
+// A nutrient-response day: the limiting factors go through whole numbers.
+template <class V>
+void ResponseDayFields(V& v, ResponseDayFigures& d) {
+    v("age", d.Age, 0, 200);
+    v("weight", d.Weight);
+    v("feed_supplied", d.FeedSupplied);
+    v("feed_eaten", d.FeedEaten);
+    v("protein_deposition_g", d.ProteinDeposition);
+    v("lipid_deposition_g", d.LipidDeposition);
+    v("body_protein", d.BodyProtein);
+    v("body_lipid", d.BodyLipid);
+    int males = d.LimitingMales, females = d.LimitingFemales;
+    v("limiting_males", males, -1, 13);
+    v("limiting_females", females, -1, 13);
+    d.LimitingMales = static_cast<int8_t>(males);
+    d.LimitingFemales = static_cast<int8_t>(females);
+    v("diet", d.Diet, 0, 8);
+    v("next_diet", d.NextDiet, 0, 8);
+    v("diet_share", d.DietShare);
+    v("feed_share", d.FeedShare);
+    v("share", d.Share);
+}
+
 template <class V>
 void SnapshotFields(V& v, RunSnapshot& r) {
     v("source", r.Source);
@@ -454,7 +477,7 @@ bool ParseRunsText(std::string_view text, std::vector<KeptRun>& runs, std::strin
             SnapshotFields(rr, k.Run);
             if (k.Run.Source.empty()) k.Run.Source = "Growth";
             if (k.Run.Model != "documented" && k.Run.Model != "response")
-                throw Refused(place + ".run.model is neither documented nor response");
+                throw Refused(place + ".run.model is neither \"documented\" nor \"response\"");
             if (k.Run.Model == "documented") {
                 k.Run.Genotype.clear();
                 k.Run.ResponseDays.clear();

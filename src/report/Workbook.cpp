@@ -19,6 +19,7 @@
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
 #include "report/RunFigures.h"
+#include "report/RunModel.h"
 #include "shared/FigureFormat.h"
 #include "shared/Numbers.h"
 #include "shared/TextEncoding.h"
@@ -136,6 +137,9 @@ void SummarySheet(lxw_workbook* book, FormatBook& fm, const WorkbookRequest& rq,
     num("Starting age, days", f.StartAge, kDays);
     num(WithUnit("Final weight", f.WeightLabel), f.FinalWeight, kWeight);
     text("Feed formulation", U(f.Formulation));
+    text("Growth model", f.Model);
+    if (!f.Genotype.empty()) text("Genotype", U(f.Genotype));
+    if (const std::string basis = CarcassBasisOf(run); !basis.empty()) text("Carcass", basis);
     for (std::size_t k = 0; k < 5; ++k) num("Growth curve B" + std::to_string(k), f.Curve[k], kGeneral);
     num("Age at final weight, days", f.FinalAge, kDays);
     num("Days on feed", f.DaysOnFeed, kDays);
@@ -252,12 +256,20 @@ void DietSheets(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, cons
 void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const RunFigures& f) {
     Sheet s(book, "Days", fm);
     const std::string w = f.WeightLabel;
-    s.Header({"Age, days", WithUnit("Live weight", w), WithUnit("Daily feed", w), WithUnit("Total feed", w),
-              WithUnit("Male weight", w), WithUnit("Female weight", w), WithUnit("Male daily feed", w),
-              WithUnit("Female daily feed", w), WithUnit("Back fat", f.BackFatLabel), WithUnit("Longissimus area", f.AreaLabel),
-              "Carcass lean, %", "Carcass yield (model), %"},
-             {kDays, kWeight, kDailyFeed, kWeight, kWeight, kWeight, kDailyFeed, kDailyFeed, kCarcass, kCarcass, kPercent,
-              kPercent});
+    std::vector<std::string> head{"Age, days", WithUnit("Live weight", w), WithUnit("Daily feed", w),
+                                  WithUnit("Total feed", w), WithUnit("Male weight", w), WithUnit("Female weight", w),
+                                  WithUnit("Male daily feed", w), WithUnit("Female daily feed", w),
+                                  WithUnit("Back fat", f.BackFatLabel), WithUnit("Longissimus area", f.AreaLabel),
+                                  "Carcass lean, %", "Carcass yield (model), %"};
+    std::vector<int> decimals{kDays,      kWeight,  kDailyFeed, kWeight,  kWeight,  kWeight,
+                              kDailyFeed, kDailyFeed, kCarcass, kCarcass, kPercent, kPercent};
+    // The nutrient-response pig's day: what it deposited and what held its protein deposition.
+    const bool response = RanResponseModel(run) && !run.ResponseDays.empty();
+    if (response) {
+        head.insert(head.end(), {"Protein deposition, g/d", "Lipid deposition, g/d", "Limiting"});
+        decimals.insert(decimals.end(), {1, 1, kGeneral});
+    }
+    s.Header(head, decimals);
     const double wf = WeightFactor(run.WeightUnit);
     for (std::size_t i = 0; i < run.Days.size(); ++i) {
         const RunDayRow& r = run.Days[i];
@@ -290,6 +302,14 @@ void DaySheet(lxw_workbook* book, FormatBook& fm, const RunSnapshot& run, const 
         carcass(9, r.LoinArea);
         carcass(10, r.Lean);
         carcass(11, r.Yield);
+        if (response)
+            for (const ResponseDayFigures& day : run.ResponseDays)
+                if (day.Age == static_cast<int>(age)) {
+                    s.Number(12, day.ProteinDeposition);
+                    s.Number(13, day.LipidDeposition);
+                    s.Text(14, LimitingFactorOf(day));
+                    break;
+                }
         s.Next();
     }
     s.Finish();

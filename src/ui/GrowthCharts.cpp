@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "report/RunComparison.h"
+#include "report/RunModel.h"
 #include "shared/Dialogs.h"
+#include "shared/TextEncoding.h"
 
 namespace tarvisol {
 
@@ -39,6 +41,8 @@ void LoadGrowthCharts(const RunSnapshot& run, GrowthChartsWindow& w) {
     title += ": " + FixedText(start, 1) + " " + w.Data.WeightUnit + " at " + std::to_string(run.StartAge) + " days, " +
              std::to_string(w.Data.Phases.size()) + (w.Data.Phases.size() == 1 ? " diet" : " diets");
     if (!w.Data.Measured.empty()) title += "; measured herd: " + std::to_string(w.Data.Measured.size()) + " weighings";
+    // Which model grew it: the documented curve, or the nutrient response and its genotype.
+    title += "; " + Windows1252ToUtf8(ModelLineOf(run)).substr(std::string("Growth model: ").size());
     w.LabelTitle.Caption = title;
     w.LabelFinal.Caption = FinalMarkText(w.Data);
     w.LabelGainNote.Caption = AppetiteNoteText(w.Data);

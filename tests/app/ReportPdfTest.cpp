@@ -89,6 +89,7 @@ TEST(ReportPdf, PagesAreNumberedAndNoCellOrNameIsCut) {
             EXPECT_NE(layout.find("Page " + std::to_string(i) + " of " + std::to_string(pages)), std::string::npos) << i;
         EXPECT_NE(layout.find("Feeding Programme Report"), std::string::npos);
         EXPECT_NE(layout.find("Kept runs compared"), std::string::npos);
+        EXPECT_NE(layout.find("Growth model: documented curve"), std::string::npos) << "the report says which model ran";
 
         // In drawing order a cell's wrapped lines follow one another.
         const std::string text = OneLine(ProgramOutput("pdftotext -raw '" + pdf + "' -"));
