@@ -22,6 +22,10 @@ struct OptimiseArgs {
     // Hold the amino-acid minimums at the pigs' requirement where each diet starts.
     bool meetRequirements = false;
     bool json = false;
+    // "cost" (the documented search), "margin-place-year" or "margin-pig".
+    std::string objective = "cost";
+    bool herd = false;  // value the margin on the herd (population and cuts)
+    int threads = 0;    // 0: one per processor
 };
 
 // Runs the command; messages shown go to `messages` as they come; `progress`
