@@ -50,6 +50,24 @@ std::string FirstSaid(const std::vector<std::string>& said) {
 
 }  // namespace
 
+void PutMarginProgramme(SharedState& s, MainWindow& w, const MarginProgramme& p) {
+    const int diets = std::clamp<int>(s.DietCount, 0, kMarginMaxDiets);
+    for (int d = 1; d <= diets && d <= p.Count; ++d) {
+        const MarginDietLevels& l = p.Diets[static_cast<std::size_t>(d - 1)];
+        SetMinimum(s, d, kEnergy, ConvertEnergy(s, 2, l.Ne));
+        SetMinimum(s, d, kLysineColumn, l.SidLysine);
+        for (int k = kFirstAmino; k <= kLastAmino; ++k)
+            if (k != kLysineColumn && MatrixHolds(s, k)) SetMinimum(s, d, k, IdealRatio(k - kFirstAmino) * l.SidLysine);
+        s.NutrientLimits(d, 1, kProtein) = 0;
+        // The last diet is fed to the sale weight whatever its allotment.
+        if (d < diets) {
+            w.Griddiets.EnsureCell(kRowFeed, d);
+            w.Griddiets.SetTextMatrix(kRowFeed, d, FormatPrecise(ConvertWeight(s, 2, l.Allotment)));
+        }
+    }
+    w.Text3.Text = FormatPrecise(ConvertWeight(s, 2, p.SaleWeight));
+}
+
 struct MarginEvaluator::Worker {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
@@ -108,21 +126,8 @@ MarginOutcome MarginEvaluator::Run(Worker& wk, const MarginProgramme* p, bool re
     out.Count = diets_;
     double saleShown = NumVal(std::string_view(w.Text3.Text));
     if (p) {
-        for (int d = 1; d <= diets_ && d <= p->Count; ++d) {
-            const MarginDietLevels& l = p->Diets[static_cast<std::size_t>(d - 1)];
-            SetMinimum(s, d, kEnergy, ConvertEnergy(s, 2, l.Ne));
-            SetMinimum(s, d, kLysineColumn, l.SidLysine);
-            for (int k = kFirstAmino; k <= kLastAmino; ++k)
-                if (k != kLysineColumn && MatrixHolds(s, k)) SetMinimum(s, d, k, IdealRatio(k - kFirstAmino) * l.SidLysine);
-            s.NutrientLimits(d, 1, kProtein) = 0;
-            // The last diet is fed to the sale weight whatever its allotment.
-            if (d < diets_) {
-                w.Griddiets.EnsureCell(kRowFeed, d);
-                w.Griddiets.SetTextMatrix(kRowFeed, d, FormatPrecise(ConvertWeight(s, 2, l.Allotment)));
-            }
-        }
-        saleShown = ConvertWeight(s, 2, p->SaleWeight);
-        w.Text3.Text = FormatPrecise(saleShown);
+        PutMarginProgramme(s, w, *p);
+        saleShown = NumVal(std::string_view(w.Text3.Text));
     }
     MarketRow row;
     try {

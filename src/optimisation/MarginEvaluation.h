@@ -25,6 +25,15 @@ struct PriceChange {
     std::vector<std::pair<int, double>> Ingredients;
 };
 
+// Puts a programme's levels on a record and its main window: each diet's
+// energy and SID lysine minimums, the other SID amino acids the matrix holds
+// at their ideal ratios to lysine, no crude-protein minimum, a maximum below
+// a new minimum lifted to it; the allotments of every diet but the last in
+// the diets grid and the sale weight in the final-weight box. What each
+// evaluation formulates and grows, and what "Transfer Optimum to Current"
+// puts back for the Growth command.
+void PutMarginProgramme(SharedState& s, MainWindow& w, const MarginProgramme& p);
+
 class MarginEvaluator {
 public:
     // s: the record after the Growth run of the programme the search starts
