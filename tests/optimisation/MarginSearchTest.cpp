@@ -109,12 +109,16 @@ TEST_F(MarginSearchTest, TheOptimumPaysAtLeastTheCostMinimumAndTheCurrentAndIsTh
     }
 }
 
+// Per pig place and year a dearer pig makes each day in the barn worth
+// more, and the faster growth of the richer diet pays. (Per pig alone the
+// sale weight moves up instead: the pig is sold heavier on the later,
+// leaner diets.)
 TEST_F(MarginSearchTest, ADearerPigMovesLysineAndEnergyUp) {
     PriceChange cheap, dear;
     cheap.PigPrice = 0.7;
     dear.PigPrice = 1.3;
-    const MarginOutcome low = OptimumOf(*demo, cheap, OptObjective::MarginPerPig);
-    const MarginOutcome high = OptimumOf(*demo, dear, OptObjective::MarginPerPig);
+    const MarginOutcome low = OptimumOf(*demo, cheap, OptObjective::MarginPerPlaceYear);
+    const MarginOutcome high = OptimumOf(*demo, dear, OptObjective::MarginPerPlaceYear);
     EXPECT_GT(MeanLysine(high), MeanLysine(low));
     EXPECT_GT(MeanNe(high), MeanNe(low));
 }
