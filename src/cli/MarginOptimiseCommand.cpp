@@ -152,6 +152,7 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
                              {"ne", Num(k.Optimum.Diets[static_cast<std::size_t>(d - 1)].Ne)},
                              {"sid_lysine", Num(k.Optimum.Diets[static_cast<std::size_t>(d - 1)].SidLysine)}});
         r["sensitivity"].push_back({{"change", k.Key},
+                                    {"name", k.Name},
                                     {"factor", k.Factor},
                                     {"sold", k.Optimum.Sold},
                                     {"sale_weight", Num(k.Optimum.SaleWeight)},
@@ -203,12 +204,13 @@ void PrintMarginOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     if (!r["sensitivity"].empty()) {
         out << "\nHow the optimum moves:\n";
         for (const auto& k : r["sensitivity"]) {
-            out << "  " << k["change"].get<std::string>() << " x" << num(k["factor"], "0.0") << ": sale "
-                << num(k["sale_weight"], "0.0") << " kg, SID lysine";
+            out << "  " << k["name"].get<std::string>() << (k["factor"].get<double>() < 1 ? " -10 %" : " +10 %")
+                << ": sale " << num(k["sale_weight"], "0.0") << " kg, SID lysine";
             for (const auto& d : k["diets"]) out << " " << num(d["sid_lysine"], "0.000");
             out << ", NE";
             for (const auto& d : k["diets"]) out << " " << num(d["ne"], "0");
-            out << ", margin/pig " << num(k["margin_per_pig"], "0.00") << "\n";
+            out << ", margin per pig " << num(k["margin_per_pig"], "0.00") << ", per place and year "
+                << num(k["margin_per_place_year"], "0.00") << "\n";
         }
     }
     out << "Evaluations: " << r.value("evaluations", 0) << "\n";

@@ -10,6 +10,7 @@
 #include "shared/Dialogs.h"
 #include "shared/MainWindowForm.h"
 #include "shared/Numbers.h"
+#include "shared/Progress.h"
 
 namespace tarvisol {
 namespace {
@@ -18,6 +19,20 @@ class Kept : public SilentDialogs {
 public:
     void Message(const std::string& text, const std::string&) override { messages.push_back(text); }
     std::vector<std::string> messages;
+};
+
+// The search and the surfaces as one piece of work: the progress closes
+// once, after both.
+class OneStretch : public Progress {
+public:
+    explicit OneStretch(Progress* to) : to_(to) {}
+    void Report(const std::string& stage, long done, long total, const std::string& detail) override {
+        if (to_) to_->Report(stage, done, total, detail);
+    }
+    bool Cancelled() const override { return to_ && to_->Cancelled(); }
+
+private:
+    Progress* to_;
 };
 
 std::string Figure(double v, const char* pattern) { return std::isfinite(v) ? FormatPattern(v, pattern) : "-"; }
@@ -98,7 +113,14 @@ bool RunMarginOptimisation(SharedState& s, MarginPanel& p, const MarginSearchOpt
         dlg.Message("The margin search was not run: the current programme's Growth run has no result");
         return false;
     }
-    MarginSearchResult r = SearchMargin(*copy, m, o, options);
+    OneStretch stretch(options.progress);
+    MarginSearchOptions inner = options;
+    inner.progress = options.progress ? &stretch : nullptr;
+    MarginSearchResult r = SearchMargin(*copy, m, o, inner);
+    const MarginEvaluator ev(*copy, m);
+    std::vector<MarginSurface> surfaces;
+    if (r.Done) surfaces = MarginSurfaces(ev, o, r.BestLevels, options.threads, inner.progress);
+    if (options.progress) options.progress->Finish();
     if (r.Cancelled) {
         dlg.Message(kMarginCancelled);
         return false;
@@ -107,8 +129,6 @@ bool RunMarginOptimisation(SharedState& s, MarginPanel& p, const MarginSearchOpt
         dlg.Message(r.Message);
         return false;
     }
-    const MarginEvaluator ev(*copy, m);
-    std::vector<MarginSurface> surfaces = MarginSurfaces(ev, o, r.BestLevels, options.threads, options.progress);
     if (surfaces.empty() && r.BestLevels.Count > 0) {
         dlg.Message(kMarginCancelled);
         return false;
