@@ -37,7 +37,7 @@ MarginPanelView::MarginPanelView(SharedState& s, MarginPanel& panel, QWidget* pa
     diets_->setObjectName("GridMarginDiets");
     sensitivity_ = new GridView(s, panel_.GridSensitivity, nullptr, this);
     sensitivity_->setObjectName("GridMarginSensitivity");
-    for (GridView* g : {compare_, diets_, sensitivity_}) g->SetStretchLastColumn(true);
+    for (GridView* g : {diets_, sensitivity_}) g->SetStretchLastColumn(true);
     left->addWidget(compare_, 3);
     left->addWidget(diets_, 2);
     left->addWidget(new QLabel("How the optimum moves when a price changes by 10 %:", this));
@@ -90,7 +90,9 @@ void MarginPanelView::DrawSurface() {
     }
     const MarginSurface& s = panel_.Surfaces[static_cast<std::size_t>(i)];
     const bool perPig = panel_.Result.Objective == OptObjective::MarginPerPig;
-    chart->setTitle(QString("Diet %1: %2 against SID lysine").arg(s.Diet).arg(perPig ? "margin per pig" : "margin per pig place and year"));
+    chart->setTitle(QString("Diet %1: %2 against SID lysine, a line per NE (kcal/kg)")
+                        .arg(s.Diet)
+                        .arg(perPig ? "margin per pig" : "margin per pig place and year"));
     double lo = INFINITY, hi = -INFINITY;
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
@@ -100,7 +102,7 @@ void MarginPanelView::DrawSurface() {
     chart->addAxis(y, Qt::AlignLeft);
     for (int e : kDrawnSteps) {
         auto* line = new QLineSeries;
-        line->setName(QString("NE %1").arg(FormatPattern(s.Ne[static_cast<std::size_t>(e)], "0").c_str()));
+        line->setName(QString::fromStdString(FormatPattern(s.Ne[static_cast<std::size_t>(e)], "0")));
         for (int l = 0; l < kSurfaceSteps; ++l) {
             const double v = s.At(e, l);
             if (!std::isfinite(v)) continue;
@@ -113,7 +115,7 @@ void MarginPanelView::DrawSurface() {
         line->attachAxis(y);
     }
     auto* best = new QScatterSeries;
-    best->setName("Best programme");
+    best->setName("Best");
     best->setMarkerSize(10);
     const double centre = s.At(kSurfaceCentre, kSurfaceCentre);
     if (std::isfinite(centre)) best->append(s.Lysine[kSurfaceCentre], centre);
@@ -121,7 +123,8 @@ void MarginPanelView::DrawSurface() {
     best->attachAxis(x);
     best->attachAxis(y);
     RoundAxis(x, s.Lysine.front(), s.Lysine.back());
-    if (std::isfinite(lo)) RoundAxis(y, lo, hi > lo ? hi : lo + 1);
+    // A little room above the best point, so that its marker shows whole.
+    if (std::isfinite(lo)) RoundAxis(y, lo, hi > lo ? hi + 0.04 * (hi - lo) : lo + 1);
     chart->legend()->setAlignment(Qt::AlignBottom);
 }
 
