@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/LegendLabel.h"
+#include "app/MarginPanelView.h"
 #include "app/OptimisationReportView.h"
 #include "app/QtDialogs.h"
 #include "app/RunTrapped.h"
@@ -64,12 +66,22 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
         "Off: the search as documented. On: every amino-acid minimum the search sets stays at or above the pigs' "
         "requirement where the diet starts in the last Growth run");
     boxes->addWidget(requirements, 2, 4, 1, 2);
+    boxes->addWidget(new QLabel("Objective", this), 2, 0);
+    auto* objective = binder_.Bind(form_.Margin.ComboObjective, new QComboBox(this));
+    objective->setObjectName("ComboObjective");
+    objective->setToolTip("Feed cost per pig: the search of feed weights, energy and protein as documented. A margin: "
+                          "each diet's energy and SID lysine, the allotments and the sale weight, sold by the market");
+    connect(objective, &QComboBox::activated, this, [this] { Run([] {}); });
+    boxes->addWidget(objective, 2, 1, 1, 3);
     layout->addLayout(boxes);
 
-    layout->addWidget(binder_.Bind(form_.LabelUncheck, new QLabel(this)));
-    layout->addWidget(binder_.Bind(form_.LabelRestrictions, new QLabel(this)));
+    ranges_ = new QWidget(this);
+    auto* rangesLayout = new QVBoxLayout(ranges_);
+    rangesLayout->setContentsMargins(0, 0, 0, 0);
+    rangesLayout->addWidget(binder_.Bind(form_.LabelUncheck, new QLabel(ranges_)));
+    rangesLayout->addWidget(binder_.Bind(form_.LabelRestrictions, new QLabel(ranges_)));
     grid_ = new GridView(s_, form_.GridOpt,
-                         [this](int r, int c, const std::string& t) { GridOptEdit(s_, form_, r, c, t); }, this);
+                         [this](int r, int c, const std::string& t) { GridOptEdit(s_, form_, r, c, t); }, ranges_);
     grid_->setObjectName("GridOpt");
     grid_->gridModel()->SetToolTip([this](int r, int) { return OptimisationRowToolTip(s_, r); });
     // The check boxes toggle on a click; typing in them does nothing.
@@ -77,8 +89,11 @@ OptimisationView::OptimisationView(SharedState& s, Dialogs& dialogs, QWidget* pa
         if (index.column() == 2) Run([this, index] { GridOptClick(s_, form_, index.row(), index.column()); });
     });
     grid_->installEventFilter(this);
-    layout->addWidget(grid_, 1);
-    layout->addWidget(LegendLabel(OptimisationWindowLegend(), this));
+    rangesLayout->addWidget(grid_, 1);
+    rangesLayout->addWidget(LegendLabel(OptimisationWindowLegend(), ranges_));
+    layout->addWidget(ranges_, 1);
+    margin_ = new MarginPanelView(s_, form_.Margin, this);
+    layout->addWidget(margin_, 1);
 
     working_ = binder_.Bind(form_.LabelWorking, new QLabel(this));
     working_->setObjectName("LabelWorking");
@@ -148,6 +163,11 @@ void OptimisationView::Refresh() {
     binder_.Push();
     working_->setVisible(form_.WorkingVisible);
     grid_->Refresh();
+    // The ranges belong to the feed-cost search; a margin shows its own results.
+    const bool margin = ChosenObjective(form_.Margin) != OptObjective::FeedCost;
+    ranges_->setVisible(!margin);
+    margin_->setVisible(margin);
+    margin_->Refresh();
 }
 
 void OptimisationView::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,7 @@ class QLabel;
 
 namespace tarvisol::app {
 
+class MarginPanelView;
 class OptimisationReportView;
 
 class OptimisationView : public QDialog {
@@ -29,6 +30,7 @@ public:
     FrmOptP& form() { return form_; }
     GridView* grid() const { return grid_; }
     OptimisationReportView* report() const { return report_.get(); }
+    MarginPanelView* margin() const { return margin_; }
     // Opens the "Market Weight" window (set by the main window).
     std::function<void()> openMarket;
     // Edit -> Undo takes back Transfer Optimum to Current.
@@ -50,6 +52,8 @@ private:
     Binder binder_;
     GridView* grid_ = nullptr;
     QLabel* working_ = nullptr;
+    MarginPanelView* margin_ = nullptr;
+    QWidget* ranges_ = nullptr;
     std::unique_ptr<OptimisationReportView> report_;
 };
 

@@ -110,6 +110,21 @@ void SaveWindows(tarvisol::app::MainWindowView& window, tarvisol::ScriptedDialog
                 top->close();
             }
         dialogs.ClearLog();
+        // The margin per pig place and year: the three programmes and the
+        // margin surface of the first diet.
+        if (auto* c = optimisation->findChild<QComboBox*>("ComboObjective")) {
+            c->setCurrentIndex(1);
+            emit c->activated(1);
+            Settle();
+            if (auto* b = optimisation->findChild<QPushButton*>("CommandOpt")) b->click();
+            const QSize before = optimisation->size();
+            optimisation->resize(1280, 720);
+            Save(optimisation, folder, "optimisation-margin");
+            c->setCurrentIndex(0);
+            emit c->activated(0);
+            optimisation->resize(before);
+            dialogs.ClearLog();
+        }
     }
     if (optimisation) optimisation->close();
     dialogs.Text(window.findChild<QLineEdit*>("Text6")->text().toStdString());  // "Do you want to use ... OR enter a new name"

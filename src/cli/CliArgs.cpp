@@ -246,6 +246,12 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     optimise->add_flag("--json", req.optimise.json, "Print one JSON object");
     GrowingFlags oGrowing;
     oGrowing.AddTo(optimise);
+    optimise->add_option("--objective", req.optimise.objective,
+                         "cost (feed cost per pig, the default search), margin-place-year or margin-pig")
+        ->check(CLI::IsMember({"cost", "margin-place-year", "margin-pig"}));
+    optimise->add_flag("--herd", req.optimise.herd, "Value the margin on the herd (population and the location's cuts)");
+    optimise->add_option("--threads", req.optimise.threads, "Threads of the margin search (0: one per processor)")
+        ->check(CLI::NonNegativeNumber);
 
     auto* plot = app.add_subcommand("plot", "Sweep every diet over energy and lysine (or protein) and write the plot files");
     plot->add_option("LOCATION", req.plot.location, "Folder plus base name, e.g. examples/demo/Demo")->required();

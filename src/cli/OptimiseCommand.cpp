@@ -6,6 +6,7 @@
 
 #include "cli/ConsoleDialogs.h"
 #include "cli/JsonText.h"
+#include "cli/MarginOptimiseCommand.h"
 #include "cli/OpenLocation.h"
 #include "growth/GrowthRun.h"
 #include "location/StartUp.h"
@@ -26,6 +27,7 @@ double GridValue(const Grid& g, int r, int c) { return NumVal(std::string_view(g
 }  // namespace
 
 nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress) {
+    if (args.objective != "cost" || args.herd) return RunMarginOptimiseCommand(args, messages, progress);
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     auto f = std::make_unique<FrmOptP>();
@@ -143,6 +145,7 @@ nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messag
 }
 
 void PrintOptimiseReport(const nlohmann::json& r, std::ostream& out) {
+    if (r.contains("objective") && r["objective"] != "cost") return PrintMarginOptimiseReport(r, out);
     for (const auto& m : r["messages"]) out << "Message: " << m.get<std::string>() << "\n";
     if (r.value("refused", false)) {
         out << "The optimisation did not run: the location's growth run was refused.\n";

@@ -26,6 +26,10 @@ struct OptimiseArgs {
     bool json = false;
     ModelArgs model;           // --model, --genotype: for this run only
     std::optional<int> sex;    // --sex: 0 mixed, 1 males (barrows), 2 females (gilts); default the location's
+    // "cost" (the documented search), "margin-place-year" or "margin-pig".
+    std::string objective = "cost";
+    bool herd = false;  // value the margin on the herd (population and cuts)
+    int threads = 0;    // 0: one per processor
 };
 
 // Runs the command; messages shown go to `messages` as they come; `progress`

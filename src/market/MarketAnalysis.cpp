@@ -72,8 +72,10 @@ FeedToFinalAge FeedOnFinalAgeBasis(const SharedState& s, const RunSnapshot& run)
     return f;
 }
 
-MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double finalWeight, GrowthOutcome outcome,
-                         const std::string& said) {
+}  // namespace
+
+MarketRow MarketRowOfGrowth(const SharedState& s, const MarketSettings& m, double finalWeight, GrowthOutcome outcome,
+                            const std::string& said) {
     MarketRow row;
     row.FinalWeight = finalWeight;
     row.Message = said;
@@ -122,6 +124,8 @@ MarketRow RowFromOutcome(const SharedState& s, const MarketSettings& m, double f
     row.Sale = SellCarcass(m, live, row.Yield, row.Lean, row.FeedCost, row.Days);
     return row;
 }
+
+namespace {
 
 // The row with the highest margin of those sold; the first (lightest) on a tie.
 int BestRow(const std::vector<MarketRow>& rows, double CarcassSale::*margin) {
@@ -223,7 +227,7 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
             MarketRow& row = rows[static_cast<std::size_t>(i)];
             try {
                 const GrowthOutcome outcome = Growth(w);
-                row = RowFromOutcome(w, m, weight, outcome, Joined(wk.messages.messages));
+                row = MarketRowOfGrowth(w, m, weight, outcome, Joined(wk.messages.messages));
             } catch (const std::exception& ex) {
                 row = MarketRow{};
                 row.FinalWeight = weight;

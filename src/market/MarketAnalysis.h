@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "growth/GrowthRun.h"
 #include "market/CarcassSale.h"
 #include "market/MarketSettings.h"
 #include "shared/SharedState.h"
@@ -75,6 +76,13 @@ struct MarketAnalysis {
     // Every weight either sold or was not reached, and at least one sold.
     bool Stands() const;
 };
+
+// One weight's row from the Growth command that just ran on s (a private
+// copy, its final-weight box at finalWeight, display unit): the sale and its
+// margin, feed and days counted to the fractional final age. said: what
+// Growth said, for a row without a sale.
+MarketRow MarketRowOfGrowth(const SharedState& s, const MarketSettings& m, double finalWeight, GrowthOutcome outcome,
+                            const std::string& said);
 
 // Runs the range on s (its main window as the user left it, s.Main set).
 // Neither s nor its window change. Rows are in the order of the weights and

@@ -218,6 +218,10 @@ void ProgramMinMaxClick(SharedState&, FrmOptP& f) {
 }
 
 void TransferOptimumClick(SharedState& s, FrmOptP& f) {
+    if (ChosenObjective(f.Margin) != OptObjective::FeedCost) {
+        TransferMarginOptimum(s, f.Margin);
+        return;
+    }
     // Without a finished optimisation there is no optimum: the restrictions stay.
     if (!f.Result.Done) return;
     const RunSnapshot& optimum = f.Result.Optimum;
@@ -344,7 +348,16 @@ std::string StartBelowRequirement(const SharedState& s, int diets) {
 
 }  // namespace
 
+void RunMarginObjective(SharedState& s, FrmOptP& f) {
+    MarginSearchOptions options;
+    options.progress = s.OptProgress;
+    f.WorkingVisible = true;
+    RunMarginOptimisation(s, f.Margin, options);
+    f.WorkingVisible = false;
+}
+
 void RunOptimisation(SharedState& s, FrmOptP& f) {
+    if (ChosenObjective(f.Margin) != OptObjective::FeedCost) return RunMarginObjective(s, f);
     if (f.Text1.Text.empty() || !s.Main) return;
     MainWindow& w = *s.Main;
     Dialogs& dlg = DialogsOf(s);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "optimisation/MarginPanel.h"
 #include "optimisation/OptimisationResult.h"
 #include "shared/Controls.h"
 #include "shared/SharedState.h"
@@ -80,6 +81,12 @@ struct FrmOptP {
     // transfer takes. Not done before the first success.
     OptimisationResult Result;
 
+    // The objective (Margin.ComboObjective): the feed cost per pig runs the
+    // search above; a margin runs the margin search, whose results the
+    // panel holds. "Transfer Optimum to Current" takes the chosen
+    // objective's optimum.
+    MarginPanel Margin;
+
     // "View Optimization": opens the report window. The desktop program sets
     // it; without it the button does nothing.
     std::function<void()> ShowReport;
@@ -121,7 +128,10 @@ void TransferOptimumClick(SharedState& s, FrmOptP& f);
 // "View Optimization".
 void ViewOptimisationClick(SharedState& s, FrmOptP& f);
 
-// "Run Opt.": the whole run. The progress may stop it at any stage: the
+// "Run Opt." with a margin objective chosen: the margin search (Margin).
+void RunMarginObjective(SharedState& s, FrmOptP& f);
+
+// "Run Opt.": the whole run; with a margin objective, RunMarginObjective. The progress may stop it at any stage: the
 // record, the main window and the files are then as before the run and the
 // message is "Optimisation cancelled". Whatever the end, the sex slot is the
 // one before the run and the optimisation stage is 0 again.
