@@ -88,7 +88,8 @@ TEST(ModelCommands, RequirementsOfAResponseRunAreOfTheDaysItGrew) {
     ASSERT_EQ(days.size(), daily.size());
     for (std::size_t i = 0; i < days.size(); ++i) {
         ASSERT_EQ(days[i]["age"], daily[i]["age"]) << i;
-        EXPECT_NEAR(days[i]["protein_deposition"].get<double>(), daily[i]["protein_deposition_g"].get<double>(), 1e-6)
+        // The day table gives the grams to two decimals.
+        EXPECT_NEAR(days[i]["protein_deposition"].get<double>(), daily[i]["protein_deposition_g"].get<double>(), 0.006)
             << "age " << days[i]["age"];
     }
     // The documented run's days are another pig's.
@@ -183,8 +184,10 @@ TEST(ModelCommands, ThePlotGrowsTheResponsivePigAtEveryPoint) {
     EXPECT_EQ(r["model"], "response");
     const nlohmann::json grown = RunGrowthCommand(GrowthOf(demo, "response"), nullptr);
     ASSERT_EQ(r["cost_per_pig"], grown["cost_per_pig"]);
+    // The Growth command's cost is shown to the cent, and priced on the diets
+    // grid's prices rather than the formulation's own (a tenth of a cent here).
     for (const auto& d : r["diets"]) {
-        EXPECT_NEAR(d["centre"]["cost_per_pig"].get<double>(), grown["cost_per_pig"].get<double>(), 0.005) << d.dump();
+        EXPECT_NEAR(d["centre"]["cost_per_pig"].get<double>(), grown["cost_per_pig"].get<double>(), 0.0075) << d.dump();
         EXPECT_NEAR(d["centre"]["feed_gain"].get<double>(), grown["feed_gain"].get<double>(), 0.0005) << d.dump();
     }
 }
