@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/CliArgs.h"
 #include "cli/CompareCommand.h"
 #include "cli/GrowthCommand.h"
 #include "cli/HerdCommand.h"
@@ -17,6 +18,8 @@
 #include "cli/PlotCommand.h"
 #include "cli/RequirementsCommand.h"
 #include "location/ScratchFolder.h"
+#include "response/GenotypePresets.h"
+#include "response/GenotypeText.h"
 #include "shared/TextFile.h"
 #include "support/DemoLocation.h"
 
@@ -42,6 +45,59 @@ std::string Text(const nlohmann::json& r, void (*print)(const nlohmann::json&, s
     std::ostringstream out;
     print(r, out);
     return out.str();
+}
+
+// Every command that grows takes the model, the genotype and the sex.
+TEST(ModelCommands, EveryCommandThatGrowsTakesTheModelGenotypeAndSex) {
+    for (const char* command : {"requirements", "market", "herd", "optimise", "plot"}) {
+        std::vector<std::string> words{"tarvisol-cli", command, "loc/Demo", "--model", "response",
+                                       "--genotype", "commercial", "--sex", "gilts"};
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        int code = -1;
+        const auto req = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), code);
+        ASSERT_TRUE(req) << command;
+        const auto check = [&](const ModelArgs& m, const std::optional<int>& sex) {
+            EXPECT_EQ(m.model, std::optional<std::string>("response")) << command;
+            EXPECT_EQ(m.genotype, std::optional<std::string>("commercial")) << command;
+            EXPECT_EQ(sex, std::optional<int>(2)) << command;
+        };
+        const std::string c = command;
+        if (c == "requirements") check(req->requirements.model, req->requirements.sex);
+        if (c == "market") check(req->market.model, req->market.sex);
+        if (c == "herd") check(req->herd.model, req->herd.sex);
+        if (c == "optimise") check(req->optimise.model, req->optimise.sex);
+        if (c == "plot") check(req->plot.model, req->plot.sex);
+    }
+}
+
+// A location whose genotype file chooses the response model runs it without a flag.
+TEST(ModelCommands, ALocationsGenotypeFileChoosesTheModelOfEveryCommand) {
+    DemoCopy demo;
+    GrowthModelChoice choice;
+    choice.Kind = GrowthModelKind::Response;
+    choice.Pig = response::FindGenotypePreset("commercial")->Pig;
+    std::string error;
+    ASSERT_TRUE(SaveAtomic(demo.Location() + ".gen", response::GenotypeText(choice), error)) << error;
+    RequirementsArgs q;
+    q.location = demo.Location();
+    const nlohmann::json req = RunRequirementsCommand(q, nullptr);
+    ASSERT_EQ(RequirementsExitCode(req), 0) << req.dump();
+    EXPECT_EQ(req["model"], "response");
+    EXPECT_EQ(req["genotype"]["name"], "Current commercial herd");
+    HerdArgs h;
+    h.location = demo.Location();
+    h.pigs = 20;
+    h.pigsCsv = demo.folder.File("pigs.csv");
+    const nlohmann::json herd = RunHerdCommand(h, nullptr);
+    ASSERT_EQ(HerdExitCode(herd), 0) << herd.dump();
+    EXPECT_EQ(herd["model"], "response");
+    std::string csv;
+    ASSERT_TRUE(ReadTextFile(h.pigsCsv, csv, error)) << error;
+    EXPECT_EQ(csv.rfind("pig,sex,", 0), 0u);
+    // --model documented is for this run only, and runs the curve.
+    h.model.model = "documented";
+    EXPECT_EQ(RunHerdCommand(h, nullptr)["model"], "documented");
 }
 
 TEST(ModelCommands, DemoGrowsOnBothModelsInOneProcessAndEachRunRepeats) {
@@ -88,7 +144,8 @@ TEST(ModelCommands, RequirementsOfAResponseRunAreOfTheDaysItGrew) {
     ASSERT_EQ(days.size(), daily.size());
     for (std::size_t i = 0; i < days.size(); ++i) {
         ASSERT_EQ(days[i]["age"], daily[i]["age"]) << i;
-        EXPECT_NEAR(days[i]["protein_deposition"].get<double>(), daily[i]["protein_deposition_g"].get<double>(), 1e-6)
+        // The day table gives the grams to two decimals.
+        EXPECT_NEAR(days[i]["protein_deposition"].get<double>(), daily[i]["protein_deposition_g"].get<double>(), 0.006)
             << "age " << days[i]["age"];
     }
     // The documented run's days are another pig's.
@@ -183,8 +240,10 @@ TEST(ModelCommands, ThePlotGrowsTheResponsivePigAtEveryPoint) {
     EXPECT_EQ(r["model"], "response");
     const nlohmann::json grown = RunGrowthCommand(GrowthOf(demo, "response"), nullptr);
     ASSERT_EQ(r["cost_per_pig"], grown["cost_per_pig"]);
+    // The Growth command's cost is shown to the cent, and priced on the diets
+    // grid's prices rather than the formulation's own (a tenth of a cent here).
     for (const auto& d : r["diets"]) {
-        EXPECT_NEAR(d["centre"]["cost_per_pig"].get<double>(), grown["cost_per_pig"].get<double>(), 0.005) << d.dump();
+        EXPECT_NEAR(d["centre"]["cost_per_pig"].get<double>(), grown["cost_per_pig"].get<double>(), 0.0075) << d.dump();
         EXPECT_NEAR(d["centre"]["feed_gain"].get<double>(), grown["feed_gain"].get<double>(), 0.0005) << d.dump();
     }
 }
