@@ -300,30 +300,6 @@ void RequirementDayFields(V& v, RequirementDay& d) {
     v("feed_share", d.FeedShare);
 }
 
-// The days of a nutrient-response run: what each day's pig ate and
-// deposited and what held it.
-template <class V>
-void ResponseDayFields(V& v, ResponseDayFigures& d) {
-    v("age", d.Age, 0, 200);
-    v("weight", d.Weight);
-    v("feed_supplied", d.FeedSupplied);
-    v("feed_eaten", d.FeedEaten);
-    v("protein_deposition_g", d.ProteinDeposition);
-    v("lipid_deposition_g", d.LipidDeposition);
-    v("body_protein", d.BodyProtein);
-    v("body_lipid", d.BodyLipid);
-    int males = d.LimitingMales, females = d.LimitingFemales;
-    v("limiting_males", males, -1, 127);
-    v("limiting_females", females, -1, 127);
-    d.LimitingMales = static_cast<int8_t>(males);
-    d.LimitingFemales = static_cast<int8_t>(females);
-    v("diet", d.Diet, 0, 8);
-    v("next_diet", d.NextDiet, 0, 8);
-    v("diet_share", d.DietShare);
-    v("feed_share", d.FeedShare);
-    v("share", d.Share);
-}
-
 template <class V>
 void BalanceFields(V& v, NutrientBalance& b) {
     v("n_computed", b.NitrogenComputed);
