@@ -178,8 +178,10 @@ TEST(PrecisionFeeding, TheReportSectionAndTheWorkbookSheetHoldTheComparisonsOwnF
         if (!FigureShown(f, r)) continue;
         const std::string n = std::to_string(++row);
         EXPECT_EQ(cells.at("A" + n).text, f.Label);
-        EXPECT_EQ(cells.at("D" + n).value, r.Strategies[kPrecision].*f.Value) << f.Label;
-        EXPECT_EQ(cells.at("F" + n).value, r.Strategies[kPrecision].*f.Value - r.Strategies[kPhase].*f.Value) << f.Label;
+        // As the workbook writes a number: to 15 significant digits.
+        const double each = r.Strategies[kPrecision].*f.Value, change = each - r.Strategies[kPhase].*f.Value;
+        EXPECT_NEAR(cells.at("D" + n).value, each, 1e-13 * std::fabs(each) + 1e-15) << f.Label;
+        EXPECT_NEAR(cells.at("F" + n).value, change, 1e-13 * std::fabs(change) + 1e-15) << f.Label;
     }
 }
 
