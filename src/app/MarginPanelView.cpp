@@ -90,9 +90,7 @@ void MarginPanelView::DrawSurface() {
     }
     const MarginSurface& s = panel_.Surfaces[static_cast<std::size_t>(i)];
     const bool perPig = panel_.Result.Objective == OptObjective::MarginPerPig;
-    chart->setTitle(QString("Diet %1: %2 against SID lysine, a line per NE (kcal/kg)")
-                        .arg(s.Diet)
-                        .arg(perPig ? "margin per pig" : "margin per pig place and year"));
+    chart->setTitle(QString("Diet %1: a line per net energy, kcal/kg").arg(s.Diet));
     double lo = INFINITY, hi = -INFINITY;
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;

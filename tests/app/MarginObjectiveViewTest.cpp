@@ -24,6 +24,7 @@ protected:
 };
 
 TEST_F(MarginObjectiveViewTest, RunOptOnAMarginShowsTheProgrammesAndTheSurface) {
+    view->findChild<QComboBox*>("Combo1")->setCurrentIndex(1);  // least cost: the search formulates
     view->findChild<QPushButton*>("Growth")->click();
     view->findChild<QPushButton*>("Run Optimization")->click();
     auto* opt = view->findChild<app::OptimisationView*>();
