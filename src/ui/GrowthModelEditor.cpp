@@ -154,7 +154,8 @@ void GenotypeCellEdited(SharedState& s, GrowthModelEditor& e, int row, int col, 
         return;
     }
     Genotype g = s.Model.Pig;
-    (males ? g.Male : g.Female).*column.Value = v;
+    SexGenotype& sex = males ? g.Male : g.Female;
+    sex.*(column.Value) = v;
     if (const std::string problem = response::GenotypeProblem(g); !problem.empty()) {
         DialogsOf(s).Message(problem + "; the genotype stays as it was");
         ShowGrowthModel(s, e);
