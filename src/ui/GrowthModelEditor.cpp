@@ -110,11 +110,8 @@ void ShowGrowthModel(const SharedState& s, GrowthModelEditor& e) {
         }
     }
 
-    e.LabelNote.Caption =
-        response ? "The pig eats along its intake curve and deposits protein up to its genotype's potential as far as "
-                   "the first-limiting SID amino acid and the energy allow; the rest of the energy is laid down as "
-                   "lipid. The Growth Curve above is not used."
-                 : "The pig grows along the Growth Curve B0..B4 above.";
+    e.LabelNote.Caption = response ? "The Growth Curve above is not used: the pig grows from what it eats."
+                                   : "The pig grows along the Growth Curve B0..B4 above.";
 
     // Changed and not saved: the location's genotype file does not hold the choice.
     e.LabelChanged.Caption.clear();
