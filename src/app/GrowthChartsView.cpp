@@ -128,6 +128,7 @@ GrowthChartsView::GrowthChartsView(SharedState& s, Dialogs& dialogs, QWidget* pa
     auto* top = new QHBoxLayout;
     auto* title = binder_.Bind(form_.LabelTitle, new QLabel(this));
     title->setObjectName("LabelTitle");
+    title->setWordWrap(true);  // a long title takes two lines, never the screen's width
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);

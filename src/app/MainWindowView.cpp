@@ -457,40 +457,49 @@ void MainWindowView::BuildInputs(QWidget* parent) {
 
 
 QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
+    // One line of choices; under it the genotype's parameters with where
+    // they come from and whether they are saved beside them.
     auto* box = new QGroupBox("Growth Model", parent);
     box->setObjectName("GrowthModel");
     modelBox_ = box;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(6, 2, 6, 4);
-    row->setSpacing(12);
-    auto* choices = new QGridLayout;
-    choices->setVerticalSpacing(2);
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(6, 2, 6, 4);
+    rows->setSpacing(4);
+    auto* choices = new QHBoxLayout;
+    choices->setSpacing(6);
     auto* model = binder_.Bind(modelForm_.ComboModel, new QComboBox(box));
     model->setObjectName("ComboModel");
-    model->setToolTip("The documented curve grows the pig along its growth curve; the nutrient response grows it "
-                      "from what it eats, as far as its genotype, the first-limiting amino acid and the energy allow");
+    model->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(model, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { RunCommand([this] { GrowthModelClick(s_, modelForm_); }); });
-    choices->addWidget(new QLabel("Growth model", box), 0, 0);
-    choices->addWidget(model, 0, 1);
+    choices->addWidget(new QLabel("Growth model", box));
+    choices->addWidget(model);
     auto* genotypeLabel = new QLabel("Genotype", box);
     auto* genotype = binder_.Bind(modelForm_.ComboGenotype, new QComboBox(box));
     genotype->setObjectName("ComboGenotype");
     genotype->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(genotype, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { RunCommand([this] { GenotypePresetClick(s_, modelForm_); }); });
-    choices->addWidget(genotypeLabel, 1, 0);
-    choices->addWidget(genotype, 1, 1);
+    choices->addSpacing(12);
+    choices->addWidget(genotypeLabel);
+    choices->addWidget(genotype);
     auto* wastageLabel = new QLabel("Feed wastage, %", box);
     auto* wastage = binder_.Bind(modelForm_.TextWastage, new QLineEdit(box));
     wastage->setObjectName("TextWastage");
-    wastage->setFixedWidth(70);
+    wastage->setFixedWidth(60);
     connect(wastage, &QLineEdit::editingFinished, this,
             [this] { RunCommand([this] { GenotypeWastageEdited(s_, modelForm_); }); });
-    choices->addWidget(wastageLabel, 2, 0);
-    choices->addWidget(wastage, 2, 1, Qt::AlignLeft);
-    row->addLayout(choices);
+    choices->addSpacing(12);
+    choices->addWidget(wastageLabel);
+    choices->addWidget(wastage);
+    auto* note = binder_.Bind(modelForm_.LabelNote, new QLabel(box));
+    note->setObjectName("LabelModelNote");
+    choices->addSpacing(12);
+    choices->addWidget(note, 1);
+    rows->addLayout(choices);
 
+    auto* parameters = new QHBoxLayout;
+    parameters->setSpacing(10);
     auto* grid = new GridView(s_, modelForm_.GridGenotype, [this](int r, int c, const std::string& text) {
         binder_.Pull();
         RunCommand([this, r, c, text] { GenotypeCellEdited(s_, modelForm_, r, c, text); });
@@ -502,13 +511,9 @@ QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setFixedHeight(grid->verticalHeader()->defaultSectionSize() * 3 + 2 * grid->frameWidth() + 2);
     grid->SetWidthFromColumns(true);
-    row->addWidget(grid, 0, Qt::AlignTop);
-
+    parameters->addWidget(grid, 0, Qt::AlignTop);
     auto* notes = new QVBoxLayout;
     notes->setSpacing(2);
-    auto* note = binder_.Bind(modelForm_.LabelNote, new QLabel(box));
-    note->setObjectName("LabelModelNote");
-    note->setWordWrap(true);
     auto* source = binder_.Bind(modelForm_.LabelSource, new QLabel(box));
     source->setObjectName("LabelGenotypeSource");
     source->setWordWrap(true);
@@ -516,12 +521,14 @@ QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
     changed->setObjectName("LabelGenotypeChanged");
     changed->setWordWrap(true);
     changed->setStyleSheet("color: #a04000;");
-    for (QLabel* l : {note, source, changed}) {
+    for (QLabel* l : {source, changed}) {
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         notes->addWidget(l);
     }
     notes->addStretch(1);
-    row->addLayout(notes, 1);
+    parameters->addLayout(notes, 1);
+    rows->addLayout(parameters);
+    // The change mark shows for either model: a switch back to the documented curve is a change too.
     genotypeWidgets_ = {genotypeLabel, genotype, wastageLabel, wastage, grid, source};
     return box;
 }

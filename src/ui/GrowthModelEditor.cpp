@@ -110,11 +110,8 @@ void ShowGrowthModel(const SharedState& s, GrowthModelEditor& e) {
         }
     }
 
-    e.LabelNote.Caption =
-        response ? "The pig eats along its intake curve and deposits protein up to its genotype's potential as far as "
-                   "the first-limiting SID amino acid and the energy allow; the rest of the energy is laid down as "
-                   "lipid. The Growth Curve above is not used."
-                 : "The pig grows along the Growth Curve B0..B4 above.";
+    e.LabelNote.Caption = response ? "The Growth Curve above is not used: the pig grows from what it eats."
+                                   : "The pig grows along the Growth Curve B0..B4 above.";
 
     // Changed and not saved: the location's genotype file does not hold the choice.
     e.LabelChanged.Caption.clear();
@@ -154,7 +151,8 @@ void GenotypeCellEdited(SharedState& s, GrowthModelEditor& e, int row, int col, 
         return;
     }
     Genotype g = s.Model.Pig;
-    (males ? g.Male : g.Female).*column.Value = v;
+    SexGenotype& sex = males ? g.Male : g.Female;
+    sex.*(column.Value) = v;
     if (const std::string problem = response::GenotypeProblem(g); !problem.empty()) {
         DialogsOf(s).Message(problem + "; the genotype stays as it was");
         ShowGrowthModel(s, e);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
