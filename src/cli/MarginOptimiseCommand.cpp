@@ -1,11 +1,14 @@
 #include "cli/MarginOptimiseCommand.h"
 
+#include "cli/ModelChoice.h"
+
 #include <cmath>
 #include <ostream>
 
 #include "cli/CommandMarketSettings.h"
 #include "cli/CommandSession.h"
 #include "cli/JsonText.h"
+#include "cli/ModelChoice.h"
 #include "growth/GrowthRun.h"
 #include "optimisation/MarginSearch.h"
 #include "response/GenotypePresets.h"
@@ -93,6 +96,15 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
     r["location"] = MixedText(s->LocationBase);
     if (!session.found) {
         dialogs.Message(session.notFound);
+        return finish(true);
+    }
+    if (args.model.model && *args.model.model == "documented") {
+        dialogs.Message("The margin search needs a pig that responds to energy and lysine: it grows on the "
+                        "nutrient-response model, not the documented curve");
+        return finish(true);
+    }
+    if (const std::string why = ChooseGrowthModel(*s, args.model, args.sex); !why.empty()) {
+        dialogs.Message(why);
         return finish(true);
     }
     std::string unusable;
