@@ -30,8 +30,10 @@ void Draw(QChartView* view, const PrecisionChart& c, const QString& empty) {
     delete old;
     chart->legend()->setAlignment(Qt::AlignBottom);
     QFont small = chart->legend()->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    small.setPointSizeF(small.pointSizeF() * 0.78);
     chart->legend()->setFont(small);
+    chart->setMargins(QMargins(2, 4, 2, 2));
+    chart->legend()->setContentsMargins(0, 0, 0, 0);
     if (c.Lines.empty()) {
         chart->setTitle(empty);
         return;
