@@ -9,6 +9,7 @@
 
 #include "growth/GrowthRun.h"
 #include "growth/PigGrowth.h"
+#include "growth/PrivateRecord.h"
 #include "growth/ResponseRun.h"
 #include "market/ResponseHerdPigs.h"
 #include "market/MarketSettings.h"
@@ -163,15 +164,9 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     // The Growth command once, on a private copy, as the main window runs it:
     // the programme (formulated when least cost is chosen), the curve and the
     // starting weight and age every pig starts from.
-    auto base = std::make_unique<SharedState>(s);
-    auto window = std::make_unique<MainWindow>(*s.Main);
     Quiet quiet;
-    base->Main = window.get();
-    base->Dialog = &quiet;
-    base->Clip = nullptr;
-    base->ActiveGrid = nullptr;
-    base->OptProgress = nullptr;
-    base->KeepFiles = true;  // a private copy never writes the location's files
+    PrivateRecord copy(s, quiet);
+    SharedState* const base = copy.s.get();
     GrowthOutcome outcome = GrowthOutcome::Refused;
     try {
         outcome = Growth(*base);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "growth/GrowthRun.h"
+#include "growth/PrivateRecord.h"
 #include "market/MarketFile.h"
 #include "optimisation/MarginEvaluation.h"
 #include "response/GenotypePresets.h"
@@ -93,15 +94,9 @@ bool RunMarginOptimisation(SharedState& s, MarginPanel& p, const MarginSearchOpt
     }
 
     // A private record and window, grown again as the search grows.
-    auto copy = std::make_unique<SharedState>(s);
-    auto window = std::make_unique<MainWindow>(*s.Main);
     Kept said;
-    copy->Main = window.get();
-    copy->Dialog = &said;
-    copy->Clip = nullptr;
-    copy->ActiveGrid = nullptr;
-    copy->OptProgress = nullptr;
-    copy->KeepFiles = true;
+    PrivateRecord record(s, said);
+    SharedState* const copy = record.s.get();
     std::string model;
     if (copy->Model.Kind != GrowthModelKind::Response) {
         copy->Model.Kind = GrowthModelKind::Response;

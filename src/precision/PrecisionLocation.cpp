@@ -6,6 +6,7 @@
 
 #include "formulation/Formulate.h"
 #include "growth/GrowthRun.h"
+#include "growth/PrivateRecord.h"
 #include "growth/ResponseRun.h"
 #include "nutrition/NutrientBasis.h"
 #include "nutrition/Requirements.h"
@@ -82,15 +83,9 @@ PrecisionLocation PrecisionLocationOf(const SharedState& s, const MarketSettings
         out.Problem = "Open a location before comparing ways of feeding";
         return out;
     }
-    auto base = std::make_unique<SharedState>(s);
-    auto window = std::make_unique<MainWindow>(*s.Main);
     Quiet quiet;
-    base->Main = window.get();
-    base->Dialog = &quiet;
-    base->Clip = nullptr;
-    base->ActiveGrid = nullptr;
-    base->OptProgress = nullptr;
-    base->KeepFiles = true;  // a private copy never writes the location's files
+    PrivateRecord copy(s, quiet);
+    SharedState* const base = copy.s.get();
     GrowthOutcome outcome = GrowthOutcome::Refused;
     try {
         outcome = Growth(*base);
