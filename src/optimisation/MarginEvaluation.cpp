@@ -74,7 +74,7 @@ struct MarginEvaluator::Worker {
     Said said;
 };
 
-MarginEvaluator::MarginEvaluator(const SharedState& s, const MarketSettings& m, const PriceChange& change)
+MarginEvaluator::MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change)
     : base_(std::make_unique<SharedState>(s)),
       baseWindow_(std::make_unique<MainWindow>(s.Main ? *s.Main : MainWindow{})),
       market_(m) {

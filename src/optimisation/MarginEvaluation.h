@@ -20,7 +20,7 @@ struct MainWindow;
 // Prices moved from the location's, as the sensitivity asks: factors on the
 // carcass money (base price, lean premium and discount), on every ingredient
 // price, on the day cost, and on single ingredients (matrix rows, 1-based).
-struct PriceChange {
+struct MarginPriceChange {
     double PigPrice = 1, FeedPrices = 1, DayCost = 1;
     std::vector<std::pair<int, double>> Ingredients;
 };
@@ -38,7 +38,7 @@ class MarginEvaluator {
 public:
     // s: the record after the Growth run of the programme the search starts
     // from (s.Main set, least-cost formulation). Neither is changed.
-    MarginEvaluator(const SharedState& s, const MarketSettings& m, const PriceChange& change = {});
+    MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change = {});
     ~MarginEvaluator();
     MarginEvaluator(const MarginEvaluator&) = delete;
     MarginEvaluator& operator=(const MarginEvaluator&) = delete;

@@ -222,14 +222,14 @@ MarginSearchResult SearchMargin(const SharedState& s, const MarketSettings& m, O
         struct Case {
             const char* key;
             const char* name;
-            double PriceChange::*factor;
+            double MarginPriceChange::*factor;
         };
-        const Case cases[] = {{"pig_price", "Pig price", &PriceChange::PigPrice},
-                              {"feed_prices", "Feed prices", &PriceChange::FeedPrices},
-                              {"day_cost", "Day cost", &PriceChange::DayCost}};
+        const Case cases[] = {{"pig_price", "Pig price", &MarginPriceChange::PigPrice},
+                              {"feed_prices", "Feed prices", &MarginPriceChange::FeedPrices},
+                              {"day_cost", "Day cost", &MarginPriceChange::DayCost}};
         for (const Case& c : cases)
             for (double f : {0.9, 1.1}) {
-                PriceChange change;
+                MarginPriceChange change;
                 change.*(c.factor) = f;
                 const MarginEvaluator moved(s, m, change);
                 MarginSensitivity k;

@@ -31,7 +31,7 @@ double MeanNe(const MarginOutcome& o) {
 }
 
 // The margin optimum of one evaluator from the current programme.
-MarginOutcome OptimumOf(const testing::ResponseDemo& demo, const PriceChange& change, OptObjective o) {
+MarginOutcome OptimumOf(const testing::ResponseDemo& demo, const MarginPriceChange& change, OptObjective o) {
     const MarginEvaluator ev(*demo.s, demo.market, change);
     const MarginProgramme start = ev.CurrentLevels();
     MarginProgramme best;
@@ -114,7 +114,7 @@ TEST_F(MarginSearchTest, TheOptimumPaysAtLeastTheCostMinimumAndTheCurrentAndIsTh
 // sale weight moves up instead: the pig is sold heavier on the later,
 // leaner diets.)
 TEST_F(MarginSearchTest, ADearerPigMovesLysineAndEnergyUp) {
-    PriceChange cheap, dear;
+    MarginPriceChange cheap, dear;
     cheap.PigPrice = 0.7;
     dear.PigPrice = 1.3;
     const MarginOutcome low = OptimumOf(*demo, cheap, OptObjective::MarginPerPlaceYear);
@@ -127,7 +127,7 @@ TEST_F(MarginSearchTest, ADearerLysineSourceMovesLysineDown) {
     const int lysine = demo->Ingredient("L-Lysine HCl"), soy = demo->Ingredient("Soybean meal 47");
     ASSERT_GT(lysine, 0);
     ASSERT_GT(soy, 0);
-    PriceChange dear;
+    MarginPriceChange dear;
     dear.Ingredients = {{lysine, 3.0}, {soy, 1.5}};
     const MarginOutcome base = OptimumOf(*demo, {}, OptObjective::MarginPerPig);
     const MarginOutcome moved = OptimumOf(*demo, dear, OptObjective::MarginPerPig);
@@ -135,7 +135,7 @@ TEST_F(MarginSearchTest, ADearerLysineSourceMovesLysineDown) {
 }
 
 TEST_F(MarginSearchTest, ADearerDayMovesTheSaleWeightDown) {
-    PriceChange cheap, dear;
+    MarginPriceChange cheap, dear;
     cheap.DayCost = 0.5;
     dear.DayCost = 2.0;
     const MarginOutcome low = OptimumOf(*demo, cheap, OptObjective::MarginPerPig);
