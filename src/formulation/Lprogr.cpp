@@ -73,7 +73,10 @@ void RowBounds(int sense, double rhs, double& lo, double& up) {
     }
 }
 
-// Ends on an optimal basis or says why not: true when proven optimal.
+// Ends on an optimal basis or says why not: true when proven optimal. Every
+// solve factorizes its starting basis afresh (CLP could keep the last
+// factorization, but then a solution would depend on the solves before it,
+// and threads sharing out a sweep would no longer give one answer).
 bool Run(DietModel& dm) {
     dm.handler->severe = false;
     dm.model->dual();
@@ -90,6 +93,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
            double* solution) {
     ctx.last = {};
     DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
+    const bool wasOptimal = dm.optimal;
     dm.optimal = false;
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
@@ -128,17 +132,23 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         // Same rows and coefficients: only limits and prices may differ. The
         // dual simplex restarts from the basis the last solve ended on.
         ctx.last.warm = true;
-        for (int i = 0; i < k; ++i) {
-            double lo, up;
-            RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)], lo, up);
-            dm.model->setRowBounds(i, lo, up);
-        }
-        for (int j = 0; j < n; ++j) dm.model->setObjectiveCoefficient(j, prices[j + 1]);
-        optimal = Run(dm);
-        if (!optimal) {
-            // Prove it from scratch before calling the diet unsolvable.
-            dm.model->allSlackBasis(true);
+        if (wasOptimal && dm.rhs == ctx.rhs && std::equal(prices + 1, prices + 1 + n, dm.prices.begin())) {
+            // Nothing changed since the last optimal solve (a Growth run
+            // formulating the same diets again): its solution stands.
+            optimal = true;
+        } else {
+            for (int i = 0; i < k; ++i) {
+                double lo, up;
+                RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)], lo, up);
+                dm.model->setRowBounds(i, lo, up);
+            }
+            for (int j = 0; j < n; ++j) dm.model->setObjectiveCoefficient(j, prices[j + 1]);
             optimal = Run(dm);
+            if (!optimal) {
+                // Prove it from scratch before calling the diet unsolvable.
+                dm.model->allSlackBasis(true);
+                optimal = Run(dm);
+            }
         }
     } else {
         ctx.start.assign(static_cast<std::size_t>(n) + 1, 0);

@@ -580,7 +580,7 @@ GrowthOutcome Growth(SharedState& s) {
         default: break;
     }
     s.LastRunInputs = RunInputsText(s);
-    MarkOutdatedResults(s);
+    ShowResultsOutdated(s, false);  // the results were made from the inputs just taken
     return outcome;
 }
 

@@ -20,5 +20,7 @@ bool ResultsOutdated(const SharedState& s);
 // Shows the mark on the main window (the results label, the cost and
 // feed/gain boxes shaded) or clears it.
 void MarkOutdatedResults(SharedState& s);
+// The same when the caller knows the answer (a run just made: current).
+void ShowResultsOutdated(SharedState& s, bool outdated);
 
 }  // namespace tarvisol

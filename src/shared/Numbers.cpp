@@ -66,7 +66,10 @@ double NumVal(std::string& text) {
     return Val(text);
 }
 
-double NumVal(std::string_view text) { return Val(FixDecimalComma(text)); }
+double NumVal(std::string_view text) {
+    // A decimal comma is rare: read the text where it lies unless there is one.
+    return text.find(',') == std::string_view::npos ? Val(text) : Val(FixDecimalComma(text));
+}
 
 bool ReadWholeNumber(std::string_view text, double& value) {
     std::string t = FixDecimalComma(text);
@@ -128,37 +131,45 @@ std::string FormatPattern(double value, std::string_view pattern) {
         if (c == '0') ++minInt;
 
     // Digits of the magnitude rounded half away from zero: the integer part
-    // and maxDec decimals.
+    // and maxDec decimals. Written in place: the grids format thousands of
+    // figures a run.
     const double mag = std::fabs(value);
-    std::string ip, dp;
+    std::string_view ip, dp;
+    char digits[48];
+    std::string wide;  // a magnitude beyond the exact scaled integers
     uint64_t scaled = 0;
     if (RoundScaled(mag, maxDec, scaled)) {
-        char buf[32];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, scaled);
+        char buf[24];
+        const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, scaled);
         (void)ec;
-        std::string digits(buf, end);
-        if (static_cast<int>(digits.size()) <= maxDec)
-            digits.insert(0, static_cast<std::size_t>(maxDec) + 1 - digits.size(), '0');
-        ip = digits.substr(0, digits.size() - static_cast<std::size_t>(maxDec));
-        dp = digits.substr(digits.size() - static_cast<std::size_t>(maxDec));
+        const std::size_t len = static_cast<std::size_t>(end - buf);
+        const std::size_t width = std::max(len, static_cast<std::size_t>(maxDec) + 1);
+        std::memset(digits, '0', width - len);
+        std::memcpy(digits + (width - len), buf, len);
+        ip = std::string_view(digits, width - static_cast<std::size_t>(maxDec));
+        dp = std::string_view(digits + ip.size(), static_cast<std::size_t>(maxDec));
     } else {
         char buf[400];
         std::snprintf(buf, sizeof buf, "%.*f", maxDec, mag);
-        std::string digits(buf);
-        ip = digits;
-        if (auto p = digits.find('.'); p != std::string::npos) {
-            ip = digits.substr(0, p);
-            dp = digits.substr(p + 1);
+        wide = buf;
+        ip = wide;
+        if (auto p = ip.find('.'); p != std::string_view::npos) {
+            dp = ip.substr(p + 1);
+            ip = ip.substr(0, p);
         }
     }
-    while (static_cast<int>(dp.size()) > minDec && dp.back() == '0') dp.pop_back();
+    while (static_cast<int>(dp.size()) > minDec && dp.back() == '0') dp.remove_suffix(1);
     // Integer part: all its digits (a value below 1 keeps its leading 0, which
     // reads better and pastes cleanly), padded to the '0' placeholders.
-    while (static_cast<int>(ip.size()) < minInt) ip.insert(ip.begin(), '0');
+    const std::size_t pad =
+        static_cast<int>(ip.size()) < minInt ? static_cast<std::size_t>(minInt) - ip.size() : 0;
 
-    const bool allZero = ip.find_first_not_of('0') == std::string::npos && dp.find_first_not_of('0') == std::string::npos;
+    const bool allZero = ip.find_first_not_of('0') == std::string_view::npos &&
+                         dp.find_first_not_of('0') == std::string_view::npos;
     std::string out;
+    out.reserve(pad + ip.size() + dp.size() + 2);
     if (value < 0 && !allZero) out.push_back('-');
+    out.append(pad, '0');
     out += ip;
     if (!dp.empty()) {
         out.push_back('.');
