@@ -190,7 +190,7 @@ void MarginSection(Html& h, const MarginSearchResult& r) {
 
     if (r.Sensitivity.empty()) return;
     h.Para("How the optimum moves when a price changes by 10 %:");
-    h.Table({20, 12, 22, 22, 12, 12});
+    h.Table({16, 10, 28, 26, 10, 10});
     h.Row({"Change", "Sale weight, kg", "SID lysine, % by diet", "NE, kcal/kg by diet", "Margin per pig",
            "Margin per pig place and year"});
     for (const MarginSensitivity& k : r.Sensitivity) {
