@@ -161,6 +161,13 @@ MainWindowView::MainWindowView(SharedState& s, MainWindow& form, Dialogs& dialog
         if (!precision_ || !precision_->form().Result || precision_->form().Location != s_.LocationBase) return nullptr;
         return &*precision_->form().Result;
     };
+    runs_->margin = [this]() -> const MarginSearchResult* {
+        if (!optimisation_) return nullptr;
+        const MarginPanel& m = optimisation_->form().Margin;
+        if (ChosenObjective(m) == OptObjective::FeedCost || !m.Result.Done || m.Result.Location != s_.LocationBase)
+            return nullptr;
+        return &m.Result;
+    };
     BuildMenus();
 
     // As large as the stored size, or most of a larger screen.

@@ -39,8 +39,8 @@ OptimisationReportView::OptimisationReportView(SharedState& s, Dialogs& dialogs,
     layout->addLayout(top);
 
     tabs_ = new QTabWidget(this);
-    Grid* grids[4] = {&form_.Grid3, &form_.GridIngred, &form_.GridNuts, &form_.GridInWt};
-    for (int i = 0; i < 4; ++i) {
+    Grid* grids[5] = {&form_.Grid3, &form_.GridIngred, &form_.GridNuts, &form_.GridInWt, &form_.GridMargin};
+    for (int i = 0; i < 5; ++i) {
         auto* v = new GridView(s_, *grids[i], {}, tabs_);
         v->setObjectName(QString::fromStdString(grids[i]->Name));
         grids_.push_back(v);
@@ -62,6 +62,7 @@ void OptimisationReportView::Open(const FrmOptP* optimisationWindow) {
 void OptimisationReportView::Refresh() {
     binder_.Push();
     for (GridView* v : grids_) v->Refresh();
+    tabs_->setTabVisible(kMarginReportTab, form_.MarginShown);
     tabs_->setCurrentIndex(form_.ReportTabs.Tab);
 }
 

@@ -32,14 +32,16 @@ void RunMenus::AddFileActions(QMenu* file) {
         run_([this] {
             pdf::PdfReportRenderer renderer;
             const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
-            ExportReport(s_, renderer, Today(), DefaultPage(), sold ? &*sold : nullptr, precision ? precision() : nullptr);
+            ExportReport(s_, renderer, Today(), DefaultPage(), sold ? &*sold : nullptr, precision ? precision() : nullptr,
+                         margin ? margin() : nullptr);
         });
     });
     file->addAction("Print Report...", this, [this] { PrintReport(); });
     file->addAction("Export to Excel...", this, [this] {
         run_([this] {
             const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
-            ExportWorkbook(s_, Today(), sold ? &*sold : nullptr, precision ? precision() : nullptr);
+            ExportWorkbook(s_, Today(), sold ? &*sold : nullptr, precision ? precision() : nullptr,
+                         margin ? margin() : nullptr);
         });
     });
 }
@@ -66,7 +68,8 @@ void RunMenus::PrintReport() {
     ReportDocument doc;
     bool ready = false;
     const std::optional<HerdReport> sold = herd ? herd() : std::nullopt;
-    run_([&] { ready = CurrentReport(s_, Today(), doc, sold ? &*sold : nullptr, precision ? precision() : nullptr); });
+    run_([&] { ready = CurrentReport(s_, Today(), doc, sold ? &*sold : nullptr, precision ? precision() : nullptr,
+                         margin ? margin() : nullptr); });
     if (!ready) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(DefaultPage() == ReportPage::Letter ? QPageSize::Letter : QPageSize::A4));

@@ -38,6 +38,9 @@ public:
     // The Precision Feeding window's last comparison for the location open,
     // for the workbook (null: no such sheet).
     std::function<const precision::PrecisionResult*()> precision;
+    // The optimisation window's margin search for the location open, when
+    // its objective is a margin (null: no such section or sheet).
+    std::function<const MarginSearchResult*()> margin;
     void OpenCharts();
     void OpenComparison();
     GrowthChartsView* charts() const { return charts_.get(); }

@@ -249,7 +249,10 @@ std::optional<CliRequest> ParseCommandLine(int argc, char** argv, int& exitCode)
     optimise->add_option("--objective", req.optimise.objective,
                          "cost (feed cost per pig, the default search), margin-place-year or margin-pig")
         ->check(CLI::IsMember({"cost", "margin-place-year", "margin-pig"}));
-    optimise->add_flag("--herd", req.optimise.herd, "Value the margin on the herd (population and the location's cuts)");
+    optimise->add_flag("--herd", req.optimise.herd,
+                       "Value the margin on the location's herd (<base>.hrd), the barn sold on the day of the sale weight");
+    optimise->add_option("--pdf", req.optimise.pdf, "Write the margin search's report (the current run and the margin section)");
+    optimise->add_option("--xlsx", req.optimise.xlsx, "Write the margin search's workbook (the current run and its Margin sheet)");
     optimise->add_option("--threads", req.optimise.threads, "Threads of the margin search (0: one per processor)")
         ->check(CLI::NonNegativeNumber);
 

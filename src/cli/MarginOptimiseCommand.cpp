@@ -1,8 +1,8 @@
 #include "cli/MarginOptimiseCommand.h"
 
-#include "cli/ModelChoice.h"
-
 #include <cmath>
+#include <ctime>
+#include <filesystem>
 #include <ostream>
 
 #include "cli/CommandMarketSettings.h"
@@ -10,9 +10,13 @@
 #include "cli/JsonText.h"
 #include "cli/ModelChoice.h"
 #include "growth/GrowthRun.h"
+#include "market/HerdFile.h"
 #include "optimisation/MarginSearch.h"
+#include "report/Workbook.h"
 #include "response/GenotypePresets.h"
 #include "shared/Numbers.h"
+#include "ui/KeepRun.h"
+#include "ui/ReportExport.h"
 
 namespace tarvisol::cli {
 namespace {
@@ -42,9 +46,29 @@ nlohmann::json DietsJson(const MarginOutcome& o, const MarginProgramme& levels) 
     return diets;
 }
 
+// The herd's figures of a programme valued on one.
+nlohmann::json HerdJson(const MarginOutcome& o) {
+    return {{"pigs", o.HerdPigs},
+            {"sale_age", o.SaleAge},
+            {"feed_cost_per_pig", Num(o.HerdFeedCost)},
+            {"revenue_per_pig", Num(o.HerdRevenue)},
+            {"sort_loss_per_pig", Num(o.SortLoss)},
+            {"outside_band", Num(o.OutsideBand)},
+            {"barn_days", Num(o.BarnDays)}};
+}
+
+std::string Today() {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d", &local);
+    return buf;
+}
+
 nlohmann::json ProgrammeJson(const MarginOutcome& o, const MarginProgramme& levels) {
     if (!o.Sold) return {{"sold", false}, {"message", MixedText(o.Message)}};
-    return {{"sold", true},
+    nlohmann::json j = {{"sold", true},
             {"sale_weight", Num(o.SaleWeight)},
             {"feed_cost_per_pig", Num(o.FeedCost)},
             {"adg", Num(o.DailyGain)},
@@ -57,11 +81,14 @@ nlohmann::json ProgrammeJson(const MarginOutcome& o, const MarginProgramme& leve
             {"margin_per_pig", Num(o.MarginPerPig)},
             {"margin_per_place_year", Num(o.MarginPerPlaceYear)},
             {"diets", DietsJson(o, levels)}};
+    if (o.HerdPigs > 0) j["herd"] = HerdJson(o);
+    return j;
 }
 
 }  // namespace
 
-nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress) {
+nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress,
+                                        ReportRenderer* renderer) {
     ConsoleDialogs dialogs(messages, Answer::No);
     nlohmann::json r;
     r["objective"] = args.objective;
@@ -75,15 +102,15 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
     OptObjective objective = OptObjective::MarginPerPlaceYear;
     if (!ObjectiveOfKey(args.objective, objective) || objective == OptObjective::FeedCost) {
         dialogs.Message(args.herd ? "--herd goes with a margin objective (margin-place-year or margin-pig)"
-                                  : "Unknown objective " + args.objective);
+                        : !args.pdf.empty() || !args.xlsx.empty()
+                            ? "--pdf and --xlsx write the margin search's report: they go with a margin objective "
+                              "(margin-place-year or margin-pig)"
+                            : "Unknown objective " + args.objective);
         return finish(true);
     }
     r["objective_caption"] = ObjectiveCaption(objective);
-    if (args.herd) {
-        dialogs.Message("--herd is not available for the margin search yet: it values one pig grown to the sale "
-                        "weight. Value the best programme's herd with `tarvisol-cli herd` after transferring it.");
-        return finish(true);
-    }
+    r["pdf"] = nullptr;
+    r["xlsx"] = nullptr;
     if (args.targetWeight || args.feedWeightsOnly || args.meetRequirements) {
         dialogs.Message("--target-weight, --feed-weights-only and --meet-requirements belong to the feed-cost search; "
                         "the margin search chooses the sale weight, energy, lysine and allotments itself");
@@ -117,6 +144,26 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
         dialogs.Message("The margin search was not run: " + problem);
         return finish(true);
     }
+    // The herd the margin is valued on: the location's, as `herd` grows it.
+    HerdSettings herd;
+    if (args.herd) {
+        const std::string file = HerdFilePath(s->LocationBase);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            dialogs.Message("--herd values the margin on the location's herd, but it has no herd file " + file +
+                            ": save the herd settings in the Herd and Marketing window (or write the file) first");
+            return finish(true);
+        }
+        herd = CommandHerdSettings(*s, dialogs, {}, unusable);
+        if (!unusable.empty()) {
+            dialogs.Message("The margin search was not run: " + unusable);
+            return finish(true);
+        }
+        if (const std::string problem = HerdSettingsProblem(herd); !problem.empty()) {
+            dialogs.Message("The margin search was not run: " + problem);
+            return finish(true);
+        }
+    }
     if (s->Model.Kind != GrowthModelKind::Response) {
         // The documented pig grows along its curve whatever its diet holds.
         s->Model.Kind = GrowthModelKind::Response;
@@ -136,7 +183,16 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
     MarginSearchOptions options;
     options.threads = args.threads;
     options.progress = progress;
+    if (args.herd) options.herd = &herd;
     const MarginSearchResult res = SearchMargin(*s, m, objective, options);
+    if (args.herd)
+        r["herd"] = {{"pigs", res.HerdPigs},
+                     {"search_pigs", res.HerdSearchPigs},
+                     {"seed", res.HerdSeed},
+                     {"file", MixedText(HerdFilePath(s->LocationBase))},
+                     {"sale", "the whole barn on the day of age each programme's pig reaches its sale weight"},
+                     {"valued", "the search weighs programmes on the first search_pigs pigs of the herd's draws; "
+                                "best, cost_minimum, current and each sensitivity optimum on all pigs"}};
     r["evaluations"] = res.Evaluations;
     r["units"] = {{"ne", "kcal NE per kg as fed"},
                   {"sid_lysine", "% of the feed"},
@@ -172,6 +228,46 @@ nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* 
                                     {"margin_per_place_year", Num(k.Optimum.MarginPerPlaceYear)},
                                     {"diets", diets}});
     }
+
+    // The report and the workbook, from this result: the current run the
+    // search started from, and the margin section.
+    bool written = true;
+    const RunSnapshot& run = CurrentRun(*s);
+    const std::string date = Today();
+    if (!args.pdf.empty()) {
+        std::string error;
+        if (!renderer) {
+            dialogs.Message("The report was not written: this tarvisol-cli was built without Qt and cannot draw pages");
+            written = false;
+        } else {
+            ReportRequest rq;
+            rq.Run = &run;
+            rq.Location = LocationTitle(*s);
+            rq.Date = date;
+            rq.Margin = &res;
+            if (renderer->WritePdf(BuildReport(rq), ReportPage::A4, args.pdf, error)) {
+                r["pdf"] = args.pdf;
+            } else {
+                dialogs.Message("The report was not written: " + error);
+                written = false;
+            }
+        }
+    }
+    if (!args.xlsx.empty()) {
+        WorkbookRequest rq;
+        rq.Run = &run;
+        rq.Margin = &res;
+        rq.Location = LocationTitle(*s);
+        rq.Date = date;
+        std::string error;
+        if (WriteWorkbook(args.xlsx, rq, error)) {
+            r["xlsx"] = args.xlsx;
+        } else {
+            dialogs.Message("The workbook was not written: " + error);
+            written = false;
+        }
+    }
+    r["ran"] = written;
     return finish(false);
 }
 
@@ -181,7 +277,7 @@ void PrintMarginOptimiseReport(const nlohmann::json& r, std::ostream& out) {
         out << "The margin search did not run.\n";
         return;
     }
-    if (!r.value("ran", false)) {
+    if (!r.contains("best")) {
         out << "The margin search found no programme to stand behind.\n";
         return;
     }
@@ -190,7 +286,12 @@ void PrintMarginOptimiseReport(const nlohmann::json& r, std::ostream& out) {
     };
     auto pad = [](std::string s, std::size_t n) { return s.size() >= n ? s : std::string(n - s.size(), ' ') + s; };
     out << "Location " << r.value("location", "") << ", objective: " << r.value("objective_caption", "") << "\n";
-    out << "Growth model: nutrient response, " << r.value("genotype", "") << "\n\n";
+    out << "Growth model: nutrient response, " << r.value("genotype", "") << "\n";
+    if (r.contains("herd"))
+        out << "Margins of the location's herd: " << r["herd"]["pigs"].get<int>() << " pigs (seed "
+            << r["herd"]["seed"].get<std::uint64_t>() << ") sold as one barn on the day of the sale weight; the search "
+            << "weighed programmes on " << r["herd"]["search_pigs"].get<int>() << " of them\n";
+    out << "\n";
     out << "Programme       Sale kg  Feed cost   ADG kg    F/G  Carcass  Lean %   Days  Margin/pig  Margin/place-yr\n";
     for (const char* which : {"best", "cost_minimum", "current"}) {
         const auto& p = r[which];
@@ -226,6 +327,9 @@ void PrintMarginOptimiseReport(const nlohmann::json& r, std::ostream& out) {
         }
     }
     out << "Evaluations: " << r.value("evaluations", 0) << "\n";
+    if (r.contains("pdf") && !r["pdf"].is_null()) out << "Report: " << r["pdf"].get<std::string>() << "\n";
+    if (r.contains("xlsx") && !r["xlsx"].is_null()) out << "Workbook: " << r["xlsx"].get<std::string>() << "\n";
+    if (!r.value("ran", false)) out << "Not every file asked for was written.\n";
 }
 
 }  // namespace tarvisol::cli

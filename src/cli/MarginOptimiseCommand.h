@@ -14,7 +14,10 @@ namespace tarvisol::cli {
 
 // Runs the margin objective of args.objective; the report as one object
 // ("refused": exit 2, "ran": exit 0, else 1).
-nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress = nullptr);
+// With --pdf or --xlsx the report of the current run with the margin section,
+// and its workbook, are written from the same result the object reports.
+nlohmann::json RunMarginOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress = nullptr,
+                                        ReportRenderer* renderer = nullptr);
 
 void PrintMarginOptimiseReport(const nlohmann::json& report, std::ostream& out);
 

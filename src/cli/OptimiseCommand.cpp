@@ -26,8 +26,10 @@ double GridValue(const Grid& g, int r, int c) { return NumVal(std::string_view(g
 
 }  // namespace
 
-nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress) {
-    if (args.objective != "cost" || args.herd) return RunMarginOptimiseCommand(args, messages, progress);
+nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress,
+                                  ReportRenderer* renderer) {
+    if (args.objective != "cost" || args.herd || !args.pdf.empty() || !args.xlsx.empty())
+        return RunMarginOptimiseCommand(args, messages, progress, renderer);
     auto s = std::make_unique<SharedState>();
     auto w = std::make_unique<MainWindow>();
     auto f = std::make_unique<FrmOptP>();

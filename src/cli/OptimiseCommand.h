@@ -13,6 +13,7 @@
 
 namespace tarvisol {
 class Progress;
+class ReportRenderer;
 }
 
 namespace tarvisol::cli {
@@ -28,13 +29,18 @@ struct OptimiseArgs {
     std::optional<int> sex;    // --sex: 0 mixed, 1 males (barrows), 2 females (gilts); default the location's
     // "cost" (the documented search), "margin-place-year" or "margin-pig".
     std::string objective = "cost";
-    bool herd = false;  // value the margin on the herd (population and cuts)
+    bool herd = false;  // value the margin on the location's herd (<base>.hrd)
+    // The margin search's report (the current run with the margin section)
+    // as a PDF, and its workbook; empty: not asked for.
+    std::string pdf, xlsx;
     int threads = 0;    // 0: one per processor
 };
 
 // Runs the command; messages shown go to `messages` as they come; `progress`
-// (optional) receives the search's reports. Returns the report as one object.
-nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress = nullptr);
+// (optional) receives the search's reports; `renderer` draws the PDF a margin
+// search was asked for (null: none can be drawn). Returns the report as one object.
+nlohmann::json RunOptimiseCommand(const OptimiseArgs& args, std::ostream* messages, Progress* progress = nullptr,
+                                  ReportRenderer* renderer = nullptr);
 
 void PrintOptimiseReport(const nlohmann::json& report, std::ostream& out);
 

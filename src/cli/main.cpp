@@ -77,7 +77,11 @@ int main(int argc, char** argv) {
             return CalibrateExitCode(result);
         }
         if (req->kind == CliRequest::Kind::Optimise) {
-            auto result = RunOptimiseCommand(req->optimise, req->optimise.json ? nullptr : &std::cerr);
+            tarvisol::ReportRenderer* renderer = nullptr;
+#ifdef TARVISOL_CLI_PDF
+            if (!req->optimise.pdf.empty()) renderer = &tarvisol::pdf::StandaloneReportRenderer();
+#endif
+            auto result = RunOptimiseCommand(req->optimise, req->optimise.json ? nullptr : &std::cerr, nullptr, renderer);
             if (req->optimise.json)
                 std::cout << Printed(result) << "\n";
             else

@@ -174,10 +174,27 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
         herd.Problem = TrappedErrorMessage(ex, ") in procedure Growth");
         return herd;
     }
-    if (outcome != GrowthOutcome::Results || !base->LastRun.ResultsValid) {
-        herd.Problem = "The herd was not grown: the Growth command has no result for the location's pig";
+    if (outcome != GrowthOutcome::Results) {
+        herd.Problem = kHerdNoGrowth;
         return herd;
     }
+    return GrowHerdOfRun(*base, h, options);
+}
+
+Herd GrowHerdOfRun(SharedState& grown, const HerdSettings& h, const HerdOptions& options) {
+    Herd herd;
+    herd.Settings = h;
+    herd.WeightUnit = grown.WeightUnit();
+    herd.MarketPerKg = MarketInPounds(herd.WeightUnit) ? ConvertWeight(grown, 2, 1.0) : 1.0;
+    if (const std::string problem = HerdSettingsProblem(h); !problem.empty()) {
+        herd.Problem = problem;
+        return herd;
+    }
+    if (!grown.LastRun.ResultsValid) {
+        herd.Problem = kHerdNoGrowth;
+        return herd;
+    }
+    SharedState* const base = &grown;
     const RunSnapshot& run = base->LastRun;
     herd.StartAge = run.StartAge;
     herd.FinalWeight = run.FinalWeight;
@@ -222,11 +239,12 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
     Progress* progress = options.progress;
     const std::string stage = "Growing the herd";
     auto work = [&](Worker& wk, bool reports) {
-        if (!wk.state) {
+        // A record of its own for the documented engine; a response-model
+        // pig grows on values only.
+        if (!wk.state && !herd.Response) {
             wk.state = std::make_unique<SharedState>(*base);
             wk.state->Dialog = &wk.quiet;
         }
-        SharedState& st = *wk.state;
         for (;;) {
             if (reports && progress && progress->Cancelled()) stop.store(true);
             if (stop.load()) break;
@@ -250,6 +268,7 @@ Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& op
                     herd.FeedCost[at + static_cast<std::size_t>(i)] =
                         ProgrammeFeedCost(herd.Programme, herd.Feed[at + static_cast<std::size_t>(i)]);
             } else {
+                SharedState& st = *wk.state;
                 auto grow = [&] {
                     // What the engine reads before it writes, as a fresh run has it.
                     for (int k = 0; k < 5; ++k) st.GrowthCurve(0, k) = pig.Curve[static_cast<std::size_t>(k)];

@@ -115,4 +115,13 @@ struct HerdOptions {
 // window change.
 Herd GrowHerd(const SharedState& s, const HerdSettings& h, const HerdOptions& options = {});
 
+inline constexpr const char* kHerdNoGrowth =
+    "The herd was not grown: the Growth command has no result for the location's pig";
+
+// The same on a record right after its Growth run (its last run the
+// programme every pig is fed): no second Growth. The record is used as the
+// herd's scratch (its final weight, sex slot and daily display change), so
+// pass a private copy.
+Herd GrowHerdOfRun(SharedState& grown, const HerdSettings& h, const HerdOptions& options = {});
+
 }  // namespace tarvisol

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "growth/GrowthRun.h"
+#include "market/HerdCuts.h"
 #include "market/MarketAnalysis.h"
 #include "response/NrcFactorial.h"
 #include "shared/Dialogs.h"
@@ -68,16 +69,50 @@ void PutMarginProgramme(SharedState& s, MainWindow& w, const MarginProgramme& p)
     w.Text3.Text = FormatPrecise(ConvertWeight(s, 2, p.SaleWeight));
 }
 
+// The programme's herd grown on the record of its Growth run (one thread:
+// the search runs programmes side by side) and the barn sold on the day the
+// programme's pig reaches the sale weight, as `herd` sells it without cuts.
+void MarginEvaluator::ValueOnHerd(SharedState& s, MarginOutcome& out) const {
+    HerdOptions options;
+    options.threads = 1;
+    const Herd herd = GrowHerdOfRun(s, herdSettings_, options);
+    HerdValue v;
+    if (herd.Grown()) {
+        const HerdStrategy cuts = OneDaySale(static_cast<int>(std::lround(herd.FinalAge)));
+        if (const std::string problem = HerdStrategyProblem(herd, cuts); problem.empty()) v = ValueHerd(herd, market_, cuts);
+        else v.Problem = problem;
+    } else {
+        v.Problem = herd.Problem;
+    }
+    if (!v.Valued()) {
+        out.Sold = false;
+        out.Message = "The herd was not sold: " + v.Problem;
+        return;
+    }
+    out.HerdPigs = v.Pigs;
+    out.SaleAge = v.Cuts.empty() ? 0 : v.Cuts.front().Age;
+    out.HerdFeedCost = v.FeedCostPerPig;
+    out.HerdRevenue = v.RevenuePerPig;
+    out.SortLoss = v.SortLossPerPig;
+    out.OutsideBand = v.Cuts.empty() ? 0 : v.Cuts.front().OutsideBand;
+    out.BarnDays = v.BarnDays;
+    out.MarginPerPig = v.MarginPerPig;
+    out.MarginPerPlaceYear = v.MarginPerPlaceYear;
+}
+
 struct MarginEvaluator::Worker {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     Said said;
 };
 
-MarginEvaluator::MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change)
+MarginEvaluator::MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change,
+                                 const HerdSettings* herd)
     : base_(std::make_unique<SharedState>(s)),
       baseWindow_(std::make_unique<MainWindow>(s.Main ? *s.Main : MainWindow{})),
-      market_(m) {
+      market_(m),
+      herd_(herd != nullptr),
+      herdSettings_(herd ? *herd : HerdSettings{}) {
     SharedState& b = *base_;
     b.Main = nullptr;
     b.Dialog = nullptr;
@@ -168,6 +203,7 @@ MarginOutcome MarginEvaluator::Run(Worker& wk, const MarginProgramme* p, bool re
     out.Days = row.Days;
     out.FinalAge = row.FinalAge;
     out.DailyGain = row.Days > 0 ? (out.SaleWeight - s.StartWeight) / row.Days : 0;
+    if (herd_) ValueOnHerd(s, out);
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "market/HerdPopulation.h"
 #include "market/MarketSettings.h"
 #include "optimisation/MarginProgramme.h"
 #include "shared/SharedState.h"
@@ -38,7 +39,10 @@ class MarginEvaluator {
 public:
     // s: the record after the Growth run of the programme the search starts
     // from (s.Main set, least-cost formulation). Neither is changed.
-    MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change = {});
+    // herd: each programme is also grown as this herd and its margins are
+    // the herd's (MarginOutcome::HerdPigs); null: the one pig.
+    MarginEvaluator(const SharedState& s, const MarketSettings& m, const MarginPriceChange& change = {},
+                    const HerdSettings* herd = nullptr);
     ~MarginEvaluator();
     MarginEvaluator(const MarginEvaluator&) = delete;
     MarginEvaluator& operator=(const MarginEvaluator&) = delete;
@@ -46,6 +50,7 @@ public:
     const MarketSettings& Market() const { return market_; }
     int Diets() const { return diets_; }
     double StartWeight() const { return startWeight_; }
+    bool ValuesHerd() const { return herd_; }
 
     // The programme of the last Growth run as levels: each diet's energy and
     // lysine as formulated, its allotment, the final weight.
@@ -64,12 +69,15 @@ public:
 
 private:
     MarginOutcome Run(Worker& wk, const MarginProgramme* p, bool requirements) const;
+    void ValueOnHerd(SharedState& s, MarginOutcome& out) const;
 
     std::unique_ptr<SharedState> base_;
     std::unique_ptr<MainWindow> baseWindow_;
     MarketSettings market_;
     int diets_ = 0;
     double startWeight_ = 0;
+    bool herd_ = false;
+    HerdSettings herdSettings_;
     mutable std::vector<std::unique_ptr<Worker>> workers_;
 };
 

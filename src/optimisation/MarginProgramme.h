@@ -65,6 +65,18 @@ struct MarginOutcome {
     double Days = 0;             // on feed
     double FinalAge = 0;
 
+    // Valued on a herd (HerdPigs above 0): the whole barn sold on the day of
+    // age the programme's pig reaches the sale weight, every pig at its own
+    // weight, so that pigs outside the band cost their discount. The margins
+    // above are then the herd's per pig; the growth figures stay the pig's.
+    int HerdPigs = 0;
+    int SaleAge = 0;                 // the day the barn is sold
+    double HerdFeedCost = 0;         // per pig
+    double HerdRevenue = 0;          // per pig
+    double SortLoss = 0;             // per pig, against the same pigs all inside the band
+    double OutsideBand = 0;          // share of the pigs, 0 to 1
+    double BarnDays = 0;
+
     // The value the objective maximises: the margin, or the feed cost
     // negated; minus infinity for a programme that was not sold.
     double Value(OptObjective o) const;

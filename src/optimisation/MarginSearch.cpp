@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 
 #include "shared/Numbers.h"
 #include "shared/Progress.h"
@@ -164,15 +165,36 @@ MarginSearchResult SearchMargin(const SharedState& s, const MarketSettings& m, O
                                 const MarginSearchOptions& options) {
     MarginSearchResult r;
     r.Objective = o;
+    r.CarcassUnit = MarketWeightUnit(s.WeightUnit());
+    r.Location = s.LocationBase;
     const auto stopped = [&]() {
         r.Cancelled = true;
         r.Message = kMarginCancelled;
         if (options.progress) options.progress->Finish();
         return r;
     };
+    // The one pig: the feed-cost search's measure. On a herd, a smaller one
+    // of the same draws weighs the programmes of the margin searches and the
+    // whole herd the programmes shown.
     const MarginEvaluator ev(s, m);
+    HerdSettings full, small;
+    if (options.herd) {
+        full = *options.herd;
+        small = full;
+        small.Pigs = std::clamp(options.herdSearchPigs, 1, full.Pigs);
+        r.HerdPigs = full.Pigs;
+        r.HerdSearchPigs = small.Pigs;
+        r.HerdSeed = full.Seed;
+    }
+    std::unique_ptr<MarginEvaluator> onSmall, onFull;
+    if (options.herd) {
+        onSmall = std::make_unique<MarginEvaluator>(s, m, MarginPriceChange{}, &small);
+        onFull = std::make_unique<MarginEvaluator>(s, m, MarginPriceChange{}, &full);
+    }
+    const MarginEvaluator& searched = options.herd ? *onSmall : ev;
+    const MarginEvaluator& shown = options.herd ? *onFull : ev;
     r.CurrentLevels = ev.CurrentLevels();
-    r.Current = ev.EvaluateAsIs(true);
+    r.Current = shown.EvaluateAsIs(true);
     ++r.Evaluations;
     if (!r.Current.Sold) {
         r.Message = "The current programme has no sale to start from: " + r.Current.Message;
@@ -190,15 +212,15 @@ MarginSearchResult SearchMargin(const SharedState& s, const MarketSettings& m, O
     // The objective from both.
     MarginProgramme fromCurrent, fromCost;
     MarginOutcome outCurrent, outCost;
-    if (!CompassSearch(ev, o, r.CurrentLevels, box, true, kFirstStep, options, "Margin from the current programme",
-                       fromCurrent, outCurrent, r.Evaluations))
+    if (!CompassSearch(searched, o, r.CurrentLevels, box, true, kFirstStep, options,
+                       "Margin from the current programme", fromCurrent, outCurrent, r.Evaluations))
         return stopped();
-    if (!CompassSearch(ev, o, r.CostMinimumLevels, box, true, kFirstStep, options, "Margin from the cost minimum",
-                       fromCost, outCost, r.Evaluations))
+    if (!CompassSearch(searched, o, r.CostMinimumLevels, box, true, kFirstStep, options,
+                       "Margin from the cost minimum", fromCost, outCost, r.Evaluations))
         return stopped();
     r.BestLevels = outCost.Value(o) > outCurrent.Value(o) ? fromCost : fromCurrent;
-    r.Best = ev.Evaluate(r.BestLevels, true);
-    r.CostMinimum = ev.Evaluate(r.CostMinimumLevels, true);
+    r.Best = shown.Evaluate(r.BestLevels, true);
+    r.CostMinimum = shown.Evaluate(r.CostMinimumLevels, true);
     r.Evaluations += 2;
     r.BestFrom = "search";
     // The best programme seen: the two the search started from count too.
@@ -231,7 +253,7 @@ MarginSearchResult SearchMargin(const SharedState& s, const MarketSettings& m, O
             for (double f : {0.9, 1.1}) {
                 MarginPriceChange change;
                 change.*(c.factor) = f;
-                const MarginEvaluator moved(s, m, change);
+                const MarginEvaluator moved(s, m, change, options.herd ? &small : nullptr);
                 MarginSensitivity k;
                 k.Key = c.key;
                 k.Name = c.name;
@@ -240,6 +262,12 @@ MarginSearchResult SearchMargin(const SharedState& s, const MarketSettings& m, O
                 if (!CompassSearch(moved, o, r.BestLevels, box, true, 2, options, stage, k.Levels, k.Optimum,
                                    r.Evaluations))
                     return stopped();
+                if (options.herd) {
+                    // Shown on the whole herd, as the three programmes are.
+                    const MarginEvaluator movedFull(s, m, change, &full);
+                    k.Optimum = movedFull.Evaluate(k.Levels, false);
+                    ++r.Evaluations;
+                }
                 r.Sensitivity.push_back(std::move(k));
             }
     }

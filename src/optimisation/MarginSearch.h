@@ -9,6 +9,7 @@
 // the best programme seen, the two it started from included. Then, from the
 // best, how the optimum moves when the pig price, the feed prices or the day
 // cost change by 10 % either way.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ struct MarginSearchOptions {
     Progress* progress = nullptr;  // evaluations; may ask to stop
     bool sensitivity = true;       // the ±10 % cases
     int maxEvaluations = 6000;     // per search
+    // The margin valued on this herd (the location's population, sold as a
+    // whole barn on the day each programme's pig reaches its sale weight);
+    // null: on the one pig. The search weighs each programme on the first
+    // herdSearchPigs pigs' draws (the same seed, fewer pigs); the best, the
+    // cost minimum, the current programme and each price change's optimum
+    // are then valued on the whole herd.
+    const HerdSettings* herd = nullptr;
+    int herdSearchPigs = 200;
 };
 
 // The finest steps the search takes (and what the tests may expect it to
@@ -63,7 +72,13 @@ struct MarginSearchResult {
     MarginProgramme BestLevels, CostMinimumLevels, CurrentLevels;
     std::string BestFrom;    // "search", "cost minimum" or "current": which programme was best
     int Evaluations = 0;     // programmes formulated and grown, all searches
+    // On a herd: its pigs (of every figure shown) and the smaller herd the
+    // search weighed programmes on; 0 on the one pig.
+    int HerdPigs = 0, HerdSearchPigs = 0;
+    std::uint64_t HerdSeed = 0;
     std::vector<MarginSensitivity> Sensitivity;
+    std::string CarcassUnit = "kg";
+    std::string Location;  // the location base the search ran on  // of the carcass weights (lb in the pound system)
 };
 
 // The compass search on one evaluator from start, maximising the objective

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "optimisation/MarginFigures.h"
+#include "optimisation/MarginSearch.h"
 #include "precision/PrecisionFigures.h"
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
@@ -144,6 +146,67 @@ void PrecisionSection(Html& h, const precision::PrecisionResult& r) {
     }
     h.EndTable();
     for (const std::string& n : r.Notes) h.Para(n + ".");
+}
+
+// The programme that pays best beside the feed-cost minimum and the current
+// one, its diets, and how it moves with the prices.
+void MarginSection(Html& h, const MarginSearchResult& r) {
+    h.Heading(2, "Margin optimisation");
+    h.Para(std::string("Objective: ") + ObjectiveCaption(r.Objective) + ". The best programme (found from the " +
+           (r.BestFrom == "search" ? std::string("search") : r.BestFrom) +
+           ") beside the feed-cost minimum at the current sale weight and the current programme, each formulated "
+           "at least cost, grown on the nutrient-response model and sold by the location's market; " +
+           std::to_string(r.Evaluations) + " programmes formulated and grown.");
+    const bool herd = r.HerdPigs > 0;
+    if (herd)
+        h.Para("Margins valued on the herd: " + std::to_string(r.HerdPigs) + " pigs (seed " + std::to_string(r.HerdSeed) +
+               ") sold as one barn on the day each programme's pig reaches its sale weight, so that pigs outside the "
+               "band cost their discount; the search weighed programmes on the first " +
+               std::to_string(r.HerdSearchPigs) + " of those pigs.");
+    h.Table({40, 20, 20, 20});
+    h.Row({"Programme", "Best", "Cost minimum", "Current"});
+    for (const MarginFigure& f : kMarginFigures) {
+        if (f.HerdOnly && !herd) continue;
+        std::vector<std::string> row{MarginFigureLabel(f, r.CarcassUnit)};
+        for (const MarginOutcome* o : {&r.Best, &r.CostMinimum, &r.Current})
+            row.push_back(o->Sold ? F(o->*f.Value, f.Decimals) : "not sold");
+        h.Row(row);
+    }
+    h.EndTable();
+
+    h.Para("The best programme's diets (the last is fed to the sale weight: its allotment is the feed eaten):");
+    h.Table({10, 15, 15, 15, 15, 15, 15});
+    std::vector<std::string> head{"Diet"};
+    for (const MarginDietFigure& f : kMarginDietFigures) head.push_back(f.Label);
+    h.Row(head);
+    for (int d = 1; d <= r.Best.Count; ++d) {
+        const MarginDiet& m = r.Best.Diets[static_cast<std::size_t>(d - 1)];
+        std::vector<std::string> row{std::to_string(d)};
+        for (const MarginDietFigure& f : kMarginDietFigures)
+            row.push_back(f.Value == &MarginDiet::LysineOfRequirement && m.*f.Value <= 0 ? "-" : F(m.*f.Value, f.Decimals));
+        h.Row(row);
+    }
+    h.EndTable();
+
+    if (r.Sensitivity.empty()) return;
+    h.Para("How the optimum moves when a price changes by 10 %:");
+    h.Table({16, 10, 28, 26, 10, 10});
+    h.Row({"Change", "Sale weight, kg", "SID lysine, % by diet", "NE, kcal/kg by diet", "Margin per pig",
+           "Margin per pig place and year"});
+    for (const MarginSensitivity& k : r.Sensitivity) {
+        const std::string name = k.Name + (k.Factor < 1 ? " -10 %" : " +10 %");
+        if (!k.Optimum.Sold) {
+            h.Row({name, "not sold", "", "", "", ""});
+            continue;
+        }
+        std::string lys, ne;
+        for (int d = 0; d < k.Optimum.Count; ++d) {
+            lys += (d ? " " : "") + F(k.Optimum.Diets[static_cast<std::size_t>(d)].SidLysine, 3);
+            ne += (d ? " " : "") + F(k.Optimum.Diets[static_cast<std::size_t>(d)].Ne, 0);
+        }
+        h.Row({name, F(k.Optimum.SaleWeight, 1), lys, ne, F(k.Optimum.MarginPerPig, 2), F(k.Optimum.MarginPerPlaceYear, 2)});
+    }
+    h.EndTable();
 }
 
 void HerdSection(Html& h, const RunSnapshot& run, const RunFigures& f) {
@@ -472,6 +535,7 @@ ReportDocument BuildReport(const ReportRequest& request) {
     CostSection(h, f);
     if (request.Herd && request.Herd->Value.Valued()) HerdMarketingSection(h, *request.Herd);
     if (request.Precision && request.Precision->Grown()) PrecisionSection(h, *request.Precision);
+    if (request.Margin && request.Margin->Done) MarginSection(h, *request.Margin);
     NutritionSection(h, run);
     if (!run.Messages.empty()) {
         h.Heading(2, "Messages of the run");

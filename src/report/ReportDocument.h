@@ -14,6 +14,7 @@
 
 namespace tarvisol {
 struct HerdReport;
+struct MarginSearchResult;
 namespace precision {
 struct PrecisionResult;
 }
@@ -30,6 +31,9 @@ struct ReportRequest {
     const HerdReport* Herd = nullptr;  // a herd sold in cuts: its page, when given
     // The three ways of feeding a herd compared: its section, when given.
     const precision::PrecisionResult* Precision = nullptr;
+    // The margin search's result (the optimisation window's, or the
+    // command line's run): its section, when it ran to its end.
+    const MarginSearchResult* Margin = nullptr;
 };
 
 struct ReportDocument {

@@ -15,6 +15,8 @@
 #include <filesystem>
 
 #include "growth/SexSplit.h"
+#include "optimisation/MarginFigures.h"
+#include "optimisation/MarginSearch.h"
 #include "precision/PrecisionFigures.h"
 #include "report/RequirementTables.h"
 #include "report/RunComparison.h"
@@ -455,6 +457,98 @@ void PrecisionSheet(lxw_workbook* book, FormatBook& fm, const precision::Precisi
     s.Finish();
 }
 
+inline constexpr const char* kMarginSheet = "Margin optimisation";
+
+// The margin search: a row per figure of the best programme, the cost minimum
+// and the current one; a row per diet of the best; a row per price change.
+void MarginSheet(lxw_workbook* book, FormatBook& fm, const MarginSearchResult& r) {
+    Sheet s(book, kMarginSheet, fm);
+    s.Header({"Programme", "Best", "Cost minimum", "Current"});
+    const bool herd = r.HerdPigs > 0;
+    const auto label = [&](const std::string& name, const std::string& value) {
+        s.Text(0, name, fm.Bold());
+        s.Text(1, value);
+        s.Next();
+    };
+    for (const MarginFigure& f : kMarginFigures) {
+        if (f.HerdOnly && !herd) continue;
+        s.Text(0, MarginFigureLabel(f, r.CarcassUnit));
+        std::size_t col = 1;
+        for (const MarginOutcome* o : {&r.Best, &r.CostMinimum, &r.Current}) {
+            if (o->Sold) s.Number(col, o->*f.Value, f.Decimals);
+            else s.Text(col, "not sold");
+            ++col;
+        }
+        s.Next();
+    }
+    s.Next();
+    label("Objective", ObjectiveCaption(r.Objective));
+    label("Best found from the", r.BestFrom);
+    s.Text(0, "Programmes formulated and grown", fm.Bold());
+    s.Number(1, r.Evaluations, kWhole);
+    s.Next();
+    if (herd) {
+        s.Text(0, "Herd pigs (every figure shown)", fm.Bold());
+        s.Number(1, r.HerdPigs, kWhole);
+        s.Next();
+        s.Text(0, "Herd pigs the search weighed programmes on", fm.Bold());
+        s.Number(1, r.HerdSearchPigs, kWhole);
+        s.Next();
+        s.Text(0, "Herd seed", fm.Bold());
+        s.Number(1, static_cast<double>(r.HerdSeed), kWhole);
+        s.Next();
+    }
+    s.Next();
+
+    // The best programme's diets.
+    s.Text(0, "Diet of the best", fm.Bold());
+    std::size_t col = 1;
+    for (const MarginDietFigure& f : kMarginDietFigures) s.Text(col++, f.Label, fm.Bold());
+    s.Next();
+    for (int d = 1; d <= r.Best.Count; ++d) {
+        const MarginDiet& m = r.Best.Diets[static_cast<std::size_t>(d - 1)];
+        s.Number(0, d, kWhole);
+        col = 1;
+        for (const MarginDietFigure& f : kMarginDietFigures) {
+            if (!(f.Value == &MarginDiet::LysineOfRequirement && m.*f.Value <= 0)) s.Number(col, m.*f.Value, f.Decimals);
+            ++col;
+        }
+        s.Next();
+    }
+    if (r.Sensitivity.empty()) return s.Finish();
+    s.Next();
+
+    // How the optimum moves: per change the sale weight, the margins, and
+    // each diet's SID lysine and NE.
+    s.Text(0, "Price change", fm.Bold());
+    s.Text(1, "Sale weight, kg", fm.Bold());
+    s.Text(2, "Margin per pig", fm.Bold());
+    s.Text(3, "Margin per pig place and year", fm.Bold());
+    const int diets = r.Best.Count;
+    for (int d = 1; d <= diets; ++d) {
+        s.Text(static_cast<std::size_t>(2 + 2 * d), "Diet " + std::to_string(d) + " SID lysine, %", fm.Bold());
+        s.Text(static_cast<std::size_t>(3 + 2 * d), "Diet " + std::to_string(d) + " NE, kcal/kg", fm.Bold());
+    }
+    s.Next();
+    for (const MarginSensitivity& k : r.Sensitivity) {
+        s.Text(0, k.Name + (k.Factor < 1 ? " -10 %" : " +10 %"));
+        if (!k.Optimum.Sold) {
+            s.Text(1, "not sold");
+            s.Next();
+            continue;
+        }
+        s.Number(1, k.Optimum.SaleWeight, 1);
+        s.Number(2, k.Optimum.MarginPerPig, 2);
+        s.Number(3, k.Optimum.MarginPerPlaceYear, 2);
+        for (int d = 1; d <= k.Optimum.Count && d <= diets; ++d) {
+            s.Number(static_cast<std::size_t>(2 + 2 * d), k.Optimum.Diets[static_cast<std::size_t>(d - 1)].SidLysine, 3);
+            s.Number(static_cast<std::size_t>(3 + 2 * d), k.Optimum.Diets[static_cast<std::size_t>(d - 1)].Ne, 0);
+        }
+        s.Next();
+    }
+    s.Finish();
+}
+
 }  // namespace
 
 std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
@@ -468,6 +562,7 @@ std::vector<std::string> WorkbookSheets(const WorkbookRequest& rq) {
     if (rq.Kept && !rq.Kept->empty()) sheets.push_back("Comparison");
     if (rq.Herd && rq.Herd->Value.Valued()) sheets.push_back(HerdSheetName(*rq.Herd));
     if (rq.Precision && rq.Precision->Grown()) sheets.push_back(kPrecisionSheet);
+    if (rq.Margin && rq.Margin->Done) sheets.push_back(kMarginSheet);
     return sheets;
 }
 
@@ -497,6 +592,7 @@ bool WriteWorkbook(const std::string& path, const WorkbookRequest& rq, std::stri
     if (rq.Kept && !rq.Kept->empty()) ComparisonSheet(book, fm, *rq.Kept, rq.Base);
     if (rq.Herd && rq.Herd->Value.Valued()) HerdSheet(book, fm, *rq.Herd);
     if (rq.Precision && rq.Precision->Grown()) PrecisionSheet(book, fm, *rq.Precision);
+    if (rq.Margin && rq.Margin->Done) MarginSheet(book, fm, *rq.Margin);
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         fs::remove(scratch, ec);

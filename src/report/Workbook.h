@@ -10,6 +10,7 @@
 
 namespace tarvisol {
 struct HerdReport;
+struct MarginSearchResult;
 namespace precision {
 struct PrecisionResult;
 }
@@ -25,6 +26,8 @@ struct WorkbookRequest {
     // The three ways of feeding a herd compared (the Precision Feeding
     // window's): its sheet, when given.
     const precision::PrecisionResult* Precision = nullptr;
+    // The margin search's result: its sheet, when it ran to its end.
+    const MarginSearchResult* Margin = nullptr;
     std::string Location;  // single-byte text
     std::string Date;
 };

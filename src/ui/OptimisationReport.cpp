@@ -4,6 +4,7 @@
 #include <string>
 
 #include "optimisation/ChangedRestrictions.h"
+#include "optimisation/MarginFigures.h"
 #include "optimisation/OptimisationWindow.h"
 #include "optimisation/RequirementShortfall.h"
 #include "shared/MainWindowForm.h"
@@ -284,6 +285,7 @@ void LoadOptimisationReport(const OptimisationResult& result, OptimisationReport
     LoadIngredientLimits(result, r);
     LoadNutrientLimits(result, r);
     LoadIngredientWeights(result, r);
+    r.MarginShown = false;
     r.ReportTabs.Tab = 0;
 }
 
@@ -291,9 +293,80 @@ void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP
     LoadOptimisationReport(OptimisationResultOf(s), r, opt);
 }
 
+void LoadMarginReport(const MarginSearchResult* result, OptimisationReport& r) {
+    Grid& g = r.GridMargin;
+    g.Clear();
+    g.SetRows(2);
+    g.SetCols(7);
+    r.MarginShown = result && result->Done;
+    if (!r.MarginShown) return;
+    const MarginSearchResult& x = *result;
+    const bool herd = x.HerdPigs > 0;
+    // The figures as every table of the search writes them.
+    const auto figure = [](double v, int decimals) { return FormatPattern(v, decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0"); };
+    int row = 0;
+    Put(g, row, 0, std::string("Objective: ") + ObjectiveCaption(x.Objective));
+    Put(g, row++, 3, "Best from the " + x.BestFrom);
+    if (herd)
+        Put(g, row++, 0, "Margins of a herd of " + std::to_string(x.HerdPigs) + " pigs (seed " + std::to_string(x.HerdSeed) +
+                             ") sold as one barn; the search weighed programmes on " + std::to_string(x.HerdSearchPigs));
+    ++row;
+    Put(g, row, 1, "Best");
+    Put(g, row, 2, "Cost minimum");
+    Put(g, row++, 3, "Current");
+    for (const MarginFigure& f : kMarginFigures) {
+        if (f.HerdOnly && !herd) continue;
+        Put(g, row, 0, MarginFigureLabel(f, x.CarcassUnit));
+        int col = 1;
+        for (const MarginOutcome* o : {&x.Best, &x.CostMinimum, &x.Current})
+            Put(g, row, col++, o->Sold ? figure(o->*f.Value, f.Decimals) : std::string("not sold"));
+        ++row;
+    }
+    ++row;
+    Put(g, row, 0, "Diet of the best");
+    int col = 1;
+    for (const MarginDietFigure& f : kMarginDietFigures) Put(g, row, col++, f.Label);
+    ++row;
+    for (int d = 1; d <= x.Best.Count; ++d) {
+        const MarginDiet& m = x.Best.Diets[static_cast<std::size_t>(d - 1)];
+        Put(g, row, 0, "Diet " + std::to_string(d) + (d == x.Best.Count ? " (to sale)" : ""));
+        col = 1;
+        for (const MarginDietFigure& f : kMarginDietFigures)
+            Put(g, row, col++,
+                f.Value == &MarginDiet::LysineOfRequirement && m.*f.Value <= 0 ? std::string("-") : figure(m.*f.Value, f.Decimals));
+        ++row;
+    }
+    if (x.Sensitivity.empty()) return;
+    ++row;
+    const char* heads[] = {"Price change", "Sale weight, kg", "SID lysine, % by diet", "NE, kcal/kg by diet",
+                           "Margin per pig", "Margin per pig place and year"};
+    for (int c = 0; c < 6; ++c) Put(g, row, c, heads[c]);
+    ++row;
+    for (const MarginSensitivity& k : x.Sensitivity) {
+        Put(g, row, 0, k.Name + (k.Factor < 1 ? " -10 %" : " +10 %"));
+        if (!k.Optimum.Sold) {
+            Put(g, row++, 1, "not sold");
+            continue;
+        }
+        std::string lys, ne;
+        for (int d = 0; d < k.Optimum.Count; ++d) {
+            lys += (d ? " " : "") + figure(k.Optimum.Diets[static_cast<std::size_t>(d)].SidLysine, 3);
+            ne += (d ? " " : "") + figure(k.Optimum.Diets[static_cast<std::size_t>(d)].Ne, 0);
+        }
+        Put(g, row, 1, figure(k.Optimum.SaleWeight, 1));
+        Put(g, row, 2, lys);
+        Put(g, row, 3, ne);
+        Put(g, row, 4, figure(k.Optimum.MarginPerPig, 2));
+        Put(g, row++, 5, figure(k.Optimum.MarginPerPlaceYear, 2));
+    }
+}
+
 void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt) {
     if (opt && opt->Result.Done) LoadOptimisationReport(opt->Result, r, opt);
     else LoadOptimisationReport(s, r, opt);
+    const bool margin = opt && ChosenObjective(opt->Margin) != OptObjective::FeedCost;
+    LoadMarginReport(margin ? &opt->Margin.Result : nullptr, r);
+    if (r.MarginShown) r.ReportTabs.Tab = kMarginReportTab;
     r.Visible = true;
 }
 

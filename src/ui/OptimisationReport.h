@@ -8,6 +8,7 @@
 // tables the run left.
 #include <string>
 
+#include "optimisation/MarginSearch.h"
 #include "optimisation/OptimisationResult.h"
 #include "optimisation/RequirementShortfall.h"
 #include "shared/Controls.h"
@@ -39,8 +40,18 @@ struct OptimisationReport {
     Label LabelEvaluations;
     Button CommandCopy{"Copy to Clipboard"};
     Button CommandShowCurrent{"Show Current"};
-    Tabs ReportTabs{{"Optimization Summary", "Ingredient Restrictions", "Nutrient Restrictions", "Ingredient Weights"}, 0};
+    // The margin search's result, when the optimisation window's objective
+    // is a margin and its search ran to its end: the figures of the three
+    // programmes, the best one's diets and the price changes, on a page of
+    // its own (shown only then).
+    Grid GridMargin{"GridMargin", 2, 7};
+    bool MarginShown = false;
+    Tabs ReportTabs{{"Optimization Summary", "Ingredient Restrictions", "Nutrient Restrictions", "Ingredient Weights",
+                     "Margin Optimization"},
+                    0};
 };
+
+inline constexpr int kMarginReportTab = 4;
 
 // Loading: sizes and fills the four tables from an optimisation's result;
 // `opt` is the optimisation window (its target box is the fallback for the
@@ -51,8 +62,13 @@ void LoadOptimisationReport(const OptimisationResult& result, OptimisationReport
 // search, before any other command).
 void LoadOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
 
+// The margin page from a margin search's result (nothing shown for none or
+// one not done).
+void LoadMarginReport(const MarginSearchResult* result, OptimisationReport& r);
+
 // "View Optimization": loads the report of the window's last successful run
-// (the record's figures when the window has none) and shows it.
+// (the record's figures when the window has none) and shows it; with a margin
+// objective chosen and its search done, the margin page too, opened first.
 void ShowOptimisationReport(SharedState& s, OptimisationReport& r, const FrmOptP* opt);
 
 // "Copy to Clipboard": every used cell of the summary to the clipboard.

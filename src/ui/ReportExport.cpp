@@ -38,7 +38,7 @@ std::string LocationTitle(const SharedState& s) {
 }
 
 bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd,
-                   const precision::PrecisionResult* precision) {
+                   const precision::PrecisionResult* precision, const MarginSearchResult* margin) {
     const RunSnapshot& run = CurrentRun(s);
     if (const std::string why = WhyRunCannotBeKept(run); !why.empty()) {
         DialogsOf(s).Message("No report: " + why);
@@ -52,14 +52,15 @@ bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc,
     rq.Kept = &kept;
     rq.Herd = herd;
     rq.Precision = precision;
+    rq.Margin = margin;
     doc = BuildReport(rq);
     return true;
 }
 
 void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
-                  const HerdReport* herd, const precision::PrecisionResult* precision) {
+                  const HerdReport* herd, const precision::PrecisionResult* precision, const MarginSearchResult* margin) {
     ReportDocument doc;
-    if (!CurrentReport(s, date, doc, herd, precision)) return;
+    if (!CurrentReport(s, date, doc, herd, precision, margin)) return;
     const std::string path = ChooseFile(s, "Export Report", ".pdf");
     if (path.empty()) return;
     std::string error;
@@ -71,7 +72,7 @@ void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& d
 }
 
 void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd,
-                    const precision::PrecisionResult* precision) {
+                    const precision::PrecisionResult* precision, const MarginSearchResult* margin) {
     const RunSnapshot& run = CurrentRun(s);
     const std::string why = WhyRunCannotBeKept(run);
     const std::vector<KeptRun> kept = KeptRunsFor(s);
@@ -86,6 +87,7 @@ void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* h
     rq.Kept = &kept;
     rq.Herd = herd;
     rq.Precision = precision;
+    rq.Margin = margin;
     rq.Location = LocationTitle(s);
     rq.Date = date;
     std::string error;

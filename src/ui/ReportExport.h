@@ -11,6 +11,7 @@
 namespace tarvisol {
 
 struct HerdReport;
+struct MarginSearchResult;
 namespace precision {
 struct PrecisionResult;
 }
@@ -30,19 +31,21 @@ public:
 // shown when there is no run the program stands behind.
 // A herd sold in cuts (the Herd and Marketing window's) adds its page.
 // A comparison of ways of feeding (the Precision Feeding window's) adds its section.
+// A margin search (the optimisation window's) adds its section.
 bool CurrentReport(SharedState& s, const std::string& date, ReportDocument& doc, const HerdReport* herd = nullptr,
-                   const precision::PrecisionResult* precision = nullptr);
+                   const precision::PrecisionResult* precision = nullptr, const MarginSearchResult* margin = nullptr);
 
 // The location's name for reports and default file names ("Demo").
 std::string LocationTitle(const SharedState& s);
 
 // "Export Report...": asks for the PDF file, writes it, tells the outcome.
 void ExportReport(SharedState& s, ReportRenderer& renderer, const std::string& date, ReportPage page,
-                  const HerdReport* herd = nullptr, const precision::PrecisionResult* precision = nullptr);
+                  const HerdReport* herd = nullptr, const precision::PrecisionResult* precision = nullptr,
+                  const MarginSearchResult* margin = nullptr);
 
 // "Export to Excel...": asks for the workbook file, writes it, tells the outcome.
 // A comparison of ways of feeding (the Precision Feeding window's) adds its sheet.
 void ExportWorkbook(SharedState& s, const std::string& date, const HerdReport* herd = nullptr,
-                    const precision::PrecisionResult* precision = nullptr);
+                    const precision::PrecisionResult* precision = nullptr, const MarginSearchResult* margin = nullptr);
 
 }  // namespace tarvisol
