@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -33,7 +34,36 @@ struct DietModel {
     // A basis the next solve starts from after loading its rows afresh.
     bool pending = false;
     LpBasis start;
+    // The table as the last solve was given it: its m rows of the right-hand
+    // side and every column, row after row of each column, and the senses.
+    int givenRows = -1, givenCols = -1;
+    std::vector<double> givenTable;
+    std::vector<int32_t> givenSenses;
 };
+
+// The call lays out exactly the table, senses and prices of the last solve.
+bool SameAsGiven(const DietModel& dm, int m, int n, const double* table, const int32_t* senses,
+                 const double* prices) {
+    if (dm.givenRows != m || dm.givenCols != n || static_cast<int>(dm.prices.size()) != n) return false;
+    const std::size_t rows = static_cast<std::size_t>(m);
+    for (int j = 0; j <= n; ++j)
+        if (std::memcmp(table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j),
+                        dm.givenTable.data() + rows * static_cast<std::size_t>(j), rows * sizeof(double)) != 0)
+            return false;
+    return std::memcmp(senses, dm.givenSenses.data(), rows * sizeof(int32_t)) == 0 &&
+           std::memcmp(prices + 1, dm.prices.data(), static_cast<std::size_t>(n) * sizeof(double)) == 0;
+}
+
+void KeepGiven(DietModel& dm, int m, int n, const double* table, const int32_t* senses) {
+    const std::size_t rows = static_cast<std::size_t>(m);
+    dm.givenRows = m;
+    dm.givenCols = n;
+    dm.givenTable.resize(rows * static_cast<std::size_t>(n + 1));
+    for (int j = 0; j <= n; ++j)
+        std::memcpy(dm.givenTable.data() + rows * static_cast<std::size_t>(j),
+                    table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j), rows * sizeof(double));
+    dm.givenSenses.assign(senses, senses + m);
+}
 
 struct Context {
     std::array<DietModel, 9> diets;  // by diet number; slot 0 for anything else
@@ -93,8 +123,22 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
            double* solution) {
     ctx.last = {};
     DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
-    const bool wasOptimal = dm.optimal;
+    if (dm.optimal && !dm.pending && dm.ready && SameAsGiven(dm, m, n, table, senses, prices)) {
+        // Nothing changed since the last optimal solve (a Growth run
+        // formulating the same diets again): its solution stands.
+        ctx.last.keptRows = static_cast<int>(dm.senses.size());
+        ctx.last.warm = true;
+        ctx.last.optimal = true;
+        const double* x = dm.model->primalColumnSolution();
+        const double* dj = dm.model->dualColumnSolution();
+        for (int j = 0; j < n; ++j) {
+            solution[j] = x[j];
+            solution[kLpMaxColumns + j] = dj[j];
+        }
+        return;
+    }
     dm.optimal = false;
+    dm.givenRows = -1;
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
     ctx.senses.clear();
@@ -132,23 +176,17 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         // Same rows and coefficients: only limits and prices may differ. The
         // dual simplex restarts from the basis the last solve ended on.
         ctx.last.warm = true;
-        if (wasOptimal && dm.rhs == ctx.rhs && std::equal(prices + 1, prices + 1 + n, dm.prices.begin())) {
-            // Nothing changed since the last optimal solve (a Growth run
-            // formulating the same diets again): its solution stands.
-            optimal = true;
-        } else {
-            for (int i = 0; i < k; ++i) {
-                double lo, up;
-                RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)], lo, up);
-                dm.model->setRowBounds(i, lo, up);
-            }
-            for (int j = 0; j < n; ++j) dm.model->setObjectiveCoefficient(j, prices[j + 1]);
+        for (int i = 0; i < k; ++i) {
+            double lo, up;
+            RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)], lo, up);
+            dm.model->setRowBounds(i, lo, up);
+        }
+        for (int j = 0; j < n; ++j) dm.model->setObjectiveCoefficient(j, prices[j + 1]);
+        optimal = Run(dm);
+        if (!optimal) {
+            // Prove it from scratch before calling the diet unsolvable.
+            dm.model->allSlackBasis(true);
             optimal = Run(dm);
-            if (!optimal) {
-                // Prove it from scratch before calling the diet unsolvable.
-                dm.model->allSlackBasis(true);
-                optimal = Run(dm);
-            }
         }
     } else {
         ctx.start.assign(static_cast<std::size_t>(n) + 1, 0);
@@ -199,6 +237,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     dm.prices.assign(prices + 1, prices + 1 + n);
     ctx.last.optimal = optimal;
     if (!optimal) return;
+    KeepGiven(dm, m, n, table, senses);
     const double* x = dm.model->primalColumnSolution();
     const double* dj = dm.model->dualColumnSolution();
     for (int j = 0; j < n; ++j) {

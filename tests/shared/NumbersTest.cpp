@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <random>
+#include <string>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -43,6 +47,28 @@ TEST(Val, TakesTheLeadingNumberOnly) {
     EXPECT_EQ(Val("inf"), 0.0);
     EXPECT_EQ(Val("1e999"), 0.0);          // too large for a double
     EXPECT_DOUBLE_EQ(Val("12\t5"), 12);
+}
+
+// Every plain decimal a cell can hold reads as the very double the standard
+// library's correctly rounded reader gives: the short cut for few digits may
+// never differ from it in the last bit, and long ones take the full road.
+TEST(Val, ReadsEveryDecimalAsTheCorrectlyRoundedDouble) {
+    std::mt19937_64 random(20261210);
+    for (int n = 0; n < 20000; ++n) {
+        const int digits = 1 + static_cast<int>(random() % 19);
+        std::string text = random() % 2 ? "-" : "";
+        const int point = static_cast<int>(random() % static_cast<uint64_t>(digits + 1));
+        for (int k = 0; k < digits; ++k) {
+            if (k == point && k > 0) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        const std::string_view body = text[0] == '-' ? std::string_view(text).substr(1) : std::string_view(text);
+        double expected = 0;
+        std::from_chars(body.data(), body.data() + body.size(), expected);
+        if (text[0] == '-') expected = -expected;
+        const double read = Val(text);
+        ASSERT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << text;
+    }
 }
 
 TEST(IntVal, RoundsHalfToEvenWithoutCommaCorrection) {
