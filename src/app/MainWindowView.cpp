@@ -501,6 +501,10 @@ QWidget* MainWindowView::BuildGrowthModel(QWidget* parent) {
     choices->addWidget(wastage);
     auto* note = binder_.Bind(modelForm_.LabelNote, new QLabel(box));
     note->setObjectName("LabelModelNote");
+    // The note wraps rather than widen the window past its opening size.
+    note->setWordWrap(true);
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note->setMinimumWidth(160);
     choices->addSpacing(12);
     choices->addWidget(note, 1);
     rows->addLayout(choices);

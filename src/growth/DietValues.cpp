@@ -10,7 +10,7 @@ std::string DietValueFault(const SharedState& s, int d) {
     const std::string diet = std::to_string(d);
     if (!Within(s.DietNutrients(d, 1), kLowestEnergy, kHighestEnergy)) return "Look at the Energy Value of Diet " + diet;
     if (!Within(s.DietNutrients(d, 2), kLowestProtein, kHighestProtein)) return "Look at the Protein Value of Diet " + diet;
-    if (!Within(s.DietNutrients(d, 5), kLowestLysine, kHighestLysine)) return "Look at the Lysine Value of Diet " + diet;
+    if (!Within(s.DietNutrients(d, kLysineColumn), kLowestLysine, kHighestLysine)) return "Look at the Lysine Value of Diet " + diet;
     return {};
 }
 

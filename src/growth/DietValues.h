@@ -14,6 +14,8 @@ namespace tarvisol {
 inline constexpr double kLowestEnergy = 1800, kHighestEnergy = 3000;
 inline constexpr double kLowestProtein = 12, kHighestProtein = 30;
 inline constexpr double kLowestLysine = 0.5, kHighestLysine = 3;
+// The diet column the lysine check reads.
+inline constexpr int kLysineColumn = 5;
 
 // "Look at the Energy Value of Diet d" (then the protein and the lysine
 // texts) for the first of diet d's values (DietNutrients columns 1, 2 and 5)

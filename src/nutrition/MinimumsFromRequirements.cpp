@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "growth/DietValues.h"
 #include "shared/Numbers.h"
 
 namespace tarvisol {
@@ -51,7 +52,15 @@ MinimumsResult SetMinimumsFromRequirements(SharedState& s, const RunSnapshot& ru
                 if (i < day->Values.size()) needed.push_back(day->Values[i].Requirement);
             if (needed.empty()) continue;
             const double wanted = Covering(needed, daysCoveredPercent) * marginPercent / 100.0;
-            const double after = std::ceil(wanted * 1000.0 - 1e-6) / 1000.0;
+            double after = std::ceil(wanted * 1000.0 - 1e-6) / 1000.0;
+            // The growth run refuses a diet under the lowest lysine it takes, so
+            // a finisher's minimum set below it would stop the next Growth.
+            if (n.Column == kLysineColumn && after < kLowestLysine) {
+                result.Skipped.push_back(d.Name + ": " + n.Name + " would need a minimum of only " + FormatAuto(after) +
+                                         "; the growth run takes no diet under " + FormatAuto(kLowestLysine) +
+                                         ", so the minimum is " + FormatAuto(kLowestLysine));
+                after = kLowestLysine;
+            }
             const double before = s.NutrientLimits(d.Number, 1, n.Column);
             const double max = s.NutrientLimits(d.Number, 2, n.Column);
             if (max > 0 && after > max) {

@@ -28,7 +28,8 @@ struct MinimumChange {
 struct MinimumsResult {
     std::vector<MinimumChange> Changes;
     // One sentence each: diets the run never fed, minimums left because
-    // they would pass the diet's maximum.
+    // they would pass the diet's maximum, a lysine minimum raised to the
+    // lowest the growth run takes.
     std::vector<std::string> Skipped;
     // The rule the minimums follow, as one sentence ("Each diet's minimum is
     // the highest requirement of the days it was fed, times 100 %.").

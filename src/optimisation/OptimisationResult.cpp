@@ -20,6 +20,8 @@
 namespace tarvisol {
 namespace {
 
+constexpr int kMetricPriceUnit = 1;  // per tonne
+
 double PriceFactorOf(const RunSnapshot& run) { return PriceFactor(run.PriceUnit); }
 
 // The day table of the optimum from its day tables, laid out as the growth
@@ -170,9 +172,17 @@ void ResponseOptimumSexes(const SharedState& s, RunSnapshot& run) {
 
 }  // namespace
 
+// The cost Growth gives the optimum once it is transferred: each diet's
+// price and allotment as the diets grid shows them (four significant
+// figures; in other units the metric figure behind the one shown), so the
+// window, the report and the next Growth show one figure.
 double OptimisationResult::OptimumCostPerPig() const {
+    const double toMetric = PriceFactorOf(Optimum) / PriceFactor(kMetricPriceUnit);
     double cost = 0;
-    for (const RunDiet& d : Optimum.Diets) cost += d.Price * PriceFactorOf(Optimum) * d.Allotment;
+    for (const RunDiet& d : Optimum.Diets) {
+        const double price = Val(FormatAuto(d.Price * toMetric)) / toMetric;
+        cost += price * PriceFactorOf(Optimum) * Val(FormatAuto(d.Allotment));
+    }
     return cost;
 }
 

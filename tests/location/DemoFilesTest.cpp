@@ -29,15 +29,15 @@ const std::string kDemoFolder = std::string(TARVISOL_SOURCE_DIR) + "/examples/de
 
 // The growth curve the calibration fits to the demo herd's measured table
 // (Demo.cal) on the least-cost demo diets, to seven significant digits: a
-// mature weight B0 e^B2 of about 440 kg. The fit started from 1.52, 0.976108,
-// 5.672965, 0.006037, 1.047208 ends here, and started here it stays here.
-constexpr double kDemoCurve[5] = {1.51, 0.976108, 5.672965, 0.006047, 1.046208};
+// mature weight B0 e^B2 of about 244 kg. The fit started from the earlier
+// demo's curve (1.51, 0.976108, 5.672965, 0.006047, 1.046208) ends here.
+constexpr double kDemoCurve[5] = {2.81, 0.976108, 4.463453, 0.00725028, 0.911863};
 
-// A modern grow-finish herd: 25 kg at 63 days to 125 kg at 165 days on
-// 270 kg of feed, mixed barrows and gilts, metric units, its calibrated curve.
+// A modern grow-finish herd: 25 kg at 63 days to 125 kg at 163 days on
+// 254 kg of feed, mixed barrows and gilts, metric units, its calibrated curve.
 void DemoHerd(SharedState& s) {
     for (int k = 0; k < 5; ++k) s.GrowthCurve(0, k) = kDemoCurve[k];
-    const double inputs[6] = {0, 25, 63, 125, 270, 165};
+    const double inputs[6] = {0, 25, 63, 125, 254, 163};
     for (int i = 1; i <= 5; ++i) s.CalibInputs(i) = inputs[i];
     s.HerdSex = 0;
     s.EnergyUnit() = 0;

@@ -27,7 +27,8 @@ const PhaseValue& Lysine(const RunRequirements& r, const RequirementPhase& ph) {
 
 // The phases are the per-diet table's: the feed the replayed changeover gives
 // each diet is the feed the run counted for it (the last diet's final,
-// interpolated day aside), and the weights are the table's.
+// interpolated day aside: within a seventh of that day's 3.4 kg), and the
+// weights are the table's.
 TEST(RunRequirements, PhasesAreTheDietsOfTheRunWithTheirFeed) {
     DemoAfterGrowth demo(kLeastCost);
     const RunSnapshot& run = demo.s->LastRun;
@@ -38,7 +39,7 @@ TEST(RunRequirements, PhasesAreTheDietsOfTheRunWithTheirFeed) {
         const RequirementPhase& ph = r.Phases[i];
         const RunDiet& d = run.Diets[i];
         EXPECT_EQ(ph.Diet, d.Number);
-        EXPECT_NEAR(ph.Feed, d.FeedEaten, i < 3 ? 1e-6 : 0.2) << d.Name;
+        EXPECT_NEAR(ph.Feed, d.FeedEaten, i < 3 ? 1e-6 : 0.5) << d.Name;
         EXPECT_DOUBLE_EQ(ph.ToWeight, d.EndWeight);
         EXPECT_DOUBLE_EQ(ph.FromWeight, i == 0 ? run.StartWeight : run.Diets[i - 1].EndWeight);
     }
@@ -51,17 +52,18 @@ TEST(RunRequirements, PhasesAreTheDietsOfTheRunWithTheirFeed) {
 // NRC (2012) Table 16-1A gives SID lysine of 0.98, 0.85, 0.73 and 0.61 % of
 // the diet for 25-50, 50-75, 75-100 and 100-135 kg (the first two as printed
 // in a Chinese edition of the tables; the last two not verified against the
-// published text). The demo pig eats much
-// feed for its growth (3.4 kg a day at 110 kg), so its requirement as a share
-// of the feed is lower, by less than a quarter.
-TEST(RunRequirements, DemoLysinePerPhaseLiesBelowTable16_1AByLessThanAQuarter) {
-    DemoAfterGrowth demo(kLeastCost);
+// published text). The demo's pig as it ships (the genotype fitted to its
+// herd) grows faster than the NRC pig on more feed, and needs about the same
+// share of its feed as lysine: within 5 % in every phase.
+TEST(RunRequirements, DemoLysinePerPhaseLiesWithinATwentiethOfTable16_1A) {
+    DemoAfterGrowth demo(kLeastCost, tarvisol::testing::DemoModel::AsBundled);
+    ASSERT_EQ(demo.s->LastRun.Model, "response");
     const RunRequirements& r = demo.s->LastRun.Nutrition.Requirements;
     ASSERT_EQ(r.Phases.size(), 4u);
     const double table[4] = {0.98, 0.85, 0.73, 0.61};
     for (std::size_t i = 0; i < 4; ++i) {
         const double ratio = Lysine(r, r.Phases[i]).Requirement / table[i];
-        EXPECT_GT(ratio, 0.75) << r.Phases[i].Name;
+        EXPECT_GT(ratio, 0.95) << r.Phases[i].Name;
         EXPECT_LT(ratio, 1.05) << r.Phases[i].Name;
     }
     // SID lysine per Mcal NE falls from phase to phase, as in the field's tables.
@@ -78,10 +80,9 @@ TEST(RunRequirements, DemoLysinePerPhaseLiesBelowTable16_1AByLessThanAQuarter) {
 // - STTD phosphorus: the NRC (2012) estimates of 0.31, 0.27, 0.24 and 0.21 %
 //   of the diet for the four grow-finish phases (Vier et al., J. Anim. Sci.
 //   2019, 97:4023-4031, Table 2 notes, "100 % of the NRC (2012) estimate").
-//   The demo pig eats more feed for its gain than the NRC pig, so its share
-//   of the feed lies below them, as its lysine does below Table 16-1A.
+//   The demo pig as it ships lies within a tenth of them.
 TEST(RunRequirements, DemoMeetsThePublishedLysinePerGainAndSttdPhosphorus) {
-    DemoAfterGrowth demo(kLeastCost);
+    DemoAfterGrowth demo(kLeastCost, tarvisol::testing::DemoModel::AsBundled);
     const RunRequirements& r = demo.s->LastRun.Nutrition.Requirements;
     ASSERT_EQ(r.Phases.size(), 4u);
     const std::size_t p = static_cast<std::size_t>(r.IndexOf("sttd_phosphorus"));
@@ -91,8 +92,8 @@ TEST(RunRequirements, DemoMeetsThePublishedLysinePerGainAndSttdPhosphorus) {
         const RequirementPhase& ph = r.Phases[i];
         lysineGrams += Lysine(r, ph).Requirement / 100 * ph.Feed * 1000;
         const double ratio = ph.Values[p].Requirement / nrcSttdP[i];
-        EXPECT_GT(ratio, 0.70) << ph.Name;
-        EXPECT_LT(ratio, 1.0) << ph.Name;
+        EXPECT_GT(ratio, 0.90) << ph.Name;
+        EXPECT_LT(ratio, 1.10) << ph.Name;
     }
     // Within a fifth of 20 g per kg over the whole run.
     const double perKgGain = lysineGrams / (r.Phases[3].ToWeight - r.Phases[0].FromWeight);
@@ -173,22 +174,24 @@ TEST(RunRequirements, DaysShortAndOverCountAgainstEachDaysRequirement) {
     RunSnapshot run = demo.s->LastRun;
     const RunRequirements& before = run.Nutrition.Requirements;
     const std::size_t lys = static_cast<std::size_t>(before.IndexOf("lysine"));
-    // Diet 2 at 90 % of the requirement of its first day: short every day
-    // where the requirement has not fallen by a twentieth since.
+    // Diet 2 at 80 % of the requirement of its first day: short every day
+    // where the requirement has not fallen by a fifth since.
     double first = 0;
     for (const RequirementDay& d : before.Days)
         if (d.Diet == 2) {
             first = d.Values[lys].Requirement;
             break;
         }
-    run.Diets[1].Nutrients[5] = 0.9 * first;
+    run.Diets[1].Nutrients[5] = 0.8 * first;
     const RunRequirements after = RequirementsOf(run, before.Days);
     const PhaseValue& v = after.Phases[1].Values[lys];
     EXPECT_GT(v.DaysBelow, 0);
     EXPECT_LE(v.DaysAbove, 1);  // at most the changeover day, blended with the richer diet 3
     EXPECT_LT(v.Ratio, 1.0);
-    // The other diets keep their counts.
-    EXPECT_EQ(after.Phases[0].Values[lys].DaysBelow, before.Phases[0].Values[lys].DaysBelow);
+    // The later diets keep their counts; diet 1 gains at most its changeover
+    // day, blended with the poorer diet 2.
+    for (std::size_t i : {2u, 3u}) EXPECT_EQ(after.Phases[i].Values[lys].DaysBelow, before.Phases[i].Values[lys].DaysBelow);
+    EXPECT_LE(after.Phases[0].Values[lys].DaysBelow, before.Phases[0].Values[lys].DaysBelow + 1);
 }
 
 // A second run in the same process equals a fresh one.

@@ -285,9 +285,9 @@ TEST(OptimisationEnds, TheTransferMarksTheRunShownAsFromBeforeUntilGrowth) {
 TEST(OptimisationEnds, TheScoreBesideTheCurveIsHeadedForWhatItScores) {
     testing::DemoAfterTransfer x;
     x.s->CurveFitErrorText = &FitErrorOfCurveInForce;
-    x.w->Griddiets.SetTextMatrix(3, 1, "56.00");  // the herd's allotments
-    x.w->Griddiets.SetTextMatrix(3, 2, "61.50");
-    x.w->Griddiets.SetTextMatrix(3, 3, "69.50");
+    x.w->Griddiets.SetTextMatrix(3, 1, "50.00");  // the herd's allotments
+    x.w->Griddiets.SetTextMatrix(3, 2, "60.00");
+    x.w->Griddiets.SetTextMatrix(3, 3, "67.50");
     ASSERT_EQ(Growth(*x.s), GrowthOutcome::Results);
     EXPECT_EQ(x.w->GridWeight.TextMatrix(0, 6), kFitErrorCaption);
     EXPECT_FALSE(x.w->GridWeight.TextMatrix(1, 6).empty());
@@ -299,3 +299,4 @@ TEST(OptimisationEnds, TheScoreBesideTheCurveIsHeadedForWhatItScores) {
 
 }  // namespace
 }  // namespace tarvisol
+

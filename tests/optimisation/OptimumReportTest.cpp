@@ -129,7 +129,7 @@ TEST(OptimumReport, EachSingleChangeShowsItsOwnCost) {
 }
 
 TEST(OptimumReport, MarksEveryOptimumDietWhoseAminoAcidsFallBelowTheHerdsRequirement) {
-    DemoOptimum x(0.7);
+    DemoOptimum x(0.8);
     ASSERT_TRUE(x.f.Result.Done) << ::testing::PrintToString(x.dialogs.Messages());
     const RunSnapshot& optimum = x.f.Result.Optimum;
     const RunRequirements& req = optimum.Nutrition.Requirements;

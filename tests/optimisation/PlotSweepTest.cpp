@@ -250,7 +250,10 @@ TEST(PlotSweep, CostsAboveOnePointFourTimesTheCurrentOneAreRecordedAsZero) {
             ++feasible;
             if (x.Result(kSweepCost, 1, e, l) != 0) ++priced;
         }
-    EXPECT_GT(feasible, 400);
+    // On the demo's documented curve the 25 kg pig needs under a kilogram a
+    // day of a grower diet above 2,500 kcal NE/kg, and the documented engine
+    // grows no pig on less: those 7 energies of diet 1 fail.
+    EXPECT_GE(feasible, 14 * 21);
     EXPECT_EQ(priced, 0);
 }
 
@@ -262,7 +265,7 @@ TEST(PlotSweep, DietsFromTheGridAreNotPricedAndLysineBeyondThreeTimesItsMinimumV
     const std::vector<std::string> lines = SplitLines(x.Read(fs::path(x.folder.Str()) / kDietPlotFile));
     EXPECT_EQ(lines[0].find("Cost/Pig."), std::string::npos);
     EXPECT_EQ(SplitTabs(lines[2]).size(), 13u);
-    for (int e = 0; e < 21; e += 5)
+    for (int e = 0; e < 14; e += 4)  // the energies diet 1 grows on (see above)
         for (int l = 0; l < 21; l += 5) {
             EXPECT_EQ(x.Result(kSweepCost, 1, e, l), 0);
             EXPECT_GT(x.Result(kSweepFeedGain, 1, e, l), 0);

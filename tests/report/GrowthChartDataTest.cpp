@@ -98,7 +98,7 @@ TEST(GrowthChartData, TheDailyGainStepIsNamedOnTheFirstDayOfEatingToAppetite) {
     EXPECT_EQ(c.GainAtAppetite, gain[largest].Y);
     EXPECT_EQ(c.GainBeforeAppetite, gain[largest - 1].Y);
     EXPECT_GT(c.GainAtAppetite - c.GainBeforeAppetite, 0.1);
-    EXPECT_EQ(w.LabelGainNote.Caption.rfind("Day 69: the daily gain steps from 0.52 to 0.68 kg per day.", 0), 0u)
+    EXPECT_EQ(w.LabelGainNote.Caption.rfind("Day 69: the daily gain steps from 0.49 to 0.73 kg per day.", 0), 0u)
         << w.LabelGainNote.Caption;
 }
 

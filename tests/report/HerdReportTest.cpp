@@ -162,7 +162,7 @@ TEST(HerdReport, AHerdSoldOnAnEarlierRunIsNamedAsThatRunsAndMarkedOlder) {
     ASSERT_TRUE(HerdReportOf(*demo.s, f).has_value());
     EXPECT_TRUE(HerdReportOf(*demo.s, f)->OlderRun.empty());
 
-    demo.w->Griddiets.SetTextMatrix(3, 1, "50");
+    demo.w->Griddiets.SetTextMatrix(3, 1, "45");  // diet 1's allotment was 50
     ASSERT_EQ(Growth(*demo.s), GrowthOutcome::Results);
     const std::optional<HerdReport> older = HerdReportOf(*demo.s, f);
     ASSERT_TRUE(older.has_value());

@@ -1,7 +1,8 @@
 #pragma once
 // The demo location opened as the main window opens it (a scratch copy, its
 // name typed into "Calibration Name", reopening answered Yes), after a Growth
-// run on the chosen feed formulation for a mixed herd.
+// run on the chosen feed formulation for a mixed herd: on the demo's
+// documented curve, or as the demo ships (its fitted genotype).
 #include <filesystem>
 #include <memory>
 
@@ -19,8 +20,8 @@ struct DemoAfterGrowth {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>();
     ScriptedDialogs dialogs;
-    explicit DemoAfterGrowth(int formulation) {
-        CopyDemoLocation(std::filesystem::path(folder.Str()));
+    explicit DemoAfterGrowth(int formulation, DemoModel model = DemoModel::DocumentedCurve) {
+        CopyDemoLocation(std::filesystem::path(folder.Str()), model);
         s->Main = w.get();
         s->Dialog = &dialogs;
         FormLoad(*s, folder.Str());

@@ -92,20 +92,20 @@ TEST(GrowthModelEditor, AFigureTheModelCannotGrowIsToldAndTheGenotypeStays) {
 
 TEST(GrowthModelEditor, TheDocumentedCurveChosenAgainRunsTheDocumentedSystem) {
     DemoModel x;
-    ASSERT_EQ(x.w->TextPrice.Text, "53.37");
+    ASSERT_EQ(x.w->TextPrice.Text, "50.23");
     x.Choose(1);
     Growth(*x.s);
     ASSERT_TRUE(x.s->LastRun.ResultsValid);
     EXPECT_EQ(x.s->LastRun.Model, "response");
-    EXPECT_NE(x.w->TextPrice.Text, "53.37");
+    EXPECT_NE(x.w->TextPrice.Text, "50.23");
 
     x.Choose(0);
     EXPECT_FALSE(x.e.GenotypeShown);
     Growth(*x.s);
     EXPECT_EQ(x.s->LastRun.Model, "documented");
-    EXPECT_EQ(x.w->TextPrice.Text, "53.37");
-    EXPECT_EQ(x.w->TextF2G.Text, "2.666");
-    EXPECT_EQ(x.w->Text5.Text, "165.0");
+    EXPECT_EQ(x.w->TextPrice.Text, "50.23");
+    EXPECT_EQ(x.w->TextF2G.Text, "2.510");
+    EXPECT_EQ(x.w->Text5.Text, "162.9");
     // Nothing for the location's genotype file to hold: it is not written.
     EXPECT_TRUE(x.e.LabelChanged.Caption.empty());
     ASSERT_TRUE(SaveAllToCurrentLocation(*x.s));

@@ -73,7 +73,7 @@ TEST(MarketWeightWindow, NoLocationAStopAndARangeNeverReachedAreTold) {
     x.f.TextTo.Text = "410";
     RunMarketWeights(*x.s, x.f, nullptr, 1);
     // Why, once for the three weights; the table says there is no best.
-    EXPECT_EQ(x.Told(), Texts{"The pig reaches only 149.1 kg by day 198; the final weight is not reached"});
+    EXPECT_EQ(x.Told(), Texts{"The pig reaches only 149.8 kg by day 198; the final weight is not reached"});
     EXPECT_EQ(x.f.Analysis.Rows.size(), 3u);
     EXPECT_EQ(x.f.LabelBest.Caption, "No final weight of the range is reached by day 198: there is no best weight");
     EXPECT_FALSE(UseBestMarketWeight(*x.s, x.f, true));

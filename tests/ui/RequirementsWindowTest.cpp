@@ -56,8 +56,9 @@ TEST(RequirementsWindow, TheRestrictionsEditorTakesTheMinimumsForTheSessionOnly)
     demo.dialogs.Text("120");
     SetMinimumsFromRequirementsClick(*demo.s, w);
     EXPECT_EQ(demo.dialogs.Messages().back(),
-              "56 minimums set for this session; save the restrictions to keep them. Each diet's minimum is the "
-              "highest requirement of the days it was fed, times 120 %.");
+              "55 minimums set for this session; save the restrictions to keep them. Each diet's minimum is the "
+              "highest requirement of the days it was fed, times 120 %.\nGrower 1, 25-50 kg: CALCIUM would need a "
+              "minimum of 0.852, above its maximum 0.800; it stays 0.660");
     // The editor shows the limits now in force (diet 1's minimum in column 1).
     int row = 0;
     for (int r = 1; r < w.GridNuts.Rows(); ++r)
