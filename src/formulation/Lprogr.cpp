@@ -39,6 +39,14 @@ struct DietModel {
     int givenRows = -1, givenCols = -1;
     std::vector<double> givenTable;
     std::vector<int32_t> givenSenses;
+    // The table the kept rows were last gathered from: its m rows of every
+    // ingredient column, column after column, its senses, and which of its
+    // rows have a coefficient. A table with these same coefficients and
+    // senses keeps the same rows unless a right-hand side drops one.
+    int gatheredRows = -1, gatheredCols = -1;
+    std::vector<double> gatheredCoef;
+    std::vector<int32_t> gatheredSenses;
+    std::vector<unsigned char> gatheredAny;
 };
 
 // The call lays out exactly the table, senses and prices of the last solve.
@@ -65,12 +73,25 @@ void KeepGiven(DietModel& dm, int m, int n, const double* table, const int32_t* 
     dm.givenSenses.assign(senses, senses + m);
 }
 
+// The table has the coefficients and senses the kept rows were last gathered from.
+bool SameCoefficients(const DietModel& dm, int m, int n, const double* table, const int32_t* senses) {
+    if (dm.gatheredRows != m || dm.gatheredCols != n) return false;
+    const std::size_t rows = static_cast<std::size_t>(m);
+    if (std::memcmp(senses, dm.gatheredSenses.data(), rows * sizeof(int32_t)) != 0) return false;
+    for (int j = 1; j <= n; ++j)
+        if (std::memcmp(table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j),
+                        dm.gatheredCoef.data() + rows * static_cast<std::size_t>(j - 1), rows * sizeof(double)) != 0)
+            return false;
+    return true;
+}
+
 struct Context {
     std::array<DietModel, 9> diets;  // by diet number; slot 0 for anything else
     LpSolveInfo last;
     // Working copies of the rows of the current call; they only grow.
     std::vector<int> senses, tableRows;
     std::vector<double> coef, rhs;
+    std::vector<unsigned char> any;  // table row has a coefficient
     std::vector<CoinBigIndex> start;
     std::vector<int> index;
     std::vector<double> value, colLo, colUp, rowLo, rowUp;
@@ -145,24 +166,50 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     ctx.tableRows.clear();
     ctx.rhs.clear();
     ctx.coef.clear();
-    for (int r = 0; r < m; ++r) {
-        bool any = false;
-        for (int j = 1; j <= n; ++j) {
-            const double a = table[r + kLpMaxRows * j];
-            if (!Usable(a, kMaxCoefficient)) return;
-            any = any || std::fabs(a) > kTinyCoefficient;
+    // A very large maximum (or a very negative minimum) limits nothing.
+    const auto limitsNothing = [&](int r, double b) {
+        return (senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide);
+    };
+    bool gathered = false;
+    if (!dm.pending && dm.ready && dm.model && dm.cols == n && SameCoefficients(dm, m, n, table, senses)) {
+        // The coefficients the model holds: only the right-hand sides are
+        // read again, and the rows they keep must be the model's.
+        for (int r = 0; r < m; ++r) {
+            if (!dm.gatheredAny[static_cast<std::size_t>(r)]) continue;
+            const double b = table[r];
+            if (limitsNothing(r, b)) continue;
+            if (!Usable(b, kMaxRightHandSide)) return;
+            ctx.senses.push_back(senses[r]);
+            ctx.tableRows.push_back(r + 1);
+            ctx.rhs.push_back(b);
         }
-        if (!any) continue;
-        const double b = table[r];
-        // A very large maximum (or a very negative minimum) limits nothing.
-        if ((senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide)) continue;
-        if (!Usable(b, kMaxRightHandSide)) return;
-        ctx.senses.push_back(senses[r]);
-        ctx.tableRows.push_back(r + 1);
-        ctx.rhs.push_back(b);
-        for (int j = 1; j <= n; ++j) {
-            const double a = table[r + kLpMaxRows * j];
-            ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
+        gathered = ctx.tableRows == dm.tableRows;
+    }
+    if (!gathered) {
+        ctx.senses.clear();
+        ctx.tableRows.clear();
+        ctx.rhs.clear();
+        ctx.coef.clear();
+        ctx.any.assign(static_cast<std::size_t>(m), 0);
+        for (int r = 0; r < m; ++r) {
+            bool any = false;
+            for (int j = 1; j <= n; ++j) {
+                const double a = table[r + kLpMaxRows * j];
+                if (!Usable(a, kMaxCoefficient)) return;
+                any = any || std::fabs(a) > kTinyCoefficient;
+            }
+            ctx.any[static_cast<std::size_t>(r)] = any ? 1 : 0;
+            if (!any) continue;
+            const double b = table[r];
+            if (limitsNothing(r, b)) continue;
+            if (!Usable(b, kMaxRightHandSide)) return;
+            ctx.senses.push_back(senses[r]);
+            ctx.tableRows.push_back(r + 1);
+            ctx.rhs.push_back(b);
+            for (int j = 1; j <= n; ++j) {
+                const double a = table[r + kLpMaxRows * j];
+                ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
+            }
         }
     }
     for (int j = 1; j <= n; ++j)
@@ -170,7 +217,8 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     const int k = static_cast<int>(ctx.senses.size());
     ctx.last.keptRows = k;
 
-    const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n && dm.senses == ctx.senses && dm.coef == ctx.coef;
+    const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n &&
+                      (gathered || (dm.senses == ctx.senses && dm.coef == ctx.coef));
     bool optimal = false;
     if (same) {
         // Same rows and coefficients: only limits and prices may differ. The
@@ -226,6 +274,18 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
             dm.model->copyinStatus(dm.start.status.data());
         dm.pending = false;
         optimal = Run(dm);
+    }
+    if (!gathered) {
+        // The model's rows came from this table.
+        const std::size_t rows = static_cast<std::size_t>(m);
+        dm.gatheredRows = m;
+        dm.gatheredCols = n;
+        dm.gatheredCoef.resize(rows * static_cast<std::size_t>(n));
+        for (int j = 1; j <= n; ++j)
+            std::memcpy(dm.gatheredCoef.data() + rows * static_cast<std::size_t>(j - 1),
+                        table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j), rows * sizeof(double));
+        dm.gatheredSenses.assign(senses, senses + m);
+        dm.gatheredAny = ctx.any;
     }
 
     // The model keeps its rows after an infeasible solve too; a later warm
