@@ -31,6 +31,11 @@ struct DietModel {
     std::vector<double> rhs;       // right-hand side of each kept row
     std::vector<double> prices;    // objective of the last solve, ingredient j at j - 1
     bool optimal = false;      // the last solve ended on an optimal basis
+    // The last solve started on new solver objects from the slack basis (or
+    // repeated the solution of one that did).
+    bool fresh = false;
+    // Stands for no model at all until the next solve (FreshUnlessRepeated).
+    bool stale = false;
     // A basis the next solve starts from after loading its rows afresh.
     bool pending = false;
     LpBasis start;
@@ -144,7 +149,34 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
            double* solution) {
     ctx.last = {};
     DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
-    if (dm.optimal && !dm.pending && dm.ready && SameAsGiven(dm, m, n, table, senses, prices)) {
+    bool repeat = dm.optimal && !dm.pending && dm.ready && SameAsGiven(dm, m, n, table, senses, prices);
+    if (dm.stale) {
+        // A fresh cache would solve from the slack basis on new objects: the
+        // solution of such a solve of this very table stands, else it is done.
+        repeat = repeat && dm.fresh;
+        if (!repeat) {
+            const bool pending = dm.pending;
+            LpBasis start = std::move(dm.start);
+            dm.model.reset();
+            dm.handler.reset();
+            dm = DietModel{};
+            dm.pending = pending;
+            dm.start = std::move(start);
+        }
+        dm.stale = false;
+        if (repeat) {
+            ctx.last.keptRows = static_cast<int>(dm.senses.size());
+            ctx.last.optimal = true;
+            const double* x = dm.model->primalColumnSolution();
+            const double* dj = dm.model->dualColumnSolution();
+            for (int j = 0; j < n; ++j) {
+                solution[j] = x[j];
+                solution[kLpMaxColumns + j] = dj[j];
+            }
+            return;
+        }
+    }
+    if (repeat) {
         // Nothing changed since the last optimal solve (a Growth run
         // formulating the same diets again): its solution stands.
         ctx.last.keptRows = static_cast<int>(dm.senses.size());
@@ -159,6 +191,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         return;
     }
     dm.optimal = false;
+    dm.fresh = false;
     dm.givenRows = -1;
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
@@ -258,6 +291,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
             RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)],
                       ctx.rowLo[static_cast<std::size_t>(i)], ctx.rowUp[static_cast<std::size_t>(i)]);
         dm.ready = false;
+        bool fresh = !dm.model;
         if (!dm.model) {
             dm.handler = std::make_unique<ClpQuietHandler>();
             dm.model = std::make_unique<ClpSimplex>();
@@ -270,10 +304,13 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         dm.senses = ctx.senses;
         dm.coef = ctx.coef;
         if (dm.pending && dm.start.rows == k && dm.start.cols == n &&
-            dm.start.status.size() == static_cast<std::size_t>(k + n))
+            dm.start.status.size() == static_cast<std::size_t>(k + n)) {
             dm.model->copyinStatus(dm.start.status.data());
+            fresh = false;
+        }
         dm.pending = false;
         optimal = Run(dm);
+        dm.fresh = fresh;
     }
     if (!gathered) {
         // The model's rows came from this table.
@@ -351,6 +388,13 @@ void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double
            work2, work3);
 }
 
+void FreshUnlessRepeated(LpSolverCache& cache) {
+    if (auto* ctx = static_cast<Context*>(cache.Get())) {
+        ctx->last = {};
+        for (auto& dm : ctx->diets) dm.stale = true;
+    }
+}
+
 void ForgetLpBases(LpSolverCache& cache) {
     if (auto* ctx = static_cast<Context*>(cache.Get()))
         for (auto& dm : ctx->diets) dm.ready = false;
@@ -360,7 +404,7 @@ bool SaveLpBasis(const LpSolverCache& cache, int diet, LpBasis& basis) {
     const auto* ctx = static_cast<const Context*>(cache.Get());
     if (!ctx || diet < 1 || diet > 8) return false;
     const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
-    if (!dm.model || !dm.optimal || !dm.model->statusArray()) return false;
+    if (dm.stale || !dm.model || !dm.optimal || !dm.model->statusArray()) return false;
     basis.rows = dm.model->numberRows();
     basis.cols = dm.model->numberColumns();
     const unsigned char* st = dm.model->statusArray();
@@ -379,7 +423,7 @@ bool LastOptimalLpSolve(const LpSolverCache& cache, int diet, LpSolvedDiet& out)
     const auto* ctx = static_cast<const Context*>(cache.Get());
     if (!ctx || diet < 1 || diet > 8) return false;
     const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
-    if (!dm.model || !dm.optimal || dm.cols <= 0) return false;
+    if (dm.stale || !dm.model || !dm.optimal || dm.cols <= 0) return false;
     ClpSimplex& m = *dm.model;
     const int n = dm.cols;
     const int k = static_cast<int>(dm.senses.size());

@@ -387,4 +387,22 @@ TEST(Lprogr, ARightHandSideThatDropsARowOnAReSolveDropsIt) {
     EXPECT_NEAR(s->LpSolution(2, 1), 60, 1e-9);
 }
 
+// After FreshUnlessRepeated a diet whose restrictions changed is solved as a
+// new cache would solve it (cold, with the same figures), not from its kept basis.
+TEST_F(FormulateTest, AChangedDietAfterFreshUnlessRepeatedSolvesAsANewCache) {
+    LoadDemo();
+    RunLp(*s);
+    FormulateDiet(*s, 2);
+    FreshUnlessRepeated(s->LpCache);
+    LpSolvedDiet kept;
+    EXPECT_FALSE(LastOptimalLpSolve(s->LpCache, 2, kept));
+    s->NutrientLimits(2, 1, 1) += 60;
+    SharedState fresh = *s;  // a copy starts without solver models
+    FormulateDiet(*s, 2);
+    FormulateDiet(fresh, 2);
+    EXPECT_FALSE(LastLpSolve(s->LpCache).warm);
+    EXPECT_EQ(s->DietPrice(2), fresh.DietPrice(2));
+    for (int j = 1; j <= s->IngredientCount; ++j) EXPECT_EQ(s->DietFormula(2, j), fresh.DietFormula(2, j)) << j;
+}
+
 }  // namespace
