@@ -204,9 +204,10 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         return (senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide);
     };
     bool gathered = false;
-    if (!dm.pending && dm.ready && dm.model && dm.cols == n && SameCoefficients(dm, m, n, table, senses)) {
+    if (dm.ready && dm.model && dm.cols == n && SameCoefficients(dm, m, n, table, senses)) {
         // The coefficients the model holds: only the right-hand sides are
-        // read again, and the rows they keep must be the model's.
+        // read again, and the rows they keep must be the model's (loaded
+        // afresh from its own copy of them when a basis is to start it).
         for (int r = 0; r < m; ++r) {
             if (!dm.gatheredAny[static_cast<std::size_t>(r)]) continue;
             const double b = table[r];
@@ -252,6 +253,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
 
     const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n &&
                       (gathered || (dm.senses == ctx.senses && dm.coef == ctx.coef));
+    const std::vector<double>& coef = gathered ? dm.coef : ctx.coef;
     bool optimal = false;
     if (same) {
         // Same rows and coefficients: only limits and prices may differ. The
@@ -275,7 +277,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         ctx.value.clear();
         for (int j = 0; j < n; ++j) {
             for (int i = 0; i < k; ++i) {
-                const double a = ctx.coef[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
+                const double a = coef[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
                 if (a != 0) {
                     ctx.index.push_back(i);
                     ctx.value.push_back(a);
@@ -302,7 +304,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
                               ctx.colUp.data(), prices + 1, ctx.rowLo.data(), ctx.rowUp.data());
         dm.cols = n;
         dm.senses = ctx.senses;
-        dm.coef = ctx.coef;
+        if (!gathered) dm.coef = ctx.coef;
         if (dm.pending && dm.start.rows == k && dm.start.cols == n &&
             dm.start.status.size() == static_cast<std::size_t>(k + n)) {
             dm.model->copyinStatus(dm.start.status.data());
