@@ -79,6 +79,9 @@ void BM_FormulateDietWarm(benchmark::State& state) {
     if (warm != state.iterations() || s.DietFaults(1) != 0) state.SkipWithError("not every re-solve was warm");
 }
 BENCHMARK(BM_FormulateDietWarm);
+// A fixed number of re-solves, for instruction counts under callgrind
+// (valgrind --tool=callgrind ... --benchmark_filter=BM_FormulateDietWarmFixed).
+BENCHMARK(BM_FormulateDietWarm)->Name("BM_FormulateDietWarmFixed")->Iterations(1000);
 
 void BM_RunLpFourDemoDiets(benchmark::State& state) {
     Demo demo;

@@ -33,8 +33,15 @@ int LastFormulatedNutrient(const SharedState& s) { return std::min(s.NutrientCou
 // Zeroes the block of LpTable written since the last clear; every other
 // coefficient is already zero.
 void ClearUsedCoefficients(SharedState& s) {
-    for (int j = 1; j <= s.LpUsedColumns; ++j)
-        for (int r = 1; r <= s.LpUsedRows; ++r) s.LpTable(r, j) = 0;
+    if (s.LpUsedRows <= kTableRows && s.LpUsedColumns <= kLpMaxColumns) {
+        // Column after column, the rows written: one stretch of the table each.
+        double* table = s.LpTable.data();
+        for (int j = 1; j <= s.LpUsedColumns && s.LpUsedRows > 0; ++j)
+            std::fill_n(table + static_cast<std::ptrdiff_t>(kTableRows) * j, s.LpUsedRows, 0.0);
+    } else {
+        for (int j = 1; j <= s.LpUsedColumns; ++j)
+            for (int r = 1; r <= s.LpUsedRows; ++r) s.LpTable(r, j) = 0;
+    }
     s.LpUsedRows = 0;
     s.LpUsedColumns = 0;
 }
@@ -69,6 +76,21 @@ std::string UnusableValue(const SharedState& s, int nr) {
                    kTooLargeForSolverEnd;
     }
     return {};
+}
+
+// Every value UnusableValue looks at is usable: read row by row of the matrix.
+bool AllUsable(const SharedState& s, int nr) {
+    const auto usable = [](double a) { return std::isfinite(a) && std::fabs(a) <= kLpMaxCoefficient; };
+    const int n = s.IngredientCount;
+    if (n > 100) return false;  // beyond the matrix: UnusableValue has the last word
+    for (int r = 1; r <= nr; ++r) {
+        const double* row = s.IngredientMatrix.Row(s.LpNutrientColumns(r));
+        for (int j = 1; j <= n; ++j)
+            if (!usable(row[j] / 100)) return false;
+    }
+    for (int j = 1; j <= n; ++j)
+        if (!usable(s.IngredientPrices(j))) return false;
+    return true;
 }
 
 // Diet d limits at least one nutrient. Without any, the least-cost "diet" is
@@ -203,7 +225,7 @@ void BuildLp(SharedState& s, int32_t& d) {
     }
     // A value the solver cannot take would make the whole diet fail without
     // a word; it is named instead.
-    if (std::string reason = UnusableValue(s, nr); !reason.empty()) {
+    if (std::string reason = AllUsable(s, nr) ? std::string() : UnusableValue(s, nr); !reason.empty()) {
         std::string message = reason;
         message[0] = 'T';
         DialogsOf(s).Message(message + "; Diet " + std::to_string(d) + " was not formulated");
@@ -213,8 +235,16 @@ void BuildLp(SharedState& s, int32_t& d) {
     }
 
     const int n = s.IngredientCount;
-    for (int j = 1; j <= n; ++j)
-        for (int r = 1; r <= nr; ++r) s.LpTable(r, j) = s.IngredientMatrix(s.LpNutrientColumns(r), j) / 100;
+    if (n <= 100) {
+        double* table = s.LpTable.data();
+        for (int r = 1; r <= nr; ++r) {
+            const double* row = s.IngredientMatrix.Row(s.LpNutrientColumns(r));
+            for (int j = 1; j <= n; ++j) table[(r - 1) + static_cast<std::ptrdiff_t>(kTableRows) * j] = row[j] / 100;
+        }
+    } else {
+        for (int j = 1; j <= n; ++j)
+            for (int r = 1; r <= nr; ++r) s.LpTable(r, j) = s.IngredientMatrix(s.LpNutrientColumns(r), j) / 100;
+    }
 
     s.LpTable(1, 0) = 100;
     s.LpRowSense(1) = 0;
@@ -287,9 +317,15 @@ void LPCOST(SharedState& s, int d) {
         if (sum < 99.9) ++s.DietFaults(d);
         if (sum > 100.1) ++s.DietFaults(d);
 
+        const double* formula = n >= 1 ? s.DietFormula.Row(d) : nullptr;
         for (int k = 0; k <= LastFormulatedNutrient(s); ++k) {
             double content = 0;
-            for (int j = 1; j <= n; ++j) content += s.IngredientMatrix(k + 1, j) * s.DietFormula(d, j);
+            if (n <= 100) {
+                const double* row = s.IngredientMatrix.Row(k + 1);
+                for (int j = 1; j <= n; ++j) content += row[j] * formula[j];
+            } else {
+                for (int j = 1; j <= n; ++j) content += s.IngredientMatrix(k + 1, j) * s.DietFormula(d, j);
+            }
             content /= 100;
             s.DietNutrients(d, k) = content;
             if (content > 0 && content < 0.99 * s.NutrientLimits(d, 1, k)) ++s.DietFaults(d);

@@ -31,6 +31,11 @@ struct DietModel {
     std::vector<double> rhs;       // right-hand side of each kept row
     std::vector<double> prices;    // objective of the last solve, ingredient j at j - 1
     bool optimal = false;      // the last solve ended on an optimal basis
+    // The last solve started on new solver objects from the slack basis (or
+    // repeated the solution of one that did).
+    bool fresh = false;
+    // Stands for no model at all until the next solve (FreshUnlessRepeated).
+    bool stale = false;
     // A basis the next solve starts from after loading its rows afresh.
     bool pending = false;
     LpBasis start;
@@ -39,6 +44,14 @@ struct DietModel {
     int givenRows = -1, givenCols = -1;
     std::vector<double> givenTable;
     std::vector<int32_t> givenSenses;
+    // The table the kept rows were last gathered from: its m rows of every
+    // ingredient column, column after column, its senses, and which of its
+    // rows have a coefficient. A table with these same coefficients and
+    // senses keeps the same rows unless a right-hand side drops one.
+    int gatheredRows = -1, gatheredCols = -1;
+    std::vector<double> gatheredCoef;
+    std::vector<int32_t> gatheredSenses;
+    std::vector<unsigned char> gatheredAny;
 };
 
 // The call lays out exactly the table, senses and prices of the last solve.
@@ -65,12 +78,25 @@ void KeepGiven(DietModel& dm, int m, int n, const double* table, const int32_t* 
     dm.givenSenses.assign(senses, senses + m);
 }
 
+// The table has the coefficients and senses the kept rows were last gathered from.
+bool SameCoefficients(const DietModel& dm, int m, int n, const double* table, const int32_t* senses) {
+    if (dm.gatheredRows != m || dm.gatheredCols != n) return false;
+    const std::size_t rows = static_cast<std::size_t>(m);
+    if (std::memcmp(senses, dm.gatheredSenses.data(), rows * sizeof(int32_t)) != 0) return false;
+    for (int j = 1; j <= n; ++j)
+        if (std::memcmp(table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j),
+                        dm.gatheredCoef.data() + rows * static_cast<std::size_t>(j - 1), rows * sizeof(double)) != 0)
+            return false;
+    return true;
+}
+
 struct Context {
     std::array<DietModel, 9> diets;  // by diet number; slot 0 for anything else
     LpSolveInfo last;
     // Working copies of the rows of the current call; they only grow.
     std::vector<int> senses, tableRows;
     std::vector<double> coef, rhs;
+    std::vector<unsigned char> any;  // table row has a coefficient
     std::vector<CoinBigIndex> start;
     std::vector<int> index;
     std::vector<double> value, colLo, colUp, rowLo, rowUp;
@@ -123,7 +149,34 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
            double* solution) {
     ctx.last = {};
     DietModel& dm = ctx.diets[static_cast<std::size_t>(diet >= 1 && diet <= 8 ? diet : 0)];
-    if (dm.optimal && !dm.pending && dm.ready && SameAsGiven(dm, m, n, table, senses, prices)) {
+    bool repeat = dm.optimal && !dm.pending && dm.ready && SameAsGiven(dm, m, n, table, senses, prices);
+    if (dm.stale) {
+        // A fresh cache would solve from the slack basis on new objects: the
+        // solution of such a solve of this very table stands, else it is done.
+        repeat = repeat && dm.fresh;
+        if (!repeat) {
+            const bool pending = dm.pending;
+            LpBasis start = std::move(dm.start);
+            dm.model.reset();
+            dm.handler.reset();
+            dm = DietModel{};
+            dm.pending = pending;
+            dm.start = std::move(start);
+        }
+        dm.stale = false;
+        if (repeat) {
+            ctx.last.keptRows = static_cast<int>(dm.senses.size());
+            ctx.last.optimal = true;
+            const double* x = dm.model->primalColumnSolution();
+            const double* dj = dm.model->dualColumnSolution();
+            for (int j = 0; j < n; ++j) {
+                solution[j] = x[j];
+                solution[kLpMaxColumns + j] = dj[j];
+            }
+            return;
+        }
+    }
+    if (repeat) {
         // Nothing changed since the last optimal solve (a Growth run
         // formulating the same diets again): its solution stands.
         ctx.last.keptRows = static_cast<int>(dm.senses.size());
@@ -138,6 +191,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         return;
     }
     dm.optimal = false;
+    dm.fresh = false;
     dm.givenRows = -1;
 
     // Gather the rows that have a coefficient; an all-zero row constrains nothing.
@@ -145,24 +199,51 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     ctx.tableRows.clear();
     ctx.rhs.clear();
     ctx.coef.clear();
-    for (int r = 0; r < m; ++r) {
-        bool any = false;
-        for (int j = 1; j <= n; ++j) {
-            const double a = table[r + kLpMaxRows * j];
-            if (!Usable(a, kMaxCoefficient)) return;
-            any = any || std::fabs(a) > kTinyCoefficient;
+    // A very large maximum (or a very negative minimum) limits nothing.
+    const auto limitsNothing = [&](int r, double b) {
+        return (senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide);
+    };
+    bool gathered = false;
+    if (dm.ready && dm.model && dm.cols == n && SameCoefficients(dm, m, n, table, senses)) {
+        // The coefficients the model holds: only the right-hand sides are
+        // read again, and the rows they keep must be the model's (loaded
+        // afresh from its own copy of them when a basis is to start it).
+        for (int r = 0; r < m; ++r) {
+            if (!dm.gatheredAny[static_cast<std::size_t>(r)]) continue;
+            const double b = table[r];
+            if (limitsNothing(r, b)) continue;
+            if (!Usable(b, kMaxRightHandSide)) return;
+            ctx.senses.push_back(senses[r]);
+            ctx.tableRows.push_back(r + 1);
+            ctx.rhs.push_back(b);
         }
-        if (!any) continue;
-        const double b = table[r];
-        // A very large maximum (or a very negative minimum) limits nothing.
-        if ((senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide)) continue;
-        if (!Usable(b, kMaxRightHandSide)) return;
-        ctx.senses.push_back(senses[r]);
-        ctx.tableRows.push_back(r + 1);
-        ctx.rhs.push_back(b);
-        for (int j = 1; j <= n; ++j) {
-            const double a = table[r + kLpMaxRows * j];
-            ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
+        gathered = ctx.tableRows == dm.tableRows;
+    }
+    if (!gathered) {
+        ctx.senses.clear();
+        ctx.tableRows.clear();
+        ctx.rhs.clear();
+        ctx.coef.clear();
+        ctx.any.assign(static_cast<std::size_t>(m), 0);
+        for (int r = 0; r < m; ++r) {
+            bool any = false;
+            for (int j = 1; j <= n; ++j) {
+                const double a = table[r + kLpMaxRows * j];
+                if (!Usable(a, kMaxCoefficient)) return;
+                any = any || std::fabs(a) > kTinyCoefficient;
+            }
+            ctx.any[static_cast<std::size_t>(r)] = any ? 1 : 0;
+            if (!any) continue;
+            const double b = table[r];
+            if (limitsNothing(r, b)) continue;
+            if (!Usable(b, kMaxRightHandSide)) return;
+            ctx.senses.push_back(senses[r]);
+            ctx.tableRows.push_back(r + 1);
+            ctx.rhs.push_back(b);
+            for (int j = 1; j <= n; ++j) {
+                const double a = table[r + kLpMaxRows * j];
+                ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
+            }
         }
     }
     for (int j = 1; j <= n; ++j)
@@ -170,7 +251,9 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     const int k = static_cast<int>(ctx.senses.size());
     ctx.last.keptRows = k;
 
-    const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n && dm.senses == ctx.senses && dm.coef == ctx.coef;
+    const bool same = !dm.pending && dm.ready && dm.model && dm.cols == n &&
+                      (gathered || (dm.senses == ctx.senses && dm.coef == ctx.coef));
+    const std::vector<double>& coef = gathered ? dm.coef : ctx.coef;
     bool optimal = false;
     if (same) {
         // Same rows and coefficients: only limits and prices may differ. The
@@ -194,7 +277,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         ctx.value.clear();
         for (int j = 0; j < n; ++j) {
             for (int i = 0; i < k; ++i) {
-                const double a = ctx.coef[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
+                const double a = coef[static_cast<std::size_t>(i) * static_cast<std::size_t>(n) + static_cast<std::size_t>(j)];
                 if (a != 0) {
                     ctx.index.push_back(i);
                     ctx.value.push_back(a);
@@ -210,6 +293,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
             RowBounds(ctx.senses[static_cast<std::size_t>(i)], ctx.rhs[static_cast<std::size_t>(i)],
                       ctx.rowLo[static_cast<std::size_t>(i)], ctx.rowUp[static_cast<std::size_t>(i)]);
         dm.ready = false;
+        bool fresh = !dm.model;
         if (!dm.model) {
             dm.handler = std::make_unique<ClpQuietHandler>();
             dm.model = std::make_unique<ClpSimplex>();
@@ -220,12 +304,27 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
                               ctx.colUp.data(), prices + 1, ctx.rowLo.data(), ctx.rowUp.data());
         dm.cols = n;
         dm.senses = ctx.senses;
-        dm.coef = ctx.coef;
+        if (!gathered) dm.coef = ctx.coef;
         if (dm.pending && dm.start.rows == k && dm.start.cols == n &&
-            dm.start.status.size() == static_cast<std::size_t>(k + n))
+            dm.start.status.size() == static_cast<std::size_t>(k + n)) {
             dm.model->copyinStatus(dm.start.status.data());
+            fresh = false;
+        }
         dm.pending = false;
         optimal = Run(dm);
+        dm.fresh = fresh;
+    }
+    if (!gathered) {
+        // The model's rows came from this table.
+        const std::size_t rows = static_cast<std::size_t>(m);
+        dm.gatheredRows = m;
+        dm.gatheredCols = n;
+        dm.gatheredCoef.resize(rows * static_cast<std::size_t>(n));
+        for (int j = 1; j <= n; ++j)
+            std::memcpy(dm.gatheredCoef.data() + rows * static_cast<std::size_t>(j - 1),
+                        table + static_cast<std::size_t>(kLpMaxRows) * static_cast<std::size_t>(j), rows * sizeof(double));
+        dm.gatheredSenses.assign(senses, senses + m);
+        dm.gatheredAny = ctx.any;
     }
 
     // The model keeps its rows after an infeasible solve too; a later warm
@@ -291,6 +390,13 @@ void LPROGR(int32_t* diet, int32_t* status, int32_t* rows, int32_t* cols, double
            work2, work3);
 }
 
+void FreshUnlessRepeated(LpSolverCache& cache) {
+    if (auto* ctx = static_cast<Context*>(cache.Get())) {
+        ctx->last = {};
+        for (auto& dm : ctx->diets) dm.stale = true;
+    }
+}
+
 void ForgetLpBases(LpSolverCache& cache) {
     if (auto* ctx = static_cast<Context*>(cache.Get()))
         for (auto& dm : ctx->diets) dm.ready = false;
@@ -300,7 +406,7 @@ bool SaveLpBasis(const LpSolverCache& cache, int diet, LpBasis& basis) {
     const auto* ctx = static_cast<const Context*>(cache.Get());
     if (!ctx || diet < 1 || diet > 8) return false;
     const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
-    if (!dm.model || !dm.optimal || !dm.model->statusArray()) return false;
+    if (dm.stale || !dm.model || !dm.optimal || !dm.model->statusArray()) return false;
     basis.rows = dm.model->numberRows();
     basis.cols = dm.model->numberColumns();
     const unsigned char* st = dm.model->statusArray();
@@ -319,7 +425,7 @@ bool LastOptimalLpSolve(const LpSolverCache& cache, int diet, LpSolvedDiet& out)
     const auto* ctx = static_cast<const Context*>(cache.Get());
     if (!ctx || diet < 1 || diet > 8) return false;
     const DietModel& dm = ctx->diets[static_cast<std::size_t>(diet)];
-    if (!dm.model || !dm.optimal || dm.cols <= 0) return false;
+    if (dm.stale || !dm.model || !dm.optimal || dm.cols <= 0) return false;
     ClpSimplex& m = *dm.model;
     const int n = dm.cols;
     const int k = static_cast<int>(dm.senses.size());

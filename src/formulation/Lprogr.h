@@ -84,6 +84,13 @@ struct LpSolveInfo {
 };
 LpSolveInfo LastLpSolve(const LpSolverCache& cache);
 
+// Keeps the solver objects but makes every answer that of a fresh cache: the
+// next solve of a diet given the very table, senses and prices of its last
+// solve repeats that solve's solution when it started on new solver objects
+// from the slack basis; any other starts on new solver objects. Until then no
+// solve of the diet is kept. A sequence of such repeats costs no solve.
+void FreshUnlessRepeated(LpSolverCache& cache);
+
 // Makes the next solve of every diet start cold (rows loaded again, slack
 // basis) while keeping the solver objects, whose creation costs more than a
 // small solve.

@@ -28,4 +28,9 @@ inline const char* LoinAreaCaption(int weightUnit) {
 // age 125), CarcassTable is cleared.
 void CarcassOutputs(SharedState& s);
 
+// The traits CarcassOutputs leaves in CarcassTable after a run of GrowPig,
+// worked out from the day tables as the daily grid would show their weights,
+// for a run made without the daily grid. Writes no grid.
+void RunCarcass(SharedState& s);
+
 }  // namespace tarvisol

@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+#include "formulation/Lprogr.h"
 #include "growth/GrowthRun.h"
 #include "market/ProgrammeFeedCost.h"
 #include "shared/Dialogs.h"
@@ -42,6 +43,7 @@ struct Worker {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>();
     RowMessages messages;
+    LpSolverCache lp;  // the solver objects, kept while the record is copied afresh
 };
 
 std::vector<ProgrammeDiet> ProgrammeOf(const SharedState& s, const RunSnapshot& run) {
@@ -213,7 +215,13 @@ MarketAnalysis AnalyseMarketWeights(const SharedState& s, const MarketSettings& 
             const int i = next.fetch_add(1);
             if (i >= n) break;
             SharedState& w = *wk.state;
+            // Every weight formulates the same diets from the same record: a
+            // solve repeats the worker's last one, whose answer is the fresh
+            // solve's, rather than being done again.
+            wk.lp.Swap(w.LpCache);
             w = *base;
+            w.LpCache.Swap(wk.lp);
+            FreshUnlessRepeated(w.LpCache);
             *wk.window = *baseWindow;
             w.Main = wk.window.get();
             w.Dialog = &wk.messages;

@@ -167,7 +167,7 @@ void EvaluatePoint(SharedState& w, const SharedState& base, const DietSweep& u, 
         infeasible = w.RunFailed;
         if (!infeasible) {
             if (RunsResponseModel(w)) ResponseCarcassOutputs(w);
-            else CarcassOutputs(w);
+            else RunCarcass(w);
         }
     }
 
@@ -232,7 +232,9 @@ void SweepDiet(SharedState& s, const DietSweep& u, std::vector<Worker>& workers,
         w.Clip = nullptr;
         w.ActiveGrid = nullptr;
         w.OptProgress = nullptr;
-        w.ShowDailyProgress = true;
+        // The documented engine's daily grid would only be read back for its
+        // weights, which RunCarcass takes from the day tables instead.
+        w.ShowDailyProgress = RunsResponseModel(w);
         wk.window->Grid1.Clear();
         // The herd sex the response model grows (the documented curve does not read it).
         if (s.Main) wk.window->ComboSex.ListIndex = s.Main->ComboSex.ListIndex;

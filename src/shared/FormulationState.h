@@ -1,4 +1,5 @@
 #pragma once
+#include <utility>
 // The ingredient matrix, the per-diet restrictions, the formulated diets and
 // the LP working tables. Module-level tables of the shared record; nothing is
 // allocated per formulation.
@@ -61,6 +62,10 @@ public:
         if (ptr_ && destroy_) destroy_(ptr_);
         ptr_ = nullptr;
         destroy_ = nullptr;
+    }
+    void Swap(LpSolverCache& other) noexcept {
+        std::swap(ptr_, other.ptr_);
+        std::swap(destroy_, other.destroy_);
     }
 
 private:

@@ -357,4 +357,52 @@ TEST(Lprogr, DropsAllZeroRowsAndReturnsZerosWhenNotOptimal) {
     EXPECT_EQ(s->LpSolution(1, 1), 0);
 }
 
+// Only a right-hand side changes between these solves, but one change lifts
+// a maximum beyond any limit and so drops its row, and the next brings it back.
+TEST(Lprogr, ARightHandSideThatDropsARowOnAReSolveDropsIt) {
+    auto s = std::make_unique<SharedState>();
+    // Two ingredients, prices 2 and 1: x1 + x2 = 100, x2 <= 40.
+    s->IngredientPrices(1) = 2;
+    s->IngredientPrices(2) = 1;
+    s->LpTable(1, 0) = 100;
+    s->LpTable(1, 1) = s->LpTable(1, 2) = 1;
+    s->LpTable(2, 0) = 40;
+    s->LpTable(2, 2) = 1;
+    s->LpRowSense(2) = -1;
+    int32_t d = 1, status = 0, rows = 2, cols = 2;
+    auto call = [&] {
+        LPROGR(s->LpCache, &d, &status, &rows, &cols, &s->LpScratchValue, s->LpSolution.data(),
+               s->LpRowResults.data(), s->IngredientPrices.data(), s->LpColumnResults.data(), s->LpTable.data(),
+               s->LpRowSense.data(), s->LpWork1.data(), s->LpWork2.data(), s->LpWork3.data());
+    };
+    call();
+    EXPECT_NEAR(s->LpSolution(2, 1), 40, 1e-9);
+    s->LpTable(2, 0) = 2 * kLpNoLimit;
+    call();
+    EXPECT_EQ(LastLpSolve(s->LpCache).keptRows, 1);
+    EXPECT_NEAR(s->LpSolution(2, 1), 100, 1e-9);
+    s->LpTable(2, 0) = 60;
+    call();
+    EXPECT_EQ(LastLpSolve(s->LpCache).keptRows, 2);
+    EXPECT_NEAR(s->LpSolution(2, 1), 60, 1e-9);
+}
+
+// After FreshUnlessRepeated a diet whose restrictions changed is solved as a
+// new cache would solve it (cold, with the same figures), not from its kept basis.
+TEST_F(FormulateTest, AChangedDietAfterFreshUnlessRepeatedSolvesAsANewCache) {
+    LoadDemo();
+    RunLp(*s);
+    FormulateDiet(*s, 2);
+    FreshUnlessRepeated(s->LpCache);
+    LpSolvedDiet kept;
+    EXPECT_FALSE(LastOptimalLpSolve(s->LpCache, 2, kept));
+    s->NutrientLimits(2, 1, 1) += 60;
+    SharedState fresh = *s;  // a copy starts without solver models
+    FormulateDiet(*s, 2);
+    FormulateDiet(fresh, 2);
+    EXPECT_FALSE(LastLpSolve(s->LpCache).warm);
+    EXPECT_EQ(s->DietPrice(2), fresh.DietPrice(2));
+    for (int j = 1; j <= s->IngredientCount; ++j) EXPECT_EQ(s->DietFormula(2, j), fresh.DietFormula(2, j)) << j;
+}
+
 }  // namespace

@@ -77,3 +77,43 @@ TEST_F(CarcassOutputsTest, RunThatNeverReachedAge125ClearsThePreviousTraits) {
         for (int t = 0; t <= 5; ++t) EXPECT_EQ(s->CarcassTable(sex, t), 0);
     for (int row = 1; row < 80; ++row) EXPECT_EQ(form->Grid1.TextMatrix(row, 10), "");
 }
+
+// Without the daily grid the run's carcass comes from its day tables: the
+// same table as CarcassOutputs reads from the grid, whatever the run's shape.
+TEST(RunCarcass, GivesTheTraitsTheDailyGridGives) {
+    struct Case {
+        int weightUnit, startAge;
+        double startWeight, finalWeight;
+    };
+    const Case cases[] = {
+        {0, 60, 25, 135},   // passes 125 days
+        {1, 60, 25, 135},   // pounds
+        {0, 60, 25, 60},    // ends before 125 days
+        {0, 130, 80, 120},  // starts after 125 days
+        {0, 130, 100, 90},  // starts above the final weight
+        {0, 60, 25, 400},   // the day tables end first
+    };
+    for (const Case& c : cases) {
+        auto carcassOf = [&](bool grid) {
+            auto s = std::make_unique<SharedState>();
+            auto form = std::make_unique<MainWindow>();
+            tarvisol::testing::LoadStandardProgramme(*s);
+            s->WeightUnit() = static_cast<int16_t>(c.weightUnit);
+            s->StartAge = static_cast<int16_t>(c.startAge);
+            s->DayGrowth(0, c.startAge) = c.startWeight;
+            s->FinalWeight = c.finalWeight;
+            s->CarcassTable.Fill(7);
+            s->Main = form.get();
+            s->ShowDailyProgress = grid;
+            GrowPig(*s);
+            EXPECT_FALSE(s->RunFailed) << c.finalWeight;
+            if (grid) CarcassOutputs(*s);
+            else RunCarcass(*s);
+            return s->CarcassTable;
+        };
+        const auto shown = carcassOf(true), kept = carcassOf(false);
+        for (int sex = 0; sex <= 2; ++sex)
+            for (int t = 0; t <= 5; ++t)
+                EXPECT_EQ(kept(sex, t), shown(sex, t)) << c.weightUnit << " " << c.startAge << " " << c.finalWeight << " " << t;
+    }
+}
