@@ -145,6 +145,20 @@ bool Run(DietModel& dm) {
     return dm.model->isProvenOptimal() && !dm.handler->severe;
 }
 
+// The stored optimal solution of the diet's model, given again: primal
+// values, then the reduced costs.
+void RepeatSolution(Context& ctx, const DietModel& dm, int n, double* solution, bool warm) {
+    ctx.last.keptRows = static_cast<int>(dm.senses.size());
+    ctx.last.warm = warm;
+    ctx.last.optimal = true;
+    const double* x = dm.model->primalColumnSolution();
+    const double* dj = dm.model->dualColumnSolution();
+    for (int j = 0; j < n; ++j) {
+        solution[j] = x[j];
+        solution[kLpMaxColumns + j] = dj[j];
+    }
+}
+
 void Solve(Context& ctx, int diet, int m, int n, const double* table, const int32_t* senses, const double* prices,
            double* solution) {
     ctx.last = {};
@@ -165,29 +179,14 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         }
         dm.stale = false;
         if (repeat) {
-            ctx.last.keptRows = static_cast<int>(dm.senses.size());
-            ctx.last.optimal = true;
-            const double* x = dm.model->primalColumnSolution();
-            const double* dj = dm.model->dualColumnSolution();
-            for (int j = 0; j < n; ++j) {
-                solution[j] = x[j];
-                solution[kLpMaxColumns + j] = dj[j];
-            }
+            RepeatSolution(ctx, dm, n, solution, false);
             return;
         }
     }
     if (repeat) {
         // Nothing changed since the last optimal solve (a Growth run
         // formulating the same diets again): its solution stands.
-        ctx.last.keptRows = static_cast<int>(dm.senses.size());
-        ctx.last.warm = true;
-        ctx.last.optimal = true;
-        const double* x = dm.model->primalColumnSolution();
-        const double* dj = dm.model->dualColumnSolution();
-        for (int j = 0; j < n; ++j) {
-            solution[j] = x[j];
-            solution[kLpMaxColumns + j] = dj[j];
-        }
+        RepeatSolution(ctx, dm, n, solution, true);
         return;
     }
     dm.optimal = false;
