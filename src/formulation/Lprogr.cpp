@@ -202,6 +202,18 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
     const auto limitsNothing = [&](int r, double b) {
         return (senses[r] < 0 && b >= kMaxRightHandSide) || (senses[r] > 0 && b <= -kMaxRightHandSide);
     };
+    // Row r kept with its right-hand side: kKept; kLimitsNothing when it is
+    // left out; kUnusable when the solve cannot go on.
+    enum { kUnusable, kLimitsNothing, kKept };
+    const auto keepRow = [&](int r) {
+        const double b = table[r];
+        if (limitsNothing(r, b)) return kLimitsNothing;
+        if (!Usable(b, kMaxRightHandSide)) return kUnusable;
+        ctx.senses.push_back(senses[r]);
+        ctx.tableRows.push_back(r + 1);
+        ctx.rhs.push_back(b);
+        return kKept;
+    };
     bool gathered = false;
     if (dm.ready && dm.model && dm.cols == n && SameCoefficients(dm, m, n, table, senses)) {
         // The coefficients the model holds: only the right-hand sides are
@@ -209,12 +221,7 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
         // afresh from its own copy of them when a basis is to start it).
         for (int r = 0; r < m; ++r) {
             if (!dm.gatheredAny[static_cast<std::size_t>(r)]) continue;
-            const double b = table[r];
-            if (limitsNothing(r, b)) continue;
-            if (!Usable(b, kMaxRightHandSide)) return;
-            ctx.senses.push_back(senses[r]);
-            ctx.tableRows.push_back(r + 1);
-            ctx.rhs.push_back(b);
+            if (keepRow(r) == kUnusable) return;
         }
         gathered = ctx.tableRows == dm.tableRows;
     }
@@ -233,12 +240,9 @@ void Solve(Context& ctx, int diet, int m, int n, const double* table, const int3
             }
             ctx.any[static_cast<std::size_t>(r)] = any ? 1 : 0;
             if (!any) continue;
-            const double b = table[r];
-            if (limitsNothing(r, b)) continue;
-            if (!Usable(b, kMaxRightHandSide)) return;
-            ctx.senses.push_back(senses[r]);
-            ctx.tableRows.push_back(r + 1);
-            ctx.rhs.push_back(b);
+            const auto kept = keepRow(r);
+            if (kept == kUnusable) return;
+            if (kept == kLimitsNothing) continue;
             for (int j = 1; j <= n; ++j) {
                 const double a = table[r + kLpMaxRows * j];
                 ctx.coef.push_back(std::fabs(a) > kTinyCoefficient ? a : 0.0);
